@@ -1,0 +1,49 @@
+#include "info/object_report.h"
+
+#include <string>
+
+#include "reader/reading_primitives.h"
+#include "reader/stream_filters.h"
+
+namespace lumenquill {
+namespace {
+
+void WriteBlock(std::ostream& out, const char* label, std::string_view bytes) {
+  out << label << ' ' << bytes.size() << '\n';
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out << '\n';
+}
+
+}  // namespace
+
+void WriteObjectReport(TPDFAnalyst& reader, int32_t n, std::ostream& out) {
+  const std::unique_ptr<MemoryStream> object = reader.GetObjectStream(n);
+  const std::string_view bytes = object->Bytes();
+  out << "object " << n << ' ';
+  WriteBlock(out, "size", bytes.substr(0, bytes.size() - 1));  // without the added LF
+
+  int32_t length = 0;
+  StringList filters;
+  std::string token;
+  for (;;) {
+    ReadToken(*object, token);
+    if (token == "endobj") return;
+    if (token == "%") {
+      SkipLine(*object);
+    } else if (token == "(") {
+      SkipLiteralString(*object);
+    } else if (token == "/Length") {
+      length = reader.ReadIntegerValue(*object);
+    } else if (token == "/Filter") {
+      filters.clear();
+      reader.ReadNameList(*object, filters);
+    } else if (token == "stream") {
+      MemoryStream decoded;
+      DecodeStream(*object, decoded, length, filters);
+      WriteBlock(out, "stream", decoded.Bytes());
+      return;
+    }
+  }
+}
+
+}  // namespace lumenquill

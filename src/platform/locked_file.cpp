@@ -1,0 +1,90 @@
+#include "platform/locked_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/error.h"
+
+namespace lumenquill {
+namespace {
+
+bool LockWholeFile(int fd, short type) {
+  struct flock lock {};
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = 0;
+  lock.l_len = 0;
+  return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+[[noreturn]] void RaiseOpenError(const std::string& path, int error_number) {
+  throw FileOpenError(path + "\n" + std::strerror(error_number));
+}
+
+}  // namespace
+
+LockedFile LockedFile::OpenForReading(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) RaiseOpenError(path, errno);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const int error_number = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    ::close(fd);
+    RaiseOpenError(path, error_number);
+  }
+  if (!LockWholeFile(fd, F_RDLCK)) {
+    const int error_number = errno;
+    ::close(fd);
+    RaiseOpenError(path, error_number);
+  }
+  return LockedFile(fd);
+}
+
+bool LockedFile::CanLockForWriting(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool locked = LockWholeFile(fd, F_WRLCK);
+  ::close(fd);
+  return locked;
+}
+
+LockedFile::LockedFile(LockedFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+LockedFile& LockedFile::operator=(LockedFile&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+  }
+  return *this;
+}
+
+LockedFile::~LockedFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+std::string LockedFile::ReadAll() const {
+  struct stat info {};
+  const size_t expected = ::fstat(fd_, &info) == 0 && info.st_size > 0 ? info.st_size : 0;
+  // Read straight into the result; one byte of room beyond the expected size tells whether
+  // the file grew meanwhile.
+  std::string content(expected + 1, '\0');
+  size_t filled = 0;
+  for (;;) {
+    if (filled == content.size()) content.resize(content.size() * 2);
+    const ssize_t count = ::pread(fd_, content.data() + filled, content.size() - filled,
+                                  static_cast<off_t>(filled));
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) throw FileOpenError(std::strerror(errno));
+    if (count == 0) break;
+    filled += static_cast<size_t>(count);
+  }
+  content.resize(filled);
+  return content;
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "reader/reader_errors.h"
+
+namespace lumenquill {
+
+// A seekable run of bytes held contiguously in memory. Every read works on the buffer directly:
+// no system call and no virtual call per byte. The position may be set anywhere, also outside
+// the data; a read there finds nothing (the strict reads raise ReadError), so an offset taken
+// from a damaged file can never reach memory outside the buffer.
+class ByteStream {
+ public:
+  virtual ~ByteStream() = default;
+  ByteStream(const ByteStream&) = delete;
+  ByteStream& operator=(const ByteStream&) = delete;
+
+  int64_t Position() const { return position_; }
+  void SetPosition(int64_t position) { position_ = position; }
+  // Moves the position by delta bytes (negative to step back).
+  void Move(int64_t delta) { position_ += delta; }
+  int64_t Size() const { return size_; }
+  // Bytes from the position to the end; 0 when the position lies outside the data.
+  int64_t Remaining() const {
+    return position_ >= 0 && position_ < size_ ? size_ - position_ : 0;
+  }
+  bool AtEnd() const { return Remaining() == 0; }
+
+  // Strict one-byte read: raises ReadError when no byte is left.
+  uint8_t ReadByte() {
+    if (AtEnd()) throw ReadError();
+    return static_cast<uint8_t>(data_[position_++]);
+  }
+
+  // Lenient one-byte read: false (and no move) when no byte is left.
+  bool TryReadByte(uint8_t& byte) {
+    if (AtEnd()) return false;
+    byte = static_cast<uint8_t>(data_[position_++]);
+    return true;
+  }
+
+  // Reads exactly count bytes or raises ReadError without moving.
+  void ReadExact(void* destination, int64_t count) {
+    if (count < 0 || count > Remaining()) throw ReadError();
+    std::memcpy(destination, data_ + position_, static_cast<size_t>(count));
+    position_ += count;
+  }
+
+  // Reads up to count bytes and returns how many were read (0 at the end).
+  int64_t ReadUpTo(void* destination, int64_t count) {
+    const int64_t taken = count < Remaining() ? (count > 0 ? count : 0) : Remaining();
+    std::memcpy(destination, data_ + position_, static_cast<size_t>(taken));
+    position_ += taken;
+    return taken;
+  }
+
+  // The next count bytes (fewer near the end) as a view, without moving.
+  std::string_view Peek(int64_t count) const {
+    const int64_t taken = count < Remaining() ? (count > 0 ? count : 0) : Remaining();
+    return {data_ + (taken > 0 ? position_ : 0), static_cast<size_t>(taken)};
+  }
+
+  // The whole data.
+  std::string_view Bytes() const { return {data_, static_cast<size_t>(size_)}; }
+
+ protected:
+  ByteStream() = default;
+  // Points the stream at the data its subclass holds; called again whenever that moves.
+  void Attach(const char* data, int64_t size) {
+    data_ = data;
+    size_ = size;
+  }
+
+ private:
+  const char* data_ = "";
+  int64_t size_ = 0;
+  int64_t position_ = 0;
+};
+
+}  // namespace lumenquill

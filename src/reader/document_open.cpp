@@ -1,0 +1,247 @@
+// Opening a document: header, version, end marker, cross-reference sections and trailers,
+// catalog, page count, first page and its media box.
+
+#include <set>
+#include <string>
+
+#include "reader/decimal_text.h"
+#include "reader/file_stream.h"
+#include "reader/object_token_scanner.h"
+#include "reader/pdf_analyst.h"
+#include "reader/position_guard.h"
+#include "reader/reading_primitives.h"
+
+namespace lumenquill {
+namespace {
+
+// The largest object table a document may ask for: PDF's own limit of 8,388,607 indirect
+// objects, plus object 0. It keeps a damaged subsection header from claiming gigabytes.
+constexpr int64_t kMaxObjectCount = 8'388'608;
+
+// The shortest cross-reference entry: 10 offset digits, 8 bytes up to the type, 1 end of line.
+constexpr int64_t kMinXrefEntrySize = 19;
+
+bool IsBlank(char byte) { return byte == '\n' || byte == '\r' || byte == ' '; }
+
+}  // namespace
+
+void TPDFAnalyst::LoadFromFile(const std::string& file_name) {
+  Clear();
+  auto stream = std::make_unique<FileStream>(file_name);
+  file_name_ = file_name;
+  AnalyseStream(std::move(stream));
+}
+
+void TPDFAnalyst::LoadFromStream(std::unique_ptr<ByteStream> stream) {
+  Clear();
+  AnalyseStream(std::move(stream));
+}
+
+void TPDFAnalyst::AnalyseStream(std::unique_ptr<ByteStream> stream) {
+  stream_ = std::move(stream);
+  stream_->SetPosition(0);
+  const std::string_view bytes = stream_->Bytes();
+
+  if (bytes.size() < 5) RaiseError("このファイルは壊れています");
+  stream_->Move(5);
+  if (bytes.substr(0, 5) != "%PDF-") RaiseError("このファイルはPDFファイルではありません。");
+  ReadToken(*stream_, version_);
+  if (version_.size() < 3) RaiseError("このファイルはPDFファイルではありません。");
+  const char major_minor[] = {version_[0], version_[2]};
+  if (DecimalToInt(std::string_view(major_minor, 2), 15) >= 15) {
+    RaiseError("このファイルは未対応の形式です。");
+  }
+
+  // The end marker: the last bytes other than LF, CR and space must be "%%EOF".
+  size_t end = bytes.size();
+  while (end > 0 && IsBlank(bytes[end - 1])) --end;
+  if (end < 5 || bytes.substr(end - 5, 5) != "%%EOF") RaiseError("%%EOFがありません。");
+
+  // The offset of the newest section is the last word before the end marker.
+  size_t word_end = end - 5;
+  while (word_end > 0 && IsBlank(bytes[word_end - 1])) --word_end;
+  size_t word_start = word_end;
+  while (word_start > 0 && !IsBlank(bytes[word_start - 1])) --word_start;
+  const int32_t xref_offset =
+      DecimalToInt(bytes.substr(word_start, word_end - word_start), -1);
+  if (xref_offset == -1) RaiseError("相互参照テーブルの位置を正確に取得できませんでした。");
+
+  ReadXrefSection(xref_offset);
+  if (root_id_ == -1) RaiseError("RootIDが正確に取得できませんでした。");
+  ReadCatalog();
+  if (first_pages_id_ == -1) RaiseError("FirstPagesIDが正確に取得できませんでした。");
+  ReadPageCount();
+  ReadFirstPage();
+}
+
+// Reads the section at offset and then, one after the other, the older sections its trailers
+// name with /Prev. The first entry read for an object wins, so the newest one counts. A /Prev
+// that leads back to a section already read ends the chain quietly.
+void TPDFAnalyst::ReadXrefSection(int32_t offset) {
+  std::set<int32_t> sections_read;
+  while (offset != -1 && sections_read.insert(offset).second) {
+    xref_offsets_.push_back(std::to_string(offset));
+    stream_->SetPosition(offset);
+    if (stream_->Peek(4) != "xref") RaiseError("相互参照テーブルの位置が不正です。");
+    stream_->Move(4);
+
+    std::string token;
+    for (;;) {
+      ReadToken(*stream_, token);
+      const int32_t start = DecimalToInt(token, -1);
+      if (start < 0) RaiseError("相互参照テーブルの先頭オブジェクト番号が不正です。");
+      ReadToken(*stream_, token);
+      const int32_t count = DecimalToInt(token, -1);
+      ReadXrefSubsection(start, count);
+
+      const int64_t before_keyword = stream_->Position();
+      ReadToken(*stream_, token);
+      if (token == "trailer") break;
+      stream_->SetPosition(before_keyword);
+    }
+    offset = ReadTrailer();
+  }
+}
+
+void TPDFAnalyst::ReadXrefSubsection(int32_t start, int32_t count) {
+  // A count the rest of the file cannot hold, or a table beyond the object limit, is refused
+  // before anything is allocated for it.
+  if (count < 0 || int64_t{count} * kMinXrefEntrySize > stream_->Remaining() ||
+      int64_t{start} + count > kMaxObjectCount) {
+    RaiseError("相互参照テーブルの項目数が不正です。");
+  }
+  const int32_t end = start + count;
+  if (object_count_ == -1 || end > object_count_) {
+    object_count_ = end;
+    offsets_.resize(static_cast<size_t>(end), -1);
+    free_objects_.resize(static_cast<size_t>(end), false);
+  }
+
+  SkipWhiteSpace(*stream_);
+  char offset_digits[10];
+  char generation_and_type[8];
+  for (int32_t i = 0; i < count; ++i) {
+    stream_->ReadExact(offset_digits, sizeof offset_digits);
+    stream_->ReadExact(generation_and_type, sizeof generation_and_type);
+    // An entry ends with CR LF, space LF, space CR, or a lone LF or CR.
+    const uint8_t end_of_line = stream_->ReadByte();
+    if (end_of_line == '\r' || end_of_line == ' ') {
+      const uint8_t next = stream_->ReadByte();
+      if (next != '\n' && next != '\r') stream_->Move(-1);
+    }
+    const size_t n = static_cast<size_t>(start + i);
+    if (offsets_[n] != -1) continue;
+    offsets_[n] = DecimalToInt(std::string_view(offset_digits, sizeof offset_digits), -1);
+    if (offsets_[n] == -1) RaiseError("相互参照テーブルの項目数が不正です。");
+    if (generation_and_type[7] == 'f') free_objects_[n] = true;
+  }
+}
+
+int32_t TPDFAnalyst::ReadTrailer() {
+  SkipWhiteSpace(*stream_);
+  char opening[2];
+  stream_->ReadExact(opening, sizeof opening);
+  if (std::string_view(opening, 2) != "<<") RaiseError("trailerが正しくありません。");
+
+  // The value of /Root or /Info: only the newest trailer's counts.
+  const auto read_object_id = [this](int32_t& id, const char* failure) {
+    std::string value;
+    ReadToken(*stream_, value);
+    if (id != -1) return;
+    id = DecimalToInt(value, -1);
+    if (id == -1) RaiseError(failure);
+  };
+
+  int32_t prev = -1;
+  std::string token;
+  for (;;) {
+    ReadToken(*stream_, token);
+    if (token == "startxref") return prev;
+    if (token == "/Root") {
+      read_object_id(root_id_, "RootIDの取得に失敗しました。");
+    } else if (token == "/Info") {
+      read_object_id(info_id_, "InfoIDの取得に失敗しました。");
+    } else if (token == "/Prev") {
+      ReadToken(*stream_, token);
+      prev = DecimalToInt(token, -1);
+      if (prev == -1) RaiseError("PrevIDの取得に失敗しました。");
+    } else if (token == "/Encrypt") {
+      encrypted_ = true;
+    }
+  }
+}
+
+void TPDFAnalyst::ReadCatalog() {
+  PositionGuard guard(*stream_);
+  std::string token;
+  if (!SeekToObject(root_id_)) throw ObjectIdError();
+  ReadToken(*stream_, token);
+  if (token != std::to_string(root_id_)) throw ObjectIdError();
+
+  ObjectTokenScanner scanner(*this, *stream_);
+  while (scanner.Next(token)) {
+    if (token == "/Pages") {
+      ReadToken(*stream_, token);
+      first_pages_id_ = DecimalToInt(token, -1);
+    } else if (token == "/Outlines" || token == "/Metadata") {
+      ReadToken(*stream_, token);
+    }
+  }
+}
+
+void TPDFAnalyst::ReadPageCount() {
+  PositionGuard guard(*stream_);
+  CheckPageNode(first_pages_id_);
+  std::string token;
+  for (;;) {
+    ReadToken(*stream_, token);
+    if (token == "endobj") return;
+    if (token == "%") {
+      SkipLine(*stream_);
+    } else if (token == "/Count") {
+      page_count_ = ReadIntegerValue(*stream_);
+    }
+  }
+}
+
+void TPDFAnalyst::ReadFirstPage() {
+  first_page_id_ = -1;
+  WalkPageTree(first_pages_id_, [this](int32_t page) {
+    first_page_id_ = page;
+    return false;
+  });
+  if (first_page_id_ == -1) return;
+  std::string text;
+  FindMediaBox(first_page_id_, text);
+  ParseRect(text, media_box_);
+}
+
+// The raw text of /MediaBox in node n or in its nearest ancestor that has one. A /Parent chain
+// that comes back to a node already looked at ends the search with nothing found.
+void TPDFAnalyst::FindMediaBox(int32_t n, std::string& text) {
+  text.clear();
+  PositionGuard guard(*stream_);
+  std::set<int32_t> nodes_seen;
+  while (IsValidObjectNumber(n) && nodes_seen.insert(n).second && SeekToObject(n)) {
+    int32_t parent = -1;
+    ObjectTokenScanner scanner(*this, *stream_);
+    std::string token;
+    while (scanner.Next(token)) {
+      if (token == "/Parent") {
+        ReadToken(*stream_, token);
+        parent = DecimalToInt(token, -1);
+      } else if (token == "/MediaBox") {
+        // The value's bytes as they stand, up to and including the first "]".
+        uint8_t byte = 0;
+        do {
+          byte = stream_->ReadByte();
+          text.push_back(static_cast<char>(byte));
+        } while (byte != ']');
+        return;
+      }
+    }
+    n = parent;
+  }
+}
+
+}  // namespace lumenquill

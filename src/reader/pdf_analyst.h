@@ -1,0 +1,134 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reader/byte_stream.h"
+#include "reader/memory_stream.h"
+#include "reader/rectangle.h"
+#include "reader/string_list.h"
+
+namespace lumenquill {
+
+// The document reader: the open PDF file, the table from object numbers to byte offsets read
+// from its cross-reference sections, and the object-level reading operations built on the
+// token primitives. One reader holds one document at a time.
+//
+// Operations that read a stream remember its position and set it back, so callers can
+// interleave them; callers that read Stream() themselves follow the same discipline.
+class TPDFAnalyst final {
+ public:
+  using ErrorCallback = std::function<void(TPDFAnalyst&)>;
+
+  TPDFAnalyst() { Clear(); }
+  TPDFAnalyst(const TPDFAnalyst&) = delete;
+  TPDFAnalyst& operator=(const TPDFAnalyst&) = delete;
+
+  // --- State ---------------------------------------------------------------------------
+  void Clear();
+  // Calls OnError, clears the reader, sets ErrorRaised and raises LoadError(message).
+  [[noreturn]] void RaiseError(const std::string& message);
+  void SetOnError(ErrorCallback callback) { on_error_ = std::move(callback); }
+
+  // --- Document open ---------------------------------------------------------------------
+  // Opens the file (other writers denied while it is held) and checks and indexes it.
+  // Raises FileOpenError, LoadError with the message of the failing check, ReadError or
+  // ObjectIdError.
+  void LoadFromFile(const std::string& file_name);
+  // The same analysis on a stream the reader takes over.
+  void LoadFromStream(std::unique_ptr<ByteStream> stream);
+
+  // --- Object numbers --------------------------------------------------------------------
+  bool IsValidObjectNumber(int32_t n) const { return n >= 0 && n < object_count_; }
+  bool IsValidObjectRef(std::string_view text) const;
+  const std::vector<int32_t>& GetOffsets() const { return offsets_; }
+  // Raises Error("ストリームが不正です。") with no open file, IndexError for an invalid number.
+  void CheckObjectNumber(int32_t n) const;
+  // Sets the position of Stream() to the offset of object n; false (position unchanged)
+  // when that offset lies outside the file, as for objects no section listed.
+  bool SeekToObject(int32_t n);
+
+  // --- Whole objects ---------------------------------------------------------------------
+  // Bytes from the offset of object n to the end of its "endobj"; 0 for a free object or one
+  // whose offset lies outside the file.
+  int32_t GetObjectSize(int32_t n);
+  std::optional<std::string> ReadObjectBytes(int32_t n, int32_t size);
+  // The whole object n plus one LF, in a new stream at position 0. Raises
+  // Error("オブジェクトの取得に失敗しました。") when there is nothing to copy.
+  std::unique_ptr<MemoryStream> GetObjectStream(int32_t n);
+
+  // --- Values at the position of a stream (the position is set back) ---------------------
+  // A direct integer, or the one held by a referenced object; 0 on any failure.
+  int32_t ReadIntegerValue(ByteStream& stream);
+  // Object numbers of a reference, an inline array of references, or a referenced array.
+  void ReadRefList(ByteStream& stream, StringList& list);
+  // Names of a name, an inline array of names, or a referenced array of names.
+  void ReadNameList(ByteStream& stream, StringList& list);
+
+  // --- Values held by a whole object ---------------------------------------------------
+  int32_t GetIntegerObject(int32_t n);
+  bool ReadRefArrayObject(int32_t n, StringList& list);
+  bool ReadNameArrayObject(int32_t n, StringList& list);
+
+  // --- Page tree ---------------------------------------------------------------------------
+  // Appends the object numbers of all pages in document order.
+  void GetPageObjects(StringList& list);
+
+  // --- Members -----------------------------------------------------------------------------
+  ByteStream* Stream() const { return stream_.get(); }
+  const std::vector<bool>& FreeObjects() const { return free_objects_; }
+  const std::string& Version() const { return version_; }
+  const std::string& FileName() const { return file_name_; }
+  int32_t ObjectCount() const { return object_count_; }
+  int32_t PageCount() const { return page_count_; }
+  int32_t RootID() const { return root_id_; }
+  int32_t InfoID() const { return info_id_; }
+  int32_t FirstPageID() const { return first_page_id_; }
+  int32_t FirstPagesID() const { return first_pages_id_; }
+  bool Encrypted() const { return encrypted_; }
+  bool ErrorRaised() const { return error_raised_; }
+  const Rectangle& MediaBox() const { return media_box_; }
+  const StringList& XrefOffsets() const { return xref_offsets_; }
+
+ private:
+  void AnalyseStream(std::unique_ptr<ByteStream> stream);
+  void ReadXrefSection(int32_t offset);
+  void ReadXrefSubsection(int32_t start, int32_t count);
+  // Reads one trailer up to "startxref"; returns its /Prev, or -1.
+  int32_t ReadTrailer();
+  void ReadCatalog();
+  void ReadPageCount();
+  void ReadFirstPage();
+  void FindMediaBox(int32_t n, std::string& text);
+  // Positions Stream() on node n and checks that the node starts with its own number;
+  // raises ObjectIdError otherwise.
+  void CheckPageNode(int32_t n);
+  // Walks the page tree below root in document order, calling on_page for every page node
+  // until it returns false.
+  void WalkPageTree(int32_t root, const std::function<bool(int32_t)>& on_page);
+  bool IsFree(int32_t n) const { return free_objects_[static_cast<size_t>(n)]; }
+
+  std::unique_ptr<ByteStream> stream_;
+  std::vector<int32_t> offsets_;
+  std::vector<bool> free_objects_;
+  std::string version_;
+  std::string file_name_;
+  int32_t object_count_ = -1;
+  int32_t page_count_ = -1;
+  int32_t root_id_ = -1;
+  int32_t info_id_ = -1;
+  int32_t first_page_id_ = -1;
+  int32_t first_pages_id_ = -1;
+  bool encrypted_ = false;
+  bool error_raised_ = false;
+  Rectangle media_box_;
+  StringList xref_offsets_;
+  ErrorCallback on_error_;
+};
+
+}  // namespace lumenquill

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/error.h"
+
+namespace lumenquill {
+
+// A read past the end of a byte stream.
+class ReadError : public Error {
+ public:
+  ReadError() : Error("ストリームの読み込みに失敗しました。") {}
+};
+
+// A failed check of the file structure, raised through TPDFAnalyst::RaiseError.
+class LoadError : public Error {
+ public:
+  using Error::Error;
+};
+
+// An object offset that does not hold the expected object ("オブジェクトIDが不正です。").
+class ObjectIdError : public Error {
+ public:
+  ObjectIdError() : Error("オブジェクトIDが不正です。") {}
+};
+
+// An index outside the bounds of a list or table.
+class IndexError : public Error {
+ public:
+  using Error::Error;
+};
+
+// An output file that may not be written.
+class FileCreateError : public Error {
+ public:
+  using Error::Error;
+};
+
+}  // namespace lumenquill

@@ -1,0 +1,92 @@
+#include "reader/reading_primitives.h"
+
+#include <array>
+
+namespace lumenquill {
+namespace {
+
+constexpr std::array<bool, 256> kDelimiters = [] {
+  std::array<bool, 256> table{};
+  for (const unsigned char byte : std::string_view("\n\r %()/<>[]")) table[byte] = true;
+  return table;
+}();
+
+bool IsDigit(uint8_t byte) { return byte >= '0' && byte <= '9'; }
+
+}  // namespace
+
+bool IsTokenDelimiter(uint8_t byte) { return kDelimiters[byte]; }
+
+void SkipWhiteSpace(ByteStream& stream) {
+  while (IsTokenWhiteSpace(stream.ReadByte())) {
+  }
+  stream.Move(-1);
+}
+
+void SkipLine(ByteStream& stream) {
+  for (;;) {
+    const uint8_t byte = stream.ReadByte();
+    if (byte == '\r' || byte == '\n') return;
+  }
+}
+
+void ReadToken(ByteStream& stream, std::string& token) {
+  token.clear();
+  SkipWhiteSpace(stream);
+  for (;;) {
+    const uint8_t byte = stream.ReadByte();
+    if (!kDelimiters[byte]) {
+      token.push_back(static_cast<char>(byte));
+      continue;
+    }
+    if (IsTokenWhiteSpace(byte) || !token.empty()) {
+      stream.Move(-1);
+      return;
+    }
+    token.push_back(static_cast<char>(byte));
+    if (byte != '/') return;
+  }
+}
+
+void SkipLiteralString(ByteStream& stream) {
+  uint8_t byte = 0;
+  bool examine_held_byte = false;  // a byte that ended a numeric escape is looked at again
+  for (;;) {
+    if (!examine_held_byte && !stream.TryReadByte(byte)) return;
+    examine_held_byte = false;
+    if (byte == ')') return;
+    if (byte != '\\') continue;
+
+    uint8_t escaped = 0;
+    if (!stream.TryReadByte(escaped)) return;
+    if (escaped == '\r') {
+      uint8_t next = 0;
+      if (!stream.TryReadByte(next)) return;
+      if (next != '\n') stream.Move(-1);
+    } else if (IsDigit(escaped)) {
+      // Up to two more digits belong to the escape; the first other byte is examined as an
+      // ordinary string byte.
+      for (int more = 0; more < 2; ++more) {
+        if (!stream.TryReadByte(byte)) return;
+        if (!IsDigit(byte)) {
+          examine_held_byte = true;
+          break;
+        }
+      }
+    }
+    // Any other escaped byte, the backslash and parentheses included, is skipped.
+  }
+}
+
+void SkipObjectHeader(ByteStream& stream) {
+  std::string token;
+  for (int i = 0; i < 3; ++i) ReadToken(stream, token);
+  ReadToken(stream, token);
+  if (token == "%") {
+    SkipLine(stream);
+  } else {
+    stream.Move(-static_cast<int64_t>(token.size()));
+  }
+}
+
+}  // namespace lumenquill

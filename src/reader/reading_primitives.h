@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "reader/byte_stream.h"
+
+namespace lumenquill {
+
+// The lexical layer of every reader in the program. Only LF, CR and space are white space; the
+// delimiters are those three and % ( ) / < > [ ]. A token is never empty; "<<" arrives as two
+// tokens "<", "<"; a name keeps its slash; "(" leaves the string body to SkipLiteralString.
+// All but SkipLiteralString raise ReadError at the end of the stream.
+
+inline bool IsTokenWhiteSpace(uint8_t byte) { return byte == '\n' || byte == '\r' || byte == ' '; }
+bool IsTokenDelimiter(uint8_t byte);
+
+// Moves past LF, CR and space; the position ends on the first other byte.
+void SkipWhiteSpace(ByteStream& stream);
+
+// Consumes bytes up to and including the first CR or LF (only the CR of a CR LF pair).
+void SkipLine(ByteStream& stream);
+
+// Reads the next token into token.
+void ReadToken(ByteStream& stream, std::string& token);
+
+// Consumes the body of a literal string after its "(" up to and including the closing ")".
+// Parentheses are not counted; escapes are honoured. Stops quietly at the end of the stream.
+void SkipLiteralString(ByteStream& stream);
+
+// From the start of "n g obj", moves to the first token of the object's body, dropping one
+// comment line that follows the keyword.
+void SkipObjectHeader(ByteStream& stream);
+
+}  // namespace lumenquill

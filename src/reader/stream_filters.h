@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "reader/byte_stream.h"
+#include "reader/memory_stream.h"
+#include "reader/string_list.h"
+
+namespace lumenquill {
+
+// Decodes the stream whose "stream" keyword has just been read from source (the position is on
+// the end of line after the keyword), appending the result to dest. Decoding failures never
+// reach the caller: dest keeps what was decoded before them. Afterwards the position is just
+// after the data or, when filters were applied, just after "endstream".
+// Raises ReadError only when the filtered data runs past the end of source or no token follows.
+void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
+                  const StringList& filters);
+
+// True when every name is "/FlateDecode", "/ASCIIHexDecode" or "/ASCII85Decode".
+bool FiltersSupported(const StringList& filters);
+
+// Runs the chain on the raw bytes: one filter, or ASCIIHex or ASCII85 followed by Flate.
+// Any other chain writes nothing. Returns the number of bytes appended to dest.
+int64_t ApplyFilters(MemoryStream& data, int32_t length, const StringList& filters,
+                     MemoryStream& dest);
+
+// Bytes of hexadecimal digit pairs; other bytes are skipped, an unpaired digit is dropped and
+// decoding stops at a NUL byte.
+std::string DecodeASCIIHex(std::string_view bytes);
+
+// Appends the base-85 data up to "~>" to dest, or nothing when it holds an error.
+void DecodeASCII85(std::string_view bytes, MemoryStream& dest);
+
+}  // namespace lumenquill

@@ -1,0 +1,128 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "reader/open_document.h"
+#include "reader/pdf_analyst.h"
+#include "support/pdf_builder.h"
+
+namespace lumenquill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::Open;
+using testing::PdfBuilder;
+
+// The pages of a document whose catalog is 1 and root node 2, with the given further objects.
+StringList Pages(const std::string& root, const std::vector<std::pair<int, std::string>>& objects) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>").Object(2, root);
+  for (const auto& [n, body] : objects) pdf.Object(n, body);
+  pdf.Trailer("/Root 1 0 R");
+  TPDFAnalyst reader;
+  Open(reader, pdf.Build());
+  StringList pages;
+  reader.GetPageObjects(pages);
+  return pages;
+}
+
+TEST(PageTree, PreOrderInKidsOrder) {
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 10 0 R] >>",
+                    {{3, "<< /Type /Page >>"},
+                     {10, "<< /Type /Pages /Kids [4 0 R 5 0 R] >>"},
+                     {4, "<</Type/Page>>"},
+                     {5, "<< /Type /Page >>"}}),
+              ElementsAre("3", "4", "5"));
+}
+
+TEST(PageTree, KidsByReferenceToAnArray) {
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids 9 0 R >>",
+                    {{9, "[4 0 R 3 0 R]"}, {3, "<< /Type /Page >>"}, {4, "<< /Type /Page >>"}}),
+              ElementsAre("4", "3"));
+}
+
+// "/Pages" is not "/Page"; literal strings and stream data are not read as keys.
+TEST(PageTree, OnlyTheTokenPageMakesAPage) {
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 4 0 R 5 0 R] >>",
+                    {{3, "<< /Type /Pages >>"},
+                     {4, "<< /Title (/Page) >>"},
+                     {5, "<< /Length 6 >>\nstream\n/Page \nendstream"}}),
+              IsEmpty());
+}
+
+TEST(PageTree, EmptyTrees) {
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [] >>", {}), IsEmpty());
+  EXPECT_THAT(Pages("<< /Type /Pages >>", {}), IsEmpty());
+  // Kids that are not valid object numbers are dropped.
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [99 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
+              ElementsAre("3"));
+}
+
+TEST(PageTree, AKidHoldingAnotherObjectFails) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R 4 0 R] >>")
+      .Object(3, "<< /Type /Page >>")
+      .Object(4, "<< /Type /Page >>")
+      .Trailer("/Root 1 0 R")
+      .WrongOffset(4, 0);
+  TPDFAnalyst reader;
+  Open(reader, pdf.Build());
+  StringList pages;
+  EXPECT_THROW(reader.GetPageObjects(pages), ObjectIdError);
+  EXPECT_THAT(pages, ElementsAre("3"));
+}
+
+TEST(PageTree, NeedsAnOpenDocument) {
+  TPDFAnalyst reader;
+  StringList pages;
+  try {
+    reader.GetPageObjects(pages);
+    FAIL();
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "ストリームが不正です。");
+  }
+}
+
+// A node on the current path is skipped, so a cycle ends.
+TEST(PageTree, CyclesEnd) {
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 4 0 R] >>",
+                    {{3, "<< /Type /Pages /Kids [2 0 R 5 0 R] >>"},
+                     {5, "<< /Type /Pages /Kids [3 0 R] >>"},
+                     {4, "<< /Type /Page >>"}}),
+              ElementsAre("4"));
+}
+
+// A page named twice is listed twice; a subtree shared many times over is walked once.
+TEST(PageTree, SharedNodes) {
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
+              ElementsAre("3", "3"));
+  // Forty levels, each naming the next level twice: 2^40 paths if every one were walked.
+  std::vector<std::pair<int, std::string>> levels;
+  for (int n = 3; n < 43; ++n) {
+    levels.push_back({n, "<< /Kids [" + std::to_string(n + 1) + " 0 R " + std::to_string(n + 1) +
+                             " 0 R] >>"});
+  }
+  levels.push_back({43, "<< /Type /Page >>"});
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R] >>", levels), ElementsAre("43", "43"));
+}
+
+// The walk keeps its path off the call stack: a very deep tree is listed.
+TEST(PageTree, DeepTrees) {
+  constexpr int kDepth = 100'000;
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>");
+  for (int n = 2; n < kDepth; ++n) {
+    pdf.Object(n, "<< /Kids [" + std::to_string(n + 1) + " 0 R] >>");
+  }
+  pdf.Object(kDepth, "<< /Type /Page >>").Trailer("/Root 1 0 R");
+  TPDFAnalyst reader;
+  Open(reader, pdf.Build());
+  EXPECT_EQ(reader.FirstPageID(), kDepth);
+  StringList pages;
+  reader.GetPageObjects(pages);
+  EXPECT_THAT(pages, ElementsAre(std::to_string(kDepth)));
+}
+
+}  // namespace
+}  // namespace lumenquill

@@ -1,0 +1,216 @@
+#include "reader/stream_filters.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include "reader/flate_decode.h"
+#include "reader/reading_primitives.h"
+
+namespace lumenquill {
+namespace {
+
+std::string Deflated(const std::string& data) {
+  uLongf size = compressBound(data.size());
+  std::string out(size, '\0');
+  compress(reinterpret_cast<Bytef*>(out.data()), &size,
+           reinterpret_cast<const Bytef*>(data.data()), data.size());
+  out.resize(size);
+  return out;
+}
+
+struct Decoded {
+  std::string output;
+  int64_t end_position;  // where the source was left
+};
+
+// Decodes the stream of "stream<eol><data><after>", as a caller does after reading "stream".
+Decoded Decode(const std::string& data, int32_t length, const StringList& filters,
+               const std::string& eol = "\n", const std::string& after = "\nendstream\nendobj\n") {
+  MemoryStream source("stream" + eol + data + after);
+  std::string token;
+  ReadToken(source, token);
+  MemoryStream dest;
+  DecodeStream(source, dest, length, filters);
+  return {std::string(dest.Bytes()), source.Position()};
+}
+
+Decoded Decode(const std::string& data, const StringList& filters) {
+  return Decode(data, static_cast<int32_t>(data.size()), filters);
+}
+
+TEST(DecodeStream, LengthZeroReadsNothing) {
+  const Decoded result = Decode("abc", 0, {});
+  EXPECT_EQ(result.output, "");
+  EXPECT_EQ(result.end_position, 6);  // still on the end of line after the keyword
+}
+
+TEST(DecodeStream, UnfilteredDataIsCopied) {
+  const Decoded crlf = Decode("0123456789", 10, {}, "\r\n", "\r\nendstream\nendobj\n");
+  EXPECT_EQ(crlf.output, "0123456789");
+  EXPECT_EQ(crlf.end_position, 18);
+  EXPECT_EQ(Decode("0123456789", 10, {}, "\r").output, "0123456789");
+  // A length past the end gives what there is.
+  EXPECT_EQ(Decode("abc", 100, {}, "\n", "").output, "abc");
+}
+
+TEST(DecodeStream, UnsupportedFiltersDecodeNothing) {
+  const std::string deflated = Deflated("text");
+  EXPECT_EQ(Decode(deflated, {"/LZWDecode"}).output, "");
+  EXPECT_EQ(Decode(deflated, {"/Fl"}).output, "");
+  EXPECT_EQ(Decode(deflated, {"/FlateDecode", "/ASCII85Decode"}).output, "");
+  EXPECT_EQ(Decode(deflated, {"/FlateDecode", "/FlateDecode"}).output, "");
+  EXPECT_EQ(Decode("41", {"/ASCIIHexDecode", "/ASCIIHexDecode", "/FlateDecode"}).output, "");
+  EXPECT_FALSE(FiltersSupported({"/FlateDecode", "/RunLengthDecode"}));
+  EXPECT_TRUE(FiltersSupported({}));
+}
+
+// /Length may or may not count the end of line before "endstream".
+TEST(DecodeStream, FlateWithOrWithoutTheEndOfLineCounted) {
+  const std::string deflated = Deflated("BT (Hello) Tj ET");
+  const auto size = static_cast<int32_t>(deflated.size());
+  EXPECT_EQ(Decode(deflated, size, {"/FlateDecode"}).output, "BT (Hello) Tj ET");
+  EXPECT_EQ(Decode(deflated + "\n", size + 1, {"/FlateDecode"}, "\n", "endstream\n").output,
+            "BT (Hello) Tj ET");
+  EXPECT_EQ(Decode(deflated + "\r\n", size + 2, {"/FlateDecode"}, "\n", "endstream\n").output,
+            "BT (Hello) Tj ET");
+}
+
+TEST(DecodeStream, DataNotFollowedByEndstreamIsNotDecoded) {
+  const std::string deflated = Deflated("text");
+  const auto size = static_cast<int32_t>(deflated.size());
+  EXPECT_EQ(Decode(deflated, size - 1, {"/FlateDecode"}).output, "");
+  EXPECT_THROW(Decode(deflated, size + 100, {"/FlateDecode"}, "\n", "\nendstream"), ReadError);
+}
+
+TEST(DecodeStream, TwoFilterChains) {
+  const std::string deflated = Deflated("chained");
+  std::string hex;
+  for (const unsigned char c : deflated) {
+    static const char* digits = "0123456789ABCDEF";
+    hex += digits[c >> 4];
+    hex += digits[c & 15];
+  }
+  EXPECT_EQ(Decode(hex + ">", {"/ASCIIHexDecode", "/FlateDecode"}).output, "chained");
+
+  // ASCII85 of the deflated bytes, groups of four, with a final partial group.
+  std::string base85;
+  for (size_t i = 0; i < deflated.size(); i += 4) {
+    uint32_t value = 0;
+    const size_t count = std::min<size_t>(4, deflated.size() - i);
+    for (size_t j = 0; j < 4; ++j) {
+      value = value << 8 | (j < count ? static_cast<unsigned char>(deflated[i + j]) : 0);
+    }
+    char group[5];
+    for (int k = 4; k >= 0; --k) {
+      group[k] = static_cast<char>('!' + value % 85);
+      value /= 85;
+    }
+    base85.append(group, count + 1);
+  }
+  EXPECT_EQ(Decode(base85 + "~>", {"/ASCII85Decode", "/FlateDecode"}).output, "chained");
+}
+
+TEST(ASCIIHexDecode, DigitPairs) {
+  EXPECT_EQ(DecodeASCIIHex("48656C6C6F>"), "Hello");
+  EXPECT_EQ(DecodeASCIIHex("48656c6c6"), "Hell");  // the unpaired last digit is dropped
+  EXPECT_EQ(DecodeASCIIHex("4 8"), "");            // the digits of a byte must stand together
+  EXPECT_EQ(DecodeASCIIHex("48>49"), "HI");        // ">" does not end the data
+  EXPECT_EQ(DecodeASCIIHex(" 48\n49 "), "HI");
+  EXPECT_EQ(DecodeASCIIHex(std::string("48\0" "49", 5)), "H");  // NUL ends it
+  EXPECT_EQ(DecodeASCIIHex("4x48"), "H");                      // a broken pair loses both
+}
+
+std::string Base85(const std::string& data) {
+  MemoryStream dest;
+  DecodeASCII85(data, dest);
+  return std::string(dest.Bytes());
+}
+
+TEST(ASCII85Decode, Groups) {
+  EXPECT_EQ(Base85("9jqo^"), "Man ");
+  EXPECT_EQ(Base85("9jqo~>"), "Man");
+  EXPECT_EQ(Base85("9jn~>"), "Ma");
+  EXPECT_EQ(Base85("9~>"), "");
+  EXPECT_EQ(Base85("z"), std::string(4, '\0'));
+  EXPECT_EQ(Base85("9j qo\n^z~>"), std::string("Man ") + std::string(4, '\0'));
+  EXPECT_EQ(Base85("9jqo^9j"), "Man ");  // no end marker: the partial group is dropped
+}
+
+TEST(ASCII85Decode, ErrorsWriteNothingAtAll) {
+  EXPECT_EQ(Base85("9jqo^9zj~>"), "");  // z inside a group
+  EXPECT_EQ(Base85("9jqo^~x"), "");     // ~ without >
+  EXPECT_EQ(Base85("<~9jqo^~>"), "");   // the <~ prefix is not recognised
+}
+
+std::string Inflate(const std::string& data, bool* failed = nullptr) {
+  MemoryStream source(data);
+  MemoryStream dest;
+  try {
+    DecodeFlate(source, dest);
+    if (failed) *failed = false;
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "flate圧縮を正常に展開できませんでした。");
+    if (failed) *failed = true;
+  }
+  return std::string(dest.Bytes());
+}
+
+// Bytes after the end of the compressed data are ignored; the output is kept.
+TEST(DecodeFlate, StopsAtTheEndOfTheCompressedData) {
+  const std::string text(100'000, 'x');
+  bool failed = true;
+  EXPECT_EQ(Inflate(Deflated(text) + "  garbage", &failed), text);
+  EXPECT_FALSE(failed);
+}
+
+// A truncated or corrupt stream keeps what inflated before the fault.
+TEST(DecodeFlate, KeepsOutputBeforeAFault) {
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += std::to_string(i * 7919 % 10007) + " ";
+  const std::string deflated = Deflated(text);
+  const std::string truncated = Inflate(deflated.substr(0, deflated.size() / 2));
+  EXPECT_GT(truncated.size(), text.size() / 4);
+  EXPECT_EQ(text.compare(0, truncated.size(), truncated), 0);
+
+  std::string corrupt = deflated;
+  corrupt[corrupt.size() / 2] ^= 0x55;
+  corrupt[corrupt.size() / 2 + 1] ^= 0x55;
+  bool failed = false;
+  const std::string partial = Inflate(corrupt, &failed);
+  EXPECT_TRUE(failed);
+  EXPECT_EQ(text.compare(0, std::min(partial.size(), text.size() / 3), partial, 0,
+                         std::min(partial.size(), text.size() / 3)),
+            0);
+  EXPECT_EQ(Inflate("not zlib at all", &failed), "");
+  EXPECT_TRUE(failed);
+}
+
+// A stream that would inflate past the bound keeps the bound's worth and counts as failed.
+TEST(DecodeFlate, OutputIsBounded) {
+  z_stream z{};
+  deflateInit(&z, 9);
+  const std::string zeros(1 << 20, '\0');
+  std::string bomb(1 << 20, '\0');
+  size_t used = 0;
+  const int64_t megabytes = kMaxInflatedSize / (1 << 20) + 8;
+  for (int64_t i = 0; i < megabytes; ++i) {
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.data()));
+    z.avail_in = static_cast<uInt>(zeros.size());
+    const int flush = i + 1 == megabytes ? Z_FINISH : Z_NO_FLUSH;
+    do {
+      if (used == bomb.size()) bomb.resize(bomb.size() * 2);
+      z.next_out = reinterpret_cast<Bytef*>(bomb.data() + used);
+      z.avail_out = static_cast<uInt>(bomb.size() - used);
+      deflate(&z, flush);
+      used = bomb.size() - z.avail_out;
+    } while (z.avail_in > 0 || (flush == Z_FINISH && z.avail_out == 0));
+  }
+  deflateEnd(&z);
+  bomb.resize(used);
+  bool failed = false;
+  EXPECT_EQ(static_cast<int64_t>(Inflate(bomb, &failed).size()), kMaxInflatedSize);
+  EXPECT_TRUE(failed);
+}
+
+}  // namespace
+}  // namespace lumenquill

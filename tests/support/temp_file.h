@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace lumenquill::testing {
+
+// A file in a fresh temporary folder, removed with its folder when the object goes.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& content, const std::string& name = "test.pdf");
+  ~TempFile();
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string folder_;
+  std::string path_;
+};
+
+std::string ReadWholeFile(const std::string& path);
+
+}  // namespace lumenquill::testing
