@@ -65,6 +65,7 @@ def reportlab_japanese(path):
 def cairo_document(path):
     surface = cairo.PDFSurface(path, 595, 842)
     surface.restrict_to_version(cairo.PDF_VERSION_1_4)
+    surface.set_metadata(cairo.PDF_METADATA_CREATE_DATE, "2026-01-01T00:00:00")
     context = cairo.Context(surface)
     context.select_font_face("IPAGothic")
     context.set_font_size(16)
@@ -73,6 +74,28 @@ def cairo_document(path):
         context.show_text("Cairo ページ %d" % (page + 1))
         context.show_page()
     surface.finish()
+
+
+def nested_tree(path):
+    """A page tree two levels deep, written by hand; qpdf rewrites it in its own way."""
+    objects = {1: "<< /Type /Catalog /Pages 2 0 R >>",
+               2: "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 5 /MediaBox [0 0 300 300] >>",
+               3: "<< /Type /Pages /Parent 2 0 R /Kids [5 0 R 6 0 R 7 0 R] /Count 3 >>",
+               4: "<< /Type /Pages /Parent 2 0 R /Kids [8 0 R 9 0 R] /Count 2 >>",
+               10: "<< /Length 0 >>\nstream\n\nendstream"}
+    for n in range(5, 10):
+        objects[n] = "<< /Type /Page /Parent %d 0 R /Contents 10 0 R >>" % (3 if n < 8 else 4)
+    data = b"%PDF-1.4\n"
+    offsets = {}
+    for n in sorted(objects):
+        offsets[n] = len(data)
+        data += b"%d 0 obj\n%s\nendobj\n" % (n, objects[n].encode())
+    xref = len(data)
+    data += b"xref\n0 11\n0000000000 65535 f \n"
+    data += b"".join(b"%010d 00000 n \n" % offsets[n] for n in range(1, 11))
+    data += b"trailer\n<< /Size 11 /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % xref
+    with open(path, "wb") as f:
+        f.write(data)
 
 
 def append_update(path):
@@ -105,7 +128,8 @@ def main():
         raw = os.path.join(work, "raw.pdf")
         for name, make in [("reportlab-latin", reportlab_latin),
                            ("reportlab-japanese", reportlab_japanese),
-                           ("cairo-pages", cairo_document)]:
+                           ("cairo-pages", cairo_document),
+                           ("qpdf-nested-tree", nested_tree)]:
             make(raw)
             target = os.path.join(out_dir, name + ".pdf")
             normalise(raw, target)

@@ -76,8 +76,8 @@ std::string LockedFile::ReadAll() const {
   size_t filled = 0;
   for (;;) {
     if (filled == content.size()) content.resize(content.size() * 2);
-    const ssize_t count = ::pread(fd_, content.data() + filled, content.size() - filled,
-                                  static_cast<off_t>(filled));
+    const ssize_t count =
+        ::pread(fd_, content.data() + filled, content.size() - filled, static_cast<off_t>(filled));
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) throw FileOpenError(std::strerror(errno));
     if (count == 0) break;

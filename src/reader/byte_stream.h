@@ -24,9 +24,7 @@ class ByteStream {
   void Move(int64_t delta) { position_ += delta; }
   int64_t Size() const { return size_; }
   // Bytes from the position to the end; 0 when the position lies outside the data.
-  int64_t Remaining() const {
-    return position_ >= 0 && position_ < size_ ? size_ - position_ : 0;
-  }
+  int64_t Remaining() const { return position_ >= 0 && position_ < size_ ? size_ - position_ : 0; }
   bool AtEnd() const { return Remaining() == 0; }
 
   // Strict one-byte read: raises ReadError when no byte is left.

@@ -62,8 +62,7 @@ void TPDFAnalyst::AnalyseStream(std::unique_ptr<ByteStream> stream) {
   while (word_end > 0 && IsBlank(bytes[word_end - 1])) --word_end;
   size_t word_start = word_end;
   while (word_start > 0 && !IsBlank(bytes[word_start - 1])) --word_start;
-  const int32_t xref_offset =
-      DecimalToInt(bytes.substr(word_start, word_end - word_start), -1);
+  const int32_t xref_offset = DecimalToInt(bytes.substr(word_start, word_end - word_start), -1);
   if (xref_offset == -1) RaiseError("相互参照テーブルの位置を正確に取得できませんでした。");
 
   ReadXrefSection(xref_offset);

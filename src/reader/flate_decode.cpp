@@ -34,8 +34,7 @@ int64_t DecodeFlate(MemoryStream& data, MemoryStream& dest) {
   size_t consumed = 0;
   // Three times the input is enough for most streams in one pass; the chunk grows no further
   // than needed to reach the cap.
-  const size_t chunk_size =
-      std::clamp<size_t>(input.size() * 3, size_t{1} << 12, size_t{1} << 22);
+  const size_t chunk_size = std::clamp<size_t>(input.size() * 3, size_t{1} << 12, size_t{1} << 22);
   auto chunk = std::make_unique<unsigned char[]>(chunk_size);
   int64_t produced = 0;
 

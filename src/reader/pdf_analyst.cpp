@@ -158,14 +158,17 @@ bool ReadNameArrayBody(ByteStream& stream, StringList& list) {
 
 }  // namespace
 
-bool TPDFAnalyst::ReadRefArrayObject(int32_t n, StringList& list) {
-  PositionGuard guard(*stream_);
+bool TPDFAnalyst::EnterArrayObject(int32_t n) {
   if (!SeekToObject(n)) return false;
   SkipObjectHeader(*stream_);
   std::string token;
   ReadToken(*stream_, token);
-  if (token != "[") return false;
-  return ReadRefArrayBody(*this, *stream_, list);
+  return token == "[";
+}
+
+bool TPDFAnalyst::ReadRefArrayObject(int32_t n, StringList& list) {
+  PositionGuard guard(*stream_);
+  return EnterArrayObject(n) && ReadRefArrayBody(*this, *stream_, list);
 }
 
 void TPDFAnalyst::ReadRefList(ByteStream& stream, StringList& list) {
@@ -181,12 +184,7 @@ void TPDFAnalyst::ReadRefList(ByteStream& stream, StringList& list) {
 
 bool TPDFAnalyst::ReadNameArrayObject(int32_t n, StringList& list) {
   PositionGuard guard(*stream_);
-  if (!SeekToObject(n)) return false;
-  SkipObjectHeader(*stream_);
-  std::string token;
-  ReadToken(*stream_, token);
-  if (token != "[") return false;
-  return ReadNameArrayBody(*stream_, list);
+  return EnterArrayObject(n) && ReadNameArrayBody(*stream_, list);
 }
 
 void TPDFAnalyst::ReadNameList(ByteStream& stream, StringList& list) {

@@ -111,6 +111,8 @@ class TPDFAnalyst final {
   // Walks the page tree below root in document order, calling on_page for every page node
   // until it returns false.
   void WalkPageTree(int32_t root, const std::function<bool(int32_t)>& on_page);
+  // Positions Stream() inside object n, after its "[" when the object holds an array.
+  bool EnterArrayObject(int32_t n);
   bool IsFree(int32_t n) const { return free_objects_[static_cast<size_t>(n)]; }
 
   std::unique_ptr<ByteStream> stream_;

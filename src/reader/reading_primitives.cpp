@@ -18,9 +18,11 @@ bool IsDigit(uint8_t byte) { return byte >= '0' && byte <= '9'; }
 bool IsTokenDelimiter(uint8_t byte) { return kDelimiters[byte]; }
 
 void SkipWhiteSpace(ByteStream& stream) {
-  while (IsTokenWhiteSpace(stream.ReadByte())) {
-  }
-  stream.Move(-1);
+  const std::string_view rest = stream.Peek(stream.Remaining());
+  size_t blanks = 0;
+  while (blanks < rest.size() && IsTokenWhiteSpace(static_cast<uint8_t>(rest[blanks]))) ++blanks;
+  stream.Move(static_cast<int64_t>(blanks));
+  if (blanks == rest.size()) throw ReadError();
 }
 
 void SkipLine(ByteStream& stream) {
@@ -30,22 +32,23 @@ void SkipLine(ByteStream& stream) {
   }
 }
 
+// Scans the buffer for the end of the token and copies the token once. Reading runs into the
+// end of the stream (ReadError, the position at the end) when no delimiter follows the token.
 void ReadToken(ByteStream& stream, std::string& token) {
   token.clear();
   SkipWhiteSpace(stream);
-  for (;;) {
-    const uint8_t byte = stream.ReadByte();
-    if (!kDelimiters[byte]) {
-      token.push_back(static_cast<char>(byte));
-      continue;
-    }
-    if (IsTokenWhiteSpace(byte) || !token.empty()) {
-      stream.Move(-1);
-      return;
-    }
-    token.push_back(static_cast<char>(byte));
-    if (byte != '/') return;
+  const std::string_view rest = stream.Peek(stream.Remaining());
+  const auto first = static_cast<uint8_t>(rest[0]);
+  if (kDelimiters[first] && first != '/') {
+    token.push_back(static_cast<char>(first));
+    stream.Move(1);
+    return;
   }
+  size_t end = 1;  // a name is its slash and the bytes up to the next delimiter
+  while (end < rest.size() && !kDelimiters[static_cast<uint8_t>(rest[end])]) ++end;
+  stream.Move(static_cast<int64_t>(end));
+  if (end == rest.size()) throw ReadError();
+  token.assign(rest.data(), end);
 }
 
 void SkipLiteralString(ByteStream& stream) {

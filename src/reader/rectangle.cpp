@@ -25,9 +25,8 @@ std::optional<int32_t> RoundedNumber(std::string_view number) {
   if (number.empty()) return 0;
   if (number.front() == '+') number.remove_prefix(1);
   double value = 0;
-  const auto [end, error] =
-      std::from_chars(number.data(), number.data() + number.size(), value,
-                      std::chars_format::general);
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                            std::chars_format::general);
   if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) {
     return std::nullopt;
   }

@@ -14,6 +14,7 @@ using testing::Open;
 using testing::OpenError;
 using testing::PdfBuilder;
 using testing::SimpleDocument;
+using testing::TreeDocument;
 
 std::string Replaced(std::string bytes, const std::string& from, const std::string& to) {
   const size_t at = bytes.find(from);
@@ -77,8 +78,8 @@ TEST(DocumentOpen, EndMarker) {
 TEST(DocumentOpen, CrossReferenceOffset) {
   const std::string document = Document();
   const size_t startxref = document.rfind("startxref");
-  const std::string offset = document.substr(startxref + 10, document.find('\n', startxref + 10) -
-                                                                 startxref - 10);
+  const std::string offset =
+      document.substr(startxref + 10, document.find('\n', startxref + 10) - startxref - 10);
   const std::string body = document.substr(0, startxref);
   EXPECT_EQ(OpenError(body + "startxref " + offset + " %%EOF"), "");
   EXPECT_EQ(OpenError(body + "startxref\r" + offset + "\r%%EOF\r"), "");
@@ -206,41 +207,29 @@ TEST(DocumentOpen, PrevCycleEndsQuietly) {
 }
 
 TEST(DocumentOpen, PageCountByReference) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 7 0 R >>")
-      .Object(3, "<< /Type /Page >>")
-      .Object(7, "12")
-      .Trailer("/Root 1 0 R");
   TPDFAnalyst reader;
-  Open(reader, pdf.Build());
+  Open(reader, TreeDocument("<< /Type /Pages /Kids [3 0 R] /Count 7 0 R >>",
+                            {{3, "<< /Type /Page >>"}, {7, "12"}}));
   EXPECT_EQ(reader.PageCount(), 12);
   EXPECT_EQ(reader.MediaBox(), (Rectangle{0, 0, 0, 0}));
 }
 
 // The first page is the first leaf in /Kids order; its box comes from the nearest ancestor.
 TEST(DocumentOpen, FirstPageAndInheritedMediaBox) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [4 0 R 3 0 R] /Count 2 /MediaBox [0 0 1 1] >>")
-      .Object(3, "<< /Type /Page /Parent 2 0 R >>")
-      .Object(4, "<< /Type /Pages /Parent 2 0 R /Kids [5 0 R] /MediaBox [0 0 595 842] >>")
-      .Object(5, "<< /Type /Page /Parent 4 0 R (a string /MediaBox) >>")
-      .Trailer("/Root 1 0 R");
   TPDFAnalyst reader;
-  Open(reader, pdf.Build());
+  Open(reader,
+       TreeDocument("<< /Type /Pages /Kids [4 0 R 3 0 R] /Count 2 /MediaBox [0 0 1 1] >>",
+                    {{3, "<< /Type /Page /Parent 2 0 R >>"},
+                     {4, "<< /Type /Pages /Parent 2 0 R /Kids [5 0 R] /MediaBox [0 0 595 842] >>"},
+                     {5, "<< /Type /Page /Parent 4 0 R (a string /MediaBox) >>"}}));
   EXPECT_EQ(reader.FirstPageID(), 5);
   EXPECT_EQ(reader.MediaBox(), (Rectangle{0, 0, 595, 842}));
 }
 
 TEST(DocumentOpen, ParentCycleGivesNoMediaBox) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Parent 3 0 R >>")
-      .Object(3, "<< /Type /Page /Parent 2 0 R >>")
-      .Trailer("/Root 1 0 R");
   TPDFAnalyst reader;
-  Open(reader, pdf.Build());
+  Open(reader, TreeDocument("<< /Type /Pages /Kids [3 0 R] /Parent 3 0 R >>",
+                            {{3, "<< /Type /Page /Parent 2 0 R >>"}}));
   EXPECT_EQ(reader.FirstPageID(), 3);
   EXPECT_EQ(reader.MediaBox(), (Rectangle{0, 0, 0, 0}));
 }

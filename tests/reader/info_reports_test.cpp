@@ -22,7 +22,8 @@ TEST(DocumentReport, ListsTheReaderStateAndThePages) {
   EXPECT_EQ(out.str(),
             "Version: 1.4\nObjectCount: 5\nRootID: 1\nInfoID: -1\nFirstPagesID: 2\n"
             "PageCount: 2\nFirstPageID: 3\nMediaBox: 0 0 612 792\nEncrypted: no\n"
-            "XrefOffsets: " + offset + "\npage 1 3\npage 2 4\n");
+            "XrefOffsets: " +
+                offset + "\npage 1 3\npage 2 4\n");
 }
 
 TEST(ObjectReport, WritesTheObjectAndItsDecodedStream) {

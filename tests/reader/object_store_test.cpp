@@ -39,21 +39,17 @@ class ObjectStore : public ::testing::Test {
   // A memory stream holding text to read values from.
   static MemoryStream Text(const std::string& text) { return MemoryStream(text + " endobj\n"); }
 
-  StringList RefList(const std::string& text) {
+  // What one of the list readers appends for the text; the stream is left where it was.
+  StringList List(void (TPDFAnalyst::*read_list)(ByteStream&, StringList&),
+                  const std::string& text) {
     MemoryStream stream = Text(text);
     StringList list;
-    reader_.ReadRefList(stream, list);
+    (reader_.*read_list)(stream, list);
     EXPECT_EQ(stream.Position(), 0);
     return list;
   }
-
-  StringList NameList(const std::string& text) {
-    MemoryStream stream = Text(text);
-    StringList list;
-    reader_.ReadNameList(stream, list);
-    EXPECT_EQ(stream.Position(), 0);
-    return list;
-  }
+  StringList RefList(const std::string& text) { return List(&TPDFAnalyst::ReadRefList, text); }
+  StringList NameList(const std::string& text) { return List(&TPDFAnalyst::ReadNameList, text); }
 
   int32_t Integer(const std::string& text) {
     MemoryStream stream = Text(text);

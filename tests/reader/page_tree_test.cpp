@@ -14,13 +14,10 @@ using testing::Open;
 using testing::PdfBuilder;
 
 // The pages of a document whose catalog is 1 and root node 2, with the given further objects.
-StringList Pages(const std::string& root, const std::vector<std::pair<int, std::string>>& objects) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>").Object(2, root);
-  for (const auto& [n, body] : objects) pdf.Object(n, body);
-  pdf.Trailer("/Root 1 0 R");
+StringList Pages(const std::string& root,
+                 const std::vector<std::pair<int32_t, std::string>>& objects) {
   TPDFAnalyst reader;
-  Open(reader, pdf.Build());
+  Open(reader, testing::TreeDocument(root, objects));
   StringList pages;
   reader.GetPageObjects(pages);
   return pages;
@@ -98,10 +95,10 @@ TEST(PageTree, SharedNodes) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
               ElementsAre("3", "3"));
   // Forty levels, each naming the next level twice: 2^40 paths if every one were walked.
-  std::vector<std::pair<int, std::string>> levels;
+  std::vector<std::pair<int32_t, std::string>> levels;
   for (int n = 3; n < 43; ++n) {
-    levels.push_back({n, "<< /Kids [" + std::to_string(n + 1) + " 0 R " + std::to_string(n + 1) +
-                             " 0 R] >>"});
+    levels.push_back(
+        {n, "<< /Kids [" + std::to_string(n + 1) + " 0 R " + std::to_string(n + 1) + " 0 R] >>"});
   }
   levels.push_back({43, "<< /Type /Page >>"});
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R] >>", levels), ElementsAre("43", "43"));

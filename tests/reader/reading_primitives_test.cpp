@@ -17,9 +17,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// Every token up to the end of the data (the read error there ends the list).
-std::vector<std::string> AllTokens(const std::string& bytes) {
-  MemoryStream stream(bytes);
+// Every token from the position up to the end of the data (the read error there ends the list).
+std::vector<std::string> RemainingTokens(MemoryStream& stream) {
   std::vector<std::string> tokens;
   std::string token;
   try {
@@ -30,6 +29,11 @@ std::vector<std::string> AllTokens(const std::string& bytes) {
   } catch (const ReadError&) {
   }
   return tokens;
+}
+
+std::vector<std::string> AllTokens(const std::string& bytes) {
+  MemoryStream stream(bytes);
+  return RemainingTokens(stream);
 }
 
 // Delimiters split tokens; only LF, CR and space are white space.
@@ -91,16 +95,7 @@ TEST(SkipLine, ConsumesOnlyTheCrOfCrLf) {
 std::vector<std::string> TokensAfterString(const std::string& body) {
   MemoryStream stream(body + " ");
   SkipLiteralString(stream);
-  std::vector<std::string> tokens;
-  std::string token;
-  try {
-    for (;;) {
-      ReadToken(stream, token);
-      tokens.push_back(token);
-    }
-  } catch (const ReadError&) {
-  }
-  return tokens;
+  return RemainingTokens(stream);
 }
 
 // Parentheses are not counted; an escaped one never ends the string.
@@ -209,8 +204,8 @@ TEST(CheckFileWritable, RefusesAFileAnotherReaderHolds) {
     CheckFileWritable(file.path());
     FAIL() << "no error";
   } catch (const FileCreateError& error) {
-    EXPECT_EQ(error.what(), file.path() +
-                                "\n指定されたファイルは他のプロセスによって上書きが禁止されています。");
+    EXPECT_EQ(error.what(),
+              file.path() + "\n指定されたファイルは他のプロセスによって上書きが禁止されています。");
   }
 }
 

@@ -12,8 +12,8 @@ namespace {
 std::string Deflated(const std::string& data) {
   uLongf size = compressBound(data.size());
   std::string out(size, '\0');
-  compress(reinterpret_cast<Bytef*>(out.data()), &size,
-           reinterpret_cast<const Bytef*>(data.data()), data.size());
+  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
+           data.size());
   out.resize(size);
   return out;
 }
@@ -116,8 +116,11 @@ TEST(ASCIIHexDecode, DigitPairs) {
   EXPECT_EQ(DecodeASCIIHex("4 8"), "");            // the digits of a byte must stand together
   EXPECT_EQ(DecodeASCIIHex("48>49"), "HI");        // ">" does not end the data
   EXPECT_EQ(DecodeASCIIHex(" 48\n49 "), "HI");
-  EXPECT_EQ(DecodeASCIIHex(std::string("48\0" "49", 5)), "H");  // NUL ends it
-  EXPECT_EQ(DecodeASCIIHex("4x48"), "H");                      // a broken pair loses both
+  EXPECT_EQ(DecodeASCIIHex(std::string("48\0"
+                                       "49",
+                                       5)),
+            "H");                          // NUL ends it
+  EXPECT_EQ(DecodeASCIIHex("4x48"), "H");  // a broken pair loses both
 }
 
 std::string Base85(const std::string& data) {

@@ -21,8 +21,8 @@ PdfBuilder& PdfBuilder::Object(int32_t n, const std::string& body) {
 }
 
 PdfBuilder& PdfBuilder::Stream(int32_t n, const std::string& entries, const std::string& data) {
-  return Object(n, "<< " + entries + " /Length " + std::to_string(data.size()) +
-                       " >>\nstream\n" + data + "\nendstream");
+  return Object(n, "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" +
+                       data + "\nendstream");
 }
 
 PdfBuilder& PdfBuilder::Free(int32_t n) {
@@ -82,6 +82,15 @@ std::string PdfBuilder::Build() const {
     out += " >>\nstartxref\n" + std::to_string(section_offsets_.back()) + "\n%%EOF\n";
   }
   return out;
+}
+
+std::string TreeDocument(const std::string& root_body,
+                         const std::vector<std::pair<int32_t, std::string>>& objects) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>").Object(2, root_body);
+  for (const auto& [n, body] : objects) pdf.Object(n, body);
+  pdf.Trailer("/Root 1 0 R");
+  return pdf.Build();
 }
 
 std::string SimpleDocument(int page_count, const std::string& page_entries) {

@@ -72,6 +72,11 @@ class PdfBuilder {
   mutable std::vector<int64_t> section_offsets_;
 };
 
+// A document whose catalog is object 1 and whose page tree starts at object 2 with root_body,
+// with the further objects given as (number, body).
+std::string TreeDocument(const std::string& root_body,
+                         const std::vector<std::pair<int32_t, std::string>>& objects);
+
 // A document of page_count pages under one /Pages node: catalog 1, pages node 2, pages 3 on,
 // each page with the given extra dictionary entries.
 std::string SimpleDocument(int page_count, const std::string& page_entries = "");
