@@ -2,6 +2,7 @@
 // file fails and for tests.
 //
 //   lumenquill-info FILE...            the document summary and page list of each file
+//   lumenquill-info --fonts FILE...    each page's contents, fonts and form XObjects
 //   lumenquill-info --object N FILE    object N as copied, and its stream decoded
 //
 // A file that fails prints its path and the message of the failing check on standard error;
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "info/document_report.h"
+#include "info/font_report.h"
 #include "info/object_report.h"
 #include "reader/decimal_text.h"
 #include "reader/pdf_analyst.h"
@@ -21,6 +23,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: lumenquill-info FILE...\n"
+    "       lumenquill-info --fonts FILE...\n"
     "       lumenquill-info --object N FILE\n";
 
 int Fail(const std::string& path, const std::exception& error) {
@@ -28,14 +31,16 @@ int Fail(const std::string& path, const std::exception& error) {
   return 1;
 }
 
-int ReportDocuments(const std::vector<std::string>& paths) {
+using Report = void (*)(lumenquill::TPDFAnalyst&, std::ostream&);
+
+int ReportDocuments(Report report, const std::vector<std::string>& paths) {
   int status = 0;
   for (const std::string& path : paths) {
     try {
       lumenquill::TPDFAnalyst reader;
       reader.LoadFromFile(path);
       std::cout << "file: " << path << '\n';
-      lumenquill::WriteDocumentReport(reader, std::cout);
+      report(reader, std::cout);
     } catch (const std::exception& error) {
       std::cout.flush();
       status = Fail(path, error);
@@ -77,5 +82,8 @@ int main(int argc, char** argv) {
     }
     return ReportObject(args[1], args[2]);
   }
-  return ReportDocuments(args);
+  if (args[0] == "--fonts") {
+    return ReportDocuments(lumenquill::WriteFontReport, {args.begin() + 1, args.end()});
+  }
+  return ReportDocuments(lumenquill::WriteDocumentReport, args);
 }

@@ -1,18 +1,10 @@
 #include <string>
 
+#include "reader/decimal_text.h"
 #include "reader/stream_filters.h"
 
 namespace lumenquill {
-namespace {
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 // The two digits of a byte must stand side by side: a digit followed by anything else is lost
 // with that byte. The ">" end marker is not recognised; it is skipped like any other byte.

@@ -9,4 +9,12 @@ namespace lumenquill {
 // or fallback when the text is anything else.
 int32_t DecimalToInt(std::string_view text, int32_t fallback);
 
+// The value of a hexadecimal digit (0-9, A-F, a-f), or -1 for any other byte.
+inline int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
 }  // namespace lumenquill

@@ -81,6 +81,19 @@ void SkipLiteralString(ByteStream& stream) {
   }
 }
 
+void ReadTokenPastStringsAndComments(ByteStream& stream, std::string& token) {
+  for (;;) {
+    ReadToken(stream, token);
+    if (token == "(") {
+      SkipLiteralString(stream);
+    } else if (token == "%") {
+      SkipLine(stream);
+    } else {
+      return;
+    }
+  }
+}
+
 void SkipObjectHeader(ByteStream& stream) {
   std::string token;
   for (int i = 0; i < 3; ++i) ReadToken(stream, token);

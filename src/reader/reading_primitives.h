@@ -23,6 +23,9 @@ void SkipLine(ByteStream& stream);
 // Reads the next token into token.
 void ReadToken(ByteStream& stream, std::string& token);
 
+// Reads the next token that is not a literal string or a comment, passing over those.
+void ReadTokenPastStringsAndComments(ByteStream& stream, std::string& token);
+
 // Consumes the body of a literal string after its "(" up to and including the closing ")".
 // Parentheses are not counted; escapes are honoured. Stops quietly at the end of the stream.
 void SkipLiteralString(ByteStream& stream);

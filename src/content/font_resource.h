@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "content/resource_lists.h"
+#include "reader/memory_stream.h"
+
+namespace lumenquill {
+
+// The three encoding labels that are words rather than names from the file.
+inline constexpr const char* kCustomEncoding = "カスタム";     // an encoding with /Differences
+inline constexpr const char* kBuiltInEncoding = "ビルドイン";  // the embedded program's own
+inline constexpr const char* kStandardEncoding = "標準";       // the standard encoding
+
+// What the text extraction knows of one font: its subtype, cleaned name, encoding label, and
+// the CMap programs that come with it.
+class TPDFFontResource : public TPDFResource {
+ public:
+  TPDFFontResource(std::string name, int32_t object_number)
+      : TPDFResource(std::move(name), object_number) {}
+
+  // Copies everything but Data from source; from a failed source only Failed is set.
+  void Assign(const TPDFFontResource& source);
+
+  std::string Subtype = "???";
+  std::string FontName = "???";
+  std::string Encoding = "???";
+  bool Embedded = false;
+  int32_t FontFileObject = -1;
+  bool Failed = false;
+  // The font's CMap programs, each preceded by LF LF, the /ToUnicode map first; none when the
+  // font has no program. The position is left at the end.
+  std::unique_ptr<MemoryStream> CMapData;
+};
+
+// Fonts in the order they were added; the content interpreter searches it from the start.
+class TPDFFontResourceList {
+ public:
+  // Appends the font and returns its index.
+  int32_t Add(std::unique_ptr<TPDFFontResource> font);
+  // Raises IndexError outside the list.
+  TPDFFontResource& GetItem(int32_t index) const;
+  int32_t Count() const { return static_cast<int32_t>(fonts_.size()); }
+  void Clear() { fonts_.clear(); }
+
+ private:
+  std::vector<std::unique_ptr<TPDFFontResource>> fonts_;
+};
+
+}  // namespace lumenquill

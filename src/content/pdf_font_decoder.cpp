@@ -1,0 +1,376 @@
+#include "content/pdf_font_decoder.h"
+
+#include "content/decoder_reader.h"
+#include "content/font_names.h"
+#include "reader/decimal_text.h"
+#include "reader/object_token_scanner.h"
+#include "reader/position_guard.h"
+#include "reader/reading_primitives.h"
+#include "reader/stream_filters.h"
+
+namespace lumenquill {
+namespace {
+
+// The length of "endobj" and the byte before it: steps that meet the end of an object step
+// back this far so that their caller meets "endobj" again.
+constexpr int64_t kEndObjectStepBack = 7;
+
+// Reads one font dictionary and what it refers to into a font resource. Each step reads from
+// the stream it is given: the file stream, or the memory copy of an object given by reference.
+class FontDictionaryReader {
+ public:
+  FontDictionaryReader(TPDFAnalyst& analyst, TPDFFontResource& font)
+      : analyst_(analyst), font_(font) {}
+
+  // The font dictionary, after its object header, up to "endobj".
+  void ReadFontDictionary(ByteStream& stream);
+
+  // The CMap programs met, the /ToUnicode map first and the others after it in the order met.
+  // The CMap reader takes the first program as the map to Unicode, and writers put the keys
+  // in any order.
+  std::unique_ptr<MemoryStream> TakeCMapPrograms();
+
+ private:
+  enum class Program { kToUnicode, kOther };
+
+  bool IsObjectReference(const std::string& token) const {
+    return token[0] >= '1' && token[0] <= '9' &&
+           analyst_.IsValidObjectNumber(DecimalToInt(token, -1));
+  }
+  // Reads the dictionary of object n from its memory copy, positioned just inside "<<".
+  template <typename ReadDictionary>
+  void ReadReferencedDictionary(const std::string& reference, ReadDictionary read);
+  void AppendCMapProgram(ByteStream& stream, Program program, int32_t length,
+                         const StringList& filters);
+
+  void ReadEncoding(ByteStream& stream);
+  void ReadEncodingDictionary(ByteStream& stream);
+  void ReadToUnicode(ByteStream& stream, Program program);
+  void ReadCMapStream(ByteStream& stream, Program program);
+  void ReadFontDescriptor(ByteStream& stream);
+  void ReadDescriptorDictionary(ByteStream& stream, int32_t descriptor);
+  void ReadDescendantFonts(ByteStream& stream);
+  void ReadCIDFontDictionary(ByteStream& stream);
+  static void SkipValue(ByteStream& stream);
+  static void SkipToDoubleClose(ByteStream& stream);
+  static void SkipTo(ByteStream& stream, std::string_view end);
+  static bool IsDictionaryEnd(ByteStream& stream);
+
+  TPDFAnalyst& analyst_;
+  TPDFFontResource& font_;
+  std::unique_ptr<MemoryStream> to_unicode_programs_;
+  std::unique_ptr<MemoryStream> other_programs_;
+};
+
+template <typename ReadDictionary>
+void FontDictionaryReader::ReadReferencedDictionary(const std::string& reference,
+                                                    ReadDictionary read) {
+  const std::unique_ptr<MemoryStream> object =
+      analyst_.GetObjectStream(DecimalToInt(reference, -1));
+  SkipObjectHeader(*object);
+  SkipTo(*object, "<");
+  object->Move(1);
+  read(*object);
+}
+
+void FontDictionaryReader::SkipTo(ByteStream& stream, std::string_view end) {
+  std::string token;
+  do {
+    ReadToken(stream, token);
+  } while (token != end);
+}
+
+// Reads tokens until two ">" tokens follow each other.
+void FontDictionaryReader::SkipToDoubleClose(ByteStream& stream) {
+  std::string token;
+  bool previous_was_close = false;
+  for (;;) {
+    ReadToken(stream, token);
+    if (token == ">" && previous_was_close) return;
+    previous_was_close = token == ">";
+  }
+}
+
+// Called just after a ">" token: a dictionary ends at ">>" unless stream data follows it.
+bool FontDictionaryReader::IsDictionaryEnd(ByteStream& stream) {
+  std::string token;
+  ReadToken(stream, token);
+  if (token != ">") {
+    stream.Move(-static_cast<int64_t>(token.size()));
+    return false;
+  }
+  ReadToken(stream, token);
+  stream.Move(-static_cast<int64_t>(token.size()));
+  return token != "stream";
+}
+
+void FontDictionaryReader::SkipValue(ByteStream& stream) {
+  std::string token;
+  ReadToken(stream, token);
+  if (token == "[") {
+    SkipTo(stream, "]");
+  } else if (token == "<") {
+    SkipToDoubleClose(stream);
+  }
+}
+
+void FontDictionaryReader::AppendCMapProgram(ByteStream& stream, Program program, int32_t length,
+                                             const StringList& filters) {
+  std::unique_ptr<MemoryStream>& programs =
+      program == Program::kToUnicode ? to_unicode_programs_ : other_programs_;
+  if (!programs) programs = std::make_unique<MemoryStream>();
+  programs->Write("\n\n");
+  DecodeStream(stream, *programs, length, filters);
+}
+
+std::unique_ptr<MemoryStream> FontDictionaryReader::TakeCMapPrograms() {
+  if (!to_unicode_programs_) return std::move(other_programs_);
+  if (other_programs_) to_unicode_programs_->Write(other_programs_->Bytes());
+  return std::move(to_unicode_programs_);
+}
+
+void FontDictionaryReader::ReadFontDictionary(ByteStream& stream) {
+  int32_t length = 0;
+  StringList filters;
+  std::string token;
+  for (;;) {
+    ReadTokenPastStringsAndComments(stream, token);
+    if (token == "endobj") return;
+    if (token == "/Encoding") {
+      ReadEncoding(stream);
+    } else if (token == "/FontDescriptor") {
+      ReadFontDescriptor(stream);
+    } else if (token == "/DescendantFonts") {
+      ReadDescendantFonts(stream);
+    } else if (token == "/Subtype") {
+      ReadToken(stream, font_.Subtype);
+    } else if (token == "/BaseFont") {
+      if (font_.FontName == "???") ReadToken(stream, font_.FontName);
+    } else if (token == "/ToUnicode") {
+      ReadToUnicode(stream, Program::kToUnicode);
+    } else if (token == "/Length") {
+      length = analyst_.ReadIntegerValue(stream);
+    } else if (token == "/Filter") {
+      analyst_.ReadNameList(stream, filters);
+    } else if (token == "stream") {
+      AppendCMapProgram(stream, Program::kOther, length, filters);
+    }
+  }
+}
+
+void FontDictionaryReader::ReadEncoding(ByteStream& stream) {
+  std::string token;
+  ReadToken(stream, token);
+  if (token[0] == '/') {
+    font_.Encoding = token;
+  } else if (token == "<") {
+    stream.Move(1);
+    ReadEncodingDictionary(stream);
+  } else if (IsObjectReference(token)) {
+    ReadReferencedDictionary(token, [this](ByteStream& object) { ReadEncodingDictionary(object); });
+  }
+}
+
+// An encoding dictionary, or an embedded CMap stream with its dictionary.
+void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
+  int32_t length = 0;
+  StringList filters;
+  std::string token;
+  for (;;) {
+    ReadTokenPastStringsAndComments(stream, token);
+    if (token == "/Differences") {
+      font_.Encoding = kCustomEncoding;
+      SkipTo(stream, ">");
+      return;
+    }
+    if (token == ">") {
+      if (IsDictionaryEnd(stream)) return;
+    } else if (token == "endobj") {
+      stream.Move(-kEndObjectStepBack);
+      return;
+    } else if (token == "/CMapName") {
+      ReadToken(stream, font_.Encoding);
+    } else if (token == "/Length") {
+      length = analyst_.ReadIntegerValue(stream);
+    } else if (token == "/Filter") {
+      analyst_.ReadNameList(stream, filters);
+    } else if (token == "/CIDSystemInfo") {
+      SkipValue(stream);
+    } else if (token == "/UseCMap") {
+      // A predefined CMap named here is not loaded; one given by reference is read.
+      ReadToken(stream, token);
+      if (IsObjectReference(token)) {
+        ReadReferencedDictionary(
+            token, [this](ByteStream& object) { ReadCMapStream(object, Program::kOther); });
+      }
+    } else if (token == "stream") {
+      AppendCMapProgram(stream, Program::kOther, length, filters);
+    }
+  }
+}
+
+void FontDictionaryReader::ReadToUnicode(ByteStream& stream, Program program) {
+  std::string token;
+  ReadToken(stream, token);
+  if (token == "<") {
+    stream.Move(1);
+    ReadCMapStream(stream, program);
+  } else if (IsObjectReference(token)) {
+    ReadReferencedDictionary(
+        token, [this, program](ByteStream& object) { ReadCMapStream(object, program); });
+  }
+}
+
+// A CMap stream up to "endobj"; strings and comments are not skipped here.
+void FontDictionaryReader::ReadCMapStream(ByteStream& stream, Program program) {
+  int32_t length = 0;
+  StringList filters;
+  std::string token;
+  for (;;) {
+    ReadToken(stream, token);
+    if (token == "endobj") {
+      stream.Move(-kEndObjectStepBack);
+      return;
+    }
+    if (token == "/Length") {
+      length = analyst_.ReadIntegerValue(stream);
+    } else if (token == "/Filter") {
+      analyst_.ReadNameList(stream, filters);
+    } else if (token == "stream") {
+      AppendCMapProgram(stream, program, length, filters);
+    }
+  }
+}
+
+void FontDictionaryReader::ReadFontDescriptor(ByteStream& stream) {
+  std::string token;
+  ReadToken(stream, token);
+  if (token == "<") {
+    stream.Move(1);
+    ReadDescriptorDictionary(stream, font_.ObjectNumber);
+  } else if (IsObjectReference(token)) {
+    const int32_t descriptor = DecimalToInt(token, -1);
+    ReadReferencedDictionary(token, [this, descriptor](ByteStream& object) {
+      ReadDescriptorDictionary(object, descriptor);
+    });
+  }
+}
+
+void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t descriptor) {
+  int32_t length = 0;
+  std::string token;
+  for (;;) {
+    ReadTokenPastStringsAndComments(stream, token);
+    if (token == "/FontName") {
+      ReadToken(stream, font_.FontName);
+    } else if (token == "/FontFile" || token == "/FontFile2" || token == "/FontFile3") {
+      font_.Embedded = true;
+      ReadToken(stream, token);
+      if (IsObjectReference(token)) font_.FontFileObject = DecimalToInt(token, -1);
+    } else if (token == "stream") {
+      // The descriptor carries the font program itself.
+      font_.Embedded = true;
+      font_.FontFileObject = descriptor;
+      SkipStreamData(stream, length);
+    } else if (token == "/Length") {
+      length = analyst_.ReadIntegerValue(stream);
+    } else if (token == "/Style" || token == "/FD") {
+      ReadToken(stream, token);
+      if (token == "<") SkipToDoubleClose(stream);
+    } else if (token == ">") {
+      if (IsDictionaryEnd(stream)) return;
+    } else if (token == "endobj") {
+      stream.Move(-kEndObjectStepBack);
+      return;
+    }
+  }
+}
+
+// Only the first descendant font is read.
+void FontDictionaryReader::ReadDescendantFonts(ByteStream& stream) {
+  const auto read_cid_font = [this](ByteStream& object) { ReadCIDFontDictionary(object); };
+  std::string token;
+  ReadToken(stream, token);
+  if (token == "[") {
+    ReadToken(stream, token);
+    if (token == "<") {
+      stream.Move(1);
+      ReadCIDFontDictionary(stream);
+    } else if (IsObjectReference(token)) {
+      ReadReferencedDictionary(token, read_cid_font);
+    }
+    SkipTo(stream, "]");
+  } else if (token == "<") {
+    stream.Move(1);
+    ReadCIDFontDictionary(stream);
+  } else if (IsObjectReference(token)) {
+    StringList members;
+    if (analyst_.ReadRefArrayObject(DecimalToInt(token, -1), members)) {
+      ReadReferencedDictionary(members.front(), read_cid_font);
+    }
+  }
+}
+
+// The CIDFont's own /Subtype and /BaseFont are not read: the font keeps the top-level ones.
+void FontDictionaryReader::ReadCIDFontDictionary(ByteStream& stream) {
+  int32_t length = 0;
+  std::string token;
+  for (;;) {
+    ReadTokenPastStringsAndComments(stream, token);
+    if (token == "/FontDescriptor") {
+      ReadFontDescriptor(stream);
+    } else if (token == "/CIDSystemInfo") {
+      SkipValue(stream);
+    } else if (token == "/Length") {
+      length = analyst_.ReadIntegerValue(stream);
+    } else if (token == "stream") {
+      SkipStreamData(stream, length);
+    } else if (token == ">") {
+      if (IsDictionaryEnd(stream)) return;
+    } else if (token == "endobj") {
+      stream.Move(-kEndObjectStepBack);
+      return;
+    }
+  }
+}
+
+// The finishing rules: the label falls back by Embedded, the name to the resource name;
+// slashes go; escapes are decoded, or else the subset tag is removed.
+void FinishFont(TPDFFontResource& font) {
+  if (font.Encoding == "???") font.Encoding = font.Embedded ? kBuiltInEncoding : kStandardEncoding;
+  if (font.FontName == "???") font.FontName = font.Name;
+  font.Subtype = RemoveSlashes(font.Subtype);
+  font.FontName = RemoveSlashes(font.FontName);
+  font.Encoding = RemoveSlashes(font.Encoding);
+  if (font.FontName.find('#') != std::string::npos) {
+    font.FontName = DecodeNameEscapes(font.FontName);
+  } else if (const size_t plus = font.FontName.find('+'); plus != std::string::npos) {
+    font.FontName.erase(0, plus + 1);
+  }
+}
+
+}  // namespace
+
+TPDFFontDecoder::TPDFFontDecoder(TPDFAnalyst* analyst) : analyst_(CheckDecoderReader(analyst)) {}
+
+std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const std::string& name,
+                                                              int32_t object_number) {
+  if (!analyst_.IsValidObjectNumber(object_number)) throw Error("オブジェクト番号が不正です。");
+  auto font = std::make_unique<TPDFFontResource>(name, object_number);
+  ByteStream& stream = *analyst_.Stream();
+  PositionGuard guard(stream);
+  FontDictionaryReader reader(analyst_, *font);
+  try {
+    if (!analyst_.SeekToObject(object_number)) throw ReadError();
+    SkipObjectHeader(stream);
+    reader.ReadFontDictionary(stream);
+    font->CMapData = reader.TakeCMapPrograms();
+    FinishFont(*font);
+  } catch (const std::exception&) {
+    font->CMapData = reader.TakeCMapPrograms();
+    font->Failed = true;
+  }
+  return font;
+}
+
+}  // namespace lumenquill

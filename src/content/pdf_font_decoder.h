@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "content/font_resource.h"
+#include "reader/pdf_analyst.h"
+
+namespace lumenquill {
+
+// Turns a font dictionary of the document into a font resource: subtype, cleaned font name,
+// encoding label, whether a program is embedded, and the CMap programs that come with it.
+class TPDFFontDecoder final {
+ public:
+  // Raises "nilは代入できません。" or "対応できない形式です。" (see CheckDecoderReader).
+  explicit TPDFFontDecoder(TPDFAnalyst* analyst);
+
+  // The font of resource name (slash included) defined by object number. Raises
+  // Error("オブジェクト番号が不正です。") for a number the reader does not accept; any other
+  // error while reading is caught and gives a font with Failed set. The file position is
+  // put back.
+  std::unique_ptr<TPDFFontResource> DecodeFont(const std::string& name, int32_t object_number);
+
+ private:
+  TPDFAnalyst& analyst_;
+};
+
+}  // namespace lumenquill

@@ -1,0 +1,237 @@
+#include "content/pdf_stream_decoder.h"
+
+#include <set>
+#include <vector>
+
+#include "content/decoder_reader.h"
+#include "reader/decimal_text.h"
+#include "reader/position_guard.h"
+#include "reader/reading_primitives.h"
+#include "reader/stream_filters.h"
+
+namespace lumenquill {
+namespace {
+
+// The most form XObjects one page may collect. The walk lists a form once for every path that
+// reaches it, so forms that each name a shared form twice over would otherwise multiply
+// without end; no real page comes near this.
+constexpr int32_t kMaxFormsPerPage = 10'000;
+
+bool IsCategoryKey(const std::string& token) {
+  return token == "/Font" || token == "/XObject" || token == "/ColorSpace" ||
+         token == "/ExtGState" || token == "/Pattern" || token == "/Properties" ||
+         token == "/Shading";
+}
+
+TPDFResourceList& CategoryList(TPageResource& target, const std::string& key) {
+  if (key == "/Font") return target.Fonts;
+  if (key == "/XObject") return target.XObjects;
+  if (key == "/ColorSpace") return target.ColorSpaces;
+  if (key == "/ExtGState") return target.ExtGStates;
+  if (key == "/Pattern") return target.Patterns;
+  if (key == "/Properties") return target.Properties;
+  return target.Shadings;
+}
+
+}  // namespace
+
+TPDFStreamDecoder::TPDFStreamDecoder(TPDFAnalyst* analyst)
+    : analyst_(CheckDecoderReader(analyst)), stream_(*analyst_.Stream()) {}
+
+bool TPDFStreamDecoder::IsObjectNumber(const std::string& token) const {
+  return token[0] >= '1' && token[0] <= '9' &&
+         analyst_.IsValidObjectNumber(DecimalToInt(token, -1));
+}
+
+void TPDFStreamDecoder::NextToken(std::string& token) {
+  ReadTokenPastStringsAndComments(stream_, token);
+}
+
+// The position is just inside "<<". Only the first ">" ends the dictionary, and a value that is
+// a dictionary is passed over up to its first ">": a value holding a nested dictionary
+// therefore ends the reading early, and the categories after it are not read. Stored results
+// rely on this walk, so it is kept as it is.
+void TPDFStreamDecoder::ReadResourceDictionary(TPageResource& target) {
+  std::string token;
+  for (;;) {
+    NextToken(token);
+    if (token == ">") return;
+    if (IsCategoryKey(token)) {
+      ReadCategoryEntries(CategoryList(target, token));
+    } else if (token == "<") {
+      do {
+        NextToken(token);
+      } while (token != ">");
+      stream_.Move(1);
+    }
+  }
+}
+
+// The position is just after a category key, and is put back there: the category's value is
+// met again by the resource dictionary's own loop.
+void TPDFStreamDecoder::ReadCategoryEntries(TPDFResourceList& list) {
+  PositionGuard guard(stream_);
+  std::string value;
+  NextToken(value);
+  if (value == "<") {
+    stream_.Move(1);
+    ReadCategoryDictionaryBody(list, ">");
+  } else if (IsObjectNumber(value)) {
+    ReadCategoryEntriesFromObject(DecimalToInt(value, -1), list);
+  }
+}
+
+void TPDFStreamDecoder::ReadCategoryEntriesFromObject(int32_t n, TPDFResourceList& list) {
+  if (!analyst_.SeekToObject(n)) return;
+  ReadCategoryDictionaryBody(list, "endobj");
+}
+
+// Each key is taken to stand with a value of three tokens ("n g R"): an entry whose value is
+// a single token swallows the next two tokens with it.
+void TPDFStreamDecoder::ReadCategoryDictionaryBody(TPDFResourceList& list, const char* end_token) {
+  std::string token;
+  std::string value;
+  for (;;) {
+    NextToken(token);
+    if (token == end_token) return;
+    if (token[0] != '/') continue;
+    NextToken(value);
+    if (analyst_.IsValidObjectRef(value)) list.AddFromText(token, value);
+    NextToken(value);
+    NextToken(value);
+  }
+}
+
+bool TPDFStreamDecoder::ReadNodeResources(TPageResource& target, int32_t* parent) {
+  std::string token;
+  for (;;) {
+    NextToken(token);
+    if (token == "endobj") return false;
+    if (token == "/Parent" && parent != nullptr) {
+      NextToken(token);
+      if (analyst_.IsValidObjectRef(token)) *parent = DecimalToInt(token, -1);
+    } else if (token == "/Resources") {
+      NextToken(token);
+      if (token == "<") {
+        stream_.Move(1);
+        ReadResourceDictionary(target);
+      } else if (IsObjectNumber(token) && analyst_.SeekToObject(DecimalToInt(token, -1))) {
+        SkipObjectHeader(stream_);
+        do {
+          NextToken(token);
+        } while (token != "<");
+        stream_.Move(1);
+        ReadResourceDictionary(target);
+      }
+      return true;
+    }
+  }
+}
+
+// A page without /Resources takes all of them from its nearest ancestor that has some. A
+// /Parent chain that comes back to a node already read ends the search with nothing found.
+TPageResource& TPDFStreamDecoder::ReadPageResource(int32_t page_object) {
+  TPageResource& page = page_resources_.Add();
+  PositionGuard guard(stream_);
+  std::set<int32_t> nodes_read;
+  int32_t node = page_object;
+  while (node != -1 && nodes_read.insert(node).second) {
+    if (!analyst_.SeekToObject(node)) {
+      if (node == page_object) throw ReadError();
+      break;  // an ancestor outside the file has nothing to give
+    }
+    SkipObjectHeader(stream_);
+    int32_t parent = -1;
+    if (ReadNodeResources(page, &parent)) break;
+    node = parent;
+  }
+  AddForms(page);
+  return page;
+}
+
+// Collects every form XObject the page reaches, depth first, each form before the forms inside
+// it; a form reached along two paths is listed twice. A form already on the current path (one
+// that reaches itself through its own resources) is not entered again, and the walk keeps its
+// path on the heap, so neither loops nor depth can make it run without end.
+void TPDFStreamDecoder::AddForms(TPageResource& page) {
+  struct Level {
+    const TPDFResourceList* xobjects;
+    int32_t next;
+    int32_t form;  // the form whose XObjects these are; -1 for the page
+  };
+  std::vector<Level> path{{&page.XObjects, 0, -1}};
+  std::set<int32_t> forms_on_path;
+  while (!path.empty()) {
+    Level& level = path.back();
+    if (level.next == level.xobjects->Count()) {
+      forms_on_path.erase(level.form);
+      path.pop_back();
+      continue;
+    }
+    const int32_t index = level.next++;
+    const int32_t form = level.xobjects->GetObjectNumber(index);
+    if (forms_on_path.contains(form) || ReadXObjectSubtype(form) != "/Form") continue;
+    if (page.ChildCount() == kMaxFormsPerPage) return;
+
+    TPageChildResourceList& child = page.AddChild(level.xobjects->GetName(index), form);
+    if (!analyst_.SeekToObject(form)) throw ReadError();
+    SkipObjectHeader(stream_);
+    ReadNodeResources(child.Resources, nullptr);
+    forms_on_path.insert(form);
+    path.push_back({&child.Resources.XObjects, 0, form});  // level is not used after this
+  }
+}
+
+std::string TPDFStreamDecoder::ReadXObjectSubtype(int32_t n) {
+  if (!analyst_.SeekToObject(n)) return "";
+  std::string token;
+  for (;;) {
+    NextToken(token);
+    if (token == "/Subtype") {
+      NextToken(token);
+      return token;
+    }
+    if (token == "/Width" || token == "/Height" || token == "/BitsPerComponent") return "/Image";
+    if (token == "/BBox" || token == "/FormType" || token == "/Matrix" || token == "/Resources") {
+      return "/Form";
+    }
+    if (token == "stream" || token == "endobj") return "";
+  }
+}
+
+void TPDFStreamDecoder::GetContentObjects(int32_t page_object, StringList& list) {
+  PositionGuard guard(stream_);
+  if (!analyst_.SeekToObject(page_object)) throw ReadError();
+  std::string token;
+  for (;;) {
+    NextToken(token);
+    if (token == "endobj") return;
+    if (token == "/Contents") {
+      analyst_.ReadRefList(stream_, list);
+      return;
+    }
+  }
+}
+
+int64_t TPDFStreamDecoder::DecodeStreamObject(int32_t n, StringList& filters, MemoryStream& dest) {
+  const int64_t before = dest.Position();
+  PositionGuard guard(stream_);
+  if (!analyst_.SeekToObject(n)) throw ReadError();
+  SkipObjectHeader(stream_);
+  int32_t length = 0;
+  std::string token;
+  for (;;) {
+    NextToken(token);
+    if (token == "endobj") break;
+    if (token == "/Length") {
+      length = analyst_.ReadIntegerValue(stream_);
+    } else if (token == "/Filter") {
+      analyst_.ReadNameList(stream_, filters);
+    } else if (token == "stream") {
+      DecodeStream(stream_, dest, length, filters);
+    }
+  }
+  return dest.Position() - before;
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "content/resource_lists.h"
+#include "reader/memory_stream.h"
+#include "reader/pdf_analyst.h"
+#include "reader/string_list.h"
+
+namespace lumenquill {
+
+// Answers what the text extraction asks of each page: its named resources (inherited through
+// /Parent when the page has none) with every form XObject it reaches, the objects that make up
+// its content, and the decoded bytes of a stream object. Reads tokens straight from the
+// reader's file stream and puts its position back after each operation.
+class TPDFStreamDecoder final {
+ public:
+  // Raises "nilは代入できません。" or "対応できない形式です。" (see CheckDecoderReader).
+  explicit TPDFStreamDecoder(TPDFAnalyst* analyst);
+
+  // Reads the resources of page object page_object, appends them to PageResources and
+  // returns them.
+  TPageResource& ReadPageResource(int32_t page_object);
+  // Appends the object numbers (decimal text) of the page's content streams, in order.
+  void GetContentObjects(int32_t page_object, StringList& list);
+  // Decodes stream object n into dest at its position, appending the stream's filter names
+  // to filters; returns the number of bytes written.
+  int64_t DecodeStreamObject(int32_t n, StringList& filters, MemoryStream& dest);
+
+  const TPageResourceList& PageResources() const { return page_resources_; }
+
+ private:
+  // Whether the token names a valid object (first byte 1 to 9).
+  bool IsObjectNumber(const std::string& token) const;
+  // The next token of an object, passing over literal strings and comments.
+  void NextToken(std::string& token);
+  void ReadResourceDictionary(TPageResource& target);
+  void ReadCategoryEntries(TPDFResourceList& list);
+  void ReadCategoryEntriesFromObject(int32_t n, TPDFResourceList& list);
+  void ReadCategoryDictionaryBody(TPDFResourceList& list, const char* end_token);
+  // Reads the /Resources of the node at the position into target; notes the node's /Parent
+  // when parent is given. False when the node has no /Resources.
+  bool ReadNodeResources(TPageResource& target, int32_t* parent);
+  void AddForms(TPageResource& page);
+  std::string ReadXObjectSubtype(int32_t n);
+
+  TPDFAnalyst& analyst_;
+  ByteStream& stream_;
+  TPageResourceList page_resources_;
+};
+
+}  // namespace lumenquill

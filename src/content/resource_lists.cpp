@@ -1,0 +1,50 @@
+#include "content/resource_lists.h"
+
+#include "content/list_index_error.h"
+#include "reader/decimal_text.h"
+#include "reader/reader_errors.h"
+
+namespace lumenquill {
+
+TPDFResource& TPDFResourceList::Add(std::string name, int32_t object_number) {
+  items_.push_back(std::make_unique<TPDFResource>(std::move(name), object_number));
+  return *items_.back();
+}
+
+TPDFResource& TPDFResourceList::AddFromText(std::string name, std::string_view number_text) {
+  return Add(std::move(name), DecimalToInt(number_text, -1));
+}
+
+const TPDFResource& TPDFResourceList::At(int32_t index) const {
+  if (index < 0 || index >= Count()) {
+    throw IndexError("Index値が不正です。[ " + std::to_string(index) + " ]");
+  }
+  return *items_[static_cast<size_t>(index)];
+}
+
+const std::string& TPDFResourceList::GetName(int32_t index) const { return At(index).Name; }
+
+int32_t TPDFResourceList::GetObjectNumber(int32_t index) const { return At(index).ObjectNumber; }
+
+TPageResource::TPageResource() = default;
+TPageResource::~TPageResource() = default;
+
+TPageChildResourceList& TPageResource::AddChild(std::string name, int32_t object_number) {
+  Children.push_back(std::make_unique<TPageChildResourceList>(std::move(name), object_number));
+  return *Children.back();
+}
+
+TPageChildResourceList& TPageResource::GetChild(int32_t index) const {
+  return *Children[CheckListIndex(index, Children.size())];
+}
+
+TPageResource& TPageResourceList::Add() {
+  items_.push_back(std::make_unique<TPageResource>());
+  return *items_.back();
+}
+
+TPageResource& TPageResourceList::GetItem(int32_t index) const {
+  return *items_[CheckListIndex(index, items_.size())];
+}
+
+}  // namespace lumenquill

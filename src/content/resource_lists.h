@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lumenquill {
+
+// One named resource: the key under which content refers to it (slash included) and the
+// object that defines it.
+class TPDFResource {
+ public:
+  TPDFResource(std::string name, int32_t object_number)
+      : Name(std::move(name)), ObjectNumber(object_number) {}
+  virtual ~TPDFResource() = default;
+
+  std::string Name;
+  int32_t ObjectNumber;  // -1 when the number text did not convert
+  // A slot for an object a user attaches; not owned: whoever attaches it frees it.
+  void* Data = nullptr;
+};
+
+// Resources in the order their keys stand in the dictionary; duplicates are kept.
+class TPDFResourceList {
+ public:
+  TPDFResource& Add(std::string name, int32_t object_number);
+  // Add with the number given as decimal text (-1 when it does not convert).
+  TPDFResource& AddFromText(std::string name, std::string_view number_text);
+  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+  // Both raise IndexError("Index値が不正です。[ index ]") outside 0..Count-1.
+  const std::string& GetName(int32_t index) const;
+  int32_t GetObjectNumber(int32_t index) const;
+
+ private:
+  const TPDFResource& At(int32_t index) const;
+  std::vector<std::unique_ptr<TPDFResource>> items_;
+};
+
+class TPageChildResourceList;
+
+// The resources of one page or one form XObject, by category, and (for a page) every form
+// XObject the page reaches, nested forms flattened into one list.
+class TPageResource {
+ public:
+  TPageResource();
+  ~TPageResource();
+  TPageResource(const TPageResource&) = delete;
+  TPageResource& operator=(const TPageResource&) = delete;
+
+  TPageChildResourceList& AddChild(std::string name, int32_t object_number);
+  // Raises IndexError outside the list.
+  TPageChildResourceList& GetChild(int32_t index) const;
+  int32_t ChildCount() const { return static_cast<int32_t>(Children.size()); }
+
+  TPDFResourceList Fonts;
+  TPDFResourceList XObjects;
+  TPDFResourceList ColorSpaces;
+  TPDFResourceList ExtGStates;
+  TPDFResourceList Patterns;
+  TPDFResourceList Properties;
+  TPDFResourceList Shadings;
+  std::vector<std::unique_ptr<TPageChildResourceList>> Children;
+};
+
+// One form XObject of a page, with the form's own resources.
+class TPageChildResourceList {
+ public:
+  TPageChildResourceList(std::string name, int32_t object_number)
+      : Name(std::move(name)), ObjectNumber(object_number) {}
+
+  std::string Name;
+  int32_t ObjectNumber;
+  TPageResource Resources;
+};
+
+// The resources of every page read, in reading order.
+class TPageResourceList {
+ public:
+  TPageResource& Add();
+  // Raises IndexError outside the list.
+  TPageResource& GetItem(int32_t index) const;
+  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+
+ private:
+  std::vector<std::unique_ptr<TPageResource>> items_;
+};
+
+}  // namespace lumenquill

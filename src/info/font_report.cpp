@@ -1,0 +1,63 @@
+#include "info/font_report.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "content/pdf_font_decoder.h"
+#include "content/pdf_stream_decoder.h"
+#include "platform/shift_jis_text.h"
+#include "reader/decimal_text.h"
+
+namespace lumenquill {
+namespace {
+
+std::string Hexadecimal(std::string_view bytes) {
+  std::string text;
+  char digits[3];
+  for (const unsigned char byte : bytes) {
+    std::snprintf(digits, sizeof digits, "%02X", byte);
+    text += digits;
+  }
+  return text;
+}
+
+void WriteFonts(TPDFFontDecoder& decoder, const TPDFResourceList& fonts, const char* indent,
+                std::ostream& out) {
+  for (int32_t i = 0; i < fonts.Count(); ++i) {
+    const auto font = decoder.DecodeFont(fonts.GetName(i), fonts.GetObjectNumber(i));
+    const std::optional<std::string> name = ShiftJisToUtf8(font->FontName);
+    out << indent << "font " << font->Name << " obj=" << font->ObjectNumber
+        << " Subtype=" << font->Subtype
+        << " FontName=" << (name ? '"' + *name + '"' : '<' + Hexadecimal(font->FontName) + '>')
+        << " Encoding=" << font->Encoding << " Embedded=" << (font->Embedded ? "yes" : "no")
+        << " FontFileObject=" << font->FontFileObject << " Failed=" << (font->Failed ? "yes" : "no")
+        << " CMapData=" << (font->CMapData ? font->CMapData->Size() : 0) << '\n';
+  }
+}
+
+}  // namespace
+
+void WriteFontReport(TPDFAnalyst& reader, std::ostream& out) {
+  StringList pages;
+  reader.GetPageObjects(pages);
+  TPDFStreamDecoder streams(&reader);
+  TPDFFontDecoder fonts(&reader);
+  for (size_t i = 0; i < pages.size(); ++i) {
+    const int32_t page = DecimalToInt(pages[i], -1);
+    out << "page " << i + 1 << ' ' << page << '\n';
+    StringList contents;
+    streams.GetContentObjects(page, contents);
+    out << "  contents";
+    for (const std::string& content : contents) out << ' ' << content;
+    out << '\n';
+    const TPageResource& resources = streams.ReadPageResource(page);
+    WriteFonts(fonts, resources.Fonts, "  ", out);
+    for (int32_t c = 0; c < resources.ChildCount(); ++c) {
+      const TPageChildResourceList& form = resources.GetChild(c);
+      out << "  form " << form.Name << " obj=" << form.ObjectNumber << '\n';
+      WriteFonts(fonts, form.Resources.Fonts, "    ", out);
+    }
+  }
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ostream>
+
+#include "reader/pdf_analyst.h"
+
+namespace lumenquill {
+
+// Writes, for each page in order, what the stream and font decoders see:
+//
+//   page <number> <object>
+//     contents <object>...
+//     font <name> obj=<n> Subtype=<s> FontName="<text>" Encoding=<label> Embedded=yes|no
+//          FontFileObject=<n> Failed=yes|no CMapData=<bytes>          (one line)
+//     form <name> obj=<n>
+//       font ...
+//
+// A font name that is not valid Shift-JIS is shown in hexadecimal as FontName=<8140...>.
+void WriteFontReport(TPDFAnalyst& reader, std::ostream& out);
+
+}  // namespace lumenquill

@@ -1,0 +1,186 @@
+#include "content/pdf_font_decoder.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include "open_document.h"
+#include "support/pdf_builder.h"
+
+namespace lumenquill {
+namespace {
+
+using testing::Open;
+using Objects = std::vector<std::pair<int32_t, std::string>>;
+
+std::string Stream(const std::string& entries, const std::string& data) {
+  return "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
+         "\nendstream";
+}
+
+std::string Deflated(const std::string& data) {
+  uLongf size = compressBound(data.size());
+  std::string out(size, '\0');
+  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
+           data.size());
+  out.resize(size);
+  return out;
+}
+
+// Decodes font object 5, whose dictionary entries are given, with the further objects.
+class FontDecoder : public ::testing::Test {
+ protected:
+  std::unique_ptr<TPDFFontResource> Decode(const std::string& font_entries, Objects objects = {},
+                                           const std::string& name = "/F1") {
+    objects.emplace_back(5, "<< /Type /Font " + font_entries + " >>");
+    objects.emplace_back(3, "<< /Type /Page >>");
+    Open(reader_, testing::TreeDocument("<< /Type /Pages /Kids [3 0 R] >>", objects));
+    TPDFFontDecoder decoder(&reader_);
+    reader_.Stream()->SetPosition(17);
+    auto font = decoder.DecodeFont(name, 5);
+    EXPECT_EQ(reader_.Stream()->Position(), 17);
+    return font;
+  }
+
+  TPDFAnalyst reader_;
+};
+
+TEST_F(FontDecoder, SimpleFontWithANamedEncoding) {
+  const auto font = Decode("/Subtype /TrueType /BaseFont /ABCDEF+Arial /Encoding /WinAnsiEncoding");
+  EXPECT_EQ(font->Name, "/F1");
+  EXPECT_EQ(font->ObjectNumber, 5);
+  EXPECT_EQ(font->Subtype, "TrueType");
+  EXPECT_EQ(font->FontName, "Arial");
+  EXPECT_EQ(font->Encoding, "WinAnsiEncoding");
+  EXPECT_FALSE(font->Embedded);
+  EXPECT_EQ(font->FontFileObject, -1);
+  EXPECT_FALSE(font->Failed);
+  EXPECT_EQ(font->CMapData, nullptr);
+}
+
+// The descriptor's name wins over /BaseFont, whichever stands first.
+TEST_F(FontDecoder, DescriptorNameAndEmbeddedProgram) {
+  const Objects descriptor = {
+      {6, "<< /Type /FontDescriptor /FontName /Arial-Bold /Flags 32 /FontFile2 12 0 R >>"},
+      {12, Stream("", "program")}};
+  for (const char* entries :
+       {"/Subtype /TrueType /BaseFont /Arial /FontDescriptor 6 0 R /Encoding /WinAnsiEncoding",
+        "/Subtype /TrueType /FontDescriptor 6 0 R /BaseFont /Arial /Encoding /WinAnsiEncoding"}) {
+    const auto font = Decode(entries, descriptor);
+    EXPECT_EQ(font->FontName, "Arial-Bold");
+    EXPECT_TRUE(font->Embedded);
+    EXPECT_EQ(font->FontFileObject, 12);
+    EXPECT_EQ(font->Encoding, "WinAnsiEncoding");
+  }
+}
+
+TEST_F(FontDecoder, DescriptorCarryingItsOwnData) {
+  const auto font = Decode("/Subtype /Type1 /BaseFont /X /FontDescriptor 6 0 R",
+                           {{6, Stream("/FontName /Y /Style << /Panose <01> >>", "(data) >>")}});
+  EXPECT_TRUE(font->Embedded);
+  EXPECT_EQ(font->FontFileObject, 6);
+  EXPECT_EQ(font->FontName, "Y");
+  EXPECT_EQ(font->Encoding, "ビルドイン");
+}
+
+TEST_F(FontDecoder, LabelsWithoutANamedEncoding) {
+  EXPECT_EQ(Decode("/Subtype /Type1 /BaseFont /Helvetica")->Encoding, "標準");
+  EXPECT_EQ(Decode("/Subtype /Type1 /FontDescriptor << /FontName /X /FontFile3 9 0 R >>",
+                   {{9, Stream("", "x")}})
+                ->Encoding,
+            "ビルドイン");
+  EXPECT_EQ(Decode("/Subtype /Type1 /Encoding << /Type /Encoding /BaseEncoding /WinAnsiEncoding "
+                   "/Differences [ 32 /space ] >> /BaseFont /Times-Roman")
+                ->Encoding,
+            "カスタム");
+  const auto base_only = Decode("/Encoding << /BaseEncoding /MacRomanEncoding >> /BaseFont /T");
+  EXPECT_EQ(base_only->Encoding, "標準");
+  EXPECT_EQ(base_only->FontName, "T");
+  EXPECT_EQ(Decode("/Encoding 8 0 R", {{8, "<< /Differences [ 1 /a ] >>"}})->Encoding, "カスタム");
+}
+
+TEST_F(FontDecoder, NamesFallBackAndAreCleaned) {
+  EXPECT_EQ(Decode("/Subtype /Type3", {}, "/F3")->FontName, "F3");
+  EXPECT_EQ(Decode("/BaseFont /#82l#82r#83S#83V#83b#83N")->FontName,
+            "\x82\x6C\x82\x72\x83\x53\x83\x56\x83\x62\x83\x4E");
+  EXPECT_EQ(Decode("/BaseFont /AB+#82#20")->FontName, "AB+#82#20");  // escapes kept, tag too
+  EXPECT_EQ(Decode("/BaseFont /A#2FB")->FontName, "A/B");
+}
+
+// A Type0 font keeps its own subtype; the name comes from the descendant's descriptor.
+TEST_F(FontDecoder, DescendantFontsInTheirThreeForms) {
+  const Objects cid_font = {
+      {20,
+       "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /Other /CIDSystemInfo << /Registry "
+       "(Adobe) /Ordering (Japan1) /Supplement 2 >> /FontDescriptor 21 0 R /W [1 [500]] >>"},
+      {21, "<< /Type /FontDescriptor /FontName /MS-Mincho >>"},
+      {22, "[20 0 R]"}};
+  for (const char* descendants :
+       {"[20 0 R]", "22 0 R", "[<< /Subtype /CIDFontType0 /FontDescriptor 21 0 R >>]"}) {
+    const auto font =
+        Decode("/Subtype /Type0 /BaseFont /Base /Encoding /90ms-RKSJ-H /DescendantFonts " +
+                   std::string(descendants),
+               cid_font);
+    EXPECT_EQ(font->Subtype, "Type0") << descendants;
+    EXPECT_EQ(font->Encoding, "90ms-RKSJ-H") << descendants;
+    EXPECT_EQ(font->FontName, "MS-Mincho") << descendants;
+    EXPECT_FALSE(font->Failed) << descendants;
+  }
+}
+
+TEST_F(FontDecoder, ToUnicodeProgramIsInflated) {
+  const std::string cmap = "begincmap 1 beginbfchar <01> <0041> endbfchar endcmap";
+  const auto font = Decode("/Subtype /Type0 /Encoding /Identity-H /ToUnicode 30 0 R",
+                           {{30, Stream("/Filter /FlateDecode", Deflated(cmap))}});
+  ASSERT_NE(font->CMapData, nullptr);
+  EXPECT_EQ(font->CMapData->Bytes(), "\n\n" + cmap);
+  EXPECT_EQ(font->CMapData->Position(), font->CMapData->Size());
+}
+
+// The map to Unicode comes first whatever the order of the keys; the encoding CMap and the
+// CMap it uses by reference follow in the order met.
+TEST_F(FontDecoder, ToUnicodeComesFirstInCMapData) {
+  const Objects programs = {
+      {30, Stream("", "to-unicode")},
+      {31, Stream("/Type /CMap /CMapName /Custom-H /CIDSystemInfo << /Registry (Adobe) >> "
+                  "/UseCMap 32 0 R",
+                  "encoding")},
+      {32, Stream("/CMapName /Base-H", "used")}};
+  for (const char* entries :
+       {"/ToUnicode 30 0 R /Encoding 31 0 R", "/Encoding 31 0 R /ToUnicode 30 0 R"}) {
+    const auto font = Decode(std::string("/Subtype /Type0 ") + entries, programs);
+    EXPECT_EQ(font->Encoding, "Custom-H") << entries;
+    ASSERT_NE(font->CMapData, nullptr) << entries;
+    EXPECT_EQ(font->CMapData->Bytes(), "\n\nto-unicode\n\nused\n\nencoding") << entries;
+  }
+}
+
+TEST_F(FontDecoder, FontObjectCarryingData) {
+  const auto font = Decode(
+      "/Subtype /Type0 /Encoding /Identity-H /Length 4 >>\nstream\nmap!"
+      "\nendstream\n<<");
+  ASSERT_NE(font->CMapData, nullptr);
+  EXPECT_EQ(font->CMapData->Bytes(), "\n\nmap!");
+}
+
+TEST_F(FontDecoder, FailuresAreRecordedInTheFont) {
+  const auto font =
+      Decode("/Subtype /Type1 /BaseFont /ABC+Name /Encoding 40 0 R", {{40, "[1 2 3]"}});
+  EXPECT_TRUE(font->Failed);
+  EXPECT_EQ(font->Subtype, "/Type1");  // not cleaned
+  EXPECT_EQ(font->FontName, "/ABC+Name");
+  EXPECT_EQ(font->Encoding, "???");
+}
+
+TEST_F(FontDecoder, RefusesObjectNumbersOutsideTheTable) {
+  Decode("/Subtype /Type1");
+  TPDFFontDecoder decoder(&reader_);
+  try {
+    decoder.DecodeFont("/F1", reader_.ObjectCount());
+    FAIL();
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "オブジェクト番号が不正です。");
+  }
+}
+
+}  // namespace
+}  // namespace lumenquill

@@ -1,0 +1,232 @@
+#include "content/pdf_stream_decoder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "open_document.h"
+#include "support/pdf_builder.h"
+
+namespace lumenquill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::Open;
+using testing::TreeDocument;
+
+using Objects = std::vector<std::pair<int32_t, std::string>>;
+using Entries = std::vector<std::pair<std::string, int32_t>>;
+
+Entries EntriesOf(const TPDFResourceList& list) {
+  Entries entries;
+  for (int32_t i = 0; i < list.Count(); ++i) {
+    entries.emplace_back(list.GetName(i), list.GetObjectNumber(i));
+  }
+  return entries;
+}
+
+// Object 40 makes every number up to it valid, so that entries may name objects the test does
+// not need to write.
+constexpr std::pair<int32_t, const char*> kTableFiller{40, "null"};
+
+// A document whose page 3 has the given dictionary entries, under root node 2.
+class StreamDecoder : public ::testing::Test {
+ protected:
+  void OpenPage(const std::string& page_entries, const Objects& objects = {},
+                const std::string& root_entries = "") {
+    Objects all = objects;
+    all.emplace_back(kTableFiller);
+    all.emplace_back(3, "<< /Type /Page /Parent 2 0 R " + page_entries + " >>");
+    Open(reader_, TreeDocument("<< /Type /Pages /Kids [3 0 R] " + root_entries + " >>", all));
+    decoder_ = std::make_unique<TPDFStreamDecoder>(&reader_);
+  }
+
+  TPageResource& PageResources() {
+    reader_.Stream()->SetPosition(11);
+    TPageResource& page = decoder_->ReadPageResource(3);
+    EXPECT_EQ(reader_.Stream()->Position(), 11);
+    return page;
+  }
+
+  TPDFAnalyst reader_;
+  std::unique_ptr<TPDFStreamDecoder> decoder_;
+};
+
+TEST(StreamDecoderConstruction, RefusesUnusableReaders) {
+  try {
+    TPDFStreamDecoder decoder(nullptr);
+    FAIL();
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "nilは代入できません。");
+  }
+  TPDFAnalyst encrypted;
+  Open(encrypted, testing::PdfBuilder()
+                      .Object(1, "<< /Pages 2 0 R >>")
+                      .Object(2, "<< /Kids [] >>")
+                      .Trailer("/Root 1 0 R /Encrypt 5 0 R")
+                      .Build());
+  TPDFAnalyst failed;
+  EXPECT_THROW(Open(failed, "not a pdf"), LoadError);
+  for (TPDFAnalyst* reader : {&encrypted, &failed}) {
+    try {
+      TPDFStreamDecoder decoder(reader);
+      FAIL();
+    } catch (const Error& error) {
+      EXPECT_STREQ(error.what(), "対応できない形式です。");
+    }
+  }
+}
+
+TEST_F(StreamDecoder, InlineAndReferencedResources) {
+  OpenPage("/Resources << /Font << /F1 7 0 R /F2 8 0 R >> /ProcSet [/PDF /Text] >>");
+  EXPECT_EQ(EntriesOf(PageResources().Fonts), (Entries{{"/F1", 7}, {"/F2", 8}}));
+
+  OpenPage("/Resources 12 0 R",
+           {{12, "<< /Font 20 0 R /XObject << /Im0 9 0 R >> >>"}, {20, "<< /F3 7 0 R >>"}});
+  const TPageResource& page = PageResources();
+  EXPECT_EQ(EntriesOf(page.Fonts), (Entries{{"/F3", 7}}));
+  EXPECT_EQ(EntriesOf(page.XObjects), (Entries{{"/Im0", 9}}));
+}
+
+TEST_F(StreamDecoder, EveryCategoryHasItsList) {
+  OpenPage(
+      "/Resources << /Font << /F 4 0 R >> /XObject << /X 5 0 R >> /ColorSpace << /C 6 0 R >> "
+      "/ExtGState << /E 7 0 R >> /Pattern << /P 8 0 R >> /Properties << /Q 9 0 R >> "
+      "/Shading << /S 10 0 R >> >>",
+      {{5, "<< /Subtype /Image >>"}});
+  const TPageResource& page = PageResources();
+  EXPECT_EQ(EntriesOf(page.Fonts), (Entries{{"/F", 4}}));
+  EXPECT_EQ(EntriesOf(page.XObjects), (Entries{{"/X", 5}}));
+  EXPECT_EQ(EntriesOf(page.ColorSpaces), (Entries{{"/C", 6}}));
+  EXPECT_EQ(EntriesOf(page.ExtGStates), (Entries{{"/E", 7}}));
+  EXPECT_EQ(EntriesOf(page.Patterns), (Entries{{"/P", 8}}));
+  EXPECT_EQ(EntriesOf(page.Properties), (Entries{{"/Q", 9}}));
+  EXPECT_EQ(EntriesOf(page.Shadings), (Entries{{"/S", 10}}));
+  EXPECT_EQ(page.ChildCount(), 0);  // an image is not a form
+}
+
+// Every entry is taken to be four tokens long, so a one-token value swallows the next key.
+TEST_F(StreamDecoder, EntriesAreFourTokensLong) {
+  OpenPage("/Resources << /ColorSpace << /CS0 /DeviceRGB /CS1 6 0 R >> >>");
+  EXPECT_THAT(EntriesOf(PageResources().ColorSpaces), IsEmpty());
+  OpenPage("/Resources << /ColorSpace << /CS0 [/ICCBased 5 0 R] /CS1 6 0 R >> >>");
+  EXPECT_EQ(EntriesOf(PageResources().ColorSpaces), (Entries{{"/CS1", 6}}));
+}
+
+// A dictionary value holding a dictionary ends the resource dictionary at its own end.
+TEST_F(StreamDecoder, ANestedDictionaryEndsTheResources) {
+  OpenPage("/Resources << /ExtGState << /a0 << /CA 1 >> >> /Font << /F1 7 0 R >> >>");
+  const TPageResource& page = PageResources();
+  EXPECT_THAT(EntriesOf(page.ExtGStates), IsEmpty());
+  EXPECT_THAT(EntriesOf(page.Fonts), IsEmpty());
+}
+
+// The nearest ancestor with /Resources gives all of them; a page with its own gets nothing.
+TEST_F(StreamDecoder, InheritanceFromTheNearestAncestor) {
+  Open(reader_, TreeDocument("<< /Type /Pages /Kids [4 0 R] /Resources << /Font << /F1 9 0 R "
+                             ">> >> >>",
+                             {{4, "<< /Type /Pages /Kids [3 0 R] /Parent 2 0 R >>"},
+                              {3, "<< /Type /Page /Parent 4 0 R >>"},
+                              {5, "<< /Type /Page /Parent 4 0 R /Resources /None >>"},
+                              {6, "<< /Type /Page >>"},
+                              kTableFiller}));
+  decoder_ = std::make_unique<TPDFStreamDecoder>(&reader_);
+  EXPECT_EQ(EntriesOf(decoder_->ReadPageResource(3).Fonts), (Entries{{"/F1", 9}}));
+  EXPECT_THAT(EntriesOf(decoder_->ReadPageResource(5).Fonts), IsEmpty());
+  EXPECT_THAT(EntriesOf(decoder_->ReadPageResource(6).Fonts), IsEmpty());
+  EXPECT_EQ(decoder_->PageResources().Count(), 3);
+}
+
+TEST_F(StreamDecoder, AParentCycleEnds) {
+  Open(reader_, TreeDocument("<< /Type /Pages /Kids [3 0 R] /Parent 4 0 R >>",
+                             {{3, "<< /Type /Page /Parent 2 0 R >>"},
+                              {4, "<< /Type /Pages /Parent 3 0 R >>"}}));
+  decoder_ = std::make_unique<TPDFStreamDecoder>(&reader_);
+  EXPECT_THAT(EntriesOf(decoder_->ReadPageResource(3).Fonts), IsEmpty());
+}
+
+// Forms are listed depth first, each before the forms inside it, with their own resources.
+TEST_F(StreamDecoder, NestedFormsAreFlattened) {
+  OpenPage("/Resources << /XObject << /Outer 10 0 R /Im 12 0 R /Second 13 0 R >> >>",
+           {{10,
+             "<< /Subtype /Form /Resources << /XObject << /Inner 11 0 R >> /Font << /F2 8 0 "
+             "R >> >> /Length 0 >>\nstream\n\nendstream"},
+            {11, "<< /BBox [0 0 1 1] /Subtype /Form /Resources << /Font << /F3 9 0 R >> >> >>"},
+            {12, "<< /Width 1 /Subtype /Form >>"},
+            {13, "<< /Type /XObject /Subtype /Form >>"}});
+  const TPageResource& page = PageResources();
+  ASSERT_EQ(page.ChildCount(), 3);
+  EXPECT_EQ(page.GetChild(0).Name, "/Outer");
+  EXPECT_EQ(EntriesOf(page.GetChild(0).Resources.Fonts), (Entries{{"/F2", 8}}));
+  EXPECT_EQ(page.GetChild(1).Name, "/Inner");
+  EXPECT_EQ(page.GetChild(1).ObjectNumber, 11);
+  EXPECT_EQ(EntriesOf(page.GetChild(1).Resources.Fonts), (Entries{{"/F3", 9}}));
+  EXPECT_EQ(page.GetChild(2).Name, "/Second");
+  EXPECT_EQ(page.GetChild(1).Resources.ChildCount(), 0);
+}
+
+// A form that reaches itself is not entered again; a form reached twice is listed twice.
+TEST_F(StreamDecoder, FormLoopsEnd) {
+  OpenPage("/Resources << /XObject << /A 10 0 R >> >>",
+           {{10, "<< /Subtype /Form /Resources << /XObject << /B 11 0 R /Self 10 0 R >> >> >>"},
+            {11, "<< /Subtype /Form /Resources << /XObject << /A 10 0 R /C 12 0 R >> >> >>"},
+            {12, "<< /Subtype /Form >>"}});
+  std::vector<std::string> names;
+  const TPageResource& page = PageResources();
+  for (int32_t i = 0; i < page.ChildCount(); ++i) names.push_back(page.GetChild(i).Name);
+  EXPECT_THAT(names, ElementsAre("/A", "/B", "/C"));
+}
+
+TEST_F(StreamDecoder, SharedFormsAreBounded) {
+  // Twenty levels, each naming the next level twice: a million paths.
+  Objects objects;
+  for (int32_t n = 10; n < 30; ++n) {
+    const std::string next = std::to_string(n + 1) + " 0 R";
+    objects.emplace_back(
+        n, "<< /Subtype /Form /Resources << /XObject << /X " + next + " /Y " + next + " >> >> >>");
+  }
+  objects.emplace_back(30, "<< /Subtype /Form >>");
+  OpenPage("/Resources << /XObject << /X 10 0 R >> >>", objects);
+  EXPECT_EQ(PageResources().ChildCount(), 10'000);
+}
+
+TEST_F(StreamDecoder, ContentObjects) {
+  OpenPage("/Contents [5 0 R 9 0 R]", {{5, "<< >>"}, {9, "<< >>"}});
+  StringList contents;
+  decoder_->GetContentObjects(3, contents);
+  EXPECT_THAT(contents, ElementsAre("5", "9"));
+
+  OpenPage("/Title (/Contents 9 0 R) /Contents 7 0 R", {{7, "[5 0 R]"}, {5, "<< >>"}});
+  contents.clear();
+  decoder_->GetContentObjects(3, contents);
+  EXPECT_THAT(contents, ElementsAre("5"));
+
+  OpenPage("");
+  contents.clear();
+  decoder_->GetContentObjects(3, contents);
+  EXPECT_THAT(contents, IsEmpty());
+}
+
+TEST_F(StreamDecoder, DecodeStreamObject) {
+  OpenPage("", {{5, "<< /Length 6 0 R /Filter [/ASCIIHexDecode] >>\nstream\n414243>\nendstream"},
+                {6, "7"},
+                {7, "<< /Length 4 /Filter /LZWDecode >>\nstream\nabcd\nendstream"},
+                {8, "<< >>\nstream\nabcd\nendstream"}});
+  MemoryStream dest;
+  dest.Write("x");
+  StringList filters;
+  reader_.Stream()->SetPosition(3);
+  EXPECT_EQ(decoder_->DecodeStreamObject(5, filters, dest), 3);
+  EXPECT_EQ(dest.Bytes(), "xABC");
+  EXPECT_THAT(filters, ElementsAre("/ASCIIHexDecode"));
+  EXPECT_EQ(reader_.Stream()->Position(), 3);
+
+  filters.clear();
+  EXPECT_EQ(decoder_->DecodeStreamObject(7, filters, dest), 0);
+  EXPECT_THAT(filters, ElementsAre("/LZWDecode"));
+  filters.clear();
+  EXPECT_EQ(decoder_->DecodeStreamObject(8, filters, dest), 0);  // no /Length
+}
+
+}  // namespace
+}  // namespace lumenquill
