@@ -1,0 +1,178 @@
+#include "codes/cmap_reader.h"
+
+#include <algorithm>
+
+#include "codes/predefined_conversion.h"
+#include "reader/decimal_text.h"
+#include "reader/reading_primitives.h"
+
+namespace lumenquill {
+namespace {
+
+constexpr int kTableSize = 0x10000;
+
+// How many table entries the ranges of one program may write in all: sixteen times the whole
+// table. Real programs write each entry about once; without a bound, a program repeating a
+// range over the whole table could take minutes. Past it the reading ends, as for a
+// malformed program.
+constexpr int64_t kMaxRangeWrites = int64_t{16} * kTableSize;
+
+bool StartsWithDigit(const std::string& token) { return token[0] >= '0' && token[0] <= '9'; }
+
+bool IsSectionEnd(const std::string& token) {
+  return token == "endbfchar" || token == "endbfrange" || token == "endcidrange";
+}
+
+}  // namespace
+
+TPDFCMapReader::TPDFCMapReader()
+    : code_table_(std::make_unique<uint16_t[]>(kTableSize)), range_writes_left_(kMaxRangeWrites) {
+  std::fill_n(code_table_.get(), kTableSize, uint16_t{63});
+}
+
+void TPDFCMapReader::ReadCMap(ByteStream& stream) {
+  std::string token;
+  try {
+    for (;;) {
+      ReadTokenPastStringsAndComments(stream, token);
+      if (token == "endcmap") return;
+      if (token == "beginbfchar") {
+        ReadBfChar(stream);
+      } else if (token == "beginbfrange" || token == "begincidrange") {
+        ReadRange(stream);
+      }
+    }
+  } catch (const Error&) {
+    // The end of the data before "endcmap", or any other fault: keep what was read.
+  }
+}
+
+void TPDFCMapReader::NoteOneByteCode(int32_t code) {
+  has_one_byte_codes_ = true;
+  min_one_byte_code_ = std::min(min_one_byte_code_, static_cast<uint8_t>(code));
+  max_one_byte_code_ = std::max(max_one_byte_code_, static_cast<uint8_t>(code));
+}
+
+// A destination of several UTF-16 units (a ligature, or a character with a variation selector)
+// keeps its first unit, the base character: the last unit alone would be a wrong character.
+int32_t TPDFCMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_destination) {
+  uint64_t value = 0;
+  int digits = 0;
+  bool too_large = false;
+  for (;;) {
+    const uint8_t byte = stream.ReadByte();
+    if (byte == '>') break;
+    const int digit = HexDigitValue(static_cast<char>(byte));
+    if (digit < 0) continue;
+    if (is_destination && digits >= 4) continue;
+    ++digits;
+    value = value << 4 | static_cast<uint64_t>(digit);
+    if (value > 0xFFFFFFFF) too_large = true;
+    if (too_large) value &= 0xFFFFFFFF;  // keeps the shift from overflowing; the code is -1
+  }
+  if (digits == 0 || too_large) return -1;
+  if (is_source && digits == 2) NoteOneByteCode(static_cast<int32_t>(value));
+  return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+int32_t TPDFCMapReader::ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination) {
+  std::string token;
+  for (;;) {
+    ReadTokenPastStringsAndComments(stream, token);
+    if (token == "<") return ReadHexCode(stream, is_source, is_destination);
+    if (StartsWithDigit(token)) return DecimalToInt(token, -1);
+    if (IsSectionEnd(token)) return -1;
+  }
+}
+
+void TPDFCMapReader::ReadBfChar(ByteStream& stream) {
+  std::string token;
+  for (;;) {
+    ReadTokenPastStringsAndComments(stream, token);
+    if (token == "endbfchar") return;
+    int32_t source = -1;
+    int32_t value = -1;
+    if (token == "<") {
+      source = ReadHexCode(stream, true);
+      value = ReadCodeValue(stream, false, true);
+    } else if (StartsWithDigit(token)) {
+      // A destination after a decimal source counts as a source for the one-byte range.
+      source = DecimalToInt(token, -1);
+      value = ReadCodeValue(stream, true, true);
+    } else {
+      continue;
+    }
+    if (source >= 0 && value >= 0 && source < kTableSize) {
+      code_table_[static_cast<size_t>(source)] = static_cast<uint16_t>(value);
+    }
+  }
+}
+
+void TPDFCMapReader::ReadRange(ByteStream& stream) {
+  std::string token;
+  for (;;) {
+    ReadTokenPastStringsAndComments(stream, token);
+    if (token == "endbfrange" || token == "endcidrange") return;
+    int32_t low = -1;
+    if (token == "<") {
+      low = ReadHexCode(stream, true);
+    } else if (StartsWithDigit(token)) {
+      low = DecimalToInt(token, -1);
+    } else {
+      continue;
+    }
+    const int32_t high = ReadCodeValue(stream, true);
+
+    // The start value, alone or as the first element of an array whose other elements are
+    // not used.
+    int32_t start = -1;
+    ReadToken(stream, token);
+    if (token == "[") {
+      start = ReadCodeValue(stream, false, true);
+      do {
+        ReadToken(stream, token);
+      } while (token != "]");
+    } else {
+      stream.Move(-static_cast<int64_t>(token.size()));
+      start = ReadCodeValue(stream, false, true);
+    }
+
+    if (low < 0 || high < 0 || start < 0 || high < low ||
+        (low >= kTableSize && high >= kTableSize)) {
+      continue;
+    }
+    const int32_t last = std::min(high, kTableSize - 1);
+    range_writes_left_ -= last - low + 1;
+    if (range_writes_left_ < 0) throw Error("CMap ranges past the bound");
+    for (int32_t code = low; code <= last; ++code) {
+      code_table_[static_cast<size_t>(code)] = static_cast<uint16_t>(start + (code - low));
+    }
+  }
+}
+
+// A string that ends inside a two-byte code (its second byte missing) ends there: the lone
+// byte is not a character and gives nothing.
+void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest) {
+  if (reader == nullptr) return;
+  dest.reserve(dest.size() + source.size());
+  const bool one_byte_codes = reader->HasOneByteCodes();
+  const uint8_t min = reader->MinOneByteCode();
+  const uint8_t max = reader->MaxOneByteCode();
+  for (size_t i = 0; i < source.size();) {
+    const auto byte = static_cast<uint8_t>(source[i]);
+    uint16_t value = 0;
+    if (one_byte_codes && byte >= min && byte <= max) {
+      value = reader->GetValue(byte);
+      i += 1;
+    } else if (i + 1 < source.size()) {
+      value =
+          reader->GetValue(static_cast<uint16_t>(byte << 8 | static_cast<uint8_t>(source[i + 1])));
+      i += 2;
+    } else {
+      break;
+    }
+    AppendUCS2Unit(value, dest);
+  }
+}
+
+}  // namespace lumenquill

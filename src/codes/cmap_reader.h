@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "reader/byte_stream.h"
+
+namespace lumenquill {
+
+// The code table a font's CMap program defines: 65,536 16-bit values indexed by character
+// code, every one 63 ("?") until a mapping sets it. bfchar and bfrange store Unicode values,
+// cidrange stores CIDs; all are later taken alike as UCS-2 units.
+class TPDFCMapReader final {
+ public:
+  TPDFCMapReader();
+
+  // Reads the mapping sections of one CMap program from the stream's position up to its
+  // "endcmap". A malformed program ends the reading quietly, keeping what was stored.
+  void ReadCMap(ByteStream& stream);
+  uint16_t GetValue(uint16_t code) const { return code_table_[code]; }
+
+  bool HasOneByteCodes() const { return has_one_byte_codes_; }
+  uint8_t MinOneByteCode() const { return min_one_byte_code_; }
+  uint8_t MaxOneByteCode() const { return max_one_byte_code_; }
+
+  // Internal steps of ReadCMap, public for their tests.
+  // From just after "<": the hexadecimal digits up to ">" as one 32-bit number (negative when
+  // its top bit is set), -1 without digits or beyond 32 bits. A source code of exactly two
+  // digits is a one-byte code. A destination keeps only its first UTF-16 unit.
+  int32_t ReadHexCode(ByteStream& stream, bool is_source, bool is_destination = false);
+  int32_t ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination = false);
+  void ReadBfChar(ByteStream& stream);
+  void ReadRange(ByteStream& stream);
+
+ private:
+  void NoteOneByteCode(int32_t code);
+
+  std::unique_ptr<uint16_t[]> code_table_;
+  bool has_one_byte_codes_ = false;
+  uint8_t min_one_byte_code_ = 255;
+  uint8_t max_one_byte_code_ = 0;
+  int64_t range_writes_left_;
+};
+
+// The string's bytes as codes of the reader's table, converted as UCS-2 to Shift-JIS and
+// appended to dest. A byte within the one-byte code range is a one-byte code; any other byte
+// starts a two-byte code. Nothing happens without a reader.
+void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest);
+
+}  // namespace lumenquill

@@ -1,0 +1,100 @@
+#include "codes/predefined_conversion.h"
+
+#include <cstdint>
+
+#include "codes/code_tables.h"
+
+namespace lumenquill {
+namespace {
+
+uint8_t ByteAt(std::string_view bytes, size_t i) { return static_cast<uint8_t>(bytes[i]); }
+
+uint16_t BigEndianAt(std::string_view bytes, size_t i) {
+  return static_cast<uint16_t>(ByteAt(bytes, i) << 8 | ByteAt(bytes, i + 1));
+}
+
+// The Shift-JIS code of a CID: both bytes when the high byte is a lead byte (or 0x1F),
+// otherwise only the low byte.
+void AppendCID(uint16_t cid, std::string& dest) {
+  const uint16_t code = CIDToSJIS(cid);
+  const uint8_t high = code >> 8;
+  if (high == 0x1F || (high >= 0x80 && high <= 0xA0) || high >= 0xE0) {
+    dest.push_back(static_cast<char>(high));
+  }
+  dest.push_back(static_cast<char>(code & 0xFF));
+}
+
+// Codes of one or two bytes: a lead byte takes the next byte with it. A lead byte that ends
+// the string has no trail and is not a character: it is dropped.
+template <typename IsLeadByte, typename ToCID>
+void ConvertMixedBytes(std::string_view source, std::string& dest, IsLeadByte is_lead,
+                       ToCID to_cid) {
+  dest.reserve(dest.size() + source.size() * 2);
+  for (size_t i = 0; i < source.size(); ++i) {
+    const uint8_t byte = ByteAt(source, i);
+    if (!is_lead(byte)) {
+      AppendCID(to_cid(byte), dest);
+    } else if (i + 1 < source.size()) {
+      AppendCID(to_cid(BigEndianAt(source, i)), dest);
+      ++i;
+    }
+  }
+}
+
+bool IsRKSJLeadByte(uint8_t byte) {
+  return byte == 0x7F || (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+}  // namespace
+
+void WriteSingleByteText(std::string_view source, std::string& dest) {
+  dest.reserve(dest.size() + source.size());
+  for (const char c : source) dest.push_back(c >= 0x20 && c <= 0x7E ? c : ' ');
+}
+
+void ConvertCIDs(std::string_view source, std::string& dest) {
+  dest.reserve(dest.size() + source.size());
+  for (size_t i = 0; i + 1 < source.size(); i += 2) AppendCID(BigEndianAt(source, i), dest);
+}
+
+void ConvertEUC(std::string_view source, std::string& dest) {
+  ConvertMixedBytes(
+      source, dest, [](uint8_t byte) { return byte >= 0x7F; }, EUCToCID);
+}
+
+void ConvertJIS(std::string_view source, std::string& dest) {
+  dest.reserve(dest.size() + source.size());
+  for (size_t i = 0; i + 1 < source.size(); i += 2) {
+    AppendCID(JISToCID(BigEndianAt(source, i)), dest);
+  }
+}
+
+void Convert83pv(std::string_view source, std::string& dest) {
+  ConvertMixedBytes(source, dest, IsRKSJLeadByte, RKSJ83pvToCID);
+}
+
+void Convert90pv(std::string_view source, std::string& dest) {
+  ConvertMixedBytes(source, dest, IsRKSJLeadByte, RKSJ90pvToCID);
+}
+
+void ConvertUCS2(std::string_view source, std::string& dest) { WriteUCS2Text(source, dest); }
+
+void AppendUCS2Unit(uint16_t unit, std::string& dest) {
+  const uint16_t code = UnicodeToCP932(unit);
+  if (code == 0) return;  // converts to nothing
+  if (code == '?' && unit != '?') {
+    dest.push_back(' ');  // no equivalent
+  } else if (code > 0xFF) {
+    dest.push_back(static_cast<char>(code >> 8));
+    dest.push_back(static_cast<char>(code & 0xFF));
+  } else {
+    dest.push_back(static_cast<char>(code));
+  }
+}
+
+void WriteUCS2Text(std::string_view data, std::string& dest) {
+  dest.reserve(dest.size() + data.size());
+  for (size_t i = 0; i + 1 < data.size(); i += 2) AppendUCS2Unit(BigEndianAt(data, i), dest);
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,148 @@
+#include "codes/cmap_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "reader/memory_stream.h"
+
+namespace lumenquill {
+namespace {
+
+std::unique_ptr<TPDFCMapReader> Read(const std::string& program) {
+  auto reader = std::make_unique<TPDFCMapReader>();
+  MemoryStream stream(program);
+  reader->ReadCMap(stream);
+  return reader;
+}
+
+std::string Convert(const TPDFCMapReader& reader, const std::string& bytes) {
+  std::string out;
+  ConvertByCMap(&reader, bytes, out);
+  return out;
+}
+
+TEST(CMapReader, AnEmptyProgramMapsNothing) {
+  const auto reader = Read("/CIDInit /ProcSet findresource begin begincmap endcmap ");
+  EXPECT_EQ(reader->GetValue(0), 63);
+  EXPECT_FALSE(reader->HasOneByteCodes());
+  EXPECT_EQ(Convert(*reader, "\x01\x02\x03\x04"), "??");
+}
+
+TEST(CMapReader, BfCharAndTheOneByteSplit) {
+  const auto reader = Read(
+      "begincmap 1 begincodespacerange <00> <FF> endcodespacerange\n"
+      "2 beginbfchar <01> <0041> <0203> <3042> endbfchar endcmap ");
+  EXPECT_TRUE(reader->HasOneByteCodes());
+  EXPECT_EQ(reader->MinOneByteCode(), 1);
+  EXPECT_EQ(reader->MaxOneByteCode(), 1);
+  // 0x01 is a one-byte code; every other byte starts a two-byte code.
+  EXPECT_EQ(Convert(*reader, "\x01\x02\x03\x01"),
+            "A\x82\xA0"
+            "A");
+}
+
+TEST(CMapReader, Ranges) {
+  const auto reader = Read(
+      "beginbfrange <0000> <00FF> <0000>\n<0001> <0003> [<0041> <0062> <0063>]\n"
+      "<FFF0> <1000F> <0041> <20000> <20001> <0041> <0010> <0005> <0041> endbfrange\n"
+      "begincidrange <8140> <817E> 633 endcidrange endcmap ");
+  EXPECT_EQ(reader->GetValue(0x0000), 0);
+  EXPECT_EQ(reader->GetValue(0x0001), 0x41);
+  EXPECT_EQ(reader->GetValue(0x0003), 0x43);  // only the array's first element counts
+  EXPECT_EQ(reader->GetValue(0x0010), 0x10);  // a reversed range is dropped
+  EXPECT_EQ(reader->GetValue(0xFFF0), 0x41);
+  EXPECT_EQ(reader->GetValue(0xFFFF), 0x50);
+  EXPECT_EQ(reader->GetValue(0x8140), 633);
+  EXPECT_EQ(reader->GetValue(0x817E), 695);
+}
+
+TEST(CMapReader, IdentityRangeMapsEveryCode) {
+  const auto reader = Read("1 beginbfrange <0000> <FFFF> <0000> endbfrange endcmap ");
+  for (uint32_t code = 0; code <= 0xFFFF; code += 0x1111) {
+    EXPECT_EQ(reader->GetValue(static_cast<uint16_t>(code)), code);
+  }
+}
+
+TEST(CMapReader, DecimalValuesAndComments) {
+  const auto reader = Read(
+      "% a comment <05> <0041>\n(a string <06> <0041>) beginbfchar <07> 66 8 <0043> endbfchar "
+      "endcmap ");
+  EXPECT_EQ(reader->GetValue(5), 63);
+  EXPECT_EQ(reader->GetValue(6), 63);
+  EXPECT_EQ(reader->GetValue(7), 66);
+  EXPECT_EQ(reader->GetValue(8), 0x43);
+  // A two-digit value after a decimal source counts as a one-byte code.
+  const auto decimal_source = Read("beginbfchar 9 <41> endbfchar endcmap ");
+  EXPECT_EQ(decimal_source->GetValue(9), 0x41);
+  EXPECT_TRUE(decimal_source->HasOneByteCodes());
+  EXPECT_EQ(decimal_source->MinOneByteCode(), 0x41);
+}
+
+// A destination of several units keeps its first, the base character.
+TEST(CMapReader, MultiUnitDestinationsKeepTheFirstUnit) {
+  const auto reader = Read(
+      "beginbfchar <0001> <00660069> <0002> <6F22FE00> <0003> <D83DDE00> <0004> "
+      "<0041004200430044> endbfchar beginbfrange <0010> <0011> <00660066> endbfrange endcmap ");
+  EXPECT_EQ(reader->GetValue(1), 0x66);
+  EXPECT_EQ(reader->GetValue(2), 0x6F22);
+  EXPECT_EQ(reader->GetValue(3), 0xD83D);
+  EXPECT_EQ(reader->GetValue(4), 0x41);
+  EXPECT_EQ(reader->GetValue(0x10), 0x66);
+  EXPECT_EQ(reader->GetValue(0x11), 0x67);
+}
+
+TEST(CMapReader, HexCodes) {
+  TPDFCMapReader reader;
+  const auto hex = [&reader](const std::string& text, bool is_source) {
+    MemoryStream stream(text);
+    return reader.ReadHexCode(stream, is_source);
+  };
+  EXPECT_EQ(hex("0 0 4 1>", false), 0x41);
+  EXPECT_EQ(hex(">", false), -1);
+  EXPECT_EQ(hex("80000000>", false), static_cast<int32_t>(0x80000000));
+  EXPECT_EQ(hex("100000000>", false), -1);
+  EXPECT_FALSE(reader.HasOneByteCodes());
+  EXPECT_EQ(hex("7F>", true), 0x7F);
+  EXPECT_EQ(hex("20>", true), 0x20);
+  EXPECT_EQ(reader.MinOneByteCode(), 0x20);
+  EXPECT_EQ(reader.MaxOneByteCode(), 0x7F);
+}
+
+TEST(CMapReader, OnlyTheFirstProgramIsRead) {
+  const auto reader = Read(
+      "beginbfchar <01> <0041> endbfchar endcmap\n\nbeginbfchar <02> <0042> endbfchar endcmap ");
+  EXPECT_EQ(reader->GetValue(1), 0x41);
+  EXPECT_EQ(reader->GetValue(2), 63);
+}
+
+TEST(CMapReader, AProgramCutShortKeepsWhatWasRead) {
+  const auto reader = Read("beginbfchar <01> <0041> <02> <00");
+  EXPECT_EQ(reader->GetValue(1), 0x41);
+  EXPECT_EQ(reader->GetValue(2), 63);
+}
+
+// Ranges rewriting the whole table over and over end the reading after a bounded amount.
+TEST(CMapReader, RepeatedWholeTableRangesAreBounded) {
+  std::string program = "beginbfrange\n";
+  for (int i = 0; i < 100'000; ++i) program += "<0000> <FFFF> <0041>\n";
+  program += "endbfrange beginbfchar <0001> <0042> endbfchar endcmap ";
+  const auto reader = Read(program);
+  EXPECT_EQ(reader->GetValue(0), 0x41);
+  EXPECT_EQ(reader->GetValue(1), 0x42);  // never reached
+}
+
+TEST(ConvertByCMap, SplitsAndEnds) {
+  EXPECT_EQ(
+      [] {
+        std::string out = "x";
+        ConvertByCMap(nullptr, "ab", out);
+        return out;
+      }(),
+      "x");
+  const auto reader = Read("beginbfrange <20> <7E> <0020> endbfrange endcmap ");
+  // A byte outside the one-byte range starts a two-byte code; a lone last one gives nothing.
+  EXPECT_EQ(Convert(*reader, "Hi\x81"), "Hi");
+  EXPECT_EQ(Convert(*reader, "Hi\x81\x40"), "Hi?");
+}
+
+}  // namespace
+}  // namespace lumenquill

@@ -1,0 +1,115 @@
+#include "codes/code_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "codes/predefined_conversion.h"
+
+namespace lumenquill {
+namespace {
+
+TEST(CodeTables, TellingRows) {
+  EXPECT_EQ(CIDToSJIS(633), 0x8140);
+  EXPECT_EQ(CIDToSJIS(7887), 0x8141);
+  EXPECT_EQ(CIDToSJIS(325), 0x3F);
+  EXPECT_EQ(CIDToSJIS(0), 0x20);
+  EXPECT_EQ(CIDToSJIS(1), 0x20);
+  EXPECT_EQ(CIDToSJIS(34), 0x41);
+  EXPECT_EQ(CIDToSJIS(389), 0xDF);
+  EXPECT_EQ(CIDToSJIS(8717), 0xEEEC);
+  EXPECT_EQ(JISToCID(0x2121), 633);
+  EXPECT_EQ(JISToCID(0x215F), 695);  // Shift-JIS 0x817E
+  EXPECT_EQ(JISToCID(0x2160), 696);  // Shift-JIS 0x8180
+  EXPECT_EQ(JISToCID(0x2473), 924);
+  EXPECT_EQ(JISToCID(0x2821), 7479);
+  EXPECT_EQ(JISToCID(0x4F53), 4089);
+  EXPECT_EQ(JISToCID(0x5021), 4090);
+  EXPECT_EQ(JISToCID(0x7426), 8285);
+  EXPECT_EQ(JISToCID(0x2F21), 63);  // an empty row
+  EXPECT_EQ(EUCToCID(0xA4A2), 843);
+  EXPECT_EQ(EUCToCID(0x41), 264);
+  EXPECT_EQ(EUCToCID(0x8EB1), 343);
+  EXPECT_EQ(RKSJ83pvToCID(0x8540), 232);
+  EXPECT_EQ(RKSJ90pvToCID(0x8540), 7555);
+  EXPECT_EQ(RKSJ83pvToCID(0x8640), 422);
+  EXPECT_EQ(RKSJ90pvToCID(0x8640), 7601);
+  EXPECT_EQ(RKSJ83pvToCID(0xEB41), 7887);
+  for (const auto table : {RKSJ83pvToCID, RKSJ90pvToCID}) {
+    EXPECT_EQ(table(0x00), 1);
+    EXPECT_EQ(table(0x1F), 32);
+    EXPECT_EQ(table(0x20), 1);
+    EXPECT_EQ(table(0x80), 97);
+    EXPECT_EQ(table(0xA0), 326);
+    EXPECT_EQ(table(0xFD), 152);
+    EXPECT_EQ(table(0xFE), 228);
+    EXPECT_EQ(table(0xFF), 124);
+    EXPECT_EQ(table(0x889F), 1125);
+  }
+}
+
+// How many two-byte codes of a table come out of CIDToSJIS as themselves.
+int UnchangedTwoByteCodes(uint16_t (*table)(uint16_t)) {
+  int unchanged = 0;
+  for (uint32_t code = 0x100; code <= 0xFFFF; ++code) {
+    if (table(static_cast<uint16_t>(code)) != 63 &&
+        CIDToSJIS(table(static_cast<uint16_t>(code))) == code) {
+      ++unchanged;
+    }
+  }
+  return unchanged;
+}
+
+TEST(CodeTables, MacShiftJisTablesRoundTrip) {
+  EXPECT_EQ(UnchangedTwoByteCodes(RKSJ83pvToCID), 6950);
+  EXPECT_EQ(UnchangedTwoByteCodes(RKSJ90pvToCID), 6879);
+}
+
+struct JisCharacter {
+  uint16_t jis;
+  uint16_t sjis;
+  uint16_t unicode;
+  uint16_t cid;
+};
+
+// tests/data/jis0208.txt: every JIS X 0208 character with its Shift-JIS code, its Unicode
+// value from code page 932 and its CID, as Python's codecs give them.
+std::vector<JisCharacter> JisX0208() {
+  std::ifstream in(LUMENQUILL_TEST_DATA_DIR "/jis0208.txt");
+  std::vector<JisCharacter> characters;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    unsigned jis = 0, sjis = 0, unicode = 0, cid = 0;
+    fields >> std::hex >> jis >> sjis >> unicode >> std::dec >> cid;
+    characters.push_back({static_cast<uint16_t>(jis), static_cast<uint16_t>(sjis),
+                          static_cast<uint16_t>(unicode), static_cast<uint16_t>(cid)});
+  }
+  return characters;
+}
+
+std::string BigEndian(uint16_t value) {
+  return {static_cast<char>(value >> 8), static_cast<char>(value & 0xFF)};
+}
+
+// Every character comes out as its Shift-JIS code through each of the four ways in.
+TEST(CodeTables, JisX0208RoundTrip) {
+  const std::vector<JisCharacter> characters = JisX0208();
+  ASSERT_EQ(characters.size(), 6879u);
+  for (const JisCharacter& c : characters) {
+    const std::string expected = BigEndian(c.sjis);
+    std::string jis, euc, identity, ucs2;
+    ConvertJIS(BigEndian(c.jis), jis);
+    ConvertEUC(BigEndian(c.jis + 0x8080), euc);
+    ConvertCIDs(BigEndian(c.cid), identity);
+    ConvertUCS2(BigEndian(c.unicode), ucs2);
+    ASSERT_EQ(jis, expected) << std::hex << c.jis;
+    ASSERT_EQ(euc, expected) << std::hex << c.jis;
+    ASSERT_EQ(identity, expected) << std::hex << c.jis;
+    ASSERT_EQ(ucs2, expected) << std::hex << c.jis;
+  }
+}
+
+}  // namespace
+}  // namespace lumenquill

@@ -1,0 +1,76 @@
+#include "codes/predefined_conversion.h"
+
+#include <gtest/gtest.h>
+
+namespace lumenquill {
+namespace {
+
+using Converter = void (*)(std::string_view, std::string&);
+
+std::string Converted(Converter convert, const std::string& bytes) {
+  std::string out = "<";  // conversions append
+  convert(bytes, out);
+  return out.substr(1);
+}
+
+TEST(PredefinedConversion, SingleByteText) {
+  EXPECT_EQ(Converted(WriteSingleByteText, "A\tb\xE9~\x7F"), "A b ~ ");
+}
+
+TEST(PredefinedConversion, IdentityCIDs) {
+  EXPECT_EQ(Converted(ConvertCIDs, std::string("\x02\x79", 2)), "\x81\x40");
+  EXPECT_EQ(Converted(ConvertCIDs, std::string("\x00\x22", 2)), "A");
+  EXPECT_EQ(Converted(ConvertCIDs, std::string("\x00\x00", 2)), " ");
+  EXPECT_EQ(Converted(ConvertCIDs, std::string("\x20\x00", 2)), "?");
+  EXPECT_EQ(Converted(ConvertCIDs, std::string("\x01\x46", 2)), "\xA0");  // CID 326
+  // An odd last byte is ignored; a single byte gives nothing.
+  EXPECT_EQ(Converted(ConvertCIDs, std::string("\x00\x22\x02", 3)), "A");
+  EXPECT_EQ(Converted(ConvertCIDs, std::string("\x02", 1)), "");
+}
+
+TEST(PredefinedConversion, EUC) {
+  EXPECT_EQ(Converted(ConvertEUC, "\xA4\xA2"), "\x82\xA0");
+  EXPECT_EQ(Converted(ConvertEUC, "A"), "A");
+  EXPECT_EQ(Converted(ConvertEUC, "~"), "?");
+  EXPECT_EQ(Converted(ConvertEUC, "\x8E\xB1"), "\xB1");  // half-width katakana
+  EXPECT_EQ(Converted(ConvertEUC, "\xFF\xFF"), "^");     // outside the table: CID 63
+  // A lead byte that ends the string has no trail and gives nothing.
+  EXPECT_EQ(Converted(ConvertEUC, "A\xA4"), "A");
+}
+
+TEST(PredefinedConversion, JIS) {
+  EXPECT_EQ(Converted(ConvertJIS, "\x30\x21"), "\x88\x9F");
+  EXPECT_EQ(Converted(ConvertJIS, "\x30\x21\x30"), "\x88\x9F");
+}
+
+TEST(PredefinedConversion, MacShiftJis) {
+  EXPECT_EQ(Converted(Convert83pv, "\xFD"), "?");  // CID 152 is not listed
+  EXPECT_EQ(Converted(Convert83pv, "A"), "A");
+  EXPECT_EQ(Converted(Convert83pv, "\x82\xA0"), "\x82\xA0");
+  EXPECT_EQ(Converted(Convert90pv, "\x85\x40"), "\x87\x40");  // CID 7555
+  EXPECT_EQ(Converted(Convert83pv, "\x85\x40"), "!");         // CID 232
+  EXPECT_EQ(Converted(Convert83pv, "\xEB\x41"), "\x81\x41");  // a vertical form
+  EXPECT_EQ(Converted(Convert90pv, "\xB1"), "\xB1");
+}
+
+TEST(PredefinedConversion, UCS2) {
+  EXPECT_EQ(Converted(ConvertUCS2, std::string("\x00\x41\x30\x42\x00\x3F", 6)), "A\x82\xA0?");
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\x00\xE9", 2)), " ");  // no equivalent
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\x30\x1C", 2)), "\x81\x60");
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\x22\x12", 2)), "\x81\x7C");
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\x20\x14", 2)), "\x81\x5C");
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\xD8\x3D\xDE\x00", 4)), "  ");
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\x00\x00\x00\x41\x00", 5)), "A");
+}
+
+// Best fit: variation selectors disappear; radicals and compatibility ideographs become the
+// ideograph they stand for.
+TEST(PredefinedConversion, UCS2BestFit) {
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\x6F\x22\xFE\x00", 4)), "\x8A\xBF");  // 漢
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\x2F\x00", 2)), "\x88\xEA");  // ⼀ → 一
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\xF9\x00", 2)), "\xE6\xAF");  // 豈 → U+8C48
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\xF9\x29", 2)), "\xED\xC4");  // CP932's own
+}
+
+}  // namespace
+}  // namespace lumenquill
