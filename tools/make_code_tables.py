@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Generates the code tables of src/codes as C++ sources, and tests/data/jis0208.txt, the
+"""Generates the code tables of src/codes as C++ sources, and tests/data/jis0208.table, the
 reference list the table tests check against.
 
 Sources: the CID to Shift-JIS entries below; the JIS X 0208 character set and code page 932
@@ -224,7 +224,7 @@ def write_table(name, description, table):
 
 
 def write_jis_reference(jis_to_cid):
-    path = os.path.join(ROOT, "tests", "data", "jis0208.txt")
+    path = os.path.join(ROOT, "tests", "data", "jis0208.table")
     with open(path, "w") as out:
         out.write("# JIS X 0208 code, Shift-JIS code, Unicode from code page 932, CID\n")
         for code in jis_x_0208_codes():

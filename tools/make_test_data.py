@@ -14,6 +14,7 @@ import sys
 import tempfile
 
 import cairo
+import make_code_tables
 from reportlab.lib.pagesizes import A4, letter
 from reportlab.pdfbase import pdfmetrics
 from reportlab.pdfbase.cidfonts import CIDFont, UnicodeCIDFont
@@ -95,14 +96,58 @@ CID_CMAPS = [("90ms-RKSJ-H", lambda t: t.encode("cp932")),
 
 
 def reportlab_cid_cmaps(path):
-    """One page per predefined CMap, each with a line of Japanese."""
+    """One page per predefined CMap, each with a line of Japanese (and the CMap's name where
+    its codes can hold ASCII)."""
     c = canvas.Canvas(path, pagesize=A4, invariant=1)
     for cmap, encode in CID_CMAPS:
         font = CIDFont("HeiseiMin-W3", cmap)
         pdfmetrics.registerFont(font)
         c.setFont(font.fontName, 14)
-        c.drawString(72, 760, encode(JAPANESE + " " + cmap).decode("latin1"))
+        text = JAPANESE if cmap == "H" else JAPANESE + " " + cmap
+        c.drawString(72, 760, encode(text).decode("latin1"))
         c.showPage()
+    c.save()
+
+
+def adobe_japan1_cids(text):
+    """The two-byte CIDs of JIS X 0208 text: for each character the smallest Adobe-Japan1 CID
+    of its Shift-JIS code."""
+    cid_to_sjis = make_code_tables.parse_cid_to_sjis()
+    smallest = {}
+    for cid in sorted(cid_to_sjis):
+        smallest.setdefault(cid_to_sjis[cid], cid)
+    return b"".join(smallest[int.from_bytes(ch.encode("cp932"), "big")].to_bytes(2, "big")
+                    for ch in text)
+
+
+def reportlab_identity_h(path):
+    """An Identity-H font without /ToUnicode, its codes Adobe-Japan1 CIDs, on two pages."""
+    font = CIDFont("HeiseiMin-W3", "Identity-H")
+    pdfmetrics.registerFont(font)
+    c = canvas.Canvas(path, pagesize=A4, invariant=1)
+    for line in ["識別子による日本語", "二ページ目の本文"]:
+        c.setFont(font.fontName, 14)
+        c.drawString(72, 760, adobe_japan1_cids(line).decode("latin1"))
+        c.showPage()
+    c.save()
+
+
+def reportlab_winansi(path):
+    """WinAnsi text with bytes outside ASCII, an inline image before it, lines moved by T*,
+    on two pages; reportlab writes the content streams with ASCII85 and Flate."""
+    from PIL import Image
+    c = canvas.Canvas(path, pagesize=letter, invariant=1)
+    c.drawInlineImage(Image.new("RGB", (4, 4), (200, 30, 30)), 72, 600, 20, 20)
+    c.setFont("Helvetica", 12)
+    c.drawString(72, 700, "Caf\u00e9 na\u00efve \u2013 \u201cquoted\u201d")
+    text = c.beginText(72, 680)
+    text.textLine("line one")
+    text.textLine("line two")
+    c.drawText(text)
+    c.showPage()
+    c.setFont("Times-Roman", 12)
+    c.drawString(72, 700, "Second page")
+    c.showPage()
     c.save()
 
 
@@ -129,7 +174,8 @@ def reportlab_forms(path):
 def ghostscript(source, target):
     subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=pdfwrite",
                     "-dCompatibilityLevel=1.4", "-dEmbedAllFonts=true",
-                    "-sOutputFile=" + target, source], check=True)
+                    "-sOutputFile=" + target, source], check=True,
+                   env=dict(os.environ, SOURCE_DATE_EPOCH="1767225600"))
 
 
 def ghostscript_identity_h(path, work):
@@ -236,6 +282,7 @@ def main():
                            ("qpdf-nested-tree", nested_tree),
                            ("reportlab-cid-cmaps", reportlab_cid_cmaps),
                            ("reportlab-forms", reportlab_forms),
+                           ("reportlab-identity-h", reportlab_identity_h),
                            ("qpdf-inherited-resources", inherited_resources),
                            ("ghostscript-identity-h", lambda p: ghostscript_identity_h(p, work)),
                            ("ghostscript-differences",
@@ -244,6 +291,12 @@ def main():
             target = os.path.join(out_dir, name + ".pdf")
             normalise(raw, target)
             write_expected(target, qpdf_pages(target))
+
+        reportlab_winansi(raw)
+        normalise(raw, os.path.join(out_dir, "reportlab-winansi-ascii85.pdf"),
+                  "--stream-data=preserve")
+        write_expected(os.path.join(out_dir, "reportlab-winansi-ascii85.pdf"),
+                       qpdf_pages(os.path.join(out_dir, "reportlab-winansi-ascii85.pdf")))
 
         reportlab_latin(raw)
         updated = os.path.join(out_dir, "incremental-update.pdf")

@@ -4,6 +4,8 @@
 //   lumenquill-info FILE...            the document summary and page list of each file
 //   lumenquill-info --fonts FILE...    each page's contents, fonts and form XObjects
 //   lumenquill-info --object N FILE    object N as copied, and its stream decoded
+//   lumenquill-info --extract OUT.txt [options] FILE   the text of FILE, as the product
+//                                      writes it (see extract_command.h)
 //
 // A file that fails prints its path and the message of the failing check on standard error;
 // the exit status is 1 when any file failed.
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "info/document_report.h"
+#include "info/extract_command.h"
 #include "info/font_report.h"
 #include "info/object_report.h"
 #include "reader/decimal_text.h"
@@ -24,7 +27,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: lumenquill-info FILE...\n"
     "       lumenquill-info --fonts FILE...\n"
-    "       lumenquill-info --object N FILE\n";
+    "       lumenquill-info --object N FILE\n"
+    "       lumenquill-info --extract OUT.txt [--first N] [--last M] [--no-banner]\n"
+    "                       [--eol crlf|lf|cr] [--no-breaks] FILE\n";
 
 int Fail(const std::string& path, const std::exception& error) {
   std::cerr << path << ": " << error.what() << '\n';
@@ -82,6 +87,7 @@ int main(int argc, char** argv) {
     }
     return ReportObject(args[1], args[2]);
   }
+  if (args[0] == "--extract") return lumenquill::RunExtractCommand({args.begin() + 1, args.end()});
   if (args[0] == "--fonts") {
     return ReportDocuments(lumenquill::WriteFontReport, {args.begin() + 1, args.end()});
   }

@@ -1,5 +1,7 @@
 #include "reader/decimal_text.h"
 
+#include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace lumenquill {
@@ -20,6 +22,18 @@ int32_t DecimalToInt(std::string_view text, int32_t fallback) {
     if (value > limit) return fallback;
   }
   return static_cast<int32_t>(negative ? -value : value);
+}
+
+std::optional<double> DecimalToDouble(std::string_view text) {
+  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+      !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
 }
 
 }  // namespace lumenquill

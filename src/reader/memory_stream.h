@@ -17,6 +17,13 @@ class MemoryStream final : public ByteStream {
   // and moves the position after them.
   void Write(std::string_view bytes);
 
+  // Empties the stream, keeping its memory for reuse.
+  void Clear() {
+    buffer_.clear();
+    Reattach();
+    SetPosition(0);
+  }
+
   // Takes the buffer away, leaving the stream empty at position 0.
   std::string Release();
 

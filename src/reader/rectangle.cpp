@@ -1,9 +1,10 @@
 #include "reader/rectangle.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
+
+#include "reader/decimal_text.h"
 
 namespace lumenquill {
 namespace {
@@ -23,14 +24,9 @@ std::string_view ReadNumberText(std::string_view text, size_t& cursor) {
 // The number rounded half to even, when the whole text is a decimal number within 32 bits.
 std::optional<int32_t> RoundedNumber(std::string_view number) {
   if (number.empty()) return 0;
-  if (number.front() == '+') number.remove_prefix(1);
-  double value = 0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                            std::chars_format::general);
-  if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  const double rounded = std::nearbyint(value);  // the default mode rounds halves to even
+  const std::optional<double> value = DecimalToDouble(number);
+  if (!value) return std::nullopt;
+  const double rounded = std::nearbyint(*value);  // the default mode rounds halves to even
   if (rounded < std::numeric_limits<int32_t>::min() ||
       rounded > std::numeric_limits<int32_t>::max()) {
     return std::nullopt;

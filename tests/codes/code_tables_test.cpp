@@ -73,10 +73,10 @@ struct JisCharacter {
   uint16_t cid;
 };
 
-// tests/data/jis0208.txt: every JIS X 0208 character with its Shift-JIS code, its Unicode
+// tests/data/jis0208.table: every JIS X 0208 character with its Shift-JIS code, its Unicode
 // value from code page 932 and its CID, as Python's codecs give them.
 std::vector<JisCharacter> JisX0208() {
-  std::ifstream in(LUMENQUILL_TEST_DATA_DIR "/jis0208.txt");
+  std::ifstream in(LUMENQUILL_TEST_DATA_DIR "/jis0208.table");
   std::vector<JisCharacter> characters;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;

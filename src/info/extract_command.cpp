@@ -1,0 +1,102 @@
+#include "info/extract_command.h"
+
+#include <iostream>
+#include <optional>
+
+#include "platform/terminal.h"
+#include "reader/decimal_text.h"
+#include "text/pdf_text_decoder.h"
+
+namespace lumenquill {
+namespace {
+
+struct ExtractOptions {
+  std::string output;
+  std::string input;
+  std::optional<int32_t> first;
+  std::optional<int32_t> last;
+  bool banner = true;
+  std::optional<std::string> new_line;
+  bool line_breaks = true;
+};
+
+std::optional<std::string> NewLineFor(const std::string& name) {
+  if (name == "crlf") return "\r\n";
+  if (name == "lf") return "\n";
+  if (name == "cr") return "\r";
+  return std::nullopt;
+}
+
+// The options after "--extract", or nothing when they are not understood.
+std::optional<ExtractOptions> ParseOptions(const std::vector<std::string>& args) {
+  ExtractOptions options;
+  std::vector<std::string> positional;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool has_value = i + 1 < args.size();
+    if ((arg == "--first" || arg == "--last") && has_value) {
+      const int32_t page = DecimalToInt(args[++i], INT32_MIN);
+      if (page == INT32_MIN) return std::nullopt;
+      (arg == "--first" ? options.first : options.last) = page;
+    } else if (arg == "--eol" && has_value) {
+      options.new_line = NewLineFor(args[++i]);
+      if (!options.new_line) return std::nullopt;
+    } else if (arg == "--no-banner") {
+      options.banner = false;
+    } else if (arg == "--no-breaks") {
+      options.line_breaks = false;
+    } else if (arg.starts_with("--")) {
+      return std::nullopt;
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() != 2) return std::nullopt;
+  options.output = positional[0];
+  options.input = positional[1];
+  return options;
+}
+
+// A one-line bar on standard error, redrawn in place.
+void ShowProgress(int32_t, int32_t max, int32_t position, bool done) {
+  if (done) {
+    std::cerr << "\r\033[K";
+    return;
+  }
+  const int32_t percent = position < 0 ? 0 : position * 100 / (max > 0 ? max : 1);
+  const int32_t filled = percent / 5;
+  std::cerr << "\r[" << std::string(static_cast<size_t>(filled), '#')
+            << std::string(static_cast<size_t>(20 - filled), ' ') << "] " << percent << "%"
+            << std::flush;
+}
+
+}  // namespace
+
+int RunExtractCommand(const std::vector<std::string>& args) {
+  const std::optional<ExtractOptions> options = ParseOptions(args);
+  if (!options) {
+    std::cerr << "usage: lumenquill-info --extract OUT.txt [--first N] [--last M] "
+                 "[--no-banner] [--eol crlf|lf|cr] [--no-breaks] FILE\n";
+    return 2;
+  }
+  try {
+    TPDFAnalyst reader;
+    reader.LoadFromFile(options->input);
+    TPDFTextDecoder decoder(&reader);
+    decoder.PageSeparator = options->banner;
+    if (options->new_line) decoder.NewLineCode = *options->new_line;
+    if (!options->line_breaks) decoder.LineBreakMode = 0;
+    bool cancel = false;
+    const TProgressProc progress =
+        StandardErrorIsTerminal() ? TProgressProc(ShowProgress) : TProgressProc();
+    decoder.ExtractToFile(options->output, options->first.value_or(1),
+                          options->last.value_or(reader.PageCount() > 0 ? reader.PageCount() : 0),
+                          progress, cancel);
+    return 0;
+  } catch (const std::exception& error) {
+    std::cerr << options->input << ": " << error.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace lumenquill

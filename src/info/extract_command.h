@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lumenquill {
+
+// lumenquill-info --extract OUT.txt [--first N] [--last M] [--no-banner] [--eol crlf|lf|cr]
+//                 [--no-breaks] FILE
+// Runs the text extraction with those settings (by default the extractor's own, all pages),
+// with progress on standard error when it is a terminal. Returns the exit status: 0 done,
+// 1 when the file fails to open or the extraction raises (its message on standard error),
+// 2 for wrong arguments.
+int RunExtractCommand(const std::vector<std::string>& args);
+
+}  // namespace lumenquill

@@ -1,0 +1,213 @@
+#include "text/content_interpreter.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "codes/code_helpers.h"
+#include "reader/position_guard.h"
+#include "reader/reading_primitives.h"
+#include "text/inline_image.h"
+#include "text/number_to_int.h"
+
+namespace lumenquill {
+namespace {
+
+// A TJ number below this, in thousandths of the font size, is a gap between words.
+constexpr int32_t kWordGapKerning = -100;
+
+// A slot or previous-position value that did not convert.
+constexpr int32_t kNoCoordinate = -32768;
+
+bool IsNumberToken(const std::string& token) {
+  const char c = token[0];
+  return c == '+' || c == '-' || (c >= '0' && c <= '9');
+}
+
+bool OpensString(const std::string& token) { return token == "(" || token == "<"; }
+
+int32_t Distance(int32_t a, int32_t b) {
+  const int64_t difference = int64_t{a} - b;
+  return difference < 0 ? static_cast<int32_t>(std::min<int64_t>(-difference, INT32_MAX))
+                        : static_cast<int32_t>(std::min<int64_t>(difference, INT32_MAX));
+}
+
+}  // namespace
+
+ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
+                                       TPDFFontResourceList& fonts)
+    : options_(options), fonts_(fonts) {
+  for (int32_t i = 0; i < fonts_.Count(); ++i) {
+    TPDFFontResource& font = fonts_.GetItem(i);
+    if (!font.CMapData) continue;
+    auto reader = std::make_unique<TPDFCMapReader>();
+    font.CMapData->SetPosition(0);
+    reader->ReadCMap(*font.CMapData);
+    font.Data = reader.get();
+    cmap_readers_.push_back(std::move(reader));
+  }
+}
+
+ContentInterpreter::~ContentInterpreter() {
+  for (int32_t i = 0; i < fonts_.Count(); ++i) {
+    TPDFFontResource& font = fonts_.GetItem(i);
+    if (font.CMapData) font.Data = nullptr;
+  }
+}
+
+void ContentInterpreter::Run(ByteStream& content, std::string& output) {
+  std::string token;
+  try {
+    for (;;) {
+      ReadToken(content, token);
+      if (token == "BT") {
+        DecodeTextObject(content, output);
+      } else if (token == "BI") {
+        if (!SkipInlineImage(content)) return;
+      } else if (token == "q") {
+        saved_font_ = current_font_;
+      } else if (token == "Q") {
+        current_font_ = saved_font_;
+        SelectFont(current_font_);
+      } else if (token == "%") {
+        SkipLine(content);
+      } else if (token == "(") {
+        SkipLiteralString(content);  // strings outside text objects are never output
+      } else if (token == "endobj") {
+        return;
+      }
+    }
+  } catch (const Error&) {
+    // The end of the buffer, or damaged content: the buffer ends here.
+  }
+}
+
+bool ContentInterpreter::SelectFont(const std::string& name) {
+  for (int32_t i = 0; i < fonts_.Count(); ++i) {
+    const TPDFFontResource& font = fonts_.GetItem(i);
+    if (font.Name != name) continue;
+    current_encoding_ = font.Encoding;
+    current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
+    converter_ = ConverterForLabel(current_encoding_);
+    horizontal_ = current_encoding_.empty() || current_encoding_.back() != 'V';
+    return true;
+  }
+  return false;
+}
+
+void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& output) {
+  num_a_.clear();
+  num_b_.clear();
+  next_slot_a_ = true;
+  std::string token;
+  std::string operand;
+  try {
+    for (;;) {
+      ReadToken(content, token);
+      if (IsNumberToken(token)) {
+        (next_slot_a_ ? num_a_ : num_b_) = token;
+        next_slot_a_ = !next_slot_a_;
+      } else if (token[0] == '/') {
+        // A name takes the two tokens after it, whatever operator they hold.
+        ReadToken(content, operand);
+        ReadToken(content, operand);
+        if (operand == "Tf" && token != current_font_ && SelectFont(token)) current_font_ = token;
+      } else if (OpensString(token)) {
+        content.Move(-1);
+        OutputString(content, output, true);
+      } else if (token == "[") {
+        ReadTextArray(content, output);
+      } else if (token == "T*") {
+        WriteLineBreakAlongText(output);
+      } else if (token == "Td" || token == "TD" || token == "Tm") {
+        ApplyPositioning(output);
+      } else if (token == "%") {
+        SkipLine(content);
+      } else if (token == "ET" || token == "endobj") {
+        return;
+      }
+    }
+  } catch (const Error&) {
+    // A damaged text object ends here; the content loop goes on.
+  }
+}
+
+void ContentInterpreter::ReadTextArray(ByteStream& content, std::string& output) {
+  std::string token;
+  for (;;) {
+    ReadToken(content, token);
+    if (token == "]") return;
+    if (token == "%") {
+      SkipLine(content);
+    } else if (OpensString(token)) {
+      content.Move(-1);
+      OutputString(content, output, false);
+    } else if (IsNumberToken(token) && NumberToIntDef(token, 0) < kWordGapKerning) {
+      output.push_back(' ');
+    }
+  }
+}
+
+void ContentInterpreter::WriteLineBreakAlongText(std::string& output) const {
+  if (options_.line_break_mode == 1 && horizontal_) output += options_.new_line_code;
+}
+
+// Td, TD and Tm compare their last two numbers with those of the previous positioning
+// operator of the buffer: a move across the writing direction of at least the threshold, or a
+// move back of at least the threshold, starts a new line.
+void ContentInterpreter::ApplyPositioning(std::string& output) {
+  if (options_.line_break_mode == 0) return;
+  if (!next_slot_a_) std::swap(num_a_, num_b_);
+  if (!prev_x_.empty() && !prev_y_.empty()) {
+    const int32_t x = NumberToIntDef(num_a_, kNoCoordinate);
+    const int32_t y = NumberToIntDef(num_b_, kNoCoordinate);
+    const int32_t px = NumberToIntDef(prev_x_, kNoCoordinate);
+    const int32_t py = NumberToIntDef(prev_y_, kNoCoordinate);
+    if (x != kNoCoordinate && y != kNoCoordinate && px != kNoCoordinate && py != kNoCoordinate) {
+      const int32_t t = options_.line_threshold;
+      const bool vertical_move = y != 0 && (Distance(y, py) >= t || y <= -t);
+      const bool horizontal_move = x != 0 && (Distance(x, px) >= t || x <= -t);
+      if (horizontal_ ? vertical_move : horizontal_move) output += options_.new_line_code;
+    }
+  }
+  prev_x_ = num_a_;
+  prev_y_ = num_b_;
+}
+
+void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
+                                      bool in_text_object) {
+  try {
+    string_buffer_.clear();
+    uint8_t opening = 0;
+    do {
+      opening = content.ReadByte();
+    } while (opening != '(' && opening != '<');
+    if (opening == '<') {
+      string_buffer_ = HexToBytes(ReadHexString(content));
+    } else {
+      ReadLiteralString(content, string_buffer_);
+    }
+    converted_.clear();
+    if (!string_buffer_.empty()) ConvertString(converted_);
+
+    if (in_text_object) {
+      PositionGuard guard(content);
+      std::string next;
+      ReadToken(content, next);
+      if (next == "'" || next == "\"") WriteLineBreakAlongText(output);
+    }
+  } catch (const Error&) {
+    // Only this string is lost, or the operator after it is past the end of the buffer.
+  }
+  output += converted_;
+  converted_.clear();
+}
+
+void ContentInterpreter::ConvertString(std::string& dest) const {
+  if (current_cmap_ != nullptr) {
+    ConvertByCMap(current_cmap_, string_buffer_, dest);
+  } else if (converter_ != nullptr) {
+    converter_(string_buffer_, dest);
+  }
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "codes/cmap_reader.h"
+#include "content/font_resource.h"
+#include "reader/memory_stream.h"
+#include "text/label_conversion.h"
+
+namespace lumenquill {
+
+// The options of the interpretation, from the text decoder.
+struct InterpreterOptions {
+  int32_t line_threshold;
+  std::string new_line_code;
+  uint8_t line_break_mode;
+};
+
+// The interpretation of one content buffer: picks the string operands out of the text objects
+// and converts them by the font selected at the time, with line breaks and spaces from the
+// positioning operators and TJ numbers. Everything here lives for one buffer.
+class ContentInterpreter final {
+ public:
+  // Builds a CMap reader for every font with CMap programs and attaches it to the font's Data;
+  // the destructor detaches and frees them.
+  ContentInterpreter(const InterpreterOptions& options, TPDFFontResourceList& fonts);
+  ~ContentInterpreter();
+  ContentInterpreter(const ContentInterpreter&) = delete;
+  ContentInterpreter& operator=(const ContentInterpreter&) = delete;
+
+  // The content loop, from the position up to "endobj" or the end; raises nothing.
+  void Run(ByteStream& content, std::string& output);
+
+ private:
+  bool SelectFont(const std::string& name);
+  void DecodeTextObject(ByteStream& content, std::string& output);
+  void ReadTextArray(ByteStream& content, std::string& output);
+  void ApplyPositioning(std::string& output);
+  void WriteLineBreakAlongText(std::string& output) const;
+  // Converts the string that starts at the position; before a ' or " operator, which move to
+  // the next line first, the line break comes before the string's text.
+  void OutputString(ByteStream& content, std::string& output, bool in_text_object);
+  void ConvertString(std::string& output) const;
+
+  const InterpreterOptions& options_;
+  TPDFFontResourceList& fonts_;
+  std::vector<std::unique_ptr<TPDFCMapReader>> cmap_readers_;
+
+  std::string current_font_;
+  std::string saved_font_;
+  std::string current_encoding_;
+  const TPDFCMapReader* current_cmap_ = nullptr;       // set when the selected font has CMap data
+  StringConverter converter_ = ConverterForLabel("");  // by the label, without CMap data
+  bool horizontal_ = true;
+  std::string prev_x_;
+  std::string prev_y_;
+  std::string string_buffer_;
+  std::string converted_;
+
+  // The two slots that receive the numbers of the current text object alternately.
+  std::string num_a_;
+  std::string num_b_;
+  bool next_slot_a_ = true;
+};
+
+}  // namespace lumenquill

@@ -1,0 +1,138 @@
+#include "text/pdf_text_decoder.h"
+
+#include <cstdio>
+
+#include "content/decoder_reader.h"
+#include "content/pdf_font_decoder.h"
+#include "content/pdf_stream_decoder.h"
+#include "platform/escape_key.h"
+#include "platform/mul_div.h"
+#include "platform/output_file.h"
+#include "reader/check_file_writable.h"
+#include "reader/decimal_text.h"
+#include "text/content_interpreter.h"
+
+namespace lumenquill {
+namespace {
+
+constexpr const char* kBannerRule =
+    "----------------------------------------------------------------------";
+
+// The banner before page n: the first page of the range starts with one line break, every
+// later one with two.
+std::string PageBanner(int32_t page, bool first, const std::string& new_line) {
+  std::string banner = first ? new_line : new_line + new_line;
+  banner += kBannerRule;
+  banner += " Page " + std::to_string(page);
+  banner += new_line + new_line;
+  return banner;
+}
+
+// Decodes the fonts of a resource list into fonts, replacing what it held.
+void DecodeFonts(TPDFFontDecoder& decoder, const TPDFResourceList& resources,
+                 TPDFFontResourceList& fonts) {
+  fonts.Clear();
+  for (int32_t i = 0; i < resources.Count(); ++i) {
+    fonts.Add(decoder.DecodeFont(resources.GetName(i), resources.GetObjectNumber(i)));
+  }
+}
+
+}  // namespace
+
+TPDFTextDecoder::TPDFTextDecoder(TPDFAnalyst* analyst) : analyst_(CheckDecoderReader(analyst)) {}
+
+int64_t TPDFTextDecoder::DecodeContent(MemoryStream& content, std::string& output,
+                                       TPDFFontResourceList& fonts) const {
+  const size_t before = output.size();
+  const InterpreterOptions options{LineThreshold, NewLineCode, LineBreakMode};
+  ContentInterpreter interpreter(options, fonts);
+  interpreter.Run(content, output);
+  return static_cast<int64_t>(output.size() - before);
+}
+
+void TPDFTextDecoder::ExtractToFile(const std::string& file_name, int32_t first_page,
+                                    int32_t last_page, const TProgressProc& progress,
+                                    bool& cancel) {
+  try {
+    CheckFileWritable(file_name);
+  } catch (const Error&) {
+    throw Error("このファイルは使用中です。別名で保存してください。");
+  }
+
+  bool cancelled = false;
+  {
+    OutputFile file(file_name);
+    // Runs on every way out: the final progress call, then the file is closed.
+    struct Finish {
+      const TProgressProc& progress;
+      ~Finish() {
+        if (progress) progress(0, 100, 100, true);
+      }
+    } finish{progress};
+
+    StringList pages;
+    analyst_.GetPageObjects(pages);
+    if (first_page < 1 || last_page > static_cast<int32_t>(pages.size())) {
+      throw Error("ページ番号の指定が不正です。");
+    }
+
+    TPDFStreamDecoder streams(&analyst_);
+    TPDFFontDecoder font_decoder(&analyst_);
+    TPDFFontResourceList fonts;
+    MemoryStream content;
+    StringList filters;
+    StringList content_objects;
+    std::string text;
+
+    const auto interpret = [&] {
+      content.SetPosition(0);
+      DecodeContent(content, text, fonts);
+      file.Write(text);
+      text.clear();
+      content.Clear();
+      filters.clear();
+    };
+
+    for (int32_t page = first_page; page <= last_page; ++page) {
+      if (PageSeparator) file.Write(PageBanner(page, page == first_page, NewLineCode));
+      const int32_t page_object = DecimalToInt(pages[static_cast<size_t>(page - 1)], -1);
+      const TPageResource& resources = streams.ReadPageResource(page_object);
+
+      // Form XObjects with fonts of their own come first, each on its own.
+      for (int32_t c = 0; c < resources.ChildCount(); ++c) {
+        const TPageChildResourceList& form = resources.GetChild(c);
+        if (form.Resources.Fonts.Count() == 0) continue;
+        content.Write("\n\n");
+        streams.DecodeStreamObject(form.ObjectNumber, filters, content);
+        content.Write("endobj\n\n");
+        DecodeFonts(font_decoder, form.Resources.Fonts, fonts);
+        interpret();
+      }
+
+      if (resources.Fonts.Count() == 0) continue;  // no text, no progress report
+      content_objects.clear();
+      streams.GetContentObjects(page_object, content_objects);
+      for (const std::string& object : content_objects) {
+        content.Write("\n\n");
+        streams.DecodeStreamObject(DecimalToInt(object, -1), filters, content);
+        content.Write("\n\n");
+        filters.clear();
+      }
+      content.Write("endobj\n\n");
+      DecodeFonts(font_decoder, resources.Fonts, fonts);
+      interpret();
+
+      if (progress) progress(0, 100, MulDiv(page - 1, 100, last_page - 1), false);
+      if (TakeEscapeKeyPress() || cancel) {
+        cancelled = true;
+        break;
+      }
+    }
+  }
+  if (cancelled) {
+    cancel = true;
+    std::remove(file_name.c_str());
+  }
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "content/font_resource.h"
+#include "reader/memory_stream.h"
+#include "reader/pdf_analyst.h"
+
+namespace lumenquill {
+
+// The progress callback: Min, Max, Position, Done.
+using TProgressProc = std::function<void(int32_t, int32_t, int32_t, bool)>;
+
+// Turns an opened document into one Shift-JIS text file, page by page.
+class TPDFTextDecoder final {
+ public:
+  // Raises "nilは代入できません。" for no reader, "対応できない形式です。" for an encrypted
+  // document or one whose loading failed.
+  explicit TPDFTextDecoder(TPDFAnalyst* analyst);
+
+  // Writes the text of pages first_page to last_page (1-based, inclusive) to file_name.
+  // Raises "このファイルは使用中です。別名で保存してください。" when the file may not be
+  // written, "ページ番号の指定が不正です。" for a range outside the document, and the reading
+  // errors of the document. Stops after the page when the progress callback has set cancel
+  // or Escape was pressed: then cancel is true and the file is deleted.
+  void ExtractToFile(const std::string& file_name, int32_t first_page, int32_t last_page,
+                     const TProgressProc& progress, bool& cancel);
+
+  // Interprets one decoded content buffer, from its position up to "endobj" or its end,
+  // appending the text of its strings to output with the fonts given. Returns the number of
+  // bytes appended. Raises nothing.
+  int64_t DecodeContent(MemoryStream& content, std::string& output,
+                        TPDFFontResourceList& fonts) const;
+
+  bool PageSeparator = true;
+  // The least coordinate difference that makes a new line; a text-positioning move of this
+  // size is about a third of a line of 12-point text, well above rounding noise.
+  int32_t LineThreshold = 5;
+  std::string NewLineCode = "\r\n";
+  // 0: no line breaks from text positioning; 1: by the writing direction of the font.
+  uint8_t LineBreakMode = 1;
+
+ private:
+  TPDFAnalyst& analyst_;
+};
+
+}  // namespace lumenquill

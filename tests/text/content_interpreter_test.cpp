@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "open_document.h"
+#include "support/pdf_builder.h"
+#include "text/number_to_int.h"
+#include "text/pdf_text_decoder.h"
+
+namespace lumenquill {
+namespace {
+
+// A decoder on a minimal document, and fonts made by hand, to interpret content buffers.
+class ContentInterpreter : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::Open(reader_, testing::SimpleDocument(1));
+    decoder_ = std::make_unique<TPDFTextDecoder>(&reader_);
+    decoder_->NewLineCode = "|";
+  }
+
+  TPDFFontResource& AddFont(const std::string& name, const std::string& encoding,
+                            const std::string& cmap = "") {
+    auto font = std::make_unique<TPDFFontResource>(name, 9);
+    font->Encoding = encoding;
+    if (!cmap.empty()) font->CMapData = std::make_unique<MemoryStream>("\n\n" + cmap);
+    TPDFFontResource& added = *font;
+    fonts_.Add(std::move(font));
+    return added;
+  }
+
+  // The text of content laid out as the extraction lays out a content buffer.
+  std::string Text(const std::string& content) { return Raw("\n\n" + content + "\n\nendobj\n\n"); }
+
+  std::string Raw(const std::string& bytes) {
+    MemoryStream buffer(bytes);
+    std::string output;
+    const int64_t written = decoder_->DecodeContent(buffer, output, fonts_);
+    EXPECT_EQ(written, static_cast<int64_t>(output.size()));
+    return output;
+  }
+
+  TPDFAnalyst reader_;
+  std::unique_ptr<TPDFTextDecoder> decoder_;
+  TPDFFontResourceList fonts_;
+};
+
+// A move down of at least the threshold breaks the line; the first move only records.
+TEST_F(ContentInterpreter, LineBreaksFromPositioning) {
+  AddFont("/F1", "WinAnsiEncoding");
+  EXPECT_EQ(Text("BT /F1 12 Tf 72 700 Td (A) Tj 0 -14 Td (B) Tj ET"), "A|B");
+  EXPECT_EQ(Text("BT 1 0 0 1 72 700 Tm (A) Tj 1 0 0 1 150 700 Tm (B) Tj ET"), "AB");
+  EXPECT_EQ(Text("BT 1 0 0 1 72 700 Tm (A) Tj 1 0 0 1 72 697 Tm (B) Tj ET"), "AB");
+  EXPECT_EQ(Text("BT 1 0 0 1 72 700 Tm (A) Tj 1 0 0 1 72 686 Tm (B) Tj ET"), "A|B");
+  EXPECT_EQ(Text("BT 1 0 0 1 72 700 Tm (A) Tj 1 0 0 1 72 0 Tm (B) Tj ET"), "AB");
+  // Positions carry over from one text object to the next.
+  EXPECT_EQ(Text("BT 72 700 Td (A) Tj ET BT 72 650 Td (B) Tj ET"), "A|B");
+  EXPECT_EQ(Text("BT (A) Tj T* (B) Tj ET"), "A|B");
+  // An odd count of numbers: the last two still are the operands.
+  EXPECT_EQ(Text("BT 5 72 700 Td (A) Tj 0 -20 TD (B) Tj ET"), "A|B");
+}
+
+TEST_F(ContentInterpreter, NoLineBreaksInModeZero) {
+  decoder_->LineBreakMode = 0;
+  EXPECT_EQ(Text("BT 72 700 Td (A) Tj 0 -14 Td (B) Tj T* (C) Tj [(D) -200 (E)] TJ ET"), "ABCD E");
+}
+
+// The ' and " operators move to the next line before their string, like T* then Tj.
+TEST_F(ContentInterpreter, QuoteOperatorsStartANewLine) {
+  EXPECT_EQ(Text("BT 72 700 Td (A) Tj (B) ' 1 2 (C) \" ET"), "A|B|C");
+  decoder_->LineBreakMode = 0;
+  EXPECT_EQ(Text("BT (A) Tj (B) ' ET"), "AB");
+}
+
+TEST_F(ContentInterpreter, VerticalFonts) {
+  AddFont("/V", "UniJIS-UCS2-V");
+  const std::string a = std::string("<0041>");
+  EXPECT_EQ(Text("BT /V 12 Tf " + a + " Tj T* " + a + " Tj ET"), "AA");
+  EXPECT_EQ(
+      Text("BT /V 12 Tf 700 72 Td " + a + " Tj 0 -14 Td " + a + " Tj -14 0 Td " + a + " Tj ET"),
+      "AA|A");
+}
+
+TEST_F(ContentInterpreter, SpacesFromTextArrays) {
+  EXPECT_EQ(Text("BT [(A) -120 (B)] TJ ET"), "A B");
+  EXPECT_EQ(Text("BT [(A) -100 (B)] TJ ET"), "AB");
+  EXPECT_EQ(Text("BT [(A) -100.5 (B)] TJ ET"), "AB");
+  EXPECT_EQ(Text("BT [(A) -100.6 (B) -1e12 (C)] TJ ET"), "A B C");
+  EXPECT_EQ(Text("BT [<41> 250 % note\n (B)] TJ ET"), "AB");
+}
+
+TEST_F(ContentInterpreter, FontSelection) {
+  AddFont("/Ja", "90ms-RKSJ-H");
+  AddFont("/Id", "Identity-H");
+  EXPECT_EQ(Text("BT /Ja 10 Tf <82A0> Tj /Id 10 Tf <0279> Tj /Missing 10 Tf <0279> Tj ET"),
+            "\x82\xA0\x81\x40\x81\x40");
+  // Before any Tf, strings are single-byte text.
+  EXPECT_EQ(Text("BT <82A041> Tj ET"), "  A");
+  // One saved slot: both Q restore what the second q saved.
+  EXPECT_EQ(Text("BT /Ja 1 Tf ET q BT /Id 1 Tf ET q BT /Ja 1 Tf ET Q BT <0279> Tj ET Q BT "
+                 "<0279> Tj ET"),
+            "\x81\x40\x81\x40");
+}
+
+TEST_F(ContentInterpreter, ConversionsByLabel) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"EUC-H", "<A4A2>"},       {"H", "<2422>"},           {"UniJIS-UCS2-H", "<3042>"},
+      {"83pv-RKSJ-H", "<82A0>"}, {"90pv-RKSJ-H", "<82A0>"}, {"Add-RKSJ-V", "<82A0>"}};
+  for (const auto& [label, string] : cases) {
+    fonts_.Clear();
+    AddFont("/F", label);
+    EXPECT_EQ(Text("BT /F 1 Tf " + string + " Tj ET"), "\x82\xA0") << label;
+  }
+  fonts_.Clear();
+  AddFont("/F", "GBK-EUC-H");  // a label no conversion knows
+  EXPECT_EQ(Text("BT /F 1 Tf (abc) Tj ET"), "");
+  fonts_.Clear();
+  AddFont("/F", "WinAnsiEncoding");
+  EXPECT_EQ(Text("BT /F 1 Tf (Caf\\351) Tj ET"), "Caf ");
+}
+
+// A font with CMap programs converts through them, whatever its label.
+TEST_F(ContentInterpreter, FontsWithCMapData) {
+  TPDFFontResource& font =
+      AddFont("/T", "Identity-H", "begincmap 1 beginbfchar <0001> <3042> endbfchar endcmap");
+  EXPECT_EQ(Text("BT /T 1 Tf <00010002> Tj ET"), "\x82\xA0?");
+  EXPECT_EQ(font.Data, nullptr);  // the reader lived for the one call
+}
+
+// A name takes the two tokens after it, even a string's opening parenthesis.
+TEST_F(ContentInterpreter, NamesSwallowTwoTokens) {
+  EXPECT_EQ(Text("BT /GS1 gs (X) Tj (Y) Tj ET"), "Y");
+}
+
+TEST_F(ContentInterpreter, StringsOutsideTextObjectsAreNotOutput) {
+  EXPECT_EQ(Text("(hidden) Tj BT (shown) Tj ET (a \\) b) BT (again) Tj ET"), "shownagain");
+}
+
+TEST_F(ContentInterpreter, InlineImages) {
+  // /W 10 /H 2 /BPC 8 without a colour space: 20 data bytes, then EI.
+  EXPECT_EQ(Text("BI /W 10 /H 2 /BPC 8 ID\nABCDEFGHIJ(BT (no)Tj\nEI BT (after) Tj ET"), "after");
+  EXPECT_EQ(Text("BI /W 2 /H 2 /BPC 8 /CS /RGB /F /AHx ID 00ff>\nEI BT (hex) Tj ET"), "hex");
+  EXPECT_EQ(Text("BI /W 2 /H 2 /F [/A85] ID 9jqo^~>\nEI BT (a85) Tj ET"), "a85");
+  EXPECT_EQ(Text("BI /W 2 /H 1 /BPC 8 /CS [/I /RGB 1 <000000FFFFFF>] ID ab EI BT (idx) Tj ET"),
+            "idx");
+  // A mask without /BPC cannot be passed over: the buffer ends.
+  EXPECT_EQ(Text("BI /W 8 /H 1 /IM true ID \x01 EI BT (lost) Tj ET"), "");
+  // A length past the end of the buffer is not skipped, and no EI follows.
+  EXPECT_EQ(Text("BI /W 100000 /H 100000 /BPC 8 /CS /RGB ID xyz EI BT (lost) Tj ET"), "");
+}
+
+TEST_F(ContentInterpreter, DamageEndsQuietly) {
+  EXPECT_EQ(Raw("BT (one) Tj ET BT (two"), "onetwo");
+  EXPECT_EQ(Raw("BT <41"), "A");
+  EXPECT_EQ(Raw("BT (one) Tj ET BT /F1"), "one");
+}
+
+TEST(NumberToIntDef, RoundsHalvesToEven) {
+  EXPECT_EQ(NumberToIntDef("2.5", 7), 2);
+  EXPECT_EQ(NumberToIntDef("3.5", 7), 4);
+  EXPECT_EQ(NumberToIntDef("-100.5", 7), -100);
+  EXPECT_EQ(NumberToIntDef("-100.6", 7), -101);
+  EXPECT_EQ(NumberToIntDef("+4", 7), 4);
+  EXPECT_EQ(NumberToIntDef("-.5", 7), 0);
+  EXPECT_EQ(NumberToIntDef("null", 7), 0);
+  EXPECT_EQ(NumberToIntDef("", 7), 7);
+  EXPECT_EQ(NumberToIntDef("1.2.3", 7), 7);
+  EXPECT_EQ(NumberToIntDef("-1e12", 7), INT32_MIN);
+  EXPECT_EQ(NumberToIntDef("1e12", 7), INT32_MAX);
+}
+
+}  // namespace
+}  // namespace lumenquill

@@ -1,0 +1,236 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <zlib.h>
+
+#include <filesystem>
+#include <tuple>
+
+#include "open_document.h"
+#include "platform/escape_key.h"
+#include "support/pdf_builder.h"
+#include "support/temp_file.h"
+#include "text/pdf_text_decoder.h"
+
+namespace lumenquill {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::PdfBuilder;
+
+const std::string kRule(70, '-');
+const std::string kFont = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+
+// A document of page_count pages, page n showing "Page n" in font /F1.
+std::string Pages(int page_count) {
+  PdfBuilder pdf;
+  std::string kids;
+  for (int n = 1; n <= page_count; ++n) kids += std::to_string(10 + 2 * n) + " 0 R ";
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(page_count) +
+                     " /Resources << /Font << /F1 3 0 R >> >> >>")
+      .Object(3, kFont);
+  for (int n = 1; n <= page_count; ++n) {
+    const int page = 10 + 2 * n;
+    pdf.Object(page,
+               "<< /Type /Page /Parent 2 0 R /Contents " + std::to_string(page + 1) + " 0 R >>")
+        .Stream(page + 1, "", "BT /F1 12 Tf (Page " + std::to_string(n) + ") Tj ET");
+  }
+  return pdf.Trailer("/Root 1 0 R").Build();
+}
+
+using ProgressCall = std::tuple<int32_t, int32_t, int32_t, bool>;
+
+class TextExtraction : public ::testing::Test {
+ protected:
+  void OpenDocument(const std::string& bytes) {
+    testing::Open(reader_, bytes);
+    decoder_ = std::make_unique<TPDFTextDecoder>(&reader_);
+  }
+
+  // Extracts the range into the output file and returns what the file holds.
+  std::string Extract(int32_t first, int32_t last) {
+    decoder_->ExtractToFile(output_.path(), first, last, Recorder(), cancel_);
+    return testing::ReadWholeFile(output_.path());
+  }
+
+  TProgressProc Recorder() {
+    return [this](int32_t min, int32_t max, int32_t position, bool done) {
+      calls_.emplace_back(min, max, position, done);
+      if (cancel_at_ == position && !done) cancel_ = true;
+    };
+  }
+
+  std::vector<int32_t> Positions() const {
+    std::vector<int32_t> positions;
+    for (const auto& [min, max, position, done] : calls_) {
+      EXPECT_EQ(min, 0);
+      EXPECT_EQ(max, 100);
+      positions.push_back(done ? 1000 + position : position);  // 1100: the final call
+    }
+    return positions;
+  }
+
+  TPDFAnalyst reader_;
+  std::unique_ptr<TPDFTextDecoder> decoder_;
+  testing::TempFile output_{"old content", "out.txt"};
+  std::vector<ProgressCall> calls_;
+  bool cancel_ = false;
+  int32_t cancel_at_ = -2;
+};
+
+TEST_F(TextExtraction, BannersAndText) {
+  OpenDocument(Pages(3));
+  EXPECT_EQ(Extract(1, 3), "\r\n" + kRule + " Page 1\r\n\r\nPage 1\r\n\r\n" + kRule +
+                               " Page 2\r\n\r\nPage 2\r\n\r\n" + kRule + " Page 3\r\n\r\nPage 3");
+  EXPECT_THAT(Positions(), ElementsAre(0, 50, 100, 1100));
+  EXPECT_FALSE(cancel_);
+
+  decoder_->PageSeparator = false;
+  EXPECT_EQ(Extract(1, 3), "Page 1Page 2Page 3");
+}
+
+TEST_F(TextExtraction, RangesAndProgress) {
+  OpenDocument(Pages(10));
+  decoder_->NewLineCode = "\n";
+  EXPECT_EQ(Extract(2, 2), "\n" + kRule + " Page 2\n\nPage 2");
+  EXPECT_THAT(Positions(), ElementsAre(100, 1100));
+
+  calls_.clear();
+  Extract(1, 5);
+  EXPECT_THAT(Positions(), ElementsAre(0, 25, 50, 75, 100, 1100));
+
+  calls_.clear();
+  EXPECT_EQ(Extract(1, 1), "\n" + kRule + " Page 1\n\nPage 1");
+  EXPECT_THAT(Positions(), ElementsAre(-1, 1100));
+}
+
+TEST_F(TextExtraction, InvalidRanges) {
+  OpenDocument(Pages(3));
+  try {
+    Extract(1, 4);
+    FAIL();
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "ページ番号の指定が不正です。");
+  }
+  EXPECT_EQ(testing::ReadWholeFile(output_.path()), "");
+  EXPECT_THAT(Positions(), ElementsAre(1100));
+
+  calls_.clear();
+  EXPECT_THROW(Extract(0, 2), Error);
+  calls_.clear();
+  EXPECT_EQ(Extract(3, 2), "");  // an empty range is no error
+  EXPECT_THAT(Positions(), ElementsAre(1100));
+}
+
+TEST_F(TextExtraction, CancelDeletesTheFile) {
+  OpenDocument(Pages(5));
+  cancel_at_ = 25;
+  decoder_->ExtractToFile(output_.path(), 1, 5, Recorder(), cancel_);
+  EXPECT_TRUE(cancel_);
+  EXPECT_FALSE(std::filesystem::exists(output_.path()));
+  EXPECT_THAT(Positions(), ElementsAre(0, 25, 1100));
+}
+
+TEST_F(TextExtraction, EscapeCancels) {
+  OpenDocument(Pages(3));
+  TakeEscapeKeyPress();
+  LatchEscapeKeyPress();
+  bool cancel = false;
+  decoder_->ExtractToFile(output_.path(), 1, 3, nullptr, cancel);
+  EXPECT_TRUE(cancel);
+  EXPECT_FALSE(std::filesystem::exists(output_.path()));
+  EXPECT_FALSE(TakeEscapeKeyPress());
+}
+
+TEST_F(TextExtraction, RefusesAnOutputFileThatMayNotBeWritten) {
+  OpenDocument(Pages(1));
+  ::chmod(output_.path().c_str(), 0444);
+  try {
+    Extract(1, 1);
+    FAIL();
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "このファイルは使用中です。別名で保存してください。");
+  }
+  EXPECT_EQ(testing::ReadWholeFile(output_.path()), "old content");
+  EXPECT_TRUE(calls_.empty());
+}
+
+// Forms with fonts come before the page's own content; a page without fonts gives only its
+// banner and no progress report.
+TEST_F(TextExtraction, FormsFirstAndPagesWithoutFonts) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [4 0 R 6 0 R] /Count 2 >>")
+      .Object(3, kFont)
+      .Object(4,
+              "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /Resources << /Font << /F1 3 0 R "
+              ">> /XObject << /Fm 8 0 R /Plain 9 0 R >> >> >>")
+      .Stream(5, "", "/Fm Do BT /F1 1 Tf (page) Tj ET")
+      .Object(6,
+              "<< /Type /Page /Parent 2 0 R /Contents 7 0 R /Resources << /XObject << /Fm 8 "
+              "0 R >> >> >>")
+      .Stream(7, "", "BT (no font) Tj ET")
+      .Stream(8, "/Subtype /Form /Resources << /Font << /F2 3 0 R >> >>",
+              "BT /F2 1 Tf (form) Tj ET")
+      .Stream(9, "/Subtype /Form", "BT (fontless form) Tj ET")
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->NewLineCode = "|";
+  EXPECT_EQ(Extract(1, 2), "|" + kRule + " Page 1||formpage||" + kRule + " Page 2||form");
+  EXPECT_THAT(Positions(), ElementsAre(0, 1100));
+}
+
+std::string Deflated(const std::string& data) {
+  uLongf size = compressBound(data.size());
+  std::string out(size, '\0');
+  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
+           data.size());
+  out.resize(size);
+  return out;
+}
+
+std::string Hex(const std::string& data) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string hex;
+  for (const unsigned char c : data) {
+    hex += digits[c >> 4];
+    hex += digits[c & 15];
+  }
+  return hex + ">";
+}
+
+// A page whose /Contents is an array of an ASCIIHex, an ASCIIHex-and-Flate and a Flate stream,
+// with a Type0 font carrying an embedded encoding CMap and a /ToUnicode map, and an
+// unencoded inline image before the text.
+TEST_F(TextExtraction, ContentArraysFiltersAndEmbeddedCMaps) {
+  const std::string encoding_cmap =
+      "/CIDInit /ProcSet findresource begin begincmap 1 begincidrange <0000> <FFFF> 0 "
+      "endcidrange endcmap";
+  const std::string to_unicode =
+      "begincmap 2 beginbfchar <0001> <65E5> <0002> <672C> endbfchar endcmap";
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents [4 0 R 5 0 R 6 0 R] /Resources << "
+              "/Font << /F1 7 0 R /J 8 0 R >> >> >>")
+      .Stream(4, "/Filter /ASCIIHexDecode",
+              Hex("BI /W 4 /H 2 /BPC 8 /CS /G ID \x01\x02)\x04(\x06\x07\x08 EI\n"
+                  "BT /F1 12 Tf 72 700 Td (hex) Tj"))
+      .Stream(5, "/Filter [/ASCIIHexDecode /FlateDecode]", Hex(Deflated(" 0 -20 Td (flate) Tj ")))
+      .Stream(6, "/Filter /FlateDecode", Deflated("/J 12 Tf <00010002> Tj ET"))
+      .Object(7, kFont)
+      .Object(8,
+              "<< /Type /Font /Subtype /Type0 /BaseFont /Mincho /Encoding 9 0 R "
+              "/ToUnicode 10 0 R /DescendantFonts [] >>")
+      .Stream(9, "/Type /CMap /CMapName /Custom-H", encoding_cmap)
+      .Stream(10, "", to_unicode)
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->PageSeparator = false;
+  EXPECT_EQ(Extract(1, 1), "hex\r\nflate\x93\xFA\x96{");  // 日本 in Shift-JIS
+}
+
+}  // namespace
+}  // namespace lumenquill

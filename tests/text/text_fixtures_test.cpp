@@ -1,0 +1,36 @@
+// Each PDF of tests/data with a .txt beside it extracts, with the default settings, to exactly
+// that text. The expected files were decoded as code page 932 and checked against the text the
+// producers were given, and against pdftotext (tools/compare_text_with_pdftotext.py).
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "reader/pdf_analyst.h"
+#include "support/temp_file.h"
+#include "text/pdf_text_decoder.h"
+
+namespace lumenquill {
+namespace {
+
+TEST(TextFixtures, ExtractToTheReviewedText) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(LUMENQUILL_TEST_DATA_DIR)) {
+    if (entry.path().extension() != ".txt") continue;
+    std::filesystem::path pdf = entry.path();
+    pdf.replace_extension(".pdf");
+    SCOPED_TRACE(pdf.filename().string());
+    TPDFAnalyst reader;
+    reader.LoadFromFile(pdf.string());
+    TPDFTextDecoder decoder(&reader);
+    testing::TempFile output("", "out.txt");
+    bool cancel = false;
+    decoder.ExtractToFile(output.path(), 1, reader.PageCount(), nullptr, cancel);
+    EXPECT_EQ(testing::ReadWholeFile(output.path()), testing::ReadWholeFile(entry.path().string()));
+    ++files;
+  }
+  EXPECT_GE(files, 12);
+}
+
+}  // namespace
+}  // namespace lumenquill
