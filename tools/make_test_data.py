@@ -298,6 +298,21 @@ def main():
         write_expected(os.path.join(out_dir, "reportlab-winansi-ascii85.pdf"),
                        qpdf_pages(os.path.join(out_dir, "reportlab-winansi-ascii85.pdf")))
 
+        # qpdf turns the overlay page into a form XObject and appends a content stream that
+        # draws it, so each page's /Contents becomes an array.
+        stamp = os.path.join(work, "stamp.pdf")
+        c = canvas.Canvas(stamp, pagesize=letter, invariant=1)
+        c.setFont("Courier", 10)
+        c.drawString(72, 40, "Overlay stamp")
+        c.showPage()
+        c.save()
+        reportlab_latin(raw)
+        overlay = os.path.join(out_dir, "qpdf-overlay.pdf")
+        subprocess.run(["qpdf", "--object-streams=disable", "--force-version=1.4",
+                        "--deterministic-id", raw, "--overlay", stamp, "--repeat=1", "--",
+                        overlay], check=True)
+        write_expected(overlay, qpdf_pages(overlay))
+
         reportlab_latin(raw)
         updated = os.path.join(out_dir, "incremental-update.pdf")
         normalise(raw, updated)

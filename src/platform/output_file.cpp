@@ -12,7 +12,7 @@ namespace lumenquill {
 namespace {
 
 // Output is written to the file in pieces of about this size.
-constexpr size_t kFlushSize = size_t{1} << 20;
+constexpr size_t kFlushSize = size_t{1} << 16;
 
 [[noreturn]] void RaiseWriteError(const std::string& path) {
   throw Error(path + "\n" + std::strerror(errno));

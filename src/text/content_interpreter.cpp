@@ -34,11 +34,15 @@ int32_t Distance(int32_t a, int32_t b) {
 }  // namespace
 
 ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
-                                       TPDFFontResourceList& fonts)
+                                       TPDFFontResourceList& fonts, FontCache* cache)
     : options_(options), fonts_(fonts) {
   for (int32_t i = 0; i < fonts_.Count(); ++i) {
     TPDFFontResource& font = fonts_.GetItem(i);
     if (!font.CMapData) continue;
+    if (const TPDFCMapReader* cached = cache ? cache->CachedReader(font) : nullptr) {
+      font.Data = const_cast<TPDFCMapReader*>(cached);
+      continue;
+    }
     auto reader = std::make_unique<TPDFCMapReader>();
     font.CMapData->SetPosition(0);
     reader->ReadCMap(*font.CMapData);

@@ -8,6 +8,7 @@
 #include "codes/cmap_reader.h"
 #include "content/font_resource.h"
 #include "reader/memory_stream.h"
+#include "text/font_cache.h"
 #include "text/label_conversion.h"
 
 namespace lumenquill {
@@ -24,9 +25,11 @@ struct InterpreterOptions {
 // positioning operators and TJ numbers. Everything here lives for one buffer.
 class ContentInterpreter final {
  public:
-  // Builds a CMap reader for every font with CMap programs and attaches it to the font's Data;
-  // the destructor detaches and frees them.
-  ContentInterpreter(const InterpreterOptions& options, TPDFFontResourceList& fonts);
+  // Attaches a CMap reader to the Data of every font with CMap programs, from the cache when
+  // one is given and holds it, else built here; the destructor detaches them and frees those
+  // built here.
+  ContentInterpreter(const InterpreterOptions& options, TPDFFontResourceList& fonts,
+                     FontCache* cache = nullptr);
   ~ContentInterpreter();
   ContentInterpreter(const ContentInterpreter&) = delete;
   ContentInterpreter& operator=(const ContentInterpreter&) = delete;

@@ -11,6 +11,7 @@
 #include "reader/check_file_writable.h"
 #include "reader/decimal_text.h"
 #include "text/content_interpreter.h"
+#include "text/font_cache.h"
 
 namespace lumenquill {
 namespace {
@@ -28,24 +29,20 @@ std::string PageBanner(int32_t page, bool first, const std::string& new_line) {
   return banner;
 }
 
-// Decodes the fonts of a resource list into fonts, replacing what it held.
-void DecodeFonts(TPDFFontDecoder& decoder, const TPDFResourceList& resources,
-                 TPDFFontResourceList& fonts) {
-  fonts.Clear();
-  for (int32_t i = 0; i < resources.Count(); ++i) {
-    fonts.Add(decoder.DecodeFont(resources.GetName(i), resources.GetObjectNumber(i)));
-  }
-}
-
 }  // namespace
 
 TPDFTextDecoder::TPDFTextDecoder(TPDFAnalyst* analyst) : analyst_(CheckDecoderReader(analyst)) {}
 
 int64_t TPDFTextDecoder::DecodeContent(MemoryStream& content, std::string& output,
                                        TPDFFontResourceList& fonts) const {
+  return Interpret(content, output, fonts, nullptr);
+}
+
+int64_t TPDFTextDecoder::Interpret(MemoryStream& content, std::string& output,
+                                   TPDFFontResourceList& fonts, FontCache* cache) const {
   const size_t before = output.size();
   const InterpreterOptions options{LineThreshold, NewLineCode, LineBreakMode};
-  ContentInterpreter interpreter(options, fonts);
+  ContentInterpreter interpreter(options, fonts, cache);
   interpreter.Run(content, output);
   return static_cast<int64_t>(output.size() - before);
 }
@@ -78,6 +75,7 @@ void TPDFTextDecoder::ExtractToFile(const std::string& file_name, int32_t first_
 
     TPDFStreamDecoder streams(&analyst_);
     TPDFFontDecoder font_decoder(&analyst_);
+    FontCache font_cache(font_decoder);
     TPDFFontResourceList fonts;
     MemoryStream content;
     StringList filters;
@@ -86,7 +84,7 @@ void TPDFTextDecoder::ExtractToFile(const std::string& file_name, int32_t first_
 
     const auto interpret = [&] {
       content.SetPosition(0);
-      DecodeContent(content, text, fonts);
+      Interpret(content, text, fonts, &font_cache);
       file.Write(text);
       text.clear();
       content.Clear();
@@ -105,7 +103,7 @@ void TPDFTextDecoder::ExtractToFile(const std::string& file_name, int32_t first_
         content.Write("\n\n");
         streams.DecodeStreamObject(form.ObjectNumber, filters, content);
         content.Write("endobj\n\n");
-        DecodeFonts(font_decoder, form.Resources.Fonts, fonts);
+        font_cache.DecodeFonts(form.Resources.Fonts, fonts);
         interpret();
       }
 
@@ -119,7 +117,7 @@ void TPDFTextDecoder::ExtractToFile(const std::string& file_name, int32_t first_
         filters.clear();
       }
       content.Write("endobj\n\n");
-      DecodeFonts(font_decoder, resources.Fonts, fonts);
+      font_cache.DecodeFonts(resources.Fonts, fonts);
       interpret();
 
       if (progress) progress(0, 100, MulDiv(page - 1, 100, last_page - 1), false);

@@ -10,6 +10,8 @@
 
 namespace lumenquill {
 
+class FontCache;
+
 // The progress callback: Min, Max, Position, Done.
 using TProgressProc = std::function<void(int32_t, int32_t, int32_t, bool)>;
 
@@ -43,6 +45,9 @@ class TPDFTextDecoder final {
   uint8_t LineBreakMode = 1;
 
  private:
+  int64_t Interpret(MemoryStream& content, std::string& output, TPDFFontResourceList& fonts,
+                    FontCache* cache) const;
+
   TPDFAnalyst& analyst_;
 };
 

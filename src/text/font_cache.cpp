@@ -1,0 +1,46 @@
+#include "text/font_cache.h"
+
+namespace lumenquill {
+namespace {
+
+// A copy of every field the extraction reads, failed or not, under its own resource name.
+std::unique_ptr<TPDFFontResource> CopyFont(const TPDFFontResource& font, const std::string& name) {
+  auto copy = std::make_unique<TPDFFontResource>(name, font.ObjectNumber);
+  copy->Subtype = font.Subtype;
+  copy->FontName = font.FontName;
+  copy->Encoding = font.Encoding;
+  copy->Embedded = font.Embedded;
+  copy->FontFileObject = font.FontFileObject;
+  copy->Failed = font.Failed;
+  if (font.CMapData)
+    copy->CMapData = std::make_unique<MemoryStream>(std::string(font.CMapData->Bytes()));
+  return copy;
+}
+
+}  // namespace
+
+void FontCache::DecodeFonts(const TPDFResourceList& resources, TPDFFontResourceList& fonts) {
+  fonts.Clear();
+  for (int32_t i = 0; i < resources.Count(); ++i) {
+    const std::string& name = resources.GetName(i);
+    const int32_t object_number = resources.GetObjectNumber(i);
+    auto cached = fonts_.find(object_number);
+    if (cached == fonts_.end()) {
+      cached = fonts_.emplace(object_number, decoder_.DecodeFont(name, object_number)).first;
+    }
+    fonts.Add(CopyFont(*cached->second, name));
+  }
+}
+
+const TPDFCMapReader* FontCache::CachedReader(const TPDFFontResource& font) {
+  if (!font.CMapData) return nullptr;
+  const auto cached = readers_.find(font.ObjectNumber);
+  if (cached != readers_.end()) return cached->second.get();
+  if (readers_.size() == kMaxCachedReaders) return nullptr;
+  auto reader = std::make_unique<TPDFCMapReader>();
+  font.CMapData->SetPosition(0);
+  reader->ReadCMap(*font.CMapData);
+  return readers_.emplace(font.ObjectNumber, std::move(reader)).first->second.get();
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "codes/cmap_reader.h"
+#include "content/font_resource.h"
+#include "content/pdf_font_decoder.h"
+
+namespace lumenquill {
+
+// The fonts of one extraction, each font object decoded once and its CMap reader built once:
+// a font object decodes to the same resource for every page and form that uses it, so
+// decoding it again, and reading its CMap programs again, would only repeat the same work.
+class FontCache final {
+ public:
+  explicit FontCache(TPDFFontDecoder& decoder) : decoder_(decoder) {}
+
+  // Replaces what fonts holds with the fonts of the resource list, in its order.
+  void DecodeFonts(const TPDFResourceList& resources, TPDFFontResourceList& fonts);
+
+  // The CMap reader of a font with CMap data, read from that data on first use. Readers of at
+  // most kMaxCachedReaders fonts are kept (each holds a 128 KiB table); past that, nothing is
+  // returned and the caller builds its own.
+  const TPDFCMapReader* CachedReader(const TPDFFontResource& font);
+
+ private:
+  static constexpr size_t kMaxCachedReaders = 64;
+
+  TPDFFontDecoder& decoder_;
+  std::map<int32_t, std::unique_ptr<TPDFFontResource>> fonts_;
+  std::map<int32_t, std::unique_ptr<TPDFCMapReader>> readers_;
+};
+
+}  // namespace lumenquill
