@@ -1,9 +1,9 @@
 #!/bin/sh
-# Builds the release build and runs the program on the given PDF files or folders.
+# Builds the release build and runs the program on the given PDF files, folders or shortcuts.
 set -eu
 cd "$(dirname "$0")"
 
 tools/ensure-packages.sh g++ cmake ninja-build zlib1g-dev
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
-exec build/release/src/info/lumenquill-info "$@"
+exec build/release/src/app/lumenquill "$@"

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/conversion.h"
+
+namespace lumenquill {
+
+// Converts the PDF files that the arguments name, one after the other, with the caption
+// " (i/n) - name" on the progress display for each; returns when all are done. Nothing is
+// shown when no PDF file is found.
+void RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
+              ProgressDisplay& progress);
+
+// The progress caption of entry i (from 1) of n.
+std::string BatchCaption(size_t i, size_t n, const std::string& path);
+
+}  // namespace lumenquill

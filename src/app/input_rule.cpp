@@ -1,0 +1,28 @@
+#include "app/input_rule.h"
+
+#include "app/path_names.h"
+#include "app/shell_link.h"
+#include "platform/file_attributes.h"
+#include "platform/folder_listing.h"
+
+namespace lumenquill {
+
+void ApplyInputRule(const std::string& path, std::vector<std::string>& work_list) {
+  const std::string target = ResolveLink(path);
+  if (target.empty()) return;
+  if (IsFolder(target)) {
+    AddFolderPDFFiles(target, work_list);
+  } else if (FileExists(target) && HasExtension(target, ".pdf")) {
+    work_list.push_back(target);
+  }
+}
+
+void AddFolderPDFFiles(const std::string& folder, std::vector<std::string>& list) {
+  const std::string prefix = !folder.empty() && folder.back() == '/' ? folder : folder + "/";
+  for (const FolderEntry& entry : ListFolder(prefix)) {
+    if (entry.is_folder || IsHiddenName(entry.name)) continue;
+    if (HasExtension(entry.name, ".pdf")) list.push_back(prefix + entry.name);
+  }
+}
+
+}  // namespace lumenquill

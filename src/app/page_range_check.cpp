@@ -1,0 +1,25 @@
+#include "app/page_range_check.h"
+
+#include <algorithm>
+
+#include "reader/decimal_text.h"
+
+namespace lumenquill {
+
+std::variant<PageRange, std::string> CheckPageRange(const std::string& first_text,
+                                                    const std::string& last_text,
+                                                    int32_t page_count) {
+  const int32_t first = DecimalToInt(first_text, -1);
+  const int32_t last = DecimalToInt(last_text, -1);
+  if (first == -1 || last == -1) return std::string("整数値ではない値が含まれています。");
+  if (first < 1 || last < 1) return std::string("ページ番号が小さすぎます。");
+  if (first > page_count || last > page_count) return std::string("ページ番号が大きすぎます。");
+  return PageRange{std::min(first, last), std::max(first, last)};
+}
+
+std::string WithClosingPeriod(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+  return message;
+}
+
+}  // namespace lumenquill

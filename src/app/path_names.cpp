@@ -1,0 +1,30 @@
+#include "app/path_names.h"
+
+namespace lumenquill {
+
+std::string FileNamePart(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ExtensionOf(const std::string& path) {
+  const std::string name = FileNamePart(path);
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string WithExtension(const std::string& path, const std::string& extension) {
+  return path.substr(0, path.size() - ExtensionOf(path).size()) + extension;
+}
+
+bool HasExtension(const std::string& path, const std::string& extension) {
+  const std::string actual = ExtensionOf(path);
+  if (actual.size() != extension.size()) return false;
+  for (size_t i = 0; i < actual.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    if (lower(actual[i]) != lower(extension[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace lumenquill

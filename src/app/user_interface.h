@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "reader/pdf_analyst.h"
+
+namespace lumenquill {
+
+// The few ways the conversion reaches the user. Two implementations: the windows (Qt) and the
+// console, for machines without a display.
+
+enum class MessageIcon { kError, kWarning };
+
+struct PageRange {
+  int32_t first;
+  int32_t last;
+};
+
+// The progress dialog of a conversion.
+class ProgressDisplay {
+ public:
+  virtual ~ProgressDisplay() = default;
+
+  // The batch caption, " (i/n) - name".
+  virtual void SetCaption(const std::string& caption) = 0;
+  // Before an extraction: placed at 50, 50, shown, raised and brought to the foreground.
+  virtual void Present() = 0;
+  // The extractor's progress callback: processes pending input (a cancel click, Escape),
+  // shows the position, and hides the display when done.
+  virtual void ShowProgress(int32_t min, int32_t max, int32_t position, bool done) = 0;
+  virtual void Hide() = 0;
+
+  // The user asked to stop; the extractor reads it after every progress report.
+  bool Cancelled = false;
+};
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+
+  // A message box with an OK button.
+  virtual void ShowMessage(const std::string& caption, const std::string& text,
+                           MessageIcon icon) = 0;
+  // A question with Yes and No and a warning icon; true for Yes.
+  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+  // The page range of the document, checked against its page count; nothing when the user
+  // cancels. The caption suffix is " - ( file name )".
+  virtual std::optional<PageRange> ChoosePageRange(const TPDFAnalyst& analyst,
+                                                   const std::string& caption_suffix) = 0;
+  // The output path, proposing the name given (no folder, no extension; ".txt" is the default
+  // extension); nothing when the user cancels. An existing file is confirmed here.
+  virtual std::optional<std::string> ChooseSavePath(const std::string& proposed_name) = 0;
+  virtual ProgressDisplay& Progress() = 0;
+  // Takes the window that owns the conversion out of the always-on-top layer.
+  virtual void LeaveAlwaysOnTop() = 0;
+  // Opens the file with the application associated with its type; failures are ignored.
+  virtual void OpenInApplication(const std::string& path) = 0;
+};
+
+}  // namespace lumenquill

@@ -1,0 +1,97 @@
+#include "app/console_interface.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "open_document.h"
+#include "support/pdf_builder.h"
+
+namespace lumenquill {
+namespace {
+
+struct Console {
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  ConsoleUserInterface ui;
+  Console(const std::string& typed, bool interactive)
+      : in(typed), ui(in, out, err, interactive, false) {}
+};
+
+TEST(ConsoleInterface, MessagesAreLinesOnTheErrorStream) {
+  Console console("", false);
+  console.ui.ShowMessage("Lumenquill",
+                         "/docs/a.pdf\r\nこのファイルは破損しているか対応できない形式です。",
+                         MessageIcon::kError);
+  EXPECT_EQ(console.err.str(),
+            "Lumenquill: /docs/a.pdf: このファイルは破損しているか対応できない形式です。\n");
+  console.ui.OpenInApplication("/docs/a.txt");
+  EXPECT_EQ(console.out.str(), "/docs/a.txt\n");
+}
+
+TEST(ConsoleInterface, WithoutATerminalQuestionsAreDeclined) {
+  Console console("y\n1-2\nname\n", false);
+  TPDFAnalyst reader;
+  testing::Open(reader, testing::SimpleDocument(3));
+  EXPECT_FALSE(console.ui.AskYesNo("Corvagraph", "a.txt\r\nquestion"));
+  EXPECT_FALSE(console.ui.ChoosePageRange(reader, " - ( a.pdf )"));
+  EXPECT_FALSE(console.ui.ChooseSavePath("a"));
+  EXPECT_EQ(console.err.str(), "");
+}
+
+TEST(ConsoleInterface, QuestionsOnATerminal) {
+  Console yes("y\n", true);
+  EXPECT_TRUE(yes.ui.AskYesNo("Corvagraph", "a.txt\r\nquestion"));
+  EXPECT_EQ(yes.err.str(), "Corvagraph: a.txt: question [y/N] ");
+  Console no("\n", true);
+  EXPECT_FALSE(no.ui.AskYesNo("Corvagraph", "a.txt"));
+}
+
+// A failed check shows the message with a closing period and asks again.
+TEST(ConsoleInterface, PageRangeWithItsChecks) {
+  TPDFAnalyst reader;
+  testing::Open(reader, testing::SimpleDocument(10));
+  Console console("x 2\n0 3\n11 2\n7-2\n", true);
+  const std::optional<PageRange> range = console.ui.ChoosePageRange(reader, " - ( a.pdf )");
+  ASSERT_TRUE(range);
+  EXPECT_EQ(range->first, 2);
+  EXPECT_EQ(range->last, 7);
+  const std::string err = console.err.str();
+  EXPECT_NE(err.find("Lumenquill: 整数値ではない値が含まれています。.\n"), std::string::npos);
+  EXPECT_NE(err.find("Lumenquill: ページ番号が小さすぎます。.\n"), std::string::npos);
+  EXPECT_NE(err.find("Lumenquill: ページ番号が大きすぎます。.\n"), std::string::npos);
+
+  Console whole("\n", true);
+  const std::optional<PageRange> all = whole.ui.ChoosePageRange(reader, "");
+  ASSERT_TRUE(all);
+  EXPECT_EQ(all->first, 1);
+  EXPECT_EQ(all->last, 10);
+  Console cancelled("", true);
+  EXPECT_FALSE(cancelled.ui.ChoosePageRange(reader, ""));
+}
+
+TEST(ConsoleInterface, SavePath) {
+  Console proposed("\n", true);
+  EXPECT_EQ(proposed.ui.ChooseSavePath("/no/such/folder/report"), "/no/such/folder/report.txt");
+  Console typed("/no/such/out\n", true);
+  EXPECT_EQ(typed.ui.ChooseSavePath("report"), "/no/such/out.txt");
+}
+
+TEST(ConsoleInterface, ProgressWithoutATerminalDrawsNothing) {
+  std::ostringstream err;
+  ConsoleProgress progress(err, false, false);
+  progress.SetCaption(" (1/1) - a.pdf");
+  progress.Present();
+  progress.ShowProgress(0, 100, 37, false);
+  progress.ShowProgress(0, 100, 100, true);
+  EXPECT_EQ(err.str(), "");
+
+  ConsoleProgress bar(err, true, false);
+  bar.SetCaption(" (1/1) - a.pdf");
+  bar.ShowProgress(0, 100, 50, false);
+  EXPECT_EQ(err.str(), "\r (1/1) - a.pdf [##########          ] 50/100");
+}
+
+}  // namespace
+}  // namespace lumenquill

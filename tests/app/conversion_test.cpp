@@ -1,0 +1,174 @@
+#include "app/conversion.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "recording_interface.h"
+#include "settings_file.h"
+#include "support/pdf_builder.h"
+
+namespace lumenquill {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::RecordingInterface;
+using testing::SettingsFile;
+
+// A two-page document whose pages show "one" and "two".
+std::string TwoPages() {
+  testing::PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2,
+              "<< /Type /Pages /Kids [4 0 R 6 0 R] /Count 2 /Resources << /Font << /F1 3 0 R "
+              ">> >> >>")
+      .Object(3, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>")
+      .Object(4, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>")
+      .Stream(5, "", "BT (one) Tj ET")
+      .Object(6, "<< /Type /Page /Parent 2 0 R /Contents 7 0 R >>")
+      .Stream(7, "", "BT (two) Tj ET");
+  return pdf.Trailer("/Root 1 0 R").Build();
+}
+
+class ConversionTest : public ::testing::Test {
+ protected:
+  // A PDF named name.pdf in the test folder; returns its path.
+  std::string AddFile(const std::string& name, const std::string& bytes) {
+    const std::string path = folder_ + "/" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  std::string TextOf(const std::string& pdf) {
+    return testing::ReadWholeFile(pdf.substr(0, pdf.size() - 4) + ".txt");
+  }
+
+  testing::TempFile anchor_{"", "anchor"};
+  std::string folder_ = std::filesystem::path(anchor_.path()).parent_path().string();
+  RecordingInterface ui_;
+  Conversion conversion_{ui_};
+};
+
+TEST_F(ConversionTest, ConvertsWithTheDefaults) {
+  SettingsFile settings("[GroupBox1]\nCheckBox1=0\n");
+  const std::string pdf = AddFile("a.pdf", TwoPages());
+  conversion_.ConvertFile(pdf);
+  EXPECT_EQ(TextOf(pdf), "onetwo");
+  EXPECT_EQ(conversion_.OpenCount, 1);
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100",
+                                      "open " + folder_ + "/a.txt", "hide"));
+}
+
+TEST_F(ConversionTest, DamagedAndSecuredFiles) {
+  const std::string damaged = AddFile("bad.pdf", "not a pdf");
+  testing::PdfBuilder secured_pdf;
+  secured_pdf.Object(1, "<< /Pages 2 0 R >>").Object(2, "<< /Kids [] >>");
+  const std::string secured =
+      AddFile("secured.pdf", secured_pdf.Trailer("/Root 1 0 R /Encrypt 3 0 R").Build());
+  {
+    SettingsFile warnings_on("");
+    conversion_.ConvertFile(damaged);
+    conversion_.ConvertFile(secured);
+  }
+  EXPECT_THAT(
+      ui_.events,
+      ElementsAre("message Lumenquill error: " + damaged + "\r\n" +
+                      "このファイルは破損しているか対応できない形式です。",
+                  "message Lumenquill error: " + secured + "\r\n" +
+                      "セキュリティが設定されているPDFファイルからはテキストを抽出できません。"));
+  EXPECT_FALSE(std::filesystem::exists(folder_ + "/secured.txt"));
+  EXPECT_EQ(conversion_.OpenCount, 0);
+
+  ui_.events.clear();
+  SettingsFile warnings_off("[GroupBox3]\nCheckBox8=0\n");
+  conversion_.ConvertFile(damaged);
+  conversion_.ConvertFile(secured);
+  EXPECT_TRUE(ui_.events.empty());
+}
+
+TEST_F(ConversionTest, OverwriteQuestion) {
+  const std::string pdf = AddFile("a.pdf", TwoPages());
+  std::ofstream(folder_ + "/a.txt") << "keep me";
+  {
+    SettingsFile settings("[GroupBox3]\nCheckBox5=0\n");
+    conversion_.ConvertFile(pdf);
+    EXPECT_EQ(TextOf(pdf), "keep me");
+    EXPECT_THAT(ui_.events, ElementsAre("not on top",
+                                        "ask Corvagraph: " + folder_ + "/a.txt\r\n" +
+                                            "指定されたファイルは既に存在します。上書きしますか？",
+                                        "hide"));
+    ui_.answer_yes = true;
+    conversion_.ConvertFile(pdf);
+    EXPECT_NE(TextOf(pdf), "keep me");
+  }
+  ui_.answer_yes = false;
+  ui_.events.clear();
+  std::ofstream(folder_ + "/a.txt") << "replace me";
+  SettingsFile no_question("[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n");
+  conversion_.ConvertFile(pdf);
+  EXPECT_NE(TextOf(pdf), "replace me");
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
+}
+
+TEST_F(ConversionTest, PageRangeChosenOrCancelled) {
+  SettingsFile settings("[GroupBox1]\nCheckBox1=0\nCheckBox2=1\n[GroupBox3]\nCheckBox5=0\n");
+  const std::string pdf = AddFile("a.pdf", TwoPages());
+  conversion_.ConvertFile(pdf);
+  EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "range - ( a.pdf ) of 2", "hide"));
+  EXPECT_EQ(conversion_.OpenCount, 1);  // counted at loading
+
+  ui_.page_range = PageRange{2, 2};
+  conversion_.ConvertFile(pdf);
+  EXPECT_EQ(TextOf(pdf), "two");
+}
+
+TEST_F(ConversionTest, SavePathChosenOrCancelled) {
+  SettingsFile settings("[GroupBox1]\nCheckBox1=0\n[GroupBox3]\nCheckBox6=1\n");
+  const std::string pdf = AddFile("report.pdf", TwoPages());
+  std::ofstream(folder_ + "/report.txt") << "existing";
+  conversion_.ConvertFile(pdf);
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "save report", "hide"));
+
+  ui_.events.clear();
+  ui_.save_path = folder_ + "/elsewhere.txt";
+  conversion_.ConvertFile(pdf);
+  EXPECT_EQ(testing::ReadWholeFile(folder_ + "/elsewhere.txt"), "onetwo");
+  EXPECT_EQ(TextOf(pdf), "existing");  // the program's own question is not asked here
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "save report", "present", "done 100",
+                                      "open " + folder_ + "/elsewhere.txt", "hide"));
+}
+
+TEST_F(ConversionTest, CancelDeletesTheFileAndOpensNothing) {
+  SettingsFile settings("");
+  const std::string pdf = AddFile("a.pdf", TwoPages());
+  ui_.cancel_on_progress = true;
+  conversion_.ConvertFile(pdf);
+  EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
+}
+
+// Results open in the editor for the first ten loaded files of a batch only.
+TEST_F(ConversionTest, EditorLimitPerBatch) {
+  const std::string pdf = AddFile("a.pdf", TwoPages());
+  const auto opened = [this] {
+    return std::count_if(ui_.events.begin(), ui_.events.end(),
+                         [](const std::string& event) { return event.starts_with("open "); });
+  };
+  {
+    SettingsFile no_question("[GroupBox3]\nCheckBox7=0\n");
+    conversion_.StartBatch();
+    for (int i = 0; i < 11; ++i) conversion_.ConvertFile(pdf);
+    EXPECT_EQ(opened(), 10);
+    ui_.events.clear();
+    conversion_.StartBatch();
+    for (int i = 0; i < 6; ++i) conversion_.ConvertFile(pdf);
+    EXPECT_EQ(opened(), 6);
+  }
+}
+
+}  // namespace
+}  // namespace lumenquill
