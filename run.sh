@@ -3,7 +3,8 @@
 set -eu
 cd "$(dirname "$0")"
 
-tools/ensure-packages.sh g++ cmake ninja-build zlib1g-dev
+tools/ensure-packages.sh g++ cmake ninja-build zlib1g-dev qt6-base-dev libqt6svg6 \
+  fonts-ipafont-gothic
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 exec build/release/src/app/lumenquill "$@"

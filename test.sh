@@ -4,7 +4,7 @@ set -eu
 cd "$(dirname "$0")"
 
 tools/ensure-packages.sh g++ cmake ninja-build zlib1g-dev libgtest-dev libgmock-dev \
-  libbenchmark-dev
+  libbenchmark-dev qt6-base-dev libqt6svg6
 cmake --preset test
 cmake --build --preset test
 ctest --preset test

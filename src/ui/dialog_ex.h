@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+
+#include <QFileDialog>
+#include <QString>
+#include <QStringList>
+
+namespace lumenquill {
+
+// The program's open dialog: the platform's file dialog with its side bar of places, a help
+// button caption of its own and a help event.
+class TOpenDialogEx {
+ public:
+  explicit TOpenDialogEx(QWidget* owner) : owner_(owner) {}
+  virtual ~TOpenDialogEx() = default;
+
+  // Runs the dialog; true when the user confirmed, with the choice in FileName (and Files).
+  virtual bool Execute();
+  // Raises OnHelp with the dialog as sender when it is set.
+  virtual void DoHelp();
+
+  QString HelpText = "ヘルプ(&H)";
+  std::function<void(TOpenDialogEx&)> OnHelp;
+
+  // "Description|*.ext" pairs, as the program writes its filters.
+  QString Filter;
+  QString DefaultExt;
+  QString FileName;
+  QStringList Files;
+  bool AllowMultiSelect = false;
+  bool OverwritePrompt = false;
+
+ protected:
+  virtual QFileDialog::AcceptMode Mode() const { return QFileDialog::AcceptOpen; }
+
+ private:
+  QWidget* owner_;
+};
+
+// The save dialog: the same, in save mode.
+class TSaveDialogEx final : public TOpenDialogEx {
+ public:
+  using TOpenDialogEx::TOpenDialogEx;
+
+ protected:
+  QFileDialog::AcceptMode Mode() const override { return QFileDialog::AcceptSave; }
+};
+
+// "Description|*.ext|..." as Qt's name filters ("Description (*.ext)").
+QStringList NameFilters(const QString& filter);
+
+}  // namespace lumenquill

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "app/user_interface.h"
+
+namespace lumenquill {
+
+// The progress dialog: one per program run, hidden between extractions. Its Close command is
+// removed: the title bar's close button and Alt+F4 do nothing, and Escape is the extraction's
+// own cancel key rather than the dialog's.
+class TfrmProg final : public QDialog, public ProgressDisplay {
+ public:
+  explicit TfrmProg(QWidget* parent = nullptr);
+
+  void SetCaption(const std::string& caption) override;
+  void Present() override;
+  // Processes the waiting window events, shows the position as "position/max", and hides the
+  // dialog (its bar back at 0) when done.
+  void ShowProgress(int32_t min, int32_t max, int32_t position, bool done) override;
+  void Hide() override { hide(); }
+
+  QProgressBar* ProgressBar1;
+  QPushButton* Button1;
+  QLabel* Label1;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override {}
+
+ private:
+  void Button1Click() { Cancelled = true; }
+};
+
+}  // namespace lumenquill

@@ -1,0 +1,55 @@
+#include "ui/qt_interface.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "ui/frm_page.h"
+
+namespace lumenquill {
+
+void SetAlwaysOnTop(QWidget* window, bool on_top) {
+  if (window == nullptr || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on_top) {
+    return;
+  }
+  const bool visible = window->isVisible();
+  window->setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
+  if (visible) window->show();  // changing the flags hides the window
+}
+
+void QtUserInterface::ShowMessage(const std::string& caption, const std::string& text,
+                                  MessageIcon icon) {
+  QMessageBox box(icon == MessageIcon::kError ? QMessageBox::Critical : QMessageBox::Warning,
+                  QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                  owner_);
+  box.exec();
+}
+
+bool QtUserInterface::AskYesNo(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, QString::fromStdString(caption),
+                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, owner_);
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<PageRange> QtUserInterface::ChoosePageRange(const TPDFAnalyst& analyst,
+                                                          const std::string& caption_suffix) {
+  TfrmPage dialog(owner_);
+  dialog.Analyst = &analyst;
+  dialog.setWindowTitle(dialog.windowTitle() + QString::fromStdString(caption_suffix));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return PageRange{dialog.FirstPage, dialog.LastPage};
+}
+
+std::optional<std::string> QtUserInterface::ChooseSavePath(const std::string& proposed_name) {
+  save_dialog_.FileName = QString::fromStdString(proposed_name);
+  if (!save_dialog_.Execute()) return std::nullopt;
+  return save_dialog_.FileName.toStdString();
+}
+
+void QtUserInterface::LeaveAlwaysOnTop() { SetAlwaysOnTop(owner_, false); }
+
+void QtUserInterface::OpenInApplication(const std::string& path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,150 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <QTest>
+
+#include "settings_file.h"
+#include "ui/frm_main.h"
+
+namespace lumenquill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::SettingsFile;
+
+// A main window whose conversions are recorded: the file, the progress caption, and whether
+// the window was enabled at the time.
+class MainWindow : public ::testing::Test {
+ protected:
+  void Create() {
+    window_ = std::make_unique<TfrmMain>(progress_);
+    window_->ConvertFile = [this](const std::string& file) {
+      converted_.push_back(file + " |" + progress_.windowTitle().toStdString() +
+                           (window_->isEnabled() ? " enabled" : ""));
+      SetAlwaysOnTop(window_.get(), false);  // as every conversion does
+    };
+  }
+
+  std::string Make(const std::string& name) {
+    const std::string path = folder_ + "/" + name;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path) << "%PDF";
+    return path;
+  }
+
+  testing::TempFile anchor_{"", "anchor"};
+  std::string folder_ = std::filesystem::path(anchor_.path()).parent_path().string();
+  TfrmProg progress_;
+  std::unique_ptr<TfrmMain> window_;
+  std::vector<std::string> converted_;
+};
+
+TEST_F(MainWindow, FirstStartWithoutSettings) {
+  SettingsFile file("");
+  Create();
+  window_->show();
+  EXPECT_EQ(window_->windowTitle(), "Lumenquill  v1.21");
+  EXPECT_EQ(window_->pos(), QPoint(50, 50));
+  EXPECT_EQ(window_->size(), QSize(295, 180));
+  EXPECT_FALSE(window_->ToolBar1->isVisible());
+  EXPECT_FALSE(window_->StatusBar1->isVisible());
+  EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(window_->minimumSize(), QSize(295, 180));
+  window_->resize(100, 100);
+  EXPECT_GE(window_->width(), 295);
+  EXPECT_GE(window_->height(), 180);
+}
+
+TEST_F(MainWindow, MenusAndShortcuts) {
+  SettingsFile file("");
+  Create();
+  EXPECT_EQ(window_->PDF1->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(window_->Exit1->shortcut(), QKeySequence(Qt::Key_Escape));
+  EXPECT_EQ(window_->N12->shortcut(), QKeySequence(Qt::Key_F3));
+  EXPECT_EQ(window_->N7->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(window_->Contents1->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_EQ(window_->N10->statusTip(), "ツールバーを表示/隠す");
+  EXPECT_EQ(window_->GoHome->text(), "最新版の入手");
+  window_->show();
+  window_->N10->trigger();
+  window_->N11->trigger();
+  EXPECT_TRUE(window_->ToolBar1->isVisible());
+  EXPECT_TRUE(window_->StatusBar1->isVisible());
+  window_->N12->trigger();
+  EXPECT_TRUE(window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  window_->Exit1->trigger();
+  EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(MainWindow, SettingsReadAtCreation) {
+  SettingsFile file("[frmMain]\nLeft=120\nTop=80\nWidth=400\nheight=300\nN10=1\nN11=1\nN12=5\n");
+  Create();
+  window_->show();
+  EXPECT_EQ(window_->pos(), QPoint(120, 80));
+  EXPECT_EQ(window_->size(), QSize(400, 300));
+  EXPECT_TRUE(window_->ToolBar1->isVisible());
+  EXPECT_TRUE(window_->StatusBar1->isVisible());
+  EXPECT_FALSE(window_->N12->isChecked());
+}
+
+TEST_F(MainWindow, BoundsAndSwitchesWrittenAtClose) {
+  SettingsFile file("");
+  Create();
+  window_->show();
+  window_->move(70, 60);
+  window_->resize(333, 222);
+  window_->N11->trigger();
+  window_->close();
+  EXPECT_EQ(testing::ReadWholeFile(file.path()),
+            "[frmMain]\nZoom=0\nLeft=70\nTop=60\nWidth=333\nheight=222\nN10=0\nN11=1\nN12=0\n");
+}
+
+TEST_F(MainWindow, MaximisedWindowsRecordTheirNormalBounds) {
+  SettingsFile file("[frmMain]\nLeft=70\nTop=60\nWidth=333\nheight=222\n");
+  Create();
+  window_->show();
+  window_->showMaximized();
+  QApplication::processEvents();
+  window_->close();
+  EXPECT_EQ(testing::ReadWholeFile(file.path()),
+            "[frmMain]\nLeft=70\nTop=60\nWidth=333\nheight=222\nZoom=1\nN10=0\nN11=0\nN12=0\n");
+}
+
+// Dropped files and folders become one batch, counted in the progress captions.
+TEST_F(MainWindow, DropsMakeOneBatch) {
+  SettingsFile file("");
+  Create();
+  window_->show();
+  const std::string a = Make("a.pdf");
+  const std::string b = Make("b.PDF");
+  const std::string c = Make("c.pdf");
+  const std::string d = Make("folder/d.pdf");
+  const std::string e = Make("folder/e.pdf");
+  window_->DropPaths({a, b, c, folder_ + "/folder"});
+  EXPECT_THAT(converted_,
+              ElementsAre(a + " | (1/5) - a.pdf", b + " | (2/5) - b.PDF", c + " | (3/5) - c.pdf",
+                          d + " | (4/5) - d.pdf", e + " | (5/5) - e.pdf"));
+  EXPECT_TRUE(window_->isEnabled());
+
+  converted_.clear();
+  window_->DropPaths({Make("notes.txt")});
+  EXPECT_THAT(converted_, IsEmpty());
+  EXPECT_TRUE(window_->isEnabled());
+}
+
+TEST_F(MainWindow, AlwaysOnTopReturnsAfterABatch) {
+  SettingsFile file("[frmMain]\nN12=1\n");
+  Create();
+  window_->show();
+  EXPECT_TRUE(window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  window_->DropPaths({Make("a.pdf")});
+  EXPECT_EQ(converted_.size(), 1u);
+  EXPECT_TRUE(window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+}  // namespace
+}  // namespace lumenquill

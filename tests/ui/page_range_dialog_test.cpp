@@ -1,0 +1,97 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "open_document.h"
+#include "support/pdf_builder.h"
+#include "ui/frm_page.h"
+
+namespace lumenquill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class PageRangeDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::Open(document_, testing::SimpleDocument(10));
+    dialog_.Analyst = &document_;
+    dialog_.ShowError = [this](const QString& message) {
+      errors_.push_back(message.toStdString());
+    };
+    dialog_.show();
+  }
+
+  // Enters the two texts and presses OK.
+  void Enter(const QString& first, const QString& last) {
+    dialog_.Edit1->setText(first);
+    dialog_.Edit2->setText(last);
+    QTest::mouseClick(dialog_.Button1, Qt::LeftButton);
+  }
+
+  TPDFAnalyst document_;
+  TfrmPage dialog_;
+  std::vector<std::string> errors_;
+};
+
+TEST_F(PageRangeDialog, OpensWithTheWholeDocument) {
+  EXPECT_EQ(dialog_.Label1->text(), "有効ページ : 1-10");
+  EXPECT_EQ(dialog_.Edit1->text(), "1");
+  EXPECT_EQ(dialog_.Edit2->text(), "10");
+  EXPECT_EQ(dialog_.size(), QSize(329, 112));
+  QTest::mouseClick(dialog_.Button1, Qt::LeftButton);
+  EXPECT_EQ(dialog_.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog_.FirstPage, 1);
+  EXPECT_EQ(dialog_.LastPage, 10);
+}
+
+TEST_F(PageRangeDialog, RangesAreOrdered) {
+  Enter("3", "3");
+  EXPECT_EQ(dialog_.FirstPage, 3);
+  EXPECT_EQ(dialog_.LastPage, 3);
+  dialog_.show();
+  Enter("7", "2");
+  EXPECT_EQ(dialog_.FirstPage, 2);
+  EXPECT_EQ(dialog_.LastPage, 7);
+  EXPECT_THAT(errors_, IsEmpty());
+}
+
+// Each failed check shows its message with a closing period and the dialog stays open.
+TEST_F(PageRangeDialog, ChecksInTheirOrder) {
+  Enter("0", "3");
+  Enter("1", "11");
+  Enter("", "3");
+  Enter("2.5", "3");
+  Enter("x", "11");
+  EXPECT_THAT(errors_, ElementsAre("ページ番号が小さすぎます。.", "ページ番号が大きすぎます。.",
+                                   "整数値ではない値が含まれています。.",
+                                   "整数値ではない値が含まれています。.",
+                                   "整数値ではない値が含まれています。."));
+  EXPECT_TRUE(dialog_.isVisible());
+  EXPECT_EQ(dialog_.Edit1->text(), "x");
+}
+
+TEST_F(PageRangeDialog, TypedLettersAreDroppedAndEnterRunsTheChecks) {
+  dialog_.Edit1->clear();
+  QTest::keyClicks(dialog_.Edit1, "a4b.");
+  EXPECT_EQ(dialog_.Edit1->text(), "4.");
+  QTest::keyClick(dialog_.Edit1, Qt::Key_Backspace);
+  QTest::keyClick(dialog_.Edit1, Qt::Key_Return);
+  EXPECT_EQ(dialog_.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog_.FirstPage, 4);
+  EXPECT_EQ(dialog_.LastPage, 10);
+}
+
+TEST_F(PageRangeDialog, CancelGivesMinusOne) {
+  Enter("2", "3");
+  dialog_.show();
+  QTest::mouseClick(dialog_.Button2, Qt::LeftButton);
+  EXPECT_EQ(dialog_.result(), QDialog::Rejected);
+  EXPECT_EQ(dialog_.FirstPage, -1);
+  EXPECT_EQ(dialog_.LastPage, -1);
+}
+
+}  // namespace
+}  // namespace lumenquill
