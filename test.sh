@@ -1,5 +1,7 @@
 #!/bin/sh
-# Builds the test build and runs every test; exits non-zero on any failure.
+# Builds the test build (AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors)
+# and runs every test; then, when clang is present, builds the fuzz targets and runs each for
+# a bounded time. Exits non-zero on any failure.
 set -eu
 cd "$(dirname "$0")"
 
@@ -8,3 +10,10 @@ tools/ensure-packages.sh g++ cmake ninja-build zlib1g-dev libgtest-dev libgmock-
 cmake --preset test
 cmake --build --preset test
 ctest --preset test
+
+if command -v clang++ >/dev/null 2>&1; then
+  tools/ensure-packages.sh libclang-rt-14-dev
+  cmake --preset fuzz
+  cmake --build --preset fuzz
+  fuzz/run_fuzzers.sh "${LUMENQUILL_FUZZ_SECONDS:-20}"
+fi

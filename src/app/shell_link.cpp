@@ -1,5 +1,6 @@
 #include "app/shell_link.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -194,12 +195,14 @@ std::optional<LinkTargets> ParseLink(std::string_view data) {
 
 std::string ResolveLink(const std::string& path) {
   if (!HasExtension(path, ".lnk")) return path;
-  std::ifstream in(path, std::ios::binary);
-  // A shortcut is a few kilobytes; more than a megabyte is not one.
-  std::string data;
-  data.resize(1 << 20);
+  // A shortcut is a few kilobytes; only its first megabyte is read.
+  constexpr std::streamsize kMaxLinkSize = 1 << 20;
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  const std::streamsize size = std::min<std::streamsize>(in.tellg(), kMaxLinkSize);
+  std::string data(static_cast<size_t>(std::max<std::streamsize>(size, 0)), '\0');
+  in.seekg(0);
   in.read(data.data(), static_cast<std::streamsize>(data.size()));
-  data.resize(static_cast<size_t>(in.gcount()));
+  data.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
   const std::optional<LinkTargets> targets = ParseLink(data);
   if (!targets) return "";
   if (!targets->base_path.empty() && FileExists(targets->base_path)) return targets->base_path;

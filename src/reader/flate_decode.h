@@ -6,10 +6,10 @@
 
 namespace lumenquill {
 
-// The most one stream may inflate to. Content streams of real documents stay far below it;
-// a stream that would inflate past it (a compression bomb) keeps this much and counts as
-// failed. It bounds the memory one stream can take.
-constexpr int64_t kMaxInflatedSize = int64_t{256} << 20;
+// The most one stream may inflate to. Content streams of real documents stay far below it
+// (a few megabytes for the densest pages); a stream that would inflate past it (a compression
+// bomb) keeps this much and counts as failed. It bounds the memory one stream can take.
+constexpr int64_t kMaxInflatedSize = int64_t{64} << 20;
 
 // Inflates the zlib data from data's position to its end and appends the result to dest.
 // Inflating stops at the end of the compressed data (bytes after it are ignored) and at the

@@ -66,71 +66,75 @@ void TPDFTextDecoder::ExtractToFile(const std::string& file_name, int32_t first_
         if (progress) progress(0, 100, 100, true);
       }
     } finish{progress};
-
-    StringList pages;
-    analyst_.GetPageObjects(pages);
-    if (first_page < 1 || last_page > static_cast<int32_t>(pages.size())) {
-      throw Error("ページ番号の指定が不正です。");
-    }
-
-    TPDFStreamDecoder streams(&analyst_);
-    TPDFFontDecoder font_decoder(&analyst_);
-    FontCache font_cache(font_decoder);
-    TPDFFontResourceList fonts;
-    MemoryStream content;
-    StringList filters;
-    StringList content_objects;
-    std::string text;
-
-    const auto interpret = [&] {
-      content.SetPosition(0);
-      Interpret(content, text, fonts, &font_cache);
-      file.Write(text);
-      text.clear();
-      content.Clear();
-      filters.clear();
-    };
-
-    for (int32_t page = first_page; page <= last_page; ++page) {
-      if (PageSeparator) file.Write(PageBanner(page, page == first_page, NewLineCode));
-      const int32_t page_object = DecimalToInt(pages[static_cast<size_t>(page - 1)], -1);
-      const TPageResource& resources = streams.ReadPageResource(page_object);
-
-      // Form XObjects with fonts of their own come first, each on its own.
-      for (int32_t c = 0; c < resources.ChildCount(); ++c) {
-        const TPageChildResourceList& form = resources.GetChild(c);
-        if (form.Resources.Fonts.Count() == 0) continue;
-        content.Write("\n\n");
-        streams.DecodeStreamObject(form.ObjectNumber, filters, content);
-        content.Write("endobj\n\n");
-        font_cache.DecodeFonts(form.Resources.Fonts, fonts);
-        interpret();
-      }
-
-      if (resources.Fonts.Count() == 0) continue;  // no text, no progress report
-      content_objects.clear();
-      streams.GetContentObjects(page_object, content_objects);
-      for (const std::string& object : content_objects) {
-        content.Write("\n\n");
-        streams.DecodeStreamObject(DecimalToInt(object, -1), filters, content);
-        content.Write("\n\n");
-        filters.clear();
-      }
-      content.Write("endobj\n\n");
-      font_cache.DecodeFonts(resources.Fonts, fonts);
-      interpret();
-
-      if (progress) progress(0, 100, MulDiv(page - 1, 100, last_page - 1), false);
-      if (TakeEscapeKeyPress() || cancel) {
-        cancelled = true;
-        break;
-      }
-    }
+    cancelled = !ExtractPages(first_page, last_page, progress, cancel,
+                              [&file](std::string_view text) { file.Write(text); });
   }
   if (cancelled) {
     cancel = true;
     std::remove(file_name.c_str());
   }
+}
+
+bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
+                                   const TProgressProc& progress, const bool& cancel,
+                                   const std::function<void(std::string_view)>& write) {
+  StringList pages;
+  analyst_.GetPageObjects(pages);
+  if (first_page < 1 || last_page > static_cast<int32_t>(pages.size())) {
+    throw Error("ページ番号の指定が不正です。");
+  }
+
+  TPDFStreamDecoder streams(&analyst_);
+  TPDFFontDecoder font_decoder(&analyst_);
+  FontCache font_cache(font_decoder);
+  TPDFFontResourceList fonts;
+  MemoryStream content;
+  StringList filters;
+  StringList content_objects;
+  std::string text;
+
+  const auto interpret = [&] {
+    content.SetPosition(0);
+    Interpret(content, text, fonts, &font_cache);
+    write(text);
+    text.clear();
+    content.Clear();
+    filters.clear();
+  };
+
+  for (int32_t page = first_page; page <= last_page; ++page) {
+    if (PageSeparator) write(PageBanner(page, page == first_page, NewLineCode));
+    const int32_t page_object = DecimalToInt(pages[static_cast<size_t>(page - 1)], -1);
+    const TPageResource& resources = streams.ReadPageResource(page_object);
+
+    // Form XObjects with fonts of their own come first, each on its own.
+    for (int32_t c = 0; c < resources.ChildCount(); ++c) {
+      const TPageChildResourceList& form = resources.GetChild(c);
+      if (form.Resources.Fonts.Count() == 0) continue;
+      content.Write("\n\n");
+      streams.DecodeStreamObject(form.ObjectNumber, filters, content);
+      content.Write("endobj\n\n");
+      font_cache.DecodeFonts(form.Resources.Fonts, fonts);
+      interpret();
+    }
+
+    if (resources.Fonts.Count() == 0) continue;  // no text, no progress report
+    content_objects.clear();
+    streams.GetContentObjects(page_object, content_objects);
+    for (const std::string& object : content_objects) {
+      content.Write("\n\n");
+      streams.DecodeStreamObject(DecimalToInt(object, -1), filters, content);
+      content.Write("\n\n");
+      filters.clear();
+    }
+    content.Write("endobj\n\n");
+    font_cache.DecodeFonts(resources.Fonts, fonts);
+    interpret();
+
+    if (progress) progress(0, 100, MulDiv(page - 1, 100, last_page - 1), false);
+    if (TakeEscapeKeyPress() || cancel) return false;
+  }
+  return true;
 }
 
 }  // namespace lumenquill

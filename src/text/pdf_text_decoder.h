@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "content/font_resource.h"
 #include "reader/memory_stream.h"
@@ -29,6 +30,12 @@ class TPDFTextDecoder final {
   // or Escape was pressed: then cancel is true and the file is deleted.
   void ExtractToFile(const std::string& file_name, int32_t first_page, int32_t last_page,
                      const TProgressProc& progress, bool& cancel);
+
+  // The extraction itself, handing the text to write as it is produced: the page checks, and
+  // per page the banner, the forms and the page's content, the progress report and the cancel
+  // test. Returns false when cancelled.
+  bool ExtractPages(int32_t first_page, int32_t last_page, const TProgressProc& progress,
+                    const bool& cancel, const std::function<void(std::string_view)>& write);
 
   // Interprets one decoded content buffer, from its position up to "endobj" or its end,
   // appending the text of its strings to output with the fonts given. Returns the number of

@@ -1,0 +1,50 @@
+// Interpreting a content buffer with a small fixed set of fonts: a standard, an Identity-H,
+// a Shift-JIS, a UCS-2, a vertical and an EUC font, and one with a /ToUnicode map.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "reader/memory_stream.h"
+#include "reader/pdf_analyst.h"
+#include "text/pdf_text_decoder.h"
+
+namespace {
+
+lumenquill::TPDFFontResourceList MakeFonts() {
+  lumenquill::TPDFFontResourceList fonts;
+  const char* kLabels[][2] = {{"/F1", "WinAnsiEncoding"}, {"/F2", "Identity-H"},
+                              {"/F3", "90ms-RKSJ-H"},     {"/F4", "UniJIS-UCS2-H"},
+                              {"/F5", "Identity-V"},      {"/F6", "EUC-H"}};
+  for (const auto& [name, label] : kLabels) {
+    auto font = std::make_unique<lumenquill::TPDFFontResource>(name, 1);
+    font->Encoding = label;
+    fonts.Add(std::move(font));
+  }
+  auto mapped = std::make_unique<lumenquill::TPDFFontResource>("/T1", 2);
+  mapped->Encoding = "Identity-H";
+  mapped->CMapData = std::make_unique<lumenquill::MemoryStream>(
+      "\n\nbegincmap 2 beginbfrange <0000> <00FF> <0020> <20> <7E> <3041> endbfrange endcmap");
+  fonts.Add(std::move(mapped));
+  return fonts;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static lumenquill::TPDFAnalyst* document = [] {
+    auto* reader = new lumenquill::TPDFAnalyst;
+    reader->LoadFromStream(std::make_unique<lumenquill::MemoryStream>(
+        "%PDF-1.4\n1 0 obj\n<< /Pages 2 0 R >>\nendobj\n2 0 obj\n<< /Kids [] >>\nendobj\n"
+        "xref\n0 3\n0000000000 65535 f\r\n0000000009 00000 n\r\n0000000043 00000 n\r\n"
+        "trailer\n<< /Size 3 /Root 1 0 R >>\nstartxref\n73\n%%EOF\n"));
+    return reader;
+  }();
+  static lumenquill::TPDFTextDecoder decoder(document);
+  lumenquill::TPDFFontResourceList fonts = MakeFonts();
+  lumenquill::MemoryStream content(std::string(reinterpret_cast<const char*>(data), size));
+  std::string output;
+  decoder.DecodeContent(content, output, fonts);
+  return 0;
+}

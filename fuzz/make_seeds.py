@@ -1,0 +1,83 @@
+#!/usr/bin/python3
+"""Writes the seed corpora of the fuzz targets into fuzz/corpus/<target>/ from the test data
+and a few hand-made inputs. The seeds are committed; rerun this after changing it.
+
+    fuzz/make_seeds.py
+"""
+
+import os
+import shutil
+import struct
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DATA = os.path.join(HERE, "..", "tests", "data")
+PDFS = ["reportlab-latin.pdf", "incremental-update.pdf", "qpdf-nested-tree.pdf",
+        "reportlab-cid-cmaps.pdf", "ghostscript-differences.pdf", "reportlab-winansi-ascii85.pdf",
+        "qpdf-inherited-resources.pdf"]
+
+
+def write(target, name, data):
+    folder = os.path.join(HERE, "corpus", target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+
+def shortcut(base_path, relative_path=b""):
+    """A Shell Link file with link information and, optionally, a UTF-16 relative path."""
+    flags = 0x02 | 0x80 | (0x08 if relative_path else 0)
+    header = struct.pack("<I16sI", 0x4C, bytes.fromhex("0114020000000000c000000000000046"),
+                         flags)
+    header += b"\0" * (0x4C - len(header))
+    volume = struct.pack("<IIII", 0x11, 3, 0x1234, 0x10) + b"\0"
+    base_offset = 0x1C + len(volume)
+    suffix_offset = base_offset + len(base_path) + 1
+    info = struct.pack("<IIIIIII", suffix_offset + 1, 0x1C, 1, 0x1C, base_offset, 0,
+                       suffix_offset) + volume + base_path + b"\0\0"
+    strings = b""
+    if relative_path:
+        strings = struct.pack("<H", len(relative_path)) + relative_path.decode().encode("utf-16-le")
+    return header + info + strings
+
+
+def main():
+    shutil.rmtree(os.path.join(HERE, "corpus"), ignore_errors=True)
+    for name in PDFS:
+        with open(os.path.join(DATA, name), "rb") as f:
+            pdf = f.read()
+        write("fuzz_document", name, pdf)
+        write("fuzz_extract", name, pdf)
+
+    text = b"BT /F1 12 Tf 72 700 Td (Hello) Tj 0 -14 Td [(A) -120 (B)] TJ ET"
+    write("fuzz_stream_filters", "plain", b"\0" + text)
+    write("fuzz_stream_filters", "flate", b"\1" + zlib.compress(text))
+    write("fuzz_stream_filters", "hex", b"\2" + text.hex().encode() + b">")
+    write("fuzz_stream_filters", "a85", b"\3" + b"9jqo^BlbD-BleB1DJ+*+F(f,q~>")
+    write("fuzz_stream_filters", "hex-flate", b"\4" + zlib.compress(text).hex().encode() + b">")
+
+    write("fuzz_cmap", "tounicode",
+          b"/CIDInit /ProcSet findresource begin 12 dict begin begincmap\n"
+          b"1 begincodespacerange <0000> <FFFF> endcodespacerange\n"
+          b"2 beginbfchar <0003> <0020> <0011> <00660069> endbfchar\n"
+          b"2 beginbfrange <0024> <0026> <0041> <0030> <0032> [<3042> <3044> <3046>] "
+          b"endbfrange\nendcmap CMapName currentdict /CMap defineresource pop end end\n")
+    write("fuzz_cmap", "cidrange",
+          b"begincmap 1 begincidrange <20> <7E> 1 <8140> <817E> 633 endcidrange endcmap")
+
+    write("fuzz_content", "text", text + b" T* (x) ' 1 2 (y) \"")
+    write("fuzz_content", "fonts",
+          b"q BT /F2 1 Tf <02790022> Tj /F3 1 Tf <82A0> Tj ET Q BT /T1 1 Tf <00410042> Tj "
+          b"/F5 1 Tf 1 0 0 1 70 700 Tm <0279> Tj ET")
+    write("fuzz_content", "inline-image",
+          b"BI /W 4 /H 2 /BPC 8 /CS /G ID \x01\x02\x03\x04\x05\x06\x07\x08 EI "
+          b"BI /W 2 /H 2 /F /AHx ID 00ff> EI BT (after) Tj ET")
+
+    write("fuzz_ini", "settings",
+          b"[frmMain]\r\nLeft=50\r\nheight=180\r\n[GroupBox2]\r\nComboBox1=1\r\n; note\r\n")
+    write("fuzz_shell_link", "local", shortcut(b"C:\\Docs\\report.pdf"))
+    write("fuzz_shell_link", "relative", shortcut(b"C:\\Docs\\report.pdf", b".\\report.pdf"))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,246 @@
+#include "hostile_files.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+#include "support/pdf_builder.h"
+#include "support/temp_file.h"
+
+namespace lumenquill::testing {
+namespace {
+
+const char* const kFixtures[] = {
+    "reportlab-latin",           "ghostscript-identity-h", "reportlab-forms",    "qpdf-nested-tree",
+    "reportlab-winansi-ascii85", "incremental-update",     "reportlab-cid-cmaps"};
+
+const std::string kFont = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+
+// A one-page document whose page shows the content with font /F1, plus further objects.
+std::string PageWith(const std::string& content,
+                     const std::vector<std::pair<int32_t, std::string>>& objects = {},
+                     const std::string& page_entries = "") {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
+              ">> >> " +
+                  page_entries + " >>")
+      .Stream(4, "", content)
+      .Object(5, kFont);
+  for (const auto& [n, body] : objects) pdf.Object(n, body);
+  return pdf.Trailer("/Root 1 0 R").Build();
+}
+
+std::string Deflated(const std::string& data) {
+  uLongf size = compressBound(data.size());
+  std::string out(size, '\0');
+  compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+            reinterpret_cast<const Bytef*>(data.data()), data.size(), 9);
+  out.resize(size);
+  return out;
+}
+
+// A zlib stream of count zero bytes, made in pieces so the input never exists whole.
+std::string DeflatedZeros(int64_t count) {
+  z_stream z{};
+  deflateInit(&z, 9);
+  const std::string zeros(1 << 20, '\0');
+  std::string out;
+  char buffer[1 << 16];
+  for (int64_t left = count; left > 0 || z.avail_in > 0;) {
+    if (z.avail_in == 0) {
+      const int64_t piece = std::min<int64_t>(left, static_cast<int64_t>(zeros.size()));
+      z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.data()));
+      z.avail_in = static_cast<uInt>(piece);
+      left -= piece;
+    }
+    do {
+      z.next_out = reinterpret_cast<Bytef*>(buffer);
+      z.avail_out = sizeof buffer;
+      deflate(&z, left > 0 ? Z_NO_FLUSH : Z_FINISH);
+      out.append(buffer, sizeof buffer - z.avail_out);
+    } while (z.avail_out == 0);
+  }
+  deflateEnd(&z);
+  return out;
+}
+
+void AddDamagedCopies(std::vector<HostileFile>& files) {
+  const char kBytes[] = {'\0', '(', ')', '<', '>', '[', ']', '/', '%', '9', '\xFF', ' ', '\n'};
+  uint32_t random = 12345;
+  for (const char* fixture : kFixtures) {
+    const std::string pdf =
+        ReadWholeFile(std::string(LUMENQUILL_TEST_DATA_DIR) + "/" + fixture + ".pdf");
+    for (int cut = 1; cut <= 40; ++cut) {
+      files.push_back({std::string(fixture) + "-cut" + std::to_string(cut),
+                       pdf.substr(0, pdf.size() * static_cast<size_t>(cut) / 41),
+                       Outcome::kEither});
+    }
+    for (int change = 0; change < 120; ++change) {
+      random = random * 1103515245 + 12345;
+      std::string changed = pdf;
+      changed[(random >> 8) % changed.size()] = kBytes[(random >> 4) % sizeof kBytes];
+      files.push_back(
+          {std::string(fixture) + "-byte" + std::to_string(change), changed, Outcome::kEither});
+    }
+  }
+}
+
+std::string Repeated(const std::string& text, int count) {
+  std::string out;
+  out.reserve(text.size() * static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) out += text;
+  return out;
+}
+
+void AddBuiltFiles(std::vector<HostileFile>& files) {
+  const std::string simple = PageWith("BT /F1 12 Tf (text) Tj ET");
+  const auto replaced = [&simple](const std::string& from, const std::string& to) {
+    std::string bytes = simple;
+    return bytes.replace(bytes.find(from), from.size(), to);
+  };
+  files.push_back(
+      {"xref-count-huge", replaced("xref\n0 6", "xref\n0 2000000000"), Outcome::kLoadFails});
+  files.push_back(
+      {"xref-start-huge", replaced("xref\n0 6", "xref\n2147483000 6"), Outcome::kLoadFails});
+
+  PdfBuilder wild_offsets;
+  wild_offsets.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R 6 0 R] /Count 2 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
+              ">> >> >>")
+      .Stream(4, "", "BT /F1 1 Tf (x) Tj ET")
+      .Object(5, kFont)
+      .Object(6, "<< /Type /Page >>")
+      .Trailer("/Root 1 0 R")
+      .WrongOffset(4, 9999999999)
+      .WrongOffset(6, 999999);
+  files.push_back({"offsets-out-of-range", wild_offsets.Build(), Outcome::kEither});
+
+  // Lengths that do not fit the data, direct or by reference.
+  for (const char* length : {"2000000000", "-100", "-2147483648", "7 0 R"}) {
+    PdfBuilder pdf;
+    pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+        .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+        .Object(3,
+                "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 "
+                "R >> >> >>")
+        .Object(4, std::string("<< /Length ") + length +
+                       " >>\nstream\nBT /F1 1 Tf (len) Tj ET\nendstream")
+        .Object(5, kFont)
+        .Object(7, "-9");
+    files.push_back(
+        {std::string("length-") + length, pdf.Trailer("/Root 1 0 R").Build(), Outcome::kConverts});
+  }
+
+  PdfBuilder prev_cycle;
+  prev_cycle.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [] /Count 0 >>")
+      .Trailer("/Root 1 0 R /Prev 00000000")
+      .NewSection()
+      .Object(3, "<< >>")
+      .Trailer("");
+  std::string prev = prev_cycle.Build();
+  char newest[16];
+  std::snprintf(newest, sizeof newest, "%08lld",
+                static_cast<long long>(prev_cycle.SectionOffsets()[1]));
+  prev.replace(prev.find("/Prev 00000000") + 6, 8, newest);
+  files.push_back({"prev-cycle", prev, Outcome::kConverts});
+
+  files.push_back({"kids-cycle",
+                   TreeDocument("<< /Type /Pages /Kids [3 0 R 2 0 R] /Count 1 >>",
+                                {{3, "<< /Type /Page /Parent 2 0 R /Kids [2 0 R] >>"}}),
+                   Outcome::kConverts});
+  files.push_back({"parent-cycle",
+                   TreeDocument("<< /Type /Pages /Kids [3 0 R] /Parent 3 0 R >>",
+                                {{3, "<< /Type /Page /Parent 2 0 R >>"}}),
+                   Outcome::kConverts});
+
+  // A page tree 100,000 levels deep, the page at the bottom inheriting its resources from
+  // the top.
+  PdfBuilder deep;
+  constexpr int kDepth = 100'000;
+  deep.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [10 0 R] /Resources << /Font << /F1 3 0 R >> >> >>")
+      .Object(3, kFont)
+      .Stream(4, "", "BT /F1 1 Tf (deep) Tj ET");
+  for (int n = 10; n < 10 + kDepth; ++n) {
+    deep.Object(n, "<< /Kids [" + std::to_string(n + 1) + " 0 R] /Parent " +
+                       std::to_string(n == 10 ? 2 : n - 1) + " 0 R >>");
+  }
+  deep.Object(10 + kDepth,
+              "<< /Type /Page /Parent " + std::to_string(9 + kDepth) + " 0 R /Contents 4 0 R >>");
+  files.push_back({"deep-tree", deep.Trailer("/Root 1 0 R").Build(), Outcome::kConverts});
+
+  files.push_back(
+      {"forms-reaching-themselves",
+       PageWith("/A Do BT /F1 1 Tf (page) Tj ET",
+                {{6,
+                  "<< /Subtype /Form /Resources << /Font << /F1 5 0 R >> /XObject << /A 6 0 R "
+                  "/B 7 0 R >> >> /Length 24 >>\nstream\n/A Do /B Do BT (a) Tj ET\nendstream"},
+                 {7,
+                  "<< /Subtype /Form /Resources << /XObject << /A 6 0 R >> /Font << /F1 5 0 R "
+                  ">> >> /Length 5 >>\nstream\n/A Do\nendstream"}},
+                "/XObject << /A 6 0 R >>"),
+       Outcome::kConverts});
+
+  // Four gigabytes of zeros in four megabytes of zlib data, then a stream with text.
+  PdfBuilder bomb;
+  bomb.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents [4 0 R 6 0 R] /Resources << /Font << "
+              "/F1 5 0 R >> >> >>")
+      .Stream(4, "/Filter /FlateDecode", DeflatedZeros(int64_t{1} << 32))
+      .Object(5, kFont)
+      .Stream(6, "/Filter /FlateDecode", Deflated("BT /F1 1 Tf (after the bomb) Tj ET"));
+  files.push_back({"inflate-bomb", bomb.Trailer("/Root 1 0 R").Build(), Outcome::kConverts});
+
+  const std::string everything = Repeated("<0000> <FFFF> <0041>\n", 200'000);
+  files.push_back(
+      {"cmap-ranges-everywhere",
+       PageWith("BT /T 1 Tf <00410042> Tj ET",
+                {{6, "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 7 0 R >>"},
+                 {7, "<< /Length " + std::to_string(everything.size() + 40) +
+                         " >>\nstream\nbegincmap beginbfrange\n" + everything +
+                         "endbfrange endcmap\nendstream"}},
+                "/Font << /T 6 0 R >>"),
+       Outcome::kConverts});
+
+  files.push_back({"nested-arrays-in-content",
+                   PageWith("BT /F1 1 Tf " + Repeated("[", 1'000'000) + " (x) Tj ET"),
+                   Outcome::kConverts});
+  files.push_back({"nested-dictionaries",
+                   PageWith("BT /F1 1 Tf (x) Tj ET", {},
+                            "/Nested " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000)),
+                   Outcome::kConverts});
+  files.push_back({"nested-kids", TreeDocument("<< /Kids " + Repeated("[", 500'000) + " >>", {}),
+                   Outcome::kConverts});
+  files.push_back(
+      {"inline-image-huge",
+       PageWith("BI /W 2147483647 /H 2147483647 /BPC 8 /CS /CMYK ID abc EI BT /F1 1 Tf (x) Tj ET"),
+       Outcome::kConverts});
+  files.push_back({"long-name",
+                   PageWith("BT /F1 1 Tf /" + std::string(10'000'000, 'N') + " (x) Tj ET"),
+                   Outcome::kConverts});
+  files.push_back({"unclosed-string", PageWith("BT /F1 1 Tf (" + std::string(5'000'000, 'x')),
+                   Outcome::kConverts});
+  files.push_back({"many-tf", PageWith(Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)),
+                   Outcome::kConverts});
+}
+
+}  // namespace
+
+std::vector<HostileFile> HostileFiles() {
+  std::vector<HostileFile> files;
+  AddDamagedCopies(files);
+  AddBuiltFiles(files);
+  return files;
+}
+
+}  // namespace lumenquill::testing

@@ -1,0 +1,70 @@
+// The whole conversion on files built to hurt: none may crash, each must end in the
+// specified message or a quiet stop within two seconds, and the whole run must stay under a
+// memory bound.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "app/conversion.h"
+#include "hostile_files.h"
+#include "recording_interface.h"
+#include "settings_file.h"
+
+namespace lumenquill {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Seconds one file may take, sanitizers included.
+constexpr double kSecondsPerFile = 2.0;
+
+// The peak resident memory of the whole run, in MiB. It includes the sanitizers' shadow memory
+// and their quarantine of freed blocks (256 MiB), and one inflated stream at its bound (64 MiB)
+// with the content buffer that holds it.
+constexpr long kPeakMemoryMiB = 1024;
+
+TEST(HostileFiles, EndInTheirMessageOrAQuietStop) {
+  testing::SettingsFile settings("[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n");
+  const fs::path folder = fs::path(settings.path()).parent_path();
+  testing::RecordingInterface ui;
+  Conversion conversion(ui);
+  const std::vector<testing::HostileFile> files = testing::HostileFiles();
+  ASSERT_GT(files.size(), 1000u);
+
+  for (const testing::HostileFile& file : files) {
+    SCOPED_TRACE(file.name);
+    const fs::path pdf = folder / (file.name + ".pdf");
+    const fs::path txt = folder / (file.name + ".txt");
+    std::ofstream(pdf, std::ios::binary) << file.bytes;
+    ui.events.clear();
+
+    const auto start = std::chrono::steady_clock::now();
+    conversion.ConvertFile(pdf.string());
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, kSecondsPerFile);
+
+    const bool load_failed =
+        !ui.events.empty() && ui.events.front().starts_with("message Lumenquill error: ");
+    const bool converted = fs::exists(txt);
+    EXPECT_NE(load_failed, converted);
+    if (file.outcome == testing::Outcome::kLoadFails) {
+      EXPECT_TRUE(load_failed);
+    } else if (file.outcome == testing::Outcome::kConverts) {
+      EXPECT_TRUE(converted);
+    }
+    fs::remove(pdf);
+    fs::remove(txt);
+  }
+
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  EXPECT_LT(usage.ru_maxrss / 1024, kPeakMemoryMiB);
+}
+
+}  // namespace
+}  // namespace lumenquill
