@@ -19,7 +19,7 @@ void TPDFFontResource::Assign(const TPDFFontResource& source) {
   Failed = false;
   CMapData.reset();
   if (source.CMapData) {
-    CMapData = std::make_unique<MemoryStream>(std::string(source.CMapData->Bytes()));
+    CMapData = std::make_shared<MemoryStream>(std::string(source.CMapData->Bytes()));
     CMapData->SetPosition(CMapData->Size());
     source.CMapData->SetPosition(source.CMapData->Size());
   }

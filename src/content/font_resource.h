@@ -32,8 +32,10 @@ class TPDFFontResource : public TPDFResource {
   int32_t FontFileObject = -1;
   bool Failed = false;
   // The font's CMap programs, each preceded by LF LF, the /ToUnicode map first; none when the
-  // font has no program. The position is left at the end.
-  std::unique_ptr<MemoryStream> CMapData;
+  // font has no program. The position is left at the end. Shared: the programs never change
+  // once decoded, so the extraction's copies of a font, one per page that uses it, hold the
+  // same bytes.
+  std::shared_ptr<MemoryStream> CMapData;
 };
 
 // Fonts in the order they were added; the content interpreter searches it from the start.

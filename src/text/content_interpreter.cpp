@@ -38,6 +38,7 @@ ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
     : options_(options), fonts_(fonts) {
   for (int32_t i = 0; i < fonts_.Count(); ++i) {
     TPDFFontResource& font = fonts_.GetItem(i);
+    font_index_.emplace(font.Name, i);  // the first font of a name is the one selected
     if (!font.CMapData) continue;
     if (const TPDFCMapReader* cached = cache ? cache->CachedReader(font) : nullptr) {
       font.Data = const_cast<TPDFCMapReader*>(cached);
@@ -86,16 +87,14 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
 }
 
 bool ContentInterpreter::SelectFont(const std::string& name) {
-  for (int32_t i = 0; i < fonts_.Count(); ++i) {
-    const TPDFFontResource& font = fonts_.GetItem(i);
-    if (font.Name != name) continue;
-    current_encoding_ = font.Encoding;
-    current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
-    converter_ = ConverterForLabel(current_encoding_);
-    horizontal_ = current_encoding_.empty() || current_encoding_.back() != 'V';
-    return true;
-  }
-  return false;
+  const auto found = font_index_.find(name);
+  if (found == font_index_.end()) return false;
+  const TPDFFontResource& font = fonts_.GetItem(found->second);
+  current_encoding_ = font.Encoding;
+  current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
+  converter_ = ConverterForLabel(current_encoding_);
+  horizontal_ = current_encoding_.empty() || current_encoding_.back() != 'V';
+  return true;
 }
 
 void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& output) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "codes/cmap_reader.h"
@@ -51,6 +52,9 @@ class ContentInterpreter final {
   const InterpreterOptions& options_;
   TPDFFontResourceList& fonts_;
   std::vector<std::unique_ptr<TPDFCMapReader>> cmap_readers_;
+  // The index of the first font of each name: Tf selects by name, and a page may name
+  // thousands of fonts.
+  std::unordered_map<std::string, int32_t> font_index_;
 
   std::string current_font_;
   std::string saved_font_;

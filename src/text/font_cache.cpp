@@ -3,7 +3,8 @@
 namespace lumenquill {
 namespace {
 
-// A copy of every field the extraction reads, failed or not, under its own resource name.
+// A copy of every field the extraction reads, failed or not, under its own resource name; the
+// CMap programs are shared, not copied.
 std::unique_ptr<TPDFFontResource> CopyFont(const TPDFFontResource& font, const std::string& name) {
   auto copy = std::make_unique<TPDFFontResource>(name, font.ObjectNumber);
   copy->Subtype = font.Subtype;
@@ -12,8 +13,7 @@ std::unique_ptr<TPDFFontResource> CopyFont(const TPDFFontResource& font, const s
   copy->Embedded = font.Embedded;
   copy->FontFileObject = font.FontFileObject;
   copy->Failed = font.Failed;
-  if (font.CMapData)
-    copy->CMapData = std::make_unique<MemoryStream>(std::string(font.CMapData->Bytes()));
+  copy->CMapData = font.CMapData;
   return copy;
 }
 

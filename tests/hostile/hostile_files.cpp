@@ -232,6 +232,28 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                    Outcome::kConverts});
   files.push_back({"many-tf", PageWith(Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)),
                    Outcome::kConverts});
+
+  // A thousand fonts sharing one /ToUnicode map, on two hundred pages that share the font
+  // dictionary, each page selecting fonts fifty thousand times.
+  PdfBuilder fonts;
+  std::string font_entries;
+  for (int f = 0; f < 1000; ++f) font_entries += "/T" + std::to_string(f) + " 8 0 R ";
+  std::string kids;
+  for (int p = 0; p < 200; ++p) kids += std::to_string(100 + p) + " 0 R ";
+  std::string storm;
+  for (int i = 0; i < 50'000; ++i)
+    storm += "/T" + std::to_string(i * 7 % 1000) + " 1 Tf <0001> Tj ";
+  fonts.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [" + kids + "] /Resources << /Font 6 0 R >> >>")
+      .Object(6, "<< " + font_entries + ">>")
+      .Object(8, "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 9 0 R >>")
+      .Stream(9, "", "begincmap 1 beginbfchar <0001> <3042> endbfchar endcmap")
+      .Stream(10, "/Filter /FlateDecode", Deflated("BT " + storm + "ET"));
+  for (int p = 0; p < 200; ++p) {
+    fonts.Object(100 + p, "<< /Type /Page /Parent 2 0 R /Contents 10 0 R >>");
+  }
+  files.push_back(
+      {"many-fonts-many-pages", fonts.Trailer("/Root 1 0 R").Build(), Outcome::kConverts});
 }
 
 }  // namespace
