@@ -1,13 +1,15 @@
 #include "content/pdf_font_decoder.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include "open_document.h"
+#include "support/deflate.h"
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
 namespace {
+
+using testing::Deflated;
 
 using testing::Open;
 using Objects = std::vector<std::pair<int32_t, std::string>>;
@@ -15,15 +17,6 @@ using Objects = std::vector<std::pair<int32_t, std::string>>;
 std::string Stream(const std::string& entries, const std::string& data) {
   return "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
          "\nendstream";
-}
-
-std::string Deflated(const std::string& data) {
-  uLongf size = compressBound(data.size());
-  std::string out(size, '\0');
-  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
-           data.size());
-  out.resize(size);
-  return out;
 }
 
 // Decodes font object 5, whose dictionary entries are given, with the further objects.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "support/deflate.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
 
@@ -33,15 +34,6 @@ std::string PageWith(const std::string& content,
       .Object(5, kFont);
   for (const auto& [n, body] : objects) pdf.Object(n, body);
   return pdf.Trailer("/Root 1 0 R").Build();
-}
-
-std::string Deflated(const std::string& data) {
-  uLongf size = compressBound(data.size());
-  std::string out(size, '\0');
-  compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-            reinterpret_cast<const Bytef*>(data.data()), data.size(), 9);
-  out.resize(size);
-  return out;
 }
 
 // A zlib stream of count zero bytes, made in pieces so the input never exists whole.

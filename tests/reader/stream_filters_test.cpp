@@ -4,19 +4,13 @@
 #include <zlib.h>
 
 #include "reader/flate_decode.h"
+#include "support/deflate.h"
 #include "reader/reading_primitives.h"
 
 namespace lumenquill {
 namespace {
 
-std::string Deflated(const std::string& data) {
-  uLongf size = compressBound(data.size());
-  std::string out(size, '\0');
-  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
-           data.size());
-  out.resize(size);
-  return out;
-}
+using testing::Deflated;
 
 struct Decoded {
   std::string output;

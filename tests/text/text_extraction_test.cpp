@@ -1,19 +1,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include <filesystem>
 #include <tuple>
 
 #include "open_document.h"
 #include "platform/escape_key.h"
+#include "support/deflate.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
 #include "text/pdf_text_decoder.h"
 
 namespace lumenquill {
 namespace {
+
+using testing::Deflated;
 
 using ::testing::ElementsAre;
 using testing::PdfBuilder;
@@ -179,15 +181,6 @@ TEST_F(TextExtraction, FormsFirstAndPagesWithoutFonts) {
   decoder_->NewLineCode = "|";
   EXPECT_EQ(Extract(1, 2), "|" + kRule + " Page 1||formpage||" + kRule + " Page 2||form");
   EXPECT_THAT(Positions(), ElementsAre(0, 1100));
-}
-
-std::string Deflated(const std::string& data) {
-  uLongf size = compressBound(data.size());
-  std::string out(size, '\0');
-  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
-           data.size());
-  out.resize(size);
-  return out;
 }
 
 std::string Hex(const std::string& data) {
