@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include "settings_file.h"
+#include "support/shortcut_bytes.h"
+#include "ui/dialog_ex.h"
 #include "ui/frm_main.h"
 
 namespace lumenquill {
@@ -29,10 +31,10 @@ class MainWindow : public ::testing::Test {
     };
   }
 
-  std::string Make(const std::string& name) {
+  std::string Make(const std::string& name, const std::string& bytes = "%PDF") {
     const std::string path = folder_ + "/" + name;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path) << "%PDF";
+    std::ofstream(path, std::ios::binary) << bytes;
     return path;
   }
 
@@ -124,7 +126,8 @@ TEST_F(MainWindow, DropsMakeOneBatch) {
   const std::string c = Make("c.pdf");
   const std::string d = Make("folder/d.pdf");
   const std::string e = Make("folder/e.pdf");
-  window_->DropPaths({a, b, c, folder_ + "/folder"});
+  const std::string link = Make("links/c.lnk", testing::Shortcut(c));
+  window_->DropPaths({a, b, link, folder_ + "/folder"});
   EXPECT_THAT(converted_,
               ElementsAre(a + " | (1/5) - a.pdf", b + " | (2/5) - b.PDF", c + " | (3/5) - c.pdf",
                           d + " | (4/5) - d.pdf", e + " | (5/5) - e.pdf"));
@@ -134,6 +137,19 @@ TEST_F(MainWindow, DropsMakeOneBatch) {
   window_->DropPaths({Make("notes.txt")});
   EXPECT_THAT(converted_, IsEmpty());
   EXPECT_TRUE(window_->isEnabled());
+}
+
+TEST(FileDialogs, FiltersAndDefaults) {
+  EXPECT_EQ(NameFilters("PDF - Portable Document Format|*.pdf"),
+            QStringList{"PDF - Portable Document Format (*.pdf)"});
+  EXPECT_EQ(NameFilters("テキストファイル|*.txt|すべて|*.txt;*.log"),
+            (QStringList{"テキストファイル (*.txt)", "すべて (*.txt *.log)"}));
+  TSaveDialogEx dialog(nullptr);
+  EXPECT_EQ(dialog.HelpText, "ヘルプ(&H)");
+  int helped = 0;
+  dialog.OnHelp = [&helped](TOpenDialogEx&) { ++helped; };
+  dialog.DoHelp();
+  EXPECT_EQ(helped, 1);
 }
 
 TEST_F(MainWindow, AlwaysOnTopReturnsAfterABatch) {
