@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,12 @@ namespace lumenquill {
 // shown when no PDF file is found.
 void RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
               ProgressDisplay& progress);
+
+// Converts each entry of a work list with convert_file, as one batch: the conversion's count
+// of loaded files starts again at 0, and the progress caption counts the entries.
+void ConvertWorkList(const std::vector<std::string>& work_list, Conversion& conversion,
+                     ProgressDisplay& progress,
+                     const std::function<void(const std::string&)>& convert_file);
 
 // The progress caption of entry i (from 1) of n.
 std::string BatchCaption(size_t i, size_t n, const std::string& path);

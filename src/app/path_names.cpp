@@ -1,5 +1,7 @@
 #include "app/path_names.h"
 
+#include "platform/ascii_case.h"
+
 namespace lumenquill {
 
 std::string FileNamePart(const std::string& path) {
@@ -18,13 +20,7 @@ std::string WithExtension(const std::string& path, const std::string& extension)
 }
 
 bool HasExtension(const std::string& path, const std::string& extension) {
-  const std::string actual = ExtensionOf(path);
-  if (actual.size() != extension.size()) return false;
-  for (size_t i = 0; i < actual.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(actual[i]) != lower(extension[i])) return false;
-  }
-  return true;
+  return EqualsIgnoringAsciiCase(ExtensionOf(path), extension);
 }
 
 }  // namespace lumenquill

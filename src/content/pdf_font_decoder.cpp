@@ -33,10 +33,6 @@ class FontDictionaryReader {
  private:
   enum class Program { kToUnicode, kOther };
 
-  bool IsObjectReference(const std::string& token) const {
-    return token[0] >= '1' && token[0] <= '9' &&
-           analyst_.IsValidObjectNumber(DecimalToInt(token, -1));
-  }
   // Reads the dictionary of object n from its memory copy, positioned just inside "<<".
   template <typename ReadDictionary>
   void ReadReferencedDictionary(const std::string& reference, ReadDictionary read);
@@ -166,7 +162,7 @@ void FontDictionaryReader::ReadEncoding(ByteStream& stream) {
   } else if (token == "<") {
     stream.Move(1);
     ReadEncodingDictionary(stream);
-  } else if (IsObjectReference(token)) {
+  } else if (analyst_.IsObjectReference(token)) {
     ReadReferencedDictionary(token, [this](ByteStream& object) { ReadEncodingDictionary(object); });
   }
 }
@@ -199,7 +195,7 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
     } else if (token == "/UseCMap") {
       // A predefined CMap named here is not loaded; one given by reference is read.
       ReadToken(stream, token);
-      if (IsObjectReference(token)) {
+      if (analyst_.IsObjectReference(token)) {
         ReadReferencedDictionary(
             token, [this](ByteStream& object) { ReadCMapStream(object, Program::kOther); });
       }
@@ -215,7 +211,7 @@ void FontDictionaryReader::ReadToUnicode(ByteStream& stream, Program program) {
   if (token == "<") {
     stream.Move(1);
     ReadCMapStream(stream, program);
-  } else if (IsObjectReference(token)) {
+  } else if (analyst_.IsObjectReference(token)) {
     ReadReferencedDictionary(
         token, [this, program](ByteStream& object) { ReadCMapStream(object, program); });
   }
@@ -248,7 +244,7 @@ void FontDictionaryReader::ReadFontDescriptor(ByteStream& stream) {
   if (token == "<") {
     stream.Move(1);
     ReadDescriptorDictionary(stream, font_.ObjectNumber);
-  } else if (IsObjectReference(token)) {
+  } else if (analyst_.IsObjectReference(token)) {
     const int32_t descriptor = DecimalToInt(token, -1);
     ReadReferencedDictionary(token, [this, descriptor](ByteStream& object) {
       ReadDescriptorDictionary(object, descriptor);
@@ -266,7 +262,7 @@ void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t 
     } else if (token == "/FontFile" || token == "/FontFile2" || token == "/FontFile3") {
       font_.Embedded = true;
       ReadToken(stream, token);
-      if (IsObjectReference(token)) font_.FontFileObject = DecimalToInt(token, -1);
+      if (analyst_.IsObjectReference(token)) font_.FontFileObject = DecimalToInt(token, -1);
     } else if (token == "stream") {
       // The descriptor carries the font program itself.
       font_.Embedded = true;
@@ -296,14 +292,14 @@ void FontDictionaryReader::ReadDescendantFonts(ByteStream& stream) {
     if (token == "<") {
       stream.Move(1);
       ReadCIDFontDictionary(stream);
-    } else if (IsObjectReference(token)) {
+    } else if (analyst_.IsObjectReference(token)) {
       ReadReferencedDictionary(token, read_cid_font);
     }
     SkipTo(stream, "]");
   } else if (token == "<") {
     stream.Move(1);
     ReadCIDFontDictionary(stream);
-  } else if (IsObjectReference(token)) {
+  } else if (analyst_.IsObjectReference(token)) {
     StringList members;
     if (analyst_.ReadRefArrayObject(DecimalToInt(token, -1), members)) {
       ReadReferencedDictionary(members.front(), read_cid_font);
@@ -361,7 +357,7 @@ std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const std::string&
   PositionGuard guard(stream);
   FontDictionaryReader reader(analyst_, *font);
   try {
-    if (!analyst_.SeekToObject(object_number)) throw ReadError();
+    analyst_.SeekToExistingObject(object_number);
     SkipObjectHeader(stream);
     reader.ReadFontDictionary(stream);
     font->CMapData = reader.TakeCMapPrograms();

@@ -38,11 +38,6 @@ TPDFResourceList& CategoryList(TPageResource& target, const std::string& key) {
 TPDFStreamDecoder::TPDFStreamDecoder(TPDFAnalyst* analyst)
     : analyst_(CheckDecoderReader(analyst)), stream_(*analyst_.Stream()) {}
 
-bool TPDFStreamDecoder::IsObjectNumber(const std::string& token) const {
-  return token[0] >= '1' && token[0] <= '9' &&
-         analyst_.IsValidObjectNumber(DecimalToInt(token, -1));
-}
-
 void TPDFStreamDecoder::NextToken(std::string& token) {
   ReadTokenPastStringsAndComments(stream_, token);
 }
@@ -76,7 +71,7 @@ void TPDFStreamDecoder::ReadCategoryEntries(TPDFResourceList& list) {
   if (value == "<") {
     stream_.Move(1);
     ReadCategoryDictionaryBody(list, ">");
-  } else if (IsObjectNumber(value)) {
+  } else if (analyst_.IsObjectReference(value)) {
     ReadCategoryEntriesFromObject(DecimalToInt(value, -1), list);
   }
 }
@@ -115,7 +110,8 @@ bool TPDFStreamDecoder::ReadNodeResources(TPageResource& target, int32_t* parent
       if (token == "<") {
         stream_.Move(1);
         ReadResourceDictionary(target);
-      } else if (IsObjectNumber(token) && analyst_.SeekToObject(DecimalToInt(token, -1))) {
+      } else if (analyst_.IsObjectReference(token) &&
+                 analyst_.SeekToObject(DecimalToInt(token, -1))) {
         SkipObjectHeader(stream_);
         do {
           NextToken(token);
@@ -174,7 +170,7 @@ void TPDFStreamDecoder::AddForms(TPageResource& page) {
     if (page.ChildCount() == kMaxFormsPerPage) return;
 
     TPageChildResourceList& child = page.AddChild(level.xobjects->GetName(index), form);
-    if (!analyst_.SeekToObject(form)) throw ReadError();
+    analyst_.SeekToExistingObject(form);
     SkipObjectHeader(stream_);
     ReadNodeResources(child.Resources, nullptr);
     forms_on_path.insert(form);
@@ -201,7 +197,7 @@ std::string TPDFStreamDecoder::ReadXObjectSubtype(int32_t n) {
 
 void TPDFStreamDecoder::GetContentObjects(int32_t page_object, StringList& list) {
   PositionGuard guard(stream_);
-  if (!analyst_.SeekToObject(page_object)) throw ReadError();
+  analyst_.SeekToExistingObject(page_object);
   std::string token;
   for (;;) {
     NextToken(token);
@@ -216,7 +212,7 @@ void TPDFStreamDecoder::GetContentObjects(int32_t page_object, StringList& list)
 int64_t TPDFStreamDecoder::DecodeStreamObject(int32_t n, StringList& filters, MemoryStream& dest) {
   const int64_t before = dest.Position();
   PositionGuard guard(stream_);
-  if (!analyst_.SeekToObject(n)) throw ReadError();
+  analyst_.SeekToExistingObject(n);
   SkipObjectHeader(stream_);
   int32_t length = 0;
   std::string token;

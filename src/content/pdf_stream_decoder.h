@@ -31,8 +31,6 @@ class TPDFStreamDecoder final {
   const TPageResourceList& PageResources() const { return page_resources_; }
 
  private:
-  // Whether the token names a valid object (first byte 1 to 9).
-  bool IsObjectNumber(const std::string& token) const;
   // The next token of an object, passing over literal strings and comments.
   void NextToken(std::string& token);
   void ReadResourceDictionary(TPageResource& target);

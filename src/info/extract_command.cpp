@@ -3,6 +3,7 @@
 #include <iostream>
 #include <optional>
 
+#include "app/console_interface.h"
 #include "platform/terminal.h"
 #include "reader/decimal_text.h"
 #include "text/pdf_text_decoder.h"
@@ -57,19 +58,6 @@ std::optional<ExtractOptions> ParseOptions(const std::vector<std::string>& args)
   return options;
 }
 
-// A one-line bar on standard error, redrawn in place.
-void ShowProgress(int32_t, int32_t max, int32_t position, bool done) {
-  if (done) {
-    std::cerr << "\r\033[K";
-    return;
-  }
-  const int32_t percent = position < 0 ? 0 : position * 100 / (max > 0 ? max : 1);
-  const int32_t filled = percent / 5;
-  std::cerr << "\r[" << std::string(static_cast<size_t>(filled), '#')
-            << std::string(static_cast<size_t>(20 - filled), ' ') << "] " << percent << "%"
-            << std::flush;
-}
-
 }  // namespace
 
 int RunExtractCommand(const std::vector<std::string>& args) {
@@ -87,8 +75,14 @@ int RunExtractCommand(const std::vector<std::string>& args) {
     if (options->new_line) decoder.NewLineCode = *options->new_line;
     if (!options->line_breaks) decoder.LineBreakMode = 0;
     bool cancel = false;
+    // The console's one-line bar on standard error when it is a terminal.
+    ConsoleProgress bar(std::cerr, true, false);
     const TProgressProc progress =
-        StandardErrorIsTerminal() ? TProgressProc(ShowProgress) : TProgressProc();
+        StandardErrorIsTerminal()
+            ? TProgressProc([&bar](int32_t min, int32_t max, int32_t position, bool done) {
+                bar.ShowProgress(min, max, position, done);
+              })
+            : TProgressProc();
     decoder.ExtractToFile(options->output, options->first.value_or(1),
                           options->last.value_or(reader.PageCount() > 0 ? reader.PageCount() : 0),
                           progress, cancel);

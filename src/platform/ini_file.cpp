@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii_case.h"
+
 namespace lumenquill {
 namespace {
 
@@ -14,15 +16,6 @@ std::string_view Trimmed(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const size_t last = text.find_last_not_of(" \t\r");
   return text.substr(first, last - first + 1);
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 // The section name of a "[name]" line.
@@ -56,10 +49,10 @@ std::optional<std::string> FindValue(const std::string& path, const std::string&
   bool in_section = false;
   for (const std::string& line : ReadLines(path)) {
     if (const auto name = SectionOf(line)) {
-      in_section = SameIgnoringCase(*name, section);
+      in_section = EqualsIgnoringAsciiCase(*name, section);
     } else if (in_section) {
       const auto line_key = KeyOf(line);
-      if (line_key && SameIgnoringCase(*line_key, key)) {
+      if (line_key && EqualsIgnoringAsciiCase(*line_key, key)) {
         return std::string(Trimmed(std::string_view(line).substr(line.find('=') + 1)));
       }
     }
@@ -99,13 +92,13 @@ void WriteProfileString(const std::string& path, const std::string& section, con
   for (size_t i = 0; i < lines.size(); ++i) {
     if (const auto name = SectionOf(lines[i])) {
       if (in_section) break;
-      in_section = SameIgnoringCase(*name, section);
+      in_section = EqualsIgnoringAsciiCase(*name, section);
       if (in_section) section_end = i + 1;
       continue;
     }
     if (!in_section) continue;
     const auto line_key = KeyOf(lines[i]);
-    if (line_key && SameIgnoringCase(*line_key, key)) {
+    if (line_key && EqualsIgnoringAsciiCase(*line_key, key)) {
       lines[i] = entry;
       section_end = kNowhere;
       break;

@@ -4,8 +4,6 @@
 #include "reader/stream_filters.h"
 
 namespace lumenquill {
-namespace {}  // namespace
-
 // The two digits of a byte must stand side by side: a digit followed by anything else is lost
 // with that byte. The ">" end marker is not recognised; it is skipped like any other byte.
 std::string DecodeASCIIHex(std::string_view bytes) {

@@ -12,13 +12,9 @@ void SkipStreamData(ByteStream& stream, int32_t length) {
 
 bool ObjectTokenScanner::Next(std::string& token) {
   for (;;) {
-    ReadToken(stream_, token);
+    ReadTokenPastStringsAndComments(stream_, token);
     if (token == "endobj") return false;
-    if (token == "%") {
-      SkipLine(stream_);
-    } else if (token == "(") {
-      SkipLiteralString(stream_);
-    } else if (token == "/Length") {
+    if (token == "/Length") {
       stream_length_ = reader_.ReadIntegerValue(stream_);
     } else if (token == "stream") {
       SkipStreamData(stream_, stream_length_);

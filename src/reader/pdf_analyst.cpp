@@ -45,6 +45,10 @@ bool TPDFAnalyst::IsValidObjectRef(std::string_view text) const {
   return IsValidObjectNumber(DecimalToInt(text, -1));
 }
 
+bool TPDFAnalyst::IsObjectReference(std::string_view token) const {
+  return !token.empty() && token[0] >= '1' && token[0] <= '9' && IsValidObjectRef(token);
+}
+
 void TPDFAnalyst::CheckObjectNumber(int32_t n) const {
   if (!stream_) throw Error("ストリームが不正です。");
   if (!IsValidObjectNumber(n)) {
@@ -58,6 +62,10 @@ bool TPDFAnalyst::SeekToObject(int32_t n) {
   if (offset < 0 || offset >= stream_->Size()) return false;
   stream_->SetPosition(offset);
   return true;
+}
+
+void TPDFAnalyst::SeekToExistingObject(int32_t n) {
+  if (!SeekToObject(n)) throw ReadError();
 }
 
 int32_t TPDFAnalyst::GetObjectSize(int32_t n) {
@@ -195,7 +203,7 @@ void TPDFAnalyst::ReadNameList(ByteStream& stream, StringList& list) {
     ReadNameArrayBody(stream, list);
   } else if (token[0] == '/') {
     list.push_back(token);
-  } else if (StartsWithNonZeroDigit(token) && IsValidObjectRef(token)) {
+  } else if (IsObjectReference(token)) {
     ReadNameArrayObject(DecimalToInt(token, -1), list);
   }
 }

@@ -46,12 +46,16 @@ class TPDFAnalyst final {
   // --- Object numbers --------------------------------------------------------------------
   bool IsValidObjectNumber(int32_t n) const { return n >= 0 && n < object_count_; }
   bool IsValidObjectRef(std::string_view text) const;
+  // A token that names an object of the table: it starts with 1 to 9 and is valid.
+  bool IsObjectReference(std::string_view token) const;
   const std::vector<int32_t>& GetOffsets() const { return offsets_; }
   // Raises Error("ストリームが不正です。") with no open file, IndexError for an invalid number.
   void CheckObjectNumber(int32_t n) const;
   // Sets the position of Stream() to the offset of object n; false (position unchanged)
   // when that offset lies outside the file, as for objects no section listed.
   bool SeekToObject(int32_t n);
+  // SeekToObject, raising ReadError (as reading there would) when the offset lies outside.
+  void SeekToExistingObject(int32_t n);
 
   // --- Whole objects ---------------------------------------------------------------------
   // Bytes from the offset of object n to the end of its "endobj"; 0 for a free object or one

@@ -1,7 +1,7 @@
 #include "text/content_interpreter.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 #include "codes/code_helpers.h"
 #include "reader/position_guard.h"
@@ -25,11 +25,8 @@ bool IsNumberToken(const std::string& token) {
 
 bool OpensString(const std::string& token) { return token == "(" || token == "<"; }
 
-int32_t Distance(int32_t a, int32_t b) {
-  const int64_t difference = int64_t{a} - b;
-  return difference < 0 ? static_cast<int32_t>(std::min<int64_t>(-difference, INT32_MAX))
-                        : static_cast<int32_t>(std::min<int64_t>(difference, INT32_MAX));
-}
+// The distance between two coordinates, in 64 bits so that no difference overflows.
+int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 
 }  // namespace
 
@@ -44,11 +41,8 @@ ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
       font.Data = const_cast<TPDFCMapReader*>(cached);
       continue;
     }
-    auto reader = std::make_unique<TPDFCMapReader>();
-    font.CMapData->SetPosition(0);
-    reader->ReadCMap(*font.CMapData);
-    font.Data = reader.get();
-    cmap_readers_.push_back(std::move(reader));
+    cmap_readers_.push_back(ReadFontCMap(font));
+    font.Data = cmap_readers_.back().get();
   }
 }
 
@@ -90,10 +84,9 @@ bool ContentInterpreter::SelectFont(const std::string& name) {
   const auto found = font_index_.find(name);
   if (found == font_index_.end()) return false;
   const TPDFFontResource& font = fonts_.GetItem(found->second);
-  current_encoding_ = font.Encoding;
   current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
-  converter_ = ConverterForLabel(current_encoding_);
-  horizontal_ = current_encoding_.empty() || current_encoding_.back() != 'V';
+  converter_ = ConverterForLabel(font.Encoding);
+  horizontal_ = font.Encoding.empty() || font.Encoding.back() != 'V';
   return true;
 }
 

@@ -58,9 +58,9 @@ class ContentInterpreter final {
 
   std::string current_font_;
   std::string saved_font_;
-  std::string current_encoding_;
-  const TPDFCMapReader* current_cmap_ = nullptr;       // set when the selected font has CMap data
-  StringConverter converter_ = ConverterForLabel("");  // by the label, without CMap data
+  const TPDFCMapReader* current_cmap_ = nullptr;  // set when the selected font has CMap data
+  // The selected font's conversion by its encoding label (used without CMap data).
+  StringConverter converter_ = ConverterForLabel("");
   bool horizontal_ = true;
   std::string prev_x_;
   std::string prev_y_;

@@ -37,10 +37,14 @@ const TPDFCMapReader* FontCache::CachedReader(const TPDFFontResource& font) {
   const auto cached = readers_.find(font.ObjectNumber);
   if (cached != readers_.end()) return cached->second.get();
   if (readers_.size() == kMaxCachedReaders) return nullptr;
+  return readers_.emplace(font.ObjectNumber, ReadFontCMap(font)).first->second.get();
+}
+
+std::unique_ptr<TPDFCMapReader> ReadFontCMap(const TPDFFontResource& font) {
   auto reader = std::make_unique<TPDFCMapReader>();
   font.CMapData->SetPosition(0);
   reader->ReadCMap(*font.CMapData);
-  return readers_.emplace(font.ObjectNumber, std::move(reader)).first->second.get();
+  return reader;
 }
 
 }  // namespace lumenquill

@@ -10,6 +10,9 @@
 
 namespace lumenquill {
 
+// The CMap reader built from a font's CMap programs (the font has some).
+std::unique_ptr<TPDFCMapReader> ReadFontCMap(const TPDFFontResource& font);
+
 // The fonts of one extraction, each font object decoded once and its CMap reader built once:
 // a font object decodes to the same resource for every page and form that uses it, so
 // decoding it again, and reading its CMap programs again, would only repeat the same work.

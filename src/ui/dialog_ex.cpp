@@ -29,6 +29,14 @@ bool TOpenDialogEx::Execute() {
   return !Files.isEmpty();
 }
 
+std::unique_ptr<TSaveDialogEx> TSaveDialogEx::ForTextFiles(QWidget* owner) {
+  auto dialog = std::make_unique<TSaveDialogEx>(owner);
+  dialog->Filter = "テキストファイル|*.txt";
+  dialog->DefaultExt = ".txt";
+  dialog->OverwritePrompt = true;
+  return dialog;
+}
+
 void TOpenDialogEx::DoHelp() {
   if (OnHelp) OnHelp(*this);
 }

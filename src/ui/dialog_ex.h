@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QFileDialog>
 #include <QString>
@@ -42,6 +43,10 @@ class TOpenDialogEx {
 class TSaveDialogEx final : public TOpenDialogEx {
  public:
   using TOpenDialogEx::TOpenDialogEx;
+
+  // The save dialog of the conversions: text files, ".txt" by default, asking before an
+  // existing file is chosen.
+  static std::unique_ptr<TSaveDialogEx> ForTextFiles(QWidget* owner);
 
  protected:
   QFileDialog::AcceptMode Mode() const override { return QFileDialog::AcceptSave; }

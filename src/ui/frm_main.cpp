@@ -51,10 +51,7 @@ TfrmMain::TfrmMain(TfrmProg& progress, QWidget* parent) : QMainWindow(parent), p
   OpenDialog = std::make_unique<TOpenDialogEx>(this);
   OpenDialog->Filter = "PDF - Portable Document Format|*.pdf";
   OpenDialog->AllowMultiSelect = true;
-  SaveDialog = std::make_unique<TSaveDialogEx>(this);
-  SaveDialog->Filter = "テキストファイル|*.txt";
-  SaveDialog->DefaultExt = ".txt";
-  SaveDialog->OverwritePrompt = true;
+  SaveDialog = TSaveDialogEx::ForTextFiles(this);
   ui_ = std::make_unique<QtUserInterface>(this, progress_, *SaveDialog);
   conversion_ = std::make_unique<Conversion>(*ui_);
   ConvertFile = [this](const std::string& file) { conversion_->ConvertFile(file); };
@@ -226,11 +223,7 @@ void TfrmMain::RunWorkList(const std::vector<std::string>& work_list) {
     QWidget* window;
     ~EnableAtEnd() { window->setEnabled(true); }
   } enable_at_end{this};
-  conversion_->StartBatch();
-  for (size_t i = 0; i < work_list.size(); ++i) {
-    progress_.SetCaption(BatchCaption(i + 1, work_list.size(), work_list[i]));
-    ConvertFile(work_list[i]);
-  }
+  ConvertWorkList(work_list, *conversion_, progress_, ConvertFile);
   if (N12->isChecked()) SetAlwaysOnTop(this, true);
 }
 

@@ -53,11 +53,8 @@ int StartUp(int argc, char** argv) {
 
   if (!arguments.empty()) {
     TfrmProg progress;
-    TSaveDialogEx save_dialog(nullptr);
-    save_dialog.Filter = "テキストファイル|*.txt";
-    save_dialog.DefaultExt = ".txt";
-    save_dialog.OverwritePrompt = true;
-    QtUserInterface ui(nullptr, progress, save_dialog);
+    const std::unique_ptr<TSaveDialogEx> save_dialog = TSaveDialogEx::ForTextFiles(nullptr);
+    QtUserInterface ui(nullptr, progress, *save_dialog);
     Conversion conversion(ui);
     RunBatch(arguments, conversion, progress);
     return 0;
