@@ -9,7 +9,7 @@ work=${1:-build/bench-documents}
 tools/ensure-packages.sh python3-reportlab fonts-ipafont poppler-utils mupdf-tools hyperfine time
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
-info=build/release/src/info/lumenquill-info
+info=build/release/bin/lumenquill-info
 
 [ -f "$work/forms-3000.pdf" ] || /usr/bin/python3 bench/make_bench_documents.py "$work"
 

@@ -4,28 +4,56 @@
 #include "app/path_names.h"
 
 namespace lumenquill {
+namespace {
+
+const char* IgnoredArgumentMessage(InputOutcome outcome) {
+  switch (outcome) {
+    case InputOutcome::kMissing:
+      return "ファイルが見つかりません。";
+    case InputOutcome::kNotPdf:
+      return "PDFファイルではありません。";
+    case InputOutcome::kUnreadableShortcut:
+      return "ショートカットを読み込めません。";
+    case InputOutcome::kTaken:
+      break;
+  }
+  return "";
+}
+
+}  // namespace
 
 std::string BatchCaption(size_t i, size_t n, const std::string& path) {
   return " (" + std::to_string(i) + "/" + std::to_string(n) + ") - " + FileNamePart(path);
 }
 
-void RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
-              ProgressDisplay& progress) {
+bool RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
+              ProgressDisplay& progress, std::ostream& diagnostics) {
   std::vector<std::string> work_list;
-  for (const std::string& argument : arguments) ApplyInputRule(argument, work_list);
-  if (work_list.empty()) return;
-  ConvertWorkList(work_list, conversion, progress,
-                  [&conversion](const std::string& file) { conversion.ConvertFile(file); });
+  bool all_taken = true;
+  for (const std::string& argument : arguments) {
+    const InputOutcome outcome = ApplyInputRule(argument, work_list);
+    if (outcome == InputOutcome::kTaken) continue;
+    all_taken = false;
+    diagnostics << "Lumenquill: " << argument << ": " << IgnoredArgumentMessage(outcome) << '\n'
+                << std::flush;
+  }
+  if (work_list.empty()) return all_taken;
+  const bool all_converted = ConvertWorkList(
+      work_list, conversion, progress,
+      [&conversion](const std::string& file) { return conversion.ConvertFile(file); });
+  return all_taken && all_converted;
 }
 
-void ConvertWorkList(const std::vector<std::string>& work_list, Conversion& conversion,
+bool ConvertWorkList(const std::vector<std::string>& work_list, Conversion& conversion,
                      ProgressDisplay& progress,
-                     const std::function<void(const std::string&)>& convert_file) {
+                     const std::function<bool(const std::string&)>& convert_file) {
   conversion.StartBatch();
+  bool all_converted = true;
   for (size_t i = 0; i < work_list.size(); ++i) {
     progress.SetCaption(BatchCaption(i + 1, work_list.size(), work_list[i]));
-    convert_file(work_list[i]);
+    all_converted = convert_file(work_list[i]) && all_converted;
   }
+  return all_converted;
 }
 
 }  // namespace lumenquill

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -9,16 +10,19 @@
 namespace lumenquill {
 
 // Converts the PDF files that the arguments name, one after the other, with the caption
-// " (i/n) - name" on the progress display for each; returns when all are done. Nothing is
-// shown when no PDF file is found.
-void RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
-              ProgressDisplay& progress);
+// " (i/n) - name" on the progress display for each; returns when all are done. An argument
+// that gives no PDF file (missing, not a PDF, an unreadable shortcut) is named on the
+// diagnostics stream, one line each. True when every argument was taken and every PDF file
+// found was converted.
+bool RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
+              ProgressDisplay& progress, std::ostream& diagnostics);
 
 // Converts each entry of a work list with convert_file, as one batch: the conversion's count
-// of loaded files starts again at 0, and the progress caption counts the entries.
-void ConvertWorkList(const std::vector<std::string>& work_list, Conversion& conversion,
+// of loaded files starts again at 0, and the progress caption counts the entries. True when
+// convert_file succeeded for every entry.
+bool ConvertWorkList(const std::vector<std::string>& work_list, Conversion& conversion,
                      ProgressDisplay& progress,
-                     const std::function<void(const std::string&)>& convert_file);
+                     const std::function<bool(const std::string&)>& convert_file);
 
 // The progress caption of entry i (from 1) of n.
 std::string BatchCaption(size_t i, size_t n, const std::string& path);

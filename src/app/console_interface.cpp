@@ -99,15 +99,15 @@ std::optional<PageRange> ConsoleUserInterface::ChoosePageRange(const TPDFAnalyst
   }
 }
 
-// An empty line takes the proposed name with ".txt"; a name without an extension gets
-// ".txt"; an existing file is replaced only when the user says so, else the name is asked
-// again. The end of the input cancels.
-std::optional<std::string> ConsoleUserInterface::ChooseSavePath(const std::string& proposed_name) {
+// An empty line takes the proposed path (beside the PDF) with ".txt"; a name without an
+// extension gets ".txt"; an existing file is replaced only when the user says so, else the
+// name is asked again. The end of the input cancels.
+std::optional<std::string> ConsoleUserInterface::ChooseSavePath(const std::string& proposed_path) {
   if (!interactive_) return std::nullopt;
   for (;;) {
-    const std::optional<std::string> answer = Ask("保存先 [" + proposed_name + ".txt] ");
+    const std::optional<std::string> answer = Ask("保存先 [" + proposed_path + ".txt] ");
     if (!answer) return std::nullopt;
-    std::string path = answer->empty() ? proposed_name : *answer;
+    std::string path = answer->empty() ? proposed_path : *answer;
     const size_t slash = path.rfind('/');
     if (path.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos) {
       path += ".txt";

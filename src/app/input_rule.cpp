@@ -7,14 +7,17 @@
 
 namespace lumenquill {
 
-void ApplyInputRule(const std::string& path, std::vector<std::string>& work_list) {
+InputOutcome ApplyInputRule(const std::string& path, std::vector<std::string>& work_list) {
   const std::string target = ResolveLink(path);
-  if (target.empty()) return;
+  if (target.empty()) return InputOutcome::kUnreadableShortcut;
   if (IsFolder(target)) {
     AddFolderPDFFiles(target, work_list);
-  } else if (FileExists(target) && HasExtension(target, ".pdf")) {
-    work_list.push_back(target);
+    return InputOutcome::kTaken;
   }
+  if (!FileExists(target)) return InputOutcome::kMissing;
+  if (!HasExtension(target, ".pdf")) return InputOutcome::kNotPdf;
+  work_list.push_back(target);
+  return InputOutcome::kTaken;
 }
 
 void AddFolderPDFFiles(const std::string& folder, std::vector<std::string>& list) {

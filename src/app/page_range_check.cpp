@@ -18,6 +18,7 @@ std::variant<PageRange, std::string> CheckPageRange(const std::string& first_tex
 }
 
 std::string WithClosingPeriod(const std::string& message) {
+  if (message.ends_with("。")) return message;
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
   return message;
 }

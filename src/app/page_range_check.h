@@ -15,7 +15,7 @@ std::variant<PageRange, std::string> CheckPageRange(const std::string& first_tex
                                                     int32_t page_count);
 
 // A message as the application's error display shows it: with "." appended when its last
-// byte sorts after "." (as for messages ending in "。").
+// byte sorts after "." and it does not already end with "。".
 std::string WithClosingPeriod(const std::string& message);
 
 }  // namespace lumenquill

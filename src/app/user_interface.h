@@ -49,9 +49,10 @@ class UserInterface {
   // cancels. The caption suffix is " - ( file name )".
   virtual std::optional<PageRange> ChoosePageRange(const TPDFAnalyst& analyst,
                                                    const std::string& caption_suffix) = 0;
-  // The output path, proposing the name given (no folder, no extension; ".txt" is the default
-  // extension); nothing when the user cancels. An existing file is confirmed here.
-  virtual std::optional<std::string> ChooseSavePath(const std::string& proposed_name) = 0;
+  // The output path, proposing the PDF's path without its extension (".txt" is the default
+  // extension; a dialog shows only the name part); nothing when the user cancels. An existing
+  // file is confirmed here.
+  virtual std::optional<std::string> ChooseSavePath(const std::string& proposed_path) = 0;
   virtual ProgressDisplay& Progress() = 0;
   // Takes the window that owns the conversion out of the always-on-top layer.
   virtual void LeaveAlwaysOnTop() = 0;

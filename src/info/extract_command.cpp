@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/console_interface.h"
+#include "platform/error.h"
 #include "platform/terminal.h"
 #include "reader/decimal_text.h"
 #include "text/pdf_text_decoder.h"
@@ -87,6 +88,9 @@ int RunExtractCommand(const std::vector<std::string>& args) {
                           options->last.value_or(reader.PageCount() > 0 ? reader.PageCount() : 0),
                           progress, cancel);
     return 0;
+  } catch (const OutputError& error) {
+    std::cerr << error.path() << ": " << error.what() << '\n';
+    return 1;
   } catch (const std::exception& error) {
     std::cerr << options->input << ": " << error.what() << '\n';
     return 1;

@@ -19,6 +19,7 @@
 #include "info/extract_command.h"
 #include "info/font_report.h"
 #include "info/object_report.h"
+#include "platform/interruption.h"
 #include "reader/decimal_text.h"
 #include "reader/pdf_analyst.h"
 
@@ -75,6 +76,7 @@ int ReportObject(const std::string& number, const std::string& path) {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  lumenquill::InstallInterruptionHandlers();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {
     std::cerr << kUsage;

@@ -22,27 +22,50 @@ bool LockWholeFile(int fd, short type) {
   return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
 }
 
-[[noreturn]] void RaiseOpenError(const std::string& path, int error_number) {
-  throw FileOpenError(path + "\n" + std::strerror(error_number));
+FileOpenError::Cause CauseOf(int error_number) {
+  switch (error_number) {
+    case ENOENT:
+    case ENOTDIR:
+      return FileOpenError::Cause::kNotFound;
+    case EACCES:
+    case EPERM:
+      return FileOpenError::Cause::kNoPermission;
+    case ENXIO:  // a socket, or a device without a driver
+      return FileOpenError::Cause::kNotRegular;
+    default:
+      return FileOpenError::Cause::kOther;
+  }
+}
+
+[[noreturn]] void RaiseOpenError(const std::string& path, int error_number,
+                                 FileOpenError::Cause cause) {
+  throw FileOpenError(path + "\n" + std::strerror(error_number), cause);
 }
 
 }  // namespace
 
+// The file is opened without blocking, so that a FIFO (which would wait for a writer) is
+// refused at once like a device or a socket; only a regular file of bounded size is read.
 LockedFile LockedFile::OpenForReading(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) RaiseOpenError(path, errno);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) RaiseOpenError(path, errno, CauseOf(errno));
+  LockedFile file(fd);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const int error_number = S_ISDIR(info.st_mode) ? EISDIR : errno;
-    ::close(fd);
-    RaiseOpenError(path, error_number);
+  if (::fstat(fd, &info) != 0) RaiseOpenError(path, errno, FileOpenError::Cause::kOther);
+  if (!S_ISREG(info.st_mode)) {
+    RaiseOpenError(path, S_ISDIR(info.st_mode) ? EISDIR : EINVAL,
+                   FileOpenError::Cause::kNotRegular);
+  }
+  if (info.st_size > kMaxReadableFileSize) {
+    RaiseOpenError(path, EFBIG, FileOpenError::Cause::kTooLarge);
   }
   if (!LockWholeFile(fd, F_RDLCK)) {
     const int error_number = errno;
-    ::close(fd);
-    RaiseOpenError(path, error_number);
+    RaiseOpenError(path, error_number,
+                   error_number == EAGAIN || error_number == EACCES ? FileOpenError::Cause::kLocked
+                                                                    : FileOpenError::Cause::kOther);
   }
-  return LockedFile(fd);
+  return file;
 }
 
 bool LockedFile::CanLockForWriting(const std::string& path) {
@@ -75,11 +98,16 @@ std::string LockedFile::ReadAll() const {
   std::string content(expected + 1, '\0');
   size_t filled = 0;
   for (;;) {
-    if (filled == content.size()) content.resize(content.size() * 2);
+    if (filled == content.size()) {
+      if (filled > kMaxReadableFileSize) {
+        throw FileOpenError(std::strerror(EFBIG), FileOpenError::Cause::kTooLarge);
+      }
+      content.resize(content.size() * 2);
+    }
     const ssize_t count =
         ::pread(fd_, content.data() + filled, content.size() - filled, static_cast<off_t>(filled));
     if (count < 0 && errno == EINTR) continue;
-    if (count < 0) throw FileOpenError(std::strerror(errno));
+    if (count < 0) throw FileOpenError(std::strerror(errno), CauseOf(errno));
     if (count == 0) break;
     filled += static_cast<size_t>(count);
   }

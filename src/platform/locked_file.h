@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace lumenquill {
@@ -9,7 +10,12 @@ namespace lumenquill {
 // another process holds a write lock, and it keeps others from taking one.
 class LockedFile final {
  public:
-  // Opens the file for reading under a read lock; raises FileOpenError on failure.
+  // The largest file read: 1 GiB. The whole file is held in memory, and object offsets are
+  // 32-bit numbers; real PDF files with text stay far below it.
+  static constexpr int64_t kMaxReadableFileSize = int64_t{1} << 30;
+
+  // Opens a regular file of at most kMaxReadableFileSize bytes for reading under a read lock;
+  // raises FileOpenError, with its cause, on failure.
   static LockedFile OpenForReading(const std::string& path);
 
   // True when the existing file can be opened for writing under a write lock, that is when
@@ -22,7 +28,8 @@ class LockedFile final {
   LockedFile& operator=(const LockedFile&) = delete;
   ~LockedFile();
 
-  // The whole content as it is now; a file that shrinks while it is read yields what is left.
+  // The whole content as it is now; a file that shrinks while it is read yields what is left,
+  // one that grows past the size bound raises FileOpenError.
   std::string ReadAll() const;
 
  private:

@@ -1,12 +1,16 @@
 #include "platform/output_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
 #include "platform/error.h"
+#include "platform/interruption.h"
 
 namespace lumenquill {
 namespace {
@@ -14,31 +18,87 @@ namespace {
 // Output is written to the file in pieces of about this size.
 constexpr size_t kFlushSize = size_t{1} << 16;
 
-[[noreturn]] void RaiseWriteError(const std::string& path) {
-  throw Error(path + "\n" + std::strerror(errno));
+std::string WriteFailureReason(int error_number) {
+  switch (error_number) {
+    case ENOSPC:
+    case EDQUOT:
+      return "ディスクの空き容量が不足しているため、テキストファイルを保存できませんでした。";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return "書き込みの権限がないため、テキストファイルを保存できませんでした。";
+    case ENOENT:
+    case ENOTDIR:
+      return "保存先のフォルダが見つからないため、テキストファイルを保存できませんでした。";
+    default:
+      return std::string("テキストファイルを保存できませんでした。(") +
+             std::strerror(error_number) + ")";
+  }
+}
+
+// The file a write to path lands in: the file a symbolic link names, else the path itself.
+std::string ReplacedFile(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char resolved[PATH_MAX];
+  return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
+// The permissions of the new file: those of the file it replaces, or what the umask allows.
+mode_t NewFileMode(const std::string& target) {
+  struct stat info {};
+  if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+// Only a regular file is replaced: renaming over a device, a FIFO or a folder would destroy it.
+bool IsReplaceable(const std::string& target) {
+  struct stat info {};
+  return ::stat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode);
 }
 
 }  // namespace
 
-OutputFile::OutputFile(const std::string& path) : path_(path) {
-  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd_ < 0) RaiseWriteError(path);
-  struct flock lock {};
-  lock.l_type = F_WRLCK;
-  lock.l_whence = SEEK_SET;
-  ::fcntl(fd_, F_OFD_SETLK, &lock);  // exclusive while we write; others may not have asked
+OutputFile::OutputFile(const std::string& path) : path_(path), target_(ReplacedFile(path)) {
+  if (!IsReplaceable(target_)) {
+    throw OutputError(path_,
+                      "通常のファイルではないため、テキストファイルを保存できませんでした。");
+  }
+  const size_t slash = target_.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : target_.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+  std::string pattern = folder + "." + name + ".XXXXXX";
+  {
+    InterruptionsHeld held;
+    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd_ < 0) Fail(errno);
+    temporary_ = pattern;
+    RegisterTemporaryFile(temporary_.c_str());
+  }
+  if (::fchmod(fd_, NewFileMode(target_)) != 0) Fail(errno);
 }
 
-OutputFile::~OutputFile() {
-  try {
-    Close();
-  } catch (const Error&) {
-    // A write that fails while unwinding cannot be reported.
-  }
+OutputFile::~OutputFile() { Discard(); }
+
+void OutputFile::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (temporary_.empty()) return;
+  InterruptionsHeld held;
+  ::unlink(temporary_.c_str());
+  RegisterTemporaryFile(nullptr);
+  temporary_.clear();
+}
+
+void OutputFile::Fail(int error_number) {
+  Discard();
+  throw OutputError(path_, WriteFailureReason(error_number));
 }
 
 void OutputFile::Write(std::string_view bytes) {
-  if (fd_ < 0) throw Error(path_ + "\n" + std::strerror(EBADF));
+  if (fd_ < 0) Fail(EBADF);
   pending_.append(bytes);
   if (pending_.size() >= kFlushSize) Flush();
 }
@@ -48,27 +108,23 @@ void OutputFile::Flush() {
   while (written < pending_.size()) {
     const ssize_t count = ::write(fd_, pending_.data() + written, pending_.size() - written);
     if (count < 0 && errno == EINTR) continue;
-    if (count < 0) {
-      pending_.clear();
-      RaiseWriteError(path_);
-    }
+    if (count < 0) Fail(errno);
     written += static_cast<size_t>(count);
   }
   pending_.clear();
 }
 
-void OutputFile::Close() {
-  if (fd_ < 0) return;
+void OutputFile::Commit() {
+  if (fd_ < 0) Fail(EBADF);
+  Flush();
+  if (::fsync(fd_) != 0) Fail(errno);
   const int fd = fd_;
-  try {
-    Flush();
-  } catch (...) {
-    fd_ = -1;
-    ::close(fd);
-    throw;
-  }
   fd_ = -1;
-  if (::close(fd) != 0) RaiseWriteError(path_);
+  if (::close(fd) != 0) Fail(errno);
+  InterruptionsHeld held;
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
+  RegisterTemporaryFile(nullptr);
+  temporary_.clear();
 }
 
 }  // namespace lumenquill

@@ -5,9 +5,13 @@
 
 namespace lumenquill {
 
-// A file created (or emptied) for writing, held under a write lock (no other writer, no reader
-// that locks) until it is closed. Writes are buffered; Close flushes them. Raises Error with
-// the system's reason when the file cannot be created or written.
+// A file written whole or not at all. The bytes go to a new hidden temporary file in the
+// target's folder; Commit flushes it, syncs it to the disk, closes it and renames it over the
+// target, checking each step. An OutputFile destroyed without a successful Commit removes its
+// temporary file and leaves the target exactly as it was (the old file, or no file); so does an
+// interruption by a signal (see interruption.h). A new file gets the usual permissions, a
+// replaced one keeps its own; a target that is a symbolic link has the file it names replaced.
+// Raises OutputError with the reason, for the user, when a step fails.
 class OutputFile final {
  public:
   explicit OutputFile(const std::string& path);
@@ -16,13 +20,17 @@ class OutputFile final {
   OutputFile& operator=(const OutputFile&) = delete;
 
   void Write(std::string_view bytes);
-  // Flushes and closes; later writes are refused.
-  void Close();
+  // Puts the complete file in place of the target; later writes are refused.
+  void Commit();
 
  private:
   void Flush();
+  [[noreturn]] void Fail(int error_number);
+  void Discard();
 
-  std::string path_;
+  std::string path_;    // as the caller named it, for messages
+  std::string target_;  // the file that is replaced
+  std::string temporary_;
   int fd_ = -1;
   std::string pending_;
 };

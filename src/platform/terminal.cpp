@@ -1,15 +1,43 @@
 #include "platform/terminal.h"
 
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include "platform/escape_key.h"
+#include "platform/interruption.h"
 
 namespace lumenquill {
+namespace {
+
+constexpr char kEscape = '\x1B';
+
+// How long a terminal may take to send the rest of a key's escape sequence. The bytes of one
+// sequence are written together, so they arrive well within this; a person pressing Escape
+// and then another key takes far longer.
+constexpr int kSequenceMilliseconds = 30;
+
+// Appends what can be read from the terminal without waiting.
+void ReadAvailable(std::string& keys) {
+  char buffer[64];
+  ssize_t count = 0;
+  while ((count = ::read(STDIN_FILENO, buffer, sizeof buffer)) > 0) {
+    keys.append(buffer, static_cast<size_t>(count));
+  }
+}
+
+}  // namespace
 
 bool StandardInputIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
 
 bool StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+
+bool HoldsLoneEscape(std::string_view keys) {
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i] == kEscape && (i + 1 == keys.size() || keys[i + 1] == kEscape)) return true;
+  }
+  return false;
+}
 
 struct TerminalEscapeWatcher::Saved {
   termios settings;
@@ -23,22 +51,28 @@ TerminalEscapeWatcher::TerminalEscapeWatcher() {
   raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
   raw.c_cc[VMIN] = 0;
   raw.c_cc[VTIME] = 0;
+  RegisterTerminalSettings(&saved_->settings);
   active_ = ::tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
+  if (!active_) RegisterTerminalSettings(nullptr);
 }
 
 TerminalEscapeWatcher::~TerminalEscapeWatcher() {
-  if (active_) ::tcsetattr(STDIN_FILENO, TCSANOW, &saved_->settings);
+  if (!active_) return;
+  ::tcsetattr(STDIN_FILENO, TCSANOW, &saved_->settings);
+  RegisterTerminalSettings(nullptr);
 }
 
 void TerminalEscapeWatcher::Poll() {
   if (!active_) return;
-  char keys[64];
-  ssize_t count = 0;
-  while ((count = ::read(STDIN_FILENO, keys, sizeof keys)) > 0) {
-    for (ssize_t i = 0; i < count; ++i) {
-      if (keys[i] == '\x1B') LatchEscapeKeyPress();
-    }
+  std::string keys;
+  ReadAvailable(keys);
+  // An Escape at the end of what has arrived may be the start of an arrow or function key's
+  // sequence: wait briefly for the rest before deciding.
+  if (!keys.empty() && keys.back() == kEscape) {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (::poll(&input, 1, kSequenceMilliseconds) > 0) ReadAvailable(keys);
   }
+  if (HoldsLoneEscape(keys)) LatchEscapeKeyPress();
 }
 
 }  // namespace lumenquill

@@ -1,7 +1,5 @@
 #include "text/pdf_text_decoder.h"
 
-#include <cstdio>
-
 #include "content/decoder_reader.h"
 #include "content/pdf_font_decoder.h"
 #include "content/pdf_stream_decoder.h"
@@ -53,25 +51,26 @@ void TPDFTextDecoder::ExtractToFile(const std::string& file_name, int32_t first_
   try {
     CheckFileWritable(file_name);
   } catch (const Error&) {
-    throw Error("このファイルは使用中です。別名で保存してください。");
+    throw OutputError(file_name, "このファイルは使用中です。別名で保存してください。");
   }
 
-  bool cancelled = false;
+  OutputFile file(file_name);
+  bool finished = false;
   {
-    OutputFile file(file_name);
-    // Runs on every way out: the final progress call, then the file is closed.
+    // Runs on every way out: the final progress call.
     struct Finish {
       const TProgressProc& progress;
       ~Finish() {
         if (progress) progress(0, 100, 100, true);
       }
     } finish{progress};
-    cancelled = !ExtractPages(first_page, last_page, progress, cancel,
-                              [&file](std::string_view text) { file.Write(text); });
+    finished = ExtractPages(first_page, last_page, progress, cancel,
+                            [&file](std::string_view text) { file.Write(text); });
   }
-  if (cancelled) {
-    cancel = true;
-    std::remove(file_name.c_str());
+  if (finished) {
+    file.Commit();
+  } else {
+    cancel = true;  // the file is dropped unwritten: the target stays as it was
   }
 }
 

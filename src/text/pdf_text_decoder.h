@@ -23,11 +23,13 @@ class TPDFTextDecoder final {
   // document or one whose loading failed.
   explicit TPDFTextDecoder(TPDFAnalyst* analyst);
 
-  // Writes the text of pages first_page to last_page (1-based, inclusive) to file_name.
-  // Raises "このファイルは使用中です。別名で保存してください。" when the file may not be
-  // written, "ページ番号の指定が不正です。" for a range outside the document, and the reading
-  // errors of the document. Stops after the page when the progress callback has set cancel
-  // or Escape was pressed: then cancel is true and the file is deleted.
+  // Writes the text of pages first_page to last_page (1-based, inclusive) to file_name, whole
+  // or not at all: the file is replaced only when the extraction finished. Raises OutputError
+  // with "このファイルは使用中です。別名で保存してください。" when the file may not be written
+  // (read-only, or locked by another process) and with the reason when writing it fails;
+  // "ページ番号の指定が不正です。" for a range outside the document, and the reading errors of
+  // the document. Stops after the page when the progress callback has set cancel or Escape
+  // was pressed: then cancel is true. In every case but success the file is left as it was.
   void ExtractToFile(const std::string& file_name, int32_t first_page, int32_t last_page,
                      const TProgressProc& progress, bool& cancel);
 

@@ -54,7 +54,7 @@ TfrmMain::TfrmMain(TfrmProg& progress, QWidget* parent) : QMainWindow(parent), p
   SaveDialog = TSaveDialogEx::ForTextFiles(this);
   ui_ = std::make_unique<QtUserInterface>(this, progress_, *SaveDialog);
   conversion_ = std::make_unique<Conversion>(*ui_);
-  ConvertFile = [this](const std::string& file) { conversion_->ConvertFile(file); };
+  ConvertFile = [this](const std::string& file) { return conversion_->ConvertFile(file); };
 
   BuildMenus();
   BuildToolBar();

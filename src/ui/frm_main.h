@@ -37,7 +37,7 @@ class TfrmMain final : public QMainWindow {
   void DropPaths(const std::vector<std::string>& paths);
 
   // The conversion of one file; tests put a recorder here.
-  std::function<void(const std::string&)> ConvertFile;
+  std::function<bool(const std::string&)> ConvertFile;
 
   void ToolButton1Click();
   void Exit1Click() { close(); }

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "app/path_names.h"
 #include "ui/frm_page.h"
 
 namespace lumenquill {
@@ -40,8 +41,8 @@ std::optional<PageRange> QtUserInterface::ChoosePageRange(const TPDFAnalyst& ana
   return PageRange{dialog.FirstPage, dialog.LastPage};
 }
 
-std::optional<std::string> QtUserInterface::ChooseSavePath(const std::string& proposed_name) {
-  save_dialog_.FileName = QString::fromStdString(proposed_name);
+std::optional<std::string> QtUserInterface::ChooseSavePath(const std::string& proposed_path) {
+  save_dialog_.FileName = QString::fromStdString(FileNamePart(proposed_path));
   if (!save_dialog_.Execute()) return std::nullopt;
   return save_dialog_.FileName.toStdString();
 }

@@ -19,7 +19,7 @@ class QtUserInterface final : public UserInterface {
   bool AskYesNo(const std::string& caption, const std::string& text) override;
   std::optional<PageRange> ChoosePageRange(const TPDFAnalyst& analyst,
                                            const std::string& caption_suffix) override;
-  std::optional<std::string> ChooseSavePath(const std::string& proposed_name) override;
+  std::optional<std::string> ChooseSavePath(const std::string& proposed_path) override;
   ProgressDisplay& Progress() override { return progress_; }
   void LeaveAlwaysOnTop() override;
   void OpenInApplication(const std::string& path) override;

@@ -7,6 +7,7 @@
 #include "app/batch.h"
 #include "app/console_interface.h"
 #include "app/conversion.h"
+#include "platform/interruption.h"
 #include "platform/terminal.h"
 #include "ui/escape_key_filter.h"
 #include "ui/frm_main.h"
@@ -16,35 +17,72 @@
 namespace lumenquill {
 namespace {
 
-bool IsSet(const char* name) {
+// Exit statuses for scripts.
+constexpr int kAllConverted = 0;
+constexpr int kSomeNotConverted = 1;
+constexpr int kUsageError = 2;
+
+const char* Variable(const char* name) {
   const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
+  return value != nullptr && *value != '\0' ? value : nullptr;
 }
+
+int BatchStatus(bool all_converted) { return all_converted ? kAllConverted : kSomeNotConverted; }
 
 int RunConsole(const std::vector<std::string>& arguments) {
   if (arguments.empty()) {
-    std::cout << "Lumenquill: PDFファイルのテキストを抽出します。\n"
+    std::cerr << "Lumenquill: PDFファイルのテキストを抽出します。\n"
                  "usage: lumenquill PDF-file-or-folder...\n";
-    return 0;
+    return kUsageError;
   }
   ConsoleUserInterface ui(std::cin, std::cout, std::cerr, StandardInputIsTerminal(),
                           StandardErrorIsTerminal());
   Conversion conversion(ui);
-  RunBatch(arguments, conversion, ui.Progress());
-  return 0;
+  return BatchStatus(RunBatch(arguments, conversion, ui.Progress(), std::cerr));
 }
+
+// The window systems to try, in order, when the user named none: the display's own, then the
+// offscreen platform, which always opens. Ending up offscreen tells that the display could
+// not be opened, where Qt would otherwise abort.
+std::string PlatformsToTry() {
+  std::string platforms;
+  if (Variable("WAYLAND_DISPLAY") != nullptr) platforms += "wayland;";
+  if (Variable("DISPLAY") != nullptr) platforms += "xcb;";
+  return platforms + "offscreen";
+}
+
+// Qt's own complaints while it looks for a display that is not there; the program says it
+// in one line of its own.
+void DropQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 }  // namespace
 
 bool DisplayAvailable() {
-  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
+  return Variable("DISPLAY") != nullptr || Variable("WAYLAND_DISPLAY") != nullptr ||
+         Variable("QT_QPA_PLATFORM") != nullptr;
 }
 
 int StartUp(int argc, char** argv) {
+  InstallInterruptionHandlers();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (!DisplayAvailable()) return RunConsole(arguments);
 
-  QApplication application(argc, argv);
+  const bool platform_chosen = Variable("QT_QPA_PLATFORM") != nullptr;
+  std::string platform_option = "-platform";
+  std::string platforms = PlatformsToTry();
+  std::vector<char*> qt_arguments(argv, argv + argc);
+  if (!platform_chosen) {
+    qt_arguments.insert(qt_arguments.begin() + 1, {platform_option.data(), platforms.data()});
+  }
+  int qt_argument_count = static_cast<int>(qt_arguments.size());
+  const QtMessageHandler previous_handler = qInstallMessageHandler(DropQtMessages);
+  QApplication application(qt_argument_count, qt_arguments.data());
+  qInstallMessageHandler(previous_handler);
+  if (!platform_chosen && QGuiApplication::platformName() == "offscreen") {
+    std::cerr << "Lumenquill: 画面を開けないため、コンソールで実行します。\n";
+    return RunConsole(arguments);
+  }
+
   QApplication::setApplicationName("Lumenquill");
   QApplication::setApplicationDisplayName("Lumenquill");
   QApplication::setWindowIcon(QIcon(":/images/lumenquill.svg"));
@@ -56,14 +94,13 @@ int StartUp(int argc, char** argv) {
     const std::unique_ptr<TSaveDialogEx> save_dialog = TSaveDialogEx::ForTextFiles(nullptr);
     QtUserInterface ui(nullptr, progress, *save_dialog);
     Conversion conversion(ui);
-    RunBatch(arguments, conversion, progress);
-    return 0;
+    return BatchStatus(RunBatch(arguments, conversion, progress, std::cerr));
   }
   TfrmProg progress;
   TfrmMain main_window(progress);
   main_window.show();
   QApplication::exec();
-  return 0;
+  return kAllConverted;
 }
 
 }  // namespace lumenquill

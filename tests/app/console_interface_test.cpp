@@ -34,21 +34,21 @@ TEST(ConsoleInterface, WithoutATerminalQuestionsAreDeclined) {
   Console console("y\n1-2\nname\n", false);
   TPDFAnalyst reader;
   testing::Open(reader, testing::SimpleDocument(3));
-  EXPECT_FALSE(console.ui.AskYesNo("Corvagraph", "a.txt\r\nquestion"));
+  EXPECT_FALSE(console.ui.AskYesNo("Lumenquill", "a.txt\r\nquestion"));
   EXPECT_FALSE(console.ui.ChoosePageRange(reader, " - ( a.pdf )"));
-  EXPECT_FALSE(console.ui.ChooseSavePath("a"));
+  EXPECT_FALSE(console.ui.ChooseSavePath("/docs/a"));
   EXPECT_EQ(console.err.str(), "");
 }
 
 TEST(ConsoleInterface, QuestionsOnATerminal) {
   Console yes("y\n", true);
-  EXPECT_TRUE(yes.ui.AskYesNo("Corvagraph", "a.txt\r\nquestion"));
-  EXPECT_EQ(yes.err.str(), "Corvagraph: a.txt: question [y/N] ");
+  EXPECT_TRUE(yes.ui.AskYesNo("Lumenquill", "a.txt\r\nquestion"));
+  EXPECT_EQ(yes.err.str(), "Lumenquill: a.txt: question [y/N] ");
   Console no("\n", true);
-  EXPECT_FALSE(no.ui.AskYesNo("Corvagraph", "a.txt"));
+  EXPECT_FALSE(no.ui.AskYesNo("Lumenquill", "a.txt"));
 }
 
-// A failed check shows the message with a closing period and asks again.
+// A failed check shows its message (no second full stop after "。") and asks again.
 TEST(ConsoleInterface, PageRangeWithItsChecks) {
   TPDFAnalyst reader;
   testing::Open(reader, testing::SimpleDocument(10));
@@ -58,9 +58,9 @@ TEST(ConsoleInterface, PageRangeWithItsChecks) {
   EXPECT_EQ(range->first, 2);
   EXPECT_EQ(range->last, 7);
   const std::string err = console.err.str();
-  EXPECT_NE(err.find("Lumenquill: 整数値ではない値が含まれています。.\n"), std::string::npos);
-  EXPECT_NE(err.find("Lumenquill: ページ番号が小さすぎます。.\n"), std::string::npos);
-  EXPECT_NE(err.find("Lumenquill: ページ番号が大きすぎます。.\n"), std::string::npos);
+  EXPECT_NE(err.find("Lumenquill: 整数値ではない値が含まれています。\n"), std::string::npos);
+  EXPECT_NE(err.find("Lumenquill: ページ番号が小さすぎます。\n"), std::string::npos);
+  EXPECT_NE(err.find("Lumenquill: ページ番号が大きすぎます。\n"), std::string::npos);
 
   Console whole("\n", true);
   const std::optional<PageRange> all = whole.ui.ChoosePageRange(reader, "");
@@ -75,7 +75,7 @@ TEST(ConsoleInterface, SavePath) {
   Console proposed("\n", true);
   EXPECT_EQ(proposed.ui.ChooseSavePath("/no/such/folder/report"), "/no/such/folder/report.txt");
   Console typed("/no/such/out\n", true);
-  EXPECT_EQ(typed.ui.ChooseSavePath("report"), "/no/such/out.txt");
+  EXPECT_EQ(typed.ui.ChooseSavePath("/docs/report"), "/no/such/out.txt");
 }
 
 TEST(ConsoleInterface, ProgressWithoutATerminalDrawsNothing) {

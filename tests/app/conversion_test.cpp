@@ -1,7 +1,10 @@
 #include "app/conversion.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -9,6 +12,7 @@
 
 #include "recording_interface.h"
 #include "settings_file.h"
+#include "support/failing_disk.h"
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
@@ -17,6 +21,7 @@ namespace {
 using ::testing::ElementsAre;
 using testing::RecordingInterface;
 using testing::SettingsFile;
+using ::testing::StartsWith;
 
 // A two-page document whose pages show "one" and "two".
 std::string TwoPages() {
@@ -31,6 +36,17 @@ std::string TwoPages() {
       .Object(6, "<< /Type /Page /Parent 2 0 R /Contents 7 0 R >>")
       .Stream(7, "", "BT (two) Tj ET");
   return pdf.Trailer("/Root 1 0 R").Build();
+}
+
+// Holds a write lock on the file, as another program writing it would; close the result to
+// release it.
+int HoldWriteLock(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR);
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  EXPECT_EQ(::fcntl(fd, F_OFD_SETLK, &lock), 0);
+  return fd;
 }
 
 class ConversionTest : public ::testing::Test {
@@ -55,7 +71,7 @@ class ConversionTest : public ::testing::Test {
 TEST_F(ConversionTest, ConvertsWithTheDefaults) {
   SettingsFile settings("[GroupBox1]\nCheckBox1=0\n");
   const std::string pdf = AddFile("a.pdf", TwoPages());
-  conversion_.ConvertFile(pdf);
+  EXPECT_TRUE(conversion_.ConvertFile(pdf));
   EXPECT_EQ(TextOf(pdf), "onetwo");
   EXPECT_EQ(conversion_.OpenCount, 1);
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100",
@@ -70,8 +86,8 @@ TEST_F(ConversionTest, DamagedAndSecuredFiles) {
       AddFile("secured.pdf", secured_pdf.Trailer("/Root 1 0 R /Encrypt 3 0 R").Build());
   {
     SettingsFile warnings_on("");
-    conversion_.ConvertFile(damaged);
-    conversion_.ConvertFile(secured);
+    EXPECT_FALSE(conversion_.ConvertFile(damaged));
+    EXPECT_FALSE(conversion_.ConvertFile(secured));
   }
   EXPECT_THAT(
       ui_.events,
@@ -84,9 +100,56 @@ TEST_F(ConversionTest, DamagedAndSecuredFiles) {
 
   ui_.events.clear();
   SettingsFile warnings_off("[GroupBox3]\nCheckBox8=0\n");
-  conversion_.ConvertFile(damaged);
-  conversion_.ConvertFile(secured);
+  EXPECT_FALSE(conversion_.ConvertFile(damaged));
+  EXPECT_FALSE(conversion_.ConvertFile(secured));
   EXPECT_TRUE(ui_.events.empty());
+}
+
+// A PDF that cannot be read is told apart from a damaged one, and nothing waits on it.
+TEST_F(ConversionTest, FilesThatCannotBeRead) {
+  SettingsFile settings("");
+  const std::string locked = AddFile("locked.pdf", TwoPages());
+  const int holder = HoldWriteLock(locked);
+  const std::string fifo = folder_ + "/fifo.pdf";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  const std::string device = folder_ + "/zero.pdf";
+  std::filesystem::create_symlink("/dev/zero", device);
+  for (const std::string& pdf : {locked, fifo, device}) {
+    EXPECT_FALSE(conversion_.ConvertFile(pdf));
+  }
+  ::close(holder);
+  EXPECT_THAT(ui_.events,
+              ElementsAre("message Lumenquill error: " + locked + "\r\n" +
+                              "このファイルは他のプロセスが使用中のため読み込めません。",
+                          "message Lumenquill error: " + fifo + "\r\n" +
+                              "通常のファイルではないため読み込めません。",
+                          "message Lumenquill error: " + device + "\r\n" +
+                              "通常のファイルではないため読み込めません。"));
+}
+
+// A text file that cannot be written is reported even with warnings off, and the previous
+// text file is left as it was.
+TEST_F(ConversionTest, LostOutputIsAlwaysReported) {
+  SettingsFile settings("[GroupBox3]\nCheckBox5=0\nCheckBox7=0\nCheckBox8=0\n");
+  const std::string pdf = AddFile("a.pdf", TwoPages());
+  std::ofstream(folder_ + "/a.txt") << "keep me";
+  const int holder = HoldWriteLock(folder_ + "/a.txt");
+  EXPECT_FALSE(conversion_.ConvertFile(pdf));
+  ::close(holder);
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "hide",
+                                      "message Lumenquill error: " + folder_ + "/a.txt\r\n" +
+                                          "このファイルは使用中です。別名で保存してください。"));
+  ui_.events.clear();
+  {
+    testing::FileSizeLimit full_disk(0);
+    EXPECT_FALSE(conversion_.ConvertFile(pdf));
+  }
+  EXPECT_EQ(TextOf(pdf), "keep me");
+  EXPECT_THAT(ui_.events,
+              ElementsAre("not on top", "present", "done 100", "hide",
+                          StartsWith("message Lumenquill error: " + folder_ + "/a.txt\r\n" +
+                                     "テキストファイルを保存できませんでした。")));
+  EXPECT_THAT(testing::NamesBeside(pdf), ElementsAre("a.pdf", "a.txt", "anchor"));
 }
 
 TEST_F(ConversionTest, OverwriteQuestion) {
@@ -94,14 +157,14 @@ TEST_F(ConversionTest, OverwriteQuestion) {
   std::ofstream(folder_ + "/a.txt") << "keep me";
   {
     SettingsFile settings("[GroupBox3]\nCheckBox5=0\n");
-    conversion_.ConvertFile(pdf);
+    EXPECT_FALSE(conversion_.ConvertFile(pdf));
     EXPECT_EQ(TextOf(pdf), "keep me");
     EXPECT_THAT(ui_.events, ElementsAre("not on top",
-                                        "ask Corvagraph: " + folder_ + "/a.txt\r\n" +
+                                        "ask Lumenquill: " + folder_ + "/a.txt\r\n" +
                                             "指定されたファイルは既に存在します。上書きしますか？",
                                         "hide"));
     ui_.answer_yes = true;
-    conversion_.ConvertFile(pdf);
+    EXPECT_TRUE(conversion_.ConvertFile(pdf));
     EXPECT_NE(TextOf(pdf), "keep me");
   }
   ui_.answer_yes = false;
@@ -116,7 +179,7 @@ TEST_F(ConversionTest, OverwriteQuestion) {
 TEST_F(ConversionTest, PageRangeChosenOrCancelled) {
   SettingsFile settings("[GroupBox1]\nCheckBox1=0\nCheckBox2=1\n[GroupBox3]\nCheckBox5=0\n");
   const std::string pdf = AddFile("a.pdf", TwoPages());
-  conversion_.ConvertFile(pdf);
+  EXPECT_FALSE(conversion_.ConvertFile(pdf));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "range - ( a.pdf ) of 2", "hide"));
   EXPECT_EQ(conversion_.OpenCount, 1);  // counted at loading
@@ -131,23 +194,24 @@ TEST_F(ConversionTest, SavePathChosenOrCancelled) {
   const std::string pdf = AddFile("report.pdf", TwoPages());
   std::ofstream(folder_ + "/report.txt") << "existing";
   conversion_.ConvertFile(pdf);
-  EXPECT_THAT(ui_.events, ElementsAre("not on top", "save report", "hide"));
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "save " + folder_ + "/report", "hide"));
 
   ui_.events.clear();
   ui_.save_path = folder_ + "/elsewhere.txt";
   conversion_.ConvertFile(pdf);
   EXPECT_EQ(testing::ReadWholeFile(folder_ + "/elsewhere.txt"), "onetwo");
   EXPECT_EQ(TextOf(pdf), "existing");  // the program's own question is not asked here
-  EXPECT_THAT(ui_.events, ElementsAre("not on top", "save report", "present", "done 100",
-                                      "open " + folder_ + "/elsewhere.txt", "hide"));
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "save " + folder_ + "/report", "present",
+                                      "done 100", "open " + folder_ + "/elsewhere.txt", "hide"));
 }
 
-TEST_F(ConversionTest, CancelDeletesTheFileAndOpensNothing) {
-  SettingsFile settings("");
+TEST_F(ConversionTest, CancelKeepsThePreviousFileAndOpensNothing) {
+  SettingsFile settings("[GroupBox3]\nCheckBox7=0\n");
   const std::string pdf = AddFile("a.pdf", TwoPages());
+  std::ofstream(folder_ + "/a.txt") << "keep me";
   ui_.cancel_on_progress = true;
-  conversion_.ConvertFile(pdf);
-  EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));
+  EXPECT_FALSE(conversion_.ConvertFile(pdf));
+  EXPECT_EQ(TextOf(pdf), "keep me");
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
 }
 

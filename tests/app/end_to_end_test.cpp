@@ -1,24 +1,35 @@
 // The built programs, run as a user runs them: lumenquill on a folder of fixture PDFs, with a
 // settings file and no display, writes the same text files as lumenquill-info --extract.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "support/failing_disk.h"
+#include "support/pdf_builder.h"
 #include "support/temp_file.h"
 
 namespace lumenquill {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::ElementsAre;
 
 struct CommandResult {
   int status;
   std::string out;
   std::string err;
 };
+
+// The status std::system and waitpid report for a program that exited with this code.
+int ExitStatus(int code) { return code << 8; }
 
 // Runs a shell command line without a display and with standard input from /dev/null.
 CommandResult RunCommand(const std::string& command, const std::string& folder) {
@@ -46,7 +57,7 @@ TEST(EndToEnd, ConvertsAFolderLikeTheDiagnosticTool) {
 
   const CommandResult run = RunCommand(
       "LUMENQUILL_INI=" + work + "/settings.ini " + LUMENQUILL_PROGRAM + " " + pdfs, work);
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, ExitStatus(1));  // the truncated file was not converted
   EXPECT_EQ(run.err, "Lumenquill: " + pdfs +
                          "/truncated.pdf: このファイルは破損しているか対応できない形式です。\n");
   std::string opened;
@@ -67,16 +78,136 @@ TEST(EndToEnd, ConvertsAFolderLikeTheDiagnosticTool) {
   }
 }
 
-TEST(EndToEnd, WithoutArgumentsItPrintsUsageAndWithoutPdfsNothing) {
+// The exit status tells scripts whether everything named was converted.
+TEST(EndToEnd, ExitStatusAndMessages) {
   testing::TempFile anchor("", "anchor");
   const std::string work = fs::path(anchor.path()).parent_path().string();
-  const CommandResult usage = RunCommand(LUMENQUILL_PROGRAM, work);
-  EXPECT_EQ(usage.status, 0);
-  EXPECT_NE(usage.out.find("usage"), std::string::npos);
-  const CommandResult nothing =
-      RunCommand(std::string(LUMENQUILL_PROGRAM) + " " + work + "/missing.pdf", work);
-  EXPECT_EQ(nothing.status, 0);
-  EXPECT_EQ(nothing.out + nothing.err, "");
+  const std::string program = LUMENQUILL_PROGRAM;
+  const CommandResult usage = RunCommand(program, work);
+  EXPECT_EQ(usage.status, ExitStatus(2));
+  EXPECT_NE(usage.err.find("usage"), std::string::npos);
+
+  fs::copy_file(std::string(LUMENQUILL_TEST_DATA_DIR) + "/reportlab-latin.pdf", work + "/a.pdf");
+  std::ofstream(work + "/notes.txt") << "text";
+  std::ofstream(work + "/settings.ini") << "[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n";
+  const std::string settings = "LUMENQUILL_INI=" + work + "/settings.ini ";
+  EXPECT_EQ(RunCommand(settings + program + " " + work + "/a.pdf", work).status, ExitStatus(0));
+
+  const CommandResult ignored = RunCommand(
+      settings + program + " " + work + "/missing.pdf " + work + "/notes.txt " + work + "/a.pdf",
+      work);
+  EXPECT_EQ(ignored.status, ExitStatus(1));
+  EXPECT_EQ(ignored.err, "Lumenquill: " + work + "/missing.pdf: ファイルが見つかりません。\n" +
+                             "Lumenquill: " + work + "/notes.txt: PDFファイルではありません。\n");
+
+  // Asked whether to overwrite, with no terminal to answer: No, so not converted.
+  std::ofstream(work + "/settings.ini") << "[GroupBox3]\nCheckBox5=0\n";
+  EXPECT_EQ(RunCommand(settings + program + " " + work + "/a.pdf", work).status, ExitStatus(1));
+}
+
+// A display that is named but cannot be opened: one line says so, and the console converts.
+TEST(EndToEnd, AnUnopenableDisplayFallsBackToTheConsole) {
+  testing::TempFile anchor("", "anchor");
+  const std::string work = fs::path(anchor.path()).parent_path().string();
+  fs::copy_file(std::string(LUMENQUILL_TEST_DATA_DIR) + "/reportlab-latin.pdf", work + "/a.pdf");
+  std::ofstream(work + "/settings.ini") << "[GroupBox3]\nCheckBox5=0\n";
+  const CommandResult run = RunCommand("DISPLAY=:987 LUMENQUILL_INI=" + work + "/settings.ini " +
+                                           LUMENQUILL_PROGRAM + " " + work + "/a.pdf",
+                                       work);
+  EXPECT_EQ(run.status, ExitStatus(0));
+  EXPECT_EQ(run.err, "Lumenquill: 画面を開けないため、コンソールで実行します。\n");
+  EXPECT_TRUE(fs::exists(work + "/a.txt"));
+}
+
+// A FIFO or a device among the PDF files is refused at once; the batch goes on.
+TEST(EndToEnd, OnlyRegularFilesAreRead) {
+  testing::TempFile anchor("", "anchor");
+  const std::string work = fs::path(anchor.path()).parent_path().string();
+  fs::create_directory(work + "/pdfs");
+  ASSERT_EQ(::mkfifo((work + "/pdfs/a-fifo.pdf").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", work + "/pdfs/b-zero.pdf");
+  fs::copy_file(std::string(LUMENQUILL_TEST_DATA_DIR) + "/reportlab-latin.pdf",
+                work + "/pdfs/c.pdf");
+  const CommandResult run =
+      RunCommand("timeout 60 " + std::string(LUMENQUILL_PROGRAM) + " " + work + "/pdfs", work);
+  EXPECT_EQ(run.status, ExitStatus(1));
+  EXPECT_EQ(run.err, "Lumenquill: " + work +
+                         "/pdfs/a-fifo.pdf: 通常のファイルではないため読み込めません。\n" +
+                         "Lumenquill: " + work +
+                         "/pdfs/b-zero.pdf: 通常のファイルではないため読み込めません。\n");
+  EXPECT_TRUE(fs::exists(work + "/pdfs/c.txt"));
+}
+
+// A text file that cannot be written, on a full disk or in a read-only folder: a message that
+// names it, status 1, the previous text file untouched and nothing left beside it.
+TEST(EndToEnd, OutputThatCannotBeWritten) {
+  testing::TempFile anchor("", "anchor");
+  const std::string work = fs::path(anchor.path()).parent_path().string();
+  std::ofstream(work + "/settings.ini") << "[GroupBox3]\nCheckBox5=0\nCheckBox7=0\nCheckBox8=0\n";
+  const std::string command =
+      "LUMENQUILL_INI=" + work + "/settings.ini " + std::string(LUMENQUILL_PROGRAM) + " ";
+
+  const std::string disk = work + "/disk";
+  {
+    testing::SmallDisk small(disk, 48 * 1024);
+    if (!small.ok()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    std::ofstream(disk + "/long.pdf", std::ios::binary) << testing::LongTextDocument(200, 1000);
+    std::ofstream(disk + "/long.txt") << "old text";
+    const CommandResult full = RunCommand(command + disk + "/long.pdf", work);
+    EXPECT_EQ(full.status, ExitStatus(1));
+    EXPECT_EQ(full.err,
+              "Lumenquill: " + disk +
+                  "/long.txt: ディスクの空き容量が不足しているため、テキストファイルを保存"
+                  "できませんでした。\n");
+    EXPECT_EQ(testing::ReadWholeFile(disk + "/long.txt"), "old text");
+    EXPECT_THAT(testing::NamesBeside(disk + "/long.pdf"), ElementsAre("long.pdf", "long.txt"));
+  }
+
+  const std::string folder = work + "/read-only";
+  fs::create_directory(folder);
+  fs::copy_file(std::string(LUMENQUILL_TEST_DATA_DIR) + "/reportlab-latin.pdf", folder + "/a.pdf");
+  testing::ReadOnlyFolder read_only(folder);
+  ASSERT_TRUE(read_only.ok());
+  const CommandResult denied = RunCommand(command + folder + "/a.pdf", work);
+  EXPECT_EQ(denied.status, ExitStatus(1));
+  EXPECT_NE(denied.err.find(folder + "/a.txt: "), std::string::npos) << denied.err;
+  EXPECT_THAT(testing::NamesBeside(folder + "/a.pdf"), ElementsAre("a.pdf"));
+}
+
+// SIGTERM in the middle of a long extraction: status 143, the previous text file untouched,
+// no temporary file left.
+TEST(EndToEnd, ASignalLeavesThePreviousFile) {
+  testing::TempFile anchor("", "anchor");
+  const std::string work = fs::path(anchor.path()).parent_path().string();
+  std::ofstream(work + "/settings.ini") << "[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n";
+  std::ofstream(work + "/long.pdf", std::ios::binary) << testing::LongTextDocument(20'000, 200);
+  std::ofstream(work + "/long.txt") << "old text";
+
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::setenv("LUMENQUILL_INI", (work + "/settings.ini").c_str(), 1);
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    ::unsetenv("QT_QPA_PLATFORM");
+    ::execl(LUMENQUILL_PROGRAM, LUMENQUILL_PROGRAM, (work + "/long.pdf").c_str(), nullptr);
+    ::_exit(127);
+  }
+  // The temporary file shows that the extraction is under way.
+  const auto writing = [&] {
+    for (const std::string& name : testing::NamesBeside(work + "/long.pdf")) {
+      if (name.starts_with(".long.txt.")) return true;
+    }
+    return false;
+  };
+  for (int i = 0; i < 30'000 && !writing(); ++i) ::usleep(1000);
+  EXPECT_TRUE(writing());
+  ::kill(child, SIGTERM);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_EQ(status, ExitStatus(143));
+  EXPECT_EQ(testing::ReadWholeFile(work + "/long.txt"), "old text");
+  EXPECT_THAT(testing::NamesBeside(work + "/long.pdf"),
+              ElementsAre("anchor", "long.pdf", "long.txt", "settings.ini"));
 }
 
 }  // namespace

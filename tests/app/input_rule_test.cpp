@@ -43,6 +43,19 @@ TEST_F(InputRule, FilesByExtension) {
   EXPECT_THAT(WorkList({upper, notes, upper, folder_ + "/missing.pdf"}), ElementsAre(upper, upper));
 }
 
+// What became of each path, for the command line to tell the user.
+TEST_F(InputRule, Outcomes) {
+  std::vector<std::string> list;
+  const std::string dangling = folder_ + "/dangling.pdf";
+  std::filesystem::create_symlink(folder_ + "/gone.pdf", dangling);
+  EXPECT_EQ(ApplyInputRule(Make("a.pdf"), list), InputOutcome::kTaken);
+  EXPECT_EQ(ApplyInputRule(folder_, list), InputOutcome::kTaken);
+  EXPECT_EQ(ApplyInputRule(folder_ + "/missing.pdf", list), InputOutcome::kMissing);
+  EXPECT_EQ(ApplyInputRule(dangling, list), InputOutcome::kMissing);
+  EXPECT_EQ(ApplyInputRule(Make("notes.txt"), list), InputOutcome::kNotPdf);
+  EXPECT_EQ(ApplyInputRule(Make("bad.lnk", "junk"), list), InputOutcome::kUnreadableShortcut);
+}
+
 TEST_F(InputRule, FoldersWithoutRecursionOrHiddenFiles) {
   const std::string b = Make("docs/b.pdf");
   const std::string a = Make("docs/a.Pdf");

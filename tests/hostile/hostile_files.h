@@ -7,9 +7,9 @@ namespace lumenquill::testing {
 
 // What the conversion of a hostile file must end in.
 enum class Outcome {
-  kLoadFails,  // the load-failure message, nothing written
-  kConverts,   // a text file written
-  kEither,     // either of those (damaged copies of real files)
+  kFails,     // a failure message, nothing written
+  kConverts,  // a text file written
+  kEither,    // either of those (damaged copies of real files)
 };
 
 struct HostileFile {

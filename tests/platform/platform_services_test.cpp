@@ -10,7 +10,6 @@
 #include "platform/file_attributes.h"
 #include "platform/folder_listing.h"
 #include "platform/mul_div.h"
-#include "platform/output_file.h"
 #include "platform/settings_location.h"
 #include "support/temp_file.h"
 
@@ -63,17 +62,6 @@ TEST(SettingsLocation, TheEnvironmentNamesTheFile) {
                   ExecutablePath().substr(0, ExecutablePath().rfind('/')) + "/platform_tests.ini" ||
               beside.ends_with("/lumenquill/lumenquill.ini"))
       << beside;
-}
-
-TEST(OutputFile, ReplacesTheFileAndWritesEverything) {
-  testing::TempFile file("old and longer content", "out.txt");
-  {
-    OutputFile output(file.path());
-    output.Write("new ");
-    output.Write(std::string(200'000, 'x'));
-  }
-  EXPECT_EQ(testing::ReadWholeFile(file.path()), "new " + std::string(200'000, 'x'));
-  EXPECT_THROW(OutputFile(file.path() + "/not-a-folder/out.txt"), Error);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/pdf_builder.h"
 
+#include "support/deflate.h"
+
 #include <cstdio>
 
 namespace lumenquill::testing {
@@ -103,6 +105,27 @@ std::string SimpleDocument(int page_count, const std::string& page_entries) {
   for (int i = 0; i < page_count; ++i) {
     pdf.Object(3 + i, "<< /Type /Page /Parent 2 0 R " + page_entries + " >>");
   }
+  pdf.Trailer("/Root 1 0 R");
+  return pdf.Build();
+}
+
+std::string LongTextDocument(int page_count, int text_per_page) {
+  PdfBuilder pdf;
+  std::string kids;
+  for (int i = 0; i < page_count; ++i) kids += std::to_string(4 + i) + " 0 R ";
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(page_count) +
+                     " /Resources << /Font << /F1 3 0 R >> >> >>")
+      .Object(3, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
+  // Every page shares one content stream: the file stays small however long the text.
+  const int content = 4 + page_count;
+  for (int i = 0; i < page_count; ++i) {
+    pdf.Object(4 + i,
+               "<< /Type /Page /Parent 2 0 R /Contents " + std::to_string(content) + " 0 R >>");
+  }
+  pdf.Stream(content, "/Filter /FlateDecode",
+             Deflated("BT /F1 12 Tf (" + std::string(static_cast<size_t>(text_per_page), 'x') +
+                      ") Tj ET"));
   pdf.Trailer("/Root 1 0 R");
   return pdf.Build();
 }

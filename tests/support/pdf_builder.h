@@ -81,4 +81,8 @@ std::string TreeDocument(const std::string& root_body,
 // each page with the given extra dictionary entries.
 std::string SimpleDocument(int page_count, const std::string& page_entries = "");
 
+// A document of page_count pages, each showing text_per_page bytes of text in font /F1: small
+// on disk, long as text, slow to extract when page_count is large.
+std::string LongTextDocument(int page_count, int text_per_page);
+
 }  // namespace lumenquill::testing

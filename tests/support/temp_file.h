@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace lumenquill::testing {
 
@@ -20,5 +21,8 @@ class TempFile {
 };
 
 std::string ReadWholeFile(const std::string& path);
+
+// The names in the folder that holds path, sorted: what a failed write may not leave behind.
+std::vector<std::string> NamesBeside(const std::string& path);
 
 }  // namespace lumenquill::testing

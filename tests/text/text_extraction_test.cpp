@@ -8,6 +8,7 @@
 #include "open_document.h"
 #include "platform/escape_key.h"
 #include "support/deflate.h"
+#include "support/failing_disk.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
 #include "text/pdf_text_decoder.h"
@@ -107,6 +108,12 @@ TEST_F(TextExtraction, RangesAndProgress) {
   EXPECT_THAT(Positions(), ElementsAre(-1, 1100));
 }
 
+// Whatever stops an extraction leaves the text file as it was before, with nothing beside it.
+void ExpectOldFileOnly(const std::string& path) {
+  EXPECT_EQ(testing::ReadWholeFile(path), "old content");
+  EXPECT_THAT(testing::NamesBeside(path), ElementsAre("out.txt"));
+}
+
 TEST_F(TextExtraction, InvalidRanges) {
   OpenDocument(Pages(3));
   try {
@@ -115,7 +122,7 @@ TEST_F(TextExtraction, InvalidRanges) {
   } catch (const Error& error) {
     EXPECT_STREQ(error.what(), "ページ番号の指定が不正です。");
   }
-  EXPECT_EQ(testing::ReadWholeFile(output_.path()), "");
+  ExpectOldFileOnly(output_.path());
   EXPECT_THAT(Positions(), ElementsAre(1100));
 
   calls_.clear();
@@ -125,13 +132,19 @@ TEST_F(TextExtraction, InvalidRanges) {
   EXPECT_THAT(Positions(), ElementsAre(1100));
 }
 
-TEST_F(TextExtraction, CancelDeletesTheFile) {
+TEST_F(TextExtraction, CancelLeavesThePreviousFile) {
   OpenDocument(Pages(5));
   cancel_at_ = 25;
   decoder_->ExtractToFile(output_.path(), 1, 5, Recorder(), cancel_);
   EXPECT_TRUE(cancel_);
-  EXPECT_FALSE(std::filesystem::exists(output_.path()));
+  ExpectOldFileOnly(output_.path());
   EXPECT_THAT(Positions(), ElementsAre(0, 25, 1100));
+
+  std::filesystem::remove(output_.path());  // and no file when there was none
+  cancel_ = false;
+  decoder_->ExtractToFile(output_.path(), 1, 5, Recorder(), cancel_);
+  EXPECT_TRUE(cancel_);
+  EXPECT_FALSE(std::filesystem::exists(output_.path()));
 }
 
 TEST_F(TextExtraction, EscapeCancels) {
@@ -141,7 +154,7 @@ TEST_F(TextExtraction, EscapeCancels) {
   bool cancel = false;
   decoder_->ExtractToFile(output_.path(), 1, 3, nullptr, cancel);
   EXPECT_TRUE(cancel);
-  EXPECT_FALSE(std::filesystem::exists(output_.path()));
+  ExpectOldFileOnly(output_.path());
   EXPECT_FALSE(TakeEscapeKeyPress());
 }
 
@@ -151,11 +164,28 @@ TEST_F(TextExtraction, RefusesAnOutputFileThatMayNotBeWritten) {
   try {
     Extract(1, 1);
     FAIL();
-  } catch (const Error& error) {
+  } catch (const OutputError& error) {
     EXPECT_STREQ(error.what(), "このファイルは使用中です。別名で保存してください。");
+    EXPECT_EQ(error.path(), output_.path());
   }
-  EXPECT_EQ(testing::ReadWholeFile(output_.path()), "old content");
+  ExpectOldFileOnly(output_.path());
   EXPECT_TRUE(calls_.empty());
+}
+
+// A disk that fills up, early or at the last write: the error names the file and the
+// reason, and the previous text stays.
+TEST_F(TextExtraction, AFailedWriteLeavesThePreviousFile) {
+  OpenDocument(Pages(3));
+  for (const rlim_t limit : {0, 100}) {
+    testing::FileSizeLimit disk(limit);
+    try {
+      Extract(1, 3);
+      ADD_FAILURE() << limit;
+    } catch (const OutputError& error) {
+      EXPECT_EQ(error.path(), output_.path());
+    }
+    ExpectOldFileOnly(output_.path());
+  }
 }
 
 // Forms with fonts come before the page's own content; a page without fonts gives only its

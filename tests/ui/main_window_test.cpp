@@ -28,6 +28,7 @@ class MainWindow : public ::testing::Test {
       converted_.push_back(file + " |" + progress_.windowTitle().toStdString() +
                            (window_->isEnabled() ? " enabled" : ""));
       SetAlwaysOnTop(window_.get(), false);  // as every conversion does
+      return true;
     };
   }
 

@@ -65,10 +65,10 @@ TEST_F(PageRangeDialog, ChecksInTheirOrder) {
   Enter("", "3");
   Enter("2.5", "3");
   Enter("x", "11");
-  EXPECT_THAT(errors_, ElementsAre("ページ番号が小さすぎます。.", "ページ番号が大きすぎます。.",
-                                   "整数値ではない値が含まれています。.",
-                                   "整数値ではない値が含まれています。.",
-                                   "整数値ではない値が含まれています。."));
+  EXPECT_THAT(errors_, ElementsAre("ページ番号が小さすぎます。", "ページ番号が大きすぎます。",
+                                   "整数値ではない値が含まれています。",
+                                   "整数値ではない値が含まれています。",
+                                   "整数値ではない値が含まれています。"));
   EXPECT_TRUE(dialog_.isVisible());
   EXPECT_EQ(dialog_.Edit1->text(), "x");
 }
