@@ -1,10 +1,17 @@
 #!/bin/sh
-# Builds the release build and runs the program on the given PDF files, folders or shortcuts.
+# Builds the release build and runs the program on the given PDF files, folders or shortcuts
+# (without arguments, the main window). The build's own output is shown only when it fails.
 set -eu
 cd "$(dirname "$0")"
 
 tools/ensure-packages.sh g++ cmake ninja-build zlib1g-dev qt6-base-dev libqt6svg6 \
   fonts-ipafont-gothic
-cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
-exec build/release/src/app/lumenquill "$@"
+echo "Lumenquill: building the release build (build/release)..." >&2
+log=build/release-build.log
+mkdir -p build
+if ! { cmake --preset release && cmake --build --preset release; } >"$log" 2>&1; then
+  grep -E -A5 'error|Error|FAILED' "$log" >&2 || tail -40 "$log" >&2
+  echo "Lumenquill: the build failed; the whole log is in $log" >&2
+  exit 1
+fi
+exec build/release/bin/lumenquill "$@"
