@@ -6,7 +6,7 @@
 namespace lumenquill {
 
 // A file written whole or not at all. The bytes go to a new hidden temporary file in the
-// target's folder; Commit flushes it, syncs it to the disk, closes it and renames it over the
+// target's folder; Commit writes out what is buffered, closes the file and renames it over the
 // target, checking each step. An OutputFile destroyed without a successful Commit removes its
 // temporary file and leaves the target exactly as it was (the old file, or no file); so does an
 // interruption by a signal (see interruption.h). A new file gets the usual permissions, a

@@ -114,7 +114,9 @@ TEST_F(ConversionTest, FilesThatCannotBeRead) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   const std::string device = folder_ + "/zero.pdf";
   std::filesystem::create_symlink("/dev/zero", device);
-  for (const std::string& pdf : {locked, fifo, device}) {
+  const std::string huge = AddFile("huge.pdf", "%PDF-1.4\n");
+  std::filesystem::resize_file(huge, (int64_t{1} << 30) + 1);  // sparse: takes no disk
+  for (const std::string& pdf : {locked, fifo, device, huge}) {
     EXPECT_FALSE(conversion_.ConvertFile(pdf));
   }
   ::close(holder);
@@ -124,7 +126,9 @@ TEST_F(ConversionTest, FilesThatCannotBeRead) {
                           "message Lumenquill error: " + fifo + "\r\n" +
                               "通常のファイルではないため読み込めません。",
                           "message Lumenquill error: " + device + "\r\n" +
-                              "通常のファイルではないため読み込めません。"));
+                              "通常のファイルではないため読み込めません。",
+                          "message Lumenquill error: " + huge + "\r\n" +
+                              "ファイルが大きすぎるため読み込めません。(上限 1 GiB)"));
 }
 
 // A text file that cannot be written is reported even with warnings off, and the previous
