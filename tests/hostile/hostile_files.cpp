@@ -19,17 +19,17 @@ const char* const kFixtures[] = {
 
 const std::string kFont = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
 
-// A one-page document whose page shows the content with font /F1, plus further objects.
+// A one-page document whose page shows the content with the resources given (font /F1 by
+// default, object 5), plus further objects and page entries.
 std::string PageWith(const std::string& content,
                      const std::vector<std::pair<int32_t, std::string>>& objects = {},
+                     const std::string& resources = "/Font << /F1 5 0 R >>",
                      const std::string& page_entries = "") {
   PdfBuilder pdf;
   pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
       .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
-              ">> >> " +
-                  page_entries + " >>")
+      .Object(3, "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << " + resources +
+                     " >> " + page_entries + " >>")
       .Stream(4, "", content)
       .Object(5, kFont);
   for (const auto& [n, body] : objects) pdf.Object(n, body);
@@ -179,7 +179,7 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                  {7,
                   "<< /Subtype /Form /Resources << /XObject << /A 6 0 R >> /Font << /F1 5 0 R "
                   ">> >> /Length 5 >>\nstream\n/A Do\nendstream"}},
-                "/XObject << /A 6 0 R >>"),
+                "/Font << /F1 5 0 R >> /XObject << /A 6 0 R >>"),
        Outcome::kConverts});
 
   // Four gigabytes of zeros in four megabytes of zlib data, then a stream with text.
@@ -209,7 +209,7 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                    PageWith("BT /F1 1 Tf " + Repeated("[", 1'000'000) + " (x) Tj ET"),
                    Outcome::kConverts});
   files.push_back({"nested-dictionaries",
-                   PageWith("BT /F1 1 Tf (x) Tj ET", {},
+                   PageWith("BT /F1 1 Tf (x) Tj ET", {}, "/Font << /F1 5 0 R >>",
                             "/Nested " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000)),
                    Outcome::kConverts});
   files.push_back({"nested-kids", TreeDocument("<< /Kids " + Repeated("[", 500'000) + " >>", {}),
