@@ -10,6 +10,7 @@
 #include "reader/decimal_text.h"
 #include "text/content_interpreter.h"
 #include "text/font_cache.h"
+#include "text/page_streams.h"
 
 namespace lumenquill {
 namespace {
@@ -88,7 +89,6 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
   FontCache font_cache(font_decoder);
   TPDFFontResourceList fonts;
   MemoryStream content;
-  StringList filters;
   StringList content_objects;
   std::string text;
 
@@ -98,20 +98,22 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     write(text);
     text.clear();
     content.Clear();
-    filters.clear();
   };
 
   for (int32_t page = first_page; page <= last_page; ++page) {
     if (PageSeparator) write(PageBanner(page, page == first_page, NewLineCode));
     const int32_t page_object = DecimalToInt(pages[static_cast<size_t>(page - 1)], -1);
     const TPageResource& resources = streams.ReadPageResource(page_object);
+    PageStreams page_streams(streams);
 
     // Form XObjects with fonts of their own come first, each on its own.
     for (int32_t c = 0; c < resources.ChildCount(); ++c) {
       const TPageChildResourceList& form = resources.GetChild(c);
       if (form.Resources.Fonts.Count() == 0) continue;
+      const std::string* decoded = page_streams.Take(form.ObjectNumber);
+      if (decoded == nullptr) break;
       content.Write("\n\n");
-      streams.DecodeStreamObject(form.ObjectNumber, filters, content);
+      content.Write(*decoded);
       content.Write("endobj\n\n");
       font_cache.DecodeFonts(form.Resources.Fonts, fonts);
       interpret();
@@ -121,10 +123,11 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     content_objects.clear();
     streams.GetContentObjects(page_object, content_objects);
     for (const std::string& object : content_objects) {
+      const std::string* decoded = page_streams.Take(DecimalToInt(object, -1));
+      if (decoded == nullptr) break;
       content.Write("\n\n");
-      streams.DecodeStreamObject(DecimalToInt(object, -1), filters, content);
+      content.Write(*decoded);
       content.Write("\n\n");
-      filters.clear();
     }
     content.Write("endobj\n\n");
     font_cache.DecodeFonts(resources.Fonts, fonts);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "reader/flate_decode.h"
 #include "support/deflate.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
@@ -34,6 +35,12 @@ std::string PageWith(const std::string& content,
       .Object(5, kFont);
   for (const auto& [n, body] : objects) pdf.Object(n, body);
   return pdf.Trailer("/Root 1 0 R").Build();
+}
+
+// The body of a stream object: the dictionary entries given, with /Length, and the data.
+std::string StreamObject(const std::string& entries, const std::string& data) {
+  return "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
+         "\nendstream";
 }
 
 // A zlib stream of count zero bytes, made in pieces so the input never exists whole.
@@ -181,6 +188,33 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                   ">> >> /Length 5 >>\nstream\n/A Do\nendstream"}},
                 "/Font << /F1 5 0 R >> /XObject << /A 6 0 R >>"),
        Outcome::kConverts});
+
+  // One form that inflates to the bound of a stream, drawn ten thousand times on one page:
+  // under ten thousand names of the page's resources, and along every path through forms
+  // that each name the next form twice.
+  const std::pair<int32_t, std::string> bomb_form{
+      6, StreamObject("/Subtype /Form /Resources << /Font << /F1 5 0 R >> >> /Filter /FlateDecode",
+                      DeflatedZeros(kMaxInflatedSize))};
+  std::string names;
+  for (int i = 0; i < 10'000; ++i) names += "/X" + std::to_string(i) + " 6 0 R ";
+  files.push_back({"form-bomb-under-many-names",
+                   PageWith("/X0 Do BT /F1 1 Tf (page) Tj ET", {bomb_form},
+                            "/Font << /F1 5 0 R >> /XObject << " + names + ">>"),
+                   Outcome::kConverts});
+
+  constexpr int kDoublingForms = 14;  // 2^14 paths, past the walk's bound on forms
+  std::vector<std::pair<int32_t, std::string>> doubling{bomb_form};
+  for (int n = 10; n < 10 + kDoublingForms; ++n) {
+    const std::string next = n + 1 < 10 + kDoublingForms ? std::to_string(n + 1) : "6";
+    doubling.emplace_back(n, StreamObject("/Subtype /Form /Resources << /Font << /F1 5 0 R >> "
+                                          "/XObject << /A " +
+                                              next + " 0 R /B " + next + " 0 R >> >>",
+                                          "/A Do /B Do"));
+  }
+  files.push_back({"form-bomb-along-doubling-paths",
+                   PageWith("/A Do BT /F1 1 Tf (page) Tj ET", doubling,
+                            "/Font << /F1 5 0 R >> /XObject << /A 10 0 R >>"),
+                   Outcome::kConverts});
 
   // Four gigabytes of zeros in four megabytes of zlib data, then a stream with text.
   PdfBuilder bomb;

@@ -7,10 +7,12 @@
 
 #include "open_document.h"
 #include "platform/escape_key.h"
+#include "reader/flate_decode.h"
 #include "support/deflate.h"
 #include "support/failing_disk.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
+#include "text/page_streams.h"
 #include "text/pdf_text_decoder.h"
 
 namespace lumenquill {
@@ -211,6 +213,61 @@ TEST_F(TextExtraction, FormsFirstAndPagesWithoutFonts) {
   decoder_->NewLineCode = "|";
   EXPECT_EQ(Extract(1, 2), "|" + kRule + " Page 1||formpage||" + kRule + " Page 2||form");
   EXPECT_THAT(Positions(), ElementsAre(0, 1100));
+}
+
+// The walk lists a form once for each name and path that reaches it: the page's /A and /B name
+// form 6 and form 7 names it twice more; the page's content lists its stream twice.
+TEST_F(TextExtraction, AFormListedSeveralTimesGivesItsTextEachTime) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents [4 0 R 4 0 R] /Resources << /Font << /F1 "
+              "5 0 R >> /XObject << /A 6 0 R /B 6 0 R /C 7 0 R >> >> >>")
+      .Stream(4, "", "BT /F1 1 Tf (page) Tj ET")
+      .Object(5, kFont)
+      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 5 0 R >> >> /Filter /FlateDecode",
+              Deflated("BT /F1 1 Tf (six) Tj ET"))
+      .Stream(7,
+              "/Subtype /Form /Resources << /Font << /F1 5 0 R >> /XObject << /X 6 0 R /Y 6 0 R "
+              ">> >>",
+              "/X Do /Y Do BT /F1 1 Tf (seven) Tj ET")
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->PageSeparator = false;
+  EXPECT_EQ(Extract(1, 1), "sixsixsevensixsixpagepage");
+}
+
+// A page whose forms hand over more than the bound keeps the text of the listings within it and
+// passes over the rest, its own content included; the next page is whole again.
+TEST_F(TextExtraction, APageOverTheContentBoundKeepsWhatCameBefore) {
+  std::string form = "BT /F1 1 Tf (form) Tj ET ";
+  form.resize(static_cast<size_t>(kMaxInflatedSize));
+  const int64_t listings = kMaxContentPerPage / kMaxInflatedSize + 1;
+  std::string names;
+  for (int64_t i = 0; i < listings; ++i) names += "/X" + std::to_string(i) + " 6 0 R ";
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R 7 0 R] /Count 2 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
+              ">> /XObject << " +
+                  names + ">> >> >>")
+      .Stream(4, "", "BT /F1 1 Tf (page) Tj ET")
+      .Object(5, kFont)
+      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 5 0 R >> >> /Filter /FlateDecode",
+              Deflated(form))
+      .Object(7,
+              "<< /Type /Page /Parent 2 0 R /Contents 8 0 R /Resources << /Font << /F1 5 0 R "
+              ">> >> >>")
+      .Stream(8, "", "BT /F1 1 Tf (two) Tj ET")
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->PageSeparator = false;
+  std::string within_bound;
+  for (int64_t i = 1; i < listings; ++i) within_bound += "form";
+  EXPECT_EQ(Extract(1, 2), within_bound + "two");
+  EXPECT_THAT(Positions(), ElementsAre(0, 100, 1100));
 }
 
 std::string Hex(const std::string& data) {
