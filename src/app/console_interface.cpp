@@ -32,7 +32,7 @@ void ConsoleProgress::Present() {
 }
 
 void ConsoleProgress::ShowProgress(int32_t, int32_t max, int32_t position, bool done) {
-  if (watcher_) watcher_->Poll();
+  ProcessPendingInput();
   if (done) {
     Hide();
     return;
@@ -44,6 +44,10 @@ void ConsoleProgress::ShowProgress(int32_t, int32_t max, int32_t position, bool 
        << std::string(static_cast<size_t>(kBarWidth - filled), ' ') << "] " << position << '/'
        << max << std::flush;
   bar_drawn_ = true;
+}
+
+void ConsoleProgress::ProcessPendingInput() {
+  if (watcher_) watcher_->Poll();
 }
 
 void ConsoleProgress::Hide() {

@@ -19,6 +19,8 @@ class ConsoleProgress final : public ProgressDisplay {
   void SetCaption(const std::string& caption) override { caption_ = caption; }
   void Present() override;
   void ShowProgress(int32_t min, int32_t max, int32_t position, bool done) override;
+  // Reads the keys typed on the terminal, latching Escape.
+  void ProcessPendingInput() override;
   void Hide() override;
 
  private:

@@ -110,6 +110,7 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   if (!output) return false;
 
   progress.Present();
+  decoder.ProcessPendingInput = [&progress] { progress.ProcessPendingInput(); };
   decoder.ExtractToFile(
       *output, range.first, range.last,
       [&progress](int32_t min, int32_t max, int32_t position, bool done) {

@@ -30,9 +30,11 @@ class ProgressDisplay {
   // The extractor's progress callback: processes pending input (a cancel click, Escape),
   // shows the position, and hides the display when done.
   virtual void ShowProgress(int32_t min, int32_t max, int32_t position, bool done) = 0;
+  // Processes pending input only; the extractor calls it between the forms of a page.
+  virtual void ProcessPendingInput() = 0;
   virtual void Hide() = 0;
 
-  // The user asked to stop; the extractor reads it after every progress report.
+  // The user asked to stop; the extractor reads it after every progress report and form.
   bool Cancelled = false;
 };
 

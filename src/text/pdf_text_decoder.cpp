@@ -28,6 +28,9 @@ std::string PageBanner(int32_t page, bool first, const std::string& new_line) {
   return banner;
 }
 
+// Escape pressed since the last look, or cancel set.
+bool StopAsked(const bool& cancel) { return TakeEscapeKeyPress() || cancel; }
+
 }  // namespace
 
 TPDFTextDecoder::TPDFTextDecoder(TPDFAnalyst* analyst) : analyst_(CheckDecoderReader(analyst)) {}
@@ -117,6 +120,8 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
       content.Write("endobj\n\n");
       font_cache.DecodeFonts(form.Resources.Fonts, fonts);
       interpret();
+      if (ProcessPendingInput) ProcessPendingInput();
+      if (StopAsked(cancel)) return false;
     }
 
     if (resources.Fonts.Count() == 0) continue;  // no text, no progress report
@@ -134,7 +139,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     interpret();
 
     if (progress) progress(0, 100, MulDiv(page - 1, 100, last_page - 1), false);
-    if (TakeEscapeKeyPress() || cancel) return false;
+    if (StopAsked(cancel)) return false;
   }
   return true;
 }

@@ -28,14 +28,15 @@ class TPDFTextDecoder final {
   // with "このファイルは使用中です。別名で保存してください。" when the file may not be written
   // (read-only, or locked by another process) and with the reason when writing it fails;
   // "ページ番号の指定が不正です。" for a range outside the document, and the reading errors of
-  // the document. Stops after the page when the progress callback has set cancel or Escape
-  // was pressed: then cancel is true. In every case but success the file is left as it was.
+  // the document. Stops after a page or a form when cancel has been set (by the progress
+  // callback or ProcessPendingInput) or Escape was pressed: then cancel is true. In every case
+  // but success the file is left as it was.
   void ExtractToFile(const std::string& file_name, int32_t first_page, int32_t last_page,
                      const TProgressProc& progress, bool& cancel);
 
   // The extraction itself, handing the text to write as it is produced: the page checks, and
   // per page the banner, the forms and the page's content, the progress report and the cancel
-  // test. Returns false when cancelled.
+  // test (also after each form). Returns false when cancelled.
   bool ExtractPages(int32_t first_page, int32_t last_page, const TProgressProc& progress,
                     const bool& cancel, const std::function<void(std::string_view)>& write);
 
@@ -52,6 +53,9 @@ class TPDFTextDecoder final {
   std::string NewLineCode = "\r\n";
   // 0: no line breaks from text positioning; 1: by the writing direction of the font.
   uint8_t LineBreakMode = 1;
+  // Called after each form, so that input waiting for the front end (a cancel click, Escape)
+  // is seen within a long page and not only at the progress report after it.
+  std::function<void()> ProcessPendingInput;
 
  private:
   int64_t Interpret(MemoryStream& content, std::string& output, TPDFFontResourceList& fonts,

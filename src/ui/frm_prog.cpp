@@ -47,7 +47,7 @@ void TfrmProg::Present() {
 }
 
 void TfrmProg::ShowProgress(int32_t min, int32_t max, int32_t position, bool done) {
-  QApplication::processEvents();
+  ProcessPendingInput();
   ProgressBar1->setRange(min, max);
   ProgressBar1->setValue(position);
   Label1->setText(QString("%1/%2").arg(position).arg(max));
@@ -57,6 +57,8 @@ void TfrmProg::ShowProgress(int32_t min, int32_t max, int32_t position, bool don
     ProgressBar1->setValue(0);
   }
 }
+
+void TfrmProg::ProcessPendingInput() { QApplication::processEvents(); }
 
 void TfrmProg::closeEvent(QCloseEvent* event) { event->ignore(); }
 

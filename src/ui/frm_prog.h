@@ -21,6 +21,8 @@ class TfrmProg final : public QDialog, public ProgressDisplay {
   // Processes the waiting window events, shows the position as "position/max", and hides the
   // dialog (its bar back at 0) when done.
   void ShowProgress(int32_t min, int32_t max, int32_t position, bool done) override;
+  // Processes the waiting window events: a click on the cancel button, Escape.
+  void ProcessPendingInput() override;
   void Hide() override { hide(); }
 
   QProgressBar* ProgressBar1;

@@ -219,6 +219,26 @@ TEST_F(ConversionTest, CancelKeepsThePreviousFileAndOpensNothing) {
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
 }
 
+// A cancel seen while the forms of a page are interpreted stops before the page's progress
+// report.
+TEST_F(ConversionTest, CancelBetweenFormsWritesNothingAndOpensNothing) {
+  SettingsFile settings("");
+  testing::PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [4 0 R] /Count 1 >>")
+      .Object(3, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>")
+      .Object(4,
+              "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /Resources << /Font << /F1 3 0 R "
+              ">> /XObject << /Fm 6 0 R >> >> >>")
+      .Stream(5, "", "/Fm Do BT (page) Tj ET")
+      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 3 0 R >> >>", "BT (form) Tj ET");
+  const std::string path = AddFile("a.pdf", pdf.Trailer("/Root 1 0 R").Build());
+  ui_.cancel_on_pending_input = true;
+  EXPECT_FALSE(conversion_.ConvertFile(path));
+  EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));
+  EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
+}
+
 // Results open in the editor for the first ten loaded files of a batch only.
 TEST_F(ConversionTest, EditorLimitPerBatch) {
   const std::string pdf = AddFile("a.pdf", TwoPages());

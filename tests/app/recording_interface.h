@@ -38,6 +38,9 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
     if (cancel_on_progress && !done) Cancelled = true;
     if (done) events.push_back("done " + std::to_string(position));
   }
+  void ProcessPendingInput() override {
+    if (cancel_on_pending_input) Cancelled = true;
+  }
   void Hide() override { events.push_back("hide"); }
 
   std::vector<std::string> events;
@@ -45,6 +48,7 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
   std::optional<PageRange> page_range;
   std::optional<std::string> save_path;
   bool cancel_on_progress = false;
+  bool cancel_on_pending_input = false;
 };
 
 }  // namespace lumenquill::testing

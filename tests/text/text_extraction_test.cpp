@@ -160,6 +160,43 @@ TEST_F(TextExtraction, EscapeCancels) {
   EXPECT_FALSE(TakeEscapeKeyPress());
 }
 
+// Input processed between two forms stops the extraction there, before the next form and the
+// page's progress report: by a cancel it sets, or by Escape.
+TEST_F(TextExtraction, PendingInputBetweenFormsCancels) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
+              ">> /XObject << /A 6 0 R /B 6 0 R /C 6 0 R >> >> >>")
+      .Stream(4, "", "BT /F1 1 Tf (page) Tj ET")
+      .Object(5, kFont)
+      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 5 0 R >> >>", "BT (form) Tj ET")
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  int forms_done = 0;
+  decoder_->ProcessPendingInput = [this, &forms_done] {
+    if (++forms_done == 2) cancel_ = true;
+  };
+  Extract(1, 1);
+  EXPECT_TRUE(cancel_);
+  ExpectOldFileOnly(output_.path());
+  EXPECT_EQ(forms_done, 2);
+  EXPECT_THAT(Positions(), ElementsAre(1100));
+
+  TakeEscapeKeyPress();
+  forms_done = 0;
+  cancel_ = false;
+  decoder_->ProcessPendingInput = [&forms_done] {
+    ++forms_done;
+    LatchEscapeKeyPress();
+  };
+  Extract(1, 1);
+  EXPECT_TRUE(cancel_);
+  ExpectOldFileOnly(output_.path());
+  EXPECT_EQ(forms_done, 1);
+}
+
 TEST_F(TextExtraction, RefusesAnOutputFileThatMayNotBeWritten) {
   OpenDocument(Pages(1));
   ::chmod(output_.path().c_str(), 0444);

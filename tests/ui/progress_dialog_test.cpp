@@ -38,6 +38,16 @@ TEST(ProgressDialog, ClosingDoesNothingAndTheButtonCancels) {
   EXPECT_EQ(dialog.Button1->text(), "中止(&N)");
 }
 
+// A click waiting in the event queue reaches Cancelled when pending input is processed.
+TEST(ProgressDialog, ProcessingPendingInputTakesAQueuedClick) {
+  TfrmProg dialog;
+  dialog.Present();
+  QMetaObject::invokeMethod(dialog.Button1, &QPushButton::click, Qt::QueuedConnection);
+  EXPECT_FALSE(dialog.Cancelled);
+  dialog.ProcessPendingInput();
+  EXPECT_TRUE(dialog.Cancelled);
+}
+
 // An Escape pressed before the extraction does not cancel it.
 TEST(ProgressDialog, PresentingForgetsEarlierEscapes) {
   LatchEscapeKeyPress();
