@@ -144,8 +144,10 @@ void TPDFCMapReader::ReadRange(ByteStream& stream) {
     const int32_t last = std::min(high, kTableSize - 1);
     range_writes_left_ -= last - low + 1;
     if (range_writes_left_ < 0) throw Error("CMap ranges past the bound");
+    // The table keeps each value modulo 2^16, a value past INT32_MAX as well as one past
+    // 0xFFFF; the sum is taken in 64 bits so that a start near INT32_MAX cannot overflow.
     for (int32_t code = low; code <= last; ++code) {
-      code_table_[static_cast<size_t>(code)] = static_cast<uint16_t>(start + (code - low));
+      code_table_[static_cast<size_t>(code)] = static_cast<uint16_t>(int64_t{start} + (code - low));
     }
   }
 }

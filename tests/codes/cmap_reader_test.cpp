@@ -55,6 +55,22 @@ TEST(CMapReader, Ranges) {
   EXPECT_EQ(reader->GetValue(0x817E), 695);
 }
 
+// Values past 0xFFFF are kept modulo 2^16, and so are values past INT32_MAX: a range starting
+// near it goes on counting through the top of the table into 0.
+TEST(CMapReader, RangeValuesWrapAtSixteenBits) {
+  const auto reader = Read(
+      "begincidrange <0000> <0002> 2147483647 <0010> <0013> 2147483645 <0020> <0021> 65536 "
+      "endcidrange beginbfrange <0030> <0031> 2147483647 endbfrange endcmap ");
+  EXPECT_EQ(reader->GetValue(0x0000), 0xFFFF);
+  EXPECT_EQ(reader->GetValue(0x0001), 0x0000);
+  EXPECT_EQ(reader->GetValue(0x0002), 0x0001);
+  EXPECT_EQ(reader->GetValue(0x0010), 0xFFFD);
+  EXPECT_EQ(reader->GetValue(0x0013), 0x0000);
+  EXPECT_EQ(reader->GetValue(0x0020), 0x0000);
+  EXPECT_EQ(reader->GetValue(0x0021), 0x0001);
+  EXPECT_EQ(reader->GetValue(0x0031), 0x0000);
+}
+
 TEST(CMapReader, IdentityRangeMapsEveryCode) {
   const auto reader = Read("1 beginbfrange <0000> <FFFF> <0000> endbfrange endcmap ");
   for (uint32_t code = 0; code <= 0xFFFF; code += 0x1111) {
