@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the test build (AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors)
-# and runs every test; then, when clang is present, builds the fuzz targets and runs each for
-# a bounded time. Exits non-zero on any failure.
+# and runs every test; then, when clang is present, runs the tests again built by clang with
+# its UndefinedBehaviorSanitizer (without the windows), and builds the fuzz targets and runs
+# each for a bounded time. Exits non-zero on any failure.
 set -eu
 cd "$(dirname "$0")"
 
@@ -13,6 +14,9 @@ ctest --preset test
 
 if command -v clang++ >/dev/null 2>&1; then
   tools/ensure-packages.sh libclang-rt-14-dev
+  cmake --preset test-clang
+  cmake --build --preset test-clang
+  ctest --preset test-clang
   cmake --preset fuzz
   cmake --build --preset fuzz
   fuzz/run_fuzzers.sh "${LUMENQUILL_FUZZ_SECONDS:-20}"
