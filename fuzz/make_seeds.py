@@ -64,6 +64,9 @@ def main():
           b"endbfrange\nendcmap CMapName currentdict /CMap defineresource pop end end\n")
     write("fuzz_cmap", "cidrange",
           b"begincmap 1 begincidrange <20> <7E> 1 <8140> <817E> 633 endcidrange endcmap")
+    write("fuzz_cmap", "ranges-past-int32-max",
+          b"begincmap 1 begincidrange <0000> <0002> 2147483647 endcidrange "
+          b"1 beginbfrange <0010> <0011> 2147483647 endbfrange endcmap")
 
     write("fuzz_content", "text", text + b" T* (x) ' 1 2 (y) \"")
     write("fuzz_content", "fonts",
