@@ -35,8 +35,9 @@ class TPDFTextDecoder final {
                      const TProgressProc& progress, bool& cancel);
 
   // The extraction itself, handing the text to write as it is produced: the page checks, and
-  // per page the banner, the forms and the page's content, the progress report and the cancel
-  // test (also after each form). Returns false when cancelled.
+  // per page the banner, the forms and the page's content (up to kMaxContentPerPage bytes of
+  // them), the progress report and the cancel test (also after each form). Returns false when
+  // cancelled.
   bool ExtractPages(int32_t first_page, int32_t last_page, const TProgressProc& progress,
                     const bool& cancel, const std::function<void(std::string_view)>& write);
 
