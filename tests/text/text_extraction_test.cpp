@@ -160,19 +160,28 @@ TEST_F(TextExtraction, EscapeCancels) {
   EXPECT_FALSE(TakeEscapeKeyPress());
 }
 
+// Catalog 1, pages node 2 over the kids given, page 3 with font /F1 (object 5) and the XObjects
+// given and whose contents (stream 4) show "page", and form 6 with font /F1 whose compressed
+// stream holds the form data. The trailer is left to the caller, who may add objects.
+PdfBuilder PageWithForms(const std::string& xobjects, const std::string& form_data,
+                         const std::string& contents = "4 0 R", const std::string& kids = "3 0 R") {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [" + kids + "] >>")
+      .Object(3, "<< /Type /Page /Parent 2 0 R /Contents " + contents +
+                     " /Resources << /Font << /F1 5 0 R >> /XObject << " + xobjects + " >> >> >>")
+      .Stream(4, "", "BT /F1 1 Tf (page) Tj ET")
+      .Object(5, kFont)
+      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 5 0 R >> >> /Filter /FlateDecode",
+              Deflated(form_data));
+  return pdf;
+}
+
 // Input processed between two forms stops the extraction there, before the next form and the
 // page's progress report: by a cancel it sets, or by Escape.
 TEST_F(TextExtraction, PendingInputBetweenFormsCancels) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
-              ">> /XObject << /A 6 0 R /B 6 0 R /C 6 0 R >> >> >>")
-      .Stream(4, "", "BT /F1 1 Tf (page) Tj ET")
-      .Object(5, kFont)
-      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 5 0 R >> >>", "BT (form) Tj ET")
-      .Trailer("/Root 1 0 R");
+  PdfBuilder pdf = PageWithForms("/A 6 0 R /B 6 0 R /C 6 0 R", "BT (form) Tj ET");
+  pdf.Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
   int forms_done = 0;
   decoder_->ProcessPendingInput = [this, &forms_done] {
@@ -255,20 +264,12 @@ TEST_F(TextExtraction, FormsFirstAndPagesWithoutFonts) {
 // The walk lists a form once for each name and path that reaches it: the page's /A and /B name
 // form 6 and form 7 names it twice more; the page's content lists its stream twice.
 TEST_F(TextExtraction, AFormListedSeveralTimesGivesItsTextEachTime) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents [4 0 R 4 0 R] /Resources << /Font << /F1 "
-              "5 0 R >> /XObject << /A 6 0 R /B 6 0 R /C 7 0 R >> >> >>")
-      .Stream(4, "", "BT /F1 1 Tf (page) Tj ET")
-      .Object(5, kFont)
-      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 5 0 R >> >> /Filter /FlateDecode",
-              Deflated("BT /F1 1 Tf (six) Tj ET"))
-      .Stream(7,
-              "/Subtype /Form /Resources << /Font << /F1 5 0 R >> /XObject << /X 6 0 R /Y 6 0 R "
-              ">> >>",
-              "/X Do /Y Do BT /F1 1 Tf (seven) Tj ET")
+  PdfBuilder pdf =
+      PageWithForms("/A 6 0 R /B 6 0 R /C 7 0 R", "BT /F1 1 Tf (six) Tj ET", "[4 0 R 4 0 R]");
+  pdf.Stream(7,
+             "/Subtype /Form /Resources << /Font << /F1 5 0 R >> /XObject << /X 6 0 R /Y 6 0 R "
+             ">> >>",
+             "/X Do /Y Do BT /F1 1 Tf (seven) Tj ET")
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
   decoder_->PageSeparator = false;
@@ -283,20 +284,10 @@ TEST_F(TextExtraction, APageOverTheContentBoundKeepsWhatCameBefore) {
   const int64_t listings = kMaxContentPerPage / kMaxInflatedSize + 1;
   std::string names;
   for (int64_t i = 0; i < listings; ++i) names += "/X" + std::to_string(i) + " 6 0 R ";
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R 7 0 R] /Count 2 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
-              ">> /XObject << " +
-                  names + ">> >> >>")
-      .Stream(4, "", "BT /F1 1 Tf (page) Tj ET")
-      .Object(5, kFont)
-      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 5 0 R >> >> /Filter /FlateDecode",
-              Deflated(form))
-      .Object(7,
-              "<< /Type /Page /Parent 2 0 R /Contents 8 0 R /Resources << /Font << /F1 5 0 R "
-              ">> >> >>")
+  PdfBuilder pdf = PageWithForms(names, form, "4 0 R", "3 0 R 7 0 R");
+  pdf.Object(7,
+             "<< /Type /Page /Parent 2 0 R /Contents 8 0 R /Resources << /Font << /F1 5 0 R "
+             ">> >> >>")
       .Stream(8, "", "BT /F1 1 Tf (two) Tj ET")
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
