@@ -2,7 +2,11 @@
 # Builds the release build and runs the program on the given PDF files, folders or shortcuts
 # (without arguments, the main window). The build's own output is shown only when it fails.
 set -eu
-cd "$(dirname "$0")"
+# Paths on the command line are taken from where run.sh was started; the build runs in its own
+# folder.
+start_dir=$(pwd)
+source_dir=$(cd "$(dirname "$0")" && pwd)
+cd "$source_dir"
 
 tools/ensure-packages.sh g++ cmake ninja-build zlib1g-dev qt6-base-dev libqt6svg6 \
   fonts-ipafont-gothic
@@ -14,4 +18,5 @@ if ! { cmake --preset release && cmake --build --preset release; } >"$log" 2>&1;
   echo "Lumenquill: the build failed; the whole log is in $log" >&2
   exit 1
 fi
-exec build/release/bin/lumenquill "$@"
+cd "$start_dir"
+exec "$source_dir/build/release/bin/lumenquill" "$@"

@@ -63,13 +63,16 @@ void ConsoleUserInterface::ShowMessage(const std::string& caption, const std::st
 
 std::optional<std::string> ConsoleUserInterface::Ask(const std::string& prompt) {
   err_ << prompt << std::flush;
+  if (!interactive_) {
+    err_ << "(端末がないため答えられません)\n" << std::flush;
+    return std::nullopt;
+  }
   std::string answer;
   if (!std::getline(in_, answer)) return std::nullopt;
   return answer;
 }
 
 bool ConsoleUserInterface::AskYesNo(const std::string& caption, const std::string& text) {
-  if (!interactive_) return false;
   const std::optional<std::string> answer = Ask(caption + ": " + OneLine(text) + " [y/N] ");
   return answer && (*answer == "y" || *answer == "Y" || *answer == "yes");
 }
@@ -78,7 +81,6 @@ bool ConsoleUserInterface::AskYesNo(const std::string& caption, const std::strin
 // the end of the input cancels. A failed check shows its message and asks again.
 std::optional<PageRange> ConsoleUserInterface::ChoosePageRange(const TPDFAnalyst& analyst,
                                                                const std::string& caption_suffix) {
-  if (!interactive_) return std::nullopt;
   const std::string count = std::to_string(analyst.PageCount());
   for (;;) {
     const std::optional<std::string> answer =
@@ -107,7 +109,6 @@ std::optional<PageRange> ConsoleUserInterface::ChoosePageRange(const TPDFAnalyst
 // extension gets ".txt"; an existing file is replaced only when the user says so, else the
 // name is asked again. The end of the input cancels.
 std::optional<std::string> ConsoleUserInterface::ChooseSavePath(const std::string& proposed_path) {
-  if (!interactive_) return std::nullopt;
   for (;;) {
     const std::optional<std::string> answer = Ask("保存先 [" + proposed_path + ".txt] ");
     if (!answer) return std::nullopt;

@@ -34,7 +34,7 @@ class ConsoleProgress final : public ProgressDisplay {
 
 // The user interface of a machine without a display: message boxes become lines on the error
 // stream ("caption: path: message"); questions, the page range and the save path are asked
-// on the terminal when the input is one, and answered No or cancelled when it is not; a file
+// on the terminal when the input is one, and shown answered No or cancelled when it is not; a file
 // to open is named on the output stream, one line each, for scripts to collect.
 class ConsoleUserInterface final : public UserInterface {
  public:
@@ -56,7 +56,8 @@ class ConsoleUserInterface final : public UserInterface {
   void OpenInApplication(const std::string& path) override { out_ << path << '\n' << std::flush; }
 
  private:
-  // The answer typed after the prompt; nothing at the end of the input.
+  // The answer typed after the prompt; nothing at the end of the input, and nothing when there
+  // is no terminal to answer on (the prompt is then shown with a note saying so).
   std::optional<std::string> Ask(const std::string& prompt);
 
   std::istream& in_;

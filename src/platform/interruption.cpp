@@ -18,7 +18,11 @@ volatile sig_atomic_t terminal_settings_set = 0;
 
 void OnInterruption(int signal_number) {
   if (temporary_file_set) ::unlink(temporary_file);
-  if (terminal_settings_set) ::tcsetattr(STDIN_FILENO, TCSANOW, &terminal_settings);
+  // A job sent to the background meanwhile leaves the terminal to the shell (and changing it
+  // would stop the job).
+  if (terminal_settings_set && ::tcgetpgrp(STDIN_FILENO) == ::getpgrp()) {
+    ::tcsetattr(STDIN_FILENO, TCSANOW, &terminal_settings);
+  }
   ::_exit(128 + signal_number);
 }
 

@@ -69,7 +69,8 @@ LockedFile LockedFile::OpenForReading(const std::string& path) {
 }
 
 bool LockedFile::CanLockForWriting(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  // Without blocking: a FIFO without a reader would otherwise wait for one.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   const bool locked = LockWholeFile(fd, F_WRLCK);
   ::close(fd);

@@ -44,13 +44,19 @@ std::string ReplacedFile(const std::string& path) {
   return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
 
-// The permissions of the new file: those of the file it replaces, or what the umask allows.
-mode_t NewFileMode(const std::string& target) {
+// Gives the new file the permissions of the file it replaces, and its owner where this user may
+// (root), or else the permissions the umask allows.
+void TakeOverAttributes(int fd, const std::string& target) {
   struct stat info {};
-  if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
+  if (::stat(target.c_str(), &info) == 0) {
+    // Refused unless this user may give files away; the owner is then this user.
+    [[maybe_unused]] const int refused = ::fchown(fd, info.st_uid, info.st_gid);
+    ::fchmod(fd, info.st_mode & 07777);
+    return;
+  }
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  return 0666 & ~mask;
+  ::fchmod(fd, 0666 & ~mask);
 }
 
 // Only a regular file is replaced: renaming over a device, a FIFO or a folder would destroy it.
@@ -77,7 +83,7 @@ OutputFile::OutputFile(const std::string& path) : path_(path), target_(ReplacedF
     temporary_ = pattern;
     RegisterTemporaryFile(temporary_.c_str());
   }
-  if (::fchmod(fd_, NewFileMode(target_)) != 0) Fail(errno);
+  TakeOverAttributes(fd_, target_);
 }
 
 OutputFile::~OutputFile() { Discard(); }

@@ -14,9 +14,10 @@ bool StandardErrorIsTerminal();
 // arrow, function or Alt key, which does not count.
 bool HoldsLoneEscape(std::string_view keys);
 
-// While it lives, and when standard input is a terminal, keys typed there are read one at a
-// time without echo, so that a press of Escape can be noticed without waiting for Enter. The
-// terminal is put back when the watcher goes, and also when a signal ends the program.
+// While it lives, and when standard input is the terminal of the foreground job, keys typed
+// there are read one at a time without echo, so that a press of Escape can be noticed without
+// waiting for Enter. The terminal is put back when the watcher goes, and also when a signal
+// ends the program.
 class TerminalEscapeWatcher final {
  public:
   TerminalEscapeWatcher();

@@ -41,14 +41,15 @@ int RunConsole(const std::vector<std::string>& arguments) {
   return BatchStatus(RunBatch(arguments, conversion, ui.Progress(), std::cerr));
 }
 
-// The window systems to try, in order, when the user named none: the display's own, then the
-// offscreen platform, which always opens. Ending up offscreen tells that the display could
-// not be opened, where Qt would otherwise abort.
+// The window systems to try, each followed by ";": the ones the user named, else the display's
+// own. The offscreen platform comes last, which always opens. Ending up offscreen without having
+// asked for it tells that no display could be opened, where Qt would otherwise abort.
 std::string PlatformsToTry() {
+  if (const char* chosen = Variable("QT_QPA_PLATFORM")) return std::string(chosen) + ";";
   std::string platforms;
   if (Variable("WAYLAND_DISPLAY") != nullptr) platforms += "wayland;";
   if (Variable("DISPLAY") != nullptr) platforms += "xcb;";
-  return platforms + "offscreen";
+  return platforms;
 }
 
 // Qt's own complaints while it looks for a display that is not there; the program says it
@@ -67,18 +68,21 @@ int StartUp(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (!DisplayAvailable()) return RunConsole(arguments);
 
-  const bool platform_chosen = Variable("QT_QPA_PLATFORM") != nullptr;
-  std::string platform_option = "-platform";
   std::string platforms = PlatformsToTry();
-  std::vector<char*> qt_arguments(argv, argv + argc);
-  if (!platform_chosen) {
-    qt_arguments.insert(qt_arguments.begin() + 1, {platform_option.data(), platforms.data()});
+  const bool offscreen_asked = platforms.find("offscreen") != std::string::npos;
+  if (offscreen_asked) {
+    platforms.pop_back();  // the last ";"
+  } else {
+    platforms += "offscreen";
   }
+  std::string platform_option = "-platform";
+  std::vector<char*> qt_arguments(argv, argv + argc);
+  qt_arguments.insert(qt_arguments.begin() + 1, {platform_option.data(), platforms.data()});
   int qt_argument_count = static_cast<int>(qt_arguments.size());
   const QtMessageHandler previous_handler = qInstallMessageHandler(DropQtMessages);
   QApplication application(qt_argument_count, qt_arguments.data());
   qInstallMessageHandler(previous_handler);
-  if (!platform_chosen && QGuiApplication::platformName() == "offscreen") {
+  if (!offscreen_asked && QGuiApplication::platformName() == "offscreen") {
     std::cerr << "Lumenquill: 画面を開けないため、コンソールで実行します。\n";
     return RunConsole(arguments);
   }

@@ -37,7 +37,13 @@ TEST(ConsoleInterface, WithoutATerminalQuestionsAreDeclined) {
   EXPECT_FALSE(console.ui.AskYesNo("Lumenquill", "a.txt\r\nquestion"));
   EXPECT_FALSE(console.ui.ChoosePageRange(reader, " - ( a.pdf )"));
   EXPECT_FALSE(console.ui.ChooseSavePath("/docs/a"));
-  EXPECT_EQ(console.err.str(), "");
+  const std::string no_terminal = "(端末がないため答えられません)\n";
+  EXPECT_EQ(
+      console.err.str(),
+      "Lumenquill: a.txt: question [y/N] " + no_terminal +
+          "ページを指定して抽出 - ( a.pdf ): 抽出するページ範囲を入力してください (有効ページ : "
+          "1-3) [1-3] " +
+          no_terminal + "保存先 [/docs/a.txt] " + no_terminal);
 }
 
 TEST(ConsoleInterface, QuestionsOnATerminal) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "platform/output_file.h"
@@ -42,6 +43,9 @@ TEST(Interruption, RestoresTheTerminal) {
   ASSERT_EQ(::openpty(&controller, &terminal, nullptr, nullptr, nullptr), 0);
   EXPECT_EXIT(
       {
+        // The terminal of a session of its own, as a shell's foreground job has it.
+        ::setsid();
+        ::ioctl(terminal, TIOCSCTTY, 0);
         ::dup2(terminal, STDIN_FILENO);
         InstallInterruptionHandlers();
         TerminalEscapeWatcher watcher;

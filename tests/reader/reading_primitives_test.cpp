@@ -196,6 +196,14 @@ TEST(CheckFileWritable, RefusesAReadOnlyFile) {
   }
 }
 
+// A FIFO without a reader is refused at once instead of waiting for one.
+TEST(CheckFileWritable, RefusesAFifoWithoutWaiting) {
+  testing::TempFile file("", "anchor");
+  const std::string fifo = file.path() + ".txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_THROW(CheckFileWritable(fifo), FileCreateError);
+}
+
 TEST(CheckFileWritable, RefusesAFileAnotherReaderHolds) {
   testing::TempFile file("content", "out.txt");
   // Our own open document holds a read lock, as another process would.
