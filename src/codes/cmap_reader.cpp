@@ -123,31 +123,47 @@ void TPDFCMapReader::ReadRange(ByteStream& stream) {
     }
     const int32_t high = ReadCodeValue(stream, true);
 
-    // The start value, alone or as the first element of an array whose other elements are
-    // not used.
-    int32_t start = -1;
+    // The destination: a start value, or an array of one value per code.
     ReadToken(stream, token);
-    if (token == "[") {
-      start = ReadCodeValue(stream, false, true);
-      do {
-        ReadToken(stream, token);
-      } while (token != "]");
-    } else {
+    const bool is_array = token == "[";
+    int32_t start = 0;
+    if (!is_array) {
       stream.Move(-static_cast<int64_t>(token.size()));
       start = ReadCodeValue(stream, false, true);
     }
 
-    if (low < 0 || high < 0 || start < 0 || high < low ||
-        (low >= kTableSize && high >= kTableSize)) {
+    const bool valid = low >= 0 && high >= low && start >= 0 && low < kTableSize;
+    const int32_t count = valid ? std::min(high, kTableSize - 1) - low + 1 : 0;
+    range_writes_left_ -= count;
+    if (range_writes_left_ < 0) throw Error("CMap ranges past the bound");
+    if (is_array) {
+      if (!ReadRangeArray(stream, low, count)) return;
       continue;
     }
-    const int32_t last = std::min(high, kTableSize - 1);
-    range_writes_left_ -= last - low + 1;
-    if (range_writes_left_ < 0) throw Error("CMap ranges past the bound");
     // The table keeps each value modulo 2^16, a value past INT32_MAX as well as one past
     // 0xFFFF; the sum is taken in 64 bits so that a start near INT32_MAX cannot overflow.
-    for (int32_t code = low; code <= last; ++code) {
-      code_table_[static_cast<size_t>(code)] = static_cast<uint16_t>(int64_t{start} + (code - low));
+    for (int32_t i = 0; i < count; ++i) {
+      code_table_[static_cast<size_t>(low + i)] = static_cast<uint16_t>(int64_t{start} + i);
+    }
+  }
+}
+
+// From just after "[": the elements up to "]" give the count codes from low on, one each; the
+// codes past the array's end keep their values. False when the section ends before "]".
+bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t count) {
+  std::string token;
+  for (int64_t i = 0;; ++i) {
+    ReadTokenPastStringsAndComments(stream, token);
+    if (token == "]") return true;
+    if (IsSectionEnd(token)) return false;
+    int32_t value = -1;
+    if (token == "<") {
+      value = ReadHexCode(stream, false, true);
+    } else if (StartsWithDigit(token)) {
+      value = DecimalToInt(token, -1);
+    }
+    if (value >= 0 && i < count) {
+      code_table_[static_cast<size_t>(low + i)] = static_cast<uint16_t>(value);
     }
   }
 }

@@ -33,6 +33,7 @@ class TPDFCMapReader final {
   int32_t ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination = false);
   void ReadBfChar(ByteStream& stream);
   void ReadRange(ByteStream& stream);
+  bool ReadRangeArray(ByteStream& stream, int32_t low, int32_t count);
 
  private:
   void NoteOneByteCode(int32_t code);

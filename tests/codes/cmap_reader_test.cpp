@@ -46,13 +46,34 @@ TEST(CMapReader, Ranges) {
       "<FFF0> <1000F> <0041> <20000> <20001> <0041> <0010> <0005> <0041> endbfrange\n"
       "begincidrange <8140> <817E> 633 endcidrange endcmap ");
   EXPECT_EQ(reader->GetValue(0x0000), 0);
-  EXPECT_EQ(reader->GetValue(0x0001), 0x41);
-  EXPECT_EQ(reader->GetValue(0x0003), 0x43);  // only the array's first element counts
   EXPECT_EQ(reader->GetValue(0x0010), 0x10);  // a reversed range is dropped
   EXPECT_EQ(reader->GetValue(0xFFF0), 0x41);
   EXPECT_EQ(reader->GetValue(0xFFFF), 0x50);
   EXPECT_EQ(reader->GetValue(0x8140), 633);
   EXPECT_EQ(reader->GetValue(0x817E), 695);
+}
+
+// An array gives each code of the range its own element: a short array leaves the codes past
+// its end unmapped, a long one's extra elements are dropped, and a dropped range takes nothing.
+TEST(CMapReader, RangesWithArrays) {
+  const auto reader = Read(
+      "beginbfrange <0001> <0003> [<0054> <0068> <00660069>] <0020> <0023> [<0041> % note\n"
+      "<0042>] <0030> <0030> [<0043> <0044>] <0041> <0040> [<0045>] <0050> <0050> <0046> "
+      "endbfrange endcmap ");
+  EXPECT_EQ(reader->GetValue(0x0001), 0x54);
+  EXPECT_EQ(reader->GetValue(0x0002), 0x68);
+  EXPECT_EQ(reader->GetValue(0x0003), 0x66);
+  EXPECT_EQ(reader->GetValue(0x0021), 0x42);
+  EXPECT_EQ(reader->GetValue(0x0022), 63);
+  EXPECT_EQ(reader->GetValue(0x0023), 63);
+  EXPECT_EQ(reader->GetValue(0x0030), 0x43);
+  EXPECT_EQ(reader->GetValue(0x0031), 63);
+  EXPECT_EQ(reader->GetValue(0x0041), 63);
+  EXPECT_EQ(reader->GetValue(0x0050), 0x46);
+  // A section that ends inside an array ends the range there.
+  const auto cut = Read("beginbfrange <0001> <0002> [<0041> endbfrange <0003> <0042> endcmap ");
+  EXPECT_EQ(cut->GetValue(1), 0x41);
+  EXPECT_EQ(cut->GetValue(2), 63);
 }
 
 // Values past 0xFFFF are kept modulo 2^16, and so are values past INT32_MAX: a range starting
