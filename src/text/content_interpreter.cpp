@@ -6,6 +6,7 @@
 #include "codes/code_helpers.h"
 #include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
+#include "text/dictionary_operand.h"
 #include "text/inline_image.h"
 #include "text/number_to_int.h"
 
@@ -20,7 +21,7 @@ constexpr int32_t kNoCoordinate = -32768;
 
 bool IsNumberToken(const std::string& token) {
   const char c = token[0];
-  return c == '+' || c == '-' || (c >= '0' && c <= '9');
+  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
 }
 
 bool OpensString(const std::string& token) { return token == "(" || token == "<"; }
@@ -58,6 +59,11 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
   try {
     for (;;) {
       ReadToken(content, token);
+      if (token == "%") {
+        SkipLine(content);
+        continue;
+      }
+      FollowOperands(token);
       if (token == "BT") {
         DecodeTextObject(content, output);
       } else if (token == "BI") {
@@ -67,8 +73,6 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
       } else if (token == "Q") {
         current_font_ = saved_font_;
         SelectFont(current_font_);
-      } else if (token == "%") {
-        SkipLine(content);
       } else if (token == "(") {
         SkipLiteralString(content);  // strings outside text objects are never output
       } else if (token == "endobj") {
@@ -78,6 +82,27 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
   } catch (const Error&) {
     // The end of the buffer, or damaged content: the buffer ends here.
   }
+}
+
+// A name followed by one number makes the pair; any other token takes it apart, so that a Tf
+// with other operands between its name and size selects nothing.
+void ContentInterpreter::FollowOperands(const std::string& token) {
+  if (token[0] == '/') {
+    name_operand_ = token;
+    font_operand_.clear();
+    return;
+  }
+  if (IsNumberToken(token)) {
+    font_operand_.swap(name_operand_);
+    name_operand_.clear();
+    return;
+  }
+  if (token == "Tf" && !font_operand_.empty() && font_operand_ != current_font_ &&
+      SelectFont(font_operand_)) {
+    current_font_ = font_operand_;
+  }
+  name_operand_.clear();
+  font_operand_.clear();
 }
 
 bool ContentInterpreter::SelectFont(const std::string& name) {
@@ -95,18 +120,19 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   num_b_.clear();
   next_slot_a_ = true;
   std::string token;
-  std::string operand;
   try {
     for (;;) {
       ReadToken(content, token);
+      if (token == "%") {
+        SkipLine(content);
+        continue;
+      }
+      FollowOperands(token);
       if (IsNumberToken(token)) {
         (next_slot_a_ ? num_a_ : num_b_) = token;
         next_slot_a_ = !next_slot_a_;
-      } else if (token[0] == '/') {
-        // A name takes the two tokens after it, whatever operator they hold.
-        ReadToken(content, operand);
-        ReadToken(content, operand);
-        if (operand == "Tf" && token != current_font_ && SelectFont(token)) current_font_ = token;
+      } else if (token == "<" && OpensDictionary(content)) {
+        SkipDictionary(content);  // marked-content properties are never output
       } else if (OpensString(token)) {
         content.Move(-1);
         OutputString(content, output, true);
@@ -116,8 +142,6 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
         WriteLineBreakAlongText(output);
       } else if (token == "Td" || token == "TD" || token == "Tm") {
         ApplyPositioning(output);
-      } else if (token == "%") {
-        SkipLine(content);
       } else if (token == "ET" || token == "endobj") {
         return;
       }

@@ -39,6 +39,9 @@ class ContentInterpreter final {
   void Run(ByteStream& content, std::string& output);
 
  private:
+  // Takes note of each token of the content loops, comments excepted: Tf selects the font named
+  // by the name operand just before its size.
+  void FollowOperands(const std::string& token);
   bool SelectFont(const std::string& name);
   void DecodeTextObject(ByteStream& content, std::string& output);
   void ReadTextArray(ByteStream& content, std::string& output);
@@ -55,6 +58,11 @@ class ContentInterpreter final {
   // The index of the first font of each name: Tf selects by name, and a page may name
   // thousands of fonts.
   std::unordered_map<std::string, int32_t> font_index_;
+
+  // The operands since the last operator: the last one when it is a name, and a name followed
+  // by exactly one number.
+  std::string name_operand_;
+  std::string font_operand_;
 
   std::string current_font_;
   std::string saved_font_;

@@ -257,6 +257,9 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                    Outcome::kConverts});
   files.push_back({"unclosed-string", PageWith("BT /F1 1 Tf (" + std::string(5'000'000, 'x')),
                    Outcome::kConverts});
+  files.push_back({"nested-dictionary-operands",
+                   PageWith("BT /F1 1 Tf /P " + Repeated("<< /A ", 1'000'000) + " BDC (x) Tj ET"),
+                   Outcome::kConverts});
   files.push_back({"many-tf", PageWith(Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)),
                    Outcome::kConverts});
 

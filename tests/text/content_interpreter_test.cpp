@@ -100,6 +100,27 @@ TEST_F(ContentInterpreter, FontSelection) {
             "\x81\x40\x81\x40");
 }
 
+// Names are operands like numbers: Tf selects the name just before its size, inside and outside
+// text objects, whatever operators came before.
+TEST_F(ContentInterpreter, TfTakesTheNameBeforeItsSize) {
+  AddFont("/Id", "Identity-H");
+  EXPECT_EQ(Text("BT /GS1 gs (X) Tj (Y) Tj ET"), "XY");
+  EXPECT_EQ(Text("BT 0 i /RelativeColorimetric ri /Id 12 Tf <0279> Tj ET"), "\x81\x40");
+  EXPECT_EQ(Text("BT /CS0 cs 0 0 0 scn /GS0 gs /Id .5 Tf <0279> Tj ET"), "\x81\x40");
+  EXPECT_EQ(Text("q 12 0 0 -12 85 743 cm /Id 1 Tf BT <0279> Tj ET Q"), "\x81\x40");
+  EXPECT_EQ(Text("BT /Id /Missing 1 Tf <0279> Tj ET"), " y");
+  EXPECT_EQ(Text("BT /Id % a comment\n 1 Tf <0279> Tj ET"), "\x81\x40");
+}
+
+// Marked-content dictionaries are passed over whole, with the dictionaries and strings inside.
+TEST_F(ContentInterpreter, DictionaryOperandsAreNotOutput) {
+  EXPECT_EQ(Text("BT /P <</MCID 3>> BDC (A) Tj EMC ET"), "A");
+  EXPECT_EQ(Text("BT /Span <</ActualText (x>>) /D <</E <FEFF0041> /F [(y)]>> >> BDC (A) Tj "
+                 "EMC ET"),
+            "A");
+  EXPECT_EQ(Text("BT (A) Tj /P <</MCID 3 BDC (B) Tj ET"), "A");  // never closed
+}
+
 TEST_F(ContentInterpreter, ConversionsByLabel) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"EUC-H", "<A4A2>"},       {"H", "<2422>"},           {"UniJIS-UCS2-H", "<3042>"},
@@ -123,11 +144,6 @@ TEST_F(ContentInterpreter, FontsWithCMapData) {
       AddFont("/T", "Identity-H", "begincmap 1 beginbfchar <0001> <3042> endbfchar endcmap");
   EXPECT_EQ(Text("BT /T 1 Tf <00010002> Tj ET"), "\x82\xA0?");
   EXPECT_EQ(font.Data, nullptr);  // the reader lived for the one call
-}
-
-// A name takes the two tokens after it, even a string's opening parenthesis.
-TEST_F(ContentInterpreter, NamesSwallowTwoTokens) {
-  EXPECT_EQ(Text("BT /GS1 gs (X) Tj (Y) Tj ET"), "Y");
 }
 
 TEST_F(ContentInterpreter, StringsOutsideTextObjectsAreNotOutput) {
