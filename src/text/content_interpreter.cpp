@@ -69,10 +69,9 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
       } else if (token == "BI") {
         if (!SkipInlineImage(content)) return;
       } else if (token == "q") {
-        saved_font_ = current_font_;
+        SaveFont();
       } else if (token == "Q") {
-        current_font_ = saved_font_;
-        SelectFont(current_font_);
+        RestoreFont();
       } else if (token == "(") {
         SkipLiteralString(content);  // strings outside text objects are never output
       } else if (token == "endobj") {
@@ -97,22 +96,48 @@ void ContentInterpreter::FollowOperands(const std::string& token) {
     name_operand_.clear();
     return;
   }
-  if (token == "Tf" && !font_operand_.empty() && font_operand_ != current_font_ &&
-      SelectFont(font_operand_)) {
-    current_font_ = font_operand_;
-  }
+  if (token == "Tf" && !font_operand_.empty()) SelectFont(font_operand_);
   name_operand_.clear();
   font_operand_.clear();
 }
 
-bool ContentInterpreter::SelectFont(const std::string& name) {
+// A name no font of the list has leaves the selected font as it is.
+void ContentInterpreter::SelectFont(const std::string& name) {
   const auto found = font_index_.find(name);
-  if (found == font_index_.end()) return false;
-  const TPDFFontResource& font = fonts_.GetItem(found->second);
+  if (found != font_index_.end() && found->second != current_font_) UseFont(found->second);
+}
+
+void ContentInterpreter::UseFont(int32_t index) {
+  current_font_ = index;
+  if (index < 0) {  // no font, as before any Tf: strings are single-byte text
+    current_cmap_ = nullptr;
+    converter_ = ConverterForLabel("");
+    horizontal_ = true;
+    return;
+  }
+  const TPDFFontResource& font = fonts_.GetItem(index);
   current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
   converter_ = ConverterForLabel(font.Encoding);
   horizontal_ = font.Encoding.empty() || font.Encoding.back() != 'V';
-  return true;
+}
+
+void ContentInterpreter::SaveFont() {
+  if (saved_fonts_.size() < kMaxSavedFonts) {
+    saved_fonts_.push_back(current_font_);
+  } else {
+    ++unsaved_levels_;
+  }
+}
+
+// The innermost q is the one that saved nothing, when any did; a Q without its q changes
+// nothing.
+void ContentInterpreter::RestoreFont() {
+  if (unsaved_levels_ > 0) {
+    --unsaved_levels_;
+  } else if (!saved_fonts_.empty()) {
+    UseFont(saved_fonts_.back());
+    saved_fonts_.pop_back();
+  }
 }
 
 void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& output) {

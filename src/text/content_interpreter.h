@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,11 +39,18 @@ class ContentInterpreter final {
   // The content loop, from the position up to "endobj" or the end; raises nothing.
   void Run(ByteStream& content, std::string& output);
 
+  // How many q may save the font at once. Real content nests q a few levels deep; past this,
+  // q saves nothing, so that hostile content cannot grow the saved fonts without end.
+  static constexpr size_t kMaxSavedFonts = 256;
+
  private:
   // Takes note of each token of the content loops, comments excepted: Tf selects the font named
   // by the name operand just before its size.
   void FollowOperands(const std::string& token);
-  bool SelectFont(const std::string& name);
+  void SelectFont(const std::string& name);
+  void UseFont(int32_t index);
+  void SaveFont();
+  void RestoreFont();
   void DecodeTextObject(ByteStream& content, std::string& output);
   void ReadTextArray(ByteStream& content, std::string& output);
   void ApplyPositioning(std::string& output);
@@ -64,8 +72,9 @@ class ContentInterpreter final {
   std::string name_operand_;
   std::string font_operand_;
 
-  std::string current_font_;
-  std::string saved_font_;
+  int32_t current_font_ = -1;  // the index of the selected font; -1 for none
+  std::vector<int32_t> saved_fonts_;
+  int64_t unsaved_levels_ = 0;  // the q past kMaxSavedFonts that their Q must pass over
   const TPDFCMapReader* current_cmap_ = nullptr;  // set when the selected font has CMap data
   // The selected font's conversion by its encoding label (used without CMap data).
   StringConverter converter_ = ConverterForLabel("");

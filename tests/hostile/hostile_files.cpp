@@ -257,6 +257,10 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                    Outcome::kConverts});
   files.push_back({"unclosed-string", PageWith("BT /F1 1 Tf (" + std::string(5'000'000, 'x')),
                    Outcome::kConverts});
+  files.push_back(
+      {"deep-q",
+       PageWith(Repeated("q /F1 1 Tf ", 1'000'000) + "BT (x) Tj ET" + Repeated("Q ", 1'000'000)),
+       Outcome::kConverts});
   files.push_back({"nested-dictionary-operands",
                    PageWith("BT /F1 1 Tf /P " + Repeated("<< /A ", 1'000'000) + " BDC (x) Tj ET"),
                    Outcome::kConverts});

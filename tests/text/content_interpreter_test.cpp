@@ -2,6 +2,7 @@
 
 #include "open_document.h"
 #include "support/pdf_builder.h"
+#include "text/content_interpreter.h"
 #include "text/number_to_int.h"
 #include "text/pdf_text_decoder.h"
 
@@ -94,10 +95,6 @@ TEST_F(ContentInterpreter, FontSelection) {
             "\x82\xA0\x81\x40\x81\x40");
   // Before any Tf, strings are single-byte text.
   EXPECT_EQ(Text("BT <82A041> Tj ET"), "  A");
-  // One saved slot: both Q restore what the second q saved.
-  EXPECT_EQ(Text("BT /Ja 1 Tf ET q BT /Id 1 Tf ET q BT /Ja 1 Tf ET Q BT <0279> Tj ET Q BT "
-                 "<0279> Tj ET"),
-            "\x81\x40\x81\x40");
 }
 
 // Names are operands like numbers: Tf selects the name just before its size, inside and outside
@@ -119,6 +116,37 @@ TEST_F(ContentInterpreter, DictionaryOperandsAreNotOutput) {
                  "EMC ET"),
             "A");
   EXPECT_EQ(Text("BT (A) Tj /P <</MCID 3 BDC (B) Tj ET"), "A");  // never closed
+}
+
+// q and Q save and restore the font in a stack; a Q without its q changes nothing.
+TEST_F(ContentInterpreter, SavedFonts) {
+  AddFont("/Ja", "90ms-RKSJ-H");
+  AddFont("/Id", "Identity-H");
+  const std::string show = "BT <0279> Tj ET ";
+  EXPECT_EQ(Text("/Id 1 Tf q /Ja 1 Tf q /Id 1 Tf Q " + show + "Q " + show + "Q " + show),
+            "\x02y\x81\x40\x81\x40");
+  EXPECT_EQ(Text("BT /Ja 1 Tf ET q BT /Id 1 Tf ET q BT /Ja 1 Tf ET Q " + show + "Q " + show),
+            "\x81\x40\x02y");
+  EXPECT_EQ(Text("q /Id 1 Tf Q " + show), " y");  // back to no font
+}
+
+std::string Repeated(const std::string& text, size_t count) {
+  std::string repeated;
+  for (size_t i = 0; i < count; ++i) repeated += text;
+  return repeated;
+}
+
+// Past the bound q saves nothing, and its Q restores nothing: the Q still pair with their q.
+TEST_F(ContentInterpreter, SavedFontsAreBounded) {
+  AddFont("/Ja", "90ms-RKSJ-H");
+  AddFont("/Id", "Identity-H");
+  const size_t bound = lumenquill::ContentInterpreter::kMaxSavedFonts;
+  const std::string show = "BT <0279> Tj ET ";
+  EXPECT_EQ(Text(Repeated("q ", bound - 1) + "/Ja 1 Tf q /Id 1 Tf Q " + show), "\x02y");
+  EXPECT_EQ(Text(Repeated("q ", bound) + "/Ja 1 Tf q /Id 1 Tf Q " + show), "\x81\x40");
+  EXPECT_EQ(Text("/Ja 1 Tf q /Id 1 Tf " + Repeated("q ", bound + 1) + "/Ja 1 Tf " +
+                 Repeated("Q ", bound + 1) + show + "Q " + show),
+            "\x81\x40\x02y");
 }
 
 TEST_F(ContentInterpreter, ConversionsByLabel) {
