@@ -1,5 +1,5 @@
 // Reading a CMap program and converting bytes through it: the data is the program; its first
-// 64 bytes are also converted as a string.
+// 64 bytes are also converted as a string, by the map's code lengths and one byte per code.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,5 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   reader.ReadCMap(stream);
   std::string text;
   lumenquill::ConvertByCMap(&reader, program.substr(0, 64), text);
+  lumenquill::ConvertByCMap(&reader, program.substr(0, 64), text, lumenquill::CodeBytes::kOneEach);
   return 0;
 }

@@ -1,5 +1,6 @@
 // Interpreting a content buffer with a small fixed set of fonts: a standard, an Identity-H,
-// a Shift-JIS, a UCS-2, a vertical and an EUC font, and one with a /ToUnicode map.
+// a Shift-JIS, a UCS-2, a vertical and an EUC font, one with a /ToUnicode map, and a TrueType
+// font whose map has a range with an array destination.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +28,11 @@ lumenquill::TPDFFontResourceList MakeFonts() {
   mapped->CMapData = std::make_unique<lumenquill::MemoryStream>(
       "\n\nbegincmap 2 beginbfrange <0000> <00FF> <0020> <20> <7E> <3041> endbfrange endcmap");
   fonts.Add(std::move(mapped));
+  auto simple = std::make_unique<lumenquill::TPDFFontResource>("/T2", 3);
+  simple->Subtype = "TrueType";
+  simple->CMapData = std::make_unique<lumenquill::MemoryStream>(
+      "\n\nbegincmap 1 beginbfrange <0041> <0043> [<65E5> <672C> <0041>] endbfrange endcmap");
+  fonts.Add(std::move(simple));
   return fonts;
 }
 

@@ -72,6 +72,9 @@ def main():
     write("fuzz_content", "fonts",
           b"q BT /F2 1 Tf <02790022> Tj /F3 1 Tf <82A0> Tj ET Q BT /T1 1 Tf <00410042> Tj "
           b"/F5 1 Tf 1 0 0 1 70 700 Tm <0279> Tj ET")
+    write("fuzz_content", "operands",
+          b"q /F2 1 Tf q /CS0 cs 0 0 0 scn BT /P <</MCID 3 /A <</B (x>>)>> >> BDC <0279> Tj EMC "
+          b"/T2 1 Tf (ABC) Tj ET Q Q")
     write("fuzz_content", "inline-image",
           b"BI /W 4 /H 2 /BPC 8 /CS /G ID \x01\x02\x03\x04\x05\x06\x07\x08 EI "
           b"BI /W 2 /H 2 /F /AHx ID 00ff> EI BT (after) Tj ET")

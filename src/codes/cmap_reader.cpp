@@ -170,9 +170,16 @@ bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t cou
 
 // A string that ends inside a two-byte code (its second byte missing) ends there: the lone
 // byte is not a character and gives nothing.
-void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest) {
+void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
+                   CodeBytes code_bytes) {
   if (reader == nullptr) return;
   dest.reserve(dest.size() + source.size());
+  if (code_bytes == CodeBytes::kOneEach) {
+    for (const char byte : source) {
+      AppendUCS2Unit(reader->GetValue(static_cast<uint8_t>(byte)), dest);
+    }
+    return;
+  }
   const bool one_byte_codes = reader->HasOneByteCodes();
   const uint8_t min = reader->MinOneByteCode();
   const uint8_t max = reader->MaxOneByteCode();

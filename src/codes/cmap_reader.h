@@ -45,9 +45,13 @@ class TPDFCMapReader final {
   int64_t range_writes_left_;
 };
 
+// How the bytes of a string make codes: by the reader's one-byte code range, where a byte
+// within it is a one-byte code and any other byte starts a two-byte code; or one code per byte.
+enum class CodeBytes { kByCMap, kOneEach };
+
 // The string's bytes as codes of the reader's table, converted as UCS-2 to Shift-JIS and
-// appended to dest. A byte within the one-byte code range is a one-byte code; any other byte
-// starts a two-byte code. Nothing happens without a reader.
-void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest);
+// appended to dest. Nothing happens without a reader.
+void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
+                   CodeBytes code_bytes = CodeBytes::kByCMap);
 
 }  // namespace lumenquill

@@ -24,6 +24,12 @@ bool IsNumberToken(const std::string& token) {
   return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
 }
 
+// Simple fonts take one byte per code whatever code space their ToUnicode map declares;
+// Type0 fonts take codes of the lengths their map gives.
+bool IsSimpleFont(const std::string& subtype) {
+  return subtype == "Type1" || subtype == "TrueType" || subtype == "Type3" || subtype == "MMType1";
+}
+
 bool OpensString(const std::string& token) { return token == "(" || token == "<"; }
 
 // The distance between two coordinates, in 64 bits so that no difference overflows.
@@ -117,6 +123,7 @@ void ContentInterpreter::UseFont(int32_t index) {
   }
   const TPDFFontResource& font = fonts_.GetItem(index);
   current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
+  code_bytes_ = IsSimpleFont(font.Subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
   converter_ = ConverterForLabel(font.Encoding);
   horizontal_ = font.Encoding.empty() || font.Encoding.back() != 'V';
 }
@@ -249,7 +256,7 @@ void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
 
 void ContentInterpreter::ConvertString(std::string& dest) const {
   if (current_cmap_ != nullptr) {
-    ConvertByCMap(current_cmap_, string_buffer_, dest);
+    ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_);
   } else if (converter_ != nullptr) {
     converter_(string_buffer_, dest);
   }

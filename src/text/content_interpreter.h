@@ -76,6 +76,7 @@ class ContentInterpreter final {
   std::vector<int32_t> saved_fonts_;
   int64_t unsaved_levels_ = 0;  // the q past kMaxSavedFonts that their Q must pass over
   const TPDFCMapReader* current_cmap_ = nullptr;  // set when the selected font has CMap data
+  CodeBytes code_bytes_ = CodeBytes::kByCMap;
   // The selected font's conversion by its encoding label (used without CMap data).
   StringConverter converter_ = ConverterForLabel("");
   bool horizontal_ = true;

@@ -179,6 +179,10 @@ TEST(ConvertByCMap, SplitsAndEnds) {
   // A byte outside the one-byte range starts a two-byte code; a lone last one gives nothing.
   EXPECT_EQ(Convert(*reader, "Hi\x81"), "Hi");
   EXPECT_EQ(Convert(*reader, "Hi\x81\x40"), "Hi?");
+  // One code per byte, whatever the range.
+  std::string out;
+  ConvertByCMap(reader.get(), "Hi\x81", out, CodeBytes::kOneEach);
+  EXPECT_EQ(out, "Hi?");
 }
 
 }  // namespace

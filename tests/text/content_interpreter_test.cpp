@@ -174,6 +174,23 @@ TEST_F(ContentInterpreter, FontsWithCMapData) {
   EXPECT_EQ(font.Data, nullptr);  // the reader lived for the one call
 }
 
+// A simple font reads one byte per code, even when its map's codes have two bytes.
+TEST_F(ContentInterpreter, SimpleFontsReadOneBytePerCode) {
+  const std::string map =
+      "begincmap 1 begincodespacerange <0000> <FFFF> endcodespacerange 2 beginbfchar <0041> "
+      "<3042> <0042> <0044> endbfchar endcmap";
+  for (const char* subtype : {"Type1", "TrueType", "Type3", "MMType1"}) {
+    fonts_.Clear();
+    AddFont("/S", "WinAnsiEncoding", map).Subtype = subtype;
+    AddFont("/C", "Identity-H", map).Subtype = "Type0";
+    EXPECT_EQ(Text("BT /S 1 Tf (AB) Tj /C 1 Tf <00410042> Tj ET"),
+              "\x82\xA0"
+              "D\x82\xA0"
+              "D")
+        << subtype;
+  }
+}
+
 TEST_F(ContentInterpreter, StringsOutsideTextObjectsAreNotOutput) {
   EXPECT_EQ(Text("(hidden) Tj BT (shown) Tj ET (a \\) b) BT (again) Tj ET"), "shownagain");
 }
