@@ -1,7 +1,6 @@
 #include "content/resource_lists.h"
 
 #include "content/list_index_error.h"
-#include "reader/decimal_text.h"
 #include "reader/reader_errors.h"
 
 namespace lumenquill {
@@ -9,10 +8,6 @@ namespace lumenquill {
 TPDFResource& TPDFResourceList::Add(std::string name, int32_t object_number) {
   items_.push_back(std::make_unique<TPDFResource>(std::move(name), object_number));
   return *items_.back();
-}
-
-TPDFResource& TPDFResourceList::AddFromText(std::string name, std::string_view number_text) {
-  return Add(std::move(name), DecimalToInt(number_text, -1));
 }
 
 const TPDFResource& TPDFResourceList::At(int32_t index) const {

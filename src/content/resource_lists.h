@@ -16,7 +16,7 @@ class TPDFResource {
   virtual ~TPDFResource() = default;
 
   std::string Name;
-  int32_t ObjectNumber;  // -1 when the number text did not convert
+  int32_t ObjectNumber;
   // A slot for an object a user attaches; not owned: whoever attaches it frees it.
   void* Data = nullptr;
 };
@@ -25,8 +25,6 @@ class TPDFResource {
 class TPDFResourceList {
  public:
   TPDFResource& Add(std::string name, int32_t object_number);
-  // Add with the number given as decimal text (-1 when it does not convert).
-  TPDFResource& AddFromText(std::string name, std::string_view number_text);
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
   // Both raise IndexError("Index値が不正です。[ index ]") outside 0..Count-1.
   const std::string& GetName(int32_t index) const;

@@ -166,6 +166,10 @@ void TPDFAnalyst::VisitValue(ByteStream& stream, const std::function<void(ByteSt
   }
 }
 
+void TPDFAnalyst::ReadResolvedToken(ByteStream& stream, std::string& token) {
+  VisitValue(stream, [&token](ByteStream& value) { ReadToken(value, token); });
+}
+
 int32_t TPDFAnalyst::ReadIntegerValue(ByteStream& stream) {
   PositionGuard guard(stream);
   try {

@@ -88,6 +88,9 @@ class TPDFAnalyst final {
   // followed: stream itself, or the file stream at the body of the object that holds the value
   // (its position set back afterwards). Nothing is called for kNoValue.
   void VisitValue(ByteStream& stream, const std::function<void(ByteStream&)>& read);
+  // The token of the value at the position of stream, references followed, into token; token
+  // is left as it was when the references lead to no value.
+  void ReadResolvedToken(ByteStream& stream, std::string& token);
 
   // --- Values at the position of a stream (the position is set back; references followed) --
   // An integer; 0 on any failure.

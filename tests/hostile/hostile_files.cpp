@@ -246,6 +246,22 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                    PageWith("BT /F1 1 Tf (x) Tj ET", {}, "/Font << /F1 5 0 R >>",
                             "/Nested " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000)),
                    Outcome::kConverts});
+  files.push_back(
+      {"reference-loops",
+       PageWith("BT /F1 1 Tf (x) Tj ET",
+                {{6, "7 0 R"},
+                 {7, "6 0 R"},
+                 {8,
+                  "<< /Type /Font /Subtype 6 0 R /BaseFont 6 0 R /Encoding 6 0 R /ToUnicode 6 0 R "
+                  "/DescendantFonts 6 0 R /FontDescriptor 6 0 R >>"}},
+                "/Font << /F1 8 0 R >> /XObject 6 0 R /ExtGState 6 0 R"),
+       Outcome::kConverts});
+  files.push_back(
+      {"nested-values-in-resources",
+       PageWith("BT /F1 1 Tf (x) Tj ET", {},
+                "/ExtGState << /a " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000) +
+                    " >> /Font << /F1 << /Type /Font /Widths " + Repeated("[", 500'000) + " >> >>"),
+       Outcome::kConverts});
   files.push_back({"nested-kids", TreeDocument("<< /Kids " + Repeated("[", 500'000) + " >>", {}),
                    Outcome::kConverts});
   files.push_back(
