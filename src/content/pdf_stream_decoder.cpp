@@ -71,8 +71,8 @@ void TPDFStreamDecoder::ReadCategoryEntries(TPDFResourceList& list) {
   EnterDictionaryValue([this, &list] { ReadCategoryDictionaryBody(list); });
 }
 
-// Key by key: a reference is kept with its object number, and any other value is passed over
-// whole.
+// Key by key: a reference is kept with its object number, a dictionary written in place with
+// its offset in the file, and any other value is passed over whole.
 void TPDFStreamDecoder::ReadCategoryDictionaryBody(TPDFResourceList& list) {
   std::string key;
   for (;;) {
@@ -80,11 +80,13 @@ void TPDFStreamDecoder::ReadCategoryDictionaryBody(TPDFResourceList& list) {
     if (key == ">" || key == "endobj") return;
     if (key[0] != '/') continue;
     const int32_t object = analyst_.ReadReference(stream_);
-    if (object == -1) {
-      SkipValue(stream_);
-    } else if (analyst_.IsValidObjectNumber(object)) {
-      list.Add(key, object);
+    if (object != -1) {
+      if (analyst_.IsValidObjectNumber(object)) list.Add(key, object);
+      continue;
     }
+    SkipWhiteSpace(stream_);
+    if (stream_.Peek(2) == "<<") list.Add(key, -1).DictionaryOffset = stream_.Position();
+    SkipValue(stream_);
   }
 }
 

@@ -11,10 +11,12 @@ TEST(ResourceLists, KeepInsertionOrderAndDuplicates) {
   TPDFResourceList list;
   list.Add("/F1", 7);
   list.Add("/F1", 9);
-  ASSERT_EQ(list.Count(), 2);
+  list.Add("/F2", -1).DictionaryOffset = 40;
+  ASSERT_EQ(list.Count(), 3);
   EXPECT_EQ(list.GetName(0), "/F1");
   EXPECT_EQ(list.GetObjectNumber(0), 7);
   EXPECT_EQ(list.GetObjectNumber(1), 9);
+  EXPECT_EQ(list.Item(2).DictionaryOffset, 40);
 }
 
 TEST(ResourceLists, RefuseIndexesOutsideTheList) {

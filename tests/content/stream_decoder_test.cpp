@@ -105,13 +105,21 @@ TEST_F(StreamDecoder, EveryCategoryHasItsList) {
   EXPECT_EQ(page.ChildCount(), 0);  // an image is not a form
 }
 
-// Category entries are read key by key: references are kept, and any other value is passed
-// over without the key after it.
+// Category entries are read key by key: references are kept, dictionaries written in place
+// keep their offset, and any other value is passed over without the key after it.
 TEST_F(StreamDecoder, CategoryEntriesKeyByKey) {
   OpenPage(
       "/Resources << /ColorSpace << /CS0 /DeviceRGB /CS1 6 0 R /CS2 [/ICCBased 5 0 R] "
       "/CS3 (a ] string) /CS4 7 0 R /CS5 99 0 R >> >>");
   EXPECT_EQ(EntriesOf(PageResources().ColorSpaces), (Entries{{"/CS1", 6}, {"/CS4", 7}}));
+
+  const std::string font = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+  OpenPage("/Resources << /Font << /F1 " + font + " /F2 7 0 R >> >>");
+  const TPDFResourceList& fonts = PageResources().Fonts;
+  EXPECT_EQ(EntriesOf(fonts), (Entries{{"/F1", -1}, {"/F2", 7}}));
+  const std::string_view file = reader_.Stream()->Bytes();
+  EXPECT_EQ(file.substr(static_cast<size_t>(fonts.Item(0).DictionaryOffset), font.size()), font);
+  EXPECT_EQ(fonts.Item(1).DictionaryOffset, -1);
 }
 
 // A value holding nested dictionaries, arrays or strings does not end the resources early,
@@ -123,7 +131,7 @@ TEST_F(StreamDecoder, NestedValuesBeforeTheFonts) {
   OpenPage("/Resources << " + nested + "/Font << /F1 7 0 R >> >>");
   const TPageResource& page = PageResources();
   EXPECT_EQ(EntriesOf(page.Fonts), (Entries{{"/F1", 7}}));
-  EXPECT_THAT(EntriesOf(page.ExtGStates), IsEmpty());
+  EXPECT_EQ(EntriesOf(page.ExtGStates), (Entries{{"/a0", -1}}));
 
   OpenPage("/Resources 12 0 R",
            {{12, "13 0 R"}, {13, "<< " + nested + "/Font 14 0 R >>"}, {14, "<< /F2 8 0 R >>"}});
