@@ -14,7 +14,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.join(HERE, "..", "tests", "data")
 PDFS = ["reportlab-latin.pdf", "incremental-update.pdf", "qpdf-nested-tree.pdf",
         "reportlab-cid-cmaps.pdf", "ghostscript-differences.pdf", "reportlab-winansi-ascii85.pdf",
-        "qpdf-inherited-resources.pdf"]
+        "qpdf-inherited-resources.pdf", "cairo-pages.pdf"]
 
 
 def write(target, name, data):
@@ -41,6 +41,21 @@ def shortcut(base_path, relative_path=b""):
     return header + info + strings
 
 
+def small_pdf(objects):
+    """A PDF 1.4 file of the given object bodies, numbered from 1, with its table."""
+    out = b"%PDF-1.4\n"
+    offsets = []
+    for number, body in enumerate(objects, 1):
+        offsets.append(len(out))
+        out += b"%d 0 obj\n%s\nendobj\n" % (number, body)
+    table = len(out)
+    out += b"xref\n0 %d\n0000000000 65535 f\r\n" % (len(objects) + 1)
+    out += b"".join(b"%010d 00000 n\r\n" % offset for offset in offsets)
+    out += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (
+        len(objects) + 1, table)
+    return out
+
+
 def main():
     shutil.rmtree(os.path.join(HERE, "corpus"), ignore_errors=True)
     for name in PDFS:
@@ -48,6 +63,19 @@ def main():
             pdf = f.read()
         write("fuzz_document", name, pdf)
         write("fuzz_extract", name, pdf)
+    # Fonts written in place beside a nested resource value, and values by chains of references.
+    content = b"BT /F1 12 Tf (latin) Tj /F2 12 Tf (more) Tj ET"
+    write("fuzz_extract", "fonts-in-place.pdf", small_pdf([
+        b"<< /Type /Catalog /Pages 2 0 R >>",
+        b"<< /Type /Pages /Kids 6 0 R >>",
+        b"<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /ExtGState << /a0 << /CA 1 "
+        b">> >> /Font << /F1 << /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding 5 0 R "
+        b">> /F2 << /Subtype 7 0 R /BaseFont /Courier >> >> >> >>",
+        b"<< /Length %d >>\nstream\n%s\nendstream" % (len(content), content),
+        b"/WinAnsiEncoding",
+        b"[3 0 R]",
+        b"8 0 R",
+        b"/Type1"]))
 
     text = b"BT /F1 12 Tf 72 700 Td (Hello) Tj 0 -14 Td [(A) -120 (B)] TJ ET"
     write("fuzz_stream_filters", "plain", b"\0" + text)

@@ -10,6 +10,7 @@ void TPDFFontResource::Assign(const TPDFFontResource& source) {
     return;
   }
   ObjectNumber = source.ObjectNumber;
+  DictionaryOffset = source.DictionaryOffset;
   Name = source.Name;
   Subtype = source.Subtype;
   FontName = source.FontName;

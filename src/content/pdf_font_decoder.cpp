@@ -33,9 +33,15 @@ class FontDictionaryReader {
  private:
   enum class Program { kToUnicode, kOther };
 
-  // Reads the dictionary of object n from its memory copy, positioned just inside "<<".
-  template <typename ReadDictionary>
-  void ReadReferencedDictionary(const std::string& reference, ReadDictionary read);
+  // Calls read(stream, object) on the value at the position: in place (object is
+  // kDirectValue), or, for a reference, in a memory copy of the object the chain of references
+  // ends in, positioned at its body. Nothing is called for a reference that leads nowhere.
+  template <typename Read>
+  void ReadValue(ByteStream& stream, Read read);
+  // Calls read(stream, object) just inside the dictionary that is the value at the position;
+  // nothing when the value is no dictionary.
+  template <typename Read>
+  void ReadDictionaryValue(ByteStream& stream, Read read);
   void AppendCMapProgram(ByteStream& stream, Program program, int32_t length,
                          const StringList& filters);
 
@@ -47,8 +53,6 @@ class FontDictionaryReader {
   void ReadDescriptorDictionary(ByteStream& stream, int32_t descriptor);
   void ReadDescendantFonts(ByteStream& stream);
   void ReadCIDFontDictionary(ByteStream& stream);
-  static void SkipValue(ByteStream& stream);
-  static void SkipToDoubleClose(ByteStream& stream);
   static void SkipTo(ByteStream& stream, std::string_view end);
   static bool IsDictionaryEnd(ByteStream& stream);
 
@@ -58,15 +62,27 @@ class FontDictionaryReader {
   std::unique_ptr<MemoryStream> other_programs_;
 };
 
-template <typename ReadDictionary>
-void FontDictionaryReader::ReadReferencedDictionary(const std::string& reference,
-                                                    ReadDictionary read) {
-  const std::unique_ptr<MemoryStream> object =
-      analyst_.GetObjectStream(DecimalToInt(reference, -1));
-  SkipObjectHeader(*object);
-  SkipTo(*object, "<");
-  object->Move(1);
-  read(*object);
+template <typename Read>
+void FontDictionaryReader::ReadValue(ByteStream& stream, Read read) {
+  const int32_t object = analyst_.FollowReferences(stream);
+  if (object == TPDFAnalyst::kDirectValue) {
+    read(stream, object);
+  } else if (object != TPDFAnalyst::kNoValue) {
+    const std::unique_ptr<MemoryStream> copy = analyst_.GetObjectStream(object);
+    SkipObjectHeader(*copy);
+    read(*copy, object);
+  }
+}
+
+template <typename Read>
+void FontDictionaryReader::ReadDictionaryValue(ByteStream& stream, Read read) {
+  ReadValue(stream, [&read](ByteStream& value, int32_t object) {
+    std::string opening;
+    ReadTokenPastStringsAndComments(value, opening);
+    if (opening != "<") return;
+    value.Move(1);
+    read(value, object);
+  });
 }
 
 void FontDictionaryReader::SkipTo(ByteStream& stream, std::string_view end) {
@@ -74,17 +90,6 @@ void FontDictionaryReader::SkipTo(ByteStream& stream, std::string_view end) {
   do {
     ReadToken(stream, token);
   } while (token != end);
-}
-
-// Reads tokens until two ">" tokens follow each other.
-void FontDictionaryReader::SkipToDoubleClose(ByteStream& stream) {
-  std::string token;
-  bool previous_was_close = false;
-  for (;;) {
-    ReadToken(stream, token);
-    if (token == ">" && previous_was_close) return;
-    previous_was_close = token == ">";
-  }
 }
 
 // Called just after a ">" token: a dictionary ends at ">>" unless stream data follows it.
@@ -98,16 +103,6 @@ bool FontDictionaryReader::IsDictionaryEnd(ByteStream& stream) {
   ReadToken(stream, token);
   stream.Move(-static_cast<int64_t>(token.size()));
   return token != "stream";
-}
-
-void FontDictionaryReader::SkipValue(ByteStream& stream) {
-  std::string token;
-  ReadToken(stream, token);
-  if (token == "[") {
-    SkipTo(stream, "]");
-  } else if (token == "<") {
-    SkipToDoubleClose(stream);
-  }
 }
 
 void FontDictionaryReader::AppendCMapProgram(ByteStream& stream, Program program, int32_t length,
@@ -139,9 +134,9 @@ void FontDictionaryReader::ReadFontDictionary(ByteStream& stream) {
     } else if (token == "/DescendantFonts") {
       ReadDescendantFonts(stream);
     } else if (token == "/Subtype") {
-      ReadToken(stream, font_.Subtype);
+      analyst_.ReadResolvedToken(stream, font_.Subtype);
     } else if (token == "/BaseFont") {
-      if (font_.FontName == "???") ReadToken(stream, font_.FontName);
+      if (font_.FontName == "???") analyst_.ReadResolvedToken(stream, font_.FontName);
     } else if (token == "/ToUnicode") {
       ReadToUnicode(stream, Program::kToUnicode);
     } else if (token == "/Length") {
@@ -154,17 +149,18 @@ void FontDictionaryReader::ReadFontDictionary(ByteStream& stream) {
   }
 }
 
+// A name, or a dictionary; any other value is passed over.
 void FontDictionaryReader::ReadEncoding(ByteStream& stream) {
-  std::string token;
-  ReadToken(stream, token);
-  if (token[0] == '/') {
-    font_.Encoding = token;
-  } else if (token == "<") {
-    stream.Move(1);
-    ReadEncodingDictionary(stream);
-  } else if (analyst_.IsObjectReference(token)) {
-    ReadReferencedDictionary(token, [this](ByteStream& object) { ReadEncodingDictionary(object); });
-  }
+  ReadValue(stream, [this](ByteStream& value, int32_t) {
+    std::string token;
+    ReadTokenPastStringsAndComments(value, token);
+    if (token[0] == '/') {
+      font_.Encoding = token;
+    } else if (token == "<") {
+      value.Move(1);
+      ReadEncodingDictionary(value);
+    }
+  });
 }
 
 // An encoding dictionary, or an embedded CMap stream with its dictionary.
@@ -185,7 +181,7 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
       stream.Move(-kEndObjectStepBack);
       return;
     } else if (token == "/CMapName") {
-      ReadToken(stream, font_.Encoding);
+      analyst_.ReadResolvedToken(stream, font_.Encoding);
     } else if (token == "/Length") {
       length = analyst_.ReadIntegerValue(stream);
     } else if (token == "/Filter") {
@@ -194,11 +190,9 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
       SkipValue(stream);
     } else if (token == "/UseCMap") {
       // A predefined CMap named here is not loaded; one given by reference is read.
-      ReadToken(stream, token);
-      if (analyst_.IsObjectReference(token)) {
-        ReadReferencedDictionary(
-            token, [this](ByteStream& object) { ReadCMapStream(object, Program::kOther); });
-      }
+      ReadDictionaryValue(stream, [this](ByteStream& value, int32_t object) {
+        if (object != TPDFAnalyst::kDirectValue) ReadCMapStream(value, Program::kOther);
+      });
     } else if (token == "stream") {
       AppendCMapProgram(stream, Program::kOther, length, filters);
     }
@@ -206,15 +200,8 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
 }
 
 void FontDictionaryReader::ReadToUnicode(ByteStream& stream, Program program) {
-  std::string token;
-  ReadToken(stream, token);
-  if (token == "<") {
-    stream.Move(1);
-    ReadCMapStream(stream, program);
-  } else if (analyst_.IsObjectReference(token)) {
-    ReadReferencedDictionary(
-        token, [this, program](ByteStream& object) { ReadCMapStream(object, program); });
-  }
+  ReadDictionaryValue(
+      stream, [this, program](ByteStream& value, int32_t) { ReadCMapStream(value, program); });
 }
 
 // A CMap stream up to "endobj"; strings and comments are not skipped here.
@@ -239,17 +226,10 @@ void FontDictionaryReader::ReadCMapStream(ByteStream& stream, Program program) {
 }
 
 void FontDictionaryReader::ReadFontDescriptor(ByteStream& stream) {
-  std::string token;
-  ReadToken(stream, token);
-  if (token == "<") {
-    stream.Move(1);
-    ReadDescriptorDictionary(stream, font_.ObjectNumber);
-  } else if (analyst_.IsObjectReference(token)) {
-    const int32_t descriptor = DecimalToInt(token, -1);
-    ReadReferencedDictionary(token, [this, descriptor](ByteStream& object) {
-      ReadDescriptorDictionary(object, descriptor);
-    });
-  }
+  ReadDictionaryValue(stream, [this](ByteStream& value, int32_t object) {
+    ReadDescriptorDictionary(value,
+                             object == TPDFAnalyst::kDirectValue ? font_.ObjectNumber : object);
+  });
 }
 
 void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t descriptor) {
@@ -258,7 +238,7 @@ void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t 
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
     if (token == "/FontName") {
-      ReadToken(stream, font_.FontName);
+      analyst_.ReadResolvedToken(stream, font_.FontName);
     } else if (token == "/FontFile" || token == "/FontFile2" || token == "/FontFile3") {
       font_.Embedded = true;
       ReadToken(stream, token);
@@ -271,8 +251,7 @@ void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t 
     } else if (token == "/Length") {
       length = analyst_.ReadIntegerValue(stream);
     } else if (token == "/Style" || token == "/FD") {
-      ReadToken(stream, token);
-      if (token == "<") SkipToDoubleClose(stream);
+      SkipValue(stream);
     } else if (token == ">") {
       if (IsDictionaryEnd(stream)) return;
     } else if (token == "endobj") {
@@ -282,29 +261,24 @@ void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t 
   }
 }
 
-// Only the first descendant font is read.
+// Only the first descendant font is read: the value is an array of CIDFonts, or the one
+// CIDFont itself.
 void FontDictionaryReader::ReadDescendantFonts(ByteStream& stream) {
-  const auto read_cid_font = [this](ByteStream& object) { ReadCIDFontDictionary(object); };
-  std::string token;
-  ReadToken(stream, token);
-  if (token == "[") {
-    ReadToken(stream, token);
-    if (token == "<") {
-      stream.Move(1);
-      ReadCIDFontDictionary(stream);
-    } else if (analyst_.IsObjectReference(token)) {
-      ReadReferencedDictionary(token, read_cid_font);
+  const auto read_cid_font = [this](ByteStream& value) {
+    ReadDictionaryValue(
+        value, [this](ByteStream& dictionary, int32_t) { ReadCIDFontDictionary(dictionary); });
+  };
+  ReadValue(stream, [&read_cid_font](ByteStream& value, int32_t) {
+    std::string token;
+    ReadTokenPastStringsAndComments(value, token);
+    if (token == "[") {
+      read_cid_font(value);
+      SkipTo(value, "]");
+    } else {
+      value.Move(-static_cast<int64_t>(token.size()));
+      read_cid_font(value);
     }
-    SkipTo(stream, "]");
-  } else if (token == "<") {
-    stream.Move(1);
-    ReadCIDFontDictionary(stream);
-  } else if (analyst_.IsObjectReference(token)) {
-    StringList members;
-    if (analyst_.ReadRefArrayObject(DecimalToInt(token, -1), members)) {
-      ReadReferencedDictionary(members.front(), read_cid_font);
-    }
-  }
+  });
 }
 
 // The CIDFont's own /Subtype and /BaseFont are not read: the font keeps the top-level ones.
@@ -345,6 +319,33 @@ void FinishFont(TPDFFontResource& font) {
   }
 }
 
+// Reads the font dictionary that read_dictionary hands to the reader into font, recording a
+// failure in the font; the file position is put back.
+template <typename ReadDictionary>
+void DecodeInto(TPDFAnalyst& analyst, TPDFFontResource& font, ReadDictionary read_dictionary) {
+  PositionGuard guard(*analyst.Stream());
+  FontDictionaryReader reader(analyst, font);
+  try {
+    read_dictionary(reader);
+    font.CMapData = reader.TakeCMapPrograms();
+    FinishFont(font);
+  } catch (const std::exception&) {
+    font.CMapData = reader.TakeCMapPrograms();
+    font.Failed = true;
+  }
+}
+
+// The dictionary written in place at offset of the file, up to its balanced end, closed by
+// "endobj" as the body of an object is, so that it reads like a font object.
+std::unique_ptr<MemoryStream> CopyInPlaceDictionary(ByteStream& file, int64_t offset) {
+  file.SetPosition(offset);
+  SkipValue(file);
+  std::string bytes(file.Bytes().substr(static_cast<size_t>(offset),
+                                        static_cast<size_t>(file.Position() - offset)));
+  bytes += "\nendobj\n";
+  return std::make_unique<MemoryStream>(std::move(bytes));
+}
+
 }  // namespace
 
 TPDFFontDecoder::TPDFFontDecoder(TPDFAnalyst* analyst) : analyst_(CheckDecoderReader(analyst)) {}
@@ -353,19 +354,23 @@ std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const std::string&
                                                               int32_t object_number) {
   if (!analyst_.IsValidObjectNumber(object_number)) throw Error("オブジェクト番号が不正です。");
   auto font = std::make_unique<TPDFFontResource>(name, object_number);
-  ByteStream& stream = *analyst_.Stream();
-  PositionGuard guard(stream);
-  FontDictionaryReader reader(analyst_, *font);
-  try {
+  DecodeInto(analyst_, *font, [this, object_number](FontDictionaryReader& reader) {
+    ByteStream& stream = *analyst_.Stream();
     analyst_.SeekToExistingObject(object_number);
     SkipObjectHeader(stream);
     reader.ReadFontDictionary(stream);
-    font->CMapData = reader.TakeCMapPrograms();
-    FinishFont(*font);
-  } catch (const std::exception&) {
-    font->CMapData = reader.TakeCMapPrograms();
-    font->Failed = true;
-  }
+  });
+  return font;
+}
+
+std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const TPDFResource& resource) {
+  if (resource.DictionaryOffset == -1) return DecodeFont(resource.Name, resource.ObjectNumber);
+  auto font = std::make_unique<TPDFFontResource>(resource.Name, -1);
+  font->DictionaryOffset = resource.DictionaryOffset;
+  DecodeInto(analyst_, *font, [this, &resource](FontDictionaryReader& reader) {
+    reader.ReadFontDictionary(
+        *CopyInPlaceDictionary(*analyst_.Stream(), resource.DictionaryOffset));
+  });
   return font;
 }
 

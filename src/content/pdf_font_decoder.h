@@ -21,6 +21,9 @@ class TPDFFontDecoder final {
   // error while reading is caught and gives a font with Failed set. The file position is
   // put back.
   std::unique_ptr<TPDFFontResource> DecodeFont(const std::string& name, int32_t object_number);
+  // The font of a resource: by its object number, or, for a font dictionary written in place,
+  // from the dictionary at its offset.
+  std::unique_ptr<TPDFFontResource> DecodeFont(const TPDFResource& resource);
 
  private:
   TPDFAnalyst& analyst_;

@@ -42,58 +42,51 @@ void TPDFStreamDecoder::NextToken(std::string& token) {
   ReadTokenPastStringsAndComments(stream_, token);
 }
 
-// The position is just inside "<<". Only the first ">" ends the dictionary, and a value that is
-// a dictionary is passed over up to its first ">": a value holding a nested dictionary
-// therefore ends the reading early, and the categories after it are not read. Stored results
-// rely on this walk, so it is kept as it is.
+// The position is just inside "<<". Each value is passed over whole after its category's
+// entries are read, so that nested dictionaries, arrays and strings never end the dictionary
+// before its own ">>".
 void TPDFStreamDecoder::ReadResourceDictionary(TPageResource& target) {
-  std::string token;
+  std::string key;
   for (;;) {
-    NextToken(token);
-    if (token == ">") return;
-    if (IsCategoryKey(token)) {
-      ReadCategoryEntries(CategoryList(target, token));
-    } else if (token == "<") {
-      do {
-        NextToken(token);
-      } while (token != ">");
-      stream_.Move(1);
-    }
+    NextToken(key);
+    if (key == ">" || key == "endobj") return;
+    if (key[0] != '/') continue;
+    if (IsCategoryKey(key)) ReadCategoryEntries(CategoryList(target, key));
+    SkipValue(stream_);
   }
 }
 
-// The position is just after a category key, and is put back there: the category's value is
-// met again by the resource dictionary's own loop.
+void TPDFStreamDecoder::EnterDictionaryValue(const std::function<void()>& read) {
+  analyst_.VisitValue(stream_, [this, &read](ByteStream&) {
+    std::string opening;
+    NextToken(opening);
+    if (opening != "<") return;
+    stream_.Move(1);
+    read();
+  });
+}
+
 void TPDFStreamDecoder::ReadCategoryEntries(TPDFResourceList& list) {
   PositionGuard guard(stream_);
-  std::string value;
-  NextToken(value);
-  if (value == "<") {
-    stream_.Move(1);
-    ReadCategoryDictionaryBody(list, ">");
-  } else if (analyst_.IsObjectReference(value)) {
-    ReadCategoryEntriesFromObject(DecimalToInt(value, -1), list);
-  }
+  EnterDictionaryValue([this, &list] { ReadCategoryDictionaryBody(list); });
 }
 
-void TPDFStreamDecoder::ReadCategoryEntriesFromObject(int32_t n, TPDFResourceList& list) {
-  if (!analyst_.SeekToObject(n)) return;
-  ReadCategoryDictionaryBody(list, "endobj");
-}
-
-// Each key is taken to stand with a value of three tokens ("n g R"): an entry whose value is
-// a single token swallows the next two tokens with it.
-void TPDFStreamDecoder::ReadCategoryDictionaryBody(TPDFResourceList& list, const char* end_token) {
-  std::string token;
-  std::string value;
+// Key by key: a reference is kept with its object number, a dictionary written in place with
+// its offset in the file, and any other value is passed over whole.
+void TPDFStreamDecoder::ReadCategoryDictionaryBody(TPDFResourceList& list) {
+  std::string key;
   for (;;) {
-    NextToken(token);
-    if (token == end_token) return;
-    if (token[0] != '/') continue;
-    NextToken(value);
-    if (analyst_.IsValidObjectRef(value)) list.AddFromText(token, value);
-    NextToken(value);
-    NextToken(value);
+    NextToken(key);
+    if (key == ">" || key == "endobj") return;
+    if (key[0] != '/') continue;
+    const int32_t object = analyst_.ReadReference(stream_);
+    if (object != -1) {
+      if (analyst_.IsValidObjectNumber(object)) list.Add(key, object);
+      continue;
+    }
+    SkipWhiteSpace(stream_);
+    if (stream_.Peek(2) == "<<") list.Add(key, -1).DictionaryOffset = stream_.Position();
+    SkipValue(stream_);
   }
 }
 
@@ -106,19 +99,7 @@ bool TPDFStreamDecoder::ReadNodeResources(TPageResource& target, int32_t* parent
       NextToken(token);
       if (analyst_.IsValidObjectRef(token)) *parent = DecimalToInt(token, -1);
     } else if (token == "/Resources") {
-      NextToken(token);
-      if (token == "<") {
-        stream_.Move(1);
-        ReadResourceDictionary(target);
-      } else if (analyst_.IsObjectReference(token) &&
-                 analyst_.SeekToObject(DecimalToInt(token, -1))) {
-        SkipObjectHeader(stream_);
-        do {
-          NextToken(token);
-        } while (token != "<");
-        stream_.Move(1);
-        ReadResourceDictionary(target);
-      }
+      EnterDictionaryValue([this, &target] { ReadResourceDictionary(target); });
       return true;
     }
   }
@@ -184,8 +165,9 @@ std::string TPDFStreamDecoder::ReadXObjectSubtype(int32_t n) {
   for (;;) {
     NextToken(token);
     if (token == "/Subtype") {
-      NextToken(token);
-      return token;
+      std::string subtype;
+      analyst_.ReadResolvedToken(stream_, subtype);
+      return subtype;
     }
     if (token == "/Width" || token == "/Height" || token == "/BitsPerComponent") return "/Image";
     if (token == "/BBox" || token == "/FormType" || token == "/Matrix" || token == "/Resources") {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "content/resource_lists.h"
@@ -34,9 +35,12 @@ class TPDFStreamDecoder final {
   // The next token of an object, passing over literal strings and comments.
   void NextToken(std::string& token);
   void ReadResourceDictionary(TPageResource& target);
+  // Calls read just inside the dictionary that is the value at the position, references
+  // followed; nothing when the value is no dictionary.
+  void EnterDictionaryValue(const std::function<void()>& read);
+  // Reads the entries of the category whose key was just read; the position is put back.
   void ReadCategoryEntries(TPDFResourceList& list);
-  void ReadCategoryEntriesFromObject(int32_t n, TPDFResourceList& list);
-  void ReadCategoryDictionaryBody(TPDFResourceList& list, const char* end_token);
+  void ReadCategoryDictionaryBody(TPDFResourceList& list);
   // Reads the /Resources of the node at the position into target; notes the node's /Parent
   // when parent is given. False when the node has no /Resources.
   bool ReadNodeResources(TPageResource& target, int32_t* parent);

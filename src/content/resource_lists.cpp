@@ -1,7 +1,6 @@
 #include "content/resource_lists.h"
 
 #include "content/list_index_error.h"
-#include "reader/decimal_text.h"
 #include "reader/reader_errors.h"
 
 namespace lumenquill {
@@ -11,20 +10,16 @@ TPDFResource& TPDFResourceList::Add(std::string name, int32_t object_number) {
   return *items_.back();
 }
 
-TPDFResource& TPDFResourceList::AddFromText(std::string name, std::string_view number_text) {
-  return Add(std::move(name), DecimalToInt(number_text, -1));
-}
-
-const TPDFResource& TPDFResourceList::At(int32_t index) const {
+const TPDFResource& TPDFResourceList::Item(int32_t index) const {
   if (index < 0 || index >= Count()) {
     throw IndexError("Index値が不正です。[ " + std::to_string(index) + " ]");
   }
   return *items_[static_cast<size_t>(index)];
 }
 
-const std::string& TPDFResourceList::GetName(int32_t index) const { return At(index).Name; }
+const std::string& TPDFResourceList::GetName(int32_t index) const { return Item(index).Name; }
 
-int32_t TPDFResourceList::GetObjectNumber(int32_t index) const { return At(index).ObjectNumber; }
+int32_t TPDFResourceList::GetObjectNumber(int32_t index) const { return Item(index).ObjectNumber; }
 
 TPageResource::TPageResource() = default;
 TPageResource::~TPageResource() = default;

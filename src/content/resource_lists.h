@@ -8,7 +8,7 @@
 namespace lumenquill {
 
 // One named resource: the key under which content refers to it (slash included) and the
-// object that defines it.
+// object that defines it, or, for a dictionary written in place, where that dictionary stands.
 class TPDFResource {
  public:
   TPDFResource(std::string name, int32_t object_number)
@@ -16,7 +16,9 @@ class TPDFResource {
   virtual ~TPDFResource() = default;
 
   std::string Name;
-  int32_t ObjectNumber;  // -1 when the number text did not convert
+  int32_t ObjectNumber;  // -1 for a dictionary written in place
+  // The byte offset in the file of the "<<" of a dictionary written in place; -1 otherwise.
+  int64_t DictionaryOffset = -1;
   // A slot for an object a user attaches; not owned: whoever attaches it frees it.
   void* Data = nullptr;
 };
@@ -25,15 +27,13 @@ class TPDFResource {
 class TPDFResourceList {
  public:
   TPDFResource& Add(std::string name, int32_t object_number);
-  // Add with the number given as decimal text (-1 when it does not convert).
-  TPDFResource& AddFromText(std::string name, std::string_view number_text);
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
-  // Both raise IndexError("Index値が不正です。[ index ]") outside 0..Count-1.
+  // These raise IndexError("Index値が不正です。[ index ]") outside 0..Count-1.
+  const TPDFResource& Item(int32_t index) const;
   const std::string& GetName(int32_t index) const;
   int32_t GetObjectNumber(int32_t index) const;
 
  private:
-  const TPDFResource& At(int32_t index) const;
   std::vector<std::unique_ptr<TPDFResource>> items_;
 };
 

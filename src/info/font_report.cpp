@@ -24,7 +24,7 @@ std::string Hexadecimal(std::string_view bytes) {
 void WriteFonts(TPDFFontDecoder& decoder, const TPDFResourceList& fonts, const char* indent,
                 std::ostream& out) {
   for (int32_t i = 0; i < fonts.Count(); ++i) {
-    const auto font = decoder.DecodeFont(fonts.GetName(i), fonts.GetObjectNumber(i));
+    const auto font = decoder.DecodeFont(fonts.Item(i));
     const std::optional<std::string> name = ShiftJisToUtf8(font->FontName);
     out << indent << "font " << font->Name << " obj=" << font->ObjectNumber
         << " Subtype=" << font->Subtype

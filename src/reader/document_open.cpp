@@ -70,7 +70,7 @@ void TPDFAnalyst::AnalyseStream(std::unique_ptr<ByteStream> stream) {
   ReadCatalog();
   if (first_pages_id_ == -1) RaiseError("FirstPagesIDが正確に取得できませんでした。");
   ReadPageCount();
-  ReadFirstPage();
+  ReadPages();
 }
 
 // Reads the section at offset and then, one after the other, the older sections its trailers
@@ -203,12 +203,22 @@ void TPDFAnalyst::ReadPageCount() {
   }
 }
 
-void TPDFAnalyst::ReadFirstPage() {
+// A /Count that is missing or wrong would make the default page range miss pages or ask for
+// pages that are not there, so the pages found count. A tree that fails to be walked after its
+// first page keeps the /Count read: its pages fail when they are listed for the extraction.
+void TPDFAnalyst::ReadPages() {
   first_page_id_ = -1;
-  WalkPageTree(first_pages_id_, [this](int32_t page) {
-    first_page_id_ = page;
-    return false;
-  });
+  int32_t pages = 0;
+  try {
+    WalkPageTree(first_pages_id_, [this, &pages](int32_t page) {
+      if (first_page_id_ == -1) first_page_id_ = page;
+      ++pages;
+      return true;
+    });
+    page_count_ = pages;
+  } catch (const Error&) {
+    if (first_page_id_ == -1) throw;
+  }
   if (first_page_id_ == -1) return;
   std::string text;
   FindMediaBox(first_page_id_, text);

@@ -115,16 +115,70 @@ int32_t TPDFAnalyst::GetIntegerObject(int32_t n) {
   }
 }
 
+int32_t TPDFAnalyst::ReadReference(ByteStream& stream) const {
+  const int64_t start = stream.Position();
+  try {
+    std::string number, generation, keyword;
+    ReadToken(stream, number);
+    const int32_t n = DecimalToInt(number, -1);
+    if (n >= 0) {
+      ReadToken(stream, generation);
+      if (DecimalToInt(generation, -1) >= 0) {
+        ReadToken(stream, keyword);
+        if (keyword == "R") return n;
+      }
+    }
+  } catch (const ReadError&) {
+  }
+  stream.SetPosition(start);
+  return -1;
+}
+
+int32_t TPDFAnalyst::FollowReferences(ByteStream& stream) {
+  int32_t n = ReadReference(stream);
+  if (n == -1) return kDirectValue;
+  if (!stream_) return kNoValue;
+  PositionGuard guard(*stream_);
+  for (int32_t followed = 1;; ++followed) {
+    if (!IsValidObjectNumber(n) || IsFree(n) || !SeekToObject(n)) return kNoValue;
+    int32_t next = -1;
+    try {
+      SkipObjectHeader(*stream_);
+      next = ReadReference(*stream_);
+    } catch (const ReadError&) {
+      return kNoValue;
+    }
+    if (next == -1) return n;
+    if (followed == kMaxReferenceChain) return kNoValue;
+    n = next;
+  }
+}
+
+void TPDFAnalyst::VisitValue(ByteStream& stream, const std::function<void(ByteStream&)>& read) {
+  const int32_t n = FollowReferences(stream);
+  if (n == kDirectValue) {
+    read(stream);
+  } else if (n != kNoValue) {
+    PositionGuard guard(*stream_);
+    SeekToObject(n);
+    SkipObjectHeader(*stream_);
+    read(*stream_);
+  }
+}
+
+void TPDFAnalyst::ReadResolvedToken(ByteStream& stream, std::string& token) {
+  VisitValue(stream, [&token](ByteStream& value) { ReadToken(value, token); });
+}
+
 int32_t TPDFAnalyst::ReadIntegerValue(ByteStream& stream) {
   PositionGuard guard(stream);
   try {
-    std::string first, second, third;
-    ReadToken(stream, first);
-    ReadToken(stream, second);
-    ReadToken(stream, third);
-    if (DecimalToInt(second, -1) == -1 || third != "R") return DecimalToInt(first, 0);
-    const int32_t n = DecimalToInt(first, -1);
-    return IsValidObjectNumber(n) ? GetIntegerObject(n) : 0;
+    const int32_t n = FollowReferences(stream);
+    if (n == kNoValue) return 0;
+    if (n != kDirectValue) return GetIntegerObject(n);
+    std::string token;
+    ReadToken(stream, token);
+    return DecimalToInt(token, 0);
   } catch (const Error&) {
     return 0;
   }
@@ -149,18 +203,13 @@ bool ReadRefArrayBody(const TPDFAnalyst& reader, ByteStream& stream, StringList&
   }
 }
 
-// Reads an array of names up to "]" or "endobj", appending every name. Returns true when one
-// was appended.
-bool ReadNameArrayBody(ByteStream& stream, StringList& list) {
-  bool appended = false;
+// Reads an array of names up to "]" or "endobj", appending every name.
+void ReadNameArrayBody(ByteStream& stream, StringList& list) {
   std::string token;
   for (;;) {
     ReadToken(stream, token);
-    if (token == "]" || token == "endobj") return appended;
-    if (token[0] == '/') {
-      list.push_back(token);
-      appended = true;
-    }
+    if (token == "]" || token == "endobj") return;
+    if (token[0] == '/') list.push_back(token);
   }
 }
 
@@ -179,33 +228,30 @@ bool TPDFAnalyst::ReadRefArrayObject(int32_t n, StringList& list) {
   return EnterArrayObject(n) && ReadRefArrayBody(*this, *stream_, list);
 }
 
+// A referenced object that holds no array is itself the one member of the list.
 void TPDFAnalyst::ReadRefList(ByteStream& stream, StringList& list) {
   PositionGuard guard(stream);
-  std::string token;
-  ReadToken(stream, token);
-  if (token == "[") {
-    ReadRefArrayBody(*this, stream, list);
-  } else if (IsValidObjectRef(token)) {
-    if (!ReadRefArrayObject(DecimalToInt(token, -1), list)) list.push_back(token);
+  const int32_t n = FollowReferences(stream);
+  if (n == kDirectValue) {
+    std::string token;
+    ReadToken(stream, token);
+    if (token == "[") ReadRefArrayBody(*this, stream, list);
+  } else if (n != kNoValue && !ReadRefArrayObject(n, list)) {
+    list.push_back(std::to_string(n));
   }
-}
-
-bool TPDFAnalyst::ReadNameArrayObject(int32_t n, StringList& list) {
-  PositionGuard guard(*stream_);
-  return EnterArrayObject(n) && ReadNameArrayBody(*stream_, list);
 }
 
 void TPDFAnalyst::ReadNameList(ByteStream& stream, StringList& list) {
   PositionGuard guard(stream);
-  std::string token;
-  ReadToken(stream, token);
-  if (token == "[") {
-    ReadNameArrayBody(stream, list);
-  } else if (token[0] == '/') {
-    list.push_back(token);
-  } else if (IsObjectReference(token)) {
-    ReadNameArrayObject(DecimalToInt(token, -1), list);
-  }
+  VisitValue(stream, [&list](ByteStream& value) {
+    std::string token;
+    ReadToken(value, token);
+    if (token == "[") {
+      ReadNameArrayBody(value, list);
+    } else if (token[0] == '/') {
+      list.push_back(token);
+    }
+  });
 }
 
 }  // namespace lumenquill

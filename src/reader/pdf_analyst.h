@@ -66,18 +66,43 @@ class TPDFAnalyst final {
   // Error("オブジェクトの取得に失敗しました。") when there is nothing to copy.
   std::unique_ptr<MemoryStream> GetObjectStream(int32_t n);
 
-  // --- Values at the position of a stream (the position is set back) ---------------------
-  // A direct integer, or the one held by a referenced object; 0 on any failure.
+  // --- References ------------------------------------------------------------------------
+  // The most references followed to reach one value: an object whose body is itself a
+  // reference is followed in turn, and a loop of references ends after this many.
+  static constexpr int32_t kMaxReferenceChain = 16;
+  // What FollowReferences returns for a value written at the position itself, and for a
+  // reference that leads to no value.
+  static constexpr int32_t kDirectValue = -1;
+  static constexpr int32_t kNoValue = -2;
+
+  // When the value at the position of stream is a reference "n g R", moves past it and returns
+  // n, which may name no object of the table; otherwise -1, the position unchanged.
+  int32_t ReadReference(ByteStream& stream) const;
+  // Where the value at the position of stream stands: kDirectValue when it is not a reference
+  // (the position unchanged); otherwise, the position moved past the reference, the object
+  // whose body holds the value at the end of the chain of references, or kNoValue when the
+  // chain reaches a number outside the table, a free object, one outside the file, or passes
+  // kMaxReferenceChain.
+  int32_t FollowReferences(ByteStream& stream);
+  // Calls read with a stream positioned on the value at the position of stream, references
+  // followed: stream itself, or the file stream at the body of the object that holds the value
+  // (its position set back afterwards). Nothing is called for kNoValue.
+  void VisitValue(ByteStream& stream, const std::function<void(ByteStream&)>& read);
+  // The token of the value at the position of stream, references followed, into token; token
+  // is left as it was when the references lead to no value.
+  void ReadResolvedToken(ByteStream& stream, std::string& token);
+
+  // --- Values at the position of a stream (the position is set back; references followed) --
+  // An integer; 0 on any failure.
   int32_t ReadIntegerValue(ByteStream& stream);
-  // Object numbers of a reference, an inline array of references, or a referenced array.
+  // Object numbers of a reference, an array of references, or a referenced array.
   void ReadRefList(ByteStream& stream, StringList& list);
-  // Names of a name, an inline array of names, or a referenced array of names.
+  // Names of a name or of an array of names.
   void ReadNameList(ByteStream& stream, StringList& list);
 
   // --- Values held by a whole object ---------------------------------------------------
   int32_t GetIntegerObject(int32_t n);
   bool ReadRefArrayObject(int32_t n, StringList& list);
-  bool ReadNameArrayObject(int32_t n, StringList& list);
 
   // --- Page tree ---------------------------------------------------------------------------
   // Appends the object numbers of all pages in document order.
@@ -107,7 +132,9 @@ class TPDFAnalyst final {
   int32_t ReadTrailer();
   void ReadCatalog();
   void ReadPageCount();
-  void ReadFirstPage();
+  // The first page and its media box, and the page count: the number of pages the page tree
+  // holds, whatever /Count says, when the whole tree can be walked.
+  void ReadPages();
   void FindMediaBox(int32_t n, std::string& text);
   // Positions Stream() on node n and checks that the node starts with its own number;
   // raises ObjectIdError otherwise.

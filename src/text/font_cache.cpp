@@ -7,6 +7,7 @@ namespace {
 // CMap programs are shared, not copied.
 std::unique_ptr<TPDFFontResource> CopyFont(const TPDFFontResource& font, const std::string& name) {
   auto copy = std::make_unique<TPDFFontResource>(name, font.ObjectNumber);
+  copy->DictionaryOffset = font.DictionaryOffset;
   copy->Subtype = font.Subtype;
   copy->FontName = font.FontName;
   copy->Encoding = font.Encoding;
@@ -22,22 +23,21 @@ std::unique_ptr<TPDFFontResource> CopyFont(const TPDFFontResource& font, const s
 void FontCache::DecodeFonts(const TPDFResourceList& resources, TPDFFontResourceList& fonts) {
   fonts.Clear();
   for (int32_t i = 0; i < resources.Count(); ++i) {
-    const std::string& name = resources.GetName(i);
-    const int32_t object_number = resources.GetObjectNumber(i);
-    auto cached = fonts_.find(object_number);
+    const TPDFResource& resource = resources.Item(i);
+    auto cached = fonts_.find(KeyOf(resource));
     if (cached == fonts_.end()) {
-      cached = fonts_.emplace(object_number, decoder_.DecodeFont(name, object_number)).first;
+      cached = fonts_.emplace(KeyOf(resource), decoder_.DecodeFont(resource)).first;
     }
-    fonts.Add(CopyFont(*cached->second, name));
+    fonts.Add(CopyFont(*cached->second, resource.Name));
   }
 }
 
 const TPDFCMapReader* FontCache::CachedReader(const TPDFFontResource& font) {
   if (!font.CMapData) return nullptr;
-  const auto cached = readers_.find(font.ObjectNumber);
+  const auto cached = readers_.find(KeyOf(font));
   if (cached != readers_.end()) return cached->second.get();
   if (readers_.size() == kMaxCachedReaders) return nullptr;
-  return readers_.emplace(font.ObjectNumber, ReadFontCMap(font)).first->second.get();
+  return readers_.emplace(KeyOf(font), ReadFontCMap(font)).first->second.get();
 }
 
 std::unique_ptr<TPDFCMapReader> ReadFontCMap(const TPDFFontResource& font) {

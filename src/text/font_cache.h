@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "codes/cmap_reader.h"
 #include "content/font_resource.h"
@@ -13,9 +14,10 @@ namespace lumenquill {
 // The CMap reader built from a font's CMap programs (the font has some).
 std::unique_ptr<TPDFCMapReader> ReadFontCMap(const TPDFFontResource& font);
 
-// The fonts of one extraction, each font object decoded once and its CMap reader built once:
-// a font object decodes to the same resource for every page and form that uses it, so
-// decoding it again, and reading its CMap programs again, would only repeat the same work.
+// The fonts of one extraction, each font object (or font dictionary written in place) decoded
+// once and its CMap reader built once: a font decodes to the same resource for every page and
+// form that uses it, so decoding it again, and reading its CMap programs again, would only
+// repeat the same work.
 class FontCache final {
  public:
   explicit FontCache(TPDFFontDecoder& decoder) : decoder_(decoder) {}
@@ -31,9 +33,16 @@ class FontCache final {
  private:
   static constexpr size_t kMaxCachedReaders = 64;
 
+  // A font's object number and the offset of its dictionary written in place: two fonts
+  // written in place differ by their offsets.
+  using FontKey = std::pair<int32_t, int64_t>;
+  static FontKey KeyOf(const TPDFResource& font) {
+    return {font.ObjectNumber, font.DictionaryOffset};
+  }
+
   TPDFFontDecoder& decoder_;
-  std::map<int32_t, std::unique_ptr<TPDFFontResource>> fonts_;
-  std::map<int32_t, std::unique_ptr<TPDFCMapReader>> readers_;
+  std::map<FontKey, std::unique_ptr<TPDFFontResource>> fonts_;
+  std::map<FontKey, std::unique_ptr<TPDFCMapReader>> readers_;
 };
 
 }  // namespace lumenquill

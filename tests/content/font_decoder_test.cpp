@@ -155,13 +155,68 @@ TEST_F(FontDecoder, FontObjectCarryingData) {
   EXPECT_EQ(font->CMapData->Bytes(), "\n\nmap!");
 }
 
-TEST_F(FontDecoder, FailuresAreRecordedInTheFont) {
+// Names and dictionaries are found through references and chains of them; a loop of
+// references gives no value.
+TEST_F(FontDecoder, ValuesByReference) {
   const auto font =
-      Decode("/Subtype /Type1 /BaseFont /ABC+Name /Encoding 40 0 R", {{40, "[1 2 3]"}});
+      Decode("/Subtype 6 0 R /BaseFont 7 0 R /Encoding 9 0 R",
+             {{6, "/TrueType"}, {7, "8 0 R"}, {8, "/ABCDEF+Arial"}, {9, "/WinAnsiEncoding"}});
+  EXPECT_EQ(font->Subtype, "TrueType");
+  EXPECT_EQ(font->FontName, "Arial");
+  EXPECT_EQ(font->Encoding, "WinAnsiEncoding");
+  EXPECT_FALSE(font->Failed);
+
+  const auto cid =
+      Decode("/Subtype /Type0 /Encoding /Identity-H /DescendantFonts 6 0 R /ToUnicode 8 0 R",
+             {{6, "[7 0 R]"},
+              {7, "20 0 R"},
+              {20, "<< /Subtype /CIDFontType2 /FontDescriptor 21 0 R >>"},
+              {21, "22 0 R"},
+              {22, "<< /FontName /MS-Gothic >>"},
+              {8, "30 0 R"},
+              {30, Stream("", "map")}});
+  EXPECT_EQ(cid->FontName, "MS-Gothic");
+  ASSERT_NE(cid->CMapData, nullptr);
+  EXPECT_EQ(cid->CMapData->Bytes(), "\n\nmap");
+
+  const auto looping =
+      Decode("/Subtype /Type1 /BaseFont 6 0 R /Encoding 7 0 R", {{6, "7 0 R"}, {7, "6 0 R"}});
+  EXPECT_FALSE(looping->Failed);
+  EXPECT_EQ(looping->FontName, "F1");
+  EXPECT_EQ(looping->Encoding, "標準");
+}
+
+// A font dictionary written in place is read from its offset up to its own end.
+TEST_F(FontDecoder, FontWrittenInPlace) {
+  const std::string first =
+      "<< /Subtype /Type1 /Encoding 9 0 R /Resources << /A << /B 1 >> >> /Widths [1 2] >>";
+  const std::string second = "<< /BaseFont /Courier >>";
+  Decode("", {{6, "<< /F1 " + first + " /F2 " + second + " >>"}, {9, "/WinAnsiEncoding"}});
+  const std::string_view file = reader_.Stream()->Bytes();
+  TPDFResource first_resource("/F1", -1);
+  first_resource.DictionaryOffset = static_cast<int64_t>(file.find(first));
+  TPDFResource second_resource("/F2", -1);
+  second_resource.DictionaryOffset = static_cast<int64_t>(file.find(second));
+  TPDFFontDecoder decoder(&reader_);
+  reader_.Stream()->SetPosition(17);
+  const auto font = decoder.DecodeFont(first_resource);
+  EXPECT_EQ(reader_.Stream()->Position(), 17);
+  EXPECT_EQ(font->ObjectNumber, -1);
+  EXPECT_EQ(font->DictionaryOffset, first_resource.DictionaryOffset);
+  EXPECT_EQ(font->Subtype, "Type1");
+  EXPECT_EQ(font->FontName, "F1");  // not the next font's /BaseFont
+  EXPECT_EQ(font->Encoding, "WinAnsiEncoding");
+  EXPECT_FALSE(font->Failed);
+  EXPECT_EQ(decoder.DecodeFont(second_resource)->FontName, "Courier");
+}
+
+TEST_F(FontDecoder, FailuresAreRecordedInTheFont) {
+  const auto font = Decode("/Subtype /Type1 /BaseFont /ABC+Name /Encoding 40 0 R",
+                           {{40, "<< /Differences [1 /a"}});
   EXPECT_TRUE(font->Failed);
   EXPECT_EQ(font->Subtype, "/Type1");  // not cleaned
   EXPECT_EQ(font->FontName, "/ABC+Name");
-  EXPECT_EQ(font->Encoding, "???");
+  EXPECT_EQ(font->Encoding, "カスタム");  // as read before the failure
 }
 
 TEST_F(FontDecoder, RefusesObjectNumbersOutsideTheTable) {

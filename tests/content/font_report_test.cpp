@@ -1,9 +1,7 @@
 // Each file of tests/data with a .fonts expectation: what the stream and font decoders find
 // on every page. The expectations were checked by hand against pdffonts, page by page, with
-// tools/compare_fonts_with_pdffonts.py; the differences that remain are the labels of
-// TrueType fonts without /Encoding (pdffonts infers WinAnsi, the decoder says ビルドイン)
-// and cairo's resources, whose /Font follows an /ExtGState holding a dictionary and is
-// therefore not read.
+// tools/compare_fonts_with_pdffonts.py; the difference that remains is the label of TrueType
+// fonts without /Encoding (pdffonts infers WinAnsi, the decoder says ビルドイン).
 
 #include <gtest/gtest.h>
 

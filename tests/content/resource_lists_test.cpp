@@ -10,13 +10,13 @@ namespace {
 TEST(ResourceLists, KeepInsertionOrderAndDuplicates) {
   TPDFResourceList list;
   list.Add("/F1", 7);
-  list.AddFromText("/F1", "9");
-  list.AddFromText("/F2", "x");
+  list.Add("/F1", 9);
+  list.Add("/F2", -1).DictionaryOffset = 40;
   ASSERT_EQ(list.Count(), 3);
   EXPECT_EQ(list.GetName(0), "/F1");
   EXPECT_EQ(list.GetObjectNumber(0), 7);
   EXPECT_EQ(list.GetObjectNumber(1), 9);
-  EXPECT_EQ(list.GetObjectNumber(2), -1);  // the number text did not convert
+  EXPECT_EQ(list.Item(2).DictionaryOffset, 40);
 }
 
 TEST(ResourceLists, RefuseIndexesOutsideTheList) {

@@ -105,20 +105,47 @@ TEST_F(StreamDecoder, EveryCategoryHasItsList) {
   EXPECT_EQ(page.ChildCount(), 0);  // an image is not a form
 }
 
-// Every entry is taken to be four tokens long, so a one-token value swallows the next key.
-TEST_F(StreamDecoder, EntriesAreFourTokensLong) {
-  OpenPage("/Resources << /ColorSpace << /CS0 /DeviceRGB /CS1 6 0 R >> >>");
-  EXPECT_THAT(EntriesOf(PageResources().ColorSpaces), IsEmpty());
-  OpenPage("/Resources << /ColorSpace << /CS0 [/ICCBased 5 0 R] /CS1 6 0 R >> >>");
-  EXPECT_EQ(EntriesOf(PageResources().ColorSpaces), (Entries{{"/CS1", 6}}));
+// Category entries are read key by key: references are kept, dictionaries written in place
+// keep their offset, and any other value is passed over without the key after it.
+TEST_F(StreamDecoder, CategoryEntriesKeyByKey) {
+  OpenPage(
+      "/Resources << /ColorSpace << /CS0 /DeviceRGB /CS1 6 0 R /CS2 [/ICCBased 5 0 R] "
+      "/CS3 (a ] string) /CS4 7 0 R /CS5 99 0 R >> >>");
+  EXPECT_EQ(EntriesOf(PageResources().ColorSpaces), (Entries{{"/CS1", 6}, {"/CS4", 7}}));
+
+  const std::string font = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+  OpenPage("/Resources << /Font << /F1 " + font + " /F2 7 0 R >> >>");
+  const TPDFResourceList& fonts = PageResources().Fonts;
+  EXPECT_EQ(EntriesOf(fonts), (Entries{{"/F1", -1}, {"/F2", 7}}));
+  const std::string_view file = reader_.Stream()->Bytes();
+  EXPECT_EQ(file.substr(static_cast<size_t>(fonts.Item(0).DictionaryOffset), font.size()), font);
+  EXPECT_EQ(fonts.Item(1).DictionaryOffset, -1);
 }
 
-// A dictionary value holding a dictionary ends the resource dictionary at its own end.
-TEST_F(StreamDecoder, ANestedDictionaryEndsTheResources) {
-  OpenPage("/Resources << /ExtGState << /a0 << /CA 1 >> >> /Font << /F1 7 0 R >> >>");
+// A value holding nested dictionaries, arrays or strings does not end the resources early,
+// wherever the resources stand: in the page, by reference, inherited, or in a form.
+TEST_F(StreamDecoder, NestedValuesBeforeTheFonts) {
+  const std::string nested =
+      "/ExtGState << /a0 << /CA 1 /ca 1 >> >> /Pattern << /p0 << /Matrix [1 0 0 1 0 0] "
+      "/Note (>> ]) /Key <3E3E> % >> ]\n >> >> ";
+  OpenPage("/Resources << " + nested + "/Font << /F1 7 0 R >> >>");
   const TPageResource& page = PageResources();
-  EXPECT_THAT(EntriesOf(page.ExtGStates), IsEmpty());
-  EXPECT_THAT(EntriesOf(page.Fonts), IsEmpty());
+  EXPECT_EQ(EntriesOf(page.Fonts), (Entries{{"/F1", 7}}));
+  EXPECT_EQ(EntriesOf(page.ExtGStates), (Entries{{"/a0", -1}}));
+
+  OpenPage("/Resources 12 0 R",
+           {{12, "13 0 R"}, {13, "<< " + nested + "/Font 14 0 R >>"}, {14, "<< /F2 8 0 R >>"}});
+  EXPECT_EQ(EntriesOf(PageResources().Fonts), (Entries{{"/F2", 8}}));
+
+  OpenPage("", {}, "/Resources << " + nested + "/Font << /F3 9 0 R >> >>");
+  EXPECT_EQ(EntriesOf(PageResources().Fonts), (Entries{{"/F3", 9}}));
+
+  OpenPage("/Resources << /XObject << /Fm0 10 0 R >> >>",
+           {{10, "<< /Subtype 11 0 R /Resources << " + nested + "/Font << /F4 9 0 R >> >> >>"},
+            {11, "/Form"}});
+  const TPageResource& with_form = PageResources();
+  ASSERT_EQ(with_form.ChildCount(), 1);
+  EXPECT_EQ(EntriesOf(with_form.GetChild(0).Resources.Fonts), (Entries{{"/F4", 9}}));
 }
 
 // The nearest ancestor with /Resources gives all of them; a page with its own gets nothing.

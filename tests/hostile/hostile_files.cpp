@@ -246,6 +246,22 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                    PageWith("BT /F1 1 Tf (x) Tj ET", {}, "/Font << /F1 5 0 R >>",
                             "/Nested " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000)),
                    Outcome::kConverts});
+  files.push_back(
+      {"reference-loops",
+       PageWith("BT /F1 1 Tf (x) Tj ET",
+                {{6, "7 0 R"},
+                 {7, "6 0 R"},
+                 {8,
+                  "<< /Type /Font /Subtype 6 0 R /BaseFont 6 0 R /Encoding 6 0 R /ToUnicode 6 0 R "
+                  "/DescendantFonts 6 0 R /FontDescriptor 6 0 R >>"}},
+                "/Font << /F1 8 0 R >> /XObject 6 0 R /ExtGState 6 0 R"),
+       Outcome::kConverts});
+  files.push_back(
+      {"nested-values-in-resources",
+       PageWith("BT /F1 1 Tf (x) Tj ET", {},
+                "/ExtGState << /a " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000) +
+                    " >> /Font << /F1 << /Type /Font /Widths " + Repeated("[", 500'000) + " >> >>"),
+       Outcome::kConverts});
   files.push_back({"nested-kids", TreeDocument("<< /Kids " + Repeated("[", 500'000) + " >>", {}),
                    Outcome::kConverts});
   files.push_back(
@@ -268,14 +284,14 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                    Outcome::kConverts});
 
   // A thousand fonts sharing one /ToUnicode map, on two hundred pages that share the font
-  // dictionary, each page selecting fonts fifty thousand times.
+  // dictionary, each page selecting fonts five thousand times.
   PdfBuilder fonts;
   std::string font_entries;
   for (int f = 0; f < 1000; ++f) font_entries += "/T" + std::to_string(f) + " 8 0 R ";
   std::string kids;
   for (int p = 0; p < 200; ++p) kids += std::to_string(100 + p) + " 0 R ";
   std::string storm;
-  for (int i = 0; i < 50'000; ++i)
+  for (int i = 0; i < 5'000; ++i)
     storm += "/T" + std::to_string(i * 7 % 1000) + " 1 Tf <0001> Tj ";
   fonts.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
       .Object(2, "<< /Type /Pages /Kids [" + kids + "] /Resources << /Font 6 0 R >> >>")

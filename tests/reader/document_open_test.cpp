@@ -206,12 +206,30 @@ TEST(DocumentOpen, PrevCycleEndsQuietly) {
   EXPECT_EQ(reader.XrefOffsets().size(), 2u);
 }
 
-TEST(DocumentOpen, PageCountByReference) {
-  TPDFAnalyst reader;
-  Open(reader, TreeDocument("<< /Type /Pages /Kids [3 0 R] /Count 7 0 R >>",
-                            {{3, "<< /Type /Page >>"}, {7, "12"}}));
-  EXPECT_EQ(reader.PageCount(), 12);
-  EXPECT_EQ(reader.MediaBox(), (Rectangle{0, 0, 0, 0}));
+// The pages the tree holds count, whatever /Count says; /Count counts only when the tree
+// cannot be walked after its first page.
+TEST(DocumentOpen, PageCountIsThePagesFound) {
+  const std::vector<std::pair<int32_t, std::string>> pages = {{3, "<< /Type /Page >>"},
+                                                              {4, "<< /Type /Page >>"}};
+  for (const char* count : {"", "/Count 1", "/Count 9", "/Count 7 0 R"}) {
+    TPDFAnalyst reader;
+    Open(reader,
+         TreeDocument("<< /Type /Pages /Kids [3 0 R 4 0 R] " + std::string(count) + " >>", pages));
+    EXPECT_EQ(reader.PageCount(), 2) << count;
+    EXPECT_EQ(reader.FirstPageID(), 3) << count;
+  }
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 7 0 R >>")
+      .Object(3, "<< /Type /Page >>")
+      .Object(4, "<< /Type /Page >>")
+      .Object(7, "12")
+      .Trailer("/Root 1 0 R")
+      .WrongOffset(4, 0);
+  TPDFAnalyst damaged;
+  Open(damaged, pdf.Build());
+  EXPECT_EQ(damaged.PageCount(), 12);
+  EXPECT_EQ(damaged.FirstPageID(), 3);
 }
 
 // The first page is the first leaf in /Kids order; its box comes from the nearest ancestor.

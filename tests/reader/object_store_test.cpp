@@ -155,6 +155,42 @@ TEST_F(ObjectStore, ReadNameListForms) {
   EXPECT_THAT(NameList("(text)"), IsEmpty());
 }
 
+// Chains of references are followed to the value; a loop of references ends with no value.
+TEST(ObjectStoreReferences, ChainsAreFollowedAndLoopsEnd) {
+  TPDFAnalyst reader;
+  Open(reader, testing::TreeDocument("<< /Type /Pages /Kids 10 0 R >>", {{3, "<< /Type /Page >>"},
+                                                                         {4, "5 0 R"},
+                                                                         {5, "12"},
+                                                                         {6, "7 0 R"},
+                                                                         {7, "6 0 R"},
+                                                                         {8, "9 0 R"},
+                                                                         {9, "/FlateDecode"},
+                                                                         {10, "11 0 R"},
+                                                                         {11, "[3 0 R]"}}));
+  const auto read = [](const std::string& text, auto read_value) {
+    MemoryStream stream(text + " endobj\n");
+    return read_value(stream);
+  };
+  const auto integer = [&](ByteStream& stream) { return reader.ReadIntegerValue(stream); };
+  const auto names = [&](ByteStream& stream) {
+    StringList list;
+    reader.ReadNameList(stream, list);
+    return list;
+  };
+  const auto refs = [&](ByteStream& stream) {
+    StringList list;
+    reader.ReadRefList(stream, list);
+    return list;
+  };
+  EXPECT_EQ(read("4 0 R", integer), 12);
+  EXPECT_EQ(read("6 0 R", integer), 0);
+  EXPECT_THAT(read("8 0 R", names), ElementsAre("/FlateDecode"));
+  EXPECT_THAT(read("6 0 R", names), IsEmpty());
+  EXPECT_THAT(read("10 0 R", refs), ElementsAre("3"));
+  EXPECT_THAT(read("6 0 R", refs), IsEmpty());
+  EXPECT_EQ(reader.PageCount(), 1);
+}
+
 // Operations on the shared file stream put its position back.
 TEST_F(ObjectStore, OperationsSetTheFilePositionBack) {
   ByteStream& file = *reader_.Stream();
@@ -164,7 +200,8 @@ TEST_F(ObjectStore, OperationsSetTheFilePositionBack) {
   reader_.GetIntegerObject(5);
   StringList list;
   reader_.ReadRefArrayObject(6, list);
-  reader_.ReadNameArrayObject(8, list);
+  MemoryStream reference = Text("5 0 R");
+  EXPECT_EQ(reader_.FollowReferences(reference), 5);
   EXPECT_EQ(file.Position(), 17);
 }
 
@@ -185,7 +222,8 @@ TEST(ObjectStoreDamage, UnlistedObjectsReadNothing) {
     EXPECT_EQ(reader.GetIntegerObject(n), 0);
     StringList list;
     EXPECT_FALSE(reader.ReadRefArrayObject(n, list));
-    EXPECT_FALSE(reader.ReadNameArrayObject(n, list));
+    MemoryStream reference(std::to_string(n) + " 0 R endobj\n");
+    EXPECT_EQ(reader.FollowReferences(reference), TPDFAnalyst::kNoValue);
   }
 }
 

@@ -298,6 +298,10 @@ TEST_F(TextExtraction, APageOverTheContentBoundKeepsWhatCameBefore) {
   EXPECT_THAT(Positions(), ElementsAre(0, 100, 1100));
 }
 
+// A map to Unicode of the codes 1 and 2 to 日本, which Shift-JIS writes 93 FA 96 7B.
+const std::string kToUnicode =
+    "begincmap 2 beginbfchar <0001> <65E5> <0002> <672C> endbfchar endcmap";
+
 std::string Hex(const std::string& data) {
   static const char* digits = "0123456789ABCDEF";
   std::string hex;
@@ -315,8 +319,6 @@ TEST_F(TextExtraction, ContentArraysFiltersAndEmbeddedCMaps) {
   const std::string encoding_cmap =
       "/CIDInit /ProcSet findresource begin begincmap 1 begincidrange <0000> <FFFF> 0 "
       "endcidrange endcmap";
-  const std::string to_unicode =
-      "begincmap 2 beginbfchar <0001> <65E5> <0002> <672C> endbfchar endcmap";
   PdfBuilder pdf;
   pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
       .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
@@ -333,7 +335,7 @@ TEST_F(TextExtraction, ContentArraysFiltersAndEmbeddedCMaps) {
               "<< /Type /Font /Subtype /Type0 /BaseFont /Mincho /Encoding 9 0 R "
               "/ToUnicode 10 0 R /DescendantFonts [] >>")
       .Stream(9, "/Type /CMap /CMapName /Custom-H", encoding_cmap)
-      .Stream(10, "", to_unicode)
+      .Stream(10, "", kToUnicode)
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
   decoder_->PageSeparator = false;
@@ -361,6 +363,26 @@ TEST_F(TextExtraction, FontsSelectedOutsideTextObjectsAndMappedByArrays) {
   OpenDocument(pdf.Build());
   decoder_->PageSeparator = false;
   EXPECT_EQ(Extract(1, 1), "\x93\xFA\x96{A");  // 日本A in Shift-JIS
+}
+
+// The resources as cairo and early writers make them: a nested dictionary before /Font, and
+// fonts written in place, each read where it stands, their values found through references.
+TEST_F(TextExtraction, NestedResourcesAndFontsWrittenInPlace) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /ExtGState << /a0 "
+              "<< /CA 1 /ca 1 >> >> /Font << /F1 << /Type /Font /Subtype /Type1 /BaseFont "
+              "/Helvetica /Encoding 9 0 R >> /J << /Type /Font /Subtype /Type0 /BaseFont /Mincho "
+              "/Encoding /Identity-H /ToUnicode 10 0 R /DescendantFonts [] >> >> >> >>")
+      .Stream(4, "", "BT /F1 12 Tf 72 700 Td (latin) Tj 0 -20 Td /J 12 Tf <00010002> Tj ET")
+      .Object(9, "/WinAnsiEncoding")
+      .Stream(10, "", kToUnicode)
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->PageSeparator = false;
+  EXPECT_EQ(Extract(1, reader_.PageCount()), "latin\r\n\x93\xFA\x96{");
 }
 
 }  // namespace
