@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Generates the PDF files of tests/data made by further outside producers (pycairo, pango-view,
 Chromium, wkhtmltopdf, Qt's QPdfWriter, LibreOffice, groff, paps, enscript, pLaTeX with
-dvipdfmx, LuaLaTeX, OCRmyPDF), each from the short text in TEXTS and a source of
-tools/producers. Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given
+dvipdfmx, LuaLaTeX, OCRmyPDF), each from a short text (japanese() or english()) and, for most,
+a source of tools/producers. Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given
 (the UTF-8 text the producer was given). Called by tools/make_test_data.py; can run alone:
 
     tools/make_producer_data.py [tests/data] [name ...]
@@ -10,7 +10,9 @@ tools/producers. Beside each X.pdf it writes X.expected (the page list qpdf give
 Every file is rewritten by qpdf as PDF 1.4 with a classic cross-reference table. Before that
 the dates and UUIDs a producer stamps are replaced by fixed ones of the same length, so most
 files are the same byte for byte from one run to the next; wkhtmltopdf's are not (it names
-its font subsets in an order that changes from run to run).
+its font subsets in an order that changes from run to run). Other versions of the producers
+or fonts give other files, and dvipdfmx embeds the Japanese fonts or not as the machine's
+kanji-config-updmap says (Debian's default, used here: not embedded).
 
 Needs Debian's python3-cairo, python3-pil, qpdf, ghostscript, poppler-utils, fonts-ipafont,
 fonts-ipaexfont, fonts-dejavu-core, pango1.0-tools, chromium, wkhtmltopdf, qt6-base-dev, g++,
@@ -167,6 +169,7 @@ def postscript_to_pdf(postscript, raw):
 
 
 def paps(lines, work, raw):
+    """paps 0.6 draws every glyph as a path: the page has no text to extract."""
     text, postscript = os.path.join(work, "text.txt"), os.path.join(work, "text.ps")
     write(text, "\n".join(lines) + "\n")
     with open(postscript, "wb") as out:  # paps takes the file's name as the title
