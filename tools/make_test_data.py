@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Generates the PDF files of tests/data, made by outside producers, and for each the expected
-page list taken from qpdf.
+page list taken from qpdf; then those of tools/make_producer_data.py.
 
-Needs Debian's python3-reportlab, python3-cairo, qpdf, ghostscript and fonts-ipafont. The
-output is committed; the build and the tests never run this script.
+Needs Debian's python3-reportlab, python3-cairo, qpdf, ghostscript and fonts-ipafont, and for
+the further producers those that tools/make_producer_data.py names. The output is committed;
+the build and the tests never run this script.
 
     tools/make_test_data.py [tests/data]
 """
@@ -15,6 +16,7 @@ import tempfile
 
 import cairo
 import make_code_tables
+import make_producer_data
 from reportlab.lib.pagesizes import A4, letter
 from reportlab.pdfbase import pdfmetrics
 from reportlab.pdfbase.cidfonts import CIDFont, UnicodeCIDFont
@@ -330,6 +332,8 @@ def main():
         with open(truncated, "wb") as f:
             f.write(data[:len(data) * 2 // 3])
         write_expected(truncated, error="%%EOFがありません。")
+
+    make_producer_data.make_all(out_dir)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,292 @@
+#!/usr/bin/python3
+"""Generates the PDF files of tests/data made by further outside producers (pycairo, pango-view,
+Chromium, wkhtmltopdf, Qt's QPdfWriter, LibreOffice, groff, paps, enscript, pLaTeX with
+dvipdfmx, LuaLaTeX, OCRmyPDF), each from a short text (japanese() or english()) and, for most,
+a source of tools/producers. Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given
+(the UTF-8 text the producer was given). Called by tools/make_test_data.py; can run alone:
+
+    tools/make_producer_data.py [tests/data] [name ...]
+
+Every file is rewritten by qpdf as PDF 1.4 with a classic cross-reference table. Before that
+the dates and UUIDs a producer stamps are replaced by fixed ones of the same length, so most
+files are the same byte for byte from one run to the next; wkhtmltopdf's are not (it names
+its font subsets in an order that changes from run to run). Other versions of the producers
+or fonts give other files, and dvipdfmx embeds the Japanese fonts or not as the machine's
+kanji-config-updmap says (Debian's default, used here: not embedded).
+
+Needs Debian's python3-cairo, python3-pil, qpdf, ghostscript, poppler-utils, fonts-ipafont,
+fonts-ipaexfont, fonts-dejavu-core, pango1.0-tools, chromium, wkhtmltopdf, qt6-base-dev, g++,
+libreoffice-writer, libreoffice-calc, libreoffice-impress, groff, paps, enscript,
+texlive-lang-japanese, texlive-luatex, texlive-latex-recommended, ocrmypdf and
+tesseract-ocr-jpn.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCES = os.path.join(HERE, "producers")
+EPOCH = "1767225600"  # 2026-01-01T00:00:00Z
+ENV = dict(os.environ, SOURCE_DATE_EPOCH=EPOCH, FORCE_SOURCE_DATE="1", TZ="UTC",
+           LANG="C.UTF-8", LC_ALL="C.UTF-8", OMP_THREAD_LIMIT="1")
+
+
+def japanese(producer):
+    return [producer + " で作った日本語の文書",
+            "ひらがな、カタカナ、漢字と ASCII の混じった短い本文です。",
+            "東京都千代田区 2026年1月1日 (テスト 123)"]
+
+
+def english(producer):
+    return ["A short English document made by " + producer + ".",
+            "The quick brown fox jumps over the lazy dog.",
+            "Numbers and signs: 0123456789, (a), b: c."]
+
+
+def run(*command, **options):
+    subprocess.run(command, check=True, **{"env": ENV, **options})
+
+
+def source(name, lines_markup):
+    with open(os.path.join(SOURCES, name), encoding="utf-8") as f:
+        return f.read().replace("@LINES@", lines_markup)
+
+
+def write(path, text):
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+def escape_xml(text):
+    return text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+
+
+# Each producer: (lines, work folder, raw PDF path) -> writes the raw PDF.
+
+def pycairo(font):
+    def make(lines, work, raw):
+        import cairo
+        surface = cairo.PDFSurface(raw, 420, 595)
+        surface.set_metadata(cairo.PDF_METADATA_CREATE_DATE, "2026-01-01T00:00:00")
+        context = cairo.Context(surface)
+        context.select_font_face(font)
+        for index, line in enumerate(lines):
+            context.set_font_size(15 if index == 0 else 12)
+            context.move_to(36, 60 + 28 * index)
+            context.show_text(line)
+        surface.show_page()
+        surface.finish()
+    return make
+
+
+def pango_view(font):
+    def make(lines, work, raw):
+        text = os.path.join(work, "text.txt")
+        write(text, "\n".join(lines) + "\n")
+        run("pango-view", "--no-display", "--font=" + font, "--margin=36", "--width=380",
+            "--wrap=word-char", "--output=" + raw, text)
+    return make
+
+
+def html_lines(lines):
+    return "<h1>%s</h1>\n" % escape_xml(lines[0]) + "".join(
+        "<p>%s</p>\n" % escape_xml(line) for line in lines[1:])
+
+
+def chromium(lines, work, raw):
+    page = os.path.join(work, "page.html")
+    write(page, source("page.html", html_lines(lines)))
+    run("chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+        "--disable-background-networking", "--disable-component-update", "--disable-sync",
+        "--user-data-dir=" + os.path.join(work, "chromium"), "--no-pdf-header-footer",
+        "--print-to-pdf=" + raw, "file://" + page, stderr=subprocess.DEVNULL)
+
+
+def wkhtmltopdf(lines, work, raw):
+    page = os.path.join(work, "page.html")
+    write(page, source("page.html", html_lines(lines)))
+    run("wkhtmltopdf", "--quiet", "--page-size", "A5", page, raw,
+        env=dict(ENV, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work))
+
+
+def qpdfwriter(lines, work, raw):
+    program = os.path.join(work, "qpdfwriter")
+    flags = subprocess.run(["pkg-config", "--cflags", "--libs", "Qt6Gui"], check=True,
+                           capture_output=True, text=True).stdout.split()
+    run("g++", "-std=c++17", "-O1", "-fPIC", os.path.join(SOURCES, "qpdfwriter.cpp"),
+        "-o", program, *flags)
+    text = os.path.join(work, "text.txt")
+    write(text, "\n".join(lines) + "\n")
+    run(program, raw, text, "IPAGothic",
+        env=dict(ENV, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work))
+
+
+def soffice(name, markup):
+    def make(lines, work, raw):
+        document = os.path.join(work, name)
+        write(document, source(name, markup(lines)))
+        run("soffice", "-env:UserInstallation=file://" + os.path.join(work, "office"),
+            "--headless", "--convert-to", "pdf", "--outdir", work, document,
+            stdout=subprocess.DEVNULL)
+        os.replace(os.path.splitext(document)[0] + ".pdf", raw)
+    return make
+
+
+def writer_markup(lines):
+    return "".join("   <text:p>%s</text:p>\n" % escape_xml(line) for line in lines)
+
+
+def calc_markup(lines):
+    return "".join("    <table:table-row><table:table-cell office:value-type=\"string\">"
+                   "<text:p>%s</text:p></table:table-cell></table:table-row>\n"
+                   % escape_xml(line) for line in lines)
+
+
+def impress_markup(lines):
+    """The first line alone on the first slide, the others on the second."""
+    def slide(number, texts):
+        return ("   <draw:page draw:name=\"page%d\" draw:master-page-name=\"Default\">\n"
+                "    <draw:frame draw:style-name=\"gr1\" svg:x=\"20mm\" svg:y=\"20mm\" "
+                "svg:width=\"214mm\" svg:height=\"100mm\"><draw:text-box>\n%s"
+                "    </draw:text-box></draw:frame>\n   </draw:page>\n") % (
+            number, "".join("     <text:p>%s</text:p>\n" % escape_xml(t) for t in texts))
+    return slide(1, lines[:1]) + slide(2, lines[1:])
+
+
+def groff(lines, work, raw):
+    document = os.path.join(work, "groff.ms")
+    write(document, source("groff.ms", ".LP\n" + "\n.LP\n".join(lines)))
+    with open(raw, "wb") as out:
+        run("groff", "-ms", "-Tpdf", document, stdout=out)
+
+
+def postscript_to_pdf(postscript, raw):
+    run("gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=pdfwrite",
+        "-dCompatibilityLevel=1.4", "-sOutputFile=" + raw, postscript)
+
+
+def paps(lines, work, raw):
+    """paps 0.6 draws every glyph as a path: the page has no text to extract."""
+    text, postscript = os.path.join(work, "text.txt"), os.path.join(work, "text.ps")
+    write(text, "\n".join(lines) + "\n")
+    with open(postscript, "wb") as out:  # paps takes the file's name as the title
+        run("paps", "--font=IPAMincho 12", "--paper=a4", "text.txt", stdout=out, cwd=work)
+    postscript_to_pdf(postscript, raw)
+
+
+def enscript(lines, work, raw):
+    text, postscript = os.path.join(work, "text.txt"), os.path.join(work, "text.ps")
+    write(text, "\n".join(lines) + "\n")
+    run("enscript", "--quiet", "--no-header", "--media=A4", "--font=Times-Roman12",
+        "--output=" + postscript, text)
+    postscript_to_pdf(postscript, raw)
+
+
+def tex_lines(lines):
+    return "".join("%s\\par\n" % line for line in lines)
+
+
+def platex(lines, work, raw):
+    write(os.path.join(work, "doc.tex"), source("platex.tex", tex_lines(lines)))
+    run("platex", "-interaction=batchmode", "-halt-on-error", "doc.tex", cwd=work,
+        stdout=subprocess.DEVNULL)
+    run("dvipdfmx", "-q", "-o", raw, "doc.dvi", cwd=work)
+
+
+def lualatex(lines, work, raw):
+    write(os.path.join(work, "doc.tex"), source("lualatex.tex", tex_lines(lines)))
+    run("lualatex", "-interaction=batchmode", "-halt-on-error", "doc.tex", cwd=work,
+        stdout=subprocess.DEVNULL)
+    os.replace(os.path.join(work, "doc.pdf"), raw)
+
+
+def ocrmypdf(lines, work, raw):
+    """A page of large Japanese text made by pycairo, rendered to a one-bit image at 200 dpi:
+    the "scan" that OCRmyPDF gives an invisible text layer."""
+    printed = os.path.join(work, "printed.pdf")
+    import cairo
+    surface = cairo.PDFSurface(printed, 420, 298)
+    context = cairo.Context(surface)
+    context.select_font_face("IPAGothic")
+    context.set_font_size(16)
+    for index, line in enumerate(lines):
+        context.move_to(24, 50 + 34 * index)
+        context.show_text(line)
+    surface.finish()
+    run("pdftoppm", "-r", "200", "-mono", "-singlefile", printed, os.path.join(work, "scan"))
+    scan = os.path.join(work, "scan.png")
+    from PIL import Image
+    Image.open(os.path.join(work, "scan.pbm")).save(scan, dpi=(200, 200))
+    run("ocrmypdf", "--quiet", "-l", "jpn", "--jobs", "1", "--output-type", "pdf",
+        "--optimize", "0", "--image-dpi", "200", scan, raw)
+
+
+# name: (producer, lines given to it)
+PRODUCERS = {
+    "pycairo-japanese": (pycairo("IPAMincho"), japanese("pycairo")),
+    "pycairo-english": (pycairo("DejaVu Serif"), english("pycairo")),
+    "pango-japanese": (pango_view("IPAGothic 14"), japanese("pango")),
+    "pango-english": (pango_view("DejaVu Sans 12"), english("pango")),
+    "chromium-japanese": (chromium, japanese("Chromium")),
+    "wkhtmltopdf-japanese": (wkhtmltopdf, japanese("wkhtmltopdf")),
+    "qt-qpdfwriter-japanese": (qpdfwriter, japanese("Qt QPdfWriter")),
+    "libreoffice-writer-japanese": (soffice("writer.fodt", writer_markup),
+                                    japanese("LibreOffice Writer")),
+    "libreoffice-calc-japanese": (soffice("calc.fods", calc_markup),
+                                  japanese("LibreOffice Calc")),
+    "libreoffice-impress-japanese": (soffice("impress.fodp", impress_markup),
+                                     japanese("LibreOffice Impress")),
+    "groff-english": (groff, english("groff")),
+    "paps-japanese": (paps, japanese("paps")),
+    "enscript-english": (enscript, english("enscript")),
+    "platex-dvipdfmx-japanese": (platex, japanese("pLaTeX")),
+    "lualatex-japanese": (lualatex, japanese("LuaLaTeX")),
+    "ocrmypdf-japanese": (ocrmypdf, japanese("OCRmyPDF")),
+}
+
+# The dates and identifiers producers stamp, each replaced by a fixed text of its length (the
+# first half of the trailer's /ID too: qpdf --deterministic-id keeps it).
+STAMPS = [(re.compile(rb"(/ID \[<)([0-9a-fA-F]+)"), lambda m: m[1] + b"0" * len(m[2])),
+          (re.compile(rb"D:\d{14}"), b"D:20260101000000"),
+          (re.compile(rb"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(\.\d+)?"),
+           lambda m: b"2026-01-01T00:00:00" + re.sub(rb"\d", b"0", m[1] or b"")),
+          (re.compile(rb"/OCR-[\w-]{22}"), b"/OCR-" + b"A" * 22),  # OCRmyPDF's random name
+          (re.compile(rb"/DocChecksum /[0-9A-F]{32}"), b"/DocChecksum /" + b"0" * 32),
+          (re.compile(rb"uuid:[0-9a-fA-F-]{36}"),
+           b"uuid:00000000-0000-0000-0000-000000000000")]
+
+
+def fixed_stamps(raw, work):
+    """The file with its streams decompressed and its stamps replaced."""
+    plain = os.path.join(work, "plain.pdf")
+    run("qpdf", "--object-streams=disable", "--decode-level=generalized",
+        "--compress-streams=n", raw, plain)
+    with open(plain, "rb") as f:
+        data = f.read()
+    for pattern, replacement in STAMPS:
+        data = pattern.sub(replacement, data)
+    with open(plain, "wb") as f:
+        f.write(data)
+    return plain
+
+
+def make_all(out_dir, names=None):
+    from make_test_data import normalise, qpdf_pages, write_expected
+    for name in names or PRODUCERS:
+        make, lines = PRODUCERS[name]
+        with tempfile.TemporaryDirectory() as work:
+            raw = os.path.join(work, "raw.pdf")
+            make(lines, work, raw)
+            target = os.path.join(out_dir, name + ".pdf")
+            normalise(fixed_stamps(raw, work), target)
+        write_expected(target, qpdf_pages(target))
+        write(os.path.join(out_dir, name + ".given"), "\n".join(lines) + "\n")
+
+
+if __name__ == "__main__":
+    sys.path.insert(0, HERE)
+    make_all(sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "tests", "data"),
+             sys.argv[2:])
