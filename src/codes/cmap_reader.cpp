@@ -30,6 +30,11 @@ TPDFCMapReader::TPDFCMapReader()
   std::fill_n(code_table_.get(), kTableSize, uint16_t{63});
 }
 
+void TPDFCMapReader::SetValue(int32_t code, uint16_t value) {
+  code_table_[static_cast<size_t>(code)] = value;
+  mapped_.set(static_cast<size_t>(code));
+}
+
 void TPDFCMapReader::ReadCMap(ByteStream& stream) {
   std::string token;
   try {
@@ -103,7 +108,7 @@ void TPDFCMapReader::ReadBfChar(ByteStream& stream) {
       continue;
     }
     if (source >= 0 && value >= 0 && source < kTableSize) {
-      code_table_[static_cast<size_t>(source)] = static_cast<uint16_t>(value);
+      SetValue(source, static_cast<uint16_t>(value));
     }
   }
 }
@@ -143,7 +148,7 @@ void TPDFCMapReader::ReadRange(ByteStream& stream) {
     // The table keeps each value modulo 2^16, a value past INT32_MAX as well as one past
     // 0xFFFF; the sum is taken in 64 bits so that a start near INT32_MAX cannot overflow.
     for (int32_t i = 0; i < count; ++i) {
-      code_table_[static_cast<size_t>(low + i)] = static_cast<uint16_t>(int64_t{start} + i);
+      SetValue(low + i, static_cast<uint16_t>(int64_t{start} + i));
     }
   }
 }
@@ -163,7 +168,7 @@ bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t cou
       value = DecimalToInt(token, -1);
     }
     if (value >= 0 && i < count) {
-      code_table_[static_cast<size_t>(low + i)] = static_cast<uint16_t>(value);
+      SetValue(low + i, static_cast<uint16_t>(value));
     }
   }
 }
@@ -171,12 +176,17 @@ bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t cou
 // A string that ends inside a two-byte code (its second byte missing) ends there: the lone
 // byte is not a character and gives nothing.
 void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
-                   CodeBytes code_bytes) {
+                   CodeBytes code_bytes, ByteConverter unmapped) {
   if (reader == nullptr) return;
   dest.reserve(dest.size() + source.size());
   if (code_bytes == CodeBytes::kOneEach) {
-    for (const char byte : source) {
-      AppendUCS2Unit(reader->GetValue(static_cast<uint8_t>(byte)), dest);
+    for (size_t i = 0; i < source.size(); ++i) {
+      const auto code = static_cast<uint8_t>(source[i]);
+      if (unmapped != nullptr && !reader->IsMapped(code)) {
+        unmapped(source.substr(i, 1), dest);
+      } else {
+        AppendUCS2Unit(reader->GetValue(code), dest);
+      }
     }
     return;
   }

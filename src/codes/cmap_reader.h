@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,6 +21,8 @@ class TPDFCMapReader final {
   // "endcmap". A malformed program ends the reading quietly, keeping what was stored.
   void ReadCMap(ByteStream& stream);
   uint16_t GetValue(uint16_t code) const { return code_table_[code]; }
+  // Whether a mapping of the program set the code's value.
+  bool IsMapped(uint16_t code) const { return mapped_.test(code); }
 
   bool HasOneByteCodes() const { return has_one_byte_codes_; }
   uint8_t MinOneByteCode() const { return min_one_byte_code_; }
@@ -37,8 +40,10 @@ class TPDFCMapReader final {
 
  private:
   void NoteOneByteCode(int32_t code);
+  void SetValue(int32_t code, uint16_t value);
 
   std::unique_ptr<uint16_t[]> code_table_;
+  std::bitset<65536> mapped_;
   bool has_one_byte_codes_ = false;
   uint8_t min_one_byte_code_ = 255;
   uint8_t max_one_byte_code_ = 0;
@@ -49,9 +54,14 @@ class TPDFCMapReader final {
 // within it is a one-byte code and any other byte starts a two-byte code; or one code per byte.
 enum class CodeBytes { kByCMap, kOneEach };
 
+// Converts raw bytes to Shift-JIS, appending to dest.
+using ByteConverter = void (*)(std::string_view source, std::string& dest);
+
 // The string's bytes as codes of the reader's table, converted as UCS-2 to Shift-JIS and
-// appended to dest. Nothing happens without a reader.
+// appended to dest. Nothing happens without a reader. With one code per byte, a code the
+// program does not map goes through unmapped when one is given: a simple font's ToUnicode map
+// often covers only its ligatures and leaves the rest to the font's encoding.
 void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
-                   CodeBytes code_bytes = CodeBytes::kByCMap);
+                   CodeBytes code_bytes = CodeBytes::kByCMap, ByteConverter unmapped = nullptr);
 
 }  // namespace lumenquill

@@ -256,7 +256,7 @@ void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
 
 void ContentInterpreter::ConvertString(std::string& dest) const {
   if (current_cmap_ != nullptr) {
-    ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_);
+    ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_, converter_);
   } else if (converter_ != nullptr) {
     converter_(string_buffer_, dest);
   }

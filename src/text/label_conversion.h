@@ -3,10 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "codes/cmap_reader.h"
+
 namespace lumenquill {
 
 // Converts the raw bytes of a string to Shift-JIS, appending to dest.
-using StringConverter = void (*)(std::string_view source, std::string& dest);
+using StringConverter = ByteConverter;
 
 // The conversion a font's encoding label calls for: single-byte text for the standard
 // encodings, the three words and an empty label; the predefined conversions for the Japanese
