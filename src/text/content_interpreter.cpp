@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "codes/code_helpers.h"
 #include "reader/position_guard.h"
@@ -19,6 +20,13 @@ constexpr int32_t kWordGapKerning = -100;
 // A slot or previous-position value that did not convert.
 constexpr int32_t kNoCoordinate = -32768;
 
+// Whether the token is the word: compared by length first, then by bytes the compiler can
+// compare inline, since every token of a content stream meets a chain of these.
+template <size_t N>
+bool Is(const std::string& token, const char (&word)[N]) {
+  return token.size() == N - 1 && std::memcmp(token.data(), word, N - 1) == 0;
+}
+
 bool IsNumberToken(const std::string& token) {
   const char c = token[0];
   return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
@@ -30,7 +38,7 @@ bool IsSimpleFont(const std::string& subtype) {
   return subtype == "Type1" || subtype == "TrueType" || subtype == "Type3" || subtype == "MMType1";
 }
 
-bool OpensString(const std::string& token) { return token == "(" || token == "<"; }
+bool OpensString(const std::string& token) { return Is(token, "(") || Is(token, "<"); }
 
 // The distance between two coordinates, in 64 bits so that no difference overflows.
 int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
@@ -65,22 +73,22 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
   try {
     for (;;) {
       ReadToken(content, token);
-      if (token == "%") {
+      if (Is(token, "%")) {
         SkipLine(content);
         continue;
       }
       FollowOperands(token);
-      if (token == "BT") {
+      if (Is(token, "BT")) {
         DecodeTextObject(content, output);
-      } else if (token == "BI") {
+      } else if (Is(token, "BI")) {
         if (!SkipInlineImage(content)) return;
-      } else if (token == "q") {
+      } else if (Is(token, "q")) {
         SaveFont();
-      } else if (token == "Q") {
+      } else if (Is(token, "Q")) {
         RestoreFont();
-      } else if (token == "(") {
+      } else if (Is(token, "(")) {
         SkipLiteralString(content);  // strings outside text objects are never output
-      } else if (token == "endobj") {
+      } else if (Is(token, "endobj")) {
         return;
       }
     }
@@ -92,19 +100,19 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
 // A name followed by one number makes the pair; any other token takes it apart, so that a Tf
 // with other operands between its name and size selects nothing.
 void ContentInterpreter::FollowOperands(const std::string& token) {
+  if (font_operands_ == FontOperands::kNone && token[0] != '/') return;
   if (token[0] == '/') {
-    name_operand_ = token;
-    font_operand_.clear();
+    name_operand_ = token;  // reuses its buffer: no allocation per name
+    font_operands_ = FontOperands::kName;
     return;
   }
   if (IsNumberToken(token)) {
-    font_operand_.swap(name_operand_);
-    name_operand_.clear();
+    font_operands_ =
+        font_operands_ == FontOperands::kName ? FontOperands::kNameAndSize : FontOperands::kNone;
     return;
   }
-  if (token == "Tf" && !font_operand_.empty()) SelectFont(font_operand_);
-  name_operand_.clear();
-  font_operand_.clear();
+  if (font_operands_ == FontOperands::kNameAndSize && Is(token, "Tf")) SelectFont(name_operand_);
+  font_operands_ = FontOperands::kNone;
 }
 
 // A name no font of the list has leaves the selected font as it is.
@@ -155,7 +163,7 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   try {
     for (;;) {
       ReadToken(content, token);
-      if (token == "%") {
+      if (Is(token, "%")) {
         SkipLine(content);
         continue;
       }
@@ -163,18 +171,18 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
       if (IsNumberToken(token)) {
         (next_slot_a_ ? num_a_ : num_b_) = token;
         next_slot_a_ = !next_slot_a_;
-      } else if (token == "<" && OpensDictionary(content)) {
+      } else if (Is(token, "<") && OpensDictionary(content)) {
         SkipDictionary(content);  // marked-content properties are never output
       } else if (OpensString(token)) {
         content.Move(-1);
         OutputString(content, output, true);
-      } else if (token == "[") {
+      } else if (Is(token, "[")) {
         ReadTextArray(content, output);
-      } else if (token == "T*") {
+      } else if (Is(token, "T*")) {
         WriteLineBreakAlongText(output);
-      } else if (token == "Td" || token == "TD" || token == "Tm") {
+      } else if (Is(token, "Td") || Is(token, "TD") || Is(token, "Tm")) {
         ApplyPositioning(output);
-      } else if (token == "ET" || token == "endobj") {
+      } else if (Is(token, "ET") || Is(token, "endobj")) {
         return;
       }
     }
@@ -187,8 +195,8 @@ void ContentInterpreter::ReadTextArray(ByteStream& content, std::string& output)
   std::string token;
   for (;;) {
     ReadToken(content, token);
-    if (token == "]") return;
-    if (token == "%") {
+    if (Is(token, "]")) return;
+    if (Is(token, "%")) {
       SkipLine(content);
     } else if (OpensString(token)) {
       content.Move(-1);

@@ -69,8 +69,10 @@ class ContentInterpreter final {
 
   // The operands since the last operator: the last one when it is a name, and a name followed
   // by exactly one number.
+  // The operands seen since the last operator, as far as Tf cares: a name, then one number.
+  enum class FontOperands { kNone, kName, kNameAndSize };
+  FontOperands font_operands_ = FontOperands::kNone;
   std::string name_operand_;
-  std::string font_operand_;
 
   int32_t current_font_ = -1;  // the index of the selected font; -1 for none
   std::vector<int32_t> saved_fonts_;
