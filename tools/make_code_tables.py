@@ -3,9 +3,11 @@
 reference list the table tests check against.
 
 Sources: the CID to Shift-JIS entries below; the JIS X 0208 character set and code page 932
-as Python's shift_jis and cp932 codecs define them; the predefined CMaps 83pv-RKSJ-H and
-90pv-RKSJ-H of the Adobe-Japan1 collection (Debian's poppler-data). The output is committed;
-the build never runs this script. Rerunning it reproduces the committed files byte for byte.
+as Python's shift_jis and cp932 codecs define them; from Debian's poppler-data, the predefined
+CMaps 83pv-RKSJ-H and 90pv-RKSJ-H of the Adobe-Japan1 collection and its two CID to Unicode
+mappings, the CMap Adobe-Japan1-UCS2 and the list cidToUnicode/Adobe-Japan1. The output is
+committed; the build never runs this script. Rerunning it reproduces the committed files byte
+for byte.
 
     tools/make_code_tables.py
 """
@@ -17,9 +19,12 @@ import unicodedata
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 CMAP_DIR = "/usr/share/poppler/cMap/Adobe-Japan1"
+CID_TO_UNICODE_LIST = "/usr/share/poppler/cidToUnicode/Adobe-Japan1"
+ADOBE_JAPAN1_CIDS = 23060
 
 # CID to Shift-JIS: "first-last:result" gives consecutive results from the first; a single
-# CID has no range. Every other CID gives 0x3F.
+# CID has no range. These entries also choose the CID of each JIS X 0208 code. Every other CID
+# gets the code page 932 code of its Unicode value, or 0x3F.
 CID_TO_SJIS = (
     "0:20 1-95:20 231-324:20 326-389:A0 631:7E 633-695:8140 696-740:8180 741-748:81B8 "
     "749-755:81C8 756-770:81DA 771-778:81F0 779:81FC 780-789:824F 790-815:8260 816-841:8281 "
@@ -153,6 +158,55 @@ def cp932_exact(unit):
     return int.from_bytes(encoded, "big")
 
 
+def unicode_value(hex_digits):
+    """A CMap destination as one code point: a character, or a character and the variation
+    selector that picks its glyph, which the character stands for; None for several."""
+    text = bytes.fromhex(hex_digits).decode("utf-16-be")
+    if len(text) == 2 and unicodedata.name(text[1], "").startswith("VARIATION SELECTOR"):
+        text = text[0]
+    return ord(text) if len(text) == 1 else None
+
+
+def read_adobe_japan1_ucs2():
+    """CID to code point by the CMap Adobe-Japan1-UCS2."""
+    with open(os.path.join(CMAP_DIR, "Adobe-Japan1-UCS2"), encoding="latin1") as cmap:
+        text = cmap.read()
+    table = {}
+    for section in re.findall(r"beginbfchar(.*?)endbfchar", text, re.S):
+        for cid, value in re.findall(r"<(\w+)>\s*<(\w+)>", section):
+            table[int(cid, 16)] = unicode_value(value)
+    for section in re.findall(r"beginbfrange(.*?)endbfrange", text, re.S):
+        for low, high, value in re.findall(r"<(\w+)>\s*<(\w+)>\s*<(\w+)>", section):
+            for offset in range(int(high, 16) - int(low, 16) + 1):
+                table[int(low, 16) + offset] = unicode_value(value) + offset
+    return table
+
+
+def read_cid_to_unicode_list():
+    """CID to code point by poppler's list, one hexadecimal value a line from CID 0; where the
+    CMap gives a glyph variant a code point outside code page 932 (a compatibility ideograph
+    of plane 2, a radical), the list often gives the unified ideograph."""
+    with open(CID_TO_UNICODE_LIST) as values:
+        return dict(enumerate(int(line, 16) for line in values.read().split()))
+
+
+def make_cid_to_sjis(fixed, unicode_to_cp932):
+    """The fixed entries, and for every other CID of Adobe-Japan1 the code page 932 code of its
+    Unicode value by the CMap, else by the list; a vertical form's value is its horizontal
+    character, so it gets the horizontal code. Prints how many CIDs the values add."""
+    sources = (read_adobe_japan1_ucs2(), read_cid_to_unicode_list())
+    table = dict(fixed)
+    for cid in range(ADOBE_JAPAN1_CIDS):
+        for source in sources:
+            code = unicode_to_cp932.get(source.get(cid))
+            if code:  # 0 converts to nothing
+                table.setdefault(cid, code)
+                break
+    assert table.items() >= fixed.items()
+    print("CID to Shift-JIS: %d CIDs by their Unicode value" % (len(table) - len(fixed)))
+    return table
+
+
 def make_unicode_to_cp932():
     """Every UCS-2 unit that code page 932 converts exactly, with Windows' default best fit for
     the JIS X 0208 characters it maps elsewhere, Kangxi radicals and compatibility ideographs
@@ -212,7 +266,7 @@ def write_table(name, description, table):
     row = []
     for first, last, result in runs:
         row.append("{0x%04X, 0x%04X, 0x%04X}," % (first, last, result))
-        if len(row) == 4:
+        if len(row) == 3:  # as clang-format lays them out
             lines.append("    " + " ".join(row))
             row = []
     if row:
@@ -235,9 +289,11 @@ def write_jis_reference(jis_to_cid):
 
 def main():
     os.makedirs(os.path.join(ROOT, "src", "codes", "tables"), exist_ok=True)
-    cid_to_sjis = parse_cid_to_sjis()
-    jis_to_cid = make_jis_to_cid(cid_to_sjis)
-    write_table("cid_to_sjis", "CID to Shift-JIS code.", cid_to_sjis)
+    fixed_cid_to_sjis = parse_cid_to_sjis()
+    jis_to_cid = make_jis_to_cid(fixed_cid_to_sjis)
+    unicode_to_cp932 = make_unicode_to_cp932()
+    write_table("cid_to_sjis", "CID to Shift-JIS code.",
+                make_cid_to_sjis(fixed_cid_to_sjis, unicode_to_cp932))
     write_table("jis_to_cid", "JIS X 0208 code to the smallest CID of its Shift-JIS code.",
                 jis_to_cid)
     write_table("euc_to_cid", "EUC-JP code to CID.", make_euc_to_cid(jis_to_cid))
@@ -247,7 +303,7 @@ def main():
                 make_rksj_to_cid("90pv-RKSJ-H"))
     write_table("unicode_to_cp932",
                 "UCS-2 unit to code page 932 (0: converts to nothing), with best fit.",
-                make_unicode_to_cp932())
+                unicode_to_cp932)
     write_jis_reference(jis_to_cid)
 
 

@@ -49,6 +49,26 @@ TEST(CodeTables, TellingRows) {
   }
 }
 
+// A CID beyond the fixed rows gets the code page 932 code of its Unicode value.
+TEST(CodeTables, CIDsTakeTheCodeOfTheirUnicodeValue) {
+  EXPECT_EQ(CIDToSJIS(108), 0x8167);    // proportional left double quotation mark
+  EXPECT_EQ(CIDToSJIS(122), 0x8168);    // proportional right double quotation mark
+  EXPECT_EQ(CIDToSJIS(7652), 0x8A8B);   // the JIS78 form of U+845B
+  EXPECT_EQ(CIDToSJIS(7886), 0xEA9D);   // a JIS78 form written with a variation selector
+  EXPECT_EQ(CIDToSJIS(7734), 0x9246);   // a compatibility ideograph of plane 2, as U+5DFD
+  EXPECT_EQ(CIDToSJIS(12101), 0x8146);  // the vertical fullwidth colon, as the horizontal one
+  EXPECT_EQ(CIDToSJIS(7633), 0x3F);     // U+555E, which code page 932 lacks
+  EXPECT_EQ(CIDToSJIS(12000), 0x3F);    // a word of four katakana
+}
+
+// The fixed rows keep their codes where the Unicode value would give another one.
+TEST(CodeTables, FixedCIDRowsHold) {
+  EXPECT_EQ(CIDToSJIS(7626), 0x8795);  // U+221A, elsewhere 0x81E3
+  EXPECT_EQ(CIDToSJIS(7632), 0x879C);  // U+222A, elsewhere 0x81BE
+  EXPECT_EQ(CIDToSJIS(8005), 0xEEFA);
+  EXPECT_EQ(CIDToSJIS(8338), 0x8765);
+}
+
 // How many two-byte codes of a table come out of CIDToSJIS as themselves.
 int UnchangedTwoByteCodes(uint16_t (*table)(uint16_t)) {
   int unchanged = 0;
@@ -62,7 +82,7 @@ int UnchangedTwoByteCodes(uint16_t (*table)(uint16_t)) {
 }
 
 TEST(CodeTables, MacShiftJisTablesRoundTrip) {
-  EXPECT_EQ(UnchangedTwoByteCodes(RKSJ83pvToCID), 6950);
+  EXPECT_EQ(UnchangedTwoByteCodes(RKSJ83pvToCID), 6957);
   EXPECT_EQ(UnchangedTwoByteCodes(RKSJ90pvToCID), 6879);
 }
 
