@@ -11,6 +11,13 @@ namespace {
 
 constexpr int kTableSize = 0x10000;
 
+// The value of a destination that is a character outside the BMP (a surrogate pair) or a lone
+// surrogate: U+FFFD stands for the one character, which UCS-2 cannot hold and so converts to
+// one space.
+constexpr uint16_t kReplacementCharacter = 0xFFFD;
+
+bool IsSurrogate(uint64_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
 // How many table entries the ranges of one program may write in all: sixteen times the whole
 // table. Real programs write each entry about once; without a bound, a program repeating a
 // range over the whole table could take minutes. Past it the reading ends, as for a
@@ -59,7 +66,8 @@ void TPDFCMapReader::NoteOneByteCode(int32_t code) {
 }
 
 // A destination of several UTF-16 units (a ligature, or a character with a variation selector)
-// keeps its first unit, the base character: the last unit alone would be a wrong character.
+// keeps its first unit, the base character: the last unit alone would be a wrong character. A
+// first unit that is a surrogate gives U+FFFD instead.
 int32_t TPDFCMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_destination) {
   uint64_t value = 0;
   int digits = 0;
@@ -77,6 +85,7 @@ int32_t TPDFCMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_
   }
   if (digits == 0 || too_large) return -1;
   if (is_source && digits == 2) NoteOneByteCode(static_cast<int32_t>(value));
+  if (is_destination && IsSurrogate(value)) return kReplacementCharacter;
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
@@ -146,9 +155,12 @@ void TPDFCMapReader::ReadRange(ByteStream& stream) {
       continue;
     }
     // The table keeps each value modulo 2^16, a value past INT32_MAX as well as one past
-    // 0xFFFF; the sum is taken in 64 bits so that a start near INT32_MAX cannot overflow.
+    // 0xFFFF; the sum is taken in 64 bits so that a start near INT32_MAX cannot overflow. From
+    // U+FFFD, which stands for a character outside the BMP, the codes stay at U+FFFD: the
+    // characters that follow that one are outside it too.
+    const int32_t step = start == kReplacementCharacter ? 0 : 1;
     for (int32_t i = 0; i < count; ++i) {
-      SetValue(low + i, static_cast<uint16_t>(int64_t{start} + i));
+      SetValue(low + i, static_cast<uint16_t>(int64_t{start} + int64_t{i} * step));
     }
   }
 }

@@ -31,7 +31,8 @@ class TPDFCMapReader final {
   // Internal steps of ReadCMap, public for their tests.
   // From just after "<": the hexadecimal digits up to ">" as one 32-bit number (negative when
   // its top bit is set), -1 without digits or beyond 32 bits. A source code of exactly two
-  // digits is a one-byte code. A destination keeps only its first UTF-16 unit.
+  // digits is a one-byte code. A destination keeps only its first UTF-16 unit; one that starts
+  // with a surrogate, a character outside the BMP, gives U+FFFD, which converts to one space.
   int32_t ReadHexCode(ByteStream& stream, bool is_source, bool is_destination = false);
   int32_t ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination = false);
   void ReadBfChar(ByteStream& stream);

@@ -121,10 +121,21 @@ TEST(CMapReader, MultiUnitDestinationsKeepTheFirstUnit) {
       "<0041004200430044> endbfchar beginbfrange <0010> <0011> <00660066> endbfrange endcmap ");
   EXPECT_EQ(reader->GetValue(1), 0x66);
   EXPECT_EQ(reader->GetValue(2), 0x6F22);
-  EXPECT_EQ(reader->GetValue(3), 0xD83D);
+  EXPECT_EQ(reader->GetValue(3), 0xFFFD);
   EXPECT_EQ(reader->GetValue(4), 0x41);
   EXPECT_EQ(reader->GetValue(0x10), 0x66);
   EXPECT_EQ(reader->GetValue(0x11), 0x67);
+}
+
+// A character outside the BMP, in a bfchar or from the start of a bfrange, and a lone surrogate
+// each come out as one space.
+TEST(CMapReader, SurrogatePairDestinationsAreOneCharacter) {
+  const auto reader = Read(
+      "beginbfchar <01> <D842DF9F> <02> <DC00> <03> <0041> endbfchar "
+      "beginbfrange <10> <12> <D83DDE00> endbfrange endcmap ");
+  EXPECT_EQ(reader->GetValue(1), 0xFFFD);
+  EXPECT_EQ(reader->GetValue(0x12), 0xFFFD);
+  EXPECT_EQ(Convert(*reader, "\x01\x03\x02\x03\x10\x11\x12"), " A A   ");
 }
 
 TEST(CMapReader, HexCodes) {
