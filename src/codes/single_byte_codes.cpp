@@ -1,5 +1,7 @@
 #include "codes/single_byte_codes.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "codes/glyph_tables.h"
@@ -17,6 +19,12 @@ CodeToUnicode BaseEncodingCodes(std::string_view name) {
   CodeToUnicode table{};
   for (uint16_t code = 0x20; code <= 0x7E; ++code) table[code] = code;
   for (size_t code = 0x80; code < table.size(); ++code) table[code] = upper_half[code - 0x80];
+  return table;
+}
+
+CodeToUnicode SymbolFontCodes() {
+  CodeToUnicode table{};
+  std::copy(std::begin(kSymbolFontUnicode), std::end(kSymbolFontUnicode), table.begin());
   return table;
 }
 

@@ -14,6 +14,8 @@ using CodeToUnicode = std::array<uint16_t, 256>;
 // themselves, as the byte's text always has, and the codes above them the encoding's
 // characters.
 CodeToUnicode BaseEncodingCodes(std::string_view name);
+// The Symbol font's own encoding, which it keeps when no base encoding is named.
+CodeToUnicode SymbolFontCodes();
 
 // Each byte as the table's character in Shift-JIS, appended to dest; a code without a
 // character, or with one code page 932 lacks, becomes a space.

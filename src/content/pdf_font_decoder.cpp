@@ -34,7 +34,8 @@ class FontDictionaryReader {
   // in any order.
   std::unique_ptr<MemoryStream> TakeCMapPrograms();
 
-  // The character of each code by the base encoding met, with the /Differences over it.
+  // The character of each code by the base encoding met (the Symbol font's own without one),
+  // with the /Differences over it. Called once the font is finished.
   std::shared_ptr<const CodeToUnicode> MakeCodeTable() const;
 
  private:
@@ -237,7 +238,9 @@ void FontDictionaryReader::ReadDifferences(ByteStream& stream) {
 }
 
 std::shared_ptr<const CodeToUnicode> FontDictionaryReader::MakeCodeTable() const {
-  auto table = std::make_shared<CodeToUnicode>(BaseEncodingCodes(base_encoding_));
+  const bool symbol_font = base_encoding_.empty() && font_.FontName == "Symbol";
+  auto table = std::make_shared<CodeToUnicode>(symbol_font ? SymbolFontCodes()
+                                                           : BaseEncodingCodes(base_encoding_));
   for (size_t code = 0; code < differences_.size(); ++code) {
     if (differed_[code]) (*table)[code] = differences_[code];
   }
