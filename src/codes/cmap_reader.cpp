@@ -188,14 +188,14 @@ bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t cou
 // A string that ends inside a two-byte code (its second byte missing) ends there: the lone
 // byte is not a character and gives nothing.
 void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
-                   CodeBytes code_bytes, ByteConverter unmapped) {
+                   CodeBytes code_bytes, const CodeToUnicode* unmapped) {
   if (reader == nullptr) return;
   dest.reserve(dest.size() + source.size());
   if (code_bytes == CodeBytes::kOneEach) {
     for (size_t i = 0; i < source.size(); ++i) {
       const auto code = static_cast<uint8_t>(source[i]);
       if (unmapped != nullptr && !reader->IsMapped(code)) {
-        unmapped(source.substr(i, 1), dest);
+        WriteByCodeTable(*unmapped, source.substr(i, 1), dest);
       } else {
         AppendUCS2Unit(reader->GetValue(code), dest);
       }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "codes/single_byte_codes.h"
 #include "reader/byte_stream.h"
 
 namespace lumenquill {
@@ -60,9 +61,10 @@ using ByteConverter = void (*)(std::string_view source, std::string& dest);
 
 // The string's bytes as codes of the reader's table, converted as UCS-2 to Shift-JIS and
 // appended to dest. Nothing happens without a reader. With one code per byte, a code the
-// program does not map goes through unmapped when one is given: a simple font's ToUnicode map
-// often covers only its ligatures and leaves the rest to the font's encoding.
+// program does not map goes through the unmapped table when one is given: a simple font's
+// ToUnicode map often covers only its ligatures and leaves the rest to the font's encoding.
 void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
-                   CodeBytes code_bytes = CodeBytes::kByCMap, ByteConverter unmapped = nullptr);
+                   CodeBytes code_bytes = CodeBytes::kByCMap,
+                   const CodeToUnicode* unmapped = nullptr);
 
 }  // namespace lumenquill

@@ -18,6 +18,7 @@ void TPDFFontResource::Assign(const TPDFFontResource& source) {
   Embedded = source.Embedded;
   FontFileObject = source.FontFileObject;
   Failed = false;
+  Codes = source.Codes;
   CMapData.reset();
   if (source.CMapData) {
     CMapData = std::make_shared<MemoryStream>(std::string(source.CMapData->Bytes()));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "codes/single_byte_codes.h"
 #include "content/resource_lists.h"
 #include "reader/memory_stream.h"
 
@@ -36,6 +37,9 @@ class TPDFFontResource : public TPDFResource {
   // once decoded, so the extraction's copies of a font, one per page that uses it, hold the
   // same bytes.
   std::shared_ptr<MemoryStream> CMapData;
+  // A simple font's character for each code, by its encoding and /Differences; none for a
+  // composite font. Shared as CMapData is.
+  std::shared_ptr<const CodeToUnicode> Codes;
 };
 
 // Fonts in the order they were added; the content interpreter searches it from the start.

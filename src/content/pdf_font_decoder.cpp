@@ -1,5 +1,9 @@
 #include "content/pdf_font_decoder.h"
 
+#include <bitset>
+
+#include "codes/glyph_names.h"
+
 #include "content/decoder_reader.h"
 #include "content/font_names.h"
 #include "reader/decimal_text.h"
@@ -30,6 +34,10 @@ class FontDictionaryReader {
   // in any order.
   std::unique_ptr<MemoryStream> TakeCMapPrograms();
 
+  // The character of each code by the base encoding met (the Symbol font's own without one),
+  // with the /Differences over it. Called once the font is finished.
+  std::shared_ptr<const CodeToUnicode> MakeCodeTable() const;
+
  private:
   enum class Program { kToUnicode, kOther };
 
@@ -47,6 +55,7 @@ class FontDictionaryReader {
 
   void ReadEncoding(ByteStream& stream);
   void ReadEncodingDictionary(ByteStream& stream);
+  void ReadDifferences(ByteStream& stream);
   void ReadToUnicode(ByteStream& stream, Program program);
   void ReadCMapStream(ByteStream& stream, Program program);
   void ReadFontDescriptor(ByteStream& stream);
@@ -60,6 +69,9 @@ class FontDictionaryReader {
   TPDFFontResource& font_;
   std::unique_ptr<MemoryStream> to_unicode_programs_;
   std::unique_ptr<MemoryStream> other_programs_;
+  std::string base_encoding_;
+  CodeToUnicode differences_{};  // fixed in size: a hostile array cannot grow it
+  std::bitset<256> differed_;
 };
 
 template <typename Read>
@@ -156,6 +168,7 @@ void FontDictionaryReader::ReadEncoding(ByteStream& stream) {
     ReadTokenPastStringsAndComments(value, token);
     if (token[0] == '/') {
       font_.Encoding = token;
+      base_encoding_ = token.substr(1);
     } else if (token == "<") {
       value.Move(1);
       ReadEncodingDictionary(value);
@@ -172,10 +185,11 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
     ReadTokenPastStringsAndComments(stream, token);
     if (token == "/Differences") {
       font_.Encoding = kCustomEncoding;
-      SkipTo(stream, ">");
-      return;
-    }
-    if (token == ">") {
+      ReadDifferences(stream);
+    } else if (token == "/BaseEncoding") {
+      ReadTokenPastStringsAndComments(stream, base_encoding_);
+      base_encoding_.erase(0, 1);
+    } else if (token == ">") {
       if (IsDictionaryEnd(stream)) return;
     } else if (token == "endobj") {
       stream.Move(-kEndObjectStepBack);
@@ -197,6 +211,40 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
       AppendCMapProgram(stream, Program::kOther, length, filters);
     }
   }
+}
+
+// An array of codes, each followed by the names of the glyphs from that code on. Names past
+// the last code are dropped.
+void FontDictionaryReader::ReadDifferences(ByteStream& stream) {
+  ReadValue(stream, [this](ByteStream& value, int32_t) {
+    std::string token;
+    ReadTokenPastStringsAndComments(value, token);
+    if (token != "[") return;
+    int32_t code = 256;
+    for (;;) {
+      ReadTokenPastStringsAndComments(value, token);
+      if (token == "]") return;
+      if (token[0] == '/') {
+        if (code >= 0 && code < 256) {
+          differences_[code] = GlyphNameToUnicode(DecodeNameEscapes(token.substr(1)));
+          differed_.set(code);
+          ++code;
+        }
+      } else {
+        code = DecimalToInt(token, 256);
+      }
+    }
+  });
+}
+
+std::shared_ptr<const CodeToUnicode> FontDictionaryReader::MakeCodeTable() const {
+  const bool symbol_font = base_encoding_.empty() && font_.FontName == "Symbol";
+  auto table = std::make_shared<CodeToUnicode>(symbol_font ? SymbolFontCodes()
+                                                           : BaseEncodingCodes(base_encoding_));
+  for (size_t code = 0; code < differences_.size(); ++code) {
+    if (differed_[code]) (*table)[code] = differences_[code];
+  }
+  return table;
 }
 
 void FontDictionaryReader::ReadToUnicode(ByteStream& stream, Program program) {
@@ -329,6 +377,7 @@ void DecodeInto(TPDFAnalyst& analyst, TPDFFontResource& font, ReadDictionary rea
     read_dictionary(reader);
     font.CMapData = reader.TakeCMapPrograms();
     FinishFont(font);
+    if (font.Subtype != "Type0") font.Codes = reader.MakeCodeTable();
   } catch (const std::exception&) {
     font.CMapData = reader.TakeCMapPrograms();
     font.Failed = true;

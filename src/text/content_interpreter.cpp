@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "codes/code_helpers.h"
+#include "codes/predefined_conversion.h"
 #include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
 #include "text/dictionary_operand.h"
@@ -125,6 +126,7 @@ void ContentInterpreter::UseFont(int32_t index) {
   current_font_ = index;
   if (index < 0) {  // no font, as before any Tf: strings are single-byte text
     current_cmap_ = nullptr;
+    codes_ = nullptr;
     converter_ = ConverterForLabel("");
     horizontal_ = true;
     return;
@@ -133,6 +135,8 @@ void ContentInterpreter::UseFont(int32_t index) {
   current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
   code_bytes_ = IsSimpleFont(font.Subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
   converter_ = ConverterForLabel(font.Encoding);
+  // A label that names a Japanese CMap keeps its conversion.
+  codes_ = converter_ == WriteSingleByteText ? font.Codes.get() : nullptr;
   horizontal_ = font.Encoding.empty() || font.Encoding.back() != 'V';
 }
 
@@ -264,7 +268,9 @@ void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
 
 void ContentInterpreter::ConvertString(std::string& dest) const {
   if (current_cmap_ != nullptr) {
-    ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_, converter_);
+    ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_, codes_);
+  } else if (codes_ != nullptr) {
+    WriteByCodeTable(*codes_, string_buffer_, dest);
   } else if (converter_ != nullptr) {
     converter_(string_buffer_, dest);
   }

@@ -79,6 +79,7 @@ class ContentInterpreter final {
   int64_t unsaved_levels_ = 0;  // the q past kMaxSavedFonts that their Q must pass over
   const TPDFCMapReader* current_cmap_ = nullptr;  // set when the selected font has CMap data
   CodeBytes code_bytes_ = CodeBytes::kByCMap;
+  const CodeToUnicode* codes_ = nullptr;  // a simple font's, unless its label names a CMap
   // The selected font's conversion by its encoding label (used without CMap data).
   StringConverter converter_ = ConverterForLabel("");
   bool horizontal_ = true;

@@ -15,6 +15,7 @@ std::unique_ptr<TPDFFontResource> CopyFont(const TPDFFontResource& font, const s
   copy->FontFileObject = font.FontFileObject;
   copy->Failed = font.Failed;
   copy->CMapData = font.CMapData;
+  copy->Codes = font.Codes;
   return copy;
 }
 

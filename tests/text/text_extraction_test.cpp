@@ -365,6 +365,35 @@ TEST_F(TextExtraction, FontsSelectedOutsideTextObjectsAndMappedByArrays) {
   EXPECT_EQ(Extract(1, 1), "\x93\xFA\x96{AD");  // 日本A, then D by the font's encoding
 }
 
+// A simple font's codes give the characters of its encoding (the Symbol font's own without
+// one), and of the glyph names its /Differences put over it; characters code page 932 lacks, and
+// names of no character, become spaces. Names past code 255 are dropped.
+TEST_F(TextExtraction, SimpleFontsGiveTheCharactersOfTheirEncodings) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /W 5 0 R "
+              "/D 6 0 R /S 7 0 R >> >> >>")
+      .Stream(4, "",
+              "BT /W 12 Tf (Caf\351 \223q\224 \226 \260) Tj "
+              "/D 12 Tf <01020304 93 C8C9CACB FEFF> Tj /S 12 Tf (ab\\271) Tj ET")
+      .Object(5,
+              "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>")
+      .Object(6,
+              "<< /Type /Font /Subtype /Type1 /BaseFont /ABCDEF+Sub /Encoding << /Differences "
+              "[1 /T /e /x /t 200 /uni00B1 /u00D7 /a.sc /notaglyph 254 /A /B /C] /BaseEncoding "
+              "/WinAnsiEncoding >> >>")
+      .Object(7, "<< /Type /Font /Subtype /Type1 /BaseFont /Symbol >>")
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->PageSeparator = false;
+  EXPECT_EQ(Extract(1, 1),
+            "Caf  \x81\x67q\x81\x68   \x81\x8B"
+            "Text\x81\x67\x81\x7D\x81\x7E"
+            "a AB\x83\xBF\x83\xC0\x81\x82");
+}
+
 // The resources as cairo and early writers make them: a nested dictionary before /Font, and
 // fonts written in place, each read where it stands, their values found through references.
 TEST_F(TextExtraction, NestedResourcesAndFontsWrittenInPlace) {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace lumenquill {
+
+// The character of each code of a simple font, 0 for a code that gives none.
+using CodeToUnicode = std::array<uint16_t, 256>;
+
+// The table of a base encoding by its name (StandardEncoding, WinAnsiEncoding,
+// MacRomanEncoding; the standard encoding for any other name): the printable ASCII codes give
+// themselves, as the byte's text always has, and the codes above them the encoding's
+// characters.
+CodeToUnicode BaseEncodingCodes(std::string_view name);
+// The Symbol font's own encoding, which it keeps when no base encoding is named.
+CodeToUnicode SymbolFontCodes();
+
+// Each byte as the table's character in Shift-JIS, appended to dest; a code without a
+// character, or with one code page 932 lacks, becomes a space.
+void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::string& dest);
+
+}  // namespace lumenquill
