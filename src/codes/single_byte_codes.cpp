@@ -32,7 +32,9 @@ void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::
   dest.reserve(dest.size() + source.size());
   for (const char c : source) {
     const uint16_t unit = table[static_cast<uint8_t>(c)];
-    if (unit == 0) {
+    if (unit >= 0x20 && unit < 0x7F) {
+      dest.push_back(static_cast<char>(unit));  // printable ASCII is itself in code page 932
+    } else if (unit == 0) {
       dest.push_back(' ');
     } else {
       AppendUCS2Unit(unit, dest);

@@ -50,6 +50,11 @@ TEST(CodeTables, TellingRows) {
 }
 
 // A CID beyond the fixed rows gets the code page 932 code of its Unicode value.
+// Printable ASCII is itself in code page 932; single-byte text relies on it to skip the table.
+TEST(CodeTables, PrintableAsciiIsItself) {
+  for (uint16_t unit = 0x20; unit < 0x7F; ++unit) EXPECT_EQ(UnicodeToCP932(unit), unit) << unit;
+}
+
 TEST(CodeTables, CIDsTakeTheCodeOfTheirUnicodeValue) {
   EXPECT_EQ(CIDToSJIS(108), 0x8167);    // proportional left double quotation mark
   EXPECT_EQ(CIDToSJIS(122), 0x8168);    // proportional right double quotation mark
