@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "codes/predefined_conversion.h"
+#include "codes/unicode_text.h"
 #include "content/font_resource.h"
 
 namespace lumenquill {
@@ -41,6 +42,25 @@ const std::pair<std::string_view, StringConverter> kConverters[] = {
     {"UniJIS-UCS2-V", ConvertUCS2},
     {"UniJIS-UCS2-HW-H", ConvertUCS2},
     {"UniJIS-UCS2-HW-V", ConvertUCS2},
+    {"UniJISPro-UCS2-V", ConvertUCS2},
+    {"UniJISPro-UCS2-HW-V", ConvertUCS2},
+    {"UniJISPro-UTF8-V", ConvertUTF8},
+    {"UniJIS-UTF16-H", ConvertUTF16},
+    {"UniJIS-UTF16-V", ConvertUTF16},
+    {"UniJIS2004-UTF16-H", ConvertUTF16},
+    {"UniJIS2004-UTF16-V", ConvertUTF16},
+    {"UniJIS-UTF8-H", ConvertUTF8},
+    {"UniJIS-UTF8-V", ConvertUTF8},
+    {"UniJIS2004-UTF8-H", ConvertUTF8},
+    {"UniJIS2004-UTF8-V", ConvertUTF8},
+    {"UniJIS-UTF32-H", ConvertUTF32},
+    {"UniJIS-UTF32-V", ConvertUTF32},
+    {"UniJIS2004-UTF32-H", ConvertUTF32},
+    {"UniJIS2004-UTF32-V", ConvertUTF32},
+    {"UniJISX0213-UTF32-H", ConvertUTF32},
+    {"UniJISX0213-UTF32-V", ConvertUTF32},
+    {"UniJISX02132004-UTF32-H", ConvertUTF32},
+    {"UniJISX02132004-UTF32-V", ConvertUTF32},
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "codes/predefined_conversion.h"
 
+#include "codes/unicode_text.h"
+
 #include <gtest/gtest.h>
 
 namespace lumenquill {
@@ -15,6 +17,19 @@ std::string Converted(Converter convert, const std::string& bytes) {
 
 TEST(PredefinedConversion, SingleByteText) {
   EXPECT_EQ(Converted(WriteSingleByteText, "A\tb\xE9~\x7F"), "A b ~ ");
+}
+
+// The Unicode encodings: あ, then 𠮟 (beyond U+FFFF: one space), then malformed or cut codes.
+TEST(PredefinedConversion, UnicodeEncodings) {
+  EXPECT_EQ(Converted(ConvertUTF16, std::string("\x30\x42\xD8\x42\xDF\x9F\xDC\x00\x30", 9)),
+            "\x82\xA0  ");
+  EXPECT_EQ(Converted(ConvertUTF8,
+                      "\xE3\x81\x82\xF0\xA0\xAE\x9F\x81"
+                      "A\xE3\x81"),
+            "\x82\xA0  A");
+  EXPECT_EQ(Converted(ConvertUTF8, "\xE3\x41\x42"), " AB");
+  EXPECT_EQ(Converted(ConvertUTF32, std::string("\0\0\x30\x42\0\x02\x0B\x9F\0\0", 10)),
+            "\x82\xA0 ");
 }
 
 TEST(PredefinedConversion, IdentityCIDs) {

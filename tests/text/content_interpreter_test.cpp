@@ -151,8 +151,15 @@ TEST_F(ContentInterpreter, SavedFontsAreBounded) {
 
 TEST_F(ContentInterpreter, ConversionsByLabel) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"EUC-H", "<A4A2>"},       {"H", "<2422>"},           {"UniJIS-UCS2-H", "<3042>"},
-      {"83pv-RKSJ-H", "<82A0>"}, {"90pv-RKSJ-H", "<82A0>"}, {"Add-RKSJ-V", "<82A0>"}};
+      {"EUC-H", "<A4A2>"},
+      {"H", "<2422>"},
+      {"UniJIS-UCS2-H", "<3042>"},
+      {"83pv-RKSJ-H", "<82A0>"},
+      {"90pv-RKSJ-H", "<82A0>"},
+      {"Add-RKSJ-V", "<82A0>"},
+      {"UniJIS-UTF16-H", "<3042>"},
+      {"UniJIS-UTF8-V", "<E38182>"},
+      {"UniJIS2004-UTF32-H", "<00003042>"}};
   for (const auto& [label, string] : cases) {
     fonts_.Clear();
     AddFont("/F", label);
