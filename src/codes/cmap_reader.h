@@ -56,9 +56,6 @@ class TPDFCMapReader final {
 // within it is a one-byte code and any other byte starts a two-byte code; or one code per byte.
 enum class CodeBytes { kByCMap, kOneEach };
 
-// Converts raw bytes to Shift-JIS, appending to dest.
-using ByteConverter = void (*)(std::string_view source, std::string& dest);
-
 // The string's bytes as codes of the reader's table, converted as UCS-2 to Shift-JIS and
 // appended to dest. Nothing happens without a reader. With one code per byte, a code the
 // program does not map goes through the unmapped table when one is given: a simple font's

@@ -3,12 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "codes/cmap_reader.h"
-
 namespace lumenquill {
 
 // Converts the raw bytes of a string to Shift-JIS, appending to dest.
-using StringConverter = ByteConverter;
+using StringConverter = void (*)(std::string_view source, std::string& dest);
 
 // The conversion a font's encoding label calls for: single-byte text for the standard
 // encodings, the three words and an empty label; the predefined conversions for the Japanese
