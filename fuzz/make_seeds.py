@@ -56,6 +56,34 @@ def small_pdf(objects):
     return out
 
 
+def sfnt_with_cmap(subtables):
+    """A TrueType program of one table, cmap, holding the (platform, encoding, bytes)
+    subtables."""
+    records = b""
+    data = b""
+    for platform, encoding, subtable in subtables:
+        records += struct.pack(">HHI", platform, encoding, 4 + 8 * len(subtables) + len(data))
+        data += subtable
+    cmap = struct.pack(">HH", 0, len(subtables)) + records + data
+    return struct.pack(">IHHHH4sIII", 0x00010000, 1, 16, 0, 0, b"cmap", 0, 28, len(cmap)) + cmap
+
+
+def format4(segments, glyph_array=()):
+    """A format 4 subtable of (start, end, delta, range offset) segments and the glyph array."""
+    count = len(segments)
+    body = struct.pack(">HHHH", 2 * count, 0, 0, 0)
+    body += b"".join(struct.pack(">H", s[1]) for s in segments) + b"\0\0"
+    for field in (0, 2, 3):
+        body += b"".join(struct.pack(">H", s[field] & 0xFFFF) for s in segments)
+    body += b"".join(struct.pack(">H", g) for g in glyph_array)
+    return struct.pack(">HHH", 4, len(body) + 6, 0) + body
+
+
+def format12(groups):
+    body = b"".join(struct.pack(">III", *group) for group in groups)
+    return struct.pack(">HHIII", 12, 0, 16 + len(body), 0, len(groups)) + body
+
+
 def main():
     shutil.rmtree(os.path.join(HERE, "corpus"), ignore_errors=True)
     for name in PDFS:
@@ -95,6 +123,14 @@ def main():
     write("fuzz_cmap", "ranges-past-int32-max",
           b"begincmap 1 begincidrange <0000> <0002> 2147483647 endcidrange "
           b"1 beginbfrange <0010> <0011> 2147483647 endbfrange endcmap")
+
+    latin = format4([(0x41, 0x5A, 1 - 0x41, 0), (0x61, 0x63, 10, 4), (0xFFFF, 0xFFFF, 1, 0)],
+                    [5, 0, 7])
+    write("fuzz_truetype_cmap", "format4", sfnt_with_cmap([(3, 1, latin)]))
+    write("fuzz_truetype_cmap", "format12-and-format4", sfnt_with_cmap(
+        [(3, 1, latin), (3, 10, format12([(0x3042, 0x3093, 2), (0x20B9F, 0x20B9F, 90)]))]))
+    write("fuzz_truetype_cmap", "overlapping-groups", sfnt_with_cmap(
+        [(3, 10, format12([(0, 0x10FFFF, 1), (0x41, 0x42, 7)]))]))
 
     write("fuzz_content", "text", text + b" T* (x) ' 1 2 (y) \"")
     write("fuzz_content", "fonts",

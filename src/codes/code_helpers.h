@@ -11,6 +11,11 @@ namespace lumenquill {
 // Turning the two PDF string syntaxes into raw bytes.
 
 bool IsHexDigit(uint8_t byte);
+// The two bytes at i, high byte first (the caller checks that both are there).
+inline uint16_t BigEndianAt(std::string_view bytes, size_t i) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(bytes[i]) << 8 |
+                               static_cast<uint8_t>(bytes[i + 1]));
+}
 // "0"-"9" give 0-9; every other byte gives 0.
 uint8_t DigitValue(uint8_t byte);
 // The value of the digits of a numeric escape, padded on the left to three digits (only the

@@ -2,16 +2,13 @@
 
 #include <cstdint>
 
+#include "codes/code_helpers.h"
 #include "codes/code_tables.h"
 
 namespace lumenquill {
 namespace {
 
 uint8_t ByteAt(std::string_view bytes, size_t i) { return static_cast<uint8_t>(bytes[i]); }
-
-uint16_t BigEndianAt(std::string_view bytes, size_t i) {
-  return static_cast<uint16_t>(ByteAt(bytes, i) << 8 | ByteAt(bytes, i + 1));
-}
 
 // The Shift-JIS code of a CID: both bytes when the high byte is a lead byte (or 0x1F),
 // otherwise only the low byte.
@@ -55,6 +52,10 @@ void WriteSingleByteText(std::string_view source, std::string& dest) {
 void ConvertCIDs(std::string_view source, std::string& dest) {
   dest.reserve(dest.size() + source.size());
   for (size_t i = 0; i + 1 < source.size(); i += 2) AppendCID(BigEndianAt(source, i), dest);
+}
+
+void WriteUnknownCIDs(std::string_view source, std::string& dest) {
+  dest.append(source.size() / 2, '?');
 }
 
 void ConvertEUC(std::string_view source, std::string& dest) {

@@ -13,6 +13,9 @@ namespace lumenquill {
 void WriteSingleByteText(std::string_view source, std::string& dest);
 // Two-byte CIDs, high byte first (Identity-H/V); an odd last byte is ignored.
 void ConvertCIDs(std::string_view source, std::string& dest);
+// Two-byte CIDs of a character collection no table here holds: "?" for each, as ConvertCIDs
+// writes for a CID it does not know; an odd last byte is ignored.
+void WriteUnknownCIDs(std::string_view source, std::string& dest);
 // EUC-JP (EUC-H/V).
 void ConvertEUC(std::string_view source, std::string& dest);
 // Two-byte JIS X 0208 codes (H, V).

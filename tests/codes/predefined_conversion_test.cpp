@@ -43,6 +43,13 @@ TEST(PredefinedConversion, IdentityCIDs) {
   EXPECT_EQ(Converted(ConvertCIDs, std::string("\x02", 1)), "");
 }
 
+// CIDs of another collection are never read as Adobe-Japan1 ones: each is unknown.
+TEST(PredefinedConversion, UnknownCIDs) {
+  EXPECT_EQ(Converted(WriteUnknownCIDs, std::string("\x02\x79\x00\x22", 4)), "??");
+  EXPECT_EQ(Converted(WriteUnknownCIDs, std::string("\x00\x22\x02", 3)), "?");
+  EXPECT_EQ(Converted(WriteUnknownCIDs, std::string("\x02", 1)), "");
+}
+
 TEST(PredefinedConversion, EUC) {
   EXPECT_EQ(Converted(ConvertEUC, "\xA4\xA2"), "\x82\xA0");
   EXPECT_EQ(Converted(ConvertEUC, "A"), "A");
