@@ -59,9 +59,8 @@ class GlyphTable {
   // The table without its unmapped tail; empty when nothing was mapped.
   GlyphToUnicode Take() {
     if (!any_) return {};
-    const auto last = std::find_if(glyphs_.rbegin(), glyphs_.rend(), [](char32_t c) {
-      return c != 0;
-    });
+    const auto last =
+        std::find_if(glyphs_.rbegin(), glyphs_.rend(), [](char32_t c) { return c != 0; });
     glyphs_.erase(last.base(), glyphs_.end());
     return std::move(glyphs_);
   }
@@ -141,8 +140,8 @@ std::optional<TableBytes> FindCmapTable(const TableBytes& sfnt) {
 }
 
 // The subtable of the cmap table for the platform and encoding, when it has the format.
-std::optional<TableBytes> FindSubtable(const TableBytes& cmap, uint16_t platform,
-                                       uint16_t encoding, uint16_t format) {
+std::optional<TableBytes> FindSubtable(const TableBytes& cmap, uint16_t platform, uint16_t encoding,
+                                       uint16_t format) {
   const std::optional<uint16_t> record_count = cmap.U16(2);
   if (!record_count) return std::nullopt;
   for (uint64_t i = 0; i < *record_count; ++i) {

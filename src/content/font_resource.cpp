@@ -19,6 +19,10 @@ void TPDFFontResource::Assign(const TPDFFontResource& source) {
   FontFileObject = source.FontFileObject;
   Failed = false;
   Codes = source.Codes;
+  ToUnicode = source.ToUnicode;
+  CIDRegistry = source.CIDRegistry;
+  CIDOrdering = source.CIDOrdering;
+  GlyphCharacters = source.GlyphCharacters;
   CMapData.reset();
   if (source.CMapData) {
     CMapData = std::make_shared<MemoryStream>(std::string(source.CMapData->Bytes()));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "codes/cid_glyph_text.h"
 #include "codes/single_byte_codes.h"
 #include "content/resource_lists.h"
 #include "reader/memory_stream.h"
@@ -15,6 +16,10 @@ namespace lumenquill {
 inline constexpr const char* kCustomEncoding = "カスタム";     // an encoding with /Differences
 inline constexpr const char* kBuiltInEncoding = "ビルドイン";  // the embedded program's own
 inline constexpr const char* kStandardEncoding = "標準";       // the standard encoding
+
+// What a font's /ToUnicode entry gives: a CMap program (the first of CMapData), the name
+// Identity-H or Identity-V (two-byte codes that are UTF-16 themselves), or nothing.
+enum class ToUnicodeMap { kNone, kProgram, kIdentity };
 
 // What the text extraction knows of one font: its subtype, cleaned name, encoding label, and
 // the CMap programs that come with it.
@@ -40,6 +45,21 @@ class TPDFFontResource : public TPDFResource {
   // A simple font's character for each code, by its encoding and /Differences; none for a
   // composite font. Shared as CMapData is.
   std::shared_ptr<const CodeToUnicode> Codes;
+  ToUnicodeMap ToUnicode = ToUnicodeMap::kNone;
+  // The descendant CIDFont's /CIDSystemInfo; empty without one, and for a simple font.
+  std::string CIDRegistry;
+  std::string CIDOrdering;
+  // The characters of the CIDs by the embedded TrueType program, read only for a font that
+  // HasUnmappedForeignCIDs and embeds one with a Unicode cmap. Shared as CMapData is.
+  std::shared_ptr<const CIDGlyphCharacters> GlyphCharacters;
+
+  // Whether the font is a Type0 font whose CIDs are of a character collection other than
+  // Adobe-Japan1, with no /ToUnicode to give their characters: the Japanese tables would read
+  // its CIDs as other characters. A font without /CIDSystemInfo is taken as Adobe-Japan1.
+  bool HasUnmappedForeignCIDs() const {
+    return Subtype == "Type0" && !CIDOrdering.empty() && CIDOrdering != "Japan1" &&
+           ToUnicode == ToUnicodeMap::kNone;
+  }
 };
 
 // Fonts in the order they were added; the content interpreter searches it from the start.

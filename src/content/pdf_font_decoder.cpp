@@ -2,7 +2,9 @@
 
 #include <bitset>
 
+#include "codes/code_helpers.h"
 #include "codes/glyph_names.h"
+#include "codes/truetype_cmap.h"
 
 #include "content/decoder_reader.h"
 #include "content/font_names.h"
@@ -23,8 +25,9 @@ constexpr int64_t kEndObjectStepBack = 7;
 // the stream it is given: the file stream, or the memory copy of an object given by reference.
 class FontDictionaryReader {
  public:
-  FontDictionaryReader(TPDFAnalyst& analyst, TPDFFontResource& font)
-      : analyst_(analyst), font_(font) {}
+  FontDictionaryReader(TPDFAnalyst& analyst, TPDFFontResource& font,
+                       TrueTypeCmapCache& truetype_cmaps)
+      : analyst_(analyst), font_(font), truetype_cmaps_(truetype_cmaps) {}
 
   // The font dictionary, after its object header, up to "endobj".
   void ReadFontDictionary(ByteStream& stream);
@@ -38,6 +41,11 @@ class FontDictionaryReader {
   // with the /Differences over it. Called once the font is finished.
   std::shared_ptr<const CodeToUnicode> MakeCodeTable() const;
 
+  // The characters of the CIDs by the embedded TrueType program of a CIDFontType2 descendant
+  // through its /CIDToGIDMap; none without such a program, or when its cmap maps nothing or
+  // cannot be read.
+  std::shared_ptr<const CIDGlyphCharacters> ReadGlyphCharacters();
+
  private:
   enum class Program { kToUnicode, kOther };
 
@@ -50,18 +58,27 @@ class FontDictionaryReader {
   // nothing when the value is no dictionary.
   template <typename Read>
   void ReadDictionaryValue(ByteStream& stream, Read read);
+  // Calls on_data(stream, length, filters) on the "stream" keyword of the stream object whose
+  // dictionary the position is in, and reads on up to "endobj".
+  template <typename OnData>
+  void ReadStreamObject(ByteStream& stream, OnData on_data);
+  // The bytes of a literal or hexadecimal string value; other values give nothing.
+  std::string ReadStringValue(ByteStream& stream);
   void AppendCMapProgram(ByteStream& stream, Program program, int32_t length,
                          const StringList& filters);
 
   void ReadEncoding(ByteStream& stream);
   void ReadEncodingDictionary(ByteStream& stream);
   void ReadDifferences(ByteStream& stream);
-  void ReadToUnicode(ByteStream& stream, Program program);
+  void ReadToUnicode(ByteStream& stream);
   void ReadCMapStream(ByteStream& stream, Program program);
   void ReadFontDescriptor(ByteStream& stream);
   void ReadDescriptorDictionary(ByteStream& stream, int32_t descriptor);
   void ReadDescendantFonts(ByteStream& stream);
   void ReadCIDFontDictionary(ByteStream& stream);
+  void ReadCIDSystemInfo(ByteStream& stream);
+  void ReadCIDToGIDMapValue(ByteStream& stream);
+  std::shared_ptr<const GlyphToUnicode> ReadTrueTypeProgram(int32_t object);
   static void SkipTo(ByteStream& stream, std::string_view end);
   static bool IsDictionaryEnd(ByteStream& stream);
 
@@ -72,6 +89,10 @@ class FontDictionaryReader {
   std::string base_encoding_;
   CodeToUnicode differences_{};  // fixed in size: a hostile array cannot grow it
   std::bitset<256> differed_;
+  TrueTypeCmapCache& truetype_cmaps_;
+  std::string cid_font_subtype_;
+  int32_t truetype_program_ = -1;                 // the object of the descriptor's /FontFile2
+  std::unique_ptr<MemoryStream> cid_to_gid_map_;  // none for /Identity
 };
 
 template <typename Read>
@@ -95,6 +116,44 @@ void FontDictionaryReader::ReadDictionaryValue(ByteStream& stream, Read read) {
     value.Move(1);
     read(value, object);
   });
+}
+
+template <typename OnData>
+void FontDictionaryReader::ReadStreamObject(ByteStream& stream, OnData on_data) {
+  int32_t length = 0;
+  StringList filters;
+  std::string token;
+  for (;;) {
+    ReadToken(stream, token);
+    if (token == "endobj") {
+      stream.Move(-kEndObjectStepBack);
+      return;
+    }
+    if (token == "/Length") {
+      length = analyst_.ReadIntegerValue(stream);
+    } else if (token == "/Filter") {
+      analyst_.ReadNameList(stream, filters);
+    } else if (token == "stream") {
+      on_data(stream, length, filters);
+    }
+  }
+}
+
+std::string FontDictionaryReader::ReadStringValue(ByteStream& stream) {
+  std::string bytes;
+  ReadValue(stream, [&bytes](ByteStream& value, int32_t) {
+    std::string token;
+    do {
+      ReadToken(value, token);
+      if (token == "%") SkipLine(value);
+    } while (token == "%");
+    if (token == "(") {
+      ReadLiteralString(value, bytes);
+    } else if (token == "<") {
+      bytes = HexToBytes(ReadHexString(value));
+    }
+  });
+  return bytes;
 }
 
 void FontDictionaryReader::SkipTo(ByteStream& stream, std::string_view end) {
@@ -122,6 +181,7 @@ void FontDictionaryReader::AppendCMapProgram(ByteStream& stream, Program program
   std::unique_ptr<MemoryStream>& programs =
       program == Program::kToUnicode ? to_unicode_programs_ : other_programs_;
   if (!programs) programs = std::make_unique<MemoryStream>();
+  if (program == Program::kToUnicode) font_.ToUnicode = ToUnicodeMap::kProgram;
   programs->Write("\n\n");
   DecodeStream(stream, *programs, length, filters);
 }
@@ -150,7 +210,7 @@ void FontDictionaryReader::ReadFontDictionary(ByteStream& stream) {
     } else if (token == "/BaseFont") {
       if (font_.FontName == "???") analyst_.ReadResolvedToken(stream, font_.FontName);
     } else if (token == "/ToUnicode") {
-      ReadToUnicode(stream, Program::kToUnicode);
+      ReadToUnicode(stream);
     } else if (token == "/Length") {
       length = analyst_.ReadIntegerValue(stream);
     } else if (token == "/Filter") {
@@ -247,30 +307,26 @@ std::shared_ptr<const CodeToUnicode> FontDictionaryReader::MakeCodeTable() const
   return table;
 }
 
-void FontDictionaryReader::ReadToUnicode(ByteStream& stream, Program program) {
-  ReadDictionaryValue(
-      stream, [this, program](ByteStream& value, int32_t) { ReadCMapStream(value, program); });
+// A CMap stream, or the name of the identity map (which Java and printer drivers write).
+void FontDictionaryReader::ReadToUnicode(ByteStream& stream) {
+  ReadValue(stream, [this](ByteStream& value, int32_t) {
+    std::string token;
+    ReadTokenPastStringsAndComments(value, token);
+    if (token == "/Identity-H" || token == "/Identity-V") {
+      font_.ToUnicode = ToUnicodeMap::kIdentity;
+    } else if (token == "<") {
+      value.Move(1);
+      ReadCMapStream(value, Program::kToUnicode);
+    }
+  });
 }
 
 // A CMap stream up to "endobj"; strings and comments are not skipped here.
 void FontDictionaryReader::ReadCMapStream(ByteStream& stream, Program program) {
-  int32_t length = 0;
-  StringList filters;
-  std::string token;
-  for (;;) {
-    ReadToken(stream, token);
-    if (token == "endobj") {
-      stream.Move(-kEndObjectStepBack);
-      return;
-    }
-    if (token == "/Length") {
-      length = analyst_.ReadIntegerValue(stream);
-    } else if (token == "/Filter") {
-      analyst_.ReadNameList(stream, filters);
-    } else if (token == "stream") {
-      AppendCMapProgram(stream, program, length, filters);
-    }
-  }
+  ReadStreamObject(stream,
+                   [this, program](ByteStream& data, int32_t length, const StringList& filters) {
+                     AppendCMapProgram(data, program, length, filters);
+                   });
 }
 
 void FontDictionaryReader::ReadFontDescriptor(ByteStream& stream) {
@@ -289,8 +345,12 @@ void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t 
       analyst_.ReadResolvedToken(stream, font_.FontName);
     } else if (token == "/FontFile" || token == "/FontFile2" || token == "/FontFile3") {
       font_.Embedded = true;
+      const bool truetype = token == "/FontFile2";
       ReadToken(stream, token);
-      if (analyst_.IsObjectReference(token)) font_.FontFileObject = DecimalToInt(token, -1);
+      if (analyst_.IsObjectReference(token)) {
+        font_.FontFileObject = DecimalToInt(token, -1);
+        if (truetype) truetype_program_ = font_.FontFileObject;
+      }
     } else if (token == "stream") {
       // The descriptor carries the font program itself.
       font_.Embedded = true;
@@ -329,7 +389,8 @@ void FontDictionaryReader::ReadDescendantFonts(ByteStream& stream) {
   });
 }
 
-// The CIDFont's own /Subtype and /BaseFont are not read: the font keeps the top-level ones.
+// The CIDFont's own /BaseFont is not read, and its /Subtype is kept apart: the font keeps the
+// top-level ones.
 void FontDictionaryReader::ReadCIDFontDictionary(ByteStream& stream) {
   int32_t length = 0;
   std::string token;
@@ -338,7 +399,11 @@ void FontDictionaryReader::ReadCIDFontDictionary(ByteStream& stream) {
     if (token == "/FontDescriptor") {
       ReadFontDescriptor(stream);
     } else if (token == "/CIDSystemInfo") {
-      SkipValue(stream);
+      ReadCIDSystemInfo(stream);
+    } else if (token == "/CIDToGIDMap") {
+      ReadCIDToGIDMapValue(stream);
+    } else if (token == "/Subtype") {
+      analyst_.ReadResolvedToken(stream, cid_font_subtype_);
     } else if (token == "/Length") {
       length = analyst_.ReadIntegerValue(stream);
     } else if (token == "stream") {
@@ -350,6 +415,73 @@ void FontDictionaryReader::ReadCIDFontDictionary(ByteStream& stream) {
       return;
     }
   }
+}
+
+void FontDictionaryReader::ReadCIDSystemInfo(ByteStream& stream) {
+  ReadDictionaryValue(stream, [this](ByteStream& value, int32_t) {
+    std::string token;
+    for (;;) {
+      ReadTokenPastStringsAndComments(value, token);
+      if (token == "/Registry") {
+        font_.CIDRegistry = ReadStringValue(value);
+      } else if (token == "/Ordering") {
+        font_.CIDOrdering = ReadStringValue(value);
+      } else if (token[0] == '/') {
+        SkipValue(value);
+      } else if (token == ">") {
+        if (IsDictionaryEnd(value)) return;
+      } else if (token == "endobj") {
+        value.Move(-kEndObjectStepBack);
+        return;
+      }
+    }
+  });
+}
+
+// The name /Identity, the default, or a stream of the glyph of each CID.
+void FontDictionaryReader::ReadCIDToGIDMapValue(ByteStream& stream) {
+  ReadValue(stream, [this](ByteStream& value, int32_t) {
+    std::string token;
+    ReadTokenPastStringsAndComments(value, token);
+    if (token != "<") return;
+    value.Move(1);
+    cid_to_gid_map_ = std::make_unique<MemoryStream>();
+    ReadStreamObject(value, [this](ByteStream& data, int32_t length, const StringList& filters) {
+      DecodeStream(data, *cid_to_gid_map_, length, filters);
+    });
+  });
+}
+
+// The glyphs' characters of the TrueType program in the stream object, read once for every
+// font that embeds it; none past the bound on programs read.
+std::shared_ptr<const GlyphToUnicode> FontDictionaryReader::ReadTrueTypeProgram(int32_t object) {
+  const auto cached = truetype_cmaps_.find(object);
+  if (cached != truetype_cmaps_.end()) return cached->second;
+  if (truetype_cmaps_.size() == TPDFFontDecoder::kMaxTrueTypePrograms) return nullptr;
+  MemoryStream program;
+  const std::unique_ptr<MemoryStream> copy = analyst_.GetObjectStream(object);
+  SkipObjectHeader(*copy);
+  ReadStreamObject(*copy, [&program](ByteStream& data, int32_t length, const StringList& filters) {
+    DecodeStream(data, program, length, filters);
+  });
+  auto glyphs = std::make_shared<const GlyphToUnicode>(ReadTrueTypeCmap(program.Bytes()));
+  truetype_cmaps_.emplace(object, glyphs);
+  return glyphs;
+}
+
+std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::ReadGlyphCharacters() {
+  if (cid_font_subtype_ != "/CIDFontType2" || truetype_program_ < 0) return nullptr;
+  std::shared_ptr<const GlyphToUnicode> glyphs;
+  try {
+    glyphs = ReadTrueTypeProgram(truetype_program_);
+  } catch (const Error&) {
+    return nullptr;  // a damaged program gives no characters; the rest of the font stands
+  }
+  if (!glyphs || glyphs->empty()) return nullptr;
+  auto characters = std::make_shared<CIDGlyphCharacters>();
+  characters->glyphs = std::move(glyphs);
+  if (cid_to_gid_map_) characters->cid_to_gid = ReadCIDToGIDMap(cid_to_gid_map_->Bytes());
+  return characters;
 }
 
 // The finishing rules: the label falls back by Embedded, the name to the resource name;
@@ -370,14 +502,16 @@ void FinishFont(TPDFFontResource& font) {
 // Reads the font dictionary that read_dictionary hands to the reader into font, recording a
 // failure in the font; the file position is put back.
 template <typename ReadDictionary>
-void DecodeInto(TPDFAnalyst& analyst, TPDFFontResource& font, ReadDictionary read_dictionary) {
+void DecodeInto(TPDFAnalyst& analyst, TrueTypeCmapCache& truetype_cmaps, TPDFFontResource& font,
+                ReadDictionary read_dictionary) {
   PositionGuard guard(*analyst.Stream());
-  FontDictionaryReader reader(analyst, font);
+  FontDictionaryReader reader(analyst, font, truetype_cmaps);
   try {
     read_dictionary(reader);
     font.CMapData = reader.TakeCMapPrograms();
     FinishFont(font);
     if (font.Subtype != "Type0") font.Codes = reader.MakeCodeTable();
+    if (font.HasUnmappedForeignCIDs()) font.GlyphCharacters = reader.ReadGlyphCharacters();
   } catch (const std::exception&) {
     font.CMapData = reader.TakeCMapPrograms();
     font.Failed = true;
@@ -403,7 +537,7 @@ std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const std::string&
                                                               int32_t object_number) {
   if (!analyst_.IsValidObjectNumber(object_number)) throw Error("オブジェクト番号が不正です。");
   auto font = std::make_unique<TPDFFontResource>(name, object_number);
-  DecodeInto(analyst_, *font, [this, object_number](FontDictionaryReader& reader) {
+  DecodeInto(analyst_, truetype_cmaps_, *font, [this, object_number](FontDictionaryReader& reader) {
     ByteStream& stream = *analyst_.Stream();
     analyst_.SeekToExistingObject(object_number);
     SkipObjectHeader(stream);
@@ -416,7 +550,7 @@ std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const TPDFResource
   if (resource.DictionaryOffset == -1) return DecodeFont(resource.Name, resource.ObjectNumber);
   auto font = std::make_unique<TPDFFontResource>(resource.Name, -1);
   font->DictionaryOffset = resource.DictionaryOffset;
-  DecodeInto(analyst_, *font, [this, &resource](FontDictionaryReader& reader) {
+  DecodeInto(analyst_, truetype_cmaps_, *font, [this, &resource](FontDictionaryReader& reader) {
     reader.ReadFontDictionary(
         *CopyInPlaceDictionary(*analyst_.Stream(), resource.DictionaryOffset));
   });

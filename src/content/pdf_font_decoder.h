@@ -1,13 +1,19 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
+#include "codes/truetype_cmap.h"
 #include "content/font_resource.h"
 #include "reader/pdf_analyst.h"
 
 namespace lumenquill {
+
+// The glyphs' characters of each embedded TrueType program read, by its object number.
+using TrueTypeCmapCache = std::map<int32_t, std::shared_ptr<const GlyphToUnicode>>;
 
 // Turns a font dictionary of the document into a font resource: subtype, cleaned font name,
 // encoding label, whether a program is embedded, and the CMap programs that come with it.
@@ -25,8 +31,13 @@ class TPDFFontDecoder final {
   // from the dictionary at its offset.
   std::unique_ptr<TPDFFontResource> DecodeFont(const TPDFResource& resource);
 
+  // How many embedded TrueType programs one decoder reads the cmap of: each may give a table
+  // of 65,536 characters from a few bytes. Fonts past the bound get no characters from theirs.
+  static constexpr size_t kMaxTrueTypePrograms = 64;
+
  private:
   TPDFAnalyst& analyst_;
+  TrueTypeCmapCache truetype_cmaps_;
 };
 
 }  // namespace lumenquill

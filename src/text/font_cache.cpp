@@ -16,6 +16,10 @@ std::unique_ptr<TPDFFontResource> CopyFont(const TPDFFontResource& font, const s
   copy->Failed = font.Failed;
   copy->CMapData = font.CMapData;
   copy->Codes = font.Codes;
+  copy->ToUnicode = font.ToUnicode;
+  copy->CIDRegistry = font.CIDRegistry;
+  copy->CIDOrdering = font.CIDOrdering;
+  copy->GlyphCharacters = font.GlyphCharacters;
   return copy;
 }
 

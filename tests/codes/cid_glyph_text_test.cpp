@@ -30,7 +30,9 @@ TEST(CIDGlyphText, AMapStreamGivesEachCIDItsGlyph) {
   const std::vector<uint16_t> map = ReadCIDToGIDMap(std::string("\0\0\0\x02\0\x01\x07", 7));
   EXPECT_EQ(map, (std::vector<uint16_t>{0, 2, 1}));
   // CID 3 lies past the end of the map.
-  EXPECT_EQ(Write(Glyphs(map), std::string("\0\x01\0\x02\0\x00\0\x03", 8)), "\x82\xA0" "A??");
+  EXPECT_EQ(Write(Glyphs(map), std::string("\0\x01\0\x02\0\x00\0\x03", 8)),
+            "\x82\xA0"
+            "A??");
 }
 
 TEST(CIDGlyphText, TheMapHoldsAtMostOneGlyphPerCID) {

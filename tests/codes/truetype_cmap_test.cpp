@@ -2,82 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
+#include "support/sfnt_builder.h"
 
 namespace lumenquill {
 namespace {
 
-std::string U16(uint32_t value) {
-  return {static_cast<char>(value >> 8 & 0xFF), static_cast<char>(value & 0xFF)};
-}
+using testing::CmapSubtable;
+using testing::CmapTable;
+using testing::Format12Subtable;
+using testing::Format4Subtable;
+using testing::U16;
+using testing::U32;
 
-std::string U32(uint32_t value) { return U16(value >> 16) + U16(value & 0xFFFF); }
-
-struct Segment {
-  uint16_t start;
-  uint16_t end;
-  uint16_t delta;
-  uint16_t range_offset;
-};
-
-// A format 4 subtable of the segments, followed by the glyph array.
-std::string Format4(const std::vector<Segment>& segments,
-                    const std::vector<uint16_t>& glyph_array = {}) {
-  std::string ends, starts, deltas, range_offsets, array;
-  for (const Segment& s : segments) {
-    ends += U16(s.end);
-    starts += U16(s.start);
-    deltas += U16(s.delta);
-    range_offsets += U16(s.range_offset);
-  }
-  for (const uint16_t glyph : glyph_array) array += U16(glyph);
-  const std::string body = U16(segments.size() * 2) + U16(0) + U16(0) + U16(0) + ends + U16(0) +
-                           starts + deltas + range_offsets + array;
-  return U16(4) + U16(body.size() + 6) + U16(0) + body;
-}
-
-struct Group {
-  uint32_t start;
-  uint32_t end;
-  uint32_t glyph;
-};
-
-std::string Format12(const std::vector<Group>& groups, uint32_t count_written = UINT32_MAX) {
-  std::string body;
-  for (const Group& g : groups) body += U32(g.start) + U32(g.end) + U32(g.glyph);
-  const uint32_t count = count_written == UINT32_MAX ? groups.size() : count_written;
-  return U16(12) + U16(0) + U32(16 + body.size()) + U32(0) + U32(count) + body;
-}
-
-struct Subtable {
-  uint16_t platform;
-  uint16_t encoding;
-  std::string bytes;
-};
-
-std::string CmapTable(const std::vector<Subtable>& subtables) {
-  std::string records, data;
-  uint32_t offset = 4 + 8 * subtables.size();
-  for (const Subtable& s : subtables) {
-    records += U16(s.platform) + U16(s.encoding) + U32(offset + data.size());
-    data += s.bytes;
-  }
-  return U16(0) + U16(subtables.size()) + records + data;
-}
-
-// An sfnt with a "head" table of four bytes and the cmap table after it.
-std::string Sfnt(const std::string& cmap) {
-  const uint32_t directory_end = 12 + 2 * 16;
-  return U32(0x00010000) + U16(2) + U16(32) + U16(1) + U16(0) + "head" + U32(0) +
-         U32(directory_end) + U32(4) + "cmap" + U32(0) + U32(directory_end + 4) +
-         U32(cmap.size()) + "HEAD" + cmap;
-}
-
-GlyphToUnicode Read(const std::vector<Subtable>& subtables) {
-  return ReadTrueTypeCmap(Sfnt(CmapTable(subtables)));
+GlyphToUnicode Read(const std::vector<CmapSubtable>& subtables) {
+  return ReadTrueTypeCmap(testing::SfntWithCmap(CmapTable(subtables)));
 }
 
 // The characters of a BMP subtable: glyph 1 for 'A' by a delta, 'a' to 'c' through the glyph
@@ -85,10 +23,10 @@ GlyphToUnicode Read(const std::vector<Subtable>& subtables) {
 std::string LatinFormat4() {
   // The range offset counts from its own entry: two entries further on (the last one and the
   // closing segment's) the glyph array starts.
-  return Format4({{0x41, 0x41, static_cast<uint16_t>(1 - 0x41), 0},
-                  {0x61, 0x63, 10, 4},
-                  {0xFFFF, 0xFFFF, 1, 0}},
-                 {5, 0, 7});
+  return Format4Subtable({{0x41, 0x41, static_cast<uint16_t>(1 - 0x41), 0},
+                          {0x61, 0x63, 10, 4},
+                          {0xFFFF, 0xFFFF, 1, 0}},
+                         {5, 0, 7});
 }
 
 TEST(TrueTypeCmap, Format4ByDeltaAndByGlyphArray) {
@@ -102,8 +40,9 @@ TEST(TrueTypeCmap, Format4ByDeltaAndByGlyphArray) {
 }
 
 TEST(TrueTypeCmap, Format12GroupsAndSharedGlyphs) {
-  const GlyphToUnicode glyphs = Read(
-      {{3, 10, Format12({{0x3042, 0x3044, 2}, {0x20B9F, 0x20B9F, 6}, {0xFF21, 0xFF21, 2}})}});
+  const GlyphToUnicode glyphs =
+      Read({{3, 10,
+             Format12Subtable({{0x3042, 0x3044, 2}, {0x20B9F, 0x20B9F, 6}, {0xFF21, 0xFF21, 2}})}});
   ASSERT_EQ(glyphs.size(), 7u);
   EXPECT_EQ(glyphs[2], U'\u3042');  // U+FF21 shares the glyph; the smaller character stays
   EXPECT_EQ(glyphs[4], U'\u3044');
@@ -112,11 +51,11 @@ TEST(TrueTypeCmap, Format12GroupsAndSharedGlyphs) {
 }
 
 TEST(TrueTypeCmap, TheFullRepertoireSubtableComesFirst) {
-  const std::string full = Format12({{0x41, 0x41, 3}});
+  const std::string full = Format12Subtable({{0x41, 0x41, 3}});
   EXPECT_EQ(Read({{3, 1, LatinFormat4()}, {3, 10, full}}), (GlyphToUnicode{0, 0, 0, U'A'}));
   // Without it, or with one that maps nothing, the BMP subtable serves.
-  EXPECT_EQ(Read({{3, 1, LatinFormat4()}, {3, 10, Format12({})}})[1], U'A');
-  EXPECT_EQ(Read({{3, 10, Format12({{0x41, 0x40, 3}})}, {3, 1, LatinFormat4()}})[1], U'A');
+  EXPECT_EQ(Read({{3, 1, LatinFormat4()}, {3, 10, Format12Subtable({})}})[1], U'A');
+  EXPECT_EQ(Read({{3, 10, Format12Subtable({{0x41, 0x40, 3}})}, {3, 1, LatinFormat4()}})[1], U'A');
   // Subtables of other platforms or formats are not read.
   EXPECT_TRUE(Read({{1, 0, LatinFormat4()}, {0, 3, LatinFormat4()}}).empty());
   EXPECT_TRUE(Read({{3, 1, full}, {3, 10, LatinFormat4()}}).empty());
@@ -124,16 +63,14 @@ TEST(TrueTypeCmap, TheFullRepertoireSubtableComesFirst) {
 
 // Overlapping segments and groups map each character once: the work stays one pass.
 TEST(TrueTypeCmap, OverlapsAreReadOnce) {
-  const GlyphToUnicode glyphs = Read({{3, 1,
-                                       Format4({{0x41, 0x42, 1, 0},
-                                                {0x41, 0x43, 10, 0},
-                                                {0xFFFF, 0xFFFF, 1, 0}})}});
+  const GlyphToUnicode glyphs = Read(
+      {{3, 1, Format4Subtable({{0x41, 0x42, 1, 0}, {0x41, 0x43, 10, 0}, {0xFFFF, 0xFFFF, 1, 0}})}});
   EXPECT_EQ(glyphs[0x42], U'A');
   EXPECT_EQ(glyphs[0x43], U'B');
   EXPECT_EQ(glyphs[0x4D], U'C');  // only 'C' was new to the second segment
   EXPECT_EQ(glyphs[0x4B], 0u);
   const GlyphToUnicode groups =
-      Read({{3, 10, Format12({{0, 0x10FFFF, 1}, {0, 0x10FFFF, 100}})}});
+      Read({{3, 10, Format12Subtable({{0, 0x10FFFF, 1}, {0, 0x10FFFF, 100}})}});
   EXPECT_EQ(groups.size(), 65536u);  // glyphs past 65,535 are dropped
   EXPECT_EQ(groups[100], U'c');
 }
@@ -141,25 +78,27 @@ TEST(TrueTypeCmap, OverlapsAreReadOnce) {
 TEST(TrueTypeCmap, MalformedTablesMapNothing) {
   const std::string latin = LatinFormat4();
   // A glyph array entry past the end of the subtable.
-  EXPECT_TRUE(Read({{3, 1, Format4({{0x61, 0x63, 0, 4}, {0xFFFF, 0xFFFF, 1, 0}})}}).empty());
+  EXPECT_TRUE(
+      Read({{3, 1, Format4Subtable({{0x61, 0x63, 0, 4}, {0xFFFF, 0xFFFF, 1, 0}})}}).empty());
   // A segment count the subtable cannot hold.
   EXPECT_TRUE(Read({{3, 1, latin.substr(0, 6) + U16(0xFFFE) + latin.substr(8)}}).empty());
   EXPECT_TRUE(Read({{3, 1, latin.substr(0, 6) + U16(0) + latin.substr(8)}}).empty());
   // A group count the subtable cannot hold, a reversed group, a character past Unicode.
-  EXPECT_TRUE(Read({{3, 10, Format12({{0x41, 0x41, 3}}, 0x20000000)}}).empty());
-  EXPECT_TRUE(Read({{3, 10, Format12({{0x41, 0x41, 3}, {0x50, 0x4F, 3}})}}).empty());
-  EXPECT_TRUE(Read({{3, 10, Format12({{0x41, 0x110000, 3}})}}).empty());
+  EXPECT_TRUE(Read({{3, 10, Format12Subtable({{0x41, 0x41, 3}}, 0x20000000)}}).empty());
+  EXPECT_TRUE(Read({{3, 10, Format12Subtable({{0x41, 0x41, 3}, {0x50, 0x4F, 3}})}}).empty());
+  EXPECT_TRUE(Read({{3, 10, Format12Subtable({{0x41, 0x110000, 3}})}}).empty());
   // A subtable offset, a table offset or a table count past the end of the data.
   const std::string cmap = CmapTable({{3, 1, latin}});
-  EXPECT_TRUE(ReadTrueTypeCmap(Sfnt(cmap.substr(0, 8) + U32(0x7FFFFFFF) + cmap.substr(12)))
-                  .empty());
-  std::string sfnt = Sfnt(cmap);
+  EXPECT_TRUE(
+      ReadTrueTypeCmap(testing::SfntWithCmap(cmap.substr(0, 8) + U32(0x7FFFFFFF) + cmap.substr(12)))
+          .empty());
+  std::string sfnt = testing::SfntWithCmap(cmap);
   EXPECT_FALSE(ReadTrueTypeCmap(sfnt).empty());
   EXPECT_TRUE(ReadTrueTypeCmap(sfnt.substr(0, 36) + U32(0xFFFFFFF0) + sfnt.substr(40)).empty());
   EXPECT_TRUE(ReadTrueTypeCmap(sfnt.substr(0, 4) + U16(0xFFFF) + sfnt.substr(6, 22)).empty());
   EXPECT_TRUE(ReadTrueTypeCmap(sfnt.substr(0, sfnt.size() - 1)).empty());
   EXPECT_TRUE(ReadTrueTypeCmap("").empty());
-  EXPECT_TRUE(ReadTrueTypeCmap(Sfnt(CmapTable({}))).empty());
+  EXPECT_TRUE(ReadTrueTypeCmap(testing::SfntWithCmap(CmapTable({}))).empty());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "open_document.h"
 #include "support/deflate.h"
 #include "support/pdf_builder.h"
+#include "support/sfnt_builder.h"
 
 namespace lumenquill {
 namespace {
@@ -144,6 +145,95 @@ TEST_F(FontDecoder, ToUnicodeComesFirstInCMapData) {
     EXPECT_EQ(font->Encoding, "Custom-H") << entries;
     ASSERT_NE(font->CMapData, nullptr) << entries;
     EXPECT_EQ(font->CMapData->Bytes(), "\n\nto-unicode\n\nused\n\nencoding") << entries;
+  }
+}
+
+// The descendant's character collection, its strings literal, hexadecimal or by reference;
+// the ToUnicode map as a program or as the identity's name.
+TEST_F(FontDecoder, CharacterCollectionAndToUnicodeKind) {
+  const auto font = Decode(
+      "/Subtype /Type0 /Encoding /Identity-H /ToUnicode /Identity-V /DescendantFonts [<< "
+      "/Subtype /CIDFontType2 /CIDSystemInfo 20 0 R >>]",
+      {{20, "<< /Supplement 0 /Registry <41646F6265> /Ordering 21 0 R >>"}, {21, "(Iden\\164ity)"}});
+  EXPECT_EQ(font->CIDRegistry, "Adobe");
+  EXPECT_EQ(font->CIDOrdering, "Identity");
+  EXPECT_EQ(font->ToUnicode, ToUnicodeMap::kIdentity);
+  EXPECT_FALSE(font->Failed);
+
+  const auto mapped = Decode(
+      "/Subtype /Type0 /ToUnicode 30 0 R /DescendantFonts [<< "
+      "/CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) >> >>]",
+      {{30, Stream("", "map")}});
+  EXPECT_EQ(mapped->CIDOrdering, "Japan1");
+  EXPECT_EQ(mapped->ToUnicode, ToUnicodeMap::kProgram);
+
+  const auto plain = Decode("/Subtype /Type0 /ToUnicode /None");
+  EXPECT_EQ(plain->CIDOrdering, "");
+  EXPECT_EQ(plain->ToUnicode, ToUnicodeMap::kNone);
+}
+
+// A CIDFontType2 of another collection than Adobe-Japan1, without /ToUnicode, whose program
+// maps 'A' to glyph 1 and あ to glyph 2.
+class ForeignCIDFont : public FontDecoder {
+ protected:
+  static std::string Program() {
+    return testing::SfntWithCmap(testing::CmapTable(
+        {{3, 10, testing::Format12Subtable({{0x41, 0x41, 1}, {0x3042, 0x3042, 2}})}}));
+  }
+
+  std::unique_ptr<TPDFFontResource> DecodeForeign(const std::string& cid_font_entries,
+                                                  const std::string& font_entries = "",
+                                                  Objects objects = {}) {
+    objects.push_back({21, "<< /Type /FontDescriptor /FontName /Sans /FontFile2 22 0 R >>"});
+    objects.push_back({22, Stream("/Filter /FlateDecode", testing::Deflated(Program()))});
+    return Decode("/Subtype /Type0 /Encoding /Identity-H " + font_entries +
+                      " /DescendantFonts [<< /Subtype /CIDFontType2 /FontDescriptor 21 0 R "
+                      "/CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) >> " +
+                      cid_font_entries + " >>]",
+                  objects);
+  }
+};
+
+TEST_F(ForeignCIDFont, GetsTheCharactersOfItsTrueTypeProgram) {
+  const auto font = DecodeForeign("/CIDToGIDMap /Identity");
+  ASSERT_NE(font->GlyphCharacters, nullptr);
+  EXPECT_EQ(*font->GlyphCharacters->glyphs, (GlyphToUnicode{0, U'A', U'\u3042'}));
+  EXPECT_FALSE(font->GlyphCharacters->cid_to_gid.has_value());
+  EXPECT_FALSE(font->Failed);
+
+  const auto mapped = DecodeForeign(
+      "/CIDToGIDMap 23 0 R", "",
+      {{23, Stream("/Filter /FlateDecode", testing::Deflated(std::string("\0\0\0\2\0\1", 6)))}});
+  ASSERT_NE(mapped->GlyphCharacters, nullptr);
+  EXPECT_EQ(mapped->GlyphCharacters->cid_to_gid, (std::vector<uint16_t>{0, 2, 1}));
+}
+
+// The program is read only when nothing else gives the characters, and only a TrueType one.
+TEST_F(ForeignCIDFont, OnlyWhenNothingElseGivesTheCharacters) {
+  EXPECT_NE(DecodeForeign("")->GlyphCharacters, nullptr);
+  EXPECT_EQ(DecodeForeign("", "/ToUnicode /Identity-H")->GlyphCharacters, nullptr);
+  EXPECT_EQ(DecodeForeign("", "/ToUnicode 30 0 R", {{30, Stream("", "map")}})->GlyphCharacters,
+            nullptr);
+  EXPECT_EQ(DecodeForeign("/Subtype /CIDFontType0")->GlyphCharacters, nullptr);
+  const auto japan1 = Decode(
+      "/Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< /Subtype /CIDFontType2 "
+      "/FontDescriptor 21 0 R /CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) >> >>]",
+      {{21, "<< /FontFile2 22 0 R >>"}, {22, Stream("", Program())}});
+  EXPECT_EQ(japan1->GlyphCharacters, nullptr);
+}
+
+// A program that cannot be read, or whose cmap maps nothing, gives no characters; the font
+// stands.
+TEST_F(ForeignCIDFont, ADamagedProgramGivesNoCharacters) {
+  for (const std::string& program : {Stream("/Length 99999", "short"), Stream("", "not a program"),
+                                     std::string("<< /Length 5 >>")}) {
+    const auto font = Decode(
+        "/Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< /Subtype /CIDFontType2 "
+        "/FontDescriptor << /FontFile2 22 0 R >> /CIDSystemInfo << /Ordering (GB1) >> >>]",
+        {{22, program}});
+    EXPECT_EQ(font->GlyphCharacters, nullptr) << program;
+    EXPECT_FALSE(font->Failed) << program;
+    EXPECT_EQ(font->FontFileObject, 22) << program;
   }
 }
 

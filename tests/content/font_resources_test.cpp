@@ -27,6 +27,10 @@ TEST(FontResource, AssignCopiesAllButData) {
   source.Embedded = true;
   source.FontFileObject = 9;
   source.CMapData = std::make_unique<MemoryStream>("\n\nprogram");
+  source.ToUnicode = ToUnicodeMap::kIdentity;
+  source.CIDRegistry = "Adobe";
+  source.CIDOrdering = "Identity";
+  source.GlyphCharacters = std::make_shared<CIDGlyphCharacters>();
   int attached = 0;
   source.Data = &attached;
 
@@ -40,6 +44,10 @@ TEST(FontResource, AssignCopiesAllButData) {
   EXPECT_EQ(target.Encoding, "Identity-H");
   EXPECT_TRUE(target.Embedded);
   EXPECT_EQ(target.FontFileObject, 9);
+  EXPECT_EQ(target.ToUnicode, ToUnicodeMap::kIdentity);
+  EXPECT_EQ(target.CIDRegistry, "Adobe");
+  EXPECT_EQ(target.CIDOrdering, "Identity");
+  EXPECT_EQ(target.GlyphCharacters, source.GlyphCharacters);
   EXPECT_FALSE(target.Failed);
   EXPECT_EQ(target.Data, nullptr);
   ASSERT_NE(target.CMapData, nullptr);
