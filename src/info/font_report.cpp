@@ -7,6 +7,7 @@
 #include "content/pdf_stream_decoder.h"
 #include "platform/shift_jis_text.h"
 #include "reader/decimal_text.h"
+#include "text/font_conversion.h"
 
 namespace lumenquill {
 namespace {
@@ -21,6 +22,12 @@ std::string Hexadecimal(std::string_view bytes) {
   return text;
 }
 
+// Registry-Ordering, or - without /CIDSystemInfo.
+std::string CIDSystemInfo(const TPDFFontResource& font) {
+  if (font.CIDRegistry.empty() && font.CIDOrdering.empty()) return "-";
+  return font.CIDRegistry + '-' + font.CIDOrdering;
+}
+
 void WriteFonts(TPDFFontDecoder& decoder, const TPDFResourceList& fonts, const char* indent,
                 std::ostream& out) {
   for (int32_t i = 0; i < fonts.Count(); ++i) {
@@ -31,7 +38,8 @@ void WriteFonts(TPDFFontDecoder& decoder, const TPDFResourceList& fonts, const c
         << " FontName=" << (name ? '"' + *name + '"' : '<' + Hexadecimal(font->FontName) + '>')
         << " Encoding=" << font->Encoding << " Embedded=" << (font->Embedded ? "yes" : "no")
         << " FontFileObject=" << font->FontFileObject << " Failed=" << (font->Failed ? "yes" : "no")
-        << " CMapData=" << (font->CMapData ? font->CMapData->Size() : 0) << '\n';
+        << " CMapData=" << (font->CMapData ? font->CMapData->Size() : 0)
+        << " CIDSystemInfo=" << CIDSystemInfo(*font) << " via=" << ConversionName(*font) << '\n';
   }
 }
 

@@ -11,11 +11,13 @@ namespace lumenquill {
 //   page <number> <object>
 //     contents <object>...
 //     font <name> obj=<n> Subtype=<s> FontName="<text>" Encoding=<label> Embedded=yes|no
-//          FontFileObject=<n> Failed=yes|no CMapData=<bytes>          (one line)
+//          FontFileObject=<n> Failed=yes|no CMapData=<bytes>
+//          CIDSystemInfo=<registry>-<ordering>|- via=<conversion>       (one line)
 //     form <name> obj=<n>
 //       font ...
 //
-// A font name that is not valid Shift-JIS is shown in hexadecimal as FontName=<8140...>.
+// A font name that is not valid Shift-JIS is shown in hexadecimal as FontName=<8140...>. The
+// conversion is the one the text extraction uses for the font's strings (see ConversionName).
 void WriteFontReport(TPDFAnalyst& reader, std::ostream& out);
 
 }  // namespace lumenquill

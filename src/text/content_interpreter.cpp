@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "codes/cid_glyph_text.h"
 #include "codes/code_helpers.h"
 #include "codes/predefined_conversion.h"
 #include "reader/position_guard.h"
@@ -125,18 +126,18 @@ void ContentInterpreter::SelectFont(const std::string& name) {
 void ContentInterpreter::UseFont(int32_t index) {
   current_font_ = index;
   if (index < 0) {  // no font, as before any Tf: strings are single-byte text
-    current_cmap_ = nullptr;
-    codes_ = nullptr;
-    converter_ = ConverterForLabel("");
+    conversion_ = {ConversionKind::kLabel, ConverterForLabel("")};
     horizontal_ = true;
     return;
   }
   const TPDFFontResource& font = fonts_.GetItem(index);
+  conversion_ = ChooseConversion(font);
   current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
   code_bytes_ = IsSimpleFont(font.Subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
-  converter_ = ConverterForLabel(font.Encoding);
-  // A label that names a Japanese CMap keeps its conversion.
-  codes_ = converter_ == WriteSingleByteText ? font.Codes.get() : nullptr;
+  // A simple font's codes that its CMap leaves unmapped go through its encoding, unless its
+  // label names a Japanese CMap.
+  codes_ = ConverterForLabel(font.Encoding) == WriteSingleByteText ? font.Codes.get() : nullptr;
+  glyph_characters_ = font.GlyphCharacters.get();
   horizontal_ = font.Encoding.empty() || font.Encoding.back() != 'V';
 }
 
@@ -267,12 +268,24 @@ void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
 }
 
 void ContentInterpreter::ConvertString(std::string& dest) const {
-  if (current_cmap_ != nullptr) {
-    ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_, codes_);
-  } else if (codes_ != nullptr) {
-    WriteByCodeTable(*codes_, string_buffer_, dest);
-  } else if (converter_ != nullptr) {
-    converter_(string_buffer_, dest);
+  switch (conversion_.kind) {
+    case ConversionKind::kToUnicode:
+    case ConversionKind::kCMapProgram:
+      ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_, codes_);
+      break;
+    case ConversionKind::kEmbeddedCmap:
+      WriteCIDsByGlyphs(*glyph_characters_, string_buffer_, dest);
+      break;
+    case ConversionKind::kGlyphNames:
+      WriteByCodeTable(*codes_, string_buffer_, dest);
+      break;
+    case ConversionKind::kIdentityToUnicode:
+    case ConversionKind::kUnknownCIDs:
+    case ConversionKind::kLabel:
+      conversion_.converter(string_buffer_, dest);
+      break;
+    case ConversionKind::kNone:
+      break;
   }
 }
 

@@ -11,7 +11,7 @@
 #include "content/font_resource.h"
 #include "reader/memory_stream.h"
 #include "text/font_cache.h"
-#include "text/label_conversion.h"
+#include "text/font_conversion.h"
 
 namespace lumenquill {
 
@@ -77,11 +77,12 @@ class ContentInterpreter final {
   int32_t current_font_ = -1;  // the index of the selected font; -1 for none
   std::vector<int32_t> saved_fonts_;
   int64_t unsaved_levels_ = 0;  // the q past kMaxSavedFonts that their Q must pass over
+  // The selected font's conversion, and what it reads of the font.
+  FontConversion conversion_{ConversionKind::kLabel, ConverterForLabel("")};
   const TPDFCMapReader* current_cmap_ = nullptr;  // set when the selected font has CMap data
   CodeBytes code_bytes_ = CodeBytes::kByCMap;
   const CodeToUnicode* codes_ = nullptr;  // a simple font's, unless its label names a CMap
-  // The selected font's conversion by its encoding label (used without CMap data).
-  StringConverter converter_ = ConverterForLabel("");
+  const CIDGlyphCharacters* glyph_characters_ = nullptr;
   bool horizontal_ = true;
   std::string prev_x_;
   std::string prev_y_;

@@ -53,9 +53,9 @@ TEST(FontReport, ShowsFontNamesAsTextOrHexadecimal) {
   EXPECT_EQ(report.str(),
             "page 1 3\n  contents\n"
             "  font /F1 obj=4 Subtype=Type0 FontName=\"あ\" Encoding=Identity-H Embedded=no "
-            "FontFileObject=-1 Failed=no CMapData=0\n"
+            "FontFileObject=-1 Failed=no CMapData=0 CIDSystemInfo=- via=Identity-H\n"
             "  font /F2 obj=5 Subtype=Type1 FontName=<42616482> Encoding=標準 Embedded=no "
-            "FontFileObject=-1 Failed=no CMapData=0\n");
+            "FontFileObject=-1 Failed=no CMapData=0 CIDSystemInfo=- via=glyph-names\n");
 }
 
 }  // namespace

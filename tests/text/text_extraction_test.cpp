@@ -11,6 +11,7 @@
 #include "support/deflate.h"
 #include "support/failing_disk.h"
 #include "support/pdf_builder.h"
+#include "support/sfnt_builder.h"
 #include "support/temp_file.h"
 #include "text/page_streams.h"
 #include "text/pdf_text_decoder.h"
@@ -412,6 +413,54 @@ TEST_F(TextExtraction, NestedResourcesAndFontsWrittenInPlace) {
   OpenDocument(pdf.Build());
   decoder_->PageSeparator = false;
   EXPECT_EQ(Extract(1, reader_.PageCount()), "latin\r\n\x93\xFA\x96{");
+}
+
+// Type0 fonts whose CIDs are not Adobe-Japan1 ones: /ToUnicode /Identity-H reads the codes as
+// UTF-16 (a character beyond the BMP is one space); a TrueType program's cmap gives the
+// characters of its glyphs, through a /CIDToGIDMap stream; without either, each CID is
+// unknown. An Adobe-Japan1 font without /ToUnicode still goes through the CID table.
+TEST_F(TextExtraction, CIDsOfOtherCollections) {
+  const std::string program = testing::SfntWithCmap(testing::CmapTable(
+      {{3, 10, testing::Format12Subtable({{0x65E5, 0x65E5, 1}, {0x672C, 0x672C, 2}})}}));
+  const auto type0 = [](const std::string& font_entries, const std::string& cid_font) {
+    return "<< /Type /Font /Subtype /Type0 /BaseFont /Sans /Encoding /Identity-H " + font_entries +
+           " /DescendantFonts [" + cid_font + "] >>";
+  };
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /U 5 0 R "
+              "/G 6 0 R /K 7 0 R /J 8 0 R >> >> >>")
+      .Stream(4, "",
+              "BT /U 12 Tf <65E5672C0041D842DF9F> Tj /G 12 Tf <000100020003> Tj /K 12 Tf "
+              "<02790022> Tj /J 12 Tf <02790022> Tj ET")
+      .Object(5, type0("/ToUnicode /Identity-H",
+                       "<< /Subtype /CIDFontType0 /CIDSystemInfo << /Registry (Adobe) "
+                       "/Ordering (Identity) >> >>"))
+      .Object(6, type0("", "10 0 R"))
+      .Object(7, type0("",
+                       "<< /Subtype /CIDFontType2 /CIDSystemInfo << /Registry (Adobe) "
+                       "/Ordering (GB1) >> /FontDescriptor << /FontFile3 11 0 R >> >>"))
+      .Object(8, type0("",
+                       "<< /Subtype /CIDFontType0 /CIDSystemInfo << /Registry (Adobe) "
+                       "/Ordering (Japan1) >> >>"))
+      .Object(10,
+              "<< /Type /Font /Subtype /CIDFontType2 /CIDSystemInfo << /Registry (Adobe) "
+              "/Ordering (Identity) >> /FontDescriptor 12 0 R /CIDToGIDMap 13 0 R >>")
+      .Stream(11, "/Subtype /CIDFontType0C", "not read")
+      .Object(12, "<< /Type /FontDescriptor /FontName /Sans /FontFile2 14 0 R >>")
+      .Stream(13, "/Filter /FlateDecode", Deflated(std::string("\0\0\0\2\0\1", 6)))
+      .Stream(14, "/Filter /FlateDecode", Deflated(program))
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->PageSeparator = false;
+  EXPECT_EQ(Extract(1, 1),
+            "\x93\xFA\x96{A "  // 日本A and a space
+            "\x96{\x93\xFA?"   // 本日 and a CID past the map
+            "??"               // GB1 CIDs
+            "\x81\x40"
+            "A");  // Adobe-Japan1 CIDs 633 and 34
 }
 
 }  // namespace
