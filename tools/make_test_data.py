@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """Generates the PDF files of tests/data, made by outside producers, and for each the expected
-page list taken from qpdf; then those of tools/make_producer_data.py.
+page list taken from qpdf; then those of tools/make_producer_data.py and
+tools/make_embedded_cmap_data.py.
 
-Needs Debian's python3-reportlab, python3-cairo, qpdf, ghostscript and fonts-ipafont, and for
-the further producers those that tools/make_producer_data.py names. The output is committed;
-the build and the tests never run this script.
+Needs Debian's python3-reportlab, python3-cairo, qpdf, ghostscript, fonts-ipafont and
+python3-fonttools, and for the further producers those that tools/make_producer_data.py
+names. The output is committed; the build and the tests never run this script.
 
     tools/make_test_data.py [tests/data]
 """
@@ -16,6 +17,7 @@ import tempfile
 
 import cairo
 import make_code_tables
+import make_embedded_cmap_data
 import make_producer_data
 from reportlab.lib.pagesizes import A4, letter
 from reportlab.pdfbase import pdfmetrics
@@ -334,6 +336,7 @@ def main():
         write_expected(truncated, error="%%EOFがありません。")
 
     make_producer_data.make_all(out_dir)
+    make_embedded_cmap_data.make(out_dir)
 
 
 if __name__ == "__main__":
