@@ -14,7 +14,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.join(HERE, "..", "tests", "data")
 PDFS = ["reportlab-latin.pdf", "incremental-update.pdf", "qpdf-nested-tree.pdf",
         "reportlab-cid-cmaps.pdf", "ghostscript-differences.pdf", "reportlab-winansi-ascii85.pdf",
-        "qpdf-inherited-resources.pdf", "cairo-pages.pdf"]
+        "qpdf-inherited-resources.pdf", "cairo-pages.pdf", "fonttools-cidfonttype2.pdf"]
 
 
 def write(target, name, data):
@@ -104,6 +104,23 @@ def main():
         b"[3 0 R]",
         b"8 0 R",
         b"/Type1"]))
+
+    # Type0 fonts of other collections: /ToUnicode /Identity-H, and a CIDFontType2 whose
+    # program cannot be read.
+    content = b"BT /F1 12 Tf <65E5672C> Tj /F2 12 Tf <00010002> Tj ET"
+    write("fuzz_extract", "foreign-cids.pdf", small_pdf([
+        b"<< /Type /Catalog /Pages 2 0 R >>",
+        b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        b"<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
+        b"/F2 6 0 R >> >> >>",
+        b"<< /Length %d >>\nstream\n%s\nendstream" % (len(content), content),
+        b"<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode /Identity-H "
+        b"/DescendantFonts [<< /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) >> >>] >>",
+        b"<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< /Subtype "
+        b"/CIDFontType2 /CIDSystemInfo << /Registry <41646F6265> /Ordering (GB1) >> "
+        b"/CIDToGIDMap 8 0 R /FontDescriptor << /FontFile2 7 0 R >> >>] >>",
+        b"<< /Length 4 >>\nstream\ntrue\nendstream",
+        b"<< /Length 4 >>\nstream\n\0\1\0\2\nendstream"]))
 
     text = b"BT /F1 12 Tf 72 700 Td (Hello) Tj 0 -14 Td [(A) -120 (B)] TJ ET"
     write("fuzz_stream_filters", "plain", b"\0" + text)
