@@ -26,8 +26,8 @@ constexpr int64_t kEndObjectStepBack = 7;
 class FontDictionaryReader {
  public:
   FontDictionaryReader(TPDFAnalyst& analyst, TPDFFontResource& font,
-                       TrueTypeCmapCache& truetype_cmaps)
-      : analyst_(analyst), font_(font), truetype_cmaps_(truetype_cmaps) {}
+                       GlyphCharactersCache& glyph_characters)
+      : analyst_(analyst), font_(font), glyph_characters_(glyph_characters) {}
 
   // The font dictionary, after its object header, up to "endobj".
   void ReadFontDictionary(ByteStream& stream);
@@ -42,8 +42,8 @@ class FontDictionaryReader {
   std::shared_ptr<const CodeToUnicode> MakeCodeTable() const;
 
   // The characters of the CIDs by the embedded TrueType program of a CIDFontType2 descendant
-  // through its /CIDToGIDMap; none without such a program, or when its cmap maps nothing or
-  // cannot be read.
+  // through its /CIDToGIDMap, read once for the fonts that share both; none without such a
+  // program, when its cmap maps nothing, when either cannot be read, or past the bound.
   std::shared_ptr<const CIDGlyphCharacters> ReadGlyphCharacters();
 
  private:
@@ -78,7 +78,9 @@ class FontDictionaryReader {
   void ReadCIDFontDictionary(ByteStream& stream);
   void ReadCIDSystemInfo(ByteStream& stream);
   void ReadCIDToGIDMapValue(ByteStream& stream);
-  std::shared_ptr<const GlyphToUnicode> ReadTrueTypeProgram(int32_t object);
+  std::shared_ptr<const CIDGlyphCharacters> MakeGlyphCharacters();
+  // The decoded data of the stream object; empty when it holds no stream.
+  std::unique_ptr<MemoryStream> DecodeStreamObject(int32_t object);
   static void SkipTo(ByteStream& stream, std::string_view end);
   static bool IsDictionaryEnd(ByteStream& stream);
 
@@ -89,10 +91,10 @@ class FontDictionaryReader {
   std::string base_encoding_;
   CodeToUnicode differences_{};  // fixed in size: a hostile array cannot grow it
   std::bitset<256> differed_;
-  TrueTypeCmapCache& truetype_cmaps_;
+  GlyphCharactersCache& glyph_characters_;
   std::string cid_font_subtype_;
-  int32_t truetype_program_ = -1;                 // the object of the descriptor's /FontFile2
-  std::unique_ptr<MemoryStream> cid_to_gid_map_;  // none for /Identity
+  int32_t truetype_program_ = -1;  // the object of the descriptor's /FontFile2
+  int32_t cid_to_gid_map_ = -1;    // the object of the /CIDToGIDMap stream; -1 for /Identity
 };
 
 template <typename Read>
@@ -438,49 +440,51 @@ void FontDictionaryReader::ReadCIDSystemInfo(ByteStream& stream) {
   });
 }
 
-// The name /Identity, the default, or a stream of the glyph of each CID.
+// The name /Identity, the default, or a stream of the glyph of each CID, read when needed.
 void FontDictionaryReader::ReadCIDToGIDMapValue(ByteStream& stream) {
-  ReadValue(stream, [this](ByteStream& value, int32_t) {
+  ReadValue(stream, [this](ByteStream& value, int32_t object) {
     std::string token;
     ReadTokenPastStringsAndComments(value, token);
-    if (token != "<") return;
-    value.Move(1);
-    cid_to_gid_map_ = std::make_unique<MemoryStream>();
-    ReadStreamObject(value, [this](ByteStream& data, int32_t length, const StringList& filters) {
-      DecodeStream(data, *cid_to_gid_map_, length, filters);
-    });
+    if (token == "<" && object != TPDFAnalyst::kDirectValue) cid_to_gid_map_ = object;
   });
 }
 
-// The glyphs' characters of the TrueType program in the stream object, read once for every
-// font that embeds it; none past the bound on programs read.
-std::shared_ptr<const GlyphToUnicode> FontDictionaryReader::ReadTrueTypeProgram(int32_t object) {
-  const auto cached = truetype_cmaps_.find(object);
-  if (cached != truetype_cmaps_.end()) return cached->second;
-  if (truetype_cmaps_.size() == TPDFFontDecoder::kMaxTrueTypePrograms) return nullptr;
-  MemoryStream program;
+std::unique_ptr<MemoryStream> FontDictionaryReader::DecodeStreamObject(int32_t object) {
+  auto data = std::make_unique<MemoryStream>();
   const std::unique_ptr<MemoryStream> copy = analyst_.GetObjectStream(object);
   SkipObjectHeader(*copy);
-  ReadStreamObject(*copy, [&program](ByteStream& data, int32_t length, const StringList& filters) {
-    DecodeStream(data, program, length, filters);
+  ReadStreamObject(*copy, [&data](ByteStream& stream, int32_t length, const StringList& filters) {
+    DecodeStream(stream, *data, length, filters);
   });
-  auto glyphs = std::make_shared<const GlyphToUnicode>(ReadTrueTypeCmap(program.Bytes()));
-  truetype_cmaps_.emplace(object, glyphs);
-  return glyphs;
+  return data;
 }
 
 std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::ReadGlyphCharacters() {
   if (cid_font_subtype_ != "/CIDFontType2" || truetype_program_ < 0) return nullptr;
-  std::shared_ptr<const GlyphToUnicode> glyphs;
-  try {
-    glyphs = ReadTrueTypeProgram(truetype_program_);
-  } catch (const Error&) {
-    return nullptr;  // a damaged program gives no characters; the rest of the font stands
+  const std::pair<int32_t, int32_t> key{truetype_program_, cid_to_gid_map_};
+  if (const auto cached = glyph_characters_.find(key); cached != glyph_characters_.end()) {
+    return cached->second;
   }
-  if (!glyphs || glyphs->empty()) return nullptr;
+  if (glyph_characters_.size() == TPDFFontDecoder::kMaxEmbeddedCmaps) return nullptr;
+  std::shared_ptr<const CIDGlyphCharacters> characters;
+  try {
+    characters = MakeGlyphCharacters();
+  } catch (const Error&) {
+    // A damaged program or map gives no characters; the rest of the font stands.
+  }
+  glyph_characters_.emplace(key, characters);
+  return characters;
+}
+
+std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::MakeGlyphCharacters() {
+  auto glyphs = std::make_shared<const GlyphToUnicode>(
+      ReadTrueTypeCmap(DecodeStreamObject(truetype_program_)->Bytes()));
+  if (glyphs->empty()) return nullptr;
   auto characters = std::make_shared<CIDGlyphCharacters>();
   characters->glyphs = std::move(glyphs);
-  if (cid_to_gid_map_) characters->cid_to_gid = ReadCIDToGIDMap(cid_to_gid_map_->Bytes());
+  if (cid_to_gid_map_ >= 0) {
+    characters->cid_to_gid = ReadCIDToGIDMap(DecodeStreamObject(cid_to_gid_map_)->Bytes());
+  }
   return characters;
 }
 
@@ -502,10 +506,10 @@ void FinishFont(TPDFFontResource& font) {
 // Reads the font dictionary that read_dictionary hands to the reader into font, recording a
 // failure in the font; the file position is put back.
 template <typename ReadDictionary>
-void DecodeInto(TPDFAnalyst& analyst, TrueTypeCmapCache& truetype_cmaps, TPDFFontResource& font,
-                ReadDictionary read_dictionary) {
+void DecodeInto(TPDFAnalyst& analyst, GlyphCharactersCache& glyph_characters,
+                TPDFFontResource& font, ReadDictionary read_dictionary) {
   PositionGuard guard(*analyst.Stream());
-  FontDictionaryReader reader(analyst, font, truetype_cmaps);
+  FontDictionaryReader reader(analyst, font, glyph_characters);
   try {
     read_dictionary(reader);
     font.CMapData = reader.TakeCMapPrograms();
@@ -537,12 +541,13 @@ std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const std::string&
                                                               int32_t object_number) {
   if (!analyst_.IsValidObjectNumber(object_number)) throw Error("オブジェクト番号が不正です。");
   auto font = std::make_unique<TPDFFontResource>(name, object_number);
-  DecodeInto(analyst_, truetype_cmaps_, *font, [this, object_number](FontDictionaryReader& reader) {
-    ByteStream& stream = *analyst_.Stream();
-    analyst_.SeekToExistingObject(object_number);
-    SkipObjectHeader(stream);
-    reader.ReadFontDictionary(stream);
-  });
+  DecodeInto(analyst_, glyph_characters_, *font,
+             [this, object_number](FontDictionaryReader& reader) {
+               ByteStream& stream = *analyst_.Stream();
+               analyst_.SeekToExistingObject(object_number);
+               SkipObjectHeader(stream);
+               reader.ReadFontDictionary(stream);
+             });
   return font;
 }
 
@@ -550,7 +555,7 @@ std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const TPDFResource
   if (resource.DictionaryOffset == -1) return DecodeFont(resource.Name, resource.ObjectNumber);
   auto font = std::make_unique<TPDFFontResource>(resource.Name, -1);
   font->DictionaryOffset = resource.DictionaryOffset;
-  DecodeInto(analyst_, truetype_cmaps_, *font, [this, &resource](FontDictionaryReader& reader) {
+  DecodeInto(analyst_, glyph_characters_, *font, [this, &resource](FontDictionaryReader& reader) {
     reader.ReadFontDictionary(
         *CopyInPlaceDictionary(*analyst_.Stream(), resource.DictionaryOffset));
   });

@@ -5,15 +5,18 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
-#include "codes/truetype_cmap.h"
 #include "content/font_resource.h"
 #include "reader/pdf_analyst.h"
 
 namespace lumenquill {
 
-// The glyphs' characters of each embedded TrueType program read, by its object number.
-using TrueTypeCmapCache = std::map<int32_t, std::shared_ptr<const GlyphToUnicode>>;
+// The characters of the CIDs by each embedded TrueType program read, by the object numbers of
+// the program and of the /CIDToGIDMap stream (-1 for /Identity); none for a program or map that
+// gave none.
+using GlyphCharactersCache =
+    std::map<std::pair<int32_t, int32_t>, std::shared_ptr<const CIDGlyphCharacters>>;
 
 // Turns a font dictionary of the document into a font resource: subtype, cleaned font name,
 // encoding label, whether a program is embedded, and the CMap programs that come with it.
@@ -31,13 +34,14 @@ class TPDFFontDecoder final {
   // from the dictionary at its offset.
   std::unique_ptr<TPDFFontResource> DecodeFont(const TPDFResource& resource);
 
-  // How many embedded TrueType programs one decoder reads the cmap of: each may give a table
-  // of 65,536 characters from a few bytes. Fonts past the bound get no characters from theirs.
-  static constexpr size_t kMaxTrueTypePrograms = 64;
+  // How many pairs of embedded TrueType program and /CIDToGIDMap one decoder reads: each may
+  // give tables of 65,536 entries from a few bytes. Fonts past the bound get no characters from
+  // their programs.
+  static constexpr size_t kMaxEmbeddedCmaps = 64;
 
  private:
   TPDFAnalyst& analyst_;
-  TrueTypeCmapCache truetype_cmaps_;
+  GlyphCharactersCache glyph_characters_;
 };
 
 }  // namespace lumenquill

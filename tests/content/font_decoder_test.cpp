@@ -154,7 +154,8 @@ TEST_F(FontDecoder, CharacterCollectionAndToUnicodeKind) {
   const auto font = Decode(
       "/Subtype /Type0 /Encoding /Identity-H /ToUnicode /Identity-V /DescendantFonts [<< "
       "/Subtype /CIDFontType2 /CIDSystemInfo 20 0 R >>]",
-      {{20, "<< /Supplement 0 /Registry <41646F6265> /Ordering 21 0 R >>"}, {21, "(Iden\\164ity)"}});
+      {{20, "<< /Supplement 0 /Registry <41646F6265> /Ordering 21 0 R >>"},
+       {21, "(Iden\\164ity)"}});
   EXPECT_EQ(font->CIDRegistry, "Adobe");
   EXPECT_EQ(font->CIDOrdering, "Identity");
   EXPECT_EQ(font->ToUnicode, ToUnicodeMap::kIdentity);
@@ -220,6 +221,30 @@ TEST_F(ForeignCIDFont, OnlyWhenNothingElseGivesTheCharacters) {
       "/FontDescriptor 21 0 R /CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) >> >>]",
       {{21, "<< /FontFile2 22 0 R >>"}, {22, Stream("", Program())}});
   EXPECT_EQ(japan1->GlyphCharacters, nullptr);
+}
+
+// Fonts that share a program and map share their characters; past the bound on the pairs read,
+// a font gets none.
+TEST_F(ForeignCIDFont, ProgramsAreReadOnceAndBounded) {
+  Objects objects;
+  const int32_t fonts = TPDFFontDecoder::kMaxEmbeddedCmaps + 1;
+  for (int32_t n = 100; n < 100 + 2 * fonts; n += 2) {
+    objects.emplace_back(n,
+                         "<< /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< "
+                         "/Subtype /CIDFontType2 /CIDSystemInfo << /Ordering (Identity) >> "
+                         "/FontDescriptor << /FontFile2 " +
+                             std::to_string(n + 1) + " 0 R >> >>] >>");
+    objects.emplace_back(n + 1, Stream("", Program()));
+  }
+  Decode("/Subtype /Type1", objects);
+  TPDFFontDecoder decoder(&reader_);
+  const auto first = decoder.DecodeFont("/A", 100);
+  ASSERT_NE(first->GlyphCharacters, nullptr);
+  EXPECT_EQ(decoder.DecodeFont("/B", 100)->GlyphCharacters, first->GlyphCharacters);
+  for (int32_t n = 102; n < 100 + 2 * (fonts - 1); n += 2) {
+    EXPECT_NE(decoder.DecodeFont("/F", n)->GlyphCharacters, nullptr) << n;
+  }
+  EXPECT_EQ(decoder.DecodeFont("/F", 100 + 2 * (fonts - 1))->GlyphCharacters, nullptr);
 }
 
 // A program that cannot be read, or whose cmap maps nothing, gives no characters; the font

@@ -9,6 +9,7 @@
 #include "reader/flate_decode.h"
 #include "support/deflate.h"
 #include "support/pdf_builder.h"
+#include "support/sfnt_builder.h"
 #include "support/temp_file.h"
 
 namespace lumenquill::testing {
@@ -283,6 +284,38 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
   files.push_back({"many-tf", PageWith(Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)),
                    Outcome::kConverts});
 
+  // Two hundred CIDFontType2 fonts of the Identity collection, each with its own TrueType
+  // program whose cmap maps every character in groups of sixteen, and its own /CIDToGIDMap of
+  // twice the glyphs a map can give.
+  std::string groups;
+  for (uint32_t start = 0; start < 0x110000; start += 16) {
+    groups += U32(start) + U32(start + 15) + U32(start % 0x10000);
+  }
+  const std::string program =
+      Deflated(SfntWithCmap(CmapTable({{3, 10, Format12Subtable({}, 0x11000) + groups}})));
+  const std::string map = DeflatedZeros(256 << 10);
+  std::string cid_fonts_entries;
+  std::string cid_fonts_content = "BT ";
+  std::vector<std::pair<int32_t, std::string>> cid_fonts;
+  for (int32_t f = 0; f < 200; ++f) {
+    const int32_t n = 100 + 4 * f;
+    cid_fonts_entries += "/C" + std::to_string(f) + " " + std::to_string(n) + " 0 R ";
+    cid_fonts_content += "/C" + std::to_string(f) + " 1 Tf <00410042FFFF> Tj ";
+    cid_fonts.emplace_back(
+        n,
+        "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< /Subtype "
+        "/CIDFontType2 /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) >> "
+        "/FontDescriptor << /FontFile2 " +
+            std::to_string(n + 1) + " 0 R >> /CIDToGIDMap " + std::to_string(n + 2) +
+            " 0 R >>] >>");
+    cid_fonts.emplace_back(n + 1, StreamObject("/Filter /FlateDecode", program));
+    cid_fonts.emplace_back(n + 2, StreamObject("/Filter /FlateDecode", map));
+  }
+  files.push_back(
+      {"truetype-cmaps-everywhere",
+       PageWith(cid_fonts_content + "ET", cid_fonts, "/Font << " + cid_fonts_entries + ">>"),
+       Outcome::kConverts});
+
   // A thousand fonts sharing one /ToUnicode map, on two hundred pages that share the font
   // dictionary, each page selecting fonts five thousand times.
   PdfBuilder fonts;
@@ -291,8 +324,7 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
   std::string kids;
   for (int p = 0; p < 200; ++p) kids += std::to_string(100 + p) + " 0 R ";
   std::string storm;
-  for (int i = 0; i < 5'000; ++i)
-    storm += "/T" + std::to_string(i * 7 % 1000) + " 1 Tf <0001> Tj ";
+  for (int i = 0; i < 5'000; ++i) storm += "/T" + std::to_string(i * 7 % 1000) + " 1 Tf <0001> Tj ";
   fonts.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
       .Object(2, "<< /Type /Pages /Kids [" + kids + "] /Resources << /Font 6 0 R >> >>")
       .Object(6, "<< " + font_entries + ">>")
