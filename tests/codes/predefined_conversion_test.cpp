@@ -30,6 +30,9 @@ TEST(PredefinedConversion, UnicodeEncodings) {
   EXPECT_EQ(Converted(ConvertUTF8, "\xE3\x41\x42"), " AB");
   EXPECT_EQ(Converted(ConvertUTF32, std::string("\0\0\x30\x42\0\x02\x0B\x9F\0\0", 10)),
             "\x82\xA0 ");
+  // 葛 with a variation selector beyond the BMP: the selector converts to nothing.
+  EXPECT_EQ(Converted(ConvertUTF16, std::string("\x84\x5B\xDB\x40\xDD\x00", 6)), "\x8A\x8B");
+  EXPECT_EQ(Converted(ConvertUTF8, "\xE8\x91\x9B\xF3\xA0\x84\x80"), "\x8A\x8B");
 }
 
 TEST(PredefinedConversion, IdentityCIDs) {
@@ -85,6 +88,9 @@ TEST(PredefinedConversion, UCS2BestFit) {
   EXPECT_EQ(Converted(WriteUCS2Text, std::string("\x2F\x00", 2)), "\x88\xEA");  // ⼀ → 一
   EXPECT_EQ(Converted(WriteUCS2Text, std::string("\xF9\x00", 2)), "\xE6\xAF");  // 豈 → U+8C48
   EXPECT_EQ(Converted(WriteUCS2Text, std::string("\xF9\x29", 2)), "\xED\xC4");  // CP932's own
+  // The Latin ligatures, which code page 932 lacks, as their letters.
+  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\xFB\x00\xFB\x01\xFB\x04\xFB\x06\xFB\x07", 10)),
+            "fffifflst ");
 }
 
 }  // namespace
