@@ -19,6 +19,7 @@ const std::pair<std::string_view, StringConverter> kConverters[] = {
     {"WinAnsiEncoding", WriteSingleByteText},
     {"MacRomanEncoding", WriteSingleByteText},
     {"MacExpertEncoding", WriteSingleByteText},
+    {"PDFDocEncoding", WriteSingleByteText},
     {"StandardEncoding", WriteSingleByteText},
     {"Identity-H", ConvertCIDs},
     {"Identity-V", ConvertCIDs},
