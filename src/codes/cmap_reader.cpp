@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "codes/code_helpers.h"
+#include "codes/latin_ligatures.h"
 #include "codes/predefined_conversion.h"
 #include "codes/unicode_text.h"
 #include "reader/decimal_text.h"
@@ -48,8 +49,12 @@ void TPDFCMapReader::SetValue(int32_t code, uint16_t value) {
   has_sequence_.reset(static_cast<size_t>(code));
 }
 
+// A ligature of Latin letters is kept as the sequence of its letters, which code page 932 has.
 void TPDFCMapReader::SetDestination(int32_t code, uint16_t value, std::string sequence) {
   SetValue(code, value);
+  if (sequence.empty()) {
+    for (const char letter : LatinLigatureLetters(value)) sequence += {'\0', letter};
+  }
   if (sequence.empty()) return;
   has_sequence_.set(static_cast<size_t>(code));
   sequences_[static_cast<uint16_t>(code)] = std::move(sequence);
@@ -213,8 +218,32 @@ bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t cou
   }
 }
 
-// A string that ends inside a two-byte code (its second byte missing) ends there: the lone
-// byte is not a character and gives nothing.
+namespace {
+
+// The codes of a string by the reader's one-byte range, each handed to append. A string that
+// ends inside a two-byte code (its second byte missing) ends there: the lone byte is not a
+// character and gives nothing.
+template <typename AppendCode>
+void ForEachCode(const TPDFCMapReader& reader, std::string_view source, AppendCode append) {
+  const bool one_byte_codes = reader.HasOneByteCodes();
+  const uint8_t min = reader.MinOneByteCode();
+  const uint8_t max = reader.MaxOneByteCode();
+  for (size_t i = 0; i < source.size();) {
+    const auto byte = static_cast<uint8_t>(source[i]);
+    if (one_byte_codes && byte >= min && byte <= max) {
+      append(byte);
+      i += 1;
+    } else if (i + 1 < source.size()) {
+      append(static_cast<uint16_t>(byte << 8 | static_cast<uint8_t>(source[i + 1])));
+      i += 2;
+    } else {
+      break;
+    }
+  }
+}
+
+}  // namespace
+
 void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
                    CodeBytes code_bytes, const CodeToUnicode* unmapped) {
   if (reader == nullptr) return;
@@ -228,24 +257,11 @@ void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::s
         reader->AppendCharacter(code, dest);
       }
     }
-    return;
-  }
-  const bool one_byte_codes = reader->HasOneByteCodes();
-  const uint8_t min = reader->MinOneByteCode();
-  const uint8_t max = reader->MaxOneByteCode();
-  for (size_t i = 0; i < source.size();) {
-    const auto byte = static_cast<uint8_t>(source[i]);
-    uint16_t code = 0;
-    if (one_byte_codes && byte >= min && byte <= max) {
-      code = byte;
-      i += 1;
-    } else if (i + 1 < source.size()) {
-      code = static_cast<uint16_t>(byte << 8 | static_cast<uint8_t>(source[i + 1]));
-      i += 2;
-    } else {
-      break;
-    }
-    reader->AppendCharacter(code, dest);
+  } else if (reader->HasSequences()) {
+    ForEachCode(*reader, source, [&](uint16_t code) { reader->AppendCharacter(code, dest); });
+  } else {  // most programs: every code one unit, looked up directly
+    ForEachCode(*reader, source,
+                [&](uint16_t code) { AppendUCS2Unit(reader->GetValue(code), dest); });
   }
 }
 

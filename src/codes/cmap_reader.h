@@ -30,6 +30,8 @@ class TPDFCMapReader final {
   // The code's character, appended to dest in Shift-JIS: its whole destination when that has
   // several units, otherwise its value as one UCS-2 unit.
   void AppendCharacter(uint16_t code, std::string& dest) const;
+  // Whether any code has a destination of several units.
+  bool HasSequences() const { return !sequences_.empty(); }
 
   bool HasOneByteCodes() const { return has_one_byte_codes_; }
   uint8_t MinOneByteCode() const { return min_one_byte_code_; }

@@ -41,18 +41,6 @@ void ConvertMixedBytes(std::string_view source, std::string& dest, IsLeadByte is
   }
 }
 
-// The Latin ligatures U+FB00-FB06, which code page 932 lacks, as the letters they join.
-constexpr const char* kLatinLigatures[] = {"ff", "fi", "fl", "ffi", "ffl", "st", "st"};
-
-// A character code page 932 has no equivalent for: a ligature's letters, otherwise a space.
-void AppendWithoutEquivalent(uint16_t unit, std::string& dest) {
-  if (unit >= 0xFB00 && unit <= 0xFB06) {
-    dest.append(kLatinLigatures[unit - 0xFB00]);
-  } else {
-    dest.push_back(' ');
-  }
-}
-
 bool IsRKSJLeadByte(uint8_t byte) {
   return byte == 0x7F || (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
@@ -95,7 +83,7 @@ void AppendUCS2Unit(uint16_t unit, std::string& dest) {
   const uint16_t code = UnicodeToCP932(unit);
   if (code == 0) return;  // converts to nothing
   if (code == '?' && unit != '?') {
-    AppendWithoutEquivalent(unit, dest);
+    dest.push_back(' ');  // no equivalent
   } else if (code > 0xFF) {
     dest.push_back(static_cast<char>(code >> 8));
     dest.push_back(static_cast<char>(code & 0xFF));

@@ -25,7 +25,7 @@ void ConvertUCS2(std::string_view source, std::string& dest);
 // One UCS-2 unit converted as WriteUCS2Text converts each.
 void AppendUCS2Unit(uint16_t unit, std::string& dest);
 // Big-endian UCS-2 units, each converted on its own as code page 932 does: a unit without an
-// equivalent becomes a space (a Latin ligature U+FB00-FB06 its letters), U+0000 and variation
+// equivalent becomes a space, U+0000 and variation
 // selectors nothing; an odd last byte is ignored. Surrogate halves are not combined (each becomes a
 // space).
 void WriteUCS2Text(std::string_view data, std::string& dest);

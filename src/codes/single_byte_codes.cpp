@@ -5,6 +5,7 @@
 #include <string>
 
 #include "codes/glyph_tables.h"
+#include "codes/latin_ligatures.h"
 #include "codes/predefined_conversion.h"
 
 namespace lumenquill {
@@ -49,6 +50,8 @@ void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::
       dest.push_back(static_cast<char>(unit));  // printable ASCII is itself in code page 932
     } else if (unit == 0) {
       dest.push_back(' ');
+    } else if (const std::string_view letters = LatinLigatureLetters(unit); !letters.empty()) {
+      dest.append(letters);
     } else {
       AppendUCS2Unit(unit, dest);
     }

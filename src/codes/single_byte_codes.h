@@ -20,8 +20,8 @@ CodeToUnicode BaseEncodingCodes(std::string_view name);
 // encoding is named; none for any other font name.
 std::optional<CodeToUnicode> FontOwnCodes(std::string_view font_name);
 
-// Each byte as the table's character in Shift-JIS, appended to dest; a code without a
-// character, or with one code page 932 lacks, becomes a space.
+// Each byte as the table's character in Shift-JIS, appended to dest; a Latin ligature gives
+// its letters, and a code without a character, or with one code page 932 lacks, a space.
 void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::string& dest);
 
 }  // namespace lumenquill

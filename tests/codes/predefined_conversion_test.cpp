@@ -88,9 +88,6 @@ TEST(PredefinedConversion, UCS2BestFit) {
   EXPECT_EQ(Converted(WriteUCS2Text, std::string("\x2F\x00", 2)), "\x88\xEA");  // ⼀ → 一
   EXPECT_EQ(Converted(WriteUCS2Text, std::string("\xF9\x00", 2)), "\xE6\xAF");  // 豈 → U+8C48
   EXPECT_EQ(Converted(WriteUCS2Text, std::string("\xF9\x29", 2)), "\xED\xC4");  // CP932's own
-  // The Latin ligatures, which code page 932 lacks, as their letters.
-  EXPECT_EQ(Converted(WriteUCS2Text, std::string("\xFB\x00\xFB\x01\xFB\x04\xFB\x06\xFB\x07", 10)),
-            "fffifflst ");
 }
 
 }  // namespace
