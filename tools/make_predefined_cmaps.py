@@ -16,6 +16,8 @@ import os
 import re
 import sys
 
+from make_code_tables import ranges
+
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 CMAP_DIR = "/usr/share/poppler/cMap/Adobe-Japan1"
 
@@ -73,7 +75,8 @@ class CMap:
 
 
 def read_cmap(name, generated):
-    """The CMap, with its usecmap chain resolved up to the first CMap of generated."""
+    """The CMap. A usecmap that names one of generated stays a reference, whose mappings the
+    converter lays down first; any other is resolved here."""
     cmap = CMap(name)
     if cmap.base:
         base = read_cmap(cmap.base, ())
@@ -84,18 +87,6 @@ def read_cmap(name, generated):
             cmap.resolved_over(base)
             cmap.base = None
     return cmap
-
-
-def ranges(table):
-    """The table as (first, last, result) runs of consecutive inputs and results."""
-    runs = []
-    for key in sorted(table):
-        value = table[key]
-        if runs and runs[-1][1] == key - 1 and runs[-1][2] + key - runs[-1][0] == value:
-            runs[-1][1] = key
-        else:
-            runs.append([key, key, value])
-    return runs
 
 
 def constant_ranges(table):
