@@ -9,6 +9,8 @@ namespace lumenquill {
 // Conversions of the raw bytes of a string operand to Shift-JIS, appended to dest, by the
 // kind of encoding the font's label names. None raises errors.
 
+// The Shift-JIS code of a CID, by CIDToSJIS.
+void AppendCID(uint16_t cid, std::string& dest);
 // Single-byte text: 0x20-0x7E copied, every other byte written as a space.
 void WriteSingleByteText(std::string_view source, std::string& dest);
 // Two-byte CIDs, high byte first (Identity-H/V); an odd last byte is ignored.
