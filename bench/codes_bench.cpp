@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "codes/cmap_reader.h"
+#include "codes/predefined_cmaps.h"
 #include "codes/predefined_conversion.h"
 #include "reader/memory_stream.h"
 
@@ -51,6 +52,11 @@ void BM_ConvertEUC(benchmark::State& state) {
   Run(state, input, ConvertEUC);
 }
 BENCHMARK(BM_ConvertEUC)->Unit(benchmark::kMillisecond);
+
+void BM_ConvertThroughPredefinedCMap(benchmark::State& state) {
+  Run(state, TwoByteInput(0x3021, 0x4000), PredefinedCMapConverter("78-H"));  // JIS rows 16 on
+}
+BENCHMARK(BM_ConvertThroughPredefinedCMap)->Unit(benchmark::kMillisecond);
 
 void BM_WriteUCS2Text(benchmark::State& state) {
   Run(state, TwoByteInput(0x4E00, 0x5000), WriteUCS2Text);  // CJK ideographs

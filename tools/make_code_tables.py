@@ -202,9 +202,24 @@ def make_cid_to_sjis(fixed, unicode_to_cp932):
             if code:  # 0 converts to nothing
                 table.setdefault(cid, code)
                 break
+    by_unicode = len(table) - len(fixed)
+    add_older_glyph_forms(table)
     assert table.items() >= fixed.items()
-    print("CID to Shift-JIS: %d CIDs by their Unicode value" % (len(table) - len(fixed)))
+    print("CID to Shift-JIS: %d CIDs by their Unicode value, %d as older glyph forms"
+          % (by_unicode, len(table) - len(fixed) - by_unicode))
     return table
+
+
+def add_older_glyph_forms(table):
+    """The CIDs that the JIS78 and vendor CMaps give a JIS X 0208 code for, whose Unicode value
+    is a form code page 932 lacks (the JIS78 glyph of 唖 is U+555E 啞): the code of the
+    character H gives the same JIS code, the character that code stood for."""
+    jis_to_cid = read_cmap("H")
+    codes = set(jis_x_0208_codes())
+    for name in ("78-H", "Add-H", "Ext-H", "NWP-H"):
+        for code, cid in sorted(read_cmap(name).items()):
+            if code in codes and cid not in table and jis_to_cid.get(code) in table:
+                table[cid] = table[jis_to_cid[code]]
 
 
 def make_unicode_to_cp932():

@@ -4,19 +4,32 @@ of simple fonts (code to Unicode), as C++ source.
 
 Sources: the Adobe Glyph List (Debian's texlive-base, glyphlist.txt); the standard encoding and
 the Symbol font's own as the metrics of Debian's fonts-urw-base35 list them; WinAnsi and MacRoman
-as Python's cp1252 and mac_roman codecs define them. The output is committed; the build never
+as Python's cp1252 and mac_roman codecs define them, PDFDoc as pikepdf's pdfdoc codec does;
+MacExpert as ghostscript's encoding file names its glyphs; the ZapfDingbats font's own
+encoding as Tcl's dingbats encoding file gives its characters. The output is committed; the build never
 runs this script. Rerunning it reproduces the committed file byte for byte.
 
     tools/make_glyph_tables.py
 """
 
+import codecs
+import glob
 import os
+import re
 import sys
+
+import pikepdf  # registers the pdfdoc codec
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 GLYPH_LIST = "/usr/share/texlive/texmf-dist/fonts/map/glyphlist/glyphlist.txt"
 STANDARD_METRICS = "/usr/share/fonts/type1/urw-base35/NimbusRoman-Regular.afm"
 SYMBOL_METRICS = "/usr/share/fonts/type1/urw-base35/StandardSymbolsPS.afm"
+MAC_EXPERT_NAMES = glob.glob("/usr/share/ghostscript/*/Resource/Init/gs_mex_e.ps")[0]
+DINGBATS_ENCODING = "/usr/share/tcltk/tcl8.6/encoding/dingbats.enc"
+
+# Suffixes of the glyph names the list gives private-use characters (small capitals, old-style
+# and superior figures, sans-serif forms): without them the name is that of the plain character.
+VARIANT_SUFFIXES = ("small", "oldstyle", "superior", "inferior", "sans", "serif")
 
 
 def read_glyph_list():
@@ -29,7 +42,28 @@ def read_glyph_list():
             name, codes = line.strip().split(";")
             if " " not in codes:
                 names[name] = int(codes, 16)
+    for name, unit in list(names.items()):
+        if is_private_use(unit):
+            names[name] = plain_character(name, names)
     return names
+
+
+def is_private_use(unit):
+    return 0xE000 <= unit <= 0xF8FF
+
+
+def plain_character(name, names):
+    """The character a variant glyph stands for (Asmall is a, zerooldstyle 0), from its name
+    without the variant's suffix; 0 when that names no character. A private-use value would
+    come out as a user-defined code of code page 932, which no reader's font shows."""
+    for suffix in VARIANT_SUFFIXES:
+        if name.endswith(suffix) and len(name) > len(suffix):
+            base = name[:-len(suffix)]
+            if suffix == "small":
+                base = base.lower()
+            unit = names.get(base, 0)
+            return 0 if is_private_use(unit) else unit
+    return 0
 
 
 def metrics_encoding(path, names):
@@ -50,10 +84,31 @@ def codec_encoding(codec):
     table = [0] * 256
     for code in range(0x20, 256):
         try:
-            table[code] = ord(bytes([code]).decode(codec))
-        except UnicodeDecodeError:
+            table[code] = ord(codecs.decode(bytes([code]), codec))
+        except (UnicodeDecodeError, ValueError):
             pass
     return table
+
+
+def mac_expert_encoding(names):
+    """The MacExpert encoding: the glyph names of ghostscript's file in code order."""
+    with open(MAC_EXPERT_NAMES, encoding="latin1") as source:
+        text = source.read()
+    body = text[text.index("/MacExpertEncoding") + 1:text.index("packedarray")]
+    body = re.sub(r"%[^\n]*", "", body)
+    glyphs = re.findall(r"/([A-Za-z0-9.]+)", body)
+    assert len(glyphs) == 256, len(glyphs)
+    return [0 if glyph == ".notdef" else names.get(glyph, 0) for glyph in glyphs]
+
+
+def dingbats_encoding():
+    """The ZapfDingbats font's characters by code, from code 0x20; the control codes and the
+    codes the file maps to themselves are none."""
+    with open(DINGBATS_ENCODING, encoding="ascii") as source:
+        rows = [line.strip() for line in source if re.fullmatch(r"[0-9A-F]{64}\n", line)]
+    units = [int(row[i:i + 4], 16) for row in rows[:16] for i in range(0, 64, 4)]
+    return [unit if code >= 0x20 and unit != code else (0x20 if code == 0x20 else 0)
+            for code, unit in enumerate(units)]
 
 
 def table_lines(declaration, table, first):
@@ -77,7 +132,10 @@ def main():
     lines += table_lines("kStandardEncodingUpperHalf[128]", standard, 0x80)
     lines += table_lines("kWinAnsiEncodingUpperHalf[128]", codec_encoding("cp1252"), 0x80)
     lines += table_lines("kMacRomanEncodingUpperHalf[128]", codec_encoding("mac_roman"), 0x80)
+    lines += table_lines("kPDFDocEncodingUpperHalf[128]", codec_encoding("pdfdoc"), 0x80)
+    lines += table_lines("kMacExpertEncoding[256]", mac_expert_encoding(names), 0)
     lines += table_lines("kSymbolFontUnicode[256]", metrics_encoding(SYMBOL_METRICS, names), 0)
+    lines += table_lines("kDingbatsFontUnicode[256]", dingbats_encoding(), 0)
     lines += ["}  // namespace lumenquill", ""]
     with open(os.path.join(ROOT, "src", "codes", "tables", "glyph_tables.cpp"), "w") as out:
         out.write("\n".join(lines))

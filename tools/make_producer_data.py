@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Generates the PDF files of tests/data made by further outside producers (pycairo, pango-view,
-Chromium, wkhtmltopdf, Qt's QPdfWriter, LibreOffice, groff, paps, enscript, pLaTeX with
-dvipdfmx, LuaLaTeX, OCRmyPDF), each from a short text (japanese() or english()) and, for most,
-a source of tools/producers. Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given
+Chromium, wkhtmltopdf, Qt's QPdfWriter, LibreOffice, groff, paps, enscript, ghostscript,
+reportlab, pLaTeX with dvipdfmx, LuaLaTeX, OCRmyPDF), each from a short text (japanese(),
+english() or latin()) and, for most, a source of tools/producers. Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given
 (the UTF-8 text the producer was given). Called by tools/make_test_data.py; can run alone:
 
     tools/make_producer_data.py [tests/data] [name ...]
@@ -17,8 +17,8 @@ kanji-config-updmap says (Debian's default, used here: not embedded).
 Needs Debian's python3-cairo, python3-pil, qpdf, ghostscript, poppler-utils, fonts-ipafont,
 fonts-ipaexfont, fonts-dejavu-core, pango1.0-tools, chromium, wkhtmltopdf, qt6-base-dev, g++,
 libreoffice-writer, libreoffice-calc, libreoffice-impress, groff, paps, enscript,
-texlive-lang-japanese, texlive-luatex, texlive-latex-recommended, ocrmypdf and
-tesseract-ocr-jpn.
+texlive-lang-japanese, texlive-luatex, texlive-latex-recommended, ocrmypdf,
+tesseract-ocr-jpn, python3-reportlab and python3-pikepdf.
 """
 
 import os
@@ -32,6 +32,14 @@ SOURCES = os.path.join(HERE, "producers")
 EPOCH = "1767225600"  # 2026-01-01T00:00:00Z
 ENV = dict(os.environ, SOURCE_DATE_EPOCH=EPOCH, FORCE_SOURCE_DATE="1", TZ="UTC",
            LANG="C.UTF-8", LC_ALL="C.UTF-8", OMP_THREAD_LIMIT="1")
+
+
+def latin(producer):
+    """Western text with the accented letters, typographic quotes and signs single-byte fonts
+    carry; code page 932 has the quotes and signs but not the accented letters."""
+    return ["Caf\u00e9 na\u00efve \u2013 \u201cquoted\u201d and \u2018single\u2019, by " + producer,
+            "Signs: 25\u00b0C \u00b1 2, 3 \u00d7 4 \u00f7 2, \u00a7 7 \u00b6 3.",
+            "The office\u2019s fine fluffy waffles."]
 
 
 def japanese(producer):
@@ -185,6 +193,35 @@ def enscript(lines, work, raw):
     postscript_to_pdf(postscript, raw)
 
 
+def glyphshow(lines, work, raw):
+    """Each character shown by its glyph name: ghostscript then writes Times-Roman with
+    /Differences that name the glyphs its standard encoding lacks (degree, eacute, ...)."""
+    from make_glyph_tables import read_glyph_list
+    names = {}
+    for name, unit in read_glyph_list().items():  # the shortest name of each character
+        if unit not in names or (len(name), name) < (len(names[unit]), names[unit]):
+            names[unit] = name
+    shows = []
+    for index, line in enumerate(lines):
+        glyphs = " ".join("/%s glyphshow" % names[ord(c)] for c in line)
+        shows.append("72 %d moveto %s" % (760 - 24 * index, glyphs))
+    postscript = os.path.join(work, "text.ps")
+    write(postscript, "%!PS\n/Times-Roman findfont 14 scalefont setfont\n"
+          + "\n".join(shows) + "\nshowpage\n")
+    postscript_to_pdf(postscript, raw)
+
+
+def reportlab_winansi(lines, work, raw):
+    """reportlab's standard fonts write their text in WinAnsiEncoding."""
+    from reportlab.pdfgen import canvas
+    pdf = canvas.Canvas(raw, invariant=1)
+    pdf.setFont("Helvetica", 12)
+    for index, line in enumerate(lines):
+        pdf.drawString(72, 760 - 20 * index, line)
+    pdf.showPage()
+    pdf.save()
+
+
 def tex_lines(lines):
     return "".join("%s\\par\n" % line for line in lines)
 
@@ -242,6 +279,8 @@ PRODUCERS = {
     "groff-english": (groff, english("groff")),
     "paps-japanese": (paps, japanese("paps")),
     "enscript-english": (enscript, english("enscript")),
+    "ghostscript-glyphshow-latin": (glyphshow, latin("ghostscript")),
+    "reportlab-winansi-latin": (reportlab_winansi, latin("reportlab")),
     "platex-dvipdfmx-japanese": (platex, japanese("pLaTeX")),
     "lualatex-japanese": (lualatex, japanese("LuaLaTeX")),
     "ocrmypdf-japanese": (ocrmypdf, japanese("OCRmyPDF")),

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "codes/code_helpers.h"
+#include "codes/latin_ligatures.h"
 #include "codes/predefined_conversion.h"
+#include "codes/unicode_text.h"
 #include "reader/decimal_text.h"
 #include "reader/reading_primitives.h"
 
@@ -10,6 +13,9 @@ namespace lumenquill {
 namespace {
 
 constexpr int kTableSize = 0x10000;
+
+// The most UTF-16 units of a destination that are kept; real ones hold a few characters.
+constexpr size_t kMaxDestinationUnits = 32;
 
 // The value of a destination that is a character outside the BMP (a surrogate pair) or a lone
 // surrogate: U+FFFD stands for the one character, which UCS-2 cannot hold and so converts to
@@ -40,6 +46,26 @@ TPDFCMapReader::TPDFCMapReader()
 void TPDFCMapReader::SetValue(int32_t code, uint16_t value) {
   code_table_[static_cast<size_t>(code)] = value;
   mapped_.set(static_cast<size_t>(code));
+  has_sequence_.reset(static_cast<size_t>(code));
+}
+
+// A ligature of Latin letters is kept as the sequence of its letters, which code page 932 has.
+void TPDFCMapReader::SetDestination(int32_t code, uint16_t value, std::string sequence) {
+  SetValue(code, value);
+  if (sequence.empty()) {
+    for (const char letter : LatinLigatureLetters(value)) sequence += {'\0', letter};
+  }
+  if (sequence.empty()) return;
+  has_sequence_.set(static_cast<size_t>(code));
+  sequences_[static_cast<uint16_t>(code)] = std::move(sequence);
+}
+
+void TPDFCMapReader::AppendCharacter(uint16_t code, std::string& dest) const {
+  if (has_sequence_.test(code)) {
+    ConvertUTF16(sequences_.at(code), dest);
+  } else {
+    AppendUCS2Unit(code_table_[code], dest);
+  }
 }
 
 void TPDFCMapReader::ReadCMap(ByteStream& stream) {
@@ -65,18 +91,20 @@ void TPDFCMapReader::NoteOneByteCode(int32_t code) {
   max_one_byte_code_ = std::max(max_one_byte_code_, static_cast<uint8_t>(code));
 }
 
-// A destination of several UTF-16 units (a ligature, or a character with a variation selector)
-// keeps its first unit, the base character: the last unit alone would be a wrong character. A
-// first unit that is a surrogate gives U+FFFD instead.
-int32_t TPDFCMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_destination) {
+int32_t TPDFCMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_destination,
+                                    std::string* sequence) {
   uint64_t value = 0;
   int digits = 0;
   bool too_large = false;
+  std::string all_digits;  // of a destination, when its whole sequence is wanted
   for (;;) {
     const uint8_t byte = stream.ReadByte();
     if (byte == '>') break;
     const int digit = HexDigitValue(static_cast<char>(byte));
     if (digit < 0) continue;
+    if (sequence != nullptr && all_digits.size() < kMaxDestinationUnits * 4) {
+      all_digits.push_back(static_cast<char>(byte));
+    }
     if (is_destination && digits >= 4) continue;
     ++digits;
     value = value << 4 | static_cast<uint64_t>(digit);
@@ -84,23 +112,26 @@ int32_t TPDFCMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_
     if (too_large) value &= 0xFFFFFFFF;  // keeps the shift from overflowing; the code is -1
   }
   if (digits == 0 || too_large) return -1;
+  if (sequence != nullptr) *sequence = all_digits.size() > 4 ? HexToBytes(all_digits) : "";
   if (is_source && digits == 2) NoteOneByteCode(static_cast<int32_t>(value));
   if (is_destination && IsSurrogate(value)) return kReplacementCharacter;
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
-int32_t TPDFCMapReader::ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination) {
+int32_t TPDFCMapReader::ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination,
+                                      std::string* sequence) {
   std::string token;
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
-    if (token == "<") return ReadHexCode(stream, is_source, is_destination);
+    if (token == "<") return ReadHexCode(stream, is_source, is_destination, sequence);
+    if (sequence != nullptr) sequence->clear();
     if (StartsWithDigit(token)) return DecimalToInt(token, -1);
     if (IsSectionEnd(token)) return -1;
   }
 }
-
 void TPDFCMapReader::ReadBfChar(ByteStream& stream) {
   std::string token;
+  std::string sequence;
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
     if (token == "endbfchar") return;
@@ -108,16 +139,16 @@ void TPDFCMapReader::ReadBfChar(ByteStream& stream) {
     int32_t value = -1;
     if (token == "<") {
       source = ReadHexCode(stream, true);
-      value = ReadCodeValue(stream, false, true);
+      value = ReadCodeValue(stream, false, true, &sequence);
     } else if (StartsWithDigit(token)) {
       // A destination after a decimal source counts as a source for the one-byte range.
       source = DecimalToInt(token, -1);
-      value = ReadCodeValue(stream, true, true);
+      value = ReadCodeValue(stream, true, true, &sequence);
     } else {
       continue;
     }
     if (source >= 0 && value >= 0 && source < kTableSize) {
-      SetValue(source, static_cast<uint16_t>(value));
+      SetDestination(source, static_cast<uint16_t>(value), std::move(sequence));
     }
   }
 }
@@ -169,24 +200,50 @@ void TPDFCMapReader::ReadRange(ByteStream& stream) {
 // codes past the array's end keep their values. False when the section ends before "]".
 bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t count) {
   std::string token;
+  std::string sequence;
   for (int64_t i = 0;; ++i) {
     ReadTokenPastStringsAndComments(stream, token);
     if (token == "]") return true;
     if (IsSectionEnd(token)) return false;
     int32_t value = -1;
+    sequence.clear();
     if (token == "<") {
-      value = ReadHexCode(stream, false, true);
+      value = ReadHexCode(stream, false, true, &sequence);
     } else if (StartsWithDigit(token)) {
       value = DecimalToInt(token, -1);
     }
     if (value >= 0 && i < count) {
-      SetValue(low + i, static_cast<uint16_t>(value));
+      SetDestination(low + i, static_cast<uint16_t>(value), std::move(sequence));
     }
   }
 }
 
-// A string that ends inside a two-byte code (its second byte missing) ends there: the lone
-// byte is not a character and gives nothing.
+namespace {
+
+// The codes of a string by the reader's one-byte range, each handed to append. A string that
+// ends inside a two-byte code (its second byte missing) ends there: the lone byte is not a
+// character and gives nothing.
+template <typename AppendCode>
+void ForEachCode(const TPDFCMapReader& reader, std::string_view source, AppendCode append) {
+  const bool one_byte_codes = reader.HasOneByteCodes();
+  const uint8_t min = reader.MinOneByteCode();
+  const uint8_t max = reader.MaxOneByteCode();
+  for (size_t i = 0; i < source.size();) {
+    const auto byte = static_cast<uint8_t>(source[i]);
+    if (one_byte_codes && byte >= min && byte <= max) {
+      append(byte);
+      i += 1;
+    } else if (i + 1 < source.size()) {
+      append(static_cast<uint16_t>(byte << 8 | static_cast<uint8_t>(source[i + 1])));
+      i += 2;
+    } else {
+      break;
+    }
+  }
+}
+
+}  // namespace
+
 void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
                    CodeBytes code_bytes, const CodeToUnicode* unmapped) {
   if (reader == nullptr) return;
@@ -197,28 +254,14 @@ void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::s
       if (unmapped != nullptr && !reader->IsMapped(code)) {
         WriteByCodeTable(*unmapped, source.substr(i, 1), dest);
       } else {
-        AppendUCS2Unit(reader->GetValue(code), dest);
+        reader->AppendCharacter(code, dest);
       }
     }
-    return;
-  }
-  const bool one_byte_codes = reader->HasOneByteCodes();
-  const uint8_t min = reader->MinOneByteCode();
-  const uint8_t max = reader->MaxOneByteCode();
-  for (size_t i = 0; i < source.size();) {
-    const auto byte = static_cast<uint8_t>(source[i]);
-    uint16_t value = 0;
-    if (one_byte_codes && byte >= min && byte <= max) {
-      value = reader->GetValue(byte);
-      i += 1;
-    } else if (i + 1 < source.size()) {
-      value =
-          reader->GetValue(static_cast<uint16_t>(byte << 8 | static_cast<uint8_t>(source[i + 1])));
-      i += 2;
-    } else {
-      break;
-    }
-    AppendUCS2Unit(value, dest);
+  } else if (reader->HasSequences()) {
+    ForEachCode(*reader, source, [&](uint16_t code) { reader->AppendCharacter(code, dest); });
+  } else {  // most programs: every code one unit, looked up directly
+    ForEachCode(*reader, source,
+                [&](uint16_t code) { AppendUCS2Unit(reader->GetValue(code), dest); });
   }
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "codes/single_byte_codes.h"
 #include "reader/byte_stream.h"
@@ -13,7 +14,9 @@ namespace lumenquill {
 
 // The code table a font's CMap program defines: 65,536 16-bit values indexed by character
 // code, every one 63 ("?") until a mapping sets it. bfchar and bfrange store Unicode values,
-// cidrange stores CIDs; all are later taken alike as UCS-2 units.
+// cidrange stores CIDs; all are later taken alike as UCS-2 units. A destination of several
+// UTF-16 units (a ligature, a surrogate pair, a character with a variation selector) is kept
+// whole beside the table, whose value for the code is then its first unit.
 class TPDFCMapReader final {
  public:
   TPDFCMapReader();
@@ -24,6 +27,11 @@ class TPDFCMapReader final {
   uint16_t GetValue(uint16_t code) const { return code_table_[code]; }
   // Whether a mapping of the program set the code's value.
   bool IsMapped(uint16_t code) const { return mapped_.test(code); }
+  // The code's character, appended to dest in Shift-JIS: its whole destination when that has
+  // several units, otherwise its value as one UCS-2 unit.
+  void AppendCharacter(uint16_t code, std::string& dest) const;
+  // Whether any code has a destination of several units.
+  bool HasSequences() const { return !sequences_.empty(); }
 
   bool HasOneByteCodes() const { return has_one_byte_codes_; }
   uint8_t MinOneByteCode() const { return min_one_byte_code_; }
@@ -32,10 +40,14 @@ class TPDFCMapReader final {
   // Internal steps of ReadCMap, public for their tests.
   // From just after "<": the hexadecimal digits up to ">" as one 32-bit number (negative when
   // its top bit is set), -1 without digits or beyond 32 bits. A source code of exactly two
-  // digits is a one-byte code. A destination keeps only its first UTF-16 unit; one that starts
-  // with a surrogate, a character outside the BMP, gives U+FFFD, which converts to one space.
-  int32_t ReadHexCode(ByteStream& stream, bool is_source, bool is_destination = false);
-  int32_t ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination = false);
+  // digits is a one-byte code. A destination gives its first UTF-16 unit, or U+FFFD when that
+  // is a surrogate (a character outside the BMP, which converts to one space); with a sequence
+  // to fill, a destination of several units also gives them all there as UTF-16 bytes (up to
+  // kMaxDestinationUnits), and one of one unit leaves it empty.
+  int32_t ReadHexCode(ByteStream& stream, bool is_source, bool is_destination = false,
+                      std::string* sequence = nullptr);
+  int32_t ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination = false,
+                        std::string* sequence = nullptr);
   void ReadBfChar(ByteStream& stream);
   void ReadRange(ByteStream& stream);
   bool ReadRangeArray(ByteStream& stream, int32_t low, int32_t count);
@@ -43,9 +55,12 @@ class TPDFCMapReader final {
  private:
   void NoteOneByteCode(int32_t code);
   void SetValue(int32_t code, uint16_t value);
+  void SetDestination(int32_t code, uint16_t value, std::string sequence);
 
   std::unique_ptr<uint16_t[]> code_table_;
   std::bitset<65536> mapped_;
+  std::bitset<65536> has_sequence_;
+  std::unordered_map<uint16_t, std::string> sequences_;
   bool has_one_byte_codes_ = false;
   uint8_t min_one_byte_code_ = 255;
   uint8_t max_one_byte_code_ = 0;

@@ -10,17 +10,6 @@ namespace {
 
 uint8_t ByteAt(std::string_view bytes, size_t i) { return static_cast<uint8_t>(bytes[i]); }
 
-// The Shift-JIS code of a CID: both bytes when the high byte is a lead byte (or 0x1F),
-// otherwise only the low byte.
-void AppendCID(uint16_t cid, std::string& dest) {
-  const uint16_t code = CIDToSJIS(cid);
-  const uint8_t high = code >> 8;
-  if (high == 0x1F || (high >= 0x80 && high <= 0xA0) || high >= 0xE0) {
-    dest.push_back(static_cast<char>(high));
-  }
-  dest.push_back(static_cast<char>(code & 0xFF));
-}
-
 // Codes of one or two bytes: a lead byte takes the next byte with it. A lead byte that ends
 // the string has no trail and is not a character: it is dropped.
 template <typename IsLeadByte, typename ToCID>
@@ -43,6 +32,16 @@ bool IsRKSJLeadByte(uint8_t byte) {
 }
 
 }  // namespace
+
+// Both bytes when the high byte is a lead byte (or 0x1F), otherwise only the low byte.
+void AppendCID(uint16_t cid, std::string& dest) {
+  const uint16_t code = CIDToSJIS(cid);
+  const uint8_t high = code >> 8;
+  if (high == 0x1F || (high >= 0x80 && high <= 0xA0) || high >= 0xE0) {
+    dest.push_back(static_cast<char>(high));
+  }
+  dest.push_back(static_cast<char>(code & 0xFF));
+}
 
 void WriteSingleByteText(std::string_view source, std::string& dest) {
   dest.reserve(dest.size() + source.size());

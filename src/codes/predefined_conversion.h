@@ -9,6 +9,8 @@ namespace lumenquill {
 // Conversions of the raw bytes of a string operand to Shift-JIS, appended to dest, by the
 // kind of encoding the font's label names. None raises errors.
 
+// The Shift-JIS code of a CID, by CIDToSJIS.
+void AppendCID(uint16_t cid, std::string& dest);
 // Single-byte text: 0x20-0x7E copied, every other byte written as a space.
 void WriteSingleByteText(std::string_view source, std::string& dest);
 // Two-byte CIDs, high byte first (Identity-H/V); an odd last byte is ignored.
@@ -28,8 +30,9 @@ void ConvertUCS2(std::string_view source, std::string& dest);
 // One UCS-2 unit converted as WriteUCS2Text converts each.
 void AppendUCS2Unit(uint16_t unit, std::string& dest);
 // Big-endian UCS-2 units, each converted on its own as code page 932 does: a unit without an
-// equivalent becomes a space, U+0000 and variation selectors nothing; an odd last byte is
-// ignored. Surrogate halves are not combined (each becomes a space).
+// equivalent becomes a space, U+0000 and variation
+// selectors nothing; an odd last byte is ignored. Surrogate halves are not combined (each becomes a
+// space).
 void WriteUCS2Text(std::string_view data, std::string& dest);
 
 }  // namespace lumenquill

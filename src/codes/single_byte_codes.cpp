@@ -5,16 +5,30 @@
 #include <string>
 
 #include "codes/glyph_tables.h"
+#include "codes/latin_ligatures.h"
 #include "codes/predefined_conversion.h"
 
 namespace lumenquill {
 
+namespace {
+
+CodeToUnicode WholeTable(const uint16_t (&units)[256]) {
+  CodeToUnicode table{};
+  std::copy(std::begin(units), std::end(units), table.begin());
+  return table;
+}
+
+}  // namespace
+
 CodeToUnicode BaseEncodingCodes(std::string_view name) {
+  if (name == "MacExpertEncoding") return WholeTable(kMacExpertEncoding);
   const uint16_t* upper_half = kStandardEncodingUpperHalf;
   if (name == "WinAnsiEncoding") {
     upper_half = kWinAnsiEncodingUpperHalf;
   } else if (name == "MacRomanEncoding") {
     upper_half = kMacRomanEncodingUpperHalf;
+  } else if (name == "PDFDocEncoding") {
+    upper_half = kPDFDocEncodingUpperHalf;
   }
   CodeToUnicode table{};
   for (uint16_t code = 0x20; code <= 0x7E; ++code) table[code] = code;
@@ -22,10 +36,10 @@ CodeToUnicode BaseEncodingCodes(std::string_view name) {
   return table;
 }
 
-CodeToUnicode SymbolFontCodes() {
-  CodeToUnicode table{};
-  std::copy(std::begin(kSymbolFontUnicode), std::end(kSymbolFontUnicode), table.begin());
-  return table;
+std::optional<CodeToUnicode> FontOwnCodes(std::string_view font_name) {
+  if (font_name == "Symbol") return WholeTable(kSymbolFontUnicode);
+  if (font_name == "ZapfDingbats") return WholeTable(kDingbatsFontUnicode);
+  return std::nullopt;
 }
 
 void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::string& dest) {
@@ -36,6 +50,8 @@ void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::
       dest.push_back(static_cast<char>(unit));  // printable ASCII is itself in code page 932
     } else if (unit == 0) {
       dest.push_back(' ');
+    } else if (const std::string_view letters = LatinLigatureLetters(unit); !letters.empty()) {
+      dest.append(letters);
     } else {
       AppendUCS2Unit(unit, dest);
     }

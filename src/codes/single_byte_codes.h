@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace lumenquill {
@@ -10,15 +11,17 @@ namespace lumenquill {
 using CodeToUnicode = std::array<uint16_t, 256>;
 
 // The table of a base encoding by its name (StandardEncoding, WinAnsiEncoding,
-// MacRomanEncoding; the standard encoding for any other name): the printable ASCII codes give
-// themselves, as the byte's text always has, and the codes above them the encoding's
-// characters.
+// MacRomanEncoding, PDFDocEncoding; the standard encoding for any other name): the printable
+// ASCII codes give themselves, as the byte's text always has, and the codes above them the
+// encoding's characters. MacExpertEncoding, whose codes below 0x80 are small capitals and
+// figures, gives its own characters throughout.
 CodeToUnicode BaseEncodingCodes(std::string_view name);
-// The Symbol font's own encoding, which it keeps when no base encoding is named.
-CodeToUnicode SymbolFontCodes();
+// The own encoding of the Symbol or the ZapfDingbats font, which it keeps when no base
+// encoding is named; none for any other font name.
+std::optional<CodeToUnicode> FontOwnCodes(std::string_view font_name);
 
-// Each byte as the table's character in Shift-JIS, appended to dest; a code without a
-// character, or with one code page 932 lacks, becomes a space.
+// Each byte as the table's character in Shift-JIS, appended to dest; a Latin ligature gives
+// its letters, and a code without a character, or with one code page 932 lacks, a space.
 void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::string& dest);
 
 }  // namespace lumenquill

@@ -5,11 +5,17 @@
 namespace lumenquill {
 namespace {
 
+// The variation selectors beyond the BMP (U+E0100-E01EF) choose a glyph of the character
+// before them and, like those within it, convert to nothing.
+bool IsVariationSelectorSupplement(uint32_t code_point) {
+  return code_point >= 0xE0100 && code_point <= 0xE01EF;
+}
+
 void AppendCodePoint(uint32_t code_point, std::string& dest) {
-  if (code_point > 0xFFFF) {
-    dest.push_back(' ');
-  } else {
+  if (code_point <= 0xFFFF) {
     AppendUCS2Unit(static_cast<uint16_t>(code_point), dest);
+  } else if (!IsVariationSelectorSupplement(code_point)) {
+    dest.push_back(' ');
   }
 }
 
@@ -23,9 +29,10 @@ bool IsLowSurrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 void ConvertUTF16(std::string_view source, std::string& dest) {
   for (size_t i = 0; i + 1 < source.size(); i += 2) {
     const uint32_t unit = ByteAt(source, i) << 8 | ByteAt(source, i + 1);
-    if (IsHighSurrogate(unit) && i + 3 < source.size() &&
-        IsLowSurrogate(ByteAt(source, i + 2) << 8 | ByteAt(source, i + 3))) {
-      dest.push_back(' ');  // a pair: one character beyond U+FFFF
+    const uint32_t next =
+        i + 3 < source.size() ? ByteAt(source, i + 2) << 8 | ByteAt(source, i + 3) : 0;
+    if (IsHighSurrogate(unit) && IsLowSurrogate(next)) {
+      AppendCodePoint(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), dest);
       i += 2;
     } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
       dest.push_back(' ');

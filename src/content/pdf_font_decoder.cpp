@@ -1,6 +1,7 @@
 #include "content/pdf_font_decoder.h"
 
 #include <bitset>
+#include <optional>
 
 #include "codes/code_helpers.h"
 #include "codes/glyph_names.h"
@@ -300,9 +301,10 @@ void FontDictionaryReader::ReadDifferences(ByteStream& stream) {
 }
 
 std::shared_ptr<const CodeToUnicode> FontDictionaryReader::MakeCodeTable() const {
-  const bool symbol_font = base_encoding_.empty() && font_.FontName == "Symbol";
-  auto table = std::make_shared<CodeToUnicode>(symbol_font ? SymbolFontCodes()
-                                                           : BaseEncodingCodes(base_encoding_));
+  std::optional<CodeToUnicode> own_codes;
+  if (base_encoding_.empty()) own_codes = FontOwnCodes(font_.FontName);
+  auto table =
+      std::make_shared<CodeToUnicode>(own_codes ? *own_codes : BaseEncodingCodes(base_encoding_));
   for (size_t code = 0; code < differences_.size(); ++code) {
     if (differed_[code]) (*table)[code] = differences_[code];
   }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "codes/predefined_cmaps.h"
 #include "codes/predefined_conversion.h"
 #include "codes/unicode_text.h"
 #include "content/font_resource.h"
@@ -11,6 +12,8 @@ namespace {
 
 void CopyShiftJis(std::string_view source, std::string& dest) { dest.append(source); }
 
+// Labels with conversions of their own; the other predefined CMaps of Adobe-Japan1 that map
+// codes to CIDs go through their generated tables.
 const std::pair<std::string_view, StringConverter> kConverters[] = {
     {"", WriteSingleByteText},
     {kStandardEncoding, WriteSingleByteText},
@@ -19,6 +22,7 @@ const std::pair<std::string_view, StringConverter> kConverters[] = {
     {"WinAnsiEncoding", WriteSingleByteText},
     {"MacRomanEncoding", WriteSingleByteText},
     {"MacExpertEncoding", WriteSingleByteText},
+    {"PDFDocEncoding", WriteSingleByteText},
     {"StandardEncoding", WriteSingleByteText},
     {"Identity-H", ConvertCIDs},
     {"Identity-V", ConvertCIDs},
@@ -69,7 +73,7 @@ StringConverter ConverterForLabel(const std::string& label) {
   for (const auto& [name, converter] : kConverters) {
     if (name == label) return converter;
   }
-  return nullptr;
+  return PredefinedCMapConverter(label);
 }
 
 }  // namespace lumenquill

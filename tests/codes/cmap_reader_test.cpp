@@ -114,17 +114,24 @@ TEST(CMapReader, DecimalValuesAndComments) {
   EXPECT_EQ(decimal_source->MinOneByteCode(), 0x41);
 }
 
-// A destination of several units keeps its first, the base character.
-TEST(CMapReader, MultiUnitDestinationsKeepTheFirstUnit) {
+// A destination of several units gives all its characters: a ligature its letters (as does a
+// Latin ligature character, which code page 932 lacks), a
+// character with a variation selector the character alone, a surrogate pair one space. A range
+// whose start has several units counts on from its first; a later mapping of the code replaces
+// the whole destination.
+TEST(CMapReader, MultiUnitDestinationsGiveEveryCharacter) {
   const auto reader = Read(
-      "beginbfchar <0001> <00660069> <0002> <6F22FE00> <0003> <D83DDE00> <0004> "
-      "<0041004200430044> endbfchar beginbfrange <0010> <0011> <00660066> endbfrange endcmap ");
+      "beginbfchar <0001> <00660069> <0002> <845BDB40DD00> <0003> <D83DDE00> <0004> "
+      "<0041004200430044> <0005> <00660066> <0006> <FB01> endbfchar beginbfrange <0010> <0011> "
+      "<00660066> "
+      "<0020> <0021> [<0041> <00660066006C>] endbfrange beginbfchar <0005> <0078> endbfchar "
+      "endcmap ");
   EXPECT_EQ(reader->GetValue(1), 0x66);
-  EXPECT_EQ(reader->GetValue(2), 0x6F22);
-  EXPECT_EQ(reader->GetValue(3), 0xFFFD);
-  EXPECT_EQ(reader->GetValue(4), 0x41);
-  EXPECT_EQ(reader->GetValue(0x10), 0x66);
-  EXPECT_EQ(reader->GetValue(0x11), 0x67);
+  EXPECT_EQ(Convert(*reader, std::string("\0\1\0\2\0\3\0\4\0\5\0\6", 12)), "fi\x8A\x8B ABCDxfi");
+  EXPECT_EQ(Convert(*reader, std::string("\0\x10\0\x11\0\x20\0\x21", 8)), "fgAffl");
+  std::string one_each;
+  ConvertByCMap(reader.get(), "\1\2", one_each, CodeBytes::kOneEach);
+  EXPECT_EQ(one_each, "fi\x8A\x8B");
 }
 
 // A character outside the BMP, in a bfchar or from the start of a bfrange, and a lone surrogate

@@ -30,6 +30,9 @@ TEST(PredefinedConversion, UnicodeEncodings) {
   EXPECT_EQ(Converted(ConvertUTF8, "\xE3\x41\x42"), " AB");
   EXPECT_EQ(Converted(ConvertUTF32, std::string("\0\0\x30\x42\0\x02\x0B\x9F\0\0", 10)),
             "\x82\xA0 ");
+  // 葛 with a variation selector beyond the BMP: the selector converts to nothing.
+  EXPECT_EQ(Converted(ConvertUTF16, std::string("\x84\x5B\xDB\x40\xDD\x00", 6)), "\x8A\x8B");
+  EXPECT_EQ(Converted(ConvertUTF8, "\xE8\x91\x9B\xF3\xA0\x84\x80"), "\x8A\x8B");
 }
 
 TEST(PredefinedConversion, IdentityCIDs) {

@@ -80,6 +80,19 @@ TEST_F(ContentInterpreter, VerticalFonts) {
       "AA|A");
 }
 
+// The predefined CMaps' vertical labels lay text out in columns, their horizontal ones in lines.
+TEST_F(ContentInterpreter, VerticalPredefinedCMaps) {
+  const std::string moves = " Tj 0 -14 Td <2422> Tj -14 0 Td <2422> Tj ET";
+  for (const char* label : {"78-V", "Add-V", "Ext-V", "NWP-V"}) {
+    fonts_.Clear();
+    AddFont("/V", label);
+    EXPECT_EQ(Text("BT /V 12 Tf 700 72 Td <2422>" + moves), "\x82\xA0\x82\xA0|\x82\xA0") << label;
+  }
+  fonts_.Clear();
+  AddFont("/H", "78-H");
+  EXPECT_EQ(Text("BT /H 12 Tf 700 72 Td <2422>" + moves), "\x82\xA0|\x82\xA0\x82\xA0");
+}
+
 TEST_F(ContentInterpreter, SpacesFromTextArrays) {
   EXPECT_EQ(Text("BT [(A) -120 (B)] TJ ET"), "A B");
   EXPECT_EQ(Text("BT [(A) -100 (B)] TJ ET"), "AB");
@@ -157,6 +170,10 @@ TEST_F(ContentInterpreter, ConversionsByLabel) {
       {"83pv-RKSJ-H", "<82A0>"},
       {"90pv-RKSJ-H", "<82A0>"},
       {"Add-RKSJ-V", "<82A0>"},
+      {"78-RKSJ-V", "<82A0>"},
+      {"78-EUC-H", "<A4A2>"},
+      {"RKSJ-V", "<82A0>"},
+      {"Hiragana", "<31>"},
       {"UniJIS-UTF16-H", "<3042>"},
       {"UniJIS-UTF8-V", "<E38182>"},
       {"UniJIS2004-UTF32-H", "<00003042>"}};

@@ -395,6 +395,30 @@ TEST_F(TextExtraction, SimpleFontsGiveTheCharactersOfTheirEncodings) {
             "a AB\x83\xBF\x83\xC0\x81\x82");
 }
 
+// The expert encoding's small capitals, figures and ff ligature are their plain letters, the
+// ZapfDingbats font's own encoding gives its circled numbers and shapes, and the standard
+// encoding's fi ligature its two letters.
+TEST_F(TextExtraction, ExpertDingbatAndLigatureCodes) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /E 5 0 R "
+              "/Z 6 0 R /L 7 0 R >> >> >>")
+      .Stream(4, "",
+              "BT /E 12 Tf (\141\142\061\126) Tj /Z 12 Tf (\254\154) Tj "
+              "/L 12 Tf (\256le) Tj ET")
+      .Object(5, "<< /Type /Font /Subtype /Type1 /BaseFont /Expert /Encoding /MacExpertEncoding >>")
+      .Object(6, "<< /Type /Font /Subtype /Type1 /BaseFont /ZapfDingbats >>")
+      .Object(7, "<< /Type /Font /Subtype /Type1 /BaseFont /Times-Roman >>")
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->PageSeparator = false;
+  EXPECT_EQ(Extract(1, 1),
+            "ab1ff\x87\x40\x81\x9C"
+            "file");
+}
+
 // The resources as cairo and early writers make them: a nested dictionary before /Font, and
 // fonts written in place, each read where it stands, their values found through references.
 TEST_F(TextExtraction, NestedResourcesAndFontsWrittenInPlace) {
