@@ -134,9 +134,6 @@ void ContentInterpreter::UseFont(int32_t index) {
   conversion_ = ChooseConversion(font);
   current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
   code_bytes_ = IsSimpleFont(font.Subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
-  // A simple font's codes that its CMap leaves unmapped go through its encoding, unless its
-  // label names a Japanese CMap.
-  codes_ = ConverterForLabel(font.Encoding) == WriteSingleByteText ? font.Codes.get() : nullptr;
   glyph_characters_ = font.GlyphCharacters.get();
   horizontal_ = font.Encoding.empty() || font.Encoding.back() != 'V';
 }
@@ -271,13 +268,13 @@ void ContentInterpreter::ConvertString(std::string& dest) const {
   switch (conversion_.kind) {
     case ConversionKind::kToUnicode:
     case ConversionKind::kCMapProgram:
-      ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_, codes_);
+      ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_, conversion_.codes);
       break;
     case ConversionKind::kEmbeddedCmap:
       WriteCIDsByGlyphs(*glyph_characters_, string_buffer_, dest);
       break;
     case ConversionKind::kGlyphNames:
-      WriteByCodeTable(*codes_, string_buffer_, dest);
+      WriteByCodeTable(*conversion_.codes, string_buffer_, dest);
       break;
     case ConversionKind::kIdentityToUnicode:
     case ConversionKind::kUnknownCIDs:

@@ -81,7 +81,6 @@ class ContentInterpreter final {
   FontConversion conversion_{ConversionKind::kLabel, ConverterForLabel("")};
   const TPDFCMapReader* current_cmap_ = nullptr;  // set when the selected font has CMap data
   CodeBytes code_bytes_ = CodeBytes::kByCMap;
-  const CodeToUnicode* codes_ = nullptr;  // a simple font's, unless its label names a CMap
   const CIDGlyphCharacters* glyph_characters_ = nullptr;
   bool horizontal_ = true;
   std::string prev_x_;

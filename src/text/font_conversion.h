@@ -22,7 +22,10 @@ enum class ConversionKind {
 struct FontConversion {
   ConversionKind kind;
   // The converter of kIdentityToUnicode, kUnknownCIDs and kLabel; null for the others.
-  StringConverter converter;
+  StringConverter converter = nullptr;
+  // A simple font's code table, unless its label names a Japanese CMap: what kGlyphNames
+  // converts by, and where a code its ToUnicode program leaves unmapped goes.
+  const CodeToUnicode* codes = nullptr;
 };
 
 // How the text extraction converts the font's strings. The font report shows the same choice.

@@ -89,9 +89,17 @@ TEST(FontConversion, SimpleFonts) {
   EXPECT_EQ(ConversionName(font), "single-byte");
   font.Codes = std::make_shared<CodeToUnicode>();
   EXPECT_EQ(ChooseConversion(font).kind, ConversionKind::kGlyphNames);
-  // A label that names a Japanese CMap keeps its conversion; an unknown one writes nothing.
+  EXPECT_EQ(ChooseConversion(font).codes, font.Codes.get());
+  // Codes a ToUnicode program leaves unmapped go through the same table.
+  TPDFFontResource mapped = font;
+  mapped.CMapData = std::make_shared<MemoryStream>("\n\nmap");
+  mapped.ToUnicode = ToUnicodeMap::kProgram;
+  EXPECT_EQ(ChooseConversion(mapped).codes, font.Codes.get());
+  // A label that names a Japanese CMap keeps its conversion, without the table; an unknown one
+  // writes nothing.
   font.Encoding = "90ms-RKSJ-H";
   EXPECT_EQ(ConversionName(font), "90ms-RKSJ-H");
+  EXPECT_EQ(ChooseConversion(font).codes, nullptr);
   font.Encoding = "???";
   EXPECT_EQ(ChooseConversion(font).kind, ConversionKind::kNone);
   font.CMapData = std::make_shared<MemoryStream>("\n\nprogram");
