@@ -43,7 +43,7 @@ def subset_font(text, retain_gids, keep_full_repertoire):
     options.retain_gids = retain_gids
     options.name_IDs = ["*"]
     options.notdef_outline = True
-    font = TTFont(IPA_GOTHIC)
+    font = TTFont(IPA_GOTHIC, recalcTimestamp=False)
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=sorted({ord(c) for c in text}))
     subsetter.subset(font)
