@@ -230,15 +230,16 @@ void ForEachCode(const TPDFCMapReader& reader, std::string_view source, AppendCo
   const uint8_t max = reader.MaxOneByteCode();
   for (size_t i = 0; i < source.size();) {
     const auto byte = static_cast<uint8_t>(source[i]);
+    uint16_t code = byte;
     if (one_byte_codes && byte >= min && byte <= max) {
-      append(byte);
       i += 1;
     } else if (i + 1 < source.size()) {
-      append(static_cast<uint16_t>(byte << 8 | static_cast<uint8_t>(source[i + 1])));
+      code = static_cast<uint16_t>(byte << 8 | static_cast<uint8_t>(source[i + 1]));
       i += 2;
     } else {
       break;
     }
+    append(code);
   }
 }
 
@@ -261,7 +262,7 @@ void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::s
     ForEachCode(*reader, source, [&](uint16_t code) { reader->AppendCharacter(code, dest); });
   } else {  // most programs: every code one unit, looked up directly
     ForEachCode(*reader, source,
-                [&](uint16_t code) { AppendUCS2Unit(reader->GetValue(code), dest); });
+                [reader, &dest](uint16_t code) { AppendUCS2Unit(reader->GetValue(code), dest); });
   }
 }
 

@@ -33,16 +33,6 @@ bool IsRKSJLeadByte(uint8_t byte) {
 
 }  // namespace
 
-// Both bytes when the high byte is a lead byte (or 0x1F), otherwise only the low byte.
-void AppendCID(uint16_t cid, std::string& dest) {
-  const uint16_t code = CIDToSJIS(cid);
-  const uint8_t high = code >> 8;
-  if (high == 0x1F || (high >= 0x80 && high <= 0xA0) || high >= 0xE0) {
-    dest.push_back(static_cast<char>(high));
-  }
-  dest.push_back(static_cast<char>(code & 0xFF));
-}
-
 void WriteSingleByteText(std::string_view source, std::string& dest) {
   dest.reserve(dest.size() + source.size());
   for (const char c : source) dest.push_back(c >= 0x20 && c <= 0x7E ? c : ' ');

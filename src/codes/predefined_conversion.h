@@ -4,13 +4,23 @@
 #include <string>
 #include <string_view>
 
+#include "codes/code_tables.h"
+
 namespace lumenquill {
 
 // Conversions of the raw bytes of a string operand to Shift-JIS, appended to dest, by the
 // kind of encoding the font's label names. None raises errors.
 
-// The Shift-JIS code of a CID, by CIDToSJIS.
-void AppendCID(uint16_t cid, std::string& dest);
+// The Shift-JIS code of a CID, by CIDToSJIS: both bytes when the high byte is a lead byte (or
+// 0x1F), otherwise only the low byte. Inline: every CID of a string goes through it.
+inline void AppendCID(uint16_t cid, std::string& dest) {
+  const uint16_t code = CIDToSJIS(cid);
+  const uint8_t high = code >> 8;
+  if (high == 0x1F || (high >= 0x80 && high <= 0xA0) || high >= 0xE0) {
+    dest.push_back(static_cast<char>(high));
+  }
+  dest.push_back(static_cast<char>(code & 0xFF));
+}
 // Single-byte text: 0x20-0x7E copied, every other byte written as a space.
 void WriteSingleByteText(std::string_view source, std::string& dest);
 // Two-byte CIDs, high byte first (Identity-H/V); an odd last byte is ignored.
