@@ -44,8 +44,9 @@ std::string HelpText() {
          "\n"
          "終了ステータス: 0 すべて変換した / 1 変換できなかったファイルがある / "
          "2 使い方の誤り\n"
-         "設定ファイル: 実行ファイルと同じ場所の lumenquill.ini "
-         "(環境変数 LUMENQUILL_INI で変更できます)\n";
+         "設定ファイル: 環境変数 LUMENQUILL_INI のファイル、なければ実行ファイルと同じ場所の "
+         "lumenquill.ini、\n"
+         "そこに置けなければ ~/.config/lumenquill/lumenquill.ini\n";
 }
 
 std::string ShortUsage() {

@@ -173,40 +173,46 @@ TEST(EndToEnd, OutputThatCannotBeWritten) {
   EXPECT_THAT(testing::NamesBeside(folder + "/a.pdf"), ElementsAre("a.pdf"));
 }
 
-// SIGTERM in the middle of a long extraction: status 143, the previous text file untouched,
-// no temporary file left.
+// SIGTERM in the middle of a long extraction, by one process or by a job's child process: status
+// 143, the previous text file untouched, no temporary file left (a job's child is ended with
+// the program, and removes its file as it goes).
 TEST(EndToEnd, ASignalLeavesThePreviousFile) {
   testing::TempFile anchor("", "anchor");
   const std::string work = fs::path(anchor.path()).parent_path().string();
   std::ofstream(work + "/settings.ini") << "[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n";
   std::ofstream(work + "/long.pdf", std::ios::binary) << testing::LongTextDocument(20'000, 200);
-  std::ofstream(work + "/long.txt") << "old text";
-
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::setenv("LUMENQUILL_INI", (work + "/settings.ini").c_str(), 1);
-    ::unsetenv("DISPLAY");
-    ::unsetenv("WAYLAND_DISPLAY");
-    ::unsetenv("QT_QPA_PLATFORM");
-    ::execl(LUMENQUILL_PROGRAM, LUMENQUILL_PROGRAM, (work + "/long.pdf").c_str(), nullptr);
-    ::_exit(127);
-  }
-  // The temporary file shows that the extraction is under way.
+  const std::string pdf = work + "/long.pdf";
   const auto writing = [&] {
-    for (const std::string& name : testing::NamesBeside(work + "/long.pdf")) {
+    for (const std::string& name : testing::NamesBeside(pdf)) {
       if (name.starts_with(".long.txt.")) return true;
     }
     return false;
   };
-  for (int i = 0; i < 30'000 && !writing(); ++i) ::usleep(1000);
-  EXPECT_TRUE(writing());
-  ::kill(child, SIGTERM);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  EXPECT_EQ(status, ExitStatus(143));
-  EXPECT_EQ(testing::ReadWholeFile(work + "/long.txt"), "old text");
-  EXPECT_THAT(testing::NamesBeside(work + "/long.pdf"),
-              ElementsAre("anchor", "long.pdf", "long.txt", "settings.ini"));
+
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(jobs);
+    std::ofstream(work + "/long.txt") << "old text";
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::setenv("LUMENQUILL_INI", (work + "/settings.ini").c_str(), 1);
+      ::unsetenv("DISPLAY");
+      ::unsetenv("WAYLAND_DISPLAY");
+      ::unsetenv("QT_QPA_PLATFORM");
+      ::execl(LUMENQUILL_PROGRAM, LUMENQUILL_PROGRAM, "--jobs", jobs, pdf.c_str(), nullptr);
+      ::_exit(127);
+    }
+    // The temporary file shows that the extraction is under way.
+    for (int i = 0; i < 30'000 && !writing(); ++i) ::usleep(1000);
+    EXPECT_TRUE(writing());
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, ExitStatus(143));
+    for (int i = 0; i < 10'000 && writing(); ++i) ::usleep(1000);
+    EXPECT_EQ(testing::ReadWholeFile(work + "/long.txt"), "old text");
+    EXPECT_THAT(testing::NamesBeside(pdf),
+                ElementsAre("anchor", "long.pdf", "long.txt", "settings.ini"));
+  }
 }
 
 }  // namespace
