@@ -24,10 +24,12 @@ class CommandLineRun : public ::testing::Test {
   // Writes the settings file that the runs read.
   void Settings(const std::string& text) { std::ofstream(settings_) << text; }
 
-  // lumenquill with the arguments and the settings file.
-  CommandResult Run(const std::string& arguments) {
+  // lumenquill with the arguments and the settings file, started through the prefix (further
+  // environment variables, a time limit).
+  CommandResult Run(const std::string& arguments, const std::string& prefix = "") {
     return testing::RunCommand(
-        "LUMENQUILL_INI=" + settings_ + " " + LUMENQUILL_PROGRAM + " " + arguments, work_.path());
+        "LUMENQUILL_INI=" + settings_ + " " + prefix + " " + LUMENQUILL_PROGRAM + " " + arguments,
+        work_.path());
   }
 
   // The text that lumenquill-info --extract writes for the PDF with those options.
@@ -198,6 +200,27 @@ TEST_F(CommandLineRun, JobsGiveTheSameResultAsOne) {
 
   EXPECT_EQ(Run("-j 4 --stdout " + pdfs).out, Run("--stdout " + pdfs).out);
 }
+
+#ifdef LUMENQUILL_PROGRAM_HAS_WINDOWS
+// In the windows the options apply as on the console: here no question is asked, which would
+// wait for a click. --stdout runs on the console even with a display.
+TEST_F(CommandLineRun, OptionsInTheWindows) {
+  const std::string pdf = work_.AddFixture("reportlab-japanese", "a.pdf");
+  const std::string text = work_.path() + "/a.txt";
+  Settings("[GroupBox1]\nCheckBox2=1\n");  // asks for the page range and before overwriting
+  std::ofstream(text) << "old";
+  const std::string offscreen = "QT_QPA_PLATFORM=offscreen timeout 60";
+  const CommandResult run =
+      Run("--overwrite --no-open --eol lf --no-banner --last 1 " + pdf, offscreen);
+  EXPECT_EQ(run.status, ExitStatus(0));
+  EXPECT_EQ(run.err.find("Lumenquill"), std::string::npos) << run.err;  // Qt's own notes only
+  EXPECT_EQ(testing::ReadWholeFile(text), Reference(pdf, "--eol lf --no-banner --last 1"));
+
+  const CommandResult piped = Run("--stdout --first 2 " + pdf, offscreen);
+  EXPECT_EQ(piped.status, ExitStatus(0));
+  EXPECT_EQ(piped.out, Reference(pdf, "--first 2"));
+}
+#endif
 
 // lumenquill-info: help and version, usage errors with status 2, a failure naming its file once.
 TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
