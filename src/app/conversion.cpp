@@ -35,6 +35,15 @@ std::string OpenFailureMessage(FileOpenError::Cause cause) {
   return kDamaged;
 }
 
+// Shows the progress display and connects the decoder's reports and input checks to it.
+TProgressProc ConnectProgress(TPDFTextDecoder& decoder, ProgressDisplay& progress) {
+  progress.Present();
+  decoder.ProcessPendingInput = [&progress] { progress.ProcessPendingInput(); };
+  return [&progress](int32_t min, int32_t max, int32_t position, bool done) {
+    progress.ShowProgress(min, max, position, done);
+  };
+}
+
 }  // namespace
 
 void Conversion::ShowFailure(const std::string& path, const std::string& message) {
@@ -103,14 +112,8 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   const std::optional<std::string> output = OutputPath(analyst.FileName(), flags);
   if (!output) return false;
 
-  progress.Present();
-  decoder.ProcessPendingInput = [&progress] { progress.ProcessPendingInput(); };
-  decoder.ExtractToFile(
-      *output, range.first, range.last,
-      [&progress](int32_t min, int32_t max, int32_t position, bool done) {
-        progress.ShowProgress(min, max, position, done);
-      },
-      progress.Cancelled);
+  decoder.ExtractToFile(*output, range.first, range.last, ConnectProgress(decoder, progress),
+                        progress.Cancelled);
   if (progress.Cancelled) return false;
 
   if (flags.OpenInEditor && OpenCount <= MaxOpenWindows) ui_.OpenInApplication(*output);
@@ -149,14 +152,8 @@ std::optional<std::string> Conversion::OutputPath(const std::string& pdf,
 
 bool Conversion::WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,
                                    ProgressDisplay& progress) {
-  progress.Present();
-  decoder.ProcessPendingInput = [&progress] { progress.ProcessPendingInput(); };
   const std::optional<std::string> text = decoder.ExtractToString(
-      range.first, range.last,
-      [&progress](int32_t min, int32_t max, int32_t position, bool done) {
-        progress.ShowProgress(min, max, position, done);
-      },
-      progress.Cancelled);
+      range.first, range.last, ConnectProgress(decoder, progress), progress.Cancelled);
   if (!text) return false;
   // Written only when whole, so that the output holds no part of a document that failed.
   *text_output_ << *text << std::flush;
