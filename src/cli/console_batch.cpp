@@ -13,6 +13,14 @@
 namespace lumenquill {
 namespace {
 
+// The run's options on the console, where a result opened in the editor is a line that names
+// it on the output: --quiet leaves those lines out too.
+RunOptions ConsoleOptions(const CommandLine& line) {
+  RunOptions options = line.Options;
+  if (line.Quiet) options.OpenInEditor = false;
+  return options;
+}
+
 // Converts one file of the work list in a child process, everything it says held in the report.
 JobReport ConvertInChild(const CommandLine& line, const std::string& file) {
   std::istringstream no_input;
@@ -20,7 +28,7 @@ JobReport ConvertInChild(const CommandLine& line, const std::string& file) {
   std::ostringstream messages;
   std::ostringstream opened;
   ConsoleUserInterface ui(no_input, opened, messages, false, false);
-  Conversion conversion(ui, line.Options, line.ToStandardOutput ? &text : nullptr);
+  Conversion conversion(ui, ConsoleOptions(line), line.ToStandardOutput ? &text : nullptr);
   JobReport report;
   report.Converted = conversion.ConvertFile(file);
   report.Loaded = conversion.OpenCount > 0;
@@ -74,7 +82,7 @@ int RunConsoleBatch(const CommandLine& line, std::istream& in, std::ostream& out
   if (line.Jobs == 1) {
     ConsoleUserInterface ui(in, out, err, StandardInputIsTerminal(),
                             !line.Quiet && StandardErrorIsTerminal());
-    Conversion conversion(ui, line.Options, line.ToStandardOutput ? &out : nullptr);
+    Conversion conversion(ui, ConsoleOptions(line), line.ToStandardOutput ? &out : nullptr);
     return BatchExitStatus(RunBatch(line.Files, conversion, ui.Progress(), err));
   }
   std::vector<std::string> work_list;

@@ -134,6 +134,8 @@ TEST_F(CommandLineRun, OverwriteOpenAndOutputFolder) {
   EXPECT_EQ(replaced.out, text + "\n");  // named for the editor
   EXPECT_EQ(testing::ReadWholeFile(text), Reference(pdf, ""));
   EXPECT_EQ(Run("--overwrite --no-open " + pdf).out, "");
+  EXPECT_EQ(Run("--overwrite --quiet " + pdf).out, "");
+  EXPECT_EQ(Run("--overwrite --quiet --jobs 2 " + pdf).out, "");
 
   const std::string out = work_.path() + "/out";
   fs::create_directory(out);
