@@ -26,9 +26,8 @@ std::string BatchCaption(size_t i, size_t n, const std::string& path) {
   return " (" + std::to_string(i) + "/" + std::to_string(n) + ") - " + FileNamePart(path);
 }
 
-bool RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
-              ProgressDisplay& progress, std::ostream& diagnostics) {
-  std::vector<std::string> work_list;
+bool CollectWorkList(const std::vector<std::string>& arguments, std::vector<std::string>& work_list,
+                     std::ostream& diagnostics) {
   bool all_taken = true;
   for (const std::string& argument : arguments) {
     const InputOutcome outcome = ApplyInputRule(argument, work_list);
@@ -37,6 +36,13 @@ bool RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
     diagnostics << "Lumenquill: " << argument << ": " << IgnoredArgumentMessage(outcome) << '\n'
                 << std::flush;
   }
+  return all_taken;
+}
+
+bool RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
+              ProgressDisplay& progress, std::ostream& diagnostics) {
+  std::vector<std::string> work_list;
+  const bool all_taken = CollectWorkList(arguments, work_list, diagnostics);
   if (work_list.empty()) return all_taken;
   const bool all_converted = ConvertWorkList(
       work_list, conversion, progress,

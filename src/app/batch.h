@@ -9,11 +9,26 @@
 
 namespace lumenquill {
 
+// The exit statuses for scripts: every PDF file named or found was converted; some were not;
+// the command line was not understood.
+inline constexpr int kExitAllConverted = 0;
+inline constexpr int kExitSomeNotConverted = 1;
+inline constexpr int kExitUsageError = 2;
+
+inline int BatchExitStatus(bool all_converted) {
+  return all_converted ? kExitAllConverted : kExitSomeNotConverted;
+}
+
+// Applies the input rule to every argument, appending the PDF files they give to the work list.
+// An argument that gives no PDF file (missing, not a PDF, an unreadable shortcut) is named on
+// the diagnostics stream, one line each. True when every argument was taken.
+bool CollectWorkList(const std::vector<std::string>& arguments, std::vector<std::string>& work_list,
+                     std::ostream& diagnostics);
+
 // Converts the PDF files that the arguments name, one after the other, with the caption
-// " (i/n) - name" on the progress display for each; returns when all are done. An argument
-// that gives no PDF file (missing, not a PDF, an unreadable shortcut) is named on the
-// diagnostics stream, one line each. True when every argument was taken and every PDF file
-// found was converted.
+// " (i/n) - name" on the progress display for each; returns when all are done. The arguments
+// that give no PDF file are named as CollectWorkList does. True when every argument was taken and
+// every PDF file found was converted.
 bool RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
               ProgressDisplay& progress, std::ostream& diagnostics);
 

@@ -1,7 +1,9 @@
 #include "app/conversion.h"
 
 #include <optional>
+#include <variant>
 
+#include "app/page_range_check.h"
 #include "app/path_names.h"
 #include "app/settings.h"
 #include "platform/error.h"
@@ -33,18 +35,13 @@ std::string OpenFailureMessage(FileOpenError::Cause cause) {
   return kDamaged;
 }
 
-// The output path: chosen in the save dialog, or beside the PDF with ".txt" (after the
-// overwrite question). Nothing when the user declines.
-std::optional<std::string> OutputPath(UserInterface& ui, const std::string& pdf,
-                                      const ConversionFlags& flags) {
-  if (flags.AskSavePath) return ui.ChooseSavePath(WithExtension(pdf, ""));
-  const std::string path = WithExtension(pdf, ".txt");
-  if (flags.ConfirmOverwrite && FileExists(path) &&
-      !ui.AskYesNo(kCaption,
-                   path + "\r\n" + "指定されたファイルは既に存在します。上書きしますか？")) {
-    return std::nullopt;
-  }
-  return path;
+// Shows the progress display and connects the decoder's reports and input checks to it.
+TProgressProc ConnectProgress(TPDFTextDecoder& decoder, ProgressDisplay& progress) {
+  progress.Present();
+  decoder.ProcessPendingInput = [&progress] { progress.ProcessPendingInput(); };
+  return [&progress](int32_t min, int32_t max, int32_t position, bool done) {
+    progress.ShowProgress(min, max, position, done);
+  };
 }
 
 }  // namespace
@@ -96,30 +93,74 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   } hide_at_end{progress};
 
   ui_.LeaveAlwaysOnTop();
-  const ConversionFlags flags = LoadOptions(decoder);
+  ConversionFlags flags = LoadOptions(decoder);
+  ApplyRunOptions(options_, decoder, flags);
 
   PageRange range{1, analyst.PageCount()};
-  if (flags.PageRange) {
+  if (options_.HasPageRange()) {
+    const std::optional<PageRange> given = RangeFromOptions(analyst);
+    if (!given) return false;
+    range = *given;
+  } else if (flags.PageRange) {
     const std::optional<PageRange> chosen =
         ui_.ChoosePageRange(analyst, " - ( " + FileNamePart(analyst.FileName()) + " )");
     if (!chosen) return false;
     range = *chosen;
   }
+  if (text_output_ != nullptr) return WriteToTextOutput(decoder, range, progress);
 
-  const std::optional<std::string> output = OutputPath(ui_, analyst.FileName(), flags);
+  const std::optional<std::string> output = OutputPath(analyst.FileName(), flags);
   if (!output) return false;
 
-  progress.Present();
-  decoder.ProcessPendingInput = [&progress] { progress.ProcessPendingInput(); };
-  decoder.ExtractToFile(
-      *output, range.first, range.last,
-      [&progress](int32_t min, int32_t max, int32_t position, bool done) {
-        progress.ShowProgress(min, max, position, done);
-      },
-      progress.Cancelled);
+  decoder.ExtractToFile(*output, range.first, range.last, ConnectProgress(decoder, progress),
+                        progress.Cancelled);
   if (progress.Cancelled) return false;
 
   if (flags.OpenInEditor && OpenCount <= MaxOpenWindows) ui_.OpenInApplication(*output);
+  return true;
+}
+
+std::optional<PageRange> Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {
+  const int32_t count = analyst.PageCount();
+  const auto checked = CheckPageRange(std::to_string(options_.FirstPage.value_or(1)),
+                                      std::to_string(options_.LastPage.value_or(count)), count);
+  if (const auto* range = std::get_if<PageRange>(&checked)) return *range;
+  ShowFailure(analyst.FileName(), WithClosingPeriod(std::get<std::string>(checked)));
+  return std::nullopt;
+}
+
+std::optional<std::string> Conversion::OutputPath(const std::string& pdf,
+                                                  const ConversionFlags& flags) {
+  if (flags.AskSavePath) return ui_.ChooseSavePath(WithExtension(pdf, ""));
+  std::string path = WithExtension(pdf, ".txt");
+  if (options_.OutputFolder) {
+    const std::string& folder = *options_.OutputFolder;
+    path = folder + (folder.ends_with('/') ? "" : "/") + FileNamePart(path);
+  }
+  if (!FileExists(path)) return path;
+  if (options_.Overwrite == false) {
+    ShowFailure(path, "このファイルは既に存在するため、上書きしませんでした。");
+    return std::nullopt;
+  }
+  if (flags.ConfirmOverwrite &&
+      !ui_.AskYesNo(kCaption,
+                    path + "\r\n" + "指定されたファイルは既に存在します。上書きしますか？")) {
+    return std::nullopt;
+  }
+  return path;
+}
+
+bool Conversion::WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,
+                                   ProgressDisplay& progress) {
+  const std::optional<std::string> text = decoder.ExtractToString(
+      range.first, range.last, ConnectProgress(decoder, progress), progress.Cancelled);
+  if (!text) return false;
+  // Written only when whole, so that the output holds no part of a document that failed.
+  *text_output_ << *text << std::flush;
+  if (!*text_output_) {
+    ShowFailure("標準出力", "テキストを書き込めませんでした。");
+    return false;
+  }
   return true;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <ostream>
 #include <string>
+#include <utility>
 
+#include "app/run_options.h"
 #include "app/user_interface.h"
 #include "reader/pdf_analyst.h"
 
@@ -15,7 +19,10 @@ class Conversion final {
   // A result is opened in the editor only while OpenCount is at most this.
   static constexpr int32_t MaxOpenWindows = 10;
 
-  explicit Conversion(UserInterface& ui) : ui_(ui) {}
+  // With a text output, the text of each document goes there, whole, and no file is written.
+  explicit Conversion(UserInterface& ui, RunOptions options = {},
+                      std::ostream* text_output = nullptr)
+      : ui_(ui), options_(std::move(options)), text_output_(text_output) {}
 
   // Every batch counts its loaded files from 0.
   void StartBatch() { OpenCount = 0; }
@@ -25,9 +32,10 @@ class Conversion final {
   // warnings setting is on; the caller goes on with its next file.
   bool ConvertFile(const std::string& file_name);
 
-  // The second half of ConvertFile for a loaded document: options, page range, output path,
-  // overwrite question, progress, extraction, editor. True when the text file was written;
-  // false when the user declined or cancelled. May raise what the extractor raises.
+  // The second half of ConvertFile for a loaded document: options (the run's over the settings
+  // file's), page range, output path, overwrite question, progress, extraction, editor. True when
+  // the text file was written; false when the user declined or cancelled. May raise what the
+  // extractor raises.
   bool SaveAsText(TPDFAnalyst& analyst);
 
   // Files that loaded (and are not secured) in the current batch.
@@ -37,7 +45,19 @@ class Conversion final {
   // An error box: the path, then the message on its own line.
   void ShowFailure(const std::string& path, const std::string& message);
 
+  // The page range the run's options give, checked against the document; nothing (after
+  // saying why) when the document does not have those pages.
+  std::optional<PageRange> RangeFromOptions(const TPDFAnalyst& analyst);
+  // The text file's path: in the output folder, chosen in the save dialog, or beside the PDF
+  // with ".txt", after the overwrite question. Nothing when the user declines.
+  std::optional<std::string> OutputPath(const std::string& pdf, const ConversionFlags& flags);
+  // Extracts into the text output; false when cancelled or when it cannot be written.
+  bool WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,
+                         ProgressDisplay& progress);
+
   UserInterface& ui_;
+  const RunOptions options_;
+  std::ostream* const text_output_;
 };
 
 }  // namespace lumenquill

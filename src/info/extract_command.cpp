@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "app/console_interface.h"
+#include "app/run_options.h"
+#include "info/failure_line.h"
 #include "platform/error.h"
 #include "platform/terminal.h"
 #include "reader/decimal_text.h"
@@ -22,13 +24,6 @@ struct ExtractOptions {
   bool line_breaks = true;
 };
 
-std::optional<std::string> NewLineFor(const std::string& name) {
-  if (name == "crlf") return "\r\n";
-  if (name == "lf") return "\n";
-  if (name == "cr") return "\r";
-  return std::nullopt;
-}
-
 // The options after "--extract", or nothing when they are not understood.
 std::optional<ExtractOptions> ParseOptions(const std::vector<std::string>& args) {
   ExtractOptions options;
@@ -41,7 +36,7 @@ std::optional<ExtractOptions> ParseOptions(const std::vector<std::string>& args)
       if (page == INT32_MIN) return std::nullopt;
       (arg == "--first" ? options.first : options.last) = page;
     } else if (arg == "--eol" && has_value) {
-      options.new_line = NewLineFor(args[++i]);
+      options.new_line = NewLineNamed(args[++i]);
       if (!options.new_line) return std::nullopt;
     } else if (arg == "--no-banner") {
       options.banner = false;
@@ -64,7 +59,8 @@ std::optional<ExtractOptions> ParseOptions(const std::vector<std::string>& args)
 int RunExtractCommand(const std::vector<std::string>& args) {
   const std::optional<ExtractOptions> options = ParseOptions(args);
   if (!options) {
-    std::cerr << "usage: lumenquill-info --extract OUT.txt [--first N] [--last M] "
+    std::cerr << "lumenquill-info: --extract の引数が正しくありません\n"
+                 "使い方: lumenquill-info --extract OUT.txt [--first N] [--last M] "
                  "[--no-banner] [--eol crlf|lf|cr] [--no-breaks] FILE\n";
     return 2;
   }
@@ -89,10 +85,10 @@ int RunExtractCommand(const std::vector<std::string>& args) {
                           progress, cancel);
     return 0;
   } catch (const OutputError& error) {
-    std::cerr << error.path() << ": " << error.what() << '\n';
+    std::cerr << FailureLine(error.path(), error.what()) << '\n';
     return 1;
   } catch (const std::exception& error) {
-    std::cerr << options->input << ": " << error.what() << '\n';
+    std::cerr << FailureLine(options->input, error.what()) << '\n';
     return 1;
   }
 }

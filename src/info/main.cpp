@@ -7,16 +7,20 @@
 //   lumenquill-info --extract OUT.txt [options] FILE   the text of FILE, as the product
 //                                      writes it (see extract_command.h)
 //
+//   lumenquill-info --help | --version
+//
 // A file that fails prints its path and the message of the failing check on standard error;
-// the exit status is 1 when any file failed.
+// the exit status is 1 when any file failed, 2 when the arguments are not understood.
 
-#include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/version.h"
 #include "info/document_report.h"
 #include "info/extract_command.h"
+#include "info/failure_line.h"
 #include "info/font_report.h"
 #include "info/object_report.h"
 #include "platform/interruption.h"
@@ -26,14 +30,34 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: lumenquill-info FILE...\n"
-    "       lumenquill-info --fonts FILE...\n"
-    "       lumenquill-info --object N FILE\n"
-    "       lumenquill-info --extract OUT.txt [--first N] [--last M] [--no-banner]\n"
-    "                       [--eol crlf|lf|cr] [--no-breaks] FILE\n";
+    "使い方: lumenquill-info FILE...\n"
+    "        lumenquill-info --fonts FILE...\n"
+    "        lumenquill-info --object N FILE\n"
+    "        lumenquill-info --extract OUT.txt [--first N] [--last M] [--no-banner]\n"
+    "                        [--eol crlf|lf|cr] [--no-breaks] FILE\n"
+    "        lumenquill-info --help | --version\n";
+
+constexpr const char* kHelp =
+    "PDFファイルを読み取った結果を表示します。\n"
+    "  FILE...                     文書の概要とページの一覧\n"
+    "                              the document summary and its pages\n"
+    "  --fonts FILE...             ページごとの内容、フォント、フォーム XObject\n"
+    "                              each page's contents, fonts and form XObjects\n"
+    "  --object N FILE             オブジェクト N とそのストリームの内容\n"
+    "                              object N and its stream decoded\n"
+    "  --extract OUT.txt ... FILE  FILE のテキストを OUT.txt に書き出す\n"
+    "                              the text of FILE into OUT.txt\n"
+    "  --                          以降の引数はすべてファイルとして扱う\n"
+    "                              every later argument is a file\n"
+    "失敗したファイルがあれば終了ステータスは 1、使い方の誤りは 2 です。\n";
+
+int UsageError(const std::string& message) {
+  std::cerr << "lumenquill-info: " << message << '\n' << kUsage;
+  return 2;
+}
 
 int Fail(const std::string& path, const std::exception& error) {
-  std::cerr << path << ": " << error.what() << '\n';
+  std::cerr << lumenquill::FailureLine(path, error.what()) << '\n';
   return 1;
 }
 
@@ -57,10 +81,7 @@ int ReportDocuments(Report report, const std::vector<std::string>& paths) {
 
 int ReportObject(const std::string& number, const std::string& path) {
   const int32_t n = lumenquill::DecimalToInt(number, -1);
-  if (n < 0) {
-    std::cerr << kUsage;
-    return 2;
-  }
+  if (n < 0) return UsageError("オブジェクト番号が正しくありません: " + number);
   try {
     lumenquill::TPDFAnalyst reader;
     reader.LoadFromFile(path);
@@ -72,26 +93,55 @@ int ReportObject(const std::string& number, const std::string& path) {
   }
 }
 
+// The files of a report: every argument, an option being an error, except after "--".
+std::optional<std::vector<std::string>> FileArguments(
+    std::vector<std::string>::const_iterator begin, std::vector<std::string>::const_iterator end,
+    std::string& error) {
+  std::vector<std::string> files;
+  bool options_ended = false;
+  for (auto argument = begin; argument != end; ++argument) {
+    if (!options_ended && *argument == "--") {
+      options_ended = true;
+    } else if (!options_ended && argument->size() > 1 && argument->starts_with("-")) {
+      error = "不明なオプションです: " + *argument;
+      return std::nullopt;
+    } else {
+      files.push_back(*argument);
+    }
+  }
+  if (files.empty()) {
+    error = "ファイルを指定してください";
+    return std::nullopt;
+  }
+  return files;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   lumenquill::InstallInterruptionHandlers();
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) {
-    std::cerr << kUsage;
-    return 2;
+  if (args.empty()) return UsageError("ファイルを指定してください");
+  if (args[0] == "--help" || args[0] == "-h") {
+    std::cout << kUsage << kHelp << std::flush;
+    return std::cout ? 0 : 1;
+  }
+  if (args[0] == "--version") {
+    std::cout << "lumenquill-info (Lumenquill " << lumenquill::kProgramVersion << ")\n"
+              << std::flush;
+    return std::cout ? 0 : 1;
   }
   if (args[0] == "--object") {
-    if (args.size() != 3) {
-      std::cerr << kUsage;
-      return 2;
-    }
+    if (args.size() != 3) return UsageError("--object には番号とファイルを 1 つずつ指定します");
     return ReportObject(args[1], args[2]);
   }
   if (args[0] == "--extract") return lumenquill::RunExtractCommand({args.begin() + 1, args.end()});
-  if (args[0] == "--fonts") {
-    return ReportDocuments(lumenquill::WriteFontReport, {args.begin() + 1, args.end()});
-  }
-  return ReportDocuments(lumenquill::WriteDocumentReport, args);
+  const bool fonts = args[0] == "--fonts";
+  std::string error;
+  const std::optional<std::vector<std::string>> files =
+      FileArguments(args.begin() + (fonts ? 1 : 0), args.end(), error);
+  if (!files) return UsageError(error);
+  return ReportDocuments(fonts ? lumenquill::WriteFontReport : lumenquill::WriteDocumentReport,
+                         *files);
 }

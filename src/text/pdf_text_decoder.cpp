@@ -59,23 +59,37 @@ void TPDFTextDecoder::ExtractToFile(const std::string& file_name, int32_t first_
   }
 
   OutputFile file(file_name);
-  bool finished = false;
-  {
-    // Runs on every way out: the final progress call.
-    struct Finish {
-      const TProgressProc& progress;
-      ~Finish() {
-        if (progress) progress(0, 100, 100, true);
-      }
-    } finish{progress};
-    finished = ExtractPages(first_page, last_page, progress, cancel,
-                            [&file](std::string_view text) { file.Write(text); });
-  }
-  if (finished) {
+  if (ExtractWithFinalReport(first_page, last_page, progress, cancel,
+                             [&file](std::string_view text) { file.Write(text); })) {
     file.Commit();
   } else {
     cancel = true;  // the file is dropped unwritten: the target stays as it was
   }
+}
+
+std::optional<std::string> TPDFTextDecoder::ExtractToString(int32_t first_page, int32_t last_page,
+                                                            const TProgressProc& progress,
+                                                            bool& cancel) {
+  std::string text;
+  if (!ExtractWithFinalReport(first_page, last_page, progress, cancel,
+                              [&text](std::string_view part) { text += part; })) {
+    cancel = true;
+    return std::nullopt;
+  }
+  return text;
+}
+
+bool TPDFTextDecoder::ExtractWithFinalReport(int32_t first_page, int32_t last_page,
+                                             const TProgressProc& progress, const bool& cancel,
+                                             const std::function<void(std::string_view)>& write) {
+  // Runs on every way out: the final progress call.
+  struct Finish {
+    const TProgressProc& progress;
+    ~Finish() {
+      if (progress) progress(0, 100, 100, true);
+    }
+  } finish{progress};
+  return ExtractPages(first_page, last_page, progress, cancel, write);
 }
 
 bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,

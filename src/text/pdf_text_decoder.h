@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,11 @@ class TPDFTextDecoder final {
   void ExtractToFile(const std::string& file_name, int32_t first_page, int32_t last_page,
                      const TProgressProc& progress, bool& cancel);
 
+  // The same extraction kept in memory: the text of the pages, or nothing when cancelled (then
+  // cancel is true). Raises what ExtractToFile raises about the document.
+  std::optional<std::string> ExtractToString(int32_t first_page, int32_t last_page,
+                                             const TProgressProc& progress, bool& cancel);
+
   // The extraction itself, handing the text to write as it is produced: the page checks, and
   // per page the banner, the forms and the page's content (up to kMaxContentPerPage bytes of
   // them), the progress report and the cancel test (also after each form). Returns false when
@@ -59,6 +65,10 @@ class TPDFTextDecoder final {
   std::function<void()> ProcessPendingInput;
 
  private:
+  // ExtractPages followed, however it ends, by the progress report that says it is done.
+  bool ExtractWithFinalReport(int32_t first_page, int32_t last_page, const TProgressProc& progress,
+                              const bool& cancel,
+                              const std::function<void(std::string_view)>& write);
   int64_t Interpret(MemoryStream& content, std::string& output, TPDFFontResourceList& fonts,
                     FontCache* cache) const;
 

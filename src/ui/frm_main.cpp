@@ -42,7 +42,7 @@ QAction* MakeAction(QWidget* owner, const char* name, const QString& caption, co
 
 TfrmMain::TfrmMain(TfrmProg& progress, QWidget* parent) : QMainWindow(parent), progress_(progress) {
   setObjectName("frmMain");
-  setWindowTitle(kMainCaption);
+  setWindowTitle(QString::fromStdString(kMainCaption));
   setWindowIcon(QIcon(":/images/lumenquill.svg"));
   setFont(FormFont());
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -172,7 +172,7 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {
-  setWindowTitle(kMainCaption);
+  setWindowTitle(QString::fromStdString(kMainCaption));
   QMainWindow::showEvent(event);
 }
 

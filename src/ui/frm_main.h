@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "app/conversion.h"
+#include "app/version.h"
 #include "ui/dialog_ex.h"
 #include "ui/frm_prog.h"
 #include "ui/qt_interface.h"
@@ -84,6 +85,6 @@ class TfrmMain final : public QMainWindow {
 };
 
 // The caption of the main window.
-inline constexpr const char* kMainCaption = "Lumenquill  v1.21";
+inline const std::string kMainCaption = std::string("Lumenquill  v") + kProgramVersion;
 
 }  // namespace lumenquill

@@ -1,5 +1,9 @@
-// lumenquill: extracts the text of PDF files into Shift-JIS text files.
+// lumenquill: extracts the text of PDF files into Shift-JIS text files, in windows when a
+// display can be opened and on the console otherwise.
 
-#include "ui/start_up.h"
+#include "cli/start_up.h"
+#include "ui/windows_start_up.h"
 
-int main(int argc, char** argv) { return lumenquill::StartUp(argc, argv); }
+int main(int argc, char** argv) {
+  return lumenquill::StartUp(argc, argv, lumenquill::RunInWindows);
+}

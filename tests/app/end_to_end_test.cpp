@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "program_run.h"
 #include "support/failing_disk.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
@@ -22,24 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
-struct CommandResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-// The status std::system and waitpid report for a program that exited with this code.
-int ExitStatus(int code) { return code << 8; }
-
-// Runs a shell command line without a display and with standard input from /dev/null.
-CommandResult RunCommand(const std::string& command, const std::string& folder) {
-  const std::string out = folder + "/stdout";
-  const std::string err = folder + "/stderr";
-  const int status = std::system(("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                                  command + " </dev/null >" + out + " 2>" + err)
-                                     .c_str());
-  return {status, testing::ReadWholeFile(out), testing::ReadWholeFile(err)};
-}
+using testing::CommandResult;
+using testing::ExitStatus;
+using testing::RunCommand;
 
 TEST(EndToEnd, ConvertsAFolderLikeTheDiagnosticTool) {
   testing::TempFile anchor("", "anchor");
@@ -85,7 +71,7 @@ TEST(EndToEnd, ExitStatusAndMessages) {
   const std::string program = LUMENQUILL_PROGRAM;
   const CommandResult usage = RunCommand(program, work);
   EXPECT_EQ(usage.status, ExitStatus(2));
-  EXPECT_NE(usage.err.find("usage"), std::string::npos);
+  EXPECT_NE(usage.err.find("使い方: lumenquill"), std::string::npos);
 
   fs::copy_file(std::string(LUMENQUILL_TEST_DATA_DIR) + "/reportlab-latin.pdf", work + "/a.pdf");
   std::ofstream(work + "/notes.txt") << "text";
@@ -105,22 +91,30 @@ TEST(EndToEnd, ExitStatusAndMessages) {
   EXPECT_EQ(RunCommand(settings + program + " " + work + "/a.pdf", work).status, ExitStatus(1));
 }
 
-// A display that is named but cannot be opened: one line says so, and the console converts.
+// A display that is named but cannot be opened: one line says so (unless --quiet), and the
+// console converts. The program built without the windows pays no heed to a display.
 TEST(EndToEnd, AnUnopenableDisplayFallsBackToTheConsole) {
   testing::TempFile anchor("", "anchor");
   const std::string work = fs::path(anchor.path()).parent_path().string();
   fs::copy_file(std::string(LUMENQUILL_TEST_DATA_DIR) + "/reportlab-latin.pdf", work + "/a.pdf");
   std::ofstream(work + "/settings.ini") << "[GroupBox3]\nCheckBox5=0\n";
+#ifdef LUMENQUILL_PROGRAM_HAS_WINDOWS
+  const std::string note = "Lumenquill: 画面を開けないため、コンソールで実行します。\n";
+#else
+  const std::string note;
+#endif
   for (const std::string display :
        {"DISPLAY=:987", "QT_QPA_PLATFORM=xcb", "QT_QPA_PLATFORM=none"}) {
-    SCOPED_TRACE(display);
-    fs::remove(work + "/a.txt");
-    const CommandResult run = RunCommand(display + " LUMENQUILL_INI=" + work + "/settings.ini " +
-                                             LUMENQUILL_PROGRAM + " " + work + "/a.pdf",
-                                         work);
-    EXPECT_EQ(run.status, ExitStatus(0));
-    EXPECT_EQ(run.err, "Lumenquill: 画面を開けないため、コンソールで実行します。\n");
-    EXPECT_TRUE(fs::exists(work + "/a.txt"));
+    for (const std::string quiet : {"", " --quiet"}) {
+      SCOPED_TRACE(display + quiet);
+      fs::remove(work + "/a.txt");
+      const CommandResult run = RunCommand(display + " LUMENQUILL_INI=" + work + "/settings.ini " +
+                                               LUMENQUILL_PROGRAM + quiet + " " + work + "/a.pdf",
+                                           work);
+      EXPECT_EQ(run.status, ExitStatus(0));
+      EXPECT_EQ(run.err, quiet.empty() ? note : "");
+      EXPECT_TRUE(fs::exists(work + "/a.txt"));
+    }
   }
 }
 
@@ -179,40 +173,46 @@ TEST(EndToEnd, OutputThatCannotBeWritten) {
   EXPECT_THAT(testing::NamesBeside(folder + "/a.pdf"), ElementsAre("a.pdf"));
 }
 
-// SIGTERM in the middle of a long extraction: status 143, the previous text file untouched,
-// no temporary file left.
+// SIGTERM in the middle of a long extraction, by one process or by a job's child process: status
+// 143, the previous text file untouched, no temporary file left (a job's child is ended with
+// the program, and removes its file as it goes).
 TEST(EndToEnd, ASignalLeavesThePreviousFile) {
   testing::TempFile anchor("", "anchor");
   const std::string work = fs::path(anchor.path()).parent_path().string();
   std::ofstream(work + "/settings.ini") << "[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n";
   std::ofstream(work + "/long.pdf", std::ios::binary) << testing::LongTextDocument(20'000, 200);
-  std::ofstream(work + "/long.txt") << "old text";
-
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::setenv("LUMENQUILL_INI", (work + "/settings.ini").c_str(), 1);
-    ::unsetenv("DISPLAY");
-    ::unsetenv("WAYLAND_DISPLAY");
-    ::unsetenv("QT_QPA_PLATFORM");
-    ::execl(LUMENQUILL_PROGRAM, LUMENQUILL_PROGRAM, (work + "/long.pdf").c_str(), nullptr);
-    ::_exit(127);
-  }
-  // The temporary file shows that the extraction is under way.
+  const std::string pdf = work + "/long.pdf";
   const auto writing = [&] {
-    for (const std::string& name : testing::NamesBeside(work + "/long.pdf")) {
+    for (const std::string& name : testing::NamesBeside(pdf)) {
       if (name.starts_with(".long.txt.")) return true;
     }
     return false;
   };
-  for (int i = 0; i < 30'000 && !writing(); ++i) ::usleep(1000);
-  EXPECT_TRUE(writing());
-  ::kill(child, SIGTERM);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  EXPECT_EQ(status, ExitStatus(143));
-  EXPECT_EQ(testing::ReadWholeFile(work + "/long.txt"), "old text");
-  EXPECT_THAT(testing::NamesBeside(work + "/long.pdf"),
-              ElementsAre("anchor", "long.pdf", "long.txt", "settings.ini"));
+
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(jobs);
+    std::ofstream(work + "/long.txt") << "old text";
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::setenv("LUMENQUILL_INI", (work + "/settings.ini").c_str(), 1);
+      ::unsetenv("DISPLAY");
+      ::unsetenv("WAYLAND_DISPLAY");
+      ::unsetenv("QT_QPA_PLATFORM");
+      ::execl(LUMENQUILL_PROGRAM, LUMENQUILL_PROGRAM, "--jobs", jobs, pdf.c_str(), nullptr);
+      ::_exit(127);
+    }
+    // The temporary file shows that the extraction is under way.
+    for (int i = 0; i < 30'000 && !writing(); ++i) ::usleep(1000);
+    EXPECT_TRUE(writing());
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, ExitStatus(143));
+    for (int i = 0; i < 10'000 && writing(); ++i) ::usleep(1000);
+    EXPECT_EQ(testing::ReadWholeFile(work + "/long.txt"), "old text");
+    EXPECT_THAT(testing::NamesBeside(pdf),
+                ElementsAre("anchor", "long.pdf", "long.txt", "settings.ini"));
+  }
 }
 
 }  // namespace

@@ -1,0 +1,128 @@
+#include "cli/command_line.h"
+
+#include <climits>
+#include <optional>
+
+#include "reader/decimal_text.h"
+
+namespace lumenquill {
+namespace {
+
+constexpr int kMaxJobs = 256;
+
+// A whole positive decimal number up to the limit, or nothing.
+std::optional<int32_t> PositiveNumber(const std::string& text, int32_t limit) {
+  const int32_t value = DecimalToInt(text, -1);
+  if (value < 1 || value > limit) return std::nullopt;
+  return value;
+}
+
+class Parser {
+ public:
+  explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+  std::variant<CommandLine, UsageError> Parse() {
+    bool options_ended = false;
+    bool help = false;
+    bool version = false;
+    for (next_ = 0; next_ < arguments_.size();) {
+      const std::string& argument = arguments_[next_++];
+      if (options_ended || argument == "-" || !argument.starts_with("-")) {
+        line_.Files.push_back(argument);
+      } else if (argument == "--") {
+        options_ended = true;
+      } else if (argument == "--help" || argument == "-h") {
+        help = true;
+      } else if (argument == "--version") {
+        version = true;
+      } else if (!Option(argument)) {
+        return UsageError{error_.empty() ? "不明なオプションです: " + argument : error_};
+      }
+    }
+    if (help) line_.Request = CommandLine::Action::kHelp;
+    if (!help && version) line_.Request = CommandLine::Action::kVersion;
+    if (line_.Request != CommandLine::Action::kConvert) return line_;
+    RunOptions& options = line_.Options;
+    if (options.FirstPage && options.LastPage && *options.FirstPage > *options.LastPage) {
+      return UsageError{"--first のページが --last のページより後ろです"};
+    }
+    if (line_.ToStandardOutput && options.OutputFolder) {
+      return UsageError{"--stdout と --output-dir は同時に指定できません"};
+    }
+    return line_;
+  }
+
+ private:
+  // Takes one option and its value; false (with error_ set when the value is at fault) for
+  // an option that is not known or a bad value.
+  bool Option(const std::string& name) {
+    RunOptions& options = line_.Options;
+    if (name == "--no-banner") {
+      options.PageBanner = false;
+    } else if (name == "--no-breaks") {
+      options.LineBreaks = false;
+    } else if (name == "--stdout") {
+      line_.ToStandardOutput = true;
+    } else if (name == "--overwrite") {
+      options.Overwrite = true;
+    } else if (name == "--no-overwrite") {
+      options.Overwrite = false;
+    } else if (name == "--no-open") {
+      options.OpenInEditor = false;
+    } else if (name == "--quiet" || name == "-q") {
+      line_.Quiet = true;
+    } else if (name == "--first" || name == "--last") {
+      const std::optional<std::string> value = Value(name);
+      if (!value) return false;
+      const std::optional<int32_t> page = PositiveNumber(*value, INT32_MAX);
+      if (!page) return Bad(name, *value, "1 以上のページ番号");
+      (name == "--first" ? options.FirstPage : options.LastPage) = *page;
+    } else if (name == "--eol") {
+      const std::optional<std::string> value = Value(name);
+      if (!value) return false;
+      options.NewLine = NewLineNamed(*value);
+      if (!options.NewLine) return Bad(name, *value, "crlf、lf、cr のいずれか");
+    } else if (name == "--output-dir") {
+      const std::optional<std::string> value = Value(name);
+      if (!value) return false;
+      if (value->empty()) return Bad(name, *value, "フォルダ");
+      options.OutputFolder = *value;
+    } else if (name == "--jobs" || name == "-j") {
+      const std::optional<std::string> value = Value(name);
+      if (!value) return false;
+      const std::optional<int32_t> jobs = PositiveNumber(*value, kMaxJobs);
+      if (!jobs) return Bad(name, *value, "1 から " + std::to_string(kMaxJobs) + " までの数");
+      line_.Jobs = *jobs;
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // The argument after the option; nothing (with error_ set) when the line ends.
+  std::optional<std::string> Value(const std::string& name) {
+    if (next_ >= arguments_.size()) {
+      error_ = name + " の値がありません";
+      return std::nullopt;
+    }
+    return arguments_[next_++];
+  }
+
+  bool Bad(const std::string& name, const std::string& value, const std::string& expected) {
+    error_ = name + " の値が正しくありません: '" + value + "' (" + expected + "を指定します)";
+    return false;
+  }
+
+  const std::vector<std::string>& arguments_;
+  size_t next_ = 0;
+  CommandLine line_;
+  std::string error_;
+};
+
+}  // namespace
+
+std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& arguments) {
+  return Parser(arguments).Parse();
+}
+
+}  // namespace lumenquill

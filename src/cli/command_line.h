@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "app/run_options.h"
+
+namespace lumenquill {
+
+// What lumenquill was asked to do.
+struct CommandLine {
+  enum class Action { kConvert, kHelp, kVersion };
+
+  Action Request = Action::kConvert;
+  RunOptions Options;
+  bool ToStandardOutput = false;  // --stdout
+  bool Quiet = false;             // --quiet
+  int Jobs = 1;                   // --jobs
+  std::vector<std::string> Files;
+};
+
+// Why the arguments could not be understood, for the user.
+struct UsageError {
+  std::string Message;
+};
+
+// Reads the arguments (without the program's name). Options and files may come in any order;
+// after "--" every argument is a file. --help or --version wins over the rest of the line.
+std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace lumenquill

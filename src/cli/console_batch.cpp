@@ -1,0 +1,98 @@
+#include "cli/console_batch.h"
+
+#include <sstream>
+
+#include "app/batch.h"
+#include "app/console_interface.h"
+#include "app/conversion.h"
+#include "cli/child_jobs.h"
+#include "cli/usage_text.h"
+#include "platform/file_attributes.h"
+#include "platform/terminal.h"
+
+namespace lumenquill {
+namespace {
+
+// The run's options on the console, where a result opened in the editor is a line that names
+// it on the output: --quiet leaves those lines out too.
+RunOptions ConsoleOptions(const CommandLine& line) {
+  RunOptions options = line.Options;
+  if (line.Quiet) options.OpenInEditor = false;
+  return options;
+}
+
+// Converts one file of the work list in a child process, everything it says held in the report.
+JobReport ConvertInChild(const CommandLine& line, const std::string& file) {
+  std::istringstream no_input;
+  std::ostringstream text;
+  std::ostringstream messages;
+  std::ostringstream opened;
+  ConsoleUserInterface ui(no_input, opened, messages, false, false);
+  Conversion conversion(ui, ConsoleOptions(line), line.ToStandardOutput ? &text : nullptr);
+  JobReport report;
+  report.Converted = conversion.ConvertFile(file);
+  report.Loaded = conversion.OpenCount > 0;
+  report.Text = text.str();
+  report.Messages = messages.str();
+  report.Opened = opened.str();
+  return report;
+}
+
+// The work list converted by line.Jobs child processes; the editor's limit counts the files
+// that loaded in the order of the list, as one process counts them.
+bool ConvertInParallel(const CommandLine& line, const std::vector<std::string>& work_list,
+                       std::ostream& out, std::ostream& err) {
+  bool all_converted = true;
+  int32_t loaded = 0;
+  RunInChildProcesses(
+      work_list.size(), line.Jobs, [&](size_t i) { return ConvertInChild(line, work_list[i]); },
+      [&](size_t i, const JobReport* report) {
+        if (report == nullptr) {
+          err << "Lumenquill: " << work_list[i] << ": 変換中に処理が異常終了しました。\n"
+              << std::flush;
+          all_converted = false;
+          return;
+        }
+        if (report->Loaded) ++loaded;
+        err << report->Messages << std::flush;
+        out << report->Text;
+        if (loaded <= Conversion::MaxOpenWindows) out << report->Opened;
+        out << std::flush;
+        all_converted = report->Converted && all_converted;
+      });
+  if (line.ToStandardOutput && !out) {
+    err << "Lumenquill: 標準出力: テキストを書き込めませんでした。\n" << std::flush;
+    return false;
+  }
+  return all_converted;
+}
+
+}  // namespace
+
+int RunConsoleBatch(const CommandLine& line, std::istream& in, std::ostream& out,
+                    std::ostream& err) {
+  if (line.Files.empty()) {
+    err << "Lumenquill: PDFファイルまたはフォルダを指定してください。\n" << ShortUsage();
+    return kExitUsageError;
+  }
+  if (line.Options.OutputFolder && !IsFolder(*line.Options.OutputFolder)) {
+    err << "Lumenquill: " << *line.Options.OutputFolder << ": 出力先のフォルダが見つかりません。\n";
+    return kExitUsageError;
+  }
+  if (line.Jobs == 1) {
+    ConsoleUserInterface ui(in, out, err, StandardInputIsTerminal(),
+                            !line.Quiet && StandardErrorIsTerminal());
+    Conversion conversion(ui, ConsoleOptions(line), line.ToStandardOutput ? &out : nullptr);
+    return BatchExitStatus(RunBatch(line.Files, conversion, ui.Progress(), err));
+  }
+  std::vector<std::string> work_list;
+  const bool all_taken = CollectWorkList(line.Files, work_list, err);
+  try {
+    return BatchExitStatus(ConvertInParallel(line, work_list, out, err) && all_taken);
+  } catch (const std::exception& error) {
+    err << "Lumenquill: 並列の変換を始められません: " << error.what() << '\n';
+    return kExitSomeNotConverted;
+  }
+}
+
+}  // namespace lumenquill

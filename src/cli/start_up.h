@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/run_options.h"
+
+namespace lumenquill {
+
+// The windows' part of the program, in a build that has them: converts the files in windows,
+// or opens the main window when there are none, and returns the exit status; nothing when no
+// display could be opened.
+using WindowsRunner = std::optional<int> (*)(const RunOptions& options,
+                                             const std::vector<std::string>& files,
+                                             const char* program);
+
+// The program: reads the command line (--help and --version answer at once; a usage error
+// ends with status 2), then runs in windows when there are windows and a display, and on the
+// console otherwise, or when the text goes to standard output. Returns the exit status: 0 when
+// every PDF file named or found was converted, 1 when any was not, 2 for a usage error. A
+// SIGINT, SIGTERM or SIGHUP ends it with 128 + the signal's number, leaving no temporary file
+// and the terminal as it was.
+int StartUp(int argc, char** argv, WindowsRunner windows);
+
+// The value of an environment variable; nothing when it is unset or empty.
+const char* EnvironmentValue(const char* name);
+
+}  // namespace lumenquill

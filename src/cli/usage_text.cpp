@@ -1,0 +1,60 @@
+#include "cli/usage_text.h"
+
+#include "app/version.h"
+
+namespace lumenquill {
+
+std::string HelpText() {
+  return "使い方: lumenquill [オプション] PDFファイルまたはフォルダ...\n"
+         "PDFファイルのテキストを抽出し、Shift-JIS のテキストファイル (a.pdf → a.txt) に"
+         "保存します。\n"
+         "フォルダを指定すると、その直下の PDF ファイルをすべて変換します。\n"
+         "オプションはこの実行だけに効き、設定ファイルは変更しません。\n"
+         "\n"
+         "  --first N          N ページ目から抽出する\n"
+         "                     extract from page N\n"
+         "  --last M           M ページ目まで抽出する\n"
+         "                     extract up to page M\n"
+         "  --no-banner        ページごとの区切り線を付けない\n"
+         "                     no page banners\n"
+         "  --eol crlf|lf|cr   改行コード\n"
+         "                     line ends\n"
+         "  --no-breaks        文字の配置による改行をしない\n"
+         "                     no line breaks from the text's positions\n"
+         "  --output-dir DIR   テキストファイルを DIR に保存する (名前は PDF ファイルから)\n"
+         "                     write the text files into DIR\n"
+         "  --stdout           テキストを標準出力に書き出す (ファイルは作らない)\n"
+         "                     write the text to standard output, no file\n"
+         "  --overwrite        既存のテキストファイルを確認せずに上書きする\n"
+         "                     replace existing text files without asking\n"
+         "  --no-overwrite     既存のテキストファイルは上書きしない\n"
+         "                     never replace an existing text file\n"
+         "  --no-open          変換結果をエディタで開かない\n"
+         "                     do not open the results in the editor\n"
+         "  -q, --quiet        進行状況と案内 (コンソールでは結果のファイル名も) を表示しない\n"
+         "                     (エラーは表示する)\n"
+         "                     no progress or notes (nor the results' names), only errors\n"
+         "  -j, --jobs N       N 個のファイルを同時に変換する (既定 1)\n"
+         "                     convert up to N files at once\n"
+         "  -h, --help         この説明を表示する\n"
+         "                     show this help\n"
+         "  --version          バージョンを表示する\n"
+         "                     show the version\n"
+         "  --                 以降の引数はすべてファイルとして扱う\n"
+         "                     every later argument is a file\n"
+         "\n"
+         "終了ステータス: 0 すべて変換した / 1 変換できなかったファイルがある / "
+         "2 使い方の誤り\n"
+         "設定ファイル: 環境変数 LUMENQUILL_INI のファイル、なければ実行ファイルと同じ場所の "
+         "lumenquill.ini、\n"
+         "そこに置けなければ ~/.config/lumenquill/lumenquill.ini\n";
+}
+
+std::string ShortUsage() {
+  return "使い方: lumenquill [オプション] PDFファイルまたはフォルダ...\n"
+         "詳しくは lumenquill --help を参照してください。\n";
+}
+
+std::string VersionLine() { return std::string("Lumenquill ") + kProgramVersion + "\n"; }
+
+}  // namespace lumenquill

@@ -1,0 +1,257 @@
+// lumenquill's command-line options, run as a user runs them without a display: what each one
+// does to the files written and to the output, over the settings file, which they never change.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "program_run.h"
+
+namespace lumenquill {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CommandResult;
+using testing::ExitStatus;
+using ::testing::HasSubstr;
+using testing::WorkFolder;
+
+class CommandLineRun : public ::testing::Test {
+ protected:
+  // Writes the settings file that the runs read.
+  void Settings(const std::string& text) { std::ofstream(settings_) << text; }
+
+  // lumenquill with the arguments and the settings file, started through the prefix (further
+  // environment variables, a time limit).
+  CommandResult Run(const std::string& arguments, const std::string& prefix = "") {
+    return testing::RunCommand(
+        "LUMENQUILL_INI=" + settings_ + " " + prefix + " " + LUMENQUILL_PROGRAM + " " + arguments,
+        work_.path());
+  }
+
+  // The text that lumenquill-info --extract writes for the PDF with those options.
+  std::string Reference(const std::string& pdf, const std::string& options) {
+    const std::string reference = work_.path() + "/reference.txt";
+    EXPECT_EQ(testing::RunCommand(std::string(LUMENQUILL_INFO_PROGRAM) + " --extract " + reference +
+                                      " " + options + " " + pdf,
+                                  work_.path())
+                  .status,
+              0);
+    return testing::ReadWholeFile(reference);
+  }
+
+  WorkFolder work_;
+  std::string settings_ = work_.path() + "/settings.ini";
+};
+
+TEST_F(CommandLineRun, HelpVersionAndUsageErrors) {
+  const CommandResult help = Run("--help");
+  EXPECT_EQ(help.status, ExitStatus(0));
+  EXPECT_THAT(help.out, HasSubstr("使い方: lumenquill"));
+  for (const char* option :
+       {"--first", "--last", "--no-banner", "--eol", "--no-breaks", "--output-dir", "--stdout",
+        "--overwrite", "--no-overwrite", "--no-open", "--quiet", "--jobs", "--version", "--"}) {
+    EXPECT_NE(help.out.find(std::string(option) + " "), std::string::npos) << option;
+  }
+  EXPECT_EQ(help.err, "");
+
+  const CommandResult version = Run("--version");
+  EXPECT_EQ(version.status, ExitStatus(0));
+  EXPECT_EQ(version.out, "Lumenquill 1.21\n");
+
+  for (const std::string& arguments :
+       std::vector<std::string>{"--bogus a.pdf", "a.pdf --first", "--eol unix a.pdf",
+                                "--jobs 0 a.pdf", "--last x a.pdf", "--first 3 --last 1 a.pdf", "",
+                                "--no-open", "--output-dir " + work_.path() + "/none a.pdf"}) {
+    SCOPED_TRACE(arguments);
+    const CommandResult usage = Run(arguments);
+    EXPECT_EQ(usage.status, ExitStatus(2));
+    EXPECT_EQ(usage.out, "");
+    EXPECT_THAT(usage.err, HasSubstr("Lumenquill: "));
+  }
+  EXPECT_THAT(Run("--bogus a.pdf").err, HasSubstr("使い方: lumenquill"));
+  EXPECT_FALSE(fs::exists(settings_));  // nothing wrote a settings file
+}
+
+// Each option changes the text as the extractor's same option does, over the settings file's
+// value, and the settings file stays as it was.
+TEST_F(CommandLineRun, OptionsOverTheSettingsFile) {
+  const std::string pdf = work_.AddFixture("reportlab-japanese", "a.pdf");
+  const std::string settings = "[GroupBox2]\nComboBox1=1\n[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n";
+  Settings(settings);
+  const std::string text = work_.path() + "/a.txt";
+  ASSERT_EQ(Run(pdf).status, ExitStatus(0));
+  const std::string plain = testing::ReadWholeFile(text);
+  EXPECT_EQ(plain, Reference(pdf, "--eol lf"));
+
+  const std::pair<const char*, const char*> cases[] = {
+      {"--no-banner", "--eol lf --no-banner"},
+      {"--eol crlf", "--eol crlf"},
+      {"--eol cr", "--eol cr"},
+      {"--no-breaks", "--eol lf --no-breaks"},
+      {"--first 2", "--eol lf --first 2"},
+      {"--last 1", "--eol lf --last 1"},
+  };
+  for (const auto& [option, extractor_option] : cases) {
+    SCOPED_TRACE(option);
+    const CommandResult run = Run(std::string(option) + " " + pdf);
+    EXPECT_EQ(run.status, ExitStatus(0));
+    EXPECT_EQ(run.err, "");
+    const std::string written = testing::ReadWholeFile(text);
+    EXPECT_EQ(written, Reference(pdf, extractor_option));
+    EXPECT_NE(written, plain);
+  }
+  EXPECT_EQ(testing::ReadWholeFile(settings_), settings);
+
+  // A page range is not asked for, where the settings would ask it; one past the document is
+  // refused for that file.
+  Settings("[GroupBox1]\nCheckBox2=1\n[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n");
+  EXPECT_EQ(Run(pdf).status, ExitStatus(1));
+  EXPECT_EQ(Run("--last 1 " + pdf).status, ExitStatus(0));
+  EXPECT_EQ(testing::ReadWholeFile(text), Reference(pdf, "--last 1"));
+  const CommandResult beyond = Run("--first 3 " + pdf);
+  EXPECT_EQ(beyond.status, ExitStatus(1));
+  EXPECT_THAT(beyond.err, HasSubstr("Lumenquill: " + pdf + ": "));
+}
+
+TEST_F(CommandLineRun, OverwriteOpenAndOutputFolder) {
+  const std::string pdf = work_.AddFixture("reportlab-latin", "a.pdf");
+  const std::string text = work_.path() + "/a.txt";
+  Settings("");  // asks before overwriting, opens the result
+  std::ofstream(text) << "old";
+  const CommandResult kept = Run("--no-overwrite " + pdf);
+  EXPECT_EQ(kept.status, ExitStatus(1));
+  EXPECT_EQ(kept.err,
+            "Lumenquill: " + text + ": このファイルは既に存在するため、上書きしませんでした。\n");
+  EXPECT_EQ(testing::ReadWholeFile(text), "old");
+
+  const CommandResult replaced = Run("--overwrite " + pdf);
+  EXPECT_EQ(replaced.status, ExitStatus(0));
+  EXPECT_EQ(replaced.err, "");
+  EXPECT_EQ(replaced.out, text + "\n");  // named for the editor
+  EXPECT_EQ(testing::ReadWholeFile(text), Reference(pdf, ""));
+  EXPECT_EQ(Run("--overwrite --no-open " + pdf).out, "");
+  EXPECT_EQ(Run("--overwrite --quiet " + pdf).out, "");
+  EXPECT_EQ(Run("--overwrite --quiet --jobs 2 " + pdf).out, "");
+
+  const std::string out = work_.path() + "/out";
+  fs::create_directory(out);
+  const CommandResult elsewhere = Run("--output-dir " + out + " " + pdf);
+  EXPECT_EQ(elsewhere.status, ExitStatus(0));
+  EXPECT_EQ(elsewhere.out, out + "/a.txt\n");
+  EXPECT_EQ(testing::ReadWholeFile(out + "/a.txt"), Reference(pdf, ""));
+}
+
+// --stdout writes what the text files would hold, one PDF after the other, and no file.
+TEST_F(CommandLineRun, StandardOutputHoldsTheFiles) {
+  const std::string a = work_.AddFixture("reportlab-japanese", "a.pdf");
+  const std::string broken = work_.AddFixture("truncated", "b.pdf");
+  const std::string c = work_.AddFixture("reportlab-latin", "c.pdf");
+  Settings("[GroupBox3]\nCheckBox5=0\n");
+  ASSERT_EQ(Run(a + " " + c).status, ExitStatus(0));
+  const std::string files = testing::ReadWholeFile(work_.path() + "/a.txt") +
+                            testing::ReadWholeFile(work_.path() + "/c.txt");
+  fs::remove(work_.path() + "/a.txt");
+  fs::remove(work_.path() + "/c.txt");
+
+  const CommandResult run = Run("--stdout " + a + " " + broken + " " + c);
+  EXPECT_EQ(run.status, ExitStatus(1));
+  EXPECT_EQ(run.out, files);
+  EXPECT_EQ(run.err,
+            "Lumenquill: " + broken + ": このファイルは破損しているか対応できない形式です。\n");
+  EXPECT_THAT(testing::NamesBeside(a), ::testing::ElementsAre("a.pdf", "anchor", "b.pdf", "c.pdf",
+                                                              "settings.ini", "stderr", "stdout"));
+}
+
+// Several jobs write the same bytes and say the same things in the same order as one job,
+// including the editor's limit of ten results per run.
+TEST_F(CommandLineRun, JobsGiveTheSameResultAsOne) {
+  const std::string pdfs = work_.path() + "/pdfs";
+  fs::create_directory(pdfs);
+  const char* fixtures[] = {"reportlab-japanese", "reportlab-latin", "cairo-pages",
+                            "reportlab-forms"};
+  for (int i = 0; i < 12; ++i) {
+    work_.AddFixture(fixtures[i % 4],
+                     "pdfs/" + std::string(1, static_cast<char>('a' + i)) + ".pdf");
+  }
+  work_.AddFixture("truncated", "pdfs/f-broken.pdf");
+  Settings("[GroupBox3]\nCheckBox7=0\n");
+
+  const auto texts = [&pdfs] {
+    std::string all;
+    for (char name = 'a'; name < 'a' + 12; ++name) {
+      all += testing::ReadWholeFile(pdfs + "/" + std::string(1, name) + ".txt") + "\f";
+    }
+    return all;
+  };
+  const CommandResult one = Run("--jobs 1 " + pdfs + " " + work_.path() + "/missing.pdf");
+  const std::string one_texts = texts();
+  EXPECT_EQ(one.status, ExitStatus(1));
+  EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 10);
+  for (char name = 'a'; name < 'a' + 12; ++name)
+    fs::remove(pdfs + "/" + std::string(1, name) + ".txt");
+
+  const CommandResult several = Run("--jobs 3 " + pdfs + " " + work_.path() + "/missing.pdf");
+  EXPECT_EQ(several.status, one.status);
+  EXPECT_EQ(several.out, one.out);
+  EXPECT_EQ(several.err, one.err);
+  EXPECT_EQ(texts(), one_texts);
+
+  EXPECT_EQ(Run("-j 4 --stdout " + pdfs).out, Run("--stdout " + pdfs).out);
+}
+
+#ifdef LUMENQUILL_PROGRAM_HAS_WINDOWS
+// In the windows the options apply as on the console: here no question is asked, which would
+// wait for a click. --stdout runs on the console even with a display.
+TEST_F(CommandLineRun, OptionsInTheWindows) {
+  const std::string pdf = work_.AddFixture("reportlab-japanese", "a.pdf");
+  const std::string text = work_.path() + "/a.txt";
+  Settings("[GroupBox1]\nCheckBox2=1\n");  // asks for the page range and before overwriting
+  std::ofstream(text) << "old";
+  const std::string offscreen = "QT_QPA_PLATFORM=offscreen timeout 60";
+  const CommandResult run =
+      Run("--overwrite --no-open --eol lf --no-banner --last 1 " + pdf, offscreen);
+  EXPECT_EQ(run.status, ExitStatus(0));
+  EXPECT_EQ(run.err.find("Lumenquill"), std::string::npos) << run.err;  // Qt's own notes only
+  EXPECT_EQ(testing::ReadWholeFile(text), Reference(pdf, "--eol lf --no-banner --last 1"));
+
+  const CommandResult piped = Run("--stdout --first 2 " + pdf, offscreen);
+  EXPECT_EQ(piped.status, ExitStatus(0));
+  EXPECT_EQ(piped.out, Reference(pdf, "--first 2"));
+}
+#endif
+
+// lumenquill-info: help and version, usage errors with status 2, a failure naming its file once.
+TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
+  const std::string info = LUMENQUILL_INFO_PROGRAM;
+  const CommandResult help = testing::RunCommand(info + " --help", work_.path());
+  EXPECT_EQ(help.status, ExitStatus(0));
+  EXPECT_THAT(help.out, HasSubstr("--fonts FILE..."));
+  EXPECT_EQ(testing::RunCommand(info + " --version", work_.path()).out,
+            "lumenquill-info (Lumenquill 1.21)\n");
+
+  for (const std::string arguments :
+       {"", "--fonts", "--fonts --colour a.pdf", "--object 1", "--object x a.pdf", "--extract"}) {
+    SCOPED_TRACE(arguments);
+    const CommandResult usage = testing::RunCommand(info + " " + arguments, work_.path());
+    EXPECT_EQ(usage.status, ExitStatus(2));
+    EXPECT_THAT(usage.err, HasSubstr("使い方: lumenquill-info"));
+  }
+
+  const std::string missing = work_.path() + "/missing.pdf";
+  for (const std::string command : {" ", " --fonts ", " --object 1 ", " --extract out.txt "}) {
+    SCOPED_TRACE(command);
+    const CommandResult failed = testing::RunCommand(info + command + missing, work_.path());
+    EXPECT_EQ(failed.status, ExitStatus(1));
+    EXPECT_EQ(failed.err, missing + ": No such file or directory\n");
+  }
+  // A file named like an option, after "--".
+  EXPECT_EQ(testing::RunCommand(info + " -- --fonts", work_.path()).err,
+            "--fonts: No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace lumenquill

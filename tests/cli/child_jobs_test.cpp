@@ -1,0 +1,86 @@
+#include "cli/child_jobs.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace lumenquill {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(JobReport, TravelsWholeOrNotAtAll) {
+  JobReport report;
+  report.Converted = true;
+  report.Text = std::string("text\0with a zero", 16);
+  report.Messages = "Lumenquill: a.pdf: message\n";
+  report.Opened = "/x/a.txt\n";
+  const std::string bytes = EncodeJobReport(report);
+  JobReport back;
+  ASSERT_TRUE(DecodeJobReport(bytes, back));
+  EXPECT_TRUE(back.Converted);
+  EXPECT_FALSE(back.Loaded);
+  EXPECT_EQ(back.Text, report.Text);
+  EXPECT_EQ(back.Messages, report.Messages);
+  EXPECT_EQ(back.Opened, report.Opened);
+
+  for (size_t size = 0; size < bytes.size(); ++size) {
+    EXPECT_FALSE(DecodeJobReport(bytes.substr(0, size), back)) << size;
+  }
+  EXPECT_FALSE(DecodeJobReport(bytes + "x", back));
+}
+
+// The later jobs finish first, yet the reports come in the order of the jobs; each job ran
+// in a process of its own.
+TEST(ChildProcesses, ReportsComeInOrder) {
+  std::vector<size_t> order;
+  std::vector<std::string> texts;
+  RunInChildProcesses(
+      5, 3,
+      [](size_t i) {
+        ::usleep(static_cast<useconds_t>((5 - i) * 20'000));
+        JobReport report;
+        report.Converted = i % 2 == 0;
+        report.Text = std::to_string(i) + ":" + std::to_string(::getpid());
+        return report;
+      },
+      [&](size_t i, const JobReport* report) {
+        ASSERT_NE(report, nullptr);
+        order.push_back(i);
+        EXPECT_EQ(report->Converted, i % 2 == 0);
+        texts.push_back(report->Text);
+      });
+  EXPECT_THAT(order, ElementsAre(0, 1, 2, 3, 4));
+  ASSERT_EQ(texts.size(), 5u);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_TRUE(texts[i].starts_with(std::to_string(i) + ":"));
+    EXPECT_NE(texts[i], std::to_string(i) + ":" + std::to_string(::getpid()));
+  }
+}
+
+// A report larger than a pipe holds arrives whole; a child that dies gives nullptr, and the
+// others still report.
+TEST(ChildProcesses, LargeReportsAndDeadChildren) {
+  std::vector<std::string> delivered;
+  RunInChildProcesses(
+      3, 2,
+      [](size_t i) {
+        if (i == 1) ::raise(SIGKILL);
+        JobReport report;
+        report.Text = std::string(1 << 20, static_cast<char>('a' + i));
+        return report;
+      },
+      [&](size_t, const JobReport* report) {
+        delivered.push_back(report == nullptr ? "dead" : report->Text);
+      });
+  ASSERT_EQ(delivered.size(), 3u);
+  EXPECT_EQ(delivered[0], std::string(1 << 20, 'a'));
+  EXPECT_EQ(delivered[1], "dead");
+  EXPECT_EQ(delivered[2], std::string(1 << 20, 'c'));
+}
+
+}  // namespace
+}  // namespace lumenquill

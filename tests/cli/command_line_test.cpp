@@ -1,0 +1,105 @@
+#include "cli/command_line.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace lumenquill {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+CommandLine Parsed(const std::vector<std::string>& arguments) {
+  const auto parsed = ParseCommandLine(arguments);
+  const auto* line = std::get_if<CommandLine>(&parsed);
+  if (line == nullptr) {
+    ADD_FAILURE() << std::get<UsageError>(parsed).Message;
+    return {};
+  }
+  return *line;
+}
+
+std::string ErrorOf(const std::vector<std::string>& arguments) {
+  const auto parsed = ParseCommandLine(arguments);
+  const auto* error = std::get_if<UsageError>(&parsed);
+  return error != nullptr ? error->Message : "(understood)";
+}
+
+TEST(CommandLine, EachOptionSetsItsSetting) {
+  const CommandLine line =
+      Parsed({"--first", "2", "a.pdf", "--last", "5", "--no-banner", "--eol", "lf", "--no-breaks",
+              "--output-dir", "out", "--no-overwrite", "--no-open", "--quiet", "--jobs", "3", "b"});
+  EXPECT_EQ(line.Request, CommandLine::Action::kConvert);
+  EXPECT_EQ(line.Options.FirstPage, 2);
+  EXPECT_EQ(line.Options.LastPage, 5);
+  EXPECT_EQ(line.Options.PageBanner, false);
+  EXPECT_EQ(line.Options.NewLine, "\n");
+  EXPECT_EQ(line.Options.LineBreaks, false);
+  EXPECT_EQ(line.Options.OutputFolder, "out");
+  EXPECT_EQ(line.Options.Overwrite, false);
+  EXPECT_EQ(line.Options.OpenInEditor, false);
+  EXPECT_TRUE(line.Quiet);
+  EXPECT_EQ(line.Jobs, 3);
+  EXPECT_FALSE(line.ToStandardOutput);
+  EXPECT_THAT(line.Files, ElementsAre("a.pdf", "b"));
+}
+
+// Without options every setting is left to the settings file.
+TEST(CommandLine, NothingSetByDefault) {
+  const CommandLine line = Parsed({"a.pdf"});
+  EXPECT_FALSE(line.Options.HasPageRange());
+  EXPECT_FALSE(line.Options.PageBanner || line.Options.NewLine || line.Options.LineBreaks ||
+               line.Options.OutputFolder || line.Options.Overwrite || line.Options.OpenInEditor);
+  EXPECT_FALSE(line.Quiet || line.ToStandardOutput);
+  EXPECT_EQ(line.Jobs, 1);
+}
+
+TEST(CommandLine, ValuesAndLaterOptionsWin) {
+  EXPECT_EQ(Parsed({"--eol", "crlf"}).Options.NewLine, "\r\n");
+  EXPECT_EQ(Parsed({"--eol", "cr"}).Options.NewLine, "\r");
+  EXPECT_EQ(Parsed({"--no-overwrite", "--overwrite"}).Options.Overwrite, true);
+  EXPECT_EQ(Parsed({"-j", "2", "--jobs", "4"}).Jobs, 4);
+  EXPECT_TRUE(Parsed({"--stdout", "x.pdf"}).ToStandardOutput);
+  EXPECT_TRUE(Parsed({"-q"}).Quiet);
+}
+
+// After "--", and "-" alone, are files; an option's value may start with "-" only for the
+// output folder, where it is a name.
+TEST(CommandLine, FilesThatLookLikeOptions) {
+  EXPECT_THAT(Parsed({"--no-open", "--", "--stdout", "-q", "a.pdf"}).Files,
+              ElementsAre("--stdout", "-q", "a.pdf"));
+  EXPECT_THAT(Parsed({"-"}).Files, ElementsAre("-"));
+  EXPECT_EQ(Parsed({"--output-dir", "-out", "a"}).Options.OutputFolder, "-out");
+}
+
+TEST(CommandLine, HelpAndVersionWinOverTheRest) {
+  EXPECT_EQ(Parsed({"a.pdf", "--help", "--version"}).Request, CommandLine::Action::kHelp);
+  EXPECT_EQ(Parsed({"-h"}).Request, CommandLine::Action::kHelp);
+  EXPECT_EQ(Parsed({"--version", "a.pdf"}).Request, CommandLine::Action::kVersion);
+  EXPECT_EQ(Parsed({"--", "--help"}).Request, CommandLine::Action::kConvert);
+}
+
+TEST(CommandLine, UsageErrors) {
+  EXPECT_THAT(ErrorOf({"--colour"}), HasSubstr("--colour"));
+  EXPECT_THAT(ErrorOf({"-x", "a.pdf"}), HasSubstr("-x"));
+  EXPECT_THAT(ErrorOf({"a.pdf", "--first"}), HasSubstr("--first の値がありません"));
+  EXPECT_THAT(ErrorOf({"--eol"}), HasSubstr("--eol"));
+  EXPECT_THAT(ErrorOf({"--eol", "crlf\n"}), HasSubstr("crlf、lf、cr"));
+  EXPECT_THAT(ErrorOf({"--eol", "LF"}), HasSubstr("'LF'"));
+  for (const char* page : {"0", "-1", "two", "1.5", "", "99999999999"}) {
+    EXPECT_THAT(ErrorOf({"--first", page, "a.pdf"}), HasSubstr("--first の値が正しくありません"))
+        << page;
+    EXPECT_THAT(ErrorOf({"--last", page, "a.pdf"}), HasSubstr("--last")) << page;
+  }
+  for (const char* jobs : {"0", "257", "many", ""}) {
+    EXPECT_THAT(ErrorOf({"--jobs", jobs, "a.pdf"}), HasSubstr("--jobs")) << jobs;
+  }
+  EXPECT_EQ(Parsed({"--jobs", "256"}).Jobs, 256);
+  EXPECT_THAT(ErrorOf({"--output-dir", ""}), HasSubstr("--output-dir"));
+  EXPECT_THAT(ErrorOf({"--first", "3", "--last", "2", "a.pdf"}), HasSubstr("--first"));
+  EXPECT_EQ(Parsed({"--first", "2", "--last", "2"}).Options.LastPage, 2);
+  EXPECT_THAT(ErrorOf({"--stdout", "--output-dir", "o", "a.pdf"}), HasSubstr("--stdout"));
+}
+
+}  // namespace
+}  // namespace lumenquill
