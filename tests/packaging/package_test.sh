@@ -41,7 +41,8 @@ check() {
   for program in "$root"/usr/bin/*; do
     program=$(basename "$program")
     for page in "man/ja/man1/$program.1" "man/man1/$program.1"; do
-      [ -s "$root/usr/share/$page" ] || fail "$name: no /usr/share/$page"
+      grep -q "^\.TH .*\"Lumenquill ${version%-*}\"" "$root/usr/share/$page" ||
+        fail "$name: /usr/share/$page is missing or does not name version ${version%-*}"
     done
     # --version, once the programs have it, names the package's version.
     if out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= \
