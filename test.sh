@@ -2,7 +2,8 @@
 # Builds the test build (AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors)
 # and runs every test; then, when clang is present, runs the tests again built by clang with
 # its UndefinedBehaviorSanitizer (without the windows), and builds the fuzz targets and runs
-# each for a bounded time. Exits non-zero on any failure.
+# each for a bounded time; last, builds the Debian packages from the release builds and checks
+# what they install (tests/packaging/package_test.sh). Exits non-zero on any failure.
 set -eu
 cd "$(dirname "$0")"
 
@@ -21,3 +22,5 @@ if command -v clang++ >/dev/null 2>&1; then
   cmake --build --preset fuzz
   fuzz/run_fuzzers.sh "${LUMENQUILL_FUZZ_SECONDS:-20}"
 fi
+
+tests/packaging/package_test.sh

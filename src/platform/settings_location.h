@@ -4,10 +4,25 @@
 
 namespace lumenquill {
 
-// The settings file: LUMENQUILL_INI when it is set; else the executable's path with ".ini"
-// when that file exists or the executable's folder is writable; else
-// $XDG_CONFIG_HOME/lumenquill/lumenquill.ini (by default under ~/.config), its folder created.
+// The settings file: LUMENQUILL_INI when it is set; else SettingsFilePathFor(ExecutablePath()).
 std::string SettingsFilePath();
+
+// The settings file of the program at `executable`, LUMENQUILL_INI aside: the executable's path
+// with ".ini" when that file exists, or when the executable's folder is writable and the program
+// is not installed (no data folder ../share/lumenquill beside its folder, as in the build tree);
+// else $XDG_CONFIG_HOME/lumenquill/lumenquill.ini (by default ~/.config/lumenquill), its folder
+// created. An installed program thus never writes into /usr/bin, even run by root, nor into a
+// user's own ~/.local/bin.
+std::string SettingsFilePathFor(const std::string& executable);
+
+// The program's data folder when it is installed: ../share/lumenquill from the executable's
+// folder (/usr/share/lumenquill for /usr/bin/lumenquill).
+std::string InstalledDataFolder(const std::string& executable);
+
+// The read-me file that the help command opens: readme.txt beside the executable when it is
+// there, else the installed one in InstalledDataFolder when it is there, else the path beside
+// the executable (so that a failure names where the file was looked for first).
+std::string ReadmeFilePathFor(const std::string& executable);
 
 // The full path of the running executable.
 std::string ExecutablePath();

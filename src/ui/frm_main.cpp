@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMimeData>
@@ -250,8 +248,8 @@ void TfrmMain::N11Click() { StatusBar1->setVisible(N11->isChecked()); }
 void TfrmMain::N12Click() { SetAlwaysOnTop(this, N12->isChecked()); }
 
 void TfrmMain::Contents1Click() {
-  const QString folder = QFileInfo(QString::fromStdString(ExecutablePath())).absolutePath();
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(folder).filePath("readme.txt")));
+  const std::string readme = ReadmeFilePathFor(ExecutablePath());
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(readme)));
 }
 
 void TfrmMain::GoHomeClick() { QDesktopServices::openUrl(QUrl(LUMENQUILL_HOME_URL)); }

@@ -1,0 +1,49 @@
+# Debian packages made by `cpack -G DEB` in a build folder. A build with the windows makes the
+# package lumenquill; a build without them (LUMENQUILL_BUILD_UI=OFF) makes lumenquill-cli,
+# for servers without Qt, holding whatever programs that build installs. Both install
+# /usr/bin/lumenquill-info (and, once the console lumenquill exists, /usr/bin/lumenquill), so
+# each conflicts with and replaces the other.
+if(LUMENQUILL_BUILD_UI)
+  set(CPACK_PACKAGE_NAME lumenquill)
+  set(other_package lumenquill-cli)
+  set(summary "extract the text of PDF files into Shift-JIS text files")
+  set(contents "This package holds the program with its windows, the diagnostic tool\n"
+               "lumenquill-info, a desktop entry for PDF files and the manual pages.")
+  # Qt loads the SVG pictures of the windows through a plugin, which dpkg-shlibdeps cannot see;
+  # the windows show Japanese text with a Japanese font.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-japanese-gothic)
+else()
+  set(CPACK_PACKAGE_NAME lumenquill-cli)
+  set(other_package lumenquill)
+  set(summary "extract the text of PDF files into Shift-JIS text files (no Qt)")
+  set(contents "This package holds the command-line programs, without the windows and\n"
+               "without Qt, for servers.")
+endif()
+string(JOIN "" contents ${contents})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Lumenquill")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${summary})
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.lumenquill.jp/")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_SECTION text)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumenquill developers <lumenquill@lumenquill.jp>")
+# CPack puts the summary first and indents these lines; an empty line becomes " .".
+set(CPACK_PACKAGE_DESCRIPTION
+    "Lumenquill reads PDF files (versions 1.0 to 1.4), understands the Japanese\n"
+    "predefined CMaps and the CMaps embedded in fonts, and writes the text of every\n"
+    "page to a Shift-JIS text file beside each PDF file.\n"
+    "\n"
+    "${contents}")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# dpkg-shlibdeps computes Depends from the libraries the programs link.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONFLICTS ${other_package})
+set(CPACK_DEBIAN_PACKAGE_REPLACES ${other_package})
+# name_version-revision_architecture.deb
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+include(CPack)
