@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/console_interface.h"
+#include "app/page_range_check.h"
 #include "app/run_options.h"
 #include "info/failure_line.h"
 #include "platform/error.h"
@@ -49,6 +50,7 @@ std::optional<ExtractOptions> ParseOptions(const std::vector<std::string>& args)
     }
   }
   if (positional.size() != 2) return std::nullopt;
+  if (options.first && options.last && *options.first > *options.last) return std::nullopt;
   options.output = positional[0];
   options.input = positional[1];
   return options;
@@ -80,9 +82,16 @@ int RunExtractCommand(const std::vector<std::string>& args) {
                 bar.ShowProgress(min, max, position, done);
               })
             : TProgressProc();
-    decoder.ExtractToFile(options->output, options->first.value_or(1),
-                          options->last.value_or(reader.PageCount() > 0 ? reader.PageCount() : 0),
-                          progress, cancel);
+    // A range outside the document is refused before any file is written, as lumenquill does.
+    const int32_t count = reader.PageCount();
+    const auto range = CheckPageRange(std::to_string(options->first.value_or(1)),
+                                      std::to_string(options->last.value_or(count)), count);
+    if (const auto* message = std::get_if<std::string>(&range)) {
+      std::cerr << FailureLine(options->input, *message) << '\n';
+      return 1;
+    }
+    const PageRange pages = std::get<PageRange>(range);
+    decoder.ExtractToFile(options->output, pages.first, pages.last, progress, cancel);
     return 0;
   } catch (const OutputError& error) {
     std::cerr << FailureLine(error.path(), error.what()) << '\n';

@@ -251,6 +251,22 @@ TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
   // A file named like an option, after "--".
   EXPECT_EQ(testing::RunCommand(info + " -- --fonts", work_.path()).err,
             "--fonts: No such file or directory\n");
+
+  // A page range outside the three pages writes nothing; a reversed one is a usage error.
+  const std::string pdf = std::string(LUMENQUILL_TEST_DATA_DIR) + "/reportlab-latin.pdf";
+  const std::string out = work_.path() + "/range.txt";
+  for (const std::string range : {"--first 9", "--first 0", "--last 4"}) {
+    SCOPED_TRACE(range);
+    const CommandResult refused =
+        testing::RunCommand(info + " --extract " + out + " " + range + " " + pdf, work_.path());
+    EXPECT_EQ(refused.status, ExitStatus(1));
+    EXPECT_THAT(refused.err, HasSubstr(pdf + ": ページ番号が"));
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
+  EXPECT_EQ(testing::RunCommand(info + " --extract " + out + " --first 3 --last 1 " + pdf,
+                                work_.path())
+                .status,
+            ExitStatus(2));
 }
 
 }  // namespace
