@@ -75,8 +75,12 @@ int RunConsoleBatch(const CommandLine& line, std::istream& in, std::ostream& out
     err << "Lumenquill: PDFファイルまたはフォルダを指定してください。\n" << ShortUsage();
     return kExitUsageError;
   }
-  if (line.Options.OutputFolder && !IsFolder(*line.Options.OutputFolder)) {
-    err << "Lumenquill: " << *line.Options.OutputFolder << ": 出力先のフォルダが見つかりません。\n";
+  if (const auto& folder = line.Options.OutputFolder; folder && !IsFolder(*folder)) {
+    err << "Lumenquill: " << *folder << ": "
+        << (FileExists(*folder) ? "出力先がフォルダではありません。"
+                                : "出力先のフォルダが見つかりません。")
+        << '\n'
+        << ShortUsage();
     return kExitUsageError;
   }
   if (line.Jobs == 1) {

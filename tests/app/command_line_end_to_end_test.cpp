@@ -65,12 +65,14 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrors) {
   for (const std::string& arguments :
        std::vector<std::string>{"--bogus a.pdf", "a.pdf --first", "--eol unix a.pdf",
                                 "--jobs 0 a.pdf", "--last x a.pdf", "--first 3 --last 1 a.pdf", "",
-                                "--no-open", "--output-dir " + work_.path() + "/none a.pdf"}) {
+                                "--no-open", "--output-dir " + work_.path() + "/none a.pdf",
+                                "--output-dir " + std::string(LUMENQUILL_PROGRAM) + " a.pdf"}) {
     SCOPED_TRACE(arguments);
     const CommandResult usage = Run(arguments);
     EXPECT_EQ(usage.status, ExitStatus(2));
     EXPECT_EQ(usage.out, "");
     EXPECT_THAT(usage.err, HasSubstr("Lumenquill: "));
+    EXPECT_THAT(usage.err, HasSubstr("使い方: lumenquill"));
   }
   EXPECT_THAT(Run("--bogus a.pdf").err, HasSubstr("使い方: lumenquill"));
   EXPECT_FALSE(fs::exists(settings_));  // nothing wrote a settings file
@@ -263,10 +265,10 @@ TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
     EXPECT_THAT(refused.err, HasSubstr(pdf + ": ページ番号が"));
     EXPECT_FALSE(std::filesystem::exists(out));
   }
-  EXPECT_EQ(testing::RunCommand(info + " --extract " + out + " --first 3 --last 1 " + pdf,
-                                work_.path())
-                .status,
-            ExitStatus(2));
+  EXPECT_EQ(
+      testing::RunCommand(info + " --extract " + out + " --first 3 --last 1 " + pdf, work_.path())
+          .status,
+      ExitStatus(2));
 }
 
 }  // namespace
