@@ -67,6 +67,25 @@ bool ConvertInParallel(const CommandLine& line, const std::vector<std::string>& 
   return all_converted;
 }
 
+// Converts the command line's files in this process or in line.Jobs child processes; the
+// batch's exit status.
+int ConvertAll(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
+  if (line.Jobs == 1) {
+    ConsoleUserInterface ui(in, out, err, StandardInputIsTerminal(),
+                            !line.Quiet && StandardErrorIsTerminal());
+    Conversion conversion(ui, ConsoleOptions(line), line.ToStandardOutput ? &out : nullptr);
+    return BatchExitStatus(RunBatch(line.Files, conversion, ui.Progress(), err));
+  }
+  std::vector<std::string> work_list;
+  const bool all_taken = CollectWorkList(line.Files, work_list, err);
+  try {
+    return BatchExitStatus(ConvertInParallel(line, work_list, out, err) && all_taken);
+  } catch (const std::exception& error) {
+    err << "Lumenquill: 並列の変換を始められません: " << error.what() << '\n';
+    return kExitSomeNotConverted;
+  }
+}
+
 }  // namespace
 
 int RunConsoleBatch(const CommandLine& line, std::istream& in, std::ostream& out,
@@ -83,20 +102,14 @@ int RunConsoleBatch(const CommandLine& line, std::istream& in, std::ostream& out
         << ShortUsage();
     return kExitUsageError;
   }
-  if (line.Jobs == 1) {
-    ConsoleUserInterface ui(in, out, err, StandardInputIsTerminal(),
-                            !line.Quiet && StandardErrorIsTerminal());
-    Conversion conversion(ui, ConsoleOptions(line), line.ToStandardOutput ? &out : nullptr);
-    return BatchExitStatus(RunBatch(line.Files, conversion, ui.Progress(), err));
-  }
-  std::vector<std::string> work_list;
-  const bool all_taken = CollectWorkList(line.Files, work_list, err);
-  try {
-    return BatchExitStatus(ConvertInParallel(line, work_list, out, err) && all_taken);
-  } catch (const std::exception& error) {
-    err << "Lumenquill: 並列の変換を始められません: " << error.what() << '\n';
+  const int status = ConvertAll(line, in, out, err);
+  // The names of the results are the console's way of opening them: a failure to write them
+  // is a failure of the run. (The text itself on standard output is checked as it is written.)
+  if (!line.ToStandardOutput && !(out << std::flush)) {
+    err << "Lumenquill: 標準出力: 変換したファイルの名前を書き込めませんでした。\n";
     return kExitSomeNotConverted;
   }
+  return status;
 }
 
 }  // namespace lumenquill

@@ -145,6 +145,16 @@ TEST_F(CommandLineRun, OverwriteOpenAndOutputFolder) {
   EXPECT_EQ(elsewhere.status, ExitStatus(0));
   EXPECT_EQ(elsewhere.out, out + "/a.txt\n");
   EXPECT_EQ(testing::ReadWholeFile(out + "/a.txt"), Reference(pdf, ""));
+
+  // Names for the editor that cannot be written make the run fail, with or without jobs.
+  for (const std::string jobs : {"", "--jobs 2 "}) {
+    const CommandResult unwritten =
+        testing::RunCommand("sh -c 'LUMENQUILL_INI=" + settings_ + " " + LUMENQUILL_PROGRAM +
+                                " --overwrite " + jobs + pdf + " >/dev/full'",
+                            work_.path());
+    EXPECT_EQ(unwritten.status, ExitStatus(1)) << jobs;
+    EXPECT_THAT(unwritten.err, HasSubstr("標準出力")) << jobs;
+  }
 }
 
 // --stdout writes what the text files would hold, one PDF after the other, and no file.
