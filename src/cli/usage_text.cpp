@@ -44,10 +44,12 @@ std::string HelpText() {
          "                     every later argument is a file\n"
          "\n"
          "終了ステータス: 0 すべて変換した / 1 変換できなかったファイルがある / "
-         "2 使い方の誤り\n"
+         "2 使い方の誤り /\n"
+         "                129, 130, 143 SIGHUP, SIGINT, SIGTERM で終了した\n"
          "設定ファイル: 環境変数 LUMENQUILL_INI のファイル、なければ実行ファイルと同じ場所の "
          "lumenquill.ini、\n"
-         "そこに置けなければ ~/.config/lumenquill/lumenquill.ini\n";
+         "インストールされたプログラムでは $XDG_CONFIG_HOME/lumenquill/lumenquill.ini "
+         "(既定は ~/.config の下)\n";
 }
 
 std::string ShortUsage() {
