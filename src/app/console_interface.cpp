@@ -40,9 +40,13 @@ void ConsoleProgress::ShowProgress(int32_t, int32_t max, int32_t position, bool 
   if (!draw_bar_) return;
   const int32_t shown = position < 0 ? 0 : position;
   const int filled = max > 0 ? static_cast<int>(int64_t{shown} * kBarWidth / max) : 0;
-  err_ << '\r' << caption_ << " [" << std::string(static_cast<size_t>(filled), '#')
-       << std::string(static_cast<size_t>(kBarWidth - filled), ' ') << "] " << position << '/'
-       << max << std::flush;
+  std::string bar = caption_ + " [" + std::string(static_cast<size_t>(filled), '#') +
+                    std::string(static_cast<size_t>(kBarWidth - filled), ' ') + "] " +
+                    std::to_string(position) + '/' + std::to_string(max);
+  // The decoder reports many times a page: the terminal gets only what changed.
+  if (bar_drawn_ && bar == drawn_bar_) return;
+  err_ << '\r' << bar << std::flush;
+  drawn_bar_ = std::move(bar);
   bar_drawn_ = true;
 }
 

@@ -30,6 +30,7 @@ class ConsoleProgress final : public ProgressDisplay {
   std::string caption_;
   std::unique_ptr<TerminalEscapeWatcher> watcher_;
   bool bar_drawn_ = false;
+  std::string drawn_bar_;
 };
 
 // The user interface of a machine without a display: message boxes become lines on the error

@@ -97,6 +97,16 @@ TEST(ConsoleInterface, ProgressWithoutATerminalDrawsNothing) {
   bar.SetCaption(" (1/1) - a.pdf");
   bar.ShowProgress(0, 100, 50, false);
   EXPECT_EQ(err.str(), "\r (1/1) - a.pdf [##########          ] 50/100");
+  // The same state again draws nothing; a new one, or the bar after it was hidden, draws.
+  bar.ShowProgress(0, 100, 50, false);
+  EXPECT_EQ(err.str(), "\r (1/1) - a.pdf [##########          ] 50/100");
+  bar.ShowProgress(0, 100, 51, false);
+  bar.ShowProgress(0, 100, 100, true);
+  bar.ShowProgress(0, 100, 51, false);
+  EXPECT_EQ(err.str(),
+            "\r (1/1) - a.pdf [##########          ] 50/100"
+            "\r (1/1) - a.pdf [##########          ] 51/100\r\033[K"
+            "\r (1/1) - a.pdf [##########          ] 51/100");
 }
 
 }  // namespace
