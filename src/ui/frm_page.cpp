@@ -17,11 +17,17 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int left) {
   return edit;
 }
 
-// Typed characters that an edit lets through: Backspace, "." and the digits.
+// Typed characters that an edit lets through: "." and the digits. Keys whose text is a control
+// character (Tab, Backspace, Delete, Return) or empty (arrows, Home, End) are not typed
+// characters; they keep moving the focus and editing.
 bool IsAcceptedCharacter(const QString& text) {
-  if (text.isEmpty()) return true;  // keys without a character (arrows, Delete)
+  if (text.isEmpty()) return true;
   const QChar c = text.at(0);
-  return c == QChar(8) || c == '.' || (c >= '0' && c <= '9');
+  return !c.isPrint() || c == '.' || (c >= '0' && c <= '9');
+}
+
+bool IsEnter(const QKeyEvent* key) {
+  return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
 }  // namespace
@@ -77,17 +83,24 @@ void TfrmPage::FormShow() {
   Button1->setFocus();
 }
 
-// Typed characters are filtered (pasted text is not), and Enter released in an edit runs OK.
+// Typed characters are filtered (pasted text is not), and Enter released in an edit runs OK
+// when it was also pressed there: the release of the Enter that closed the error box lands in
+// the edit too, and must not run the checks again.
 bool TfrmPage::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;
+    if (IsEnter(key)) {
+      enter_pressed_in_ = watched;
+      return true;
+    }
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     if (!IsAcceptedCharacter(key->text())) return true;
   } else if (event->type() == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      Button1Click();
+    if (IsEnter(key) && !key->isAutoRepeat()) {
+      const bool pressed_here = enter_pressed_in_ == watched;
+      enter_pressed_in_ = nullptr;
+      if (pressed_here) Button1Click();
       return true;
     }
   }

@@ -44,6 +44,9 @@ class TfrmPage final : public QDialog {
 
  private:
   void FormShow();
+
+  // The edit that took the last press of Enter, until its release.
+  QObject* enter_pressed_in_ = nullptr;
 };
 
 }  // namespace lumenquill

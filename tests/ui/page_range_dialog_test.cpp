@@ -84,6 +84,55 @@ TEST_F(PageRangeDialog, TypedLettersAreDroppedAndEnterRunsTheChecks) {
   EXPECT_EQ(dialog_.LastPage, 10);
 }
 
+// Only typed characters are filtered: the keys that move the focus and edit keep working, and
+// the tab order runs OK, first page, last page, Cancel.
+TEST_F(PageRangeDialog, FocusAndEditingKeysWork) {
+  QLineEdit* first = dialog_.Edit1;
+  first->setFocus();
+  first->setText("123");
+  QTest::keyClick(first, Qt::Key_Home);
+  QTest::keyClick(first, Qt::Key_Delete);
+  EXPECT_EQ(first->text(), "23");
+  QTest::keyClick(first, Qt::Key_End);
+  QTest::keyClick(first, Qt::Key_Left);
+  QTest::keyClick(first, Qt::Key_Backspace);
+  QTest::keyClicks(first, "5");
+  EXPECT_EQ(first->text(), "53");
+  QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(first, Qt::Key_C, Qt::ControlModifier);
+
+  QTest::keyClick(first, Qt::Key_Tab);
+  EXPECT_EQ(dialog_.focusWidget(), dialog_.Edit2);
+  EXPECT_EQ(first->text(), "53");
+  QTest::keyClick(dialog_.Edit2, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(dialog_.Edit2, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(dialog_.Edit2->text(), "53");
+  QTest::keyClick(dialog_.Edit2, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(dialog_.focusWidget(), first);
+  QTest::keyClick(first, Qt::Key_Tab);
+  QTest::keyClick(dialog_.Edit2, Qt::Key_Tab);
+  EXPECT_EQ(dialog_.focusWidget(), dialog_.Button2);
+  QTest::keyClick(dialog_.Button2, Qt::Key_Tab);
+  EXPECT_EQ(dialog_.focusWidget(), dialog_.Button1);
+  QTest::keyClick(dialog_.Button1, Qt::Key_Tab);
+  EXPECT_EQ(dialog_.focusWidget(), first);
+}
+
+// The Enter that closes the error box is released in the edit; a release without its press
+// there runs nothing, so the box does not come straight back.
+TEST_F(PageRangeDialog, EnterRunsTheChecksOnlyWhenPressedInTheSameEdit) {
+  dialog_.Edit1->setText("0");
+  QTest::keyPress(dialog_.Edit1, Qt::Key_Return);
+  QTest::keyRelease(dialog_.Edit1, Qt::Key_Return);
+  EXPECT_EQ(errors_.size(), 1u);
+  QTest::keyRelease(dialog_.Edit1, Qt::Key_Return);
+  QTest::keyPress(dialog_.Edit2, Qt::Key_Enter);
+  QTest::keyRelease(dialog_.Edit1, Qt::Key_Enter);
+  EXPECT_EQ(errors_.size(), 1u);
+  EXPECT_TRUE(dialog_.isVisible());
+  EXPECT_EQ(dialog_.Edit1->text(), "0");
+}
+
 TEST_F(PageRangeDialog, CancelGivesMinusOne) {
   Enter("2", "3");
   dialog_.show();
