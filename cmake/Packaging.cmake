@@ -9,9 +9,9 @@ if(LUMENQUILL_BUILD_UI)
   set(summary "extract the text of PDF files into Shift-JIS text files")
   set(contents "This package holds the program with its windows, the diagnostic tool\n"
                "lumenquill-info, a desktop entry for PDF files and the manual pages.")
-  # Qt loads the SVG pictures of the windows through a plugin, which dpkg-shlibdeps cannot see;
-  # the windows show Japanese text with a Japanese font.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+  # Qt loads the SVG pictures of the windows through a plugin and its Japanese translation from
+  # a file, which dpkg-shlibdeps cannot see; the windows show Japanese text with a Japanese font.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-translations-l10n")
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-japanese-gothic)
 else()
   set(CPACK_PACKAGE_NAME lumenquill-cli)

@@ -10,6 +10,7 @@
 #include "ui/frm_main.h"
 #include "ui/frm_prog.h"
 #include "ui/qt_interface.h"
+#include "ui/qt_japanese_translation.h"
 
 namespace lumenquill {
 namespace {
@@ -51,7 +52,8 @@ std::optional<int> RunInWindows(const RunOptions& options, const std::vector<std
   if (!offscreen_asked && QGuiApplication::platformName() == "offscreen") return std::nullopt;
 
   QApplication::setApplicationName("Lumenquill");
-  QApplication::setApplicationDisplayName("Lumenquill");
+  // No display name: Qt would append it to every title bar, and the titles are the captions.
+  InstallQtJapaneseTranslation();
   QApplication::setWindowIcon(QIcon(":/images/lumenquill.svg"));
   EscapeKeyFilter escape_filter;
   application.installEventFilter(&escape_filter);
