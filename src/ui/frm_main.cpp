@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/batch.h"
@@ -183,9 +184,13 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 void TfrmMain::FormClose() {
   MainWindowSettings settings;
   settings.Zoom = isMaximized();
-  // pos() is the frame's corner; normalGeometry() is the client area's, so the frame is added.
-  const QPoint frame = frameGeometry().topLeft() - geometry().topLeft();
-  const QRect bounds = settings.Zoom ? normalGeometry().translated(frame) : QRect(pos(), size());
+  // Left and Top are the frame's corner, as move() takes them; normalGeometry() is the client
+  // area's, so the frame of the normal state is added (a maximised frame can be narrower).
+  // A window opened maximised and never restored has no normal frame seen; it takes its own.
+  const QMargins frame = settings.Zoom && !normal_frame_.isNull() ? normal_frame_ : FrameMargins();
+  const QRect bounds = settings.Zoom
+                           ? normalGeometry().translated(-frame.left(), -frame.top())
+                           : QRect(pos(), size());
   settings.Left = bounds.x();
   settings.Top = bounds.y();
   settings.Width = bounds.width();
@@ -194,6 +199,18 @@ void TfrmMain::FormClose() {
   settings.StatusBar = N11->isChecked();
   settings.OnTop = N12->isChecked();
   WriteMainWindowSettings(settings);
+}
+
+QMargins TfrmMain::FrameMargins() const {
+  const QRect frame = frameGeometry();
+  const QRect client = geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(),
+          frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+void TfrmMain::moveEvent(QMoveEvent* event) {
+  if (windowState() == Qt::WindowNoState) normal_frame_ = FrameMargins();
+  QMainWindow::moveEvent(event);
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -206,7 +223,10 @@ void TfrmMain::dropEvent(QDropEvent* event) {
     if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
   }
   event->acceptProposedAction();
-  DropPaths(paths);
+  // The drag source waits until the drop returns, so the batch starts from the event loop right
+  // after; the window is disabled at once, so that no second drop comes in between.
+  setEnabled(false);
+  QTimer::singleShot(0, this, [this, paths] { DropPaths(paths); });
 }
 
 void TfrmMain::DropPaths(const std::vector<std::string>& paths) {

@@ -70,6 +70,8 @@ class TfrmMain final : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Remembers the frame of the normal state, which the bounds written while maximised need.
+  void moveEvent(QMoveEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -78,10 +80,13 @@ class TfrmMain final : public QMainWindow {
   void BuildToolBar();
   void FormCreate();
   void FormClose();
+  // The widths of the window frame around the client area, as the window stands.
+  QMargins FrameMargins() const;
 
   TfrmProg& progress_;
   std::unique_ptr<QtUserInterface> ui_;
   std::unique_ptr<Conversion> conversion_;
+  QMargins normal_frame_;
 };
 
 // The caption of the main window.

@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include "settings_file.h"
 #include "support/shortcut_bytes.h"
@@ -117,6 +119,32 @@ TEST_F(MainWindow, MaximisedWindowsRecordTheirNormalBounds) {
             "[frmMain]\nLeft=70\nTop=60\nWidth=333\nheight=222\nZoom=1\nN10=0\nN11=0\nN12=0\n");
 }
 
+// Restarting from what a maximised window wrote and restoring it gives the bounds it had, and
+// closing it again writes them unchanged: the window does not drift from run to run.
+TEST_F(MainWindow, MaximisedBoundsComeBackWithoutDrift) {
+  SettingsFile file("[frmMain]\nLeft=299\nTop=180\nWidth=333\nheight=222\n");
+  Create();
+  window_->show();
+  const QRect frame = window_->frameGeometry();
+  window_->showMaximized();
+  QApplication::processEvents();
+  window_->close();
+  const std::string written = testing::ReadWholeFile(file.path());
+
+  Create();
+  window_->show();
+  EXPECT_TRUE(window_->isMaximized());
+  window_->showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(window_->frameGeometry(), frame);
+  EXPECT_EQ(window_->pos(), QPoint(299, 180));
+  EXPECT_EQ(window_->size(), QSize(333, 222));
+  window_->showMaximized();
+  QApplication::processEvents();
+  window_->close();
+  EXPECT_EQ(testing::ReadWholeFile(file.path()), written);
+}
+
 // Dropped files and folders become one batch, counted in the progress captions.
 TEST_F(MainWindow, DropsMakeOneBatch) {
   SettingsFile file("");
@@ -137,6 +165,27 @@ TEST_F(MainWindow, DropsMakeOneBatch) {
   converted_.clear();
   window_->DropPaths({Make("notes.txt")});
   EXPECT_THAT(converted_, IsEmpty());
+  EXPECT_TRUE(window_->isEnabled());
+}
+
+// The drop returns at once, so the dragging program does not wait for the conversions; the
+// batch starts from the event loop right after.
+TEST_F(MainWindow, DropReturnsBeforeTheBatchStarts) {
+  SettingsFile file("");
+  Create();
+  window_->show();
+  const std::string a = Make("a.pdf");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(a))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.get(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  EXPECT_THAT(converted_, IsEmpty());
+  QApplication::processEvents();
+  EXPECT_THAT(converted_, ElementsAre(a + " | (1/1) - a.pdf"));
   EXPECT_TRUE(window_->isEnabled());
 }
 
