@@ -5,6 +5,7 @@
 
 #include "platform/ini_file.h"
 #include "platform/settings_location.h"
+#include "ui/fixed_dialog.h"
 #include "ui/form_font.h"
 
 namespace lumenquill {
@@ -38,11 +39,12 @@ QList<QWidget*> Children(QWidget* container) {
 }  // namespace
 
 TfrmOption::TfrmOption(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(parent, kFixedDialogFlags) {
   setObjectName("frmOption");
   setWindowTitle("オプション");
   setFont(FormFont());
   setFixedSize(490, 284);
+  CentreOnScreen(*this);
 
   // Created in the order the walk visits them.
   GroupBox1 = Make<QGroupBox>(this, "GroupBox1", "出力設定", {16, 16, 225, 89});

@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "app/page_range_check.h"
+#include "ui/fixed_dialog.h"
 #include "ui/form_font.h"
 
 namespace lumenquill {
@@ -33,11 +34,12 @@ bool IsEnter(const QKeyEvent* key) {
 }  // namespace
 
 TfrmPage::TfrmPage(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(parent, kFixedDialogFlags) {
   setObjectName("frmPage");
   setWindowTitle("ページを指定して抽出");
   setFont(FormFont());
   setFixedSize(329, 112);
+  CentreOnScreen(*this);
 
   Label3 = new QLabel("抽出するページ範囲を入力してください", this);
   Label3->setObjectName("Label3");
