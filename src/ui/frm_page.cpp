@@ -1,12 +1,12 @@
 #include "ui/frm_page.h"
 
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <variant>
 
 #include "app/page_range_check.h"
 #include "ui/fixed_dialog.h"
 #include "ui/form_font.h"
+#include "ui/message_box.h"
 
 namespace lumenquill {
 namespace {
@@ -65,7 +65,7 @@ TfrmPage::TfrmPage(QWidget* parent)
   Button1->setDefault(true);
   for (QLineEdit* edit : {Edit1, Edit2}) edit->installEventFilter(this);
   ShowError = [this](const QString& message) {
-    QMessageBox::critical(this, "Lumenquill", message);
+    MakeMessageBox(QMessageBox::Critical, "Lumenquill", message, QMessageBox::Ok, this)->exec();
   };
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

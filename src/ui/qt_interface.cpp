@@ -1,11 +1,11 @@
 #include "ui/qt_interface.h"
 
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QUrl>
 
 #include "app/path_names.h"
 #include "ui/frm_page.h"
+#include "ui/message_box.h"
 
 namespace lumenquill {
 
@@ -20,16 +20,16 @@ void SetAlwaysOnTop(QWidget* window, bool on_top) {
 
 void QtUserInterface::ShowMessage(const std::string& caption, const std::string& text,
                                   MessageIcon icon) {
-  QMessageBox box(icon == MessageIcon::kError ? QMessageBox::Critical : QMessageBox::Warning,
-                  QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
-                  owner_);
-  box.exec();
+  MakeMessageBox(icon == MessageIcon::kError ? QMessageBox::Critical : QMessageBox::Warning,
+                 QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                 owner_)
+      ->exec();
 }
 
 bool QtUserInterface::AskYesNo(const std::string& caption, const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, QString::fromStdString(caption),
-                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, owner_);
-  return box.exec() == QMessageBox::Yes;
+  return MakeMessageBox(QMessageBox::Warning, QString::fromStdString(caption),
+                        QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, owner_)
+             ->exec() == QMessageBox::Yes;
 }
 
 std::optional<PageRange> QtUserInterface::ChoosePageRange(const TPDFAnalyst& analyst,
