@@ -6,9 +6,9 @@ namespace lumenquill {
 
 // The window of a fixed-size dialog: a title bar with a close button, and no minimise or
 // maximise buttons, which would do nothing for it.
-inline constexpr Qt::WindowFlags kFixedDialogFlags =
-    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-    Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                                     Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                     Qt::WindowCloseButtonHint;
 
 // Places a dialog of its final size centred on the screen of its owner (of the dialog itself
 // without one), wholly on that screen; called before it is shown, since Qt would centre it on

@@ -188,9 +188,8 @@ void TfrmMain::FormClose() {
   // area's, so the frame of the normal state is added (a maximised frame can be narrower).
   // A window opened maximised and never restored has no normal frame seen; it takes its own.
   const QMargins frame = settings.Zoom && !normal_frame_.isNull() ? normal_frame_ : FrameMargins();
-  const QRect bounds = settings.Zoom
-                           ? normalGeometry().translated(-frame.left(), -frame.top())
-                           : QRect(pos(), size());
+  const QRect bounds = settings.Zoom ? normalGeometry().translated(-frame.left(), -frame.top())
+                                     : QRect(pos(), size());
   settings.Left = bounds.x();
   settings.Top = bounds.y();
   settings.Width = bounds.width();
@@ -204,8 +203,8 @@ void TfrmMain::FormClose() {
 QMargins TfrmMain::FrameMargins() const {
   const QRect frame = frameGeometry();
   const QRect client = geometry();
-  return {client.left() - frame.left(), client.top() - frame.top(),
-          frame.right() - client.right(), frame.bottom() - client.bottom()};
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
 }
 
 void TfrmMain::moveEvent(QMoveEvent* event) {

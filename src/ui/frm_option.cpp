@@ -38,8 +38,7 @@ QList<QWidget*> Children(QWidget* container) {
 
 }  // namespace
 
-TfrmOption::TfrmOption(QWidget* parent)
-    : QDialog(parent, kFixedDialogFlags) {
+TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   setObjectName("frmOption");
   setWindowTitle("オプション");
   setFont(FormFont());

@@ -33,8 +33,7 @@ bool IsEnter(const QKeyEvent* key) {
 
 }  // namespace
 
-TfrmPage::TfrmPage(QWidget* parent)
-    : QDialog(parent, kFixedDialogFlags) {
+TfrmPage::TfrmPage(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   setObjectName("frmPage");
   setWindowTitle("ページを指定して抽出");
   setFont(FormFont());

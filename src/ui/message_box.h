@@ -10,7 +10,6 @@ namespace lumenquill {
 // shown whole, and the box is as wide as its longest line needs.
 std::unique_ptr<QMessageBox> MakeMessageBox(QMessageBox::Icon icon, const QString& caption,
                                             const QString& text,
-                                            QMessageBox::StandardButtons buttons,
-                                            QWidget* owner);
+                                            QMessageBox::StandardButtons buttons, QWidget* owner);
 
 }  // namespace lumenquill

@@ -12,7 +12,7 @@ namespace {
 TEST(MessageBox, KeepsEachLineWhole) {
   const QString path = "/home/利用者/書類/二〇二六年度/報告書 & <添付資料> の一覧.pdf";
   const QString message = "セキュリティが設定されているPDFファイルからはテキストを抽出できません。";
-  const auto box = MakeMessageBox(QMessageBox::Critical, "Lumenquill", path + "\n" + message,
+  const auto box = MakeMessageBox(QMessageBox::Critical, "Lumenquill", path + "\r\n" + message,
                                   QMessageBox::Ok, nullptr);
   box->show();
   QLabel* text = nullptr;
@@ -23,7 +23,7 @@ TEST(MessageBox, KeepsEachLineWhole) {
   const QFontMetrics metrics(text->font());
   EXPECT_GE(text->width(), metrics.horizontalAdvance(message));
   EXPECT_LT(text->height(), 3 * metrics.lineSpacing());
-  EXPECT_TRUE(text->text().contains("報告書 &amp; &lt;添付資料&gt; の一覧.pdf"));
+  EXPECT_TRUE(text->text().contains("報告書 &amp; &lt;添付資料&gt; の一覧.pdf\n"));
   EXPECT_EQ(box->windowTitle(), "Lumenquill");
 }
 

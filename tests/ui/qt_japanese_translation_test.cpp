@@ -14,8 +14,7 @@ namespace {
 // With Qt's Japanese translation installed, the standard buttons of a message box read
 // Japanese whatever the locale.
 TEST(QtJapaneseTranslation, MessageBoxButtonsReadJapanese) {
-  const QString file =
-      QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm";
+  const QString file = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm";
   if (!QFileInfo::exists(file)) GTEST_SKIP() << "Qt's Japanese translation is not installed";
   QTranslator* translator = InstallQtJapaneseTranslation();
   ASSERT_NE(translator, nullptr);
