@@ -14,6 +14,7 @@
 #include "app/settings.h"
 #include "platform/file_attributes.h"
 #include "platform/settings_location.h"
+#include "ui/faded_icon.h"
 #include "ui/form_font.h"
 #include "ui/frm_option.h"
 
@@ -140,7 +141,8 @@ void TfrmMain::BuildToolBar() {
   ToolBar1->toggleViewAction()->setEnabled(false);
   // The tool buttons carry their own hints, the menu items' hints being longer.
   const auto add = [this](QAction* action, const QString& hint) {
-    auto* button = new QAction(action->icon(), QString(), ToolBar1);
+    auto* button = new QAction(WithFadedDisabledLook(action->icon(), ToolBar1->iconSize()),
+                               QString(), ToolBar1);
     button->setToolTip(hint);
     button->setStatusTip(hint);
     connect(button, &QAction::triggered, action, &QAction::trigger);

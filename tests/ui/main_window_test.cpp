@@ -189,6 +189,30 @@ TEST_F(MainWindow, DropReturnsBeforeTheBatchStarts) {
   EXPECT_TRUE(window_->isEnabled());
 }
 
+// While a batch runs the window is disabled, and every tool-bar button looks so: no part of a
+// disabled picture is darker than a light grey.
+TEST_F(MainWindow, DisabledToolButtonsAllLookFaded) {
+  SettingsFile file("");
+  Create();
+  int pictures = 0;
+  for (QAction* button : window_->ToolBar1->actions()) {
+    if (button->isSeparator()) continue;
+    ++pictures;
+    const QImage picture =
+        button->icon().pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
+    int darkest = 255;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        if (qAlpha(picture.pixel(x, y)) > 128)
+          darkest = std::min(darkest, qGray(picture.pixel(x, y)));
+      }
+    }
+    EXPECT_GE(darkest, 150) << button->toolTip().toStdString();
+    EXPECT_FALSE(button->icon().pixmap(16).isNull());
+  }
+  EXPECT_EQ(pictures, 4);
+}
+
 TEST(FileDialogs, FiltersAndDefaults) {
   EXPECT_EQ(NameFilters("PDF - Portable Document Format|*.pdf"),
             QStringList{"PDF - Portable Document Format (*.pdf)"});
