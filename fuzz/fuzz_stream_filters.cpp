@@ -1,8 +1,9 @@
-// DecodeStream with every filter and pair: the first byte chooses the filter list, the rest
+// DecodeStream with every filter and some chains: the first byte chooses the filter list, the rest
 // is the source after "stream", the length is the data's own.
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 #include "reader/memory_stream.h"
@@ -20,8 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       {"/ASCII85Decode", "/FlateDecode"},
       {"/LZWDecode"},
       {"/FlateDecode", "/FlateDecode"},
+      {"/RunLengthDecode"},
+      {"/ASCII85Decode", "/LZWDecode"},
+      {"/ASCIIHexDecode", "/RunLengthDecode", "/LZWDecode", "/FlateDecode"},
   };
-  const lumenquill::StringList& filters = kChains[data[0] % 8];
+  const lumenquill::StringList& filters = kChains[data[0] % std::size(kChains)];
   const std::string body(reinterpret_cast<const char*>(data + 1), size - 1);
   lumenquill::MemoryStream source("stream\n" + body + "\nendstream\nendobj\n");
   lumenquill::MemoryStream dest;

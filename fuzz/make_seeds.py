@@ -5,6 +5,7 @@ and a few hand-made inputs. The seeds are committed; rerun this after changing i
     fuzz/make_seeds.py
 """
 
+import base64
 import os
 import shutil
 import struct
@@ -15,6 +16,13 @@ DATA = os.path.join(HERE, "..", "tests", "data")
 PDFS = ["reportlab-latin.pdf", "incremental-update.pdf", "qpdf-nested-tree.pdf",
         "reportlab-cid-cmaps.pdf", "ghostscript-differences.pdf", "reportlab-winansi-ascii85.pdf",
         "qpdf-inherited-resources.pdf", "cairo-pages.pdf", "fonttools-cidfonttype2.pdf"]
+
+
+def lzw_literals(data):
+    """data as LZW codes of 9 bits, one a byte, between a clear code and an end code."""
+    bits = "".join(format(code, "09b") for code in [256, *data, 257])
+    bits += "0" * (-len(bits) % 8)
+    return bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8))
 
 
 def write(target, name, data):
@@ -128,6 +136,10 @@ def main():
     write("fuzz_stream_filters", "hex", b"\2" + text.hex().encode() + b">")
     write("fuzz_stream_filters", "a85", b"\3" + b"9jqo^BlbD-BleB1DJ+*+F(f,q~>")
     write("fuzz_stream_filters", "hex-flate", b"\4" + zlib.compress(text).hex().encode() + b">")
+    write("fuzz_stream_filters", "lzw", b"\6" + lzw_literals(text))
+    write("fuzz_stream_filters", "a85-lzw", b"\x09" + base64.a85encode(lzw_literals(text)) + b"~>")
+    write("fuzz_stream_filters", "run-length",
+          b"\x08" + bytes([len(text) - 1]) + text + b"\xfd-\x80")
 
     write("fuzz_cmap", "tounicode",
           b"/CIDInit /ProcSet findresource begin 12 dict begin begincmap\n"

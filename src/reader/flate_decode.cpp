@@ -10,7 +10,9 @@
 namespace lumenquill {
 namespace {
 
-[[noreturn]] void RaiseFlateError() { throw Error("flate圧縮を正常に展開できませんでした。"); }
+constexpr const char* kFlateFailure = "flate圧縮を正常に展開できませんでした。";
+
+[[noreturn]] void RaiseFlateError() { throw Error(kFlateFailure); }
 
 struct InflateStream {
   z_stream z{};
@@ -24,11 +26,9 @@ struct InflateStream {
 
 }  // namespace
 
-int64_t DecodeFlate(MemoryStream& data, MemoryStream& dest) {
-  const std::string_view input = data.Peek(data.Remaining());
-  data.Move(static_cast<int64_t>(input.size()));
-
+int64_t DecodeFlate(std::string_view input, MemoryStream& dest) {
   InflateStream inflater;
+  BoundedOutput output(dest, kFlateFailure);
   // zlib counts in 32 bits: feed the input in slices it can take.
   constexpr size_t kMaxSlice = size_t{1} << 30;
   size_t consumed = 0;
@@ -36,7 +36,6 @@ int64_t DecodeFlate(MemoryStream& data, MemoryStream& dest) {
   // than needed to reach the cap.
   const size_t chunk_size = std::clamp<size_t>(input.size() * 3, size_t{1} << 12, size_t{1} << 22);
   auto chunk = std::make_unique<unsigned char[]>(chunk_size);
-  int64_t produced = 0;
 
   for (;;) {
     if (inflater.z.avail_in == 0 && consumed < input.size()) {
@@ -50,12 +49,7 @@ int64_t DecodeFlate(MemoryStream& data, MemoryStream& dest) {
     inflater.z.avail_out = static_cast<uInt>(chunk_size);
     const int result = inflate(&inflater.z, Z_NO_FLUSH);
     const size_t written = chunk_size - inflater.z.avail_out;
-    const int64_t room = kMaxInflatedSize - produced;
-    const size_t kept = std::min<size_t>(written, static_cast<size_t>(room));
-    dest.Write(std::string_view(reinterpret_cast<const char*>(chunk.get()), kept));
-    produced += static_cast<int64_t>(kept);
-
-    if (kept < written) RaiseFlateError();
+    output.Write(std::string_view(reinterpret_cast<const char*>(chunk.get()), written));
     if (result == Z_STREAM_END) break;
     if (result == Z_BUF_ERROR && inflater.z.avail_in == 0 && consumed == input.size()) break;
     if (result != Z_OK && result != Z_BUF_ERROR) RaiseFlateError();

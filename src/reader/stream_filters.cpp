@@ -3,14 +3,36 @@
 #include <string>
 
 #include "reader/flate_decode.h"
+#include "reader/lzw_decode.h"
 #include "reader/reading_primitives.h"
+#include "reader/run_length_decode.h"
 
 namespace lumenquill {
 namespace {
 
 constexpr std::string_view kFlate = "/FlateDecode";
-constexpr std::string_view kASCIIHex = "/ASCIIHexDecode";
-constexpr std::string_view kASCII85 = "/ASCII85Decode";
+
+struct Filter {
+  std::string_view name;
+  void (*decode)(std::string_view input, MemoryStream& dest);
+};
+
+constexpr Filter kFilters[] = {
+    {kFlate, [](std::string_view input, MemoryStream& dest) { DecodeFlate(input, dest); }},
+    {"/LZWDecode", DecodeLZW},
+    {"/RunLengthDecode", DecodeRunLength},
+    {"/ASCIIHexDecode",
+     [](std::string_view input, MemoryStream& dest) { dest.Write(DecodeASCIIHex(input)); }},
+    {"/ASCII85Decode", DecodeASCII85},
+};
+
+// The filter of that name, or nullptr.
+const Filter* FindFilter(std::string_view name) {
+  for (const Filter& filter : kFilters) {
+    if (filter.name == name) return &filter;
+  }
+  return nullptr;
+}
 
 bool IsEndOfLine(uint8_t byte) { return byte == '\n' || byte == '\r'; }
 
@@ -32,8 +54,9 @@ int32_t TrimTrailingEndOfLine(const ByteStream& source, std::string& copy) {
 }  // namespace
 
 bool FiltersSupported(const StringList& filters) {
+  if (filters.size() > kMaxFilters) return false;
   for (const std::string& name : filters) {
-    if (name != kFlate && name != kASCIIHex && name != kASCII85) return false;
+    if (FindFilter(name) == nullptr) return false;
   }
   return true;
 }
@@ -73,28 +96,18 @@ void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
 
 int64_t ApplyFilters(MemoryStream& data, int32_t length, const StringList& filters,
                      MemoryStream& dest) {
+  if (filters.empty() || !FiltersSupported(filters)) return 0;
   const int64_t before = dest.Position();
-  const std::string_view bytes = data.Bytes().substr(0, static_cast<size_t>(length));
-  if (filters.size() == 1) {
-    if (filters[0] == kASCIIHex) {
-      dest.Write(DecodeASCIIHex(bytes));
-    } else if (filters[0] == kASCII85) {
-      DecodeASCII85(bytes, dest);
-    } else if (filters[0] == kFlate) {
-      DecodeFlate(data, dest);
-    }
-  } else if (filters.size() == 2 && filters[1] == kFlate) {
-    MemoryStream decoded;
-    if (filters[0] == kASCIIHex) {
-      decoded.Write(DecodeASCIIHex(bytes));
-    } else if (filters[0] == kASCII85) {
-      DecodeASCII85(bytes, decoded);
-    } else {
-      return 0;
-    }
-    decoded.SetPosition(0);
-    DecodeFlate(decoded, dest);
+  std::string_view input = data.Bytes().substr(0, static_cast<size_t>(length));
+  // The outputs of the filters before the last, in turn: each reads the other.
+  MemoryStream stages[2];
+  for (size_t i = 0; i + 1 < filters.size(); ++i) {
+    MemoryStream& stage = stages[i % 2];
+    stage.Clear();
+    FindFilter(filters[i])->decode(input, stage);
+    input = stage.Bytes();
   }
+  FindFilter(filters.back())->decode(input, dest);
   return dest.Position() - before;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,11 +19,16 @@ namespace lumenquill {
 void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
                   const StringList& filters);
 
-// True when every name is "/FlateDecode", "/ASCIIHexDecode" or "/ASCII85Decode".
+// The longest chain of filters decoded.
+constexpr size_t kMaxFilters = 4;
+
+// True when there are at most kMaxFilters names, each "/FlateDecode", "/LZWDecode",
+// "/RunLengthDecode", "/ASCIIHexDecode" or "/ASCII85Decode".
 bool FiltersSupported(const StringList& filters);
 
-// Runs the chain on the raw bytes: one filter, or ASCIIHex or ASCII85 followed by Flate.
-// Any other chain writes nothing. Returns the number of bytes appended to dest.
+// Runs the filters on the first length bytes of data, in order, each on the output of the one
+// before. An empty or unsupported chain writes nothing; a filter that raises Error before the
+// last one leaves dest as it was. Returns the number of bytes appended to dest.
 int64_t ApplyFilters(MemoryStream& data, int32_t length, const StringList& filters,
                      MemoryStream& dest);
 

@@ -237,7 +237,7 @@ TEST_F(StreamDecoder, ContentObjects) {
 TEST_F(StreamDecoder, DecodeStreamObject) {
   OpenPage("", {{5, "<< /Length 6 0 R /Filter [/ASCIIHexDecode] >>\nstream\n414243>\nendstream"},
                 {6, "7"},
-                {7, "<< /Length 4 /Filter /LZWDecode >>\nstream\nabcd\nendstream"},
+                {7, "<< /Length 4 /Filter /DCTDecode >>\nstream\nabcd\nendstream"},
                 {8, "<< >>\nstream\nabcd\nendstream"}});
   MemoryStream dest;
   dest.Write("x");
@@ -250,7 +250,7 @@ TEST_F(StreamDecoder, DecodeStreamObject) {
 
   filters.clear();
   EXPECT_EQ(decoder_->DecodeStreamObject(7, filters, dest), 0);
-  EXPECT_THAT(filters, ElementsAre("/LZWDecode"));
+  EXPECT_THAT(filters, ElementsAre("/DCTDecode"));
   filters.clear();
   EXPECT_EQ(decoder_->DecodeStreamObject(8, filters, dest), 0);  // no /Length
 }

@@ -4,13 +4,15 @@
 #include <zlib.h>
 
 #include "reader/flate_decode.h"
-#include "support/deflate.h"
 #include "reader/reading_primitives.h"
+#include "support/deflate.h"
+#include "support/lzw_codes.h"
 
 namespace lumenquill {
 namespace {
 
 using testing::Deflated;
+using testing::LZWLiterals;
 
 struct Decoded {
   std::string output;
@@ -49,12 +51,15 @@ TEST(DecodeStream, UnfilteredDataIsCopied) {
 
 TEST(DecodeStream, UnsupportedFiltersDecodeNothing) {
   const std::string deflated = Deflated("text");
-  EXPECT_EQ(Decode(deflated, {"/LZWDecode"}).output, "");
   EXPECT_EQ(Decode(deflated, {"/Fl"}).output, "");
-  EXPECT_EQ(Decode(deflated, {"/FlateDecode", "/ASCII85Decode"}).output, "");
-  EXPECT_EQ(Decode(deflated, {"/FlateDecode", "/FlateDecode"}).output, "");
-  EXPECT_EQ(Decode("41", {"/ASCIIHexDecode", "/ASCIIHexDecode", "/FlateDecode"}).output, "");
-  EXPECT_FALSE(FiltersSupported({"/FlateDecode", "/RunLengthDecode"}));
+  EXPECT_EQ(Decode(deflated, {"/FlateDecode", "/DCTDecode"}).output, "");
+  EXPECT_EQ(Decode("41", {"/ASCIIHexDecode", "/ASCIIHexDecode", "/ASCIIHexDecode",
+                          "/ASCIIHexDecode", "/ASCIIHexDecode"})
+                .output,
+            "");  // five filters are too many
+  EXPECT_FALSE(FiltersSupported({"/FlateDecode", "/JBIG2Decode"}));
+  EXPECT_TRUE(FiltersSupported({"/LZWDecode", "/RunLengthDecode", "/ASCII85Decode",
+                                "/FlateDecode"}));
   EXPECT_TRUE(FiltersSupported({}));
 }
 
@@ -76,23 +81,24 @@ TEST(DecodeStream, DataNotFollowedByEndstreamIsNotDecoded) {
   EXPECT_THROW(Decode(deflated, size + 100, {"/FlateDecode"}, "\n", "\nendstream"), ReadError);
 }
 
-TEST(DecodeStream, TwoFilterChains) {
-  const std::string deflated = Deflated("chained");
+std::string Hex(const std::string& data) {
+  static const char* digits = "0123456789ABCDEF";
   std::string hex;
-  for (const unsigned char c : deflated) {
-    static const char* digits = "0123456789ABCDEF";
+  for (const unsigned char c : data) {
     hex += digits[c >> 4];
     hex += digits[c & 15];
   }
-  EXPECT_EQ(Decode(hex + ">", {"/ASCIIHexDecode", "/FlateDecode"}).output, "chained");
+  return hex + ">";
+}
 
-  // ASCII85 of the deflated bytes, groups of four, with a final partial group.
+// ASCII85 of the data, groups of four, with a final partial group.
+std::string Base85Encoded(const std::string& data) {
   std::string base85;
-  for (size_t i = 0; i < deflated.size(); i += 4) {
+  for (size_t i = 0; i < data.size(); i += 4) {
     uint32_t value = 0;
-    const size_t count = std::min<size_t>(4, deflated.size() - i);
+    const size_t count = std::min<size_t>(4, data.size() - i);
     for (size_t j = 0; j < 4; ++j) {
-      value = value << 8 | (j < count ? static_cast<unsigned char>(deflated[i + j]) : 0);
+      value = value << 8 | (j < count ? static_cast<unsigned char>(data[i + j]) : 0);
     }
     char group[5];
     for (int k = 4; k >= 0; --k) {
@@ -101,7 +107,36 @@ TEST(DecodeStream, TwoFilterChains) {
     }
     base85.append(group, count + 1);
   }
-  EXPECT_EQ(Decode(base85 + "~>", {"/ASCII85Decode", "/FlateDecode"}).output, "chained");
+  return base85 + "~>";
+}
+
+TEST(DecodeStream, TwoFilterChains) {
+  const std::string deflated = Deflated("chained");
+  EXPECT_EQ(Decode(Hex(deflated), {"/ASCIIHexDecode", "/FlateDecode"}).output, "chained");
+  EXPECT_EQ(Decode(Base85Encoded(deflated), {"/ASCII85Decode", "/FlateDecode"}).output,
+            "chained");
+  const std::string lzw = LZWLiterals("BT (lzw) Tj ET");
+  EXPECT_EQ(Decode(Base85Encoded(lzw), {"/ASCII85Decode", "/LZWDecode"}).output,
+            "BT (lzw) Tj ET");
+  EXPECT_EQ(Decode(Hex(lzw), {"/ASCIIHexDecode", "/LZWDecode"}).output, "BT (lzw) Tj ET");
+  EXPECT_EQ(Decode(lzw, {"/LZWDecode"}).output, "BT (lzw) Tj ET");
+  EXPECT_EQ(Decode("\x02run\x80", {"/RunLengthDecode"}).output, "run");
+}
+
+// Filters apply in the order listed, each to the output of the one before.
+TEST(DecodeStream, LongerChainsApplyInOrder) {
+  const std::string text = "BT (four filters) Tj ET";
+  const std::string run_length = "\x16" + text + "\x80";
+  EXPECT_EQ(Decode(Hex(Base85Encoded(Deflated(run_length))),
+                   {"/ASCIIHexDecode", "/ASCII85Decode", "/FlateDecode", "/RunLengthDecode"})
+                .output,
+            text);
+  EXPECT_EQ(Decode(Deflated(Deflated("twice")), {"/FlateDecode", "/FlateDecode"}).output,
+            "twice");
+  // A failure before the last filter leaves nothing.
+  EXPECT_EQ(Decode(Hex("not zlib"), {"/ASCIIHexDecode", "/FlateDecode", "/RunLengthDecode"})
+                .output,
+            "");
 }
 
 TEST(ASCIIHexDecode, DigitPairs) {
@@ -140,10 +175,9 @@ TEST(ASCII85Decode, ErrorsWriteNothingAtAll) {
 }
 
 std::string Inflate(const std::string& data, bool* failed = nullptr) {
-  MemoryStream source(data);
   MemoryStream dest;
   try {
-    DecodeFlate(source, dest);
+    DecodeFlate(data, dest);
     if (failed) *failed = false;
   } catch (const Error& error) {
     EXPECT_STREQ(error.what(), "flate圧縮を正常に展開できませんでした。");

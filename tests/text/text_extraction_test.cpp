@@ -10,6 +10,7 @@
 #include "reader/flate_decode.h"
 #include "support/deflate.h"
 #include "support/failing_disk.h"
+#include "support/lzw_codes.h"
 #include "support/pdf_builder.h"
 #include "support/sfnt_builder.h"
 #include "support/temp_file.h"
@@ -20,6 +21,7 @@ namespace lumenquill {
 namespace {
 
 using testing::Deflated;
+using testing::LZWLiterals;
 
 using ::testing::ElementsAre;
 using testing::PdfBuilder;
@@ -341,6 +343,24 @@ TEST_F(TextExtraction, ContentArraysFiltersAndEmbeddedCMaps) {
   OpenDocument(pdf.Build());
   decoder_->PageSeparator = false;
   EXPECT_EQ(Extract(1, 1), "hex\r\nflate\x93\xFA\x96{");  // 日本 in Shift-JIS
+}
+
+// A page whose /Contents is an LZW stream and a run-length stream under ASCII85.
+TEST_F(TextExtraction, LZWAndRunLengthContent) {
+  const std::string run_length = "\x13" "0 -20 Td (run) Tj ET" "\x80";
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents [4 0 R 5 0 R] /Resources << "
+              "/Font << /F1 6 0 R >> >> >>")
+      .Stream(4, "/Filter /LZWDecode", LZWLiterals("BT /F1 12 Tf 72 700 Td (lzw) Tj"))
+      .Stream(5, "/Filter [/ASCIIHexDecode /RunLengthDecode]", Hex(run_length))
+      .Object(6, kFont)
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->PageSeparator = false;
+  EXPECT_EQ(Extract(1, 1), "lzw\r\nrun");
 }
 
 // Content as iText, Qt and groff write it: Tf before the text object, a marked-content
