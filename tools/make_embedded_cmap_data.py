@@ -19,7 +19,6 @@ tools/make_test_data.py; can run alone:
 
 import io
 import os
-import subprocess
 import sys
 import tempfile
 import zlib
@@ -95,21 +94,6 @@ def type0_font(first, program, cid_to_gid):
     return objects
 
 
-def write_objects(path, objects):
-    data = b"%PDF-1.4\n"
-    offsets = {}
-    for n in sorted(objects):
-        offsets[n] = len(data)
-        data += b"%d 0 obj\n%s\nendobj\n" % (n, objects[n])
-    xref = len(data)
-    size = max(objects) + 1
-    data += b"xref\n0 %d\n0000000000 65535 f \n" % size
-    data += b"".join(b"%010d 00000 n \n" % offsets[n] for n in range(1, size))
-    data += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (size, xref)
-    with open(path, "wb") as f:
-        f.write(data)
-
-
 def make(out_dir):
     first, second = ("".join(lines) for lines in PAGES)
     kept_program, kept_glyphs = subset_font(first, True, True)
@@ -132,23 +116,18 @@ def make(out_dir):
     objects.update(type0_font(7, kept_program, None))
     objects.update(type0_font(11, new_program, bytes(cid_to_gid)))
 
+    from make_test_data import normalise, qpdf_pages, write_expected, write_objects
     target = os.path.join(out_dir, NAME + ".pdf")
     with tempfile.TemporaryDirectory() as work:
         raw = os.path.join(work, "raw.pdf")
         write_objects(raw, objects)
-        subprocess.run(["qpdf", "--object-streams=disable", "--force-version=1.4",
-                        "--deterministic-id", raw, target], check=True)
-    pages = subprocess.run(["qpdf", "--show-pages", target], check=True, capture_output=True,
-                           text=True).stdout
-    numbers = [int(line.split()[2]) for line in pages.splitlines() if line.startswith("page ")]
-    with open(target[:-4] + ".expected", "w", encoding="utf-8") as out:
-        out.write("PageCount: %d\n" % len(numbers))
-        for index, number in enumerate(numbers, 1):
-            out.write("page %d %d\n" % (index, number))
+        normalise(raw, target)
+    write_expected(target, qpdf_pages(target))
     with open(target[:-4] + ".given", "w", encoding="utf-8") as out:
         out.write("\n".join(line for lines in PAGES for line in lines) + "\n")
 
 
 if __name__ == "__main__":
+    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
     make(sys.argv[1] if len(sys.argv) > 1 else
          os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "data"))
