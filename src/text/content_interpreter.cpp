@@ -53,6 +53,7 @@ ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
   for (int32_t i = 0; i < fonts_.Count(); ++i) {
     TPDFFontResource& font = fonts_.GetItem(i);
     font_index_.emplace(font.Name, i);  // the first font of a name is the one selected
+    font_conversions_.push_back(ChooseConversion(font));
     if (!font.CMapData) continue;
     if (const TPDFCMapReader* cached = cache ? cache->CachedReader(font) : nullptr) {
       font.Data = const_cast<TPDFCMapReader*>(cached);
@@ -131,7 +132,7 @@ void ContentInterpreter::UseFont(int32_t index) {
     return;
   }
   const TPDFFontResource& font = fonts_.GetItem(index);
-  conversion_ = ChooseConversion(font);
+  conversion_ = font_conversions_[static_cast<size_t>(index)];
   current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
   code_bytes_ = IsSimpleFont(font.Subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
   glyph_characters_ = font.GlyphCharacters.get();

@@ -66,9 +66,9 @@ class ContentInterpreter final {
   // The index of the first font of each name: Tf selects by name, and a page may name
   // thousands of fonts.
   std::unordered_map<std::string, int32_t> font_index_;
+  // Each font's conversion, chosen once: a page may switch fonts at every string.
+  std::vector<FontConversion> font_conversions_;
 
-  // The operands since the last operator: the last one when it is a name, and a name followed
-  // by exactly one number.
   // The operands seen since the last operator, as far as Tf cares: a name, then one number.
   enum class FontOperands { kNone, kName, kNameAndSize };
   FontOperands font_operands_ = FontOperands::kNone;
