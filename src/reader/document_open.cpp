@@ -48,7 +48,8 @@ void TPDFAnalyst::AnalyseStream(std::unique_ptr<ByteStream> stream) {
   ReadToken(*stream_, version_);
   if (version_.size() < 3) RaiseError("このファイルはPDFファイルではありません。");
   const char major_minor[] = {version_[0], version_[2]};
-  if (DecimalToInt(std::string_view(major_minor, 2), 15) >= 15) {
+  const int32_t newest = read_newer_formats_ ? 20 : 14;
+  if (DecimalToInt(std::string_view(major_minor, 2), newest + 1) > newest) {
     RaiseError("このファイルは未対応の形式です。");
   }
 

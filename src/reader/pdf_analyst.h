@@ -34,6 +34,11 @@ class TPDFAnalyst final {
   // Calls OnError, clears the reader, sets ErrorRaised and raises LoadError(message).
   [[noreturn]] void RaiseError(const std::string& message);
   void SetOnError(ErrorCallback callback) { on_error_ = std::move(callback); }
+  // Whether loading also opens the newer files: PDF 1.5 to 2.0, cross-reference and object
+  // streams, and files encrypted with an empty user password. Off (the default), they are
+  // refused. Kept across Clear and loads.
+  void SetReadNewerFormats(bool on) { read_newer_formats_ = on; }
+  bool ReadsNewerFormats() const { return read_newer_formats_; }
 
   // --- Document open ---------------------------------------------------------------------
   // Opens the file (other writers denied while it is held) and checks and indexes it.
@@ -159,6 +164,7 @@ class TPDFAnalyst final {
   int32_t first_pages_id_ = -1;
   bool encrypted_ = false;
   bool error_raised_ = false;
+  bool read_newer_formats_ = false;
   Rectangle media_box_;
   StringList xref_offsets_;
   ErrorCallback on_error_;
