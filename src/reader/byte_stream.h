@@ -64,6 +64,10 @@ class ByteStream {
   // The whole data.
   std::string_view Bytes() const { return {data_, static_cast<size_t>(size_)}; }
 
+  // Adds bytes after the end of the data, keeping the position. Views taken from Bytes() or
+  // Peek() before it may no longer be valid.
+  virtual void Append(std::string_view bytes) = 0;
+
  protected:
   ByteStream() = default;
   // Points the stream at the data its subclass holds; called again whenever that moves.

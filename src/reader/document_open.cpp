@@ -27,6 +27,7 @@ bool IsBlank(char byte) { return byte == '\n' || byte == '\r' || byte == ' '; }
 
 void TPDFAnalyst::LoadFromFile(const std::string& file_name) {
   Clear();
+  needs_newer_formats_ = false;
   auto stream = std::make_unique<FileStream>(file_name);
   file_name_ = file_name;
   AnalyseStream(std::move(stream));
@@ -34,6 +35,7 @@ void TPDFAnalyst::LoadFromFile(const std::string& file_name) {
 
 void TPDFAnalyst::LoadFromStream(std::unique_ptr<ByteStream> stream) {
   Clear();
+  needs_newer_formats_ = false;
   AnalyseStream(std::move(stream));
 }
 
@@ -48,8 +50,10 @@ void TPDFAnalyst::AnalyseStream(std::unique_ptr<ByteStream> stream) {
   ReadToken(*stream_, version_);
   if (version_.size() < 3) RaiseError("このファイルはPDFファイルではありません。");
   const char major_minor[] = {version_[0], version_[2]};
-  const int32_t newest = read_newer_formats_ ? 20 : 14;
-  if (DecimalToInt(std::string_view(major_minor, 2), newest + 1) > newest) {
+  // Versions 1.5 to 2.0 are read only when the reader is told to read newer files.
+  const int32_t version = DecimalToInt(std::string_view(major_minor, 2), 99);
+  if (version > (read_newer_formats_ ? 20 : 14)) {
+    needs_newer_formats_ = !read_newer_formats_ && version <= 20;
     RaiseError("このファイルは未対応の形式です。");
   }
 

@@ -7,4 +7,9 @@ FileStream::FileStream(const std::string& path)
   Attach(content_.data(), static_cast<int64_t>(content_.size()));
 }
 
+void FileStream::Append(std::string_view bytes) {
+  content_.append(bytes);
+  Attach(content_.data(), static_cast<int64_t>(content_.size()));
+}
+
 }  // namespace lumenquill

@@ -13,6 +13,7 @@ namespace lumenquill {
 class FileStream final : public ByteStream {
  public:
   explicit FileStream(const std::string& path);
+  void Append(std::string_view bytes) override;
 
  private:
   LockedFile file_;

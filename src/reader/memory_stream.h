@@ -17,6 +17,11 @@ class MemoryStream final : public ByteStream {
   // and moves the position after them.
   void Write(std::string_view bytes);
 
+  void Append(std::string_view bytes) override {
+    buffer_.append(bytes);
+    Reattach();
+  }
+
   // Empties the stream, keeping its memory for reuse.
   void Clear() {
     buffer_.clear();

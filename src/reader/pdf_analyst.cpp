@@ -1,5 +1,6 @@
 #include "reader/pdf_analyst.h"
 
+#include <limits>
 #include <string>
 
 #include "reader/decimal_text.h"
@@ -23,6 +24,8 @@ void TPDFAnalyst::Clear() {
   version_.clear();
   file_name_.clear();
   encrypted_ = false;
+  encrypt_id_ = -1;
+  document_id_.clear();
   error_raised_ = false;
   object_count_ = -1;
   page_count_ = -1;
@@ -39,6 +42,22 @@ void TPDFAnalyst::RaiseError(const std::string& message) {
   Clear();
   error_raised_ = true;
   throw LoadError(message);
+}
+
+void TPDFAnalyst::AppendObject(int32_t n, std::string_view body) {
+  CheckObjectNumber(n);
+  const std::string header = std::to_string(n) + " 0 obj\n";
+  constexpr std::string_view kFooter = "\nendobj\n";
+  const int64_t offset = stream_->Size();
+  if (offset + static_cast<int64_t>(header.size() + body.size() + kFooter.size()) >
+      std::numeric_limits<int32_t>::max()) {
+    RaiseError("展開したオブジェクトが大きすぎます。");
+  }
+  stream_->Append(header);
+  stream_->Append(body);
+  stream_->Append(kFooter);
+  offsets_[static_cast<size_t>(n)] = static_cast<int32_t>(offset);
+  free_objects_[static_cast<size_t>(n)] = false;
 }
 
 bool TPDFAnalyst::IsValidObjectRef(std::string_view text) const {

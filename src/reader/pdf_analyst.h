@@ -39,6 +39,9 @@ class TPDFAnalyst final {
   // refused. Kept across Clear and loads.
   void SetReadNewerFormats(bool on) { read_newer_formats_ = on; }
   bool ReadsNewerFormats() const { return read_newer_formats_; }
+  // After a load: whether the file was refused, or is secured, for a reason that
+  // SetReadNewerFormats(true) may lift (its version, a cross-reference stream, encryption).
+  bool NeedsNewerFormats() const { return needs_newer_formats_; }
 
   // --- Document open ---------------------------------------------------------------------
   // Opens the file (other writers denied while it is held) and checks and indexes it.
@@ -63,6 +66,10 @@ class TPDFAnalyst final {
   void SeekToExistingObject(int32_t n);
 
   // --- Whole objects ---------------------------------------------------------------------
+  // Adds "n 0 obj", body and "endobj" after the end of the reader's bytes and points object n
+  // at them, so that an object read from an object stream or decrypted reads like one written
+  // in the file. Raises LoadError when the bytes would pass the reach of 32-bit offsets.
+  void AppendObject(int32_t n, std::string_view body);
   // Bytes from the offset of object n to the end of its "endobj"; 0 for a free object or one
   // whose offset lies outside the file.
   int32_t GetObjectSize(int32_t n);
@@ -165,6 +172,10 @@ class TPDFAnalyst final {
   bool encrypted_ = false;
   bool error_raised_ = false;
   bool read_newer_formats_ = false;
+  bool needs_newer_formats_ = false;
+  // The trailer's /Encrypt reference (-1 when there is none) and the first string of its /ID.
+  int32_t encrypt_id_ = -1;
+  std::string document_id_;
   Rectangle media_box_;
   StringList xref_offsets_;
   ErrorCallback on_error_;
