@@ -55,6 +55,10 @@ class ConsoleUserInterface final : public UserInterface {
   ProgressDisplay& Progress() override { return progress_; }
   void LeaveAlwaysOnTop() override {}
   void OpenInApplication(const std::string& path) override { out_ << path << '\n' << std::flush; }
+  // On the console the switch is the command line's option.
+  std::string NewerFormatsHint() const override {
+    return "--newer-formats オプションを付けると読み込める場合があります。";
+  }
 
  private:
   // The answer typed after the prompt; nothing at the end of the input, and nothing when there

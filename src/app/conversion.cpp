@@ -50,22 +50,30 @@ void Conversion::ShowFailure(const std::string& path, const std::string& message
   ui_.ShowMessage(kCaption, path + "\r\n" + message, MessageIcon::kError);
 }
 
+std::string Conversion::WithNewerFormatsHint(const TPDFAnalyst& analyst,
+                                             const std::string& message) const {
+  if (!analyst.NeedsNewerFormats()) return message;
+  return message + "\r\n" + ui_.NewerFormatsHint();
+}
+
 bool Conversion::ConvertFile(const std::string& file_name) {
   const bool show_warnings = ReadShowWarnings();
   TPDFAnalyst analyst;
+  analyst.SetReadNewerFormats(options_.NewerFormats.value_or(ReadNewerFormats()));
   try {
     analyst.LoadFromFile(file_name);
   } catch (const FileOpenError& error) {
     if (show_warnings) ShowFailure(file_name, OpenFailureMessage(error.cause()));
     return false;
   } catch (const std::exception&) {
-    if (show_warnings) ShowFailure(file_name, kDamaged);
+    if (show_warnings) ShowFailure(file_name, WithNewerFormatsHint(analyst, kDamaged));
     return false;
   }
   if (analyst.Encrypted()) {
     if (show_warnings) {
-      ShowFailure(file_name,
-                  "セキュリティが設定されているPDFファイルからはテキストを抽出できません。");
+      ShowFailure(file_name, WithNewerFormatsHint(analyst,
+                                                  "セキュリティが設定されているPDFファイルからは"
+                                                  "テキストを抽出できません。"));
     }
     return false;
   }

@@ -27,7 +27,8 @@ class Conversion final {
   // Every batch counts its loaded files from 0.
   void StartBatch() { OpenCount = 0; }
 
-  // Loads, checks and converts one file; true when its text file was written. Raises nothing:
+  // Loads (reading newer files when the run's option or the settings file says so), checks and
+  // converts one file; true when its text file was written. Raises nothing:
   // a file that could not be written is always reported, the PDF's own failures when the
   // warnings setting is on; the caller goes on with its next file.
   bool ConvertFile(const std::string& file_name);
@@ -44,6 +45,9 @@ class Conversion final {
  private:
   // An error box: the path, then the message on its own line.
   void ShowFailure(const std::string& path, const std::string& message);
+  // The message, and on a line of its own the user interface's hint, when the reader refused
+  // or secured the file for a reason that reading newer files would lift.
+  std::string WithNewerFormatsHint(const TPDFAnalyst& analyst, const std::string& message) const;
 
   // The page range the run's options give, checked against the document; nothing (after
   // saying why) when the document does not have those pages.

@@ -20,6 +20,7 @@ struct RunOptions {
   std::optional<std::string> OutputFolder;  // --output-dir: no save dialog
   std::optional<bool> Overwrite;            // --overwrite / --no-overwrite: no overwrite question
   std::optional<bool> OpenInEditor;         // --no-open (GroupBox3/CheckBox5)
+  std::optional<bool> NewerFormats;         // --newer-formats (GroupBox4/CheckBox9)
 
   bool HasPageRange() const { return FirstPage.has_value() || LastPage.has_value(); }
 };

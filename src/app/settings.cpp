@@ -25,6 +25,8 @@ void Write(const char* key, int32_t value) {
 
 bool ReadShowWarnings() { return ReadFlag("GroupBox3", "CheckBox8", 1); }
 
+bool ReadNewerFormats() { return ReadFlag("GroupBox4", "CheckBox9", 0); }
+
 ConversionFlags LoadOptions(TPDFTextDecoder& decoder) {
   decoder.LineBreakMode = ReadFlag("GroupBox2", "RadioButton1", 1) ? 1 : 0;
   switch (ReadInt("GroupBox2", "ComboBox1", 0)) {

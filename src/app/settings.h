@@ -12,6 +12,10 @@ namespace lumenquill {
 // GroupBox3/CheckBox8: warnings on when exactly 1 (the default).
 bool ReadShowWarnings();
 
+// GroupBox4/CheckBox9: the reader also opens newer files (PDF 1.5 to 2.0, cross-reference and
+// object streams, an empty user password) when exactly 1; off by default.
+bool ReadNewerFormats();
+
 // The four flags LoadOptions hands to the conversion.
 struct ConversionFlags {
   bool PageRange = false;

@@ -60,6 +60,11 @@ class UserInterface {
   virtual void LeaveAlwaysOnTop() = 0;
   // Opens the file with the application associated with its type; failures are ignored.
   virtual void OpenInApplication(const std::string& path) = 0;
+  // The line added to a refusal that reading newer files would lift: how to turn that on
+  // here. In the windows it is the options dialog's check box.
+  virtual std::string NewerFormatsHint() const {
+    return "オプションの「新しい形式のPDFも読み込む」をオンにすると読み込める場合があります。";
+  }
 };
 
 }  // namespace lumenquill

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "app/console_interface.h"
 #include "recording_interface.h"
 #include "settings_file.h"
 #include "support/failing_disk.h"
@@ -23,9 +25,9 @@ using testing::RecordingInterface;
 using testing::SettingsFile;
 using ::testing::StartsWith;
 
-// A two-page document whose pages show "one" and "two".
-std::string TwoPages() {
-  testing::PdfBuilder pdf;
+// A two-page document whose pages show "one" and "two", with the version in its header.
+std::string TwoPages(const std::string& version = "1.4") {
+  testing::PdfBuilder pdf(version);
   pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
       .Object(2,
               "<< /Type /Pages /Kids [4 0 R 6 0 R] /Count 2 /Resources << /Font << /F1 3 0 R "
@@ -103,6 +105,48 @@ TEST_F(ConversionTest, DamagedAndSecuredFiles) {
   EXPECT_FALSE(conversion_.ConvertFile(damaged));
   EXPECT_FALSE(conversion_.ConvertFile(secured));
   EXPECT_TRUE(ui_.events.empty());
+}
+
+// A PDF 1.7 file that is otherwise 1.4 is read when the settings file or the run's option says
+// so. Refused, its message gets a line saying how to turn reading newer files on, which a file
+// refused for another reason does not get.
+TEST_F(ConversionTest, NewerFormatsSwitch) {
+  constexpr const char* kQuiet = "[GroupBox1]\nCheckBox1=0\n[GroupBox3]\nCheckBox5=0\n";
+  const std::string newer = AddFile("newer.pdf", TwoPages("1.7"));
+  const std::string damaged = AddFile("bad.pdf", "%PDF-1.4\nno end marker");
+  {
+    SettingsFile off(std::string(kQuiet) + "[GroupBox4]\nCheckBox9=0\n");
+    EXPECT_FALSE(conversion_.ConvertFile(newer));
+    EXPECT_FALSE(conversion_.ConvertFile(damaged));
+  }
+  EXPECT_THAT(ui_.events, ElementsAre("message Lumenquill error: " + newer + "\r\n" +
+                                          "このファイルは破損しているか対応できない形式です。\r\n" +
+                                          "オプションの「新しい形式のPDFも読み込む」をオンにすると"
+                                          "読み込める場合があります。",
+                                      "message Lumenquill error: " + damaged + "\r\n" +
+                                          "このファイルは破損しているか対応できない形式です。"));
+  EXPECT_EQ(conversion_.OpenCount, 0);
+  {
+    SettingsFile on(std::string(kQuiet) + "[GroupBox4]\nCheckBox9=1\n");
+    EXPECT_TRUE(conversion_.ConvertFile(newer));
+    EXPECT_EQ(TextOf(newer), "onetwo");
+  }
+
+  // On the console the line names the command line's option, which turns reading on alone.
+  std::filesystem::remove(folder_ + "/newer.txt");
+  SettingsFile off(kQuiet);
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  ConsoleUserInterface console(in, out, err, false, false);
+  EXPECT_FALSE(Conversion(console).ConvertFile(newer));
+  EXPECT_EQ(err.str(), "Lumenquill: " + newer +
+                           ": このファイルは破損しているか対応できない形式です。: "
+                           "--newer-formats オプションを付けると読み込める場合があります。\n");
+  RunOptions newer_formats;
+  newer_formats.NewerFormats = true;
+  EXPECT_TRUE(Conversion(console, newer_formats).ConvertFile(newer));
+  EXPECT_EQ(TextOf(newer), "onetwo");
 }
 
 // A PDF that cannot be read is told apart from a damaged one, and nothing waits on it.

@@ -28,6 +28,7 @@ TEST(Settings, DefaultsWithoutAFile) {
   SettingsFile missing("");
   std::remove(missing.path().c_str());
   EXPECT_TRUE(ReadShowWarnings());
+  EXPECT_FALSE(ReadNewerFormats());
   TPDFAnalyst reader;
   testing::Open(reader, testing::SimpleDocument(1));
   TPDFTextDecoder decoder(&reader);
@@ -60,8 +61,16 @@ TEST(Settings, EachKeyAndItsOddValues) {
   EXPECT_FALSE(all_on.flags.OpenInEditor);
   EXPECT_TRUE(all_on.flags.AskSavePath);
   EXPECT_FALSE(all_on.flags.ConfirmOverwrite);
-  SettingsFile warnings_off("[GroupBox3]\nCheckBox8=yes\n");
-  EXPECT_FALSE(ReadShowWarnings());
+  {
+    SettingsFile warnings_off("[GroupBox3]\nCheckBox8=yes\n");
+    EXPECT_FALSE(ReadShowWarnings());
+  }
+  {
+    SettingsFile newer_formats("[groupbox4]\ncheckbox9=1\n");
+    EXPECT_TRUE(ReadNewerFormats());
+  }
+  SettingsFile newer_formats_odd("[GroupBox4]\nCheckBox9=2\n");
+  EXPECT_FALSE(ReadNewerFormats());
 }
 
 TEST(Settings, MainWindowSwitches) {
