@@ -69,6 +69,8 @@ class Parser {
       options.Overwrite = false;
     } else if (name == "--no-open") {
       options.OpenInEditor = false;
+    } else if (name == "--newer-formats") {
+      options.NewerFormats = true;
     } else if (name == "--quiet" || name == "-q") {
       line_.Quiet = true;
     } else if (name == "--first" || name == "--last") {

@@ -26,9 +26,9 @@ std::string ErrorOf(const std::vector<std::string>& arguments) {
 }
 
 TEST(CommandLine, EachOptionSetsItsSetting) {
-  const CommandLine line =
-      Parsed({"--first", "2", "a.pdf", "--last", "5", "--no-banner", "--eol", "lf", "--no-breaks",
-              "--output-dir", "out", "--no-overwrite", "--no-open", "--quiet", "--jobs", "3", "b"});
+  const CommandLine line = Parsed({"--first", "2", "a.pdf", "--last", "5", "--no-banner", "--eol",
+                                   "lf", "--no-breaks", "--output-dir", "out", "--no-overwrite",
+                                   "--no-open", "--newer-formats", "--quiet", "--jobs", "3", "b"});
   EXPECT_EQ(line.Request, CommandLine::Action::kConvert);
   EXPECT_EQ(line.Options.FirstPage, 2);
   EXPECT_EQ(line.Options.LastPage, 5);
@@ -38,6 +38,7 @@ TEST(CommandLine, EachOptionSetsItsSetting) {
   EXPECT_EQ(line.Options.OutputFolder, "out");
   EXPECT_EQ(line.Options.Overwrite, false);
   EXPECT_EQ(line.Options.OpenInEditor, false);
+  EXPECT_EQ(line.Options.NewerFormats, true);
   EXPECT_TRUE(line.Quiet);
   EXPECT_EQ(line.Jobs, 3);
   EXPECT_FALSE(line.ToStandardOutput);
@@ -49,7 +50,8 @@ TEST(CommandLine, NothingSetByDefault) {
   const CommandLine line = Parsed({"a.pdf"});
   EXPECT_FALSE(line.Options.HasPageRange());
   EXPECT_FALSE(line.Options.PageBanner || line.Options.NewLine || line.Options.LineBreaks ||
-               line.Options.OutputFolder || line.Options.Overwrite || line.Options.OpenInEditor);
+               line.Options.OutputFolder || line.Options.Overwrite || line.Options.OpenInEditor ||
+               line.Options.NewerFormats);
   EXPECT_FALSE(line.Quiet || line.ToStandardOutput);
   EXPECT_EQ(line.Jobs, 1);
 }
