@@ -42,15 +42,16 @@ TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   setObjectName("frmOption");
   setWindowTitle("オプション");
   setFont(FormFont());
-  setFixedSize(490, 284);
+  setFixedSize(490, 340);
   CentreOnScreen(*this);
 
   // Created in the order the walk visits them.
   GroupBox1 = Make<QGroupBox>(this, "GroupBox1", "出力設定", {16, 16, 225, 89});
   GroupBox2 = Make<QGroupBox>(this, "GroupBox2", "改行コード", {248, 16, 225, 89});
   GroupBox3 = Make<QGroupBox>(this, "GroupBox3", "環境設定", {16, 112, 457, 129});
-  Button1 = Make<QPushButton>(this, "Button1", "OK", {296, 250, 75, 25});
-  Button2 = Make<QPushButton>(this, "Button2", "キャンセル", {392, 250, 75, 25});
+  GroupBox4 = Make<QGroupBox>(this, "GroupBox4", "読み込み", {16, 248, 457, 49});
+  Button1 = Make<QPushButton>(this, "Button1", "OK", {296, 306, 75, 25});
+  Button2 = Make<QPushButton>(this, "Button2", "キャンセル", {392, 306, 75, 25});
 
   CheckBox1 =
       Make<QCheckBox>(GroupBox1, "CheckBox1", "ページごとに区切り線を付加(&K)", {16, 24, 201, 17});
@@ -77,6 +78,9 @@ TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   CheckBox8 =
       Make<QCheckBox>(GroupBox3, "CheckBox8", "警告メッセージを表示する(&W)", {16, 96, 177, 17});
 
+  CheckBox9 =
+      Make<QCheckBox>(GroupBox4, "CheckBox9", "新しい形式のPDFも読み込む(&N)", {16, 22, 241, 17});
+
   // The design-time states.
   CheckBox1->setChecked(true);
   RadioButton1->setChecked(true);
@@ -87,7 +91,8 @@ TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   setTabOrder(Button2, GroupBox1);
   setTabOrder(GroupBox1, GroupBox2);
   setTabOrder(GroupBox2, GroupBox3);
-  setTabOrder(GroupBox3, Button1);
+  setTabOrder(GroupBox3, GroupBox4);
+  setTabOrder(GroupBox4, Button1);
   Button2->setFocus();
 
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

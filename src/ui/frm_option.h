@@ -36,6 +36,8 @@ class TfrmOption final : public QDialog {
   QCheckBox* CheckBox6;
   QCheckBox* CheckBox7;
   QCheckBox* CheckBox8;
+  QGroupBox* GroupBox4;
+  QCheckBox* CheckBox9;  // reading newer PDF files, off at design time
   QPushButton* Button1;
   QPushButton* Button2;
 

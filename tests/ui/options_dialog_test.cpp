@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "app/settings.h"
 #include "settings_file.h"
 #include "ui/frm_option.h"
 
@@ -12,14 +13,15 @@ using testing::SettingsFile;
 
 constexpr const char* kDefaults =
     "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=1\nRadioButton2=0\n"
-    "ComboBox1=0\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n";
+    "ComboBox1=0\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
+    "[GroupBox4]\nCheckBox9=0\n";
 
 TEST(OptionsDialog, AFreshFileShowsTheDesignStates) {
   SettingsFile file("");
   TfrmOption dialog;
   dialog.show();
   EXPECT_EQ(dialog.windowTitle(), "オプション");
-  EXPECT_EQ(dialog.size(), QSize(490, 284));
+  EXPECT_EQ(dialog.size(), QSize(490, 340));
   EXPECT_TRUE(dialog.CheckBox1->isChecked());
   EXPECT_FALSE(dialog.CheckBox2->isChecked());
   EXPECT_TRUE(dialog.RadioButton1->isChecked());
@@ -28,11 +30,13 @@ TEST(OptionsDialog, AFreshFileShowsTheDesignStates) {
   EXPECT_FALSE(dialog.CheckBox6->isChecked());
   EXPECT_TRUE(dialog.CheckBox7->isChecked());
   EXPECT_TRUE(dialog.CheckBox8->isChecked());
+  EXPECT_FALSE(dialog.CheckBox9->isChecked());
+  EXPECT_FALSE(ReadNewerFormats());
   EXPECT_EQ(dialog.CheckBox6->geometry(), QRect(16, 48, 241, 17));
   EXPECT_EQ(dialog.Label2->text(), "※ 最大10個のウインドウまで表示");
 }
 
-TEST(OptionsDialog, OkWritesTheNineKeysInOrder) {
+TEST(OptionsDialog, OkWritesTheTenKeysInOrder) {
   SettingsFile file("");
   TfrmOption dialog;
   dialog.show();
@@ -74,7 +78,45 @@ TEST(OptionsDialog, OddValues) {
   EXPECT_EQ(testing::ReadWholeFile(file.path()),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\n"
             "RadioButton2=1\nComboBox1=1\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\n"
-            "CheckBox8=1\n");
+            "CheckBox8=1\n[GroupBox4]\nCheckBox9=0\n");
+}
+
+// No two controls of the dialog answer the same Alt key.
+TEST(OptionsDialog, AcceleratorsAreDistinct) {
+  TfrmOption dialog;
+  QStringList letters;
+  for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+    const QString text = button->text();
+    const qsizetype amp = text.indexOf('&');
+    if (amp >= 0 && amp + 1 < text.size()) letters.append(text.mid(amp + 1, 1).toUpper());
+  }
+  EXPECT_EQ(letters.size(), 7);
+  letters.removeDuplicates();
+  EXPECT_EQ(letters.size(), 7) << letters.join(' ').toStdString();
+  EXPECT_EQ(dialog.CheckBox9->text(), "新しい形式のPDFも読み込む(&N)");
+}
+
+// The reading of newer files is stored as [GroupBox4] CheckBox9, which the conversion reads.
+TEST(OptionsDialog, NewerFormatsRoundTrip) {
+  SettingsFile file("[GroupBox4]\nCheckBox9=1\n");
+  {
+    TfrmOption dialog;
+    dialog.show();
+    EXPECT_TRUE(dialog.CheckBox9->isChecked());
+    dialog.CheckBox9->setChecked(false);
+    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+  }
+  EXPECT_FALSE(ReadNewerFormats());
+  TfrmOption dialog;
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  EXPECT_FALSE(dialog.CheckBox9->isChecked());
+  // The check box's accelerator; the button clicks itself after a short animation.
+  QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&dialog] { return dialog.CheckBox9->isChecked(); }));
+  QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+  EXPECT_TRUE(ReadNewerFormats());
 }
 
 }  // namespace
