@@ -58,7 +58,7 @@ std::optional<ExtractOptions> ParseOptions(const std::vector<std::string>& args)
 
 }  // namespace
 
-int RunExtractCommand(const std::vector<std::string>& args) {
+int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) {
   const std::optional<ExtractOptions> options = ParseOptions(args);
   if (!options) {
     std::cerr << "lumenquill-info: --extract の引数が正しくありません\n"
@@ -68,6 +68,7 @@ int RunExtractCommand(const std::vector<std::string>& args) {
   }
   try {
     TPDFAnalyst reader;
+    reader.SetReadNewerFormats(newer_formats);
     reader.LoadFromFile(options->input);
     TPDFTextDecoder decoder(&reader);
     decoder.PageSeparator = options->banner;

@@ -9,9 +9,13 @@
 //
 //   lumenquill-info --help | --version
 //
+// --newer-formats, anywhere before "--", lets the reader open newer files (PDF 1.5 to 2.0,
+// cross-reference and object streams, an empty user password) for any of them.
+//
 // A file that fails prints its path and the message of the failing check on standard error;
 // the exit status is 1 when any file failed, 2 when the arguments are not understood.
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -30,11 +34,11 @@
 namespace {
 
 constexpr const char* kUsage =
-    "使い方: lumenquill-info FILE...\n"
-    "        lumenquill-info --fonts FILE...\n"
-    "        lumenquill-info --object N FILE\n"
-    "        lumenquill-info --extract OUT.txt [--first N] [--last M] [--no-banner]\n"
-    "                        [--eol crlf|lf|cr] [--no-breaks] FILE\n"
+    "使い方: lumenquill-info [--newer-formats] FILE...\n"
+    "        lumenquill-info [--newer-formats] --fonts FILE...\n"
+    "        lumenquill-info [--newer-formats] --object N FILE\n"
+    "        lumenquill-info [--newer-formats] --extract OUT.txt [--first N] [--last M]\n"
+    "                        [--no-banner] [--eol crlf|lf|cr] [--no-breaks] FILE\n"
     "        lumenquill-info --help | --version\n";
 
 constexpr const char* kHelp =
@@ -47,6 +51,10 @@ constexpr const char* kHelp =
     "                              object N and its stream decoded\n"
     "  --extract OUT.txt ... FILE  FILE のテキストを OUT.txt に書き出す\n"
     "                              the text of FILE into OUT.txt\n"
+    "  --newer-formats             新しい形式の PDF (1.5〜2.0、相互参照ストリーム、\n"
+    "                              オブジェクトストリーム、空のパスワードの暗号化) も読み込む\n"
+    "                              also read newer PDF files (1.5 to 2.0, cross-reference\n"
+    "                              and object streams, an empty user password)\n"
     "  --                          以降の引数はすべてファイルとして扱う\n"
     "                              every later argument is a file\n"
     "失敗したファイルがあれば終了ステータスは 1、使い方の誤りは 2 です。\n";
@@ -63,11 +71,12 @@ int Fail(const std::string& path, const std::exception& error) {
 
 using Report = void (*)(lumenquill::TPDFAnalyst&, std::ostream&);
 
-int ReportDocuments(Report report, const std::vector<std::string>& paths) {
+int ReportDocuments(Report report, const std::vector<std::string>& paths, bool newer_formats) {
   int status = 0;
   for (const std::string& path : paths) {
     try {
       lumenquill::TPDFAnalyst reader;
+      reader.SetReadNewerFormats(newer_formats);
       reader.LoadFromFile(path);
       std::cout << "file: " << path << '\n';
       report(reader, std::cout);
@@ -79,11 +88,12 @@ int ReportDocuments(Report report, const std::vector<std::string>& paths) {
   return status;
 }
 
-int ReportObject(const std::string& number, const std::string& path) {
+int ReportObject(const std::string& number, const std::string& path, bool newer_formats) {
   const int32_t n = lumenquill::DecimalToInt(number, -1);
   if (n < 0) return UsageError("オブジェクト番号が正しくありません: " + number);
   try {
     lumenquill::TPDFAnalyst reader;
+    reader.SetReadNewerFormats(newer_formats);
     reader.LoadFromFile(path);
     lumenquill::WriteObjectReport(reader, n, std::cout);
     return 0;
@@ -91,6 +101,16 @@ int ReportObject(const std::string& number, const std::string& path) {
     std::cout.flush();
     return Fail(path, error);
   }
+}
+
+// Takes every "--newer-formats" before the first "--" out of the arguments; true when there was
+// one.
+bool TakeNewerFormatsOption(std::vector<std::string>& args) {
+  const auto options_end = std::find(args.begin(), args.end(), "--");
+  const auto kept_end = std::remove(args.begin(), options_end, "--newer-formats");
+  const bool taken = kept_end != options_end;
+  args.erase(kept_end, options_end);
+  return taken;
 }
 
 // The files of a report: every argument, an option being an error, except after "--".
@@ -121,7 +141,8 @@ std::optional<std::vector<std::string>> FileArguments(
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   lumenquill::InstallInterruptionHandlers();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const bool newer_formats = TakeNewerFormatsOption(args);
   if (args.empty()) return UsageError("ファイルを指定してください");
   if (args[0] == "--help" || args[0] == "-h") {
     std::cout << kUsage << kHelp << std::flush;
@@ -134,14 +155,16 @@ int main(int argc, char** argv) {
   }
   if (args[0] == "--object") {
     if (args.size() != 3) return UsageError("--object には番号とファイルを 1 つずつ指定します");
-    return ReportObject(args[1], args[2]);
+    return ReportObject(args[1], args[2], newer_formats);
   }
-  if (args[0] == "--extract") return lumenquill::RunExtractCommand({args.begin() + 1, args.end()});
+  if (args[0] == "--extract") {
+    return lumenquill::RunExtractCommand({args.begin() + 1, args.end()}, newer_formats);
+  }
   const bool fonts = args[0] == "--fonts";
   std::string error;
   const std::optional<std::vector<std::string>> files =
       FileArguments(args.begin() + (fonts ? 1 : 0), args.end(), error);
   if (!files) return UsageError(error);
   return ReportDocuments(fonts ? lumenquill::WriteFontReport : lumenquill::WriteDocumentReport,
-                         *files);
+                         *files, newer_formats);
 }
