@@ -53,7 +53,8 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrors) {
   EXPECT_THAT(help.out, HasSubstr("使い方: lumenquill"));
   for (const char* option :
        {"--first", "--last", "--no-banner", "--eol", "--no-breaks", "--output-dir", "--stdout",
-        "--overwrite", "--no-overwrite", "--no-open", "--quiet", "--jobs", "--version", "--"}) {
+        "--overwrite", "--no-overwrite", "--no-open", "--newer-formats", "--quiet", "--jobs",
+        "--version", "--"}) {
     EXPECT_NE(help.out.find(std::string(option) + " "), std::string::npos) << option;
   }
   EXPECT_EQ(help.err, "");
@@ -235,6 +236,45 @@ TEST_F(CommandLineRun, OptionsInTheWindows) {
   EXPECT_EQ(piped.out, Reference(pdf, "--first 2"));
 }
 #endif
+
+// A PDF 1.7 file that is otherwise 1.4: refused with a line naming --newer-formats, in this
+// process or in child processes, and read with that option, by lumenquill and lumenquill-info.
+TEST_F(CommandLineRun, NewerFormatsOption) {
+  const std::string original = work_.AddFixture("reportlab-latin", "original.pdf");
+  const std::string pdf = work_.AddFixture("reportlab-latin", "newer.pdf");
+  {
+    std::fstream file(pdf, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(7);  // the minor version of "%PDF-1.4"
+    file.put('7');
+  }
+  const std::string text = work_.path() + "/newer.txt";
+  Settings("[GroupBox3]\nCheckBox5=0\n");
+  for (const std::string jobs : {"", "--jobs 2 "}) {
+    SCOPED_TRACE(jobs);
+    const CommandResult refused = Run(jobs + pdf);
+    EXPECT_EQ(refused.status, ExitStatus(1));
+    EXPECT_EQ(refused.err, "Lumenquill: " + pdf +
+                               ": このファイルは破損しているか対応できない形式です。: "
+                               "--newer-formats オプションを付けると読み込める場合があります。\n");
+  }
+  EXPECT_FALSE(fs::exists(text));
+  const CommandResult converted = Run("--newer-formats " + pdf);
+  EXPECT_EQ(converted.status, ExitStatus(0));
+  EXPECT_EQ(converted.err, "");
+  EXPECT_EQ(testing::ReadWholeFile(text), Reference(original, ""));
+  // lumenquill-info takes the option before any other, or among those of --extract.
+  EXPECT_EQ(Reference(pdf, "--newer-formats"), Reference(original, ""));
+  const std::string info = LUMENQUILL_INFO_PROGRAM;
+  EXPECT_EQ(testing::RunCommand(info + " " + pdf, work_.path()).status, ExitStatus(1));
+  for (const std::string command : {" --newer-formats ", " --newer-formats --fonts ",
+                                    " --newer-formats --object 1 ", " --fonts --newer-formats "}) {
+    SCOPED_TRACE(command);
+    EXPECT_EQ(testing::RunCommand(info + command + pdf, work_.path()).status, ExitStatus(0));
+  }
+  // After "--" it is a file's name.
+  EXPECT_EQ(testing::RunCommand(info + " -- --newer-formats", work_.path()).err,
+            "--newer-formats: No such file or directory\n");
+}
 
 // lumenquill-info: help and version, usage errors with status 2, a failure naming its file once.
 TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
