@@ -189,6 +189,7 @@ std::string IdentityEncryptedDocument(const std::string& info, const std::string
       .Object(4, "<< /Length 5 0 R >>\nstream\r\nBT (a) Tj ET\nendstream")
       .Object(5, "12")
       .Object(6, info)
+      .Object(8, "<< /Type /XRef /Length 5 0 R >>\nstream\r\n(not a string\nendstream")
       .Object(7,
               "<< /Filter /Standard /V 4 /R 4 /Length 128 /P -4"
               " /CF << /StdCF << /CFM /AESV2 >> >> /StmF /Identity /StrF /Identity"
@@ -205,10 +206,17 @@ TEST(Decryption, RewrittenObjects) {
   const std::string info =
       "<< /Title (a(b)c\\)d\\101\\\nz) /Subject <41 4> % (comment\n"
       "/Keywords (endobj \\(\r\n) /Nested << /Length 3 >> >>";
+  const std::string document = IdentityEncryptedDocument(info);
   TPDFAnalyst reader;
   reader.SetReadNewerFormats(true);
-  testing::Open(reader, IdentityEncryptedDocument(info));
+  testing::Open(reader, document);
   ASSERT_FALSE(reader.Encrypted());
+  // Rewritten objects move after the file's bytes; the encryption dictionary and the
+  // cross-reference stream keep the places they have.
+  const auto file_size = static_cast<int32_t>(document.size());
+  for (const int32_t n : {1, 2, 3, 4, 5, 6}) EXPECT_GE(reader.GetOffsets()[n], file_size) << n;
+  EXPECT_LT(reader.GetOffsets()[7], file_size);
+  EXPECT_LT(reader.GetOffsets()[8], file_size);
   EXPECT_EQ(StringsOfObject(reader, 6),
             (std::vector<std::string>{"a(b)c)dAz", "A@", "endobj (\n"}));
   const std::string rewritten = *reader.ReadObjectBytes(6, reader.GetObjectSize(6));
