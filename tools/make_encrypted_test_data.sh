@@ -1,7 +1,9 @@
 #!/bin/sh
 # Writes tests/data/encrypted/: one small document in its plain form and encrypted by qpdf with
 # each revision of the standard security handler, plus files whose text may not be read.
-# Every file gets the same fixed /ID, so the output is the same on every run.
+# Every file gets the same fixed /ID and AES initialisation vectors; the 256-bit files still get
+# random salts and file keys, so after rerunning this, take the keys that
+# tests/reader/decryption_test.cpp expects from `qpdf --show-encryption-key --show-encryption`.
 #   tools/make_encrypted_test_data.sh
 set -eu
 cd "$(dirname "$0")/.."
