@@ -23,7 +23,6 @@ encrypt() {
 encrypt rc4-40 "" owner 40
 encrypt rc4-128 "" owner 128 --use-aes=n
 encrypt aes-128 "" owner 128 --use-aes=y
-encrypt aes-128-clear-metadata "" owner 128 --use-aes=y --cleartext-metadata
 encrypt aes-256-r5 "" owner 256 --force-R5
 encrypt aes-256-r6 "" owner 256
 encrypt rc4-128-no-extract "" owner 128 --use-aes=n --extract=n --accessibility=n
@@ -32,3 +31,6 @@ encrypt aes-256-no-copy "" owner 256 --extract=n
 encrypt rc4-40-no-extract "" owner 40 --extract=n
 encrypt rc4-128-user-password secret owner 128 --use-aes=n
 encrypt aes-256-user-password secret owner 256
+# A document with an XMP metadata stream, which stays unencrypted.
+source=tests/data/ghostscript-glyphshow-latin.pdf
+encrypt aes-128-clear-metadata "" owner 128 --use-aes=y --cleartext-metadata

@@ -59,7 +59,7 @@ TEST(Decryption, FileKeyOfEachRevision) {
       {"rc4-40", "5E3CA54FF6"},
       {"rc4-128", "79063FED6982A7DD70846796D98B7446"},
       {"aes-128", "79063FED6982A7DD70846796D98B7446"},
-      {"aes-128-clear-metadata", "6038E01BA08E3FA1C5EEB6014EB005FB"},
+      {"aes-128-clear-metadata", "E7F7AA6C105D0C9EFDD20146E0592A61"},
       {"aes-256-r5", "655A06CA65FE088E6585F4FD6DF89950EE5FD43B22994E88E922BE2F144673D0"},
       {"aes-256-r6", "246BCE2B6FE16B16C2A7EB7644F81947382EF07FA4DD08865F1B7D1E3D5DBFB7"},
   };
@@ -131,8 +131,8 @@ TEST(Decryption, DecryptedFilesReadAsThePlainOne) {
   EXPECT_NE(plain.contents[0].find("BT"), std::string::npos);
   EXPECT_FALSE(plain.info_strings.empty());
 
-  for (const char* name : {"rc4-40", "rc4-128", "aes-128", "aes-128-clear-metadata", "aes-256-r5",
-                           "aes-256-r6", "aes-256-no-copy"}) {
+  for (const char* name :
+       {"rc4-40", "rc4-128", "aes-128", "aes-256-r5", "aes-256-r6", "aes-256-no-copy"}) {
     SCOPED_TRACE(name);
     TPDFAnalyst reader;
     reader.SetReadNewerFormats(true);
@@ -144,6 +144,30 @@ TEST(Decryption, DecryptedFilesReadAsThePlainOne) {
     EXPECT_EQ(decrypted.contents, plain.contents);
     EXPECT_EQ(decrypted.info_strings, plain.info_strings);
   }
+}
+
+// Metadata that the dictionary leaves in the clear stays as it is; the rest is decrypted.
+TEST(Decryption, MetadataInTheClear) {
+  TPDFAnalyst reader;
+  reader.SetReadNewerFormats(true);
+  reader.LoadFromFile(EncryptedFile("aes-128-clear-metadata"));
+  ASSERT_FALSE(reader.Encrypted());
+  TPDFAnalyst source;
+  source.LoadFromFile(std::string(LUMENQUILL_TEST_DATA_DIR) + "/ghostscript-glyphshow-latin.pdf");
+  const DocumentContent plain = ContentOf(source);
+  ASSERT_FALSE(plain.contents.empty());
+  EXPECT_EQ(ContentOf(reader).contents, plain.contents);
+  EXPECT_EQ(ContentOf(reader).info_strings, plain.info_strings);
+
+  const std::string catalog =
+      *reader.ReadObjectBytes(reader.RootID(), reader.GetObjectSize(reader.RootID()));
+  const size_t metadata_key = catalog.find("/Metadata ");
+  ASSERT_NE(metadata_key, std::string::npos);
+  MemoryStream metadata;
+  StringList filters;
+  TPDFStreamDecoder(&reader).DecodeStreamObject(std::stoi(catalog.substr(metadata_key + 10)),
+                                                filters, metadata);
+  EXPECT_TRUE(metadata.Release().starts_with("<?xpacket"));
 }
 
 TEST(Decryption, SecuredFilesAreRefused) {
