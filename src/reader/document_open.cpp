@@ -182,7 +182,8 @@ int32_t TPDFAnalyst::ReadTrailer() {
   }
 }
 
-// The first string of the array /ID; only the newest trailer's counts. A damaged array is
+// The first string of the array /ID; only the newest trailer's counts. The array is read to
+// its "]", so that no byte of a binary string is taken for a trailer key. A damaged array is
 // left to the token loop of ReadTrailer, which finds "startxref" past it.
 void TPDFAnalyst::ReadDocumentId() {
   const int64_t start = stream_->Position();
@@ -190,16 +191,19 @@ void TPDFAnalyst::ReadDocumentId() {
     std::string token;
     ReadToken(*stream_, token);
     if (token != "[") return;
-    ReadToken(*stream_, token);
-    std::string id;
-    if (token == "(") {
-      id = ReadLiteralStringBytes(*stream_);
-    } else if (token == "<") {
-      id = ReadHexStringBytes(*stream_);
-    } else {
-      return;
+    bool first = document_id_.empty();
+    for (ReadToken(*stream_, token); token != "]"; ReadToken(*stream_, token)) {
+      std::string id;
+      if (token == "(") {
+        id = ReadLiteralStringBytes(*stream_);
+      } else if (token == "<") {
+        id = ReadHexStringBytes(*stream_);
+      } else {
+        return;
+      }
+      if (first) document_id_ = std::move(id);
+      first = false;
     }
-    if (document_id_.empty()) document_id_ = std::move(id);
   } catch (const ReadError&) {
     stream_->SetPosition(start);
   }

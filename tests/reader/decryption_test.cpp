@@ -205,7 +205,10 @@ TEST(Decryption, SecuredFilesAreRefused) {
 // A revision 4 file whose crypt filters are /Identity (the /O, /U and /ID of aes-128.pdf): its
 // objects are rewritten as when decrypted, with data left as it is, which shows the rewriting.
 // extra adds entries to the encryption dictionary.
-std::string IdentityEncryptedDocument(const std::string& info, const std::string& extra = "") {
+std::string IdentityEncryptedDocument(
+    const std::string& info, const std::string& extra = "",
+    const std::string& id =
+        "<1c178198fbdfa51b25995d89d4102043><31415926535897932384626433832795>") {
   PdfBuilder pdf;
   pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
       .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
@@ -220,9 +223,7 @@ std::string IdentityEncryptedDocument(const std::string& info, const std::string
               " /O <566fa873ee33c797cd3b904fdadf814afa34df9a38f6ed41b984e2c6da2aa6f5>"
               " /U <7c01ad28ccb0eae8bbad90b03594766c0122456a91bae5134273a6db134c87c4>" +
                   extra + " >>")
-      .Trailer(
-          "/Root 1 0 R /Info 6 0 R /Encrypt 7 0 R"
-          " /ID [<1c178198fbdfa51b25995d89d4102043><31415926535897932384626433832795>]");
+      .Trailer("/Root 1 0 R /Info 6 0 R /Encrypt 7 0 R /ID [" + id + "]");
   return pdf.Build();
 }
 
@@ -254,14 +255,27 @@ TEST(Decryption, RewrittenObjects) {
   TPDFStreamDecoder(&reader).DecodeStreamObject(4, filters, decoded);
   EXPECT_EQ(decoded.Release(), "BT (a) Tj ET");
 
-  // A string that runs to the end of the file leaves its object as it was; a crypt filter
-  // the dictionary does not define leaves the file secured.
+  // A string that runs to the end of the file leaves its object as it was; another /ID or a
+  // crypt filter the dictionary does not define leaves the file secured.
   TPDFAnalyst unclosed;
   unclosed.SetReadNewerFormats(true);
   testing::Open(unclosed, IdentityEncryptedDocument("<< /Title (open >>"));
   EXPECT_FALSE(unclosed.Encrypted());
   const std::string kept = *unclosed.ReadObjectBytes(6, unclosed.GetObjectSize(6));
   EXPECT_TRUE(kept.starts_with("6 0 obj\n<< /Title (open >>")) << kept;
+  // The key needs the first /ID string, here a literal string, whatever follows it.
+  for (const char* id : {"(\\034\\027\\201\\230\\373\\337\\245\\033%\\231]\\211\\324\\020 C) (x(y)",
+                         "<1C178198FBDFA51B25995D89D4102043>"}) {
+    TPDFAnalyst literal_id;
+    literal_id.SetReadNewerFormats(true);
+    testing::Open(literal_id, IdentityEncryptedDocument(info, "", id));
+    EXPECT_FALSE(literal_id.Encrypted()) << id;
+  }
+  TPDFAnalyst other_id;
+  other_id.SetReadNewerFormats(true);
+  testing::Open(other_id,
+                IdentityEncryptedDocument(info, "", "<1C178198FBDFA51B25995D89D4102044>"));
+  EXPECT_TRUE(other_id.Encrypted());
   TPDFAnalyst unknown_filter;
   unknown_filter.SetReadNewerFormats(true);
   testing::Open(unknown_filter, IdentityEncryptedDocument(info, " /StrF /Unknown"));
