@@ -12,8 +12,8 @@ class TPDFAnalyst;
 // The body of object n (between "obj" and "endobj") decrypted: every string decrypted and
 // written as a hexadecimal string, stream data decrypted with /Length set to its new length.
 // Returns nothing for an object that stays as it is: one whose header does not name n, a
-// cross-reference stream, a stream whose /Length does not fit in the file, or an object that
-// runs into the end of the file.
+// cross-reference stream, or a stream without /Length or whose data would pass the end of the
+// file. Raises ReadError when the object runs into the end of the file.
 std::optional<std::string> DecryptObjectBody(TPDFAnalyst& reader, const SecurityHandler& handler,
                                              int32_t n);
 
