@@ -16,6 +16,8 @@ DATA = os.path.join(HERE, "..", "tests", "data")
 PDFS = ["reportlab-latin.pdf", "incremental-update.pdf", "qpdf-nested-tree.pdf",
         "reportlab-cid-cmaps.pdf", "ghostscript-differences.pdf", "reportlab-winansi-ascii85.pdf",
         "qpdf-inherited-resources.pdf", "cairo-pages.pdf", "fonttools-cidfonttype2.pdf"]
+# Made by tools/make_encrypted_test_data.sh: one for each revision of the standard handler.
+ENCRYPTED_PDFS = ["rc4-40.pdf", "rc4-128.pdf", "aes-128.pdf", "aes-256-r5.pdf", "aes-256-r6.pdf"]
 
 
 def lzw_literals(data):
@@ -99,6 +101,9 @@ def main():
             pdf = f.read()
         write("fuzz_document", name, pdf)
         write("fuzz_extract", name, pdf)
+    for name in ENCRYPTED_PDFS:
+        with open(os.path.join(DATA, "encrypted", name), "rb") as f:
+            write("fuzz_decryption", name, f.read())
     # Fonts written in place beside a nested resource value, and values by chains of references.
     content = b"BT /F1 12 Tf (latin) Tj /F2 12 Tf (more) Tj ET"
     write("fuzz_extract", "fonts-in-place.pdf", small_pdf([

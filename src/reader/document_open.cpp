@@ -10,6 +10,7 @@
 #include "reader/pdf_analyst.h"
 #include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
+#include "reader/string_objects.h"
 
 namespace lumenquill {
 namespace {
@@ -71,6 +72,7 @@ void TPDFAnalyst::AnalyseStream(std::unique_ptr<ByteStream> stream) {
   if (xref_offset == -1) RaiseError("相互参照テーブルの位置を正確に取得できませんでした。");
 
   ReadXrefSection(xref_offset);
+  DecryptObjects();
   if (root_id_ == -1) RaiseError("RootIDが正確に取得できませんでした。");
   ReadCatalog();
   if (first_pages_id_ == -1) RaiseError("FirstPagesIDが正確に取得できませんでした。");
@@ -171,7 +173,39 @@ int32_t TPDFAnalyst::ReadTrailer() {
       if (prev == -1) RaiseError("PrevIDの取得に失敗しました。");
     } else if (token == "/Encrypt") {
       encrypted_ = true;
+      // A direct dictionary leaves no object number: such a file stays secured.
+      const int32_t n = ReadReference(*stream_);
+      if (encrypt_id_ == -1) encrypt_id_ = n;
+    } else if (token == "/ID") {
+      ReadDocumentId();
     }
+  }
+}
+
+// The first string of the array /ID; only the newest trailer's counts. The array is read to
+// its "]", so that no byte of a binary string is taken for a trailer key. A damaged array is
+// left to the token loop of ReadTrailer, which finds "startxref" past it.
+void TPDFAnalyst::ReadDocumentId() {
+  const int64_t start = stream_->Position();
+  try {
+    std::string token;
+    ReadToken(*stream_, token);
+    if (token != "[") return;
+    bool first = document_id_.empty();
+    for (ReadToken(*stream_, token); token != "]"; ReadToken(*stream_, token)) {
+      std::string id;
+      if (token == "(") {
+        id = ReadLiteralStringBytes(*stream_);
+      } else if (token == "<") {
+        id = ReadHexStringBytes(*stream_);
+      } else {
+        return;
+      }
+      if (first) document_id_ = std::move(id);
+      first = false;
+    }
+  } catch (const ReadError&) {
+    stream_->SetPosition(start);
   }
 }
 

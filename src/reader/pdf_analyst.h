@@ -142,6 +142,14 @@ class TPDFAnalyst final {
   void ReadXrefSubsection(int32_t start, int32_t count);
   // Reads one trailer up to "startxref"; returns its /Prev, or -1.
   int32_t ReadTrailer();
+  // After /ID in a trailer: keeps the first string of the array as document_id_.
+  void ReadDocumentId();
+  // For an encrypted file read with the newer formats: opens the standard security handler
+  // with the empty user password and replaces every object of the file by its decrypted copy,
+  // after which Encrypted() is false. The file stays secured when the handler, the password or
+  // the permissions do not let its text be read. Without the newer formats, notes that they
+  // are needed.
+  void DecryptObjects();
   void ReadCatalog();
   void ReadPageCount();
   // The first page and its media box, and the page count: the number of pages the page tree
