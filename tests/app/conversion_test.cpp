@@ -96,7 +96,8 @@ TEST_F(ConversionTest, DamagedAndSecuredFiles) {
       ElementsAre("message Lumenquill error: " + damaged + "\r\n" +
                       "このファイルは破損しているか対応できない形式です。",
                   "message Lumenquill error: " + secured + "\r\n" +
-                      "セキュリティが設定されているPDFファイルからはテキストを抽出できません。"));
+                      "セキュリティが設定されているPDFファイルからはテキストを抽出できません。" +
+                      "\r\n" + ui_.NewerFormatsHint()));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/secured.txt"));
   EXPECT_EQ(conversion_.OpenCount, 0);
 
