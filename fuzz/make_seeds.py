@@ -25,6 +25,27 @@ def lzw_literals(data):
     return bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8))
 
 
+def png_up_rows(data, columns):
+    """data as PNG "up" rows of columns bytes, each after its type byte 2."""
+    rows = b""
+    for at in range(0, len(data), columns):
+        row = data[at:at + columns]
+        above = data[at - columns:at] if at else bytes(columns)
+        rows += b"\x02" + bytes((b - a) & 0xFF for b, a in zip(row, above))
+    return rows
+
+
+def tiff_differences(data, colors, row_size):
+    """data as rows of TIFF predictor 2 samples of 8 bits: each byte less the one colors before
+    it in its row."""
+    out = b""
+    for at in range(0, len(data), row_size):
+        row = data[at:at + row_size]
+        out += bytes((b - (row[i - colors] if i >= colors else 0)) & 0xFF
+                     for i, b in enumerate(row))
+    return out
+
+
 def write(target, name, data):
     folder = os.path.join(HERE, "corpus", target)
     os.makedirs(folder, exist_ok=True)
@@ -140,6 +161,9 @@ def main():
     write("fuzz_stream_filters", "a85-lzw", b"\x09" + base64.a85encode(lzw_literals(text)) + b"~>")
     write("fuzz_stream_filters", "run-length",
           b"\x08" + bytes([len(text) - 1]) + text + b"\xfd-\x80")
+    write("fuzz_stream_filters", "flate-png", b"\x0b" + zlib.compress(png_up_rows(text, 4)))
+    write("fuzz_stream_filters", "lzw-tiff",
+          b"\x0c" + lzw_literals(tiff_differences(text, 3, 15)))
 
     write("fuzz_cmap", "tounicode",
           b"/CIDInit /ProcSet findresource begin 12 dict begin begincmap\n"
