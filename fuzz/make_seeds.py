@@ -151,6 +151,23 @@ def main():
         b"<< /Length 4 >>\nstream\ntrue\nendstream",
         b"<< /Length 4 >>\nstream\n\0\1\0\2\nendstream"]))
 
+    # Content in PNG rows under Flate, its parameters in an array by reference, and a
+    # /ToUnicode map with its parameters in place.
+    content = zlib.compress(png_up_rows(b"BT /F1 12 Tf <0001> Tj ET", 8))
+    to_unicode = zlib.compress(png_up_rows(
+        b"begincmap 1 beginbfchar <0001> <65E5> endbfchar endcmap", 5))
+    write("fuzz_extract", "predicted-streams.pdf", small_pdf([
+        b"<< /Type /Catalog /Pages 2 0 R >>",
+        b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        b"<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 6 0 R >> >> >>",
+        b"<< /Length %d /Filter [/FlateDecode] /DecodeParms [5 0 R] >>\nstream\n%s\nendstream"
+        % (len(content), content),
+        b"<< /Predictor 12 /Columns 8 >>",
+        b"<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 7 0 R "
+        b"/DescendantFonts [] >>",
+        b"<< /Length %d /Filter /FlateDecode /DecodeParms << /Predictor 15 /Columns 5 >> >>\n"
+        b"stream\n%s\nendstream" % (len(to_unicode), to_unicode)]))
+
     text = b"BT /F1 12 Tf 72 700 Td (Hello) Tj 0 -14 Td [(A) -120 (B)] TJ ET"
     write("fuzz_stream_filters", "plain", b"\0" + text)
     write("fuzz_stream_filters", "flate", b"\1" + zlib.compress(text))

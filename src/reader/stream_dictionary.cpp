@@ -72,7 +72,6 @@ void StreamDictionary::ReadDecodeParms(ByteStream& value) {
   }
 }
 
-// Moves past the value, whatever it is; only a dictionary sets parameters.
 FilterParameters StreamDictionary::ReadParameters(ByteStream& stream) {
   FilterParameters parameters;
   reader_.VisitValue(stream, [this, &parameters](ByteStream& value) {

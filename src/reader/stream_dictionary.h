@@ -41,7 +41,8 @@ class StreamDictionary final {
 
  private:
   void ReadDecodeParms(ByteStream& value);
-  // The parameter dictionary or null that is the value at the position, references followed.
+  // The parameters of the dictionary that is the value at the position, references followed,
+  // or the defaults for any other value; moves past the value.
   FilterParameters ReadParameters(ByteStream& stream);
   // Moves past the value at the position: a whole reference, or one value.
   void SkipEntryValue(ByteStream& stream) const;
