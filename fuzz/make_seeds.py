@@ -27,6 +27,27 @@ def lzw_literals(data):
     return bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8))
 
 
+def png_up_rows(data, columns):
+    """data as PNG "up" rows of columns bytes, each after its type byte 2."""
+    rows = b""
+    for at in range(0, len(data), columns):
+        row = data[at:at + columns]
+        above = data[at - columns:at] if at else bytes(columns)
+        rows += b"\x02" + bytes((b - a) & 0xFF for b, a in zip(row, above))
+    return rows
+
+
+def tiff_differences(data, colors, row_size):
+    """data as rows of TIFF predictor 2 samples of 8 bits: each byte less the one colors before
+    it in its row."""
+    out = b""
+    for at in range(0, len(data), row_size):
+        row = data[at:at + row_size]
+        out += bytes((b - (row[i - colors] if i >= colors else 0)) & 0xFF
+                     for i, b in enumerate(row))
+    return out
+
+
 def write(target, name, data):
     folder = os.path.join(HERE, "corpus", target)
     os.makedirs(folder, exist_ok=True)
@@ -135,6 +156,23 @@ def main():
         b"<< /Length 4 >>\nstream\ntrue\nendstream",
         b"<< /Length 4 >>\nstream\n\0\1\0\2\nendstream"]))
 
+    # Content in PNG rows under Flate, its parameters in an array by reference, and a
+    # /ToUnicode map with its parameters in place.
+    content = zlib.compress(png_up_rows(b"BT /F1 12 Tf <0001> Tj ET", 8))
+    to_unicode = zlib.compress(png_up_rows(
+        b"begincmap 1 beginbfchar <0001> <65E5> endbfchar endcmap", 5))
+    write("fuzz_extract", "predicted-streams.pdf", small_pdf([
+        b"<< /Type /Catalog /Pages 2 0 R >>",
+        b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        b"<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 6 0 R >> >> >>",
+        b"<< /Length %d /Filter [/FlateDecode] /DecodeParms [5 0 R] >>\nstream\n%s\nendstream"
+        % (len(content), content),
+        b"<< /Predictor 12 /Columns 8 >>",
+        b"<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 7 0 R "
+        b"/DescendantFonts [] >>",
+        b"<< /Length %d /Filter /FlateDecode /DecodeParms << /Predictor 15 /Columns 5 >> >>\n"
+        b"stream\n%s\nendstream" % (len(to_unicode), to_unicode)]))
+
     text = b"BT /F1 12 Tf 72 700 Td (Hello) Tj 0 -14 Td [(A) -120 (B)] TJ ET"
     write("fuzz_stream_filters", "plain", b"\0" + text)
     write("fuzz_stream_filters", "flate", b"\1" + zlib.compress(text))
@@ -145,6 +183,9 @@ def main():
     write("fuzz_stream_filters", "a85-lzw", b"\x09" + base64.a85encode(lzw_literals(text)) + b"~>")
     write("fuzz_stream_filters", "run-length",
           b"\x08" + bytes([len(text) - 1]) + text + b"\xfd-\x80")
+    write("fuzz_stream_filters", "flate-png", b"\x0b" + zlib.compress(png_up_rows(text, 4)))
+    write("fuzz_stream_filters", "lzw-tiff",
+          b"\x0c" + lzw_literals(tiff_differences(text, 3, 15)))
 
     write("fuzz_cmap", "tounicode",
           b"/CIDInit /ProcSet findresource begin 12 dict begin begincmap\n"

@@ -13,7 +13,7 @@
 #include "reader/object_token_scanner.h"
 #include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
-#include "reader/stream_filters.h"
+#include "reader/stream_dictionary.h"
 
 namespace lumenquill {
 namespace {
@@ -59,14 +59,13 @@ class FontDictionaryReader {
   // nothing when the value is no dictionary.
   template <typename Read>
   void ReadDictionaryValue(ByteStream& stream, Read read);
-  // Calls on_data(stream, length, filters) on the "stream" keyword of the stream object whose
+  // Calls on_data(stream, dictionary) on the "stream" keyword of the stream object whose
   // dictionary the position is in, and reads on up to "endobj".
   template <typename OnData>
   void ReadStreamObject(ByteStream& stream, OnData on_data);
   // The bytes of a literal or hexadecimal string value; other values give nothing.
   std::string ReadStringValue(ByteStream& stream);
-  void AppendCMapProgram(ByteStream& stream, Program program, int32_t length,
-                         const StringList& filters);
+  void AppendCMapProgram(ByteStream& stream, Program program, const StreamDictionary& dictionary);
 
   void ReadEncoding(ByteStream& stream);
   void ReadEncodingDictionary(ByteStream& stream);
@@ -123,8 +122,7 @@ void FontDictionaryReader::ReadDictionaryValue(ByteStream& stream, Read read) {
 
 template <typename OnData>
 void FontDictionaryReader::ReadStreamObject(ByteStream& stream, OnData on_data) {
-  int32_t length = 0;
-  StringList filters;
+  StreamDictionary dictionary(analyst_);
   std::string token;
   for (;;) {
     ReadToken(stream, token);
@@ -132,13 +130,7 @@ void FontDictionaryReader::ReadStreamObject(ByteStream& stream, OnData on_data) 
       stream.Move(-kEndObjectStepBack);
       return;
     }
-    if (token == "/Length") {
-      length = analyst_.ReadIntegerValue(stream);
-    } else if (token == "/Filter") {
-      analyst_.ReadNameList(stream, filters);
-    } else if (token == "stream") {
-      on_data(stream, length, filters);
-    }
+    if (!dictionary.ReadEntry(token, stream) && token == "stream") on_data(stream, dictionary);
   }
 }
 
@@ -179,14 +171,14 @@ bool FontDictionaryReader::IsDictionaryEnd(ByteStream& stream) {
   return token != "stream";
 }
 
-void FontDictionaryReader::AppendCMapProgram(ByteStream& stream, Program program, int32_t length,
-                                             const StringList& filters) {
+void FontDictionaryReader::AppendCMapProgram(ByteStream& stream, Program program,
+                                             const StreamDictionary& dictionary) {
   std::unique_ptr<MemoryStream>& programs =
       program == Program::kToUnicode ? to_unicode_programs_ : other_programs_;
   if (!programs) programs = std::make_unique<MemoryStream>();
   if (program == Program::kToUnicode) font_.ToUnicode = ToUnicodeMap::kProgram;
   programs->Write("\n\n");
-  DecodeStream(stream, *programs, length, filters);
+  dictionary.DecodeData(stream, *programs);
 }
 
 std::unique_ptr<MemoryStream> FontDictionaryReader::TakeCMapPrograms() {
@@ -196,12 +188,12 @@ std::unique_ptr<MemoryStream> FontDictionaryReader::TakeCMapPrograms() {
 }
 
 void FontDictionaryReader::ReadFontDictionary(ByteStream& stream) {
-  int32_t length = 0;
-  StringList filters;
+  StreamDictionary dictionary(analyst_);
   std::string token;
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
     if (token == "endobj") return;
+    if (dictionary.ReadEntry(token, stream)) continue;
     if (token == "/Encoding") {
       ReadEncoding(stream);
     } else if (token == "/FontDescriptor") {
@@ -214,12 +206,8 @@ void FontDictionaryReader::ReadFontDictionary(ByteStream& stream) {
       if (font_.FontName == "???") analyst_.ReadResolvedToken(stream, font_.FontName);
     } else if (token == "/ToUnicode") {
       ReadToUnicode(stream);
-    } else if (token == "/Length") {
-      length = analyst_.ReadIntegerValue(stream);
-    } else if (token == "/Filter") {
-      analyst_.ReadNameList(stream, filters);
     } else if (token == "stream") {
-      AppendCMapProgram(stream, Program::kOther, length, filters);
+      AppendCMapProgram(stream, Program::kOther, dictionary);
     }
   }
 }
@@ -241,11 +229,11 @@ void FontDictionaryReader::ReadEncoding(ByteStream& stream) {
 
 // An encoding dictionary, or an embedded CMap stream with its dictionary.
 void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
-  int32_t length = 0;
-  StringList filters;
+  StreamDictionary dictionary(analyst_);
   std::string token;
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
+    if (dictionary.ReadEntry(token, stream)) continue;
     if (token == "/Differences") {
       font_.Encoding = kCustomEncoding;
       ReadDifferences(stream);
@@ -259,10 +247,6 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
       return;
     } else if (token == "/CMapName") {
       analyst_.ReadResolvedToken(stream, font_.Encoding);
-    } else if (token == "/Length") {
-      length = analyst_.ReadIntegerValue(stream);
-    } else if (token == "/Filter") {
-      analyst_.ReadNameList(stream, filters);
     } else if (token == "/CIDSystemInfo") {
       SkipValue(stream);
     } else if (token == "/UseCMap") {
@@ -271,7 +255,7 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
         if (object != TPDFAnalyst::kDirectValue) ReadCMapStream(value, Program::kOther);
       });
     } else if (token == "stream") {
-      AppendCMapProgram(stream, Program::kOther, length, filters);
+      AppendCMapProgram(stream, Program::kOther, dictionary);
     }
   }
 }
@@ -327,10 +311,9 @@ void FontDictionaryReader::ReadToUnicode(ByteStream& stream) {
 
 // A CMap stream up to "endobj"; strings and comments are not skipped here.
 void FontDictionaryReader::ReadCMapStream(ByteStream& stream, Program program) {
-  ReadStreamObject(stream,
-                   [this, program](ByteStream& data, int32_t length, const StringList& filters) {
-                     AppendCMapProgram(data, program, length, filters);
-                   });
+  ReadStreamObject(stream, [this, program](ByteStream& data, const StreamDictionary& dictionary) {
+    AppendCMapProgram(data, program, dictionary);
+  });
 }
 
 void FontDictionaryReader::ReadFontDescriptor(ByteStream& stream) {
@@ -341,10 +324,11 @@ void FontDictionaryReader::ReadFontDescriptor(ByteStream& stream) {
 }
 
 void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t descriptor) {
-  int32_t length = 0;
+  StreamDictionary dictionary(analyst_);
   std::string token;
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
+    if (dictionary.ReadEntry(token, stream)) continue;
     if (token == "/FontName") {
       analyst_.ReadResolvedToken(stream, font_.FontName);
     } else if (token == "/FontFile" || token == "/FontFile2" || token == "/FontFile3") {
@@ -359,9 +343,7 @@ void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t 
       // The descriptor carries the font program itself.
       font_.Embedded = true;
       font_.FontFileObject = descriptor;
-      SkipStreamData(stream, length);
-    } else if (token == "/Length") {
-      length = analyst_.ReadIntegerValue(stream);
+      SkipStreamData(stream, dictionary.Length());
     } else if (token == "/Style" || token == "/FD") {
       SkipValue(stream);
     } else if (token == ">") {
@@ -396,10 +378,11 @@ void FontDictionaryReader::ReadDescendantFonts(ByteStream& stream) {
 // The CIDFont's own /BaseFont is not read, and its /Subtype is kept apart: the font keeps the
 // top-level ones.
 void FontDictionaryReader::ReadCIDFontDictionary(ByteStream& stream) {
-  int32_t length = 0;
+  StreamDictionary dictionary(analyst_);
   std::string token;
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
+    if (dictionary.ReadEntry(token, stream)) continue;
     if (token == "/FontDescriptor") {
       ReadFontDescriptor(stream);
     } else if (token == "/CIDSystemInfo") {
@@ -408,10 +391,8 @@ void FontDictionaryReader::ReadCIDFontDictionary(ByteStream& stream) {
       ReadCIDToGIDMapValue(stream);
     } else if (token == "/Subtype") {
       analyst_.ReadResolvedToken(stream, cid_font_subtype_);
-    } else if (token == "/Length") {
-      length = analyst_.ReadIntegerValue(stream);
     } else if (token == "stream") {
-      SkipStreamData(stream, length);
+      SkipStreamData(stream, dictionary.Length());
     } else if (token == ">") {
       if (IsDictionaryEnd(stream)) return;
     } else if (token == "endobj") {
@@ -455,8 +436,8 @@ std::unique_ptr<MemoryStream> FontDictionaryReader::DecodeStreamObject(int32_t o
   auto data = std::make_unique<MemoryStream>();
   const std::unique_ptr<MemoryStream> copy = analyst_.GetObjectStream(object);
   SkipObjectHeader(*copy);
-  ReadStreamObject(*copy, [&data](ByteStream& stream, int32_t length, const StringList& filters) {
-    DecodeStream(stream, *data, length, filters);
+  ReadStreamObject(*copy, [&data](ByteStream& stream, const StreamDictionary& dictionary) {
+    dictionary.DecodeData(stream, *data);
   });
   return data;
 }

@@ -7,7 +7,7 @@
 #include "reader/decimal_text.h"
 #include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
-#include "reader/stream_filters.h"
+#include "reader/stream_dictionary.h"
 
 namespace lumenquill {
 namespace {
@@ -196,19 +196,17 @@ int64_t TPDFStreamDecoder::DecodeStreamObject(int32_t n, StringList& filters, Me
   PositionGuard guard(stream_);
   analyst_.SeekToExistingObject(n);
   SkipObjectHeader(stream_);
-  int32_t length = 0;
+  StreamDictionary dictionary(analyst_);
   std::string token;
   for (;;) {
     NextToken(token);
     if (token == "endobj") break;
-    if (token == "/Length") {
-      length = analyst_.ReadIntegerValue(stream_);
-    } else if (token == "/Filter") {
-      analyst_.ReadNameList(stream_, filters);
-    } else if (token == "stream") {
-      DecodeStream(stream_, dest, length, filters);
+    if (!dictionary.ReadEntry(token, stream_) && token == "stream") {
+      dictionary.DecodeData(stream_, dest);
     }
   }
+  const StringList& names = dictionary.Filters().names;
+  filters.insert(filters.end(), names.begin(), names.end());
   return dest.Position() - before;
 }
 

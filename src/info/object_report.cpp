@@ -3,7 +3,7 @@
 #include <string>
 
 #include "reader/reading_primitives.h"
-#include "reader/stream_filters.h"
+#include "reader/stream_dictionary.h"
 
 namespace lumenquill {
 namespace {
@@ -22,27 +22,16 @@ void WriteObjectReport(TPDFAnalyst& reader, int32_t n, std::ostream& out) {
   out << "object " << n << ' ';
   WriteBlock(out, "size", bytes.substr(0, bytes.size() - 1));  // without the added LF
 
-  int32_t length = 0;
-  StringList filters;
+  StreamDictionary dictionary(reader);
   std::string token;
   for (;;) {
-    ReadToken(*object, token);
+    ReadTokenPastStringsAndComments(*object, token);
     if (token == "endobj") return;
-    if (token == "%") {
-      SkipLine(*object);
-    } else if (token == "(") {
-      SkipLiteralString(*object);
-    } else if (token == "/Length") {
-      length = reader.ReadIntegerValue(*object);
-    } else if (token == "/Filter") {
-      filters.clear();
-      reader.ReadNameList(*object, filters);
-    } else if (token == "stream") {
-      MemoryStream decoded;
-      DecodeStream(*object, decoded, length, filters);
-      WriteBlock(out, "stream", decoded.Bytes());
-      return;
-    }
+    if (dictionary.ReadEntry(token, *object) || token != "stream") continue;
+    MemoryStream decoded;
+    dictionary.DecodeData(*object, decoded);
+    WriteBlock(out, "stream", decoded.Bytes());
+    return;
   }
 }
 

@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <string>
 
+#include "reader/bounded_output.h"
 #include "reader/stream_filters.h"
 
 namespace lumenquill {
@@ -8,41 +9,50 @@ namespace {
 
 constexpr uint32_t kWeights[5] = {85u * 85 * 85 * 85, 85u * 85 * 85, 85u * 85, 85u, 1u};
 
-void AppendBigEndian(std::string& out, uint32_t value, int count) {
-  for (int i = 0; i < count; ++i) out.push_back(static_cast<char>(value >> (24 - 8 * i)));
+// The first count bytes of value, most significant first.
+std::string BigEndian(uint32_t value, int count) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) bytes.push_back(static_cast<char>(value >> (24 - 8 * i)));
+  return bytes;
 }
 
-}  // namespace
-
-// "z" stands for four zero bytes between groups; "~>" ends the data, finishing a partial group;
-// a "z" inside a group or a "~" without ">" is an error and nothing at all is written. Data that
-// ends without "~>" keeps its complete groups. Group values wrap at 32 bits.
-void DecodeASCII85(std::string_view bytes, MemoryStream& dest) {
-  std::string out;
+// Hands the bytes of each group to emit, in order. "z" stands for four zero bytes
+// between groups; "~>" ends the data, finishing a partial group; data that ends without "~>"
+// keeps its complete groups. Group values wrap at 32 bits. Returns false at an error (a "z"
+// inside a group, a "~" without ">"), after emitting the groups before it.
+template <typename Emit>
+bool DecodeGroups(std::string_view bytes, Emit emit) {
+  static const std::string kZeros(4, '\0');
   uint32_t value = 0;
   int count = 0;
   for (size_t i = 0; i < bytes.size(); ++i) {
     const auto c = static_cast<unsigned char>(bytes[i]);
     if (c == 'z') {
-      if (count != 0) return;
-      out.append(4, '\0');
+      if (count != 0) return false;
+      emit(kZeros);
     } else if (c == '~') {
-      if (i + 1 == bytes.size() || bytes[i + 1] != '>') return;
-      if (count > 0) {
-        value += kWeights[count - 1];
-        AppendBigEndian(out, value, count - 1);
-      }
-      break;
+      if (i + 1 == bytes.size() || bytes[i + 1] != '>') return false;
+      if (count > 0) emit(BigEndian(value + kWeights[count - 1], count - 1));
+      return true;
     } else if (c >= '!' && c <= 'u') {
       value += static_cast<uint32_t>(c - '!') * kWeights[count];
       if (++count == 5) {
-        AppendBigEndian(out, value, 4);
+        emit(BigEndian(value, 4));
         value = 0;
         count = 0;
       }
     }
   }
-  dest.Write(out);
+  return true;
+}
+
+}  // namespace
+
+// An error anywhere writes nothing at all, so the data is checked whole before it is written.
+void DecodeASCII85(std::string_view bytes, MemoryStream& dest) {
+  if (!DecodeGroups(bytes, [](std::string_view) {})) return;
+  BoundedOutput output(dest, "ASCII85を正常に展開できませんでした。");
+  DecodeGroups(bytes, [&output](std::string_view group) { output.Write(group); });
 }
 
 }  // namespace lumenquill

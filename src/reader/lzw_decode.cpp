@@ -49,7 +49,7 @@ struct Entry {
 
 }  // namespace
 
-void DecodeLZW(std::string_view input, MemoryStream& dest) {
+void DecodeLZW(std::string_view input, MemoryStream& dest, bool early_change) {
   BoundedOutput output(dest, "LZW圧縮を正常に展開できませんでした。");
   std::array<Entry, kTableSize> table{};
   for (int byte = 0; byte < 256; ++byte) table[byte] = {0, static_cast<uint8_t>(byte), 1};
@@ -85,7 +85,7 @@ void DecodeLZW(std::string_view input, MemoryStream& dest) {
       table[next_entry] = {static_cast<uint16_t>(previous), static_cast<uint8_t>(text.front()),
                            static_cast<uint16_t>(table[previous].length + 1)};
       ++next_entry;
-      if (next_entry + 1 >= 1 << width && width < kMaxWidth) ++width;
+      if (next_entry + (early_change ? 1 : 0) >= 1 << width && width < kMaxWidth) ++width;
     }
     previous = code;
     output.Write(text);

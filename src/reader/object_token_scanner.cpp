@@ -1,6 +1,5 @@
 #include "reader/object_token_scanner.h"
 
-#include "reader/pdf_analyst.h"
 #include "reader/reading_primitives.h"
 
 namespace lumenquill {
@@ -14,13 +13,9 @@ bool ObjectTokenScanner::Next(std::string& token) {
   for (;;) {
     ReadTokenPastStringsAndComments(stream_, token);
     if (token == "endobj") return false;
-    if (token == "/Length") {
-      stream_length_ = reader_.ReadIntegerValue(stream_);
-    } else if (token == "stream") {
-      SkipStreamData(stream_, stream_length_);
-    } else {
-      return true;
-    }
+    if (dictionary_.ReadEntry(token, stream_)) continue;
+    if (token != "stream") return true;
+    SkipStreamData(stream_, dictionary_.Length());
   }
 }
 

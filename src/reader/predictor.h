@@ -15,6 +15,8 @@ struct FilterParameters {
   int32_t bits_per_component = 8;  // 1, 2, 4, 8 or 16
   int32_t columns = 1;             // pixels per row
   int32_t early_change = 1;        // LZW only
+
+  bool operator==(const FilterParameters&) const = default;
 };
 
 // True when the parameters name no predictor (nothing to undo).

@@ -4,6 +4,7 @@
 
 #include "reader/flate_decode.h"
 #include "reader/lzw_decode.h"
+#include "reader/predictor.h"
 #include "reader/reading_primitives.h"
 #include "reader/run_length_decode.h"
 
@@ -14,16 +15,36 @@ constexpr std::string_view kFlate = "/FlateDecode";
 
 struct Filter {
   std::string_view name;
-  void (*decode)(std::string_view input, MemoryStream& dest);
+  void (*decode)(std::string_view input, const FilterParameters& parameters, MemoryStream& dest);
+  bool predicted;  // whether its parameters may name a predictor to undo on its output
 };
 
 constexpr Filter kFilters[] = {
-    {kFlate, [](std::string_view input, MemoryStream& dest) { DecodeFlate(input, dest); }},
-    {"/LZWDecode", DecodeLZW},
-    {"/RunLengthDecode", DecodeRunLength},
+    {kFlate,
+     [](std::string_view input, const FilterParameters&, MemoryStream& dest) {
+       DecodeFlate(input, dest);
+     },
+     true},
+    {"/LZWDecode",
+     [](std::string_view input, const FilterParameters& parameters, MemoryStream& dest) {
+       DecodeLZW(input, dest, parameters.early_change != 0);
+     },
+     true},
+    {"/RunLengthDecode",
+     [](std::string_view input, const FilterParameters&, MemoryStream& dest) {
+       DecodeRunLength(input, dest);
+     },
+     false},
     {"/ASCIIHexDecode",
-     [](std::string_view input, MemoryStream& dest) { dest.Write(DecodeASCIIHex(input)); }},
-    {"/ASCII85Decode", DecodeASCII85},
+     [](std::string_view input, const FilterParameters&, MemoryStream& dest) {
+       dest.Write(DecodeASCIIHex(input));
+     },
+     false},
+    {"/ASCII85Decode",
+     [](std::string_view input, const FilterParameters&, MemoryStream& dest) {
+       DecodeASCII85(input, dest);
+     },
+     false},
 };
 
 // The filter of that name, or nullptr.
@@ -32,6 +53,25 @@ const Filter* FindFilter(std::string_view name) {
     if (filter.name == name) return &filter;
   }
   return nullptr;
+}
+
+// Runs filter i of the chain on input, appending to dest, and undoes the predictor its
+// parameters name. When the filter fails, the rows it gave before the failure still reach dest.
+void RunFilter(const FilterChain& filters, size_t i, std::string_view input, MemoryStream& dest) {
+  const Filter& filter = *FindFilter(filters.names[i]);
+  const FilterParameters& parameters = filters.parameters[i];
+  if (!filter.predicted || PredictorIsNone(parameters)) {
+    filter.decode(input, parameters, dest);
+    return;
+  }
+  MemoryStream predicted;
+  try {
+    filter.decode(input, parameters, predicted);
+  } catch (const Error&) {
+    UndoPredictor(parameters, predicted.Bytes(), dest);
+    throw;
+  }
+  UndoPredictor(parameters, predicted.Bytes(), dest);
 }
 
 bool IsEndOfLine(uint8_t byte) { return byte == '\n' || byte == '\r'; }
@@ -53,16 +93,17 @@ int32_t TrimTrailingEndOfLine(const ByteStream& source, std::string& copy) {
 
 }  // namespace
 
-bool FiltersSupported(const StringList& filters) {
-  if (filters.size() > kMaxFilters) return false;
-  for (const std::string& name : filters) {
+bool FiltersSupported(const FilterChain& filters) {
+  if (filters.names.size() > kMaxFilters) return false;
+  if (filters.parameters.size() != filters.names.size()) return false;
+  for (const std::string& name : filters.names) {
     if (FindFilter(name) == nullptr) return false;
   }
   return true;
 }
 
 void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
-                  const StringList& filters) {
+                  const FilterChain& filters) {
   if (length <= 0) return;
   // The end of line after "stream": one byte whatever it is, or CR with an LF after it.
   if (source.ReadByte() == '\r') {
@@ -70,7 +111,7 @@ void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
     if (source.TryReadByte(next) && next != '\n') source.Move(-1);
   }
 
-  if (filters.empty()) {
+  if (filters.names.empty()) {
     // A source shorter than length gives what it has.
     dest.Write(source.Peek(length));
     source.Move(std::min<int64_t>(length, source.Remaining()));
@@ -81,7 +122,7 @@ void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
   if (length > source.Remaining()) throw ReadError();
   std::string copy(source.Peek(length));
   source.Move(length);
-  if (filters.front() == kFlate) length -= TrimTrailingEndOfLine(source, copy);
+  if (filters.names.front() == kFlate) length -= TrimTrailingEndOfLine(source, copy);
 
   std::string token;
   ReadToken(source, token);
@@ -94,20 +135,21 @@ void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
   }
 }
 
-int64_t ApplyFilters(MemoryStream& data, int32_t length, const StringList& filters,
+int64_t ApplyFilters(MemoryStream& data, int32_t length, const FilterChain& filters,
                      MemoryStream& dest) {
-  if (filters.empty() || !FiltersSupported(filters)) return 0;
+  if (filters.names.empty() || !FiltersSupported(filters)) return 0;
   const int64_t before = dest.Position();
   std::string_view input = data.Bytes().substr(0, static_cast<size_t>(length));
   // The outputs of the filters before the last, in turn: each reads the other.
   MemoryStream stages[2];
-  for (size_t i = 0; i + 1 < filters.size(); ++i) {
+  const size_t last = filters.names.size() - 1;
+  for (size_t i = 0; i < last; ++i) {
     MemoryStream& stage = stages[i % 2];
     stage.Clear();
-    FindFilter(filters[i])->decode(input, stage);
+    RunFilter(filters, i, input, stage);
     input = stage.Bytes();
   }
-  FindFilter(filters.back())->decode(input, dest);
+  RunFilter(filters, last, input, dest);
   return dest.Position() - before;
 }
 

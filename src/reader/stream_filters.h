@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "reader/byte_stream.h"
+#include "reader/filter_chain.h"
 #include "reader/memory_stream.h"
-#include "reader/string_list.h"
 
 namespace lumenquill {
 
@@ -17,26 +17,27 @@ namespace lumenquill {
 // after the data or, when filters were applied, just after "endstream".
 // Raises ReadError only when the filtered data runs past the end of source or no token follows.
 void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
-                  const StringList& filters);
-
-// The longest chain of filters decoded.
-constexpr size_t kMaxFilters = 4;
+                  const FilterChain& filters);
 
 // True when there are at most kMaxFilters names, each "/FlateDecode", "/LZWDecode",
-// "/RunLengthDecode", "/ASCIIHexDecode" or "/ASCII85Decode".
-bool FiltersSupported(const StringList& filters);
+// "/RunLengthDecode", "/ASCIIHexDecode" or "/ASCII85Decode", with one parameters entry each.
+bool FiltersSupported(const FilterChain& filters);
 
 // Runs the filters on the first length bytes of data, in order, each on the output of the one
-// before. An empty or unsupported chain writes nothing; a filter that raises Error before the
-// last one leaves dest as it was. Returns the number of bytes appended to dest.
-int64_t ApplyFilters(MemoryStream& data, int32_t length, const StringList& filters,
+// before. Flate and LZW undo the predictor their parameters name on their own output, and LZW
+// follows their /EarlyChange. An empty or unsupported chain writes nothing; a filter that
+// raises Error before the last one leaves dest as it was, the last one leaves what it decoded
+// before the failure. Returns the number of bytes appended to dest.
+int64_t ApplyFilters(MemoryStream& data, int32_t length, const FilterChain& filters,
                      MemoryStream& dest);
 
 // Bytes of hexadecimal digit pairs; other bytes are skipped, an unpaired digit is dropped and
 // decoding stops at a NUL byte.
 std::string DecodeASCIIHex(std::string_view bytes);
 
-// Appends the base-85 data up to "~>" to dest, or nothing when it holds an error.
+// Appends the base-85 data up to "~>" to dest, or nothing when it holds an error. Output past
+// kMaxInflatedSize raises Error("ASCII85を正常に展開できませんでした。") after dest has received
+// the bound's worth.
 void DecodeASCII85(std::string_view bytes, MemoryStream& dest);
 
 }  // namespace lumenquill

@@ -5,6 +5,7 @@
 #include "open_document.h"
 #include "support/deflate.h"
 #include "support/pdf_builder.h"
+#include "support/png_rows.h"
 #include "support/sfnt_builder.h"
 
 namespace lumenquill {
@@ -74,6 +75,12 @@ TEST_F(FontDecoder, DescriptorCarryingItsOwnData) {
   EXPECT_EQ(font->FontFileObject, 6);
   EXPECT_EQ(font->FontName, "Y");
   EXPECT_EQ(font->Encoding, "ビルドイン");
+
+  // The ">>" of a parameter dictionary does not end the descriptor.
+  const auto with_parameters = Decode(
+      "/Subtype /Type1 /BaseFont /X /FontDescriptor 6 0 R",
+      {{6, Stream("/Filter /FlateDecode /DecodeParms << /Predictor 12 >> /FontName /Z", "data")}});
+  EXPECT_EQ(with_parameters->FontName, "Z");
 }
 
 TEST_F(FontDecoder, LabelsWithoutANamedEncoding) {
@@ -207,6 +214,14 @@ TEST_F(ForeignCIDFont, GetsTheCharactersOfItsTrueTypeProgram) {
       {{23, Stream("/Filter /FlateDecode", testing::Deflated(std::string("\0\0\0\2\0\1", 6)))}});
   ASSERT_NE(mapped->GlyphCharacters, nullptr);
   EXPECT_EQ(mapped->GlyphCharacters->cid_to_gid, (std::vector<uint16_t>{0, 2, 1}));
+
+  // The same map in PNG rows of one glyph number each.
+  const auto predicted = DecodeForeign(
+      "/CIDToGIDMap 23 0 R", "",
+      {{23, Stream("/Filter /FlateDecode /DecodeParms << /Predictor 12 /Columns 2 >>",
+                   Deflated(testing::PngUpRows(std::string("\0\0\0\2\0\1", 6), 2)))}});
+  ASSERT_NE(predicted->GlyphCharacters, nullptr);
+  EXPECT_EQ(predicted->GlyphCharacters->cid_to_gid, (std::vector<uint16_t>{0, 2, 1}));
 }
 
 // The program is read only when nothing else gives the characters, and only a TrueType one.

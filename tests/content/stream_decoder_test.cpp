@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "open_document.h"
+#include "support/deflate.h"
 #include "support/pdf_builder.h"
+#include "support/png_rows.h"
 
 namespace lumenquill {
 namespace {
@@ -253,6 +255,28 @@ TEST_F(StreamDecoder, DecodeStreamObject) {
   EXPECT_THAT(filters, ElementsAre("/DCTDecode"));
   filters.clear();
   EXPECT_EQ(decoder_->DecodeStreamObject(8, filters, dest), 0);  // no /Length
+}
+
+// The parameters of each filter come with it; a /DecodeParms dictionary ends no dictionary.
+TEST_F(StreamDecoder, DecodeStreamObjectWithParameters) {
+  const std::string rows = testing::PngUpRows("BT (up rows) Tj ET", 4);
+  const std::string data = "stream\n" + testing::Deflated(rows) + "\nendstream";
+  const std::string length = std::to_string(data.size() - 17);
+  OpenPage("",
+           {{5,
+             "<< /Filter /FlateDecode /DecodeParms << /Predictor 12 /Columns 4 >> "
+             "/Length 6 0 R >>\n" +
+                 data},
+            {6, length},
+            {7, "<< /Length " + length + " /Filter /FlateDecode /DecodeParms null >>\n" + data}});
+  MemoryStream dest;
+  StringList filters;
+  EXPECT_EQ(decoder_->DecodeStreamObject(5, filters, dest), 18);
+  EXPECT_EQ(dest.Bytes(), "BT (up rows) Tj ET");
+  EXPECT_THAT(filters, ElementsAre("/FlateDecode"));
+  MemoryStream unpredicted;
+  decoder_->DecodeStreamObject(7, filters, unpredicted);
+  EXPECT_EQ(unpredicted.Bytes(), rows);
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ namespace {
 using testing::PackedCodes;
 using Codes = std::vector<std::pair<int, int>>;
 
-std::string Unpacked(const std::string& input, bool* failed = nullptr) {
+std::string Unpacked(const std::string& input, bool* failed = nullptr, bool early_change = true) {
   MemoryStream dest;
   try {
-    DecodeLZW(input, dest);
+    DecodeLZW(input, dest, early_change);
     if (failed) *failed = false;
   } catch (const Error& error) {
     EXPECT_STREQ(error.what(), "LZW圧縮を正常に展開できませんでした。");
@@ -24,8 +24,10 @@ std::string Unpacked(const std::string& input, bool* failed = nullptr) {
 }
 
 // The width of the nth code after a clear-table code when every code so far added an entry:
-// the table's next free entry is 257 + n, and codes widen one entry before 512, 1024, 2048.
-int WidthAfterClear(int n) {
+// the table's next free entry is 257 + n, and codes widen one entry before 512, 1024, 2048,
+// or, without the early change, at them.
+int WidthAfterClear(int n, bool early_change = true) {
+  if (!early_change) --n;
   if (n <= 254) return 9;
   if (n <= 766) return 10;
   if (n <= 1790) return 11;
@@ -33,10 +35,10 @@ int WidthAfterClear(int n) {
 }
 
 // A clear-table code, then one literal code for each byte of text, with their widths.
-Codes Literals(const std::string& text) {
+Codes Literals(const std::string& text, bool early_change = true) {
   Codes codes{{256, 9}};
   for (const unsigned char byte : text) {
-    codes.emplace_back(byte, WidthAfterClear(static_cast<int>(codes.size())));
+    codes.emplace_back(byte, WidthAfterClear(static_cast<int>(codes.size()), early_change));
   }
   return codes;
 }
@@ -50,9 +52,9 @@ std::string Varied(int count) {
 
 TEST(DecodeLZW, KnownVector) {
   const std::string packed = "\x80\x0B\x60\x50\x22\x0C\x0C\x85\x01";
-  EXPECT_EQ(PackedCodes({{256, 9}, {45, 9}, {258, 9}, {258, 9}, {65, 9}, {259, 9}, {66, 9},
-                         {257, 9}}),
-            packed);
+  EXPECT_EQ(
+      PackedCodes({{256, 9}, {45, 9}, {258, 9}, {258, 9}, {65, 9}, {259, 9}, {66, 9}, {257, 9}}),
+      packed);
   EXPECT_EQ(Unpacked(packed), "-----A---B");
   // Without the leading clear code, and without the end-of-data code.
   EXPECT_EQ(Unpacked(PackedCodes({{45, 9}, {258, 9}, {258, 9}, {65, 9}})), "-----A");
@@ -70,6 +72,19 @@ TEST(DecodeLZW, CodesWidenOneEntryEarly) {
   }
 }
 
+// /EarlyChange 0: each width is used for one code more.
+TEST(DecodeLZW, CodesWidenOneEntryLaterWithoutEarlyChange) {
+  for (const int count : {300, 800, 1800}) {
+    const std::string text = Varied(count);
+    Codes codes = Literals(text, false);
+    codes.emplace_back(258, WidthAfterClear(static_cast<int>(codes.size()), false));
+    codes.emplace_back(257, WidthAfterClear(static_cast<int>(codes.size()), false));
+    const std::string packed = PackedCodes(codes);
+    EXPECT_EQ(Unpacked(packed, nullptr, false), text + text.substr(0, 2)) << count;
+    EXPECT_NE(Unpacked(packed), text + text.substr(0, 2)) << count;
+  }
+}
+
 TEST(DecodeLZW, AFullTableKeepsTwelveBitCodes) {
   // 3839 literals fill the table up to entry 4095, which holds bytes 3837 and 3838.
   const std::string text = Varied(4000);
@@ -79,8 +94,8 @@ TEST(DecodeLZW, AFullTableKeepsTwelveBitCodes) {
 }
 
 TEST(DecodeLZW, ClearCodesMidStream) {
-  EXPECT_EQ(Unpacked(PackedCodes({{256, 9}, {'A', 9}, {'B', 9}, {258, 9}, {256, 9}, {'C', 9},
-                                  {258, 9}, {257, 9}})),
+  EXPECT_EQ(Unpacked(PackedCodes(
+                {{256, 9}, {'A', 9}, {'B', 9}, {258, 9}, {256, 9}, {'C', 9}, {258, 9}, {257, 9}})),
             "ABABCCC");  // after the clear, 258 is made again, from C
   // A clear at 10 bits brings the width back to 9.
   const std::string text = Varied(300);

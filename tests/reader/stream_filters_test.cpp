@@ -7,12 +7,14 @@
 #include "reader/reading_primitives.h"
 #include "support/deflate.h"
 #include "support/lzw_codes.h"
+#include "support/png_rows.h"
 
 namespace lumenquill {
 namespace {
 
 using testing::Deflated;
 using testing::LZWLiterals;
+using testing::PngUpRows;
 
 struct Decoded {
   std::string output;
@@ -20,8 +22,9 @@ struct Decoded {
 };
 
 // Decodes the stream of "stream<eol><data><after>", as a caller does after reading "stream".
-Decoded Decode(const std::string& data, int32_t length, const StringList& filters,
-               const std::string& eol = "\n", const std::string& after = "\nendstream\nendobj\n") {
+Decoded DecodeChain(const std::string& data, int32_t length, const FilterChain& filters,
+                    const std::string& eol = "\n",
+                    const std::string& after = "\nendstream\nendobj\n") {
   MemoryStream source("stream" + eol + data + after);
   std::string token;
   ReadToken(source, token);
@@ -30,8 +33,24 @@ Decoded Decode(const std::string& data, int32_t length, const StringList& filter
   return {std::string(dest.Bytes()), source.Position()};
 }
 
+std::string DecodeChain(const std::string& data, const FilterChain& filters) {
+  return DecodeChain(data, static_cast<int32_t>(data.size()), filters).output;
+}
+
+// The filters named, with the default parameters.
+Decoded Decode(const std::string& data, int32_t length, const StringList& filters,
+               const std::string& eol = "\n", const std::string& after = "\nendstream\nendobj\n") {
+  return DecodeChain(data, length, FilterChain(filters), eol, after);
+}
+
 Decoded Decode(const std::string& data, const StringList& filters) {
   return Decode(data, static_cast<int32_t>(data.size()), filters);
+}
+
+FilterChain Chain(const StringList& names, const std::vector<FilterParameters>& parameters) {
+  FilterChain chain(names);
+  chain.parameters = parameters;
+  return chain;
 }
 
 TEST(DecodeStream, LengthZeroReadsNothing) {
@@ -57,10 +76,13 @@ TEST(DecodeStream, UnsupportedFiltersDecodeNothing) {
                           "/ASCIIHexDecode", "/ASCIIHexDecode"})
                 .output,
             "");  // five filters are too many
-  EXPECT_FALSE(FiltersSupported({"/FlateDecode", "/JBIG2Decode"}));
-  EXPECT_TRUE(FiltersSupported({"/LZWDecode", "/RunLengthDecode", "/ASCII85Decode",
-                                "/FlateDecode"}));
-  EXPECT_TRUE(FiltersSupported({}));
+  EXPECT_FALSE(FiltersSupported(FilterChain({"/FlateDecode", "/JBIG2Decode"})));
+  EXPECT_TRUE(FiltersSupported(
+      FilterChain({"/LZWDecode", "/RunLengthDecode", "/ASCII85Decode", "/FlateDecode"})));
+  EXPECT_TRUE(FiltersSupported(FilterChain()));
+  // Every filter needs its parameters.
+  EXPECT_FALSE(FiltersSupported(Chain({"/FlateDecode", "/LZWDecode"}, {{}})));
+  EXPECT_EQ(DecodeChain(deflated, Chain({"/FlateDecode"}, {})), "");
 }
 
 // /Length may or may not count the end of line before "endstream".
@@ -113,11 +135,9 @@ std::string Base85Encoded(const std::string& data) {
 TEST(DecodeStream, TwoFilterChains) {
   const std::string deflated = Deflated("chained");
   EXPECT_EQ(Decode(Hex(deflated), {"/ASCIIHexDecode", "/FlateDecode"}).output, "chained");
-  EXPECT_EQ(Decode(Base85Encoded(deflated), {"/ASCII85Decode", "/FlateDecode"}).output,
-            "chained");
+  EXPECT_EQ(Decode(Base85Encoded(deflated), {"/ASCII85Decode", "/FlateDecode"}).output, "chained");
   const std::string lzw = LZWLiterals("BT (lzw) Tj ET");
-  EXPECT_EQ(Decode(Base85Encoded(lzw), {"/ASCII85Decode", "/LZWDecode"}).output,
-            "BT (lzw) Tj ET");
+  EXPECT_EQ(Decode(Base85Encoded(lzw), {"/ASCII85Decode", "/LZWDecode"}).output, "BT (lzw) Tj ET");
   EXPECT_EQ(Decode(Hex(lzw), {"/ASCIIHexDecode", "/LZWDecode"}).output, "BT (lzw) Tj ET");
   EXPECT_EQ(Decode(lzw, {"/LZWDecode"}).output, "BT (lzw) Tj ET");
   EXPECT_EQ(Decode("\x02run\x80", {"/RunLengthDecode"}).output, "run");
@@ -131,12 +151,53 @@ TEST(DecodeStream, LongerChainsApplyInOrder) {
                    {"/ASCIIHexDecode", "/ASCII85Decode", "/FlateDecode", "/RunLengthDecode"})
                 .output,
             text);
-  EXPECT_EQ(Decode(Deflated(Deflated("twice")), {"/FlateDecode", "/FlateDecode"}).output,
-            "twice");
+  EXPECT_EQ(Decode(Deflated(Deflated("twice")), {"/FlateDecode", "/FlateDecode"}).output, "twice");
   // A failure before the last filter leaves nothing.
-  EXPECT_EQ(Decode(Hex("not zlib"), {"/ASCIIHexDecode", "/FlateDecode", "/RunLengthDecode"})
-                .output,
+  EXPECT_EQ(Decode(Hex("not zlib"), {"/ASCIIHexDecode", "/FlateDecode", "/RunLengthDecode"}).output,
             "");
+}
+
+TEST(DecodeStream, PredictorsAreUndoneAfterFlateAndLZW) {
+  const std::string text = "BT (rows of six bytes) Tj ET";
+  const std::string rows = PngUpRows(text, 6);
+  const FilterParameters png{.predictor = 12, .columns = 6};
+  EXPECT_EQ(DecodeChain(Deflated(rows), Chain({"/FlateDecode"}, {png})), text);
+  EXPECT_EQ(Decode(Deflated(rows), {"/FlateDecode"}).output, rows);  // no parameters, no undoing
+  // Only Flate and LZW take a predictor; the parameters of the others are not used.
+  EXPECT_EQ(
+      DecodeChain(Hex(Deflated(rows)), Chain({"/ASCIIHexDecode", "/FlateDecode"}, {png, png})),
+      text);
+  EXPECT_EQ(DecodeChain(Hex(rows), Chain({"/ASCIIHexDecode"}, {png})), rows);
+  // TIFF differencing of two colours after LZW with /EarlyChange 0 (the literal codes stay at
+  // nine bits either way).
+  const FilterParameters tiff{.predictor = 2, .colors = 2, .columns = 3, .early_change = 0};
+  EXPECT_EQ(DecodeChain(LZWLiterals(std::string("AB\x01\x01\x01\x01"
+                                                "CD\x01\x01",
+                                                10)),
+                        Chain({"/LZWDecode"}, {tiff})),
+            "ABBCCDCDDE");
+}
+
+// A predictor that fails counts as a decoding failure: what came before it stays.
+TEST(DecodeStream, PredictorFailuresKeepTheRowsBefore) {
+  std::string rows = PngUpRows("abcdefgh", 4);
+  rows[5] = '\x07';  // no such row type
+  const FilterParameters png{.predictor = 12, .columns = 4};
+  EXPECT_EQ(DecodeChain(Deflated(rows), Chain({"/FlateDecode"}, {png})), "abcd");
+  const FilterParameters no_columns{.predictor = 12, .columns = 0};
+  EXPECT_EQ(DecodeChain(Deflated(rows), Chain({"/FlateDecode"}, {no_columns})), "");
+  // Before the last filter, a failure leaves nothing (the hexadecimal digits "abcd" pass).
+  EXPECT_EQ(DecodeChain(Deflated(rows), Chain({"/FlateDecode", "/ASCIIHexDecode"}, {png, {}})), "");
+
+  // A truncated Flate stream gives the rows inflated before the cut.
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += std::to_string(i * 7919 % 10007) + " ";
+  const std::string deflated = Deflated(PngUpRows(text, 50));
+  const std::string truncated =
+      DecodeChain(deflated.substr(0, deflated.size() / 2),
+                  Chain({"/FlateDecode"}, {{.predictor = 12, .columns = 50}}));
+  EXPECT_GT(truncated.size(), text.size() / 4);
+  EXPECT_EQ(text.compare(0, truncated.size(), truncated), 0);
 }
 
 TEST(ASCIIHexDecode, DigitPairs) {
@@ -166,6 +227,19 @@ TEST(ASCII85Decode, Groups) {
   EXPECT_EQ(Base85("z"), std::string(4, '\0'));
   EXPECT_EQ(Base85("9j qo\n^z~>"), std::string("Man ") + std::string(4, '\0'));
   EXPECT_EQ(Base85("9jqo^9j"), "Man ");  // no end marker: the partial group is dropped
+}
+
+// Each "z" gives four bytes: a quarter of the bound in "z"s and one more passes it.
+TEST(ASCII85Decode, OutputIsBounded) {
+  MemoryStream dest;
+  try {
+    DecodeASCII85(std::string(kMaxInflatedSize / 4 + 1, 'z'), dest);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "ASCII85を正常に展開できませんでした。");
+  }
+  EXPECT_EQ(static_cast<int64_t>(dest.Bytes().size()), kMaxInflatedSize);
+  EXPECT_EQ(dest.Bytes().find_first_not_of('\0'), std::string::npos);
 }
 
 TEST(ASCII85Decode, ErrorsWriteNothingAtAll) {

@@ -12,6 +12,7 @@
 #include "support/failing_disk.h"
 #include "support/lzw_codes.h"
 #include "support/pdf_builder.h"
+#include "support/png_rows.h"
 #include "support/sfnt_builder.h"
 #include "support/temp_file.h"
 #include "text/page_streams.h"
@@ -22,6 +23,7 @@ namespace {
 
 using testing::Deflated;
 using testing::LZWLiterals;
+using testing::PngUpRows;
 
 using ::testing::ElementsAre;
 using testing::PdfBuilder;
@@ -347,7 +349,10 @@ TEST_F(TextExtraction, ContentArraysFiltersAndEmbeddedCMaps) {
 
 // A page whose /Contents is an LZW stream and a run-length stream under ASCII85.
 TEST_F(TextExtraction, LZWAndRunLengthContent) {
-  const std::string run_length = "\x13" "0 -20 Td (run) Tj ET" "\x80";
+  const std::string run_length =
+      "\x13"
+      "0 -20 Td (run) Tj ET"
+      "\x80";
   PdfBuilder pdf;
   pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
       .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
@@ -361,6 +366,39 @@ TEST_F(TextExtraction, LZWAndRunLengthContent) {
   OpenDocument(pdf.Build());
   decoder_->PageSeparator = false;
   EXPECT_EQ(Extract(1, 1), "lzw\r\nrun");
+}
+
+// Streams whose Flate data holds PNG predictor rows: the page's content, its parameters in an
+// array by reference; a Type0 font's /ToUnicode map; and its embedded encoding CMap, whose
+// parameter dictionary must not end the encoding dictionary around it.
+TEST_F(TextExtraction, PredictedStreams) {
+  const std::string content =
+      "BT /F1 12 Tf 72 700 Td (predicted) Tj 0 -20 Td /J 12 Tf <00010002> Tj ET";
+  const std::string encoding_cmap =
+      "/CIDInit /ProcSet findresource begin begincmap 1 begincidrange <0000> <FFFF> 0 "
+      "endcidrange endcmap";
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+      .Object(3,
+              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << "
+              "/Font << /F1 7 0 R /J 8 0 R >> >> >>")
+      .Stream(4, "/Filter [/FlateDecode] /DecodeParms [5 0 R]", Deflated(PngUpRows(content, 8)))
+      .Object(5, "<< /Predictor 12 /Columns 8 >>")
+      .Object(7, kFont)
+      .Object(8,
+              "<< /Type /Font /Subtype /Type0 /BaseFont /Mincho /Encoding 9 0 R "
+              "/ToUnicode 10 0 R /DescendantFonts [] >>")
+      .Stream(9,
+              "/Type /CMap /CMapName /Custom-H /Filter /FlateDecode "
+              "/DecodeParms << /Predictor 15 /Columns 16 >>",
+              Deflated(PngUpRows(encoding_cmap, 16)))
+      .Stream(10, "/Filter /FlateDecode /DecodeParms << /Predictor 12 /Columns 5 >>",
+              Deflated(PngUpRows(kToUnicode, 5)))
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  decoder_->PageSeparator = false;
+  EXPECT_EQ(Extract(1, 1), "predicted\r\n\x93\xFA\x96{");  // 日本 in Shift-JIS
 }
 
 // Content as iText, Qt and groff write it: Tf before the text object, a marked-content
