@@ -19,6 +19,10 @@ const char* const kFixtures[] = {
     "reportlab-latin",           "ghostscript-identity-h", "reportlab-forms",    "qpdf-nested-tree",
     "reportlab-winansi-ascii85", "incremental-update",     "reportlab-cid-cmaps"};
 
+// Files read only with the newer formats on: object and cross-reference streams, RC4 and AES.
+const char* const kNewerFixtures[] = {"newer/platex-dvipdfmx-japanese", "encrypted/rc4-40",
+                                      "encrypted/aes-128", "encrypted/aes-256-r6"};
+
 const std::string kFont = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
 
 // A one-page document whose page shows the content with the resources given (font /F1 by
@@ -69,14 +73,17 @@ std::string DeflatedZeros(int64_t count) {
   return out;
 }
 
-void AddDamagedCopies(std::vector<HostileFile>& files) {
+template <size_t N>
+void AddDamagedCopies(const char* const (&fixtures)[N], std::vector<HostileFile>& files) {
   const char kBytes[] = {'\0', '(', ')', '<', '>', '[', ']', '/', '%', '9', '\xFF', ' ', '\n'};
   uint32_t random = 12345;
-  for (const char* fixture : kFixtures) {
+  for (const std::string fixture : fixtures) {
+    std::string name = fixture;
+    std::replace(name.begin(), name.end(), '/', '-');
     const std::string pdf =
         ReadWholeFile(std::string(LUMENQUILL_TEST_DATA_DIR) + "/" + fixture + ".pdf");
     for (int cut = 1; cut <= 40; ++cut) {
-      files.push_back({std::string(fixture) + "-cut" + std::to_string(cut),
+      files.push_back({name + "-cut" + std::to_string(cut),
                        pdf.substr(0, pdf.size() * static_cast<size_t>(cut) / 41),
                        Outcome::kEither});
     }
@@ -85,7 +92,7 @@ void AddDamagedCopies(std::vector<HostileFile>& files) {
       std::string changed = pdf;
       changed[(random >> 8) % changed.size()] = kBytes[(random >> 4) % sizeof kBytes];
       files.push_back(
-          {std::string(fixture) + "-byte" + std::to_string(change), changed, Outcome::kEither});
+          {name + "-byte" + std::to_string(change), changed, Outcome::kEither});
     }
   }
 }
@@ -342,8 +349,14 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
 
 std::vector<HostileFile> HostileFiles() {
   std::vector<HostileFile> files;
-  AddDamagedCopies(files);
+  AddDamagedCopies(kFixtures, files);
   AddBuiltFiles(files);
+  return files;
+}
+
+std::vector<HostileFile> NewerHostileFiles() {
+  std::vector<HostileFile> files;
+  AddDamagedCopies(kNewerFixtures, files);
   return files;
 }
 

@@ -22,5 +22,8 @@ struct HostileFile {
 // bytes, and documents whose counts, lengths, chains, trees, forms, streams, CMaps, nesting
 // and inline images are out of all proportion.
 std::vector<HostileFile> HostileFiles();
+// Real files of the newer formats (cross-reference and object streams, encryption) truncated
+// at many points and changed at many single bytes, for reading with the newer formats on.
+std::vector<HostileFile> NewerHostileFiles();
 
 }  // namespace lumenquill::testing
