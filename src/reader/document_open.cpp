@@ -91,11 +91,12 @@ void TPDFAnalyst::ReadXrefSection(int32_t offset) {
     xref_offsets_.push_back(std::to_string(offset));
     stream_->SetPosition(offset);
     if (stream_->Peek(4) != "xref") {
-      if (read_newer_formats_) {
+      const bool xref_stream = HoldsXrefStream(offset);
+      if (xref_stream && read_newer_formats_) {
         offset = ReadXrefStream(offset);
         continue;
       }
-      needs_newer_formats_ = sections_read.size() == 1 && HoldsXrefStream(offset);
+      needs_newer_formats_ = xref_stream && !read_newer_formats_ && sections_read.size() == 1;
       RaiseError("相互参照テーブルの位置が不正です。");
     }
     stream_->Move(4);

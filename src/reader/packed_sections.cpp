@@ -30,9 +30,6 @@ int32_t TPDFAnalyst::ReadXrefStream(int32_t offset) {
   try {
     stream_->SetPosition(offset);
     const StreamObjectHeader header = ReadStreamObjectHeader(*stream_);
-    if (NameEntry(header.dictionary, "/Type") != "/XRef") {
-      RaiseError("相互参照テーブルの位置が不正です。");
-    }
     const XrefStreamLayout layout = ReadXrefStreamLayout(header.dictionary);
     // The length is written directly: no table yet exists to follow a reference with.
     const std::string_view raw =

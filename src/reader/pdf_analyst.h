@@ -172,8 +172,8 @@ class TPDFAnalyst final {
   // cross-reference stream dictionaries alike: /Root, /Info, /Encrypt and /ID count from the
   // newest trailer that has them; /Prev and /XRefStm go to links. Other keys are left alone.
   void ReadTrailerEntry(const std::string& key, ByteStream& value, SectionLinks& links);
-  // Reads the cross-reference stream at offset into the table; returns its /Prev, or -1.
-  // Raises LoadError through RaiseError for any fault of the stream.
+  // Reads the cross-reference stream at offset (HoldsXrefStream checked) into the table;
+  // returns its /Prev, or -1. Raises LoadError through RaiseError for any fault of the stream.
   int32_t ReadXrefStream(int32_t offset);
   // Whether offset holds an object whose dictionary has /Type /XRef.
   bool HoldsXrefStream(int32_t offset);

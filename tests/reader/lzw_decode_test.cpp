@@ -50,9 +50,9 @@ std::string Varied(int count) {
 
 TEST(DecodeLZW, KnownVector) {
   const std::string packed = "\x80\x0B\x60\x50\x22\x0C\x0C\x85\x01";
-  EXPECT_EQ(PackedCodes({{256, 9}, {45, 9}, {258, 9}, {258, 9}, {65, 9}, {259, 9}, {66, 9},
-                         {257, 9}}),
-            packed);
+  EXPECT_EQ(
+      PackedCodes({{256, 9}, {45, 9}, {258, 9}, {258, 9}, {65, 9}, {259, 9}, {66, 9}, {257, 9}}),
+      packed);
   EXPECT_EQ(Unpacked(packed), "-----A---B");
   // Without the leading clear code, and without the end-of-data code.
   EXPECT_EQ(Unpacked(PackedCodes({{45, 9}, {258, 9}, {258, 9}, {65, 9}})), "-----A");
@@ -79,8 +79,8 @@ TEST(DecodeLZW, AFullTableKeepsTwelveBitCodes) {
 }
 
 TEST(DecodeLZW, ClearCodesMidStream) {
-  EXPECT_EQ(Unpacked(PackedCodes({{256, 9}, {'A', 9}, {'B', 9}, {258, 9}, {256, 9}, {'C', 9},
-                                  {258, 9}, {257, 9}})),
+  EXPECT_EQ(Unpacked(PackedCodes(
+                {{256, 9}, {'A', 9}, {'B', 9}, {258, 9}, {256, 9}, {'C', 9}, {258, 9}, {257, 9}})),
             "ABABCCC");  // after the clear, 258 is made again, from C
   // A clear at 10 bits brings the width back to 9.
   const std::string text = Varied(300);

@@ -259,10 +259,17 @@ TEST(NewerFormats, BrokenCrossReferenceStreams) {
   EXPECT_EQ(broken("/W [1 4 2]", "/X [1 4 2]"), "相互参照ストリームが不正です。");
   EXPECT_EQ(broken("/W [1 4 2]", "/W [1 4 3]"), "相互参照ストリームが不正です。");
   EXPECT_EQ(broken("/Type /XRef", "/Type /Page"), "相互参照テーブルの位置が不正です。");
+  EXPECT_EQ(broken("6 0 obj", "6 0 xyz"), "相互参照テーブルの位置が不正です。");
   EXPECT_EQ(broken("/Type /XRef /Size 7", "/Type /XRef /Size 9"),
             "相互参照ストリームが不正です。");  // more entries than the data holds
   EXPECT_EQ(broken("/FlateDecode /Length", "/LZWDecode /Length"),
             "ストリームのフィルタに対応していません。");
+
+  // A section offset that holds neither kind is refused alike with and without the switch.
+  std::string classic = testing::SimpleDocument(1);
+  classic.replace(classic.rfind("startxref"), std::string::npos, "startxref\n9\n%%EOF\n");
+  EXPECT_EQ(OpenError(classic, true), "相互参照テーブルの位置が不正です。");
+  EXPECT_EQ(OpenError(classic, false), "相互参照テーブルの位置が不正です。");
 
   // Data cut short three bytes after its start.
   const size_t xref = good.find("6 0 obj");

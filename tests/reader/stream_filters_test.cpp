@@ -58,8 +58,8 @@ TEST(DecodeStream, UnsupportedFiltersDecodeNothing) {
                 .output,
             "");  // five filters are too many
   EXPECT_FALSE(FiltersSupported({"/FlateDecode", "/JBIG2Decode"}));
-  EXPECT_TRUE(FiltersSupported({"/LZWDecode", "/RunLengthDecode", "/ASCII85Decode",
-                                "/FlateDecode"}));
+  EXPECT_TRUE(
+      FiltersSupported({"/LZWDecode", "/RunLengthDecode", "/ASCII85Decode", "/FlateDecode"}));
   EXPECT_TRUE(FiltersSupported({}));
 }
 
@@ -113,11 +113,9 @@ std::string Base85Encoded(const std::string& data) {
 TEST(DecodeStream, TwoFilterChains) {
   const std::string deflated = Deflated("chained");
   EXPECT_EQ(Decode(Hex(deflated), {"/ASCIIHexDecode", "/FlateDecode"}).output, "chained");
-  EXPECT_EQ(Decode(Base85Encoded(deflated), {"/ASCII85Decode", "/FlateDecode"}).output,
-            "chained");
+  EXPECT_EQ(Decode(Base85Encoded(deflated), {"/ASCII85Decode", "/FlateDecode"}).output, "chained");
   const std::string lzw = LZWLiterals("BT (lzw) Tj ET");
-  EXPECT_EQ(Decode(Base85Encoded(lzw), {"/ASCII85Decode", "/LZWDecode"}).output,
-            "BT (lzw) Tj ET");
+  EXPECT_EQ(Decode(Base85Encoded(lzw), {"/ASCII85Decode", "/LZWDecode"}).output, "BT (lzw) Tj ET");
   EXPECT_EQ(Decode(Hex(lzw), {"/ASCIIHexDecode", "/LZWDecode"}).output, "BT (lzw) Tj ET");
   EXPECT_EQ(Decode(lzw, {"/LZWDecode"}).output, "BT (lzw) Tj ET");
   EXPECT_EQ(Decode("\x02run\x80", {"/RunLengthDecode"}).output, "run");
@@ -131,11 +129,9 @@ TEST(DecodeStream, LongerChainsApplyInOrder) {
                    {"/ASCIIHexDecode", "/ASCII85Decode", "/FlateDecode", "/RunLengthDecode"})
                 .output,
             text);
-  EXPECT_EQ(Decode(Deflated(Deflated("twice")), {"/FlateDecode", "/FlateDecode"}).output,
-            "twice");
+  EXPECT_EQ(Decode(Deflated(Deflated("twice")), {"/FlateDecode", "/FlateDecode"}).output, "twice");
   // A failure before the last filter leaves nothing.
-  EXPECT_EQ(Decode(Hex("not zlib"), {"/ASCIIHexDecode", "/FlateDecode", "/RunLengthDecode"})
-                .output,
+  EXPECT_EQ(Decode(Hex("not zlib"), {"/ASCIIHexDecode", "/FlateDecode", "/RunLengthDecode"}).output,
             "");
 }
 
