@@ -105,19 +105,24 @@ void TPDFAnalyst::ReadXrefSection(int32_t offset) {
     const SectionLinks links = ReadTrailer();
     if (read_newer_formats_ && links.xref_stream != -1 &&
         sections_read.insert(links.xref_stream).second) {
-      for (const int32_t n : freed) {
-        offsets_[static_cast<size_t>(n)] = -1;
-        free_objects_[static_cast<size_t>(n)] = false;
-      }
-      xref_offsets_.push_back(std::to_string(links.xref_stream));
-      ReadXrefStream(links.xref_stream);
-      for (const int32_t n : freed) {
-        if (offsets_[static_cast<size_t>(n)] != -1) continue;
-        offsets_[static_cast<size_t>(n)] = 0;
-        free_objects_[static_cast<size_t>(n)] = true;
-      }
+      ReadHybridStream(links.xref_stream, freed);
     }
     offset = links.prev;
+  }
+}
+
+void TPDFAnalyst::ReadHybridStream(int32_t offset, const std::vector<int32_t>& freed) {
+  xref_offsets_.push_back(std::to_string(offset));
+  if (!HoldsXrefStream(offset)) RaiseError("相互参照テーブルの位置が不正です。");
+  for (const int32_t n : freed) {
+    offsets_[static_cast<size_t>(n)] = -1;
+    free_objects_[static_cast<size_t>(n)] = false;
+  }
+  ReadXrefStream(offset);  // its /Prev repeats the classic section's, so it is not followed
+  for (const int32_t n : freed) {
+    if (offsets_[static_cast<size_t>(n)] != -1) continue;
+    offsets_[static_cast<size_t>(n)] = 0;
+    free_objects_[static_cast<size_t>(n)] = true;
   }
 }
 

@@ -164,6 +164,9 @@ class TPDFAnalyst final {
   // entries this section made free.
   void ReadXrefTable(std::vector<int32_t>& freed);
   void ReadXrefSubsection(int32_t start, int32_t count, std::vector<int32_t>& freed);
+  // Reads the cross-reference stream at offset that a classic section names with /XRefStm;
+  // the objects that section made free (freed) take the stream's entries where it has some.
+  void ReadHybridStream(int32_t offset, const std::vector<int32_t>& freed);
   // Makes the table hold objects 0 to count - 1.
   void GrowObjectTable(int32_t count);
   // Reads one trailer up to "startxref".

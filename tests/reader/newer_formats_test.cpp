@@ -27,7 +27,12 @@ const std::string kNewerData = LUMENQUILL_TEST_DATA_DIR "/newer/";
 class FileWriter {
  public:
   explicit FileWriter(const std::string& version = "1.5") : bytes_("%PDF-" + version + "\n") {}
-  explicit FileWriter(std::string bytes, int) : bytes_(std::move(bytes)) {}
+  // A writer that continues a whole file, for an incremental update.
+  static FileWriter After(const std::string& file) {
+    FileWriter writer;
+    writer.bytes_ = file;
+    return writer;
+  }
 
   int64_t Object(int32_t n, const std::string& body) {
     const auto offset = static_cast<int64_t>(bytes_.size());
@@ -162,9 +167,22 @@ TEST(NewerFormats, FilesWithObjectStreamsFromQpdf) {
   EXPECT_FALSE(needs_newer);
 }
 
+// The rows of width bytes as the PNG "up" predictor stores them: each a type byte 2 and its
+// differences from the row above.
+std::string PngUpRows(const std::string& rows, size_t width) {
+  std::string stored, previous(width, '\0');
+  for (size_t at = 0; at + width <= rows.size(); at += width) {
+    stored.push_back(2);
+    for (size_t i = 0; i < width; ++i)
+      stored.push_back(static_cast<char>(rows[at + i] - previous[i]));
+    previous = rows.substr(at, width);
+  }
+  return stored;
+}
+
 // A file of one page: catalog 1 in the file, pages node 2 and page 3 in object stream 5,
-// and the cross-reference stream 6 with the given extra entries and the entries for objects
-// 7 and on.
+// and the cross-reference stream 6 (compressed, with the PNG predictor) with the given extra
+// entries and the entries for objects 7 and on.
 std::string PackedDocument(const std::string& extra_entries = "",
                            const std::string& later_entries = "", bool compress = true) {
   FileWriter file;
@@ -184,8 +202,9 @@ std::string PackedDocument(const std::string& extra_entries = "",
   const int size = static_cast<int>(rows.size() / 7);
   file.Stream(6,
               "/Type /XRef /Size " + std::to_string(size) + " /W [1 4 2] /Root 1 0 R " +
-                  extra_entries + " /Filter /FlateDecode",
-              testing::Deflated(rows));
+                  extra_entries +
+                  " /Filter /FlateDecode /DecodeParms << /Columns 7 /Predictor 12 >>",
+              testing::Deflated(PngUpRows(rows, 7)));
   return file.End(xref);
 }
 
@@ -211,10 +230,6 @@ TEST(NewerFormats, CrossReferenceAndObjectStreams) {
   EXPECT_TRUE(predicted.Encrypted());
   EXPECT_EQ(predicted.EncryptID(), 12);
   EXPECT_EQ(predicted.DocumentID(), "01");
-
-  // Rows of a PNG predictor, each with its type byte (0: stored as it is).
-  std::string bytes = PackedDocument();
-  EXPECT_EQ(OpenError(bytes, true), "");
 }
 
 // An object whose object stream is missing or damaged, or whose index or number does not
@@ -262,7 +277,8 @@ TEST(NewerFormats, BrokenCrossReferenceStreams) {
   EXPECT_EQ(broken("6 0 obj", "6 0 xyz"), "相互参照テーブルの位置が不正です。");
   EXPECT_EQ(broken("/Type /XRef /Size 7", "/Type /XRef /Size 9"),
             "相互参照ストリームが不正です。");  // more entries than the data holds
-  EXPECT_EQ(broken("/FlateDecode /Length", "/LZWDecode /Length"),
+  EXPECT_EQ(broken("/Columns 7", "/Columns 9"), "相互参照ストリームが不正です。");
+  EXPECT_EQ(broken("/FlateDecode /DecodeParms", "/LZWDecode /DecodeParms"),
             "ストリームのフィルタに対応していません。");
 
   // A section offset that holds neither kind is refused alike with and without the switch.
@@ -291,7 +307,7 @@ TEST(NewerFormats, IncrementalUpdatesMixBothKinds) {
       .Object(4, "<< /Old true >>")
       .Trailer("/Root 1 0 R /ID [(old)]");
   const std::string classic = pdf.Build();
-  FileWriter update(classic, 0);
+  FileWriter update = FileWriter::After(classic);
   const int64_t page = update.Object(3, "<< /Type /Page /MediaBox [0 0 200 200] >>");
   const int64_t xref = update.Size();
   update.Stream(5,
@@ -310,7 +326,7 @@ TEST(NewerFormats, IncrementalUpdatesMixBothKinds) {
 
   // A file with a cross-reference stream updated with a classic section.
   const std::string packed = PackedDocument();
-  FileWriter classic_update(packed, 0);
+  FileWriter classic_update = FileWriter::After(packed);
   const int64_t new_page =
       classic_update.Object(3, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 50 60] >>");
   const int64_t table = classic_update.Size();
@@ -361,6 +377,10 @@ TEST(NewerFormats, HybridFile) {
   // The stream's /Prev is not followed: a hybrid section's stream only completes it.
   EXPECT_THAT(reader.XrefOffsets(),
               ElementsAre(std::to_string(table), std::to_string(xref_stream)));
+
+  std::string wrong_stream = bytes;
+  wrong_stream.replace(wrong_stream.rfind("/XRefStm ") + 9, 1, "9");
+  EXPECT_EQ(OpenError(wrong_stream, true), "相互参照テーブルの位置が不正です。");
 
   // An older reader sees object 2 as free, and so a catalog without a page tree.
   EXPECT_EQ(OpenError(bytes, false), "オブジェクトIDが不正です。");
