@@ -92,11 +92,15 @@ std::optional<int32_t> IntegerEntry(const PdfDictionary& dictionary, std::string
   return IntegerToken(tokens[0]);
 }
 
+std::string NameValue(std::string_view value) {
+  if (IsBlankValue(value)) return "";
+  const std::vector<std::string> tokens = Tokens(value);
+  return tokens.size() == 1 && tokens[0][0] == '/' ? tokens[0] : "";
+}
+
 std::string NameEntry(const PdfDictionary& dictionary, std::string_view key) {
   const auto entry = dictionary.find(key);
-  if (entry == dictionary.end() || IsBlankValue(entry->second)) return "";
-  const std::vector<std::string> tokens = Tokens(entry->second);
-  return tokens.size() == 1 && tokens[0][0] == '/' ? tokens[0] : "";
+  return entry == dictionary.end() ? "" : NameValue(entry->second);
 }
 
 std::optional<std::vector<int32_t>> IntegerArray(std::string_view value) {

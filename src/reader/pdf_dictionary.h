@@ -25,6 +25,8 @@ PdfDictionary ReadDictionary(ByteStream& stream);
 PdfDictionary DictionaryValue(std::string_view value);
 // A direct integer value; nothing for a missing entry or any other value.
 std::optional<int32_t> IntegerEntry(const PdfDictionary& dictionary, std::string_view key);
+// The name a value's bytes hold, slash included; "" for any other value.
+std::string NameValue(std::string_view value);
 // A direct name value, slash included; "" for a missing entry or any other value.
 std::string NameEntry(const PdfDictionary& dictionary, std::string_view key);
 // The integers of a direct array of integers; nothing when the value is anything else.

@@ -40,8 +40,7 @@ std::string DecodeSectionStream(const PdfDictionary& dictionary, std::string_vie
     if (static_cast<int64_t>(raw.size()) > kMaxInflatedSize) throw Error(kUnsupported);
     return std::string(raw);
   }
-  PdfDictionary single_filter{{"/Filter", std::string(OnlyMember(filter->second))}};
-  if (NameEntry(single_filter, "/Filter") != "/FlateDecode") throw Error(kUnsupported);
+  if (NameValue(OnlyMember(filter->second)) != "/FlateDecode") throw Error(kUnsupported);
 
   MemoryStream inflated;
   DecodeFlate(raw, inflated);
