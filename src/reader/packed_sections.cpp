@@ -36,8 +36,9 @@ int32_t TPDFAnalyst::ReadXrefStream(int32_t offset) {
         StreamData(*stream_, IntegerEntry(header.dictionary, "/Length").value_or(-1));
     const std::string data = DecodeSectionStream(header.dictionary, raw);
 
-    for (const auto& [first, count] : layout.sections) GrowObjectTable(first + count);
+    // The table grows entry by entry, so only after the data proved long enough for them.
     ForEachXrefStreamEntry(layout, data, [this](const XrefStreamEntry& entry) {
+      GrowObjectTable(entry.number + 1);
       const auto n = static_cast<size_t>(entry.number);
       if (offsets_[n] != -1) return;
       switch (entry.type) {
