@@ -87,6 +87,42 @@ def small_pdf(objects):
     return out
 
 
+def stream_object(number, entries, data):
+    """Object number holding a stream of data with the given dictionary entries."""
+    return b"%d 0 obj\n<< %s /Length %d >>\nstream\n%s\nendstream\nendobj\n" % (
+        number, entries, len(data), data)
+
+
+def object_stream(objects):
+    """Object stream 5 holding the (number, body) objects, compressed when asked."""
+    header = b"".join(b"%d %d " % (number, sum(len(b) + 1 for _, b in objects[:i]))
+                      for i, (number, _) in enumerate(objects))
+    return header, header + b"".join(body + b"\n" for _, body in objects)
+
+
+def hybrid_pdf():
+    """A classic section listing object 2 as free, completed by the cross-reference stream its
+    trailer names with /XRefStm, which places object 2 in object stream 3."""
+    out = b"%PDF-1.4\n"
+    offsets = [len(out)]
+    out += b"1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n"
+    header, data = object_stream([(2, b"<< /Type /Pages /Kids [4 0 R] /Count 1 >>")])
+    offsets.append(len(out))
+    out += stream_object(3, b"/Type /ObjStm /N 1 /First %d" % len(header), data)
+    offsets.append(len(out))
+    out += b"4 0 obj\n<< /Type /Page /Parent 2 0 R >>\nendobj\n"
+    offsets.append(len(out))
+    out += stream_object(5, b"/Type /XRef /Size 6 /W [1 4 2] /Index [2 1]",
+                         struct.pack(">BIH", 2, 3, 0))
+    table = len(out)
+    rows = [b"0000000000 65535 f", b"%010d 00000 n" % offsets[0], b"0000000000 65535 f"]
+    rows += [b"%010d 00000 n" % offset for offset in offsets[1:]]
+    out += b"xref\n0 6\n" + b"".join(row + b"\r\n" for row in rows)
+    out += b"trailer\n<< /Size 6 /Root 1 0 R /XRefStm %d >>\nstartxref\n%d\n%%%%EOF\n" % (
+        offsets[3], table)
+    return out
+
+
 def sfnt_with_cmap(subtables):
     """A TrueType program of one table, cmap, holding the (platform, encoding, bytes)
     subtables."""
@@ -172,6 +208,19 @@ def main():
         b"/DescendantFonts [] >>",
         b"<< /Length %d /Filter /FlateDecode /DecodeParms << /Predictor 15 /Columns 5 >> >>\n"
         b"stream\n%s\nendstream" % (len(to_unicode), to_unicode)]))
+
+    newer = os.path.join(DATA, "newer")
+    for name in sorted(os.listdir(newer)):
+        if name.endswith(".pdf"):
+            with open(os.path.join(newer, name), "rb") as f:
+                write("fuzz_xref_stream", name, f.read())
+    write("fuzz_xref_stream", "hybrid.pdf", hybrid_pdf())
+    header, data = object_stream([(2, b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>"),
+                                  (3, b"<< /Type /Page /Parent 2 0 R >>"), (7, b"(text)")])
+    entries = b"/Type /ObjStm /N 3 /First %d" % len(header)
+    write("fuzz_object_stream", "plain", stream_object(5, entries, data))
+    write("fuzz_object_stream", "flate",
+          stream_object(5, entries + b" /Filter /FlateDecode", zlib.compress(data)))
 
     text = b"BT /F1 12 Tf 72 700 Td (Hello) Tj 0 -14 Td [(A) -120 (B)] TJ ET"
     write("fuzz_stream_filters", "plain", b"\0" + text)

@@ -11,13 +11,10 @@
 #include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
 #include "reader/string_objects.h"
+#include "reader/xref_stream.h"
 
 namespace lumenquill {
 namespace {
-
-// The largest object table a document may ask for: PDF's own limit of 8,388,607 indirect
-// objects, plus object 0. It keeps a damaged subsection header from claiming gigabytes.
-constexpr int64_t kMaxObjectCount = 8'388'608;
 
 // The shortest cross-reference entry: 10 offset digits, 8 bytes up to the type, 1 end of line.
 constexpr int64_t kMinXrefEntrySize = 19;
@@ -73,6 +70,7 @@ void TPDFAnalyst::AnalyseStream(std::unique_ptr<ByteStream> stream) {
 
   ReadXrefSection(xref_offset);
   DecryptObjects();
+  ExpandObjectStreams();
   if (root_id_ == -1) RaiseError("RootIDが正確に取得できませんでした。");
   ReadCatalog();
   if (first_pages_id_ == -1) RaiseError("FirstPagesIDが正確に取得できませんでした。");
@@ -83,45 +81,77 @@ void TPDFAnalyst::AnalyseStream(std::unique_ptr<ByteStream> stream) {
 // Reads the section at offset and then, one after the other, the older sections its trailers
 // name with /Prev. The first entry read for an object wins, so the newest one counts. A /Prev
 // that leads back to a section already read ends the chain quietly.
+//
+// Reading newer files, a section may also be a cross-reference stream, and a classic section
+// may name one with /XRefStm (a hybrid file): that stream is read right after the section,
+// before its /Prev, and the objects the section lists as free yield to its entries, since
+// such a section lists the objects of object streams as free for older readers.
 void TPDFAnalyst::ReadXrefSection(int32_t offset) {
   std::set<int32_t> sections_read;
   while (offset != -1 && sections_read.insert(offset).second) {
     xref_offsets_.push_back(std::to_string(offset));
     stream_->SetPosition(offset);
-    if (stream_->Peek(4) != "xref") RaiseError("相互参照テーブルの位置が不正です。");
-    stream_->Move(4);
-
-    std::string token;
-    for (;;) {
-      ReadToken(*stream_, token);
-      const int32_t start = DecimalToInt(token, -1);
-      if (start < 0) RaiseError("相互参照テーブルの先頭オブジェクト番号が不正です。");
-      ReadToken(*stream_, token);
-      const int32_t count = DecimalToInt(token, -1);
-      ReadXrefSubsection(start, count);
-
-      const int64_t before_keyword = stream_->Position();
-      ReadToken(*stream_, token);
-      if (token == "trailer") break;
-      stream_->SetPosition(before_keyword);
+    if (stream_->Peek(4) != "xref") {
+      const bool xref_stream = HoldsXrefStream(offset);
+      if (xref_stream && read_newer_formats_) {
+        offset = ReadXrefStream(offset);
+        continue;
+      }
+      needs_newer_formats_ = xref_stream && !read_newer_formats_ && sections_read.size() == 1;
+      RaiseError("相互参照テーブルの位置が不正です。");
     }
-    offset = ReadTrailer();
+    stream_->Move(4);
+    std::vector<int32_t> freed;
+    ReadXrefTable(freed);
+    const SectionLinks links = ReadTrailer();
+    if (read_newer_formats_ && links.xref_stream != -1 &&
+        sections_read.insert(links.xref_stream).second) {
+      ReadHybridStream(links.xref_stream, freed);
+    }
+    offset = links.prev;
   }
 }
 
-void TPDFAnalyst::ReadXrefSubsection(int32_t start, int32_t count) {
+void TPDFAnalyst::ReadHybridStream(int32_t offset, const std::vector<int32_t>& freed) {
+  xref_offsets_.push_back(std::to_string(offset));
+  if (!HoldsXrefStream(offset)) RaiseError("相互参照テーブルの位置が不正です。");
+  for (const int32_t n : freed) {
+    offsets_[static_cast<size_t>(n)] = -1;
+    free_objects_[static_cast<size_t>(n)] = false;
+  }
+  ReadXrefStream(offset);  // its /Prev repeats the classic section's, so it is not followed
+  for (const int32_t n : freed) {
+    if (offsets_[static_cast<size_t>(n)] != -1) continue;
+    offsets_[static_cast<size_t>(n)] = 0;
+    free_objects_[static_cast<size_t>(n)] = true;
+  }
+}
+
+void TPDFAnalyst::ReadXrefTable(std::vector<int32_t>& freed) {
+  std::string token;
+  for (;;) {
+    ReadToken(*stream_, token);
+    const int32_t start = DecimalToInt(token, -1);
+    if (start < 0) RaiseError("相互参照テーブルの先頭オブジェクト番号が不正です。");
+    ReadToken(*stream_, token);
+    const int32_t count = DecimalToInt(token, -1);
+    ReadXrefSubsection(start, count, freed);
+
+    const int64_t before_keyword = stream_->Position();
+    ReadToken(*stream_, token);
+    if (token == "trailer") return;
+    stream_->SetPosition(before_keyword);
+  }
+}
+
+void TPDFAnalyst::ReadXrefSubsection(int32_t start, int32_t count, std::vector<int32_t>& freed) {
   // A count the rest of the file cannot hold, or a table beyond the object limit, is refused
   // before anything is allocated for it.
   if (count < 0 || int64_t{count} * kMinXrefEntrySize > stream_->Remaining() ||
       int64_t{start} + count > kMaxObjectCount) {
     RaiseError("相互参照テーブルの項目数が不正です。");
   }
-  const int32_t end = start + count;
-  if (object_count_ == -1 || end > object_count_) {
-    object_count_ = end;
-    offsets_.resize(static_cast<size_t>(end), -1);
-    free_objects_.resize(static_cast<size_t>(end), false);
-  }
+  GrowObjectTable(start + count);
 
   SkipWhiteSpace(*stream_);
   char offset_digits[10];
@@ -139,73 +169,92 @@ void TPDFAnalyst::ReadXrefSubsection(int32_t start, int32_t count) {
     if (offsets_[n] != -1) continue;
     offsets_[n] = DecimalToInt(std::string_view(offset_digits, sizeof offset_digits), -1);
     if (offsets_[n] == -1) RaiseError("相互参照テーブルの項目数が不正です。");
-    if (generation_and_type[7] == 'f') free_objects_[n] = true;
+    if (generation_and_type[7] == 'f') {
+      free_objects_[n] = true;
+      freed.push_back(start + i);
+    }
   }
 }
 
-int32_t TPDFAnalyst::ReadTrailer() {
+void TPDFAnalyst::GrowObjectTable(int32_t count) {
+  if (object_count_ != -1 && count <= object_count_) return;
+  object_count_ = count;
+  offsets_.resize(static_cast<size_t>(count), -1);
+  free_objects_.resize(static_cast<size_t>(count), false);
+}
+
+TPDFAnalyst::SectionLinks TPDFAnalyst::ReadTrailer() {
   SkipWhiteSpace(*stream_);
   char opening[2];
   stream_->ReadExact(opening, sizeof opening);
   if (std::string_view(opening, 2) != "<<") RaiseError("trailerが正しくありません。");
 
-  // The value of /Root or /Info: only the newest trailer's counts.
-  const auto read_object_id = [this](int32_t& id, const char* failure) {
-    std::string value;
-    ReadToken(*stream_, value);
-    if (id != -1) return;
-    id = DecimalToInt(value, -1);
-    if (id == -1) RaiseError(failure);
-  };
-
-  int32_t prev = -1;
+  SectionLinks links;
   std::string token;
   for (;;) {
     ReadToken(*stream_, token);
-    if (token == "startxref") return prev;
-    if (token == "/Root") {
-      read_object_id(root_id_, "RootIDの取得に失敗しました。");
-    } else if (token == "/Info") {
-      read_object_id(info_id_, "InfoIDの取得に失敗しました。");
-    } else if (token == "/Prev") {
-      ReadToken(*stream_, token);
-      prev = DecimalToInt(token, -1);
-      if (prev == -1) RaiseError("PrevIDの取得に失敗しました。");
-    } else if (token == "/Encrypt") {
-      encrypted_ = true;
-      // A direct dictionary leaves no object number: such a file stays secured.
-      const int32_t n = ReadReference(*stream_);
-      if (encrypt_id_ == -1) encrypt_id_ = n;
-    } else if (token == "/ID") {
-      ReadDocumentId();
-    }
+    if (token == "startxref") return links;
+    ReadTrailerEntry(token, *stream_, links);
+  }
+}
+
+void TPDFAnalyst::ReadTrailerEntry(const std::string& key, ByteStream& value, SectionLinks& links) {
+  // The value of /Root or /Info: only the newest trailer's counts.
+  const auto read_object_id = [this, &value](int32_t& id, const char* failure) {
+    std::string token;
+    ReadToken(value, token);
+    if (id != -1) return;
+    id = DecimalToInt(token, -1);
+    if (id == -1) RaiseError(failure);
+  };
+
+  std::string token;
+  if (key == "/Root") {
+    read_object_id(root_id_, "RootIDの取得に失敗しました。");
+  } else if (key == "/Info") {
+    read_object_id(info_id_, "InfoIDの取得に失敗しました。");
+  } else if (key == "/Prev") {
+    ReadToken(value, token);
+    links.prev = DecimalToInt(token, -1);
+    if (links.prev == -1) RaiseError("PrevIDの取得に失敗しました。");
+  } else if (key == "/Encrypt") {
+    encrypted_ = true;
+    const int32_t n = ReadReference(value);
+    if (encrypt_id_ == -1) encrypt_id_ = n;
+  } else if (key == "/ID") {
+    ReadDocumentId(value);
+  } else if (key == "/XRefStm" && read_newer_formats_) {
+    ReadToken(value, token);
+    links.xref_stream = DecimalToInt(token, -1);
+    if (links.xref_stream < 0) RaiseError("相互参照テーブルの位置が不正です。");
   }
 }
 
 // The first string of the array /ID; only the newest trailer's counts. The array is read to
 // its "]", so that no byte of a binary string is taken for a trailer key. A damaged array is
 // left to the token loop of ReadTrailer, which finds "startxref" past it.
-void TPDFAnalyst::ReadDocumentId() {
-  const int64_t start = stream_->Position();
+void TPDFAnalyst::ReadDocumentId(ByteStream& value) {
+  const int64_t start = value.Position();
   try {
     std::string token;
-    ReadToken(*stream_, token);
+    ReadToken(value, token);
     if (token != "[") return;
-    bool first = document_id_.empty();
-    for (ReadToken(*stream_, token); token != "]"; ReadToken(*stream_, token)) {
+    bool first = !document_id_read_;
+    for (ReadToken(value, token); token != "]"; ReadToken(value, token)) {
       std::string id;
       if (token == "(") {
-        id = ReadLiteralStringBytes(*stream_);
+        id = ReadLiteralStringBytes(value);
       } else if (token == "<") {
-        id = ReadHexStringBytes(*stream_);
+        id = ReadHexStringBytes(value);
       } else {
         return;
       }
       if (first) document_id_ = std::move(id);
       first = false;
+      document_id_read_ = true;
     }
   } catch (const ReadError&) {
-    stream_->SetPosition(start);
+    value.SetPosition(start);
   }
 }
 

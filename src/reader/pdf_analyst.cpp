@@ -20,12 +20,14 @@ bool StartsWithNonZeroDigit(const std::string& token) {
 void TPDFAnalyst::Clear() {
   offsets_.clear();
   free_objects_.clear();
+  packed_entries_.clear();
   stream_.reset();
   version_.clear();
   file_name_.clear();
   encrypted_ = false;
   encrypt_id_ = -1;
   document_id_.clear();
+  document_id_read_ = false;
   error_raised_ = false;
   object_count_ = -1;
   page_count_ = -1;

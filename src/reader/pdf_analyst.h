@@ -10,6 +10,7 @@
 
 #include "reader/byte_stream.h"
 #include "reader/memory_stream.h"
+#include "reader/object_stream.h"
 #include "reader/rectangle.h"
 #include "reader/string_list.h"
 
@@ -132,24 +133,73 @@ class TPDFAnalyst final {
   int32_t FirstPageID() const { return first_page_id_; }
   int32_t FirstPagesID() const { return first_pages_id_; }
   bool Encrypted() const { return encrypted_; }
+  // The object number of the newest trailer's /Encrypt reference, -1 when there is none, and
+  // the bytes of the first string of the newest /ID.
+  int32_t EncryptID() const { return encrypt_id_; }
+  const std::string& DocumentID() const { return document_id_; }
   bool ErrorRaised() const { return error_raised_; }
   const Rectangle& MediaBox() const { return media_box_; }
   const StringList& XrefOffsets() const { return xref_offsets_; }
 
  private:
+  // The offsets a trailer or cross-reference stream names: the older section (/Prev) and, in
+  // the trailer of a classic section, the cross-reference stream that completes it
+  // (/XRefStm). -1 when absent.
+  struct SectionLinks {
+    int32_t prev = -1;
+    int32_t xref_stream = -1;
+  };
+  // An object that a cross-reference stream places in an object stream, by index.
+  struct PackedEntry {
+    int32_t number;
+    int32_t stream;
+    int32_t index;
+  };
+  // The offset-table value of an object that lives in an object stream until it is expanded.
+  static constexpr int32_t kInObjectStream = -2;
+
   void AnalyseStream(std::unique_ptr<ByteStream> stream);
   void ReadXrefSection(int32_t offset);
-  void ReadXrefSubsection(int32_t start, int32_t count);
-  // Reads one trailer up to "startxref"; returns its /Prev, or -1.
-  int32_t ReadTrailer();
-  // After /ID in a trailer: keeps the first string of the array as document_id_.
-  void ReadDocumentId();
+  // Reads the subsections after "xref" up to "trailer"; appends to freed the objects whose
+  // entries this section made free.
+  void ReadXrefTable(std::vector<int32_t>& freed);
+  void ReadXrefSubsection(int32_t start, int32_t count, std::vector<int32_t>& freed);
+  // Reads the cross-reference stream at offset that a classic section names with /XRefStm;
+  // the objects that section made free (freed) take the stream's entries where it has some.
+  void ReadHybridStream(int32_t offset, const std::vector<int32_t>& freed);
+  // Makes the table hold objects 0 to count - 1.
+  void GrowObjectTable(int32_t count);
+  // Reads one trailer up to "startxref".
+  SectionLinks ReadTrailer();
+  // Reads the value of one trailer key at the position of value, for classic trailers and
+  // cross-reference stream dictionaries alike: /Root, /Info, /Encrypt and /ID count from the
+  // newest trailer that has them; /Prev and /XRefStm go to links. Other keys are left alone.
+  void ReadTrailerEntry(const std::string& key, ByteStream& value, SectionLinks& links);
+  // After /ID in a trailer: keeps the first string of the array as document_id_ when no newer
+  // trailer gave one. The array is read to its "]", so that no byte of a binary string is
+  // taken for a trailer key; a damaged array is left to the caller's token loop.
+  void ReadDocumentId(ByteStream& value);
+  // Reads the cross-reference stream at offset (HoldsXrefStream checked) into the table;
+  // returns its /Prev, or -1. Raises LoadError through RaiseError for any fault of the stream.
+  int32_t ReadXrefStream(int32_t offset);
+  // Whether offset holds an object whose dictionary has /Type /XRef.
+  bool HoldsXrefStream(int32_t offset);
   // For an encrypted file read with the newer formats: opens the standard security handler
   // with the empty user password and replaces every object of the file by its decrypted copy,
   // after which Encrypted() is false. The file stays secured when the handler, the password or
   // the permissions do not let its text be read. Without the newer formats, notes that they
   // are needed.
   void DecryptObjects();
+  // Appends every object that the table places in an object stream after the file's bytes,
+  // each stream decoded once; objects that cannot be found there become free.
+  void ExpandObjectStreams();
+  // The decoded data of object stream n and where its objects lie in it; no objects when it
+  // cannot be read.
+  struct UnpackedStream {
+    std::string data;
+    std::vector<PackedObject> objects;
+  };
+  UnpackedStream ReadObjectStream(int32_t n);
   void ReadCatalog();
   void ReadPageCount();
   // The first page and its media box, and the page count: the number of pages the page tree
@@ -181,9 +231,11 @@ class TPDFAnalyst final {
   bool error_raised_ = false;
   bool read_newer_formats_ = false;
   bool needs_newer_formats_ = false;
-  // The trailer's /Encrypt reference (-1 when there is none) and the first string of its /ID.
   int32_t encrypt_id_ = -1;
   std::string document_id_;
+  bool document_id_read_ = false;
+  // Objects that cross-reference streams place in object streams, not yet expanded.
+  std::vector<PackedEntry> packed_entries_;
   Rectangle media_box_;
   StringList xref_offsets_;
   ErrorCallback on_error_;

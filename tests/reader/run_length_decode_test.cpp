@@ -20,17 +20,33 @@ std::string RunLength(const std::string& input, bool* failed = nullptr) {
 }
 
 TEST(DecodeRunLength, LiteralsRepeatsAndEndOfData) {
-  EXPECT_EQ(RunLength(std::string("\x02" "abc" "\xFE" "x" "\x00" "y" "\x80" "\x01zz", 12)),
+  EXPECT_EQ(RunLength(std::string("\x02"
+                                  "abc"
+                                  "\xFE"
+                                  "x"
+                                  "\x00"
+                                  "y"
+                                  "\x80"
+                                  "\x01zz",
+                                  12)),
             "abcxxxy");
   EXPECT_EQ(RunLength("\x81-"), std::string(128, '-'));
   EXPECT_EQ(RunLength("\x7F" + std::string(128, 'q')), std::string(128, 'q'));
-  EXPECT_EQ(RunLength("\x01" "ab"), "ab");  // no end-of-data byte
+  EXPECT_EQ(RunLength("\x01"
+                      "ab"),
+            "ab");  // no end-of-data byte
   EXPECT_EQ(RunLength(""), "");
 }
 
 TEST(DecodeRunLength, TruncatedRunsKeepWhatTheyHave) {
-  EXPECT_EQ(RunLength("\x05" "ab"), "ab");
-  EXPECT_EQ(RunLength(std::string("\x00" "a" "\xF0", 3)), "a");  // a repeat without its byte
+  EXPECT_EQ(RunLength("\x05"
+                      "ab"),
+            "ab");
+  EXPECT_EQ(RunLength(std::string("\x00"
+                                  "a"
+                                  "\xF0",
+                                  3)),
+            "a");  // a repeat without its byte
 }
 
 TEST(DecodeRunLength, OutputIsBounded) {

@@ -1,0 +1,83 @@
+#include "reader/pdf_strings.h"
+
+#include <gtest/gtest.h>
+
+#include "reader/memory_stream.h"
+#include "reader/reading_primitives.h"
+
+namespace lumenquill {
+namespace {
+
+TEST(PdfStrings, DigitsAndOctalValues) {
+  EXPECT_EQ(DigitValue('7'), 7);
+  EXPECT_EQ(DigitValue('x'), 0);
+  EXPECT_EQ(OctalToByte(""), 0);
+  EXPECT_EQ(OctalToByte("101"), 65);
+  EXPECT_EQ(OctalToByte("9"), 9);
+  EXPECT_EQ(OctalToByte("18"), 16);
+  EXPECT_EQ(OctalToByte("777"), 511);
+  EXPECT_EQ(OctalToByte("1234"), 83);  // only the first three count
+}
+
+TEST(PdfStrings, HexToBytes) {
+  EXPECT_EQ(HexToBytes("414243"), "ABC");
+  EXPECT_EQ(HexToBytes("41 42 4"), "AB");
+  EXPECT_EQ(HexToBytes("4x41"), "A");
+  EXPECT_EQ(HexToBytes("e3"), "\xE3");
+}
+
+TEST(PdfStrings, ReadHexString) {
+  MemoryStream closed("41 42\n4>rest ");
+  EXPECT_EQ(ReadHexString(closed), "41424");
+  std::string token;
+  ReadToken(closed, token);
+  EXPECT_EQ(token, "rest");
+  MemoryStream unclosed("4142");
+  EXPECT_EQ(ReadHexString(unclosed), "4142");
+}
+
+// The decoded bytes of "(<body>" and the tokens left after it.
+std::pair<std::string, std::string> Literal(const std::string& body) {
+  MemoryStream stream(body + " ");
+  std::string decoded;
+  ReadLiteralString(stream, decoded);
+  std::string rest;
+  std::string token;
+  try {
+    for (;;) {
+      ReadToken(stream, token);
+      rest += token;
+    }
+  } catch (const ReadError&) {
+  }
+  return {decoded, rest};
+}
+
+TEST(PdfStrings, LiteralStrings) {
+  EXPECT_EQ(Literal("a\\(b\\)c)"), std::make_pair(std::string("a(b)c"), std::string()));
+  EXPECT_EQ(Literal("a(b)c)"), std::make_pair(std::string("a(b"), std::string("c)")));
+  EXPECT_EQ(Literal("\\\\\\b\\f\\n\\r\\t)").first, "\\\b\f\n\r\t");
+  EXPECT_EQ(Literal("\\q)").first, "");
+  EXPECT_EQ(Literal("a\\\r\nb\\\nc\\\rd)").first, "abcd");
+}
+
+TEST(PdfStrings, NumericEscapes) {
+  EXPECT_EQ(Literal("\\101\\60x)").first, "A0x");
+  EXPECT_EQ(Literal("\\9)").first, "\x09");
+  EXPECT_EQ(Literal("\\18)").first, "\x10");
+  EXPECT_EQ(Literal("\\1) next"), std::make_pair(std::string("\x01"), std::string("next")));
+  EXPECT_EQ(Literal("\\12) next"), std::make_pair(std::string("\x0A"), std::string("next")));
+  EXPECT_EQ(Literal("\\777)").first, "\xFF");
+  EXPECT_EQ(Literal("\\1\\))").first, "\x01)");
+}
+
+TEST(PdfStrings, LiteralStringsEndQuietly) {
+  EXPECT_EQ(Literal("abc").first, "abc ");
+  MemoryStream stream("ab\\");
+  std::string decoded;
+  ReadLiteralString(stream, decoded);
+  EXPECT_EQ(decoded, "ab");
+}
+
+}  // namespace
+}  // namespace lumenquill
