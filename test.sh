@@ -7,7 +7,7 @@
 set -eu
 cd "$(dirname "$0")"
 
-tools/ensure-packages.sh g++ cmake ninja-build zlib1g-dev libgtest-dev libgmock-dev \
+tools/ensure-packages.sh g++ cmake ninja-build zlib1g-dev libgtest-dev libgmock-dev qpdf \
   libbenchmark-dev qt6-base-dev libqt6svg6 qt6-translations-l10n
 cmake --preset test
 cmake --build --preset test
