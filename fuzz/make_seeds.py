@@ -209,7 +209,7 @@ def main():
         b"<< /Length %d /Filter /FlateDecode /DecodeParms << /Predictor 15 /Columns 5 >> >>\n"
         b"stream\n%s\nendstream" % (len(to_unicode), to_unicode)]))
 
-    newer = os.path.join(DATA, "newer")
+    newer = os.path.join(DATA, "object-streams")
     for name in sorted(os.listdir(newer)):
         if name.endswith(".pdf"):
             with open(os.path.join(newer, name), "rb") as f:

@@ -20,7 +20,7 @@ const char* const kFixtures[] = {
     "reportlab-winansi-ascii85", "incremental-update",     "reportlab-cid-cmaps"};
 
 // Files read only with the newer formats on: object and cross-reference streams, RC4 and AES.
-const char* const kNewerFixtures[] = {"newer/reportlab-latin", "encrypted/rc4-40",
+const char* const kNewerFixtures[] = {"object-streams/reportlab-latin", "encrypted/rc4-40",
                                       "encrypted/aes-128", "encrypted/aes-256-r6"};
 
 const std::string kFont = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";

@@ -21,7 +21,7 @@ namespace {
 using ::testing::ElementsAre;
 using testing::Open;
 
-const std::string kNewerData = LUMENQUILL_TEST_DATA_DIR "/newer/";
+const std::string kNewerData = LUMENQUILL_TEST_DATA_DIR "/object-streams/";
 
 // Writes a file object by object, remembering where each one starts.
 class FileWriter {
