@@ -7,6 +7,7 @@
 
 #include "reader/memory_stream.h"
 #include "reader/object_stream.h"
+#include "reader/pdf_analyst.h"
 #include "reader/pdf_dictionary.h"
 #include "reader/section_stream_data.h"
 
@@ -17,7 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const StreamObjectHeader header = ReadStreamObjectHeader(stream);
     const int32_t length = IntegerEntry(header.dictionary, "/Length").value_or(0);
     if (length < 0 || length > stream.Remaining()) return 0;
-    const std::string decoded = DecodeSectionStream(header.dictionary, stream.Peek(length));
+    TPDFAnalyst reader;  // no table: references lead nowhere
+    const std::string decoded =
+        DecodeSectionStream(reader, header.dictionary, stream.Peek(length));
     for (const PackedObject& object :
          SplitObjectStream(decoded, IntegerEntry(header.dictionary, "/N").value_or(0),
                            IntegerEntry(header.dictionary, "/First").value_or(0))) {

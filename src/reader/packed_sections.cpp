@@ -34,7 +34,7 @@ int32_t TPDFAnalyst::ReadXrefStream(int32_t offset) {
     // The length is written directly: no table yet exists to follow a reference with.
     const std::string_view raw =
         StreamData(*stream_, IntegerEntry(header.dictionary, "/Length").value_or(-1));
-    const std::string data = DecodeSectionStream(header.dictionary, raw);
+    const std::string data = DecodeSectionStream(*this, header.dictionary, raw);
 
     // The table grows entry by entry, so only after the data proved long enough for them.
     ForEachXrefStreamEntry(layout, data, [this](const XrefStreamEntry& entry) {
@@ -111,7 +111,7 @@ TPDFAnalyst::UnpackedStream TPDFAnalyst::ReadObjectStream(int32_t n) {
     MemoryStream length_value(length->second + " ");
     const int32_t data_length = ReadIntegerValue(length_value);
     stream_->SetPosition(data_start);
-    unpacked.data = DecodeSectionStream(dictionary, StreamData(*stream_, data_length));
+    unpacked.data = DecodeSectionStream(*this, dictionary, StreamData(*stream_, data_length));
     unpacked.objects = SplitObjectStream(unpacked.data, IntegerEntry(dictionary, "/N").value_or(-1),
                                          IntegerEntry(dictionary, "/First").value_or(-1));
   } catch (const Error&) {

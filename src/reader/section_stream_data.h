@@ -7,10 +7,13 @@
 
 namespace lumenquill {
 
+class TPDFAnalyst;
+
 // The decoded data of a cross-reference or object stream, from its dictionary and its raw
-// bytes: unfiltered, or /FlateDecode with the PNG or TIFF predictor of its /DecodeParms.
-// Raises Error for any other filter, for data that fails to decode, and for data past
-// kMaxInflatedSize.
-std::string DecodeSectionStream(const PdfDictionary& dictionary, std::string_view raw);
+// bytes, through the filters of its /Filter and /DecodeParms (references followed by reader,
+// as far as its table reaches). Raises Error for filters the chain cannot run, for data that
+// fails to decode, and for data past kMaxInflatedSize.
+std::string DecodeSectionStream(TPDFAnalyst& reader, const PdfDictionary& dictionary,
+                                std::string_view raw);
 
 }  // namespace lumenquill

@@ -278,7 +278,7 @@ TEST(NewerFormats, BrokenCrossReferenceStreams) {
   EXPECT_EQ(broken("/Type /XRef /Size 7", "/Type /XRef /Size 9"),
             "相互参照ストリームが不正です。");  // more entries than the data holds
   EXPECT_EQ(broken("/Columns 7", "/Columns 9"), "相互参照ストリームが不正です。");
-  EXPECT_EQ(broken("/FlateDecode /DecodeParms", "/LZWDecode /DecodeParms"),
+  EXPECT_EQ(broken("/FlateDecode /DecodeParms", "/DCTDecode /DecodeParms"),
             "ストリームのフィルタに対応していません。");
 
   // A section offset that holds neither kind is refused alike with and without the switch.

@@ -4,6 +4,7 @@
 
 #include "reader/memory_stream.h"
 #include "reader/object_stream.h"
+#include "reader/pdf_analyst.h"
 #include "reader/pdf_dictionary.h"
 #include "reader/section_stream_data.h"
 #include "support/deflate.h"
@@ -153,19 +154,21 @@ TEST(ObjectStream, SplitsTheObjectsAtTheirOffsets) {
   EXPECT_THROW(SplitObjectStream("1 0 2 3 abc", 2, 8), LoadError);      // truncated after header
 }
 
-TEST(SectionStreamData, FlateWithPngPredictor) {
+TEST(SectionStreamData, FiltersWithTheirParameters) {
   // Two rows of three bytes, the second stored as "up" differences.
   const std::string rows = std::string("\x00\x01\x02\x03\x02\x01\x01\x01", 8);
   const std::string raw = testing::Deflated(rows);
-  EXPECT_EQ(
-      DecodeSectionStream(
-          Dictionary("<< /Filter /FlateDecode /DecodeParms << /Columns 3 /Predictor 12 >> >>"),
-          raw),
-      std::string("\x01\x02\x03\x02\x03\x04", 6));
-  EXPECT_EQ(DecodeSectionStream(Dictionary("<< /Filter [/FlateDecode] >>"), raw), rows);
-  EXPECT_EQ(DecodeSectionStream(Dictionary("<< /Length 3 >>"), "abc"), "abc");
-  EXPECT_THROW(DecodeSectionStream(Dictionary("<< /Filter /LZWDecode >>"), raw), Error);
-  EXPECT_THROW(DecodeSectionStream(Dictionary("<< /Filter /FlateDecode >>"), "not zlib"), Error);
+  TPDFAnalyst reader;  // no table: every value is direct
+  const auto decode = [&reader](const std::string& dictionary, std::string_view data) {
+    return DecodeSectionStream(reader, Dictionary(dictionary), data);
+  };
+  EXPECT_EQ(decode("<< /Filter /FlateDecode /DecodeParms << /Columns 3 /Predictor 12 >> >>", raw),
+            std::string("\x01\x02\x03\x02\x03\x04", 6));
+  EXPECT_EQ(decode("<< /Filter [/FlateDecode] >>", raw), rows);
+  EXPECT_EQ(decode("<< /Length 3 >>", "abc"), "abc");
+  EXPECT_EQ(decode("<< /Filter /ASCIIHexDecode >>", "616263>"), "abc");
+  EXPECT_THROW(decode("<< /Filter /JBIG2Decode >>", raw), Error);
+  EXPECT_THROW(decode("<< /Filter /FlateDecode >>", "not zlib"), Error);
 }
 
 }  // namespace
