@@ -71,9 +71,7 @@ bool Conversion::ConvertFile(const std::string& file_name) {
   }
   if (analyst.Encrypted()) {
     if (show_warnings) {
-      ShowFailure(file_name, WithNewerFormatsHint(analyst,
-                                                  "セキュリティが設定されているPDFファイルからは"
-                                                  "テキストを抽出できません。"));
+      ShowFailure(file_name, WithNewerFormatsHint(analyst, kSecuredFileMessage));
     }
     return false;
   }

@@ -12,6 +12,10 @@
 
 namespace lumenquill {
 
+// The message for a PDF file whose text cannot be read because it is secured.
+inline constexpr const char* kSecuredFileMessage =
+    "セキュリティが設定されているPDFファイルからはテキストを抽出できません。";
+
 // The conversion of one PDF file into one text file with the user's settings, through the
 // user interface of whoever started it. One per front end; a batch restarts its count.
 class Conversion final {

@@ -1,6 +1,15 @@
 #include "info/document_report.h"
 
 namespace lumenquill {
+namespace {
+
+// "yes, decrypted" for a file decrypted at load, "yes" for a secured one.
+const char* EncryptionState(const TPDFAnalyst& reader) {
+  if (reader.Decrypted()) return "yes, decrypted";
+  return reader.Encrypted() ? "yes" : "no";
+}
+
+}  // namespace
 
 void WriteDocumentReport(TPDFAnalyst& reader, std::ostream& out) {
   const Rectangle& box = reader.MediaBox();
@@ -12,7 +21,7 @@ void WriteDocumentReport(TPDFAnalyst& reader, std::ostream& out) {
       << "PageCount: " << reader.PageCount() << '\n'
       << "FirstPageID: " << reader.FirstPageID() << '\n'
       << "MediaBox: " << box.x1 << ' ' << box.y1 << ' ' << box.x2 << ' ' << box.y2 << '\n'
-      << "Encrypted: " << (reader.Encrypted() ? "yes" : "no") << '\n'
+      << "Encrypted: " << EncryptionState(reader) << '\n'
       << "XrefOffsets:";
   for (const std::string& offset : reader.XrefOffsets()) out << ' ' << offset;
   out << '\n';

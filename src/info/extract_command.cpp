@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/console_interface.h"
+#include "app/conversion.h"
 #include "app/page_range_check.h"
 #include "app/run_options.h"
 #include "info/failure_line.h"
@@ -70,6 +71,10 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
     TPDFAnalyst reader;
     reader.SetReadNewerFormats(newer_formats);
     reader.LoadFromFile(options->input);
+    if (reader.Encrypted()) {
+      std::cerr << FailureLine(options->input, kSecuredFileMessage) << '\n';
+      return 1;
+    }
     TPDFTextDecoder decoder(&reader);
     decoder.PageSeparator = options->banner;
     if (options->new_line) decoder.NewLineCode = *options->new_line;

@@ -187,16 +187,21 @@ std::optional<std::string> DecryptObjectBody(TPDFAnalyst& reader, const Security
 
 void TPDFAnalyst::DecryptObjects() {
   if (!encrypted_) return;
+  std::optional<SecurityHandler> handler;
+  try {
+    const std::optional<EncryptionDictionary> dictionary =
+        ReadEncryptionDictionary(*this, encrypt_id_);
+    if (dictionary) handler = SecurityHandler::OpenWithEmptyPassword(*dictionary, document_id_);
+  } catch (const Error&) {
+    // A damaged encryption dictionary leaves the file secured.
+  }
+  const bool readable = handler && handler->AllowsTextExtraction();
+  // Without the newer formats the file stays secured; whether they would open it is noted.
   if (!read_newer_formats_) {
-    needs_newer_formats_ = true;
+    needs_newer_formats_ = readable;
     return;
   }
-  const std::optional<EncryptionDictionary> dictionary =
-      ReadEncryptionDictionary(*this, encrypt_id_);
-  if (!dictionary) return;
-  const std::optional<SecurityHandler> handler =
-      SecurityHandler::OpenWithEmptyPassword(*dictionary, document_id_);
-  if (!handler || !handler->AllowsTextExtraction()) return;
+  if (!readable) return;
 
   // Every object is read from the file as it was before any copy is appended.
   std::vector<std::pair<int32_t, std::string>> decrypted;
@@ -211,6 +216,7 @@ void TPDFAnalyst::DecryptObjects() {
   }
   for (const auto& [n, body] : decrypted) AppendObject(n, body);
   encrypted_ = false;
+  decrypted_ = true;
 }
 
 }  // namespace lumenquill

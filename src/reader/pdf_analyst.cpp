@@ -25,6 +25,7 @@ void TPDFAnalyst::Clear() {
   version_.clear();
   file_name_.clear();
   encrypted_ = false;
+  decrypted_ = false;
   encrypt_id_ = -1;
   document_id_.clear();
   document_id_read_ = false;

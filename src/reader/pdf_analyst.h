@@ -132,7 +132,10 @@ class TPDFAnalyst final {
   int32_t InfoID() const { return info_id_; }
   int32_t FirstPageID() const { return first_page_id_; }
   int32_t FirstPagesID() const { return first_pages_id_; }
+  // Whether the file is secured: encrypted, and not decrypted at load.
   bool Encrypted() const { return encrypted_; }
+  // Whether the file was encrypted and every object was decrypted at load.
+  bool Decrypted() const { return decrypted_; }
   // The object number of the newest trailer's /Encrypt reference, -1 when there is none, and
   // the bytes of the first string of the newest /ID.
   int32_t EncryptID() const { return encrypt_id_; }
@@ -228,6 +231,7 @@ class TPDFAnalyst final {
   int32_t first_page_id_ = -1;
   int32_t first_pages_id_ = -1;
   bool encrypted_ = false;
+  bool decrypted_ = false;
   bool error_raised_ = false;
   bool read_newer_formats_ = false;
   bool needs_newer_formats_ = false;

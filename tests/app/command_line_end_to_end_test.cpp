@@ -274,6 +274,17 @@ TEST_F(CommandLineRun, NewerFormatsOption) {
   // After "--" it is a file's name.
   EXPECT_EQ(testing::RunCommand(info + " -- --newer-formats", work_.path()).err,
             "--newer-formats: No such file or directory\n");
+  // A file whose author forbade extracting its text stays secured, and says so.
+  const std::string secured =
+      std::string(LUMENQUILL_TEST_DATA_DIR) + "/encrypted/rc4-128-no-extract.pdf";
+  const std::string out = work_.path() + "/secured.txt";
+  const CommandResult refused =
+      testing::RunCommand(info + " --newer-formats --extract " + out + " " + secured, work_.path());
+  EXPECT_EQ(refused.status, ExitStatus(1));
+  EXPECT_EQ(
+      refused.err,
+      secured + ": セキュリティが設定されているPDFファイルからはテキストを抽出できません。\n");
+  EXPECT_FALSE(fs::exists(out));
 }
 
 // lumenquill-info: help and version, usage errors with status 2, a failure naming its file once.

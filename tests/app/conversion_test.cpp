@@ -96,8 +96,7 @@ TEST_F(ConversionTest, DamagedAndSecuredFiles) {
       ElementsAre("message Lumenquill error: " + damaged + "\r\n" +
                       "このファイルは破損しているか対応できない形式です。",
                   "message Lumenquill error: " + secured + "\r\n" +
-                      "セキュリティが設定されているPDFファイルからはテキストを抽出できません。" +
-                      "\r\n" + ui_.NewerFormatsHint()));
+                      "セキュリティが設定されているPDFファイルからはテキストを抽出できません。"));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/secured.txt"));
   EXPECT_EQ(conversion_.OpenCount, 0);
 
@@ -115,23 +114,44 @@ TEST_F(ConversionTest, NewerFormatsSwitch) {
   constexpr const char* kQuiet = "[GroupBox1]\nCheckBox1=0\n[GroupBox3]\nCheckBox5=0\n";
   const std::string newer = AddFile("newer.pdf", TwoPages("1.7"));
   const std::string damaged = AddFile("bad.pdf", "%PDF-1.4\nno end marker");
+  const auto encrypted = [this](const std::string& name) {
+    return AddFile(name + ".pdf", testing::ReadWholeFile(std::string(LUMENQUILL_TEST_DATA_DIR) +
+                                                         "/encrypted/" + name + ".pdf"));
+  };
+  // Encrypted with an empty user password: the switch opens it. With extraction forbidden:
+  // it never does, so no line is added.
+  const std::string rc4 = encrypted("rc4-40");
+  const std::string forbidden = encrypted("rc4-40-no-extract");
   {
     SettingsFile off(std::string(kQuiet) + "[GroupBox4]\nCheckBox9=0\n");
     EXPECT_FALSE(conversion_.ConvertFile(newer));
     EXPECT_FALSE(conversion_.ConvertFile(damaged));
+    EXPECT_FALSE(conversion_.ConvertFile(rc4));
+    EXPECT_FALSE(conversion_.ConvertFile(forbidden));
   }
-  EXPECT_THAT(ui_.events, ElementsAre("message Lumenquill error: " + newer + "\r\n" +
-                                          "このファイルは破損しているか対応できない形式です。\r\n" +
-                                          "オプションの「新しい形式のPDFも読み込む」をオンにすると"
-                                          "読み込める場合があります。",
-                                      "message Lumenquill error: " + damaged + "\r\n" +
-                                          "このファイルは破損しているか対応できない形式です。"));
+  const std::string hint =
+      "\r\nオプションの「新しい形式のPDFも読み込む」をオンにすると読み込める場合があります。";
+  const std::string secured =
+      "セキュリティが設定されているPDFファイルからはテキストを抽出できません。";
+  EXPECT_THAT(ui_.events,
+              ElementsAre("message Lumenquill error: " + newer + "\r\n" +
+                              "このファイルは破損しているか対応できない形式です。" + hint,
+                          "message Lumenquill error: " + damaged + "\r\n" +
+                              "このファイルは破損しているか対応できない形式です。",
+                          "message Lumenquill error: " + rc4 + "\r\n" + secured + hint,
+                          "message Lumenquill error: " + forbidden + "\r\n" + secured));
   EXPECT_EQ(conversion_.OpenCount, 0);
+  ui_.events.clear();
   {
     SettingsFile on(std::string(kQuiet) + "[GroupBox4]\nCheckBox9=1\n");
     EXPECT_TRUE(conversion_.ConvertFile(newer));
     EXPECT_EQ(TextOf(newer), "onetwo");
+    EXPECT_TRUE(conversion_.ConvertFile(rc4));
+    EXPECT_FALSE(TextOf(rc4).empty());
+    EXPECT_FALSE(conversion_.ConvertFile(forbidden));
   }
+  EXPECT_THAT(ui_.events,
+              ::testing::Contains("message Lumenquill error: " + forbidden + "\r\n" + secured));
 
   // On the console the line names the command line's option, which turns reading on alone.
   std::filesystem::remove(folder_ + "/newer.txt");
