@@ -19,8 +19,6 @@ class TPDFResource {
   int32_t ObjectNumber;  // -1 for a dictionary written in place
   // The byte offset in the file of the "<<" of a dictionary written in place; -1 otherwise.
   int64_t DictionaryOffset = -1;
-  // A slot for an object a user attaches; not owned: whoever attaches it frees it.
-  void* Data = nullptr;
 };
 
 // Resources in the order their keys stand in the dictionary; duplicates are kept.

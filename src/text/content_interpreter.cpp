@@ -48,26 +48,21 @@ int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 }  // namespace
 
 ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
-                                       TPDFFontResourceList& fonts, FontCache* cache)
+                                       const TPDFFontResourceList& fonts, FontCache* cache)
     : options_(options), fonts_(fonts) {
   for (int32_t i = 0; i < fonts_.Count(); ++i) {
-    TPDFFontResource& font = fonts_.GetItem(i);
+    const TPDFFontResource& font = fonts_.GetItem(i);
     font_index_.emplace(font.Name, i);  // the first font of a name is the one selected
     font_conversions_.push_back(ChooseConversion(font));
-    if (!font.CMapData) continue;
-    if (const TPDFCMapReader* cached = cache ? cache->CachedReader(font) : nullptr) {
-      font.Data = const_cast<TPDFCMapReader*>(cached);
-      continue;
+    const TPDFCMapReader* reader = nullptr;
+    if (font.CMapData) {
+      reader = cache ? cache->CachedReader(font) : nullptr;
+      if (!reader) {
+        cmap_readers_.push_back(ReadFontCMap(font));
+        reader = cmap_readers_.back().get();
+      }
     }
-    cmap_readers_.push_back(ReadFontCMap(font));
-    font.Data = cmap_readers_.back().get();
-  }
-}
-
-ContentInterpreter::~ContentInterpreter() {
-  for (int32_t i = 0; i < fonts_.Count(); ++i) {
-    TPDFFontResource& font = fonts_.GetItem(i);
-    if (font.CMapData) font.Data = nullptr;
+    font_cmaps_.push_back(reader);
   }
 }
 
@@ -133,7 +128,7 @@ void ContentInterpreter::UseFont(int32_t index) {
   }
   const TPDFFontResource& font = fonts_.GetItem(index);
   conversion_ = font_conversions_[static_cast<size_t>(index)];
-  current_cmap_ = font.CMapData ? static_cast<const TPDFCMapReader*>(font.Data) : nullptr;
+  current_cmap_ = font_cmaps_[static_cast<size_t>(index)];
   code_bytes_ = IsSimpleFont(font.Subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
   glyph_characters_ = font.GlyphCharacters.get();
   horizontal_ = font.Encoding.empty() || font.Encoding.back() != 'V';

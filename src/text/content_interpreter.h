@@ -27,12 +27,10 @@ struct InterpreterOptions {
 // positioning operators and TJ numbers. Everything here lives for one buffer.
 class ContentInterpreter final {
  public:
-  // Attaches a CMap reader to the Data of every font with CMap programs, from the cache when
-  // one is given and holds it, else built here; the destructor detaches them and frees those
-  // built here.
-  ContentInterpreter(const InterpreterOptions& options, TPDFFontResourceList& fonts,
+  // Takes a CMap reader for every font with CMap programs, from the cache when one is given
+  // and holds it, else built here and owned by the interpreter.
+  ContentInterpreter(const InterpreterOptions& options, const TPDFFontResourceList& fonts,
                      FontCache* cache = nullptr);
-  ~ContentInterpreter();
   ContentInterpreter(const ContentInterpreter&) = delete;
   ContentInterpreter& operator=(const ContentInterpreter&) = delete;
 
@@ -61,8 +59,10 @@ class ContentInterpreter final {
   void ConvertString(std::string& output) const;
 
   const InterpreterOptions& options_;
-  TPDFFontResourceList& fonts_;
-  std::vector<std::unique_ptr<TPDFCMapReader>> cmap_readers_;
+  const TPDFFontResourceList& fonts_;
+  std::vector<std::unique_ptr<TPDFCMapReader>> cmap_readers_;  // those not from the cache
+  // Each font's CMap reader, from the cache or cmap_readers_; null for a font without CMap data.
+  std::vector<const TPDFCMapReader*> font_cmaps_;
   // The index of the first font of each name: Tf selects by name, and a page may name
   // thousands of fonts.
   std::unordered_map<std::string, int32_t> font_index_;

@@ -16,10 +16,9 @@ TEST(FontResource, InitialValues) {
   EXPECT_EQ(font.FontFileObject, -1);
   EXPECT_FALSE(font.Failed);
   EXPECT_EQ(font.CMapData, nullptr);
-  EXPECT_EQ(font.Data, nullptr);
 }
 
-TEST(FontResource, AssignCopiesAllButData) {
+TEST(FontResource, AssignCopiesAll) {
   TPDFFontResource source("/F1", 5);
   source.Subtype = "Type0";
   source.FontName = "Mincho";
@@ -31,8 +30,6 @@ TEST(FontResource, AssignCopiesAllButData) {
   source.CIDRegistry = "Adobe";
   source.CIDOrdering = "Identity";
   source.GlyphCharacters = std::make_shared<CIDGlyphCharacters>();
-  int attached = 0;
-  source.Data = &attached;
 
   TPDFFontResource target("/F2", 6);
   target.Failed = true;
@@ -49,7 +46,6 @@ TEST(FontResource, AssignCopiesAllButData) {
   EXPECT_EQ(target.CIDOrdering, "Identity");
   EXPECT_EQ(target.GlyphCharacters, source.GlyphCharacters);
   EXPECT_FALSE(target.Failed);
-  EXPECT_EQ(target.Data, nullptr);
   ASSERT_NE(target.CMapData, nullptr);
   EXPECT_NE(target.CMapData.get(), source.CMapData.get());
   EXPECT_EQ(target.CMapData->Bytes(), "\n\nprogram");

@@ -192,10 +192,8 @@ TEST_F(ContentInterpreter, ConversionsByLabel) {
 
 // A font with CMap programs converts through them, whatever its label.
 TEST_F(ContentInterpreter, FontsWithCMapData) {
-  TPDFFontResource& font =
-      AddFont("/T", "Identity-H", "begincmap 1 beginbfchar <0001> <3042> endbfchar endcmap");
+  AddFont("/T", "Identity-H", "begincmap 1 beginbfchar <0001> <3042> endbfchar endcmap");
   EXPECT_EQ(Text("BT /T 1 Tf <00010002> Tj ET"), "\x82\xA0?");
-  EXPECT_EQ(font.Data, nullptr);  // the reader lived for the one call
 }
 
 // A simple font reads one byte per code, even when its map's codes have two bytes.
