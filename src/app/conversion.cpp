@@ -65,7 +65,7 @@ bool Conversion::ConvertFile(const std::string& file_name) {
   } catch (const FileOpenError& error) {
     if (show_warnings) ShowFailure(file_name, OpenFailureMessage(error.cause()));
     return false;
-  } catch (const std::exception&) {
+  } catch (const Error&) {
     if (show_warnings) ShowFailure(file_name, WithNewerFormatsHint(analyst, kDamaged));
     return false;
   }
@@ -81,7 +81,7 @@ bool Conversion::ConvertFile(const std::string& file_name) {
   } catch (const OutputError& error) {
     // Lost output is always told, whatever the warnings setting: it is not about the PDF.
     ShowFailure(error.path(), error.what());
-  } catch (const std::exception&) {
+  } catch (const Error&) {
     // The document failed while its pages were read; no text file was written.
     if (show_warnings) ShowFailure(file_name, kDamaged);
   }

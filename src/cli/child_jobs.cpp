@@ -11,8 +11,9 @@
 #include <cstdint>
 #include <iostream>
 #include <optional>
-#include <stdexcept>
 #include <vector>
+
+#include "platform/error.h"
 
 namespace lumenquill {
 namespace {
@@ -57,12 +58,12 @@ struct Child {
 // with _exit: the parent's buffers and exit handlers are not the child's to run.
 Child StartChild(size_t index, const std::function<JobReport(size_t)>& job) {
   int fds[2];
-  if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
+  if (::pipe2(fds, O_CLOEXEC) != 0) throw Error("pipe");
   std::cout.flush();
   std::cerr.flush();
   const pid_t parent = ::getpid();
   const pid_t pid = ::fork();
-  if (pid < 0) throw std::runtime_error("fork");
+  if (pid < 0) throw Error("fork");
   if (pid == 0) {
     ::close(fds[0]);
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
@@ -140,7 +141,7 @@ void RunInChildProcesses(size_t count, int jobs, const std::function<JobReport(s
     std::vector<pollfd> watched;
     for (const Child& child : running) watched.push_back({child.fd, POLLIN, 0});
     if (::poll(watched.data(), watched.size(), -1) < 0 && errno != EINTR) {
-      throw std::runtime_error("poll");
+      throw Error("poll");
     }
     for (size_t i = running.size(); i-- > 0;) {
       if (watched[i].revents == 0 || !ReadFrom(running[i])) continue;

@@ -7,6 +7,7 @@
 #include "app/conversion.h"
 #include "cli/child_jobs.h"
 #include "cli/usage_text.h"
+#include "platform/error.h"
 #include "platform/file_attributes.h"
 #include "platform/terminal.h"
 
@@ -80,7 +81,7 @@ int ConvertAll(const CommandLine& line, std::istream& in, std::ostream& out, std
   const bool all_taken = CollectWorkList(line.Files, work_list, err);
   try {
     return BatchExitStatus(ConvertInParallel(line, work_list, out, err) && all_taken);
-  } catch (const std::exception& error) {
+  } catch (const Error& error) {
     err << "Lumenquill: 並列の変換を始められません: " << error.what() << '\n';
     return kExitSomeNotConverted;
   }

@@ -20,14 +20,8 @@ bool DisplayAvailable() {
          EnvironmentValue("QT_QPA_PLATFORM") != nullptr;
 }
 
-}  // namespace
-
-const char* EnvironmentValue(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? value : nullptr;
-}
-
-int StartUp(int argc, char** argv, WindowsRunner windows) {
+// Parses the command line and does what it asks; the exit status.
+int RunCommandLine(int argc, char** argv, WindowsRunner windows) {
   const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
     std::cerr << "Lumenquill: " << error->Message << '\n' << ShortUsage();
@@ -48,6 +42,24 @@ int StartUp(int argc, char** argv, WindowsRunner windows) {
     if (!line.Quiet) std::cerr << "Lumenquill: 画面を開けないため、コンソールで実行します。\n";
   }
   return RunConsoleBatch(line, std::cin, std::cout, std::cerr);
+}
+
+}  // namespace
+
+const char* EnvironmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+int StartUp(int argc, char** argv, WindowsRunner windows) {
+  try {
+    return RunCommandLine(argc, argv, windows);
+  } catch (const std::exception& error) {
+    // A fault of the program rather than of a file: told, never passed over.
+    std::cout.flush();
+    std::cerr << "Lumenquill: " << error.what() << '\n';
+    return kExitSomeNotConverted;
+  }
 }
 
 }  // namespace lumenquill

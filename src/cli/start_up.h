@@ -20,7 +20,8 @@ using WindowsRunner = std::optional<int> (*)(const RunOptions& options,
 // console otherwise, or when the text goes to standard output. Returns the exit status: 0 when
 // every PDF file named or found was converted, 1 when any was not, 2 for a usage error. A
 // SIGINT, SIGTERM or SIGHUP ends it with 128 + the signal's number, leaving no temporary file
-// and the terminal as it was.
+// and the terminal as it was. An exception that no file explains, a fault of the program, is
+// reported on standard error and ends it with status 1.
 int StartUp(int argc, char** argv, WindowsRunner windows);
 
 // The value of an environment variable; nothing when it is unset or empty.

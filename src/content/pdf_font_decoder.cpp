@@ -9,6 +9,7 @@
 
 #include "content/decoder_reader.h"
 #include "content/font_names.h"
+#include "platform/error.h"
 #include "reader/decimal_text.h"
 #include "reader/object_token_scanner.h"
 #include "reader/position_guard.h"
@@ -499,7 +500,7 @@ void DecodeInto(TPDFAnalyst& analyst, GlyphCharactersCache& glyph_characters,
     FinishFont(font);
     if (font.Subtype != "Type0") font.Codes = reader.MakeCodeTable();
     if (font.HasUnmappedForeignCIDs()) font.GlyphCharacters = reader.ReadGlyphCharacters();
-  } catch (const std::exception&) {
+  } catch (const Error&) {
     font.CMapData = reader.TakeCMapPrograms();
     font.Failed = true;
   }

@@ -102,7 +102,7 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
   } catch (const OutputError& error) {
     std::cerr << FailureLine(error.path(), error.what()) << '\n';
     return 1;
-  } catch (const std::exception& error) {
+  } catch (const Error& error) {
     std::cerr << FailureLine(options->input, error.what()) << '\n';
     return 1;
   }

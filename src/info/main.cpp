@@ -27,6 +27,7 @@
 #include "info/failure_line.h"
 #include "info/font_report.h"
 #include "info/object_report.h"
+#include "platform/error.h"
 #include "platform/interruption.h"
 #include "reader/decimal_text.h"
 #include "reader/pdf_analyst.h"
@@ -64,7 +65,7 @@ int UsageError(const std::string& message) {
   return 2;
 }
 
-int Fail(const std::string& path, const std::exception& error) {
+int Fail(const std::string& path, const lumenquill::Error& error) {
   std::cerr << lumenquill::FailureLine(path, error.what()) << '\n';
   return 1;
 }
@@ -80,7 +81,7 @@ int ReportDocuments(Report report, const std::vector<std::string>& paths, bool n
       reader.LoadFromFile(path);
       std::cout << "file: " << path << '\n';
       report(reader, std::cout);
-    } catch (const std::exception& error) {
+    } catch (const lumenquill::Error& error) {
       std::cout.flush();
       status = Fail(path, error);
     }
@@ -97,7 +98,7 @@ int ReportObject(const std::string& number, const std::string& path, bool newer_
     reader.LoadFromFile(path);
     lumenquill::WriteObjectReport(reader, n, std::cout);
     return 0;
-  } catch (const std::exception& error) {
+  } catch (const lumenquill::Error& error) {
     std::cout.flush();
     return Fail(path, error);
   }
@@ -136,12 +137,8 @@ std::optional<std::vector<std::string>> FileArguments(
   return files;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::ios::sync_with_stdio(false);
-  lumenquill::InstallInterruptionHandlers();
-  std::vector<std::string> args(argv + 1, argv + argc);
+// The command the arguments ask for; its exit status.
+int Run(std::vector<std::string> args) {
   const bool newer_formats = TakeNewerFormatsOption(args);
   if (args.empty()) return UsageError("ファイルを指定してください");
   if (args[0] == "--help" || args[0] == "-h") {
@@ -167,4 +164,19 @@ int main(int argc, char** argv) {
   if (!files) return UsageError(error);
   return ReportDocuments(fonts ? lumenquill::WriteFontReport : lumenquill::WriteDocumentReport,
                          *files, newer_formats);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  lumenquill::InstallInterruptionHandlers();
+  try {
+    return Run({argv + 1, argv + argc});
+  } catch (const std::exception& error) {
+    // A fault of the program rather than of a file: told, never passed over.
+    std::cout.flush();
+    std::cerr << "lumenquill-info: " << error.what() << '\n';
+    return 1;
+  }
 }

@@ -3,6 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <stdexcept>
+
+#include "cli/start_up.h"
+
 namespace lumenquill {
 namespace {
 
@@ -101,6 +106,21 @@ TEST(CommandLine, UsageErrors) {
   EXPECT_THAT(ErrorOf({"--first", "3", "--last", "2", "a.pdf"}), HasSubstr("--first"));
   EXPECT_EQ(Parsed({"--first", "2", "--last", "2"}).Options.LastPage, 2);
   EXPECT_THAT(ErrorOf({"--stdout", "--output-dir", "o", "a.pdf"}), HasSubstr("--stdout"));
+}
+
+// An exception that escapes the run is reported and fails the run rather than aborting it.
+TEST(StartUp, AFaultOfTheProgramIsReported) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);  // so that the windows are tried
+  std::string program = "lumenquill";
+  std::string file = "a.pdf";
+  char* argv[] = {program.data(), file.data(), nullptr};
+  const WindowsRunner failing_windows = [](const RunOptions&, const std::vector<std::string>&,
+                                           const char*) -> std::optional<int> {
+    throw std::logic_error("broken invariant");
+  };
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(StartUp(2, argv, failing_windows), 1);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Lumenquill: broken invariant\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/error.h"
 #include "reader/memory_stream.h"
 #include "reader/pdf_analyst.h"
 
@@ -18,7 +19,7 @@ inline std::string OpenError(const std::string& bytes) {
   TPDFAnalyst reader;
   try {
     Open(reader, bytes);
-  } catch (const std::exception& error) {
+  } catch (const Error& error) {
     return error.what();
   }
   return "";
