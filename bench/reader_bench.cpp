@@ -27,7 +27,7 @@ void BM_OpenAndListPagesFromFile(benchmark::State& state) {
   for (auto _ : state) {
     TPDFAnalyst reader;
     reader.LoadFromFile(file.path());
-    StringList pages;
+    ObjectNumberList pages;
     reader.GetPageObjects(pages);
     if (pages.size() != kPages) state.SkipWithError("wrong page count");
     benchmark::DoNotOptimize(pages.data());

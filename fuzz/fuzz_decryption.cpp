@@ -18,15 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string(reinterpret_cast<const char*>(data), size)));
     if (reader.Encrypted()) return 0;
     lumenquill::TPDFStreamDecoder decoder(&reader);
-    lumenquill::StringList pages;
+    lumenquill::ObjectNumberList pages;
     reader.GetPageObjects(pages);
-    for (const std::string& page : pages) {
-      lumenquill::StringList contents;
-      decoder.GetContentObjects(std::stoi(page), contents);
-      for (const std::string& content : contents) {
+    for (const int32_t page : pages) {
+      lumenquill::ObjectNumberList contents;
+      decoder.GetContentObjects(page, contents);
+      for (const int32_t content : contents) {
         lumenquill::MemoryStream decoded;
         lumenquill::StringList filters;
-        decoder.DecodeStreamObject(std::stoi(content), filters, decoded);
+        decoder.DecodeStreamObject(content, filters, decoded);
       }
     }
   } catch (const lumenquill::Error&) {

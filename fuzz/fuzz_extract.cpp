@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     reader.LoadFromStream(std::make_unique<lumenquill::MemoryStream>(
         std::string(reinterpret_cast<const char*>(data), size)));
     lumenquill::TPDFTextDecoder decoder(&reader);
-    lumenquill::StringList pages;
+    lumenquill::ObjectNumberList pages;
     reader.GetPageObjects(pages);
     size_t written = 0;
     const bool cancel = false;

@@ -19,7 +19,7 @@ inline void OpenAndListPages(const uint8_t* data, size_t size, bool read_newer_f
   try {
     reader.LoadFromStream(
         std::make_unique<MemoryStream>(std::string(reinterpret_cast<const char*>(data), size)));
-    StringList pages;
+    ObjectNumberList pages;
     reader.GetPageObjects(pages);
   } catch (const Error&) {
   }

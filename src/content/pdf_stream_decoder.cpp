@@ -177,7 +177,7 @@ std::string TPDFStreamDecoder::ReadXObjectSubtype(int32_t n) {
   }
 }
 
-void TPDFStreamDecoder::GetContentObjects(int32_t page_object, StringList& list) {
+void TPDFStreamDecoder::GetContentObjects(int32_t page_object, ObjectNumberList& list) {
   PositionGuard guard(stream_);
   analyst_.SeekToExistingObject(page_object);
   std::string token;

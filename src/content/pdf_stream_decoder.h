@@ -23,8 +23,8 @@ class TPDFStreamDecoder final {
   // Reads the resources of page object page_object, appends them to PageResources and
   // returns them.
   TPageResource& ReadPageResource(int32_t page_object);
-  // Appends the object numbers (decimal text) of the page's content streams, in order.
-  void GetContentObjects(int32_t page_object, StringList& list);
+  // Appends the object numbers of the page's content streams, in order.
+  void GetContentObjects(int32_t page_object, ObjectNumberList& list);
   // Decodes stream object n into dest at its position, appending the stream's filter names
   // to filters; returns the number of bytes written.
   int64_t DecodeStreamObject(int32_t n, StringList& filters, MemoryStream& dest);

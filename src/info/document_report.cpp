@@ -26,7 +26,7 @@ void WriteDocumentReport(TPDFAnalyst& reader, std::ostream& out) {
   for (const std::string& offset : reader.XrefOffsets()) out << ' ' << offset;
   out << '\n';
 
-  StringList pages;
+  ObjectNumberList pages;
   reader.GetPageObjects(pages);
   for (size_t i = 0; i < pages.size(); ++i) out << "page " << i + 1 << ' ' << pages[i] << '\n';
 }

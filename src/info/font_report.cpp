@@ -6,7 +6,6 @@
 #include "content/pdf_font_decoder.h"
 #include "content/pdf_stream_decoder.h"
 #include "platform/shift_jis_text.h"
-#include "reader/decimal_text.h"
 #include "text/font_conversion.h"
 
 namespace lumenquill {
@@ -46,17 +45,17 @@ void WriteFonts(TPDFFontDecoder& decoder, const TPDFResourceList& fonts, const c
 }  // namespace
 
 void WriteFontReport(TPDFAnalyst& reader, std::ostream& out) {
-  StringList pages;
+  ObjectNumberList pages;
   reader.GetPageObjects(pages);
   TPDFStreamDecoder streams(&reader);
   TPDFFontDecoder fonts(&reader);
   for (size_t i = 0; i < pages.size(); ++i) {
-    const int32_t page = DecimalToInt(pages[i], -1);
+    const int32_t page = pages[i];
     out << "page " << i + 1 << ' ' << page << '\n';
-    StringList contents;
+    ObjectNumberList contents;
     streams.GetContentObjects(page, contents);
     out << "  contents";
-    for (const std::string& content : contents) out << ' ' << content;
+    for (const int32_t content : contents) out << ' ' << content;
     out << '\n';
     const TPageResource& resources = streams.ReadPageResource(page);
     WriteFonts(fonts, resources.Fonts, "  ", out);

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "reader/decimal_text.h"
 #include "reader/object_token_scanner.h"
 #include "reader/pdf_analyst.h"
 #include "reader/reading_primitives.h"
@@ -28,7 +27,7 @@ void TPDFAnalyst::CheckPageNode(int32_t n) {
 void TPDFAnalyst::WalkPageTree(int32_t root, const std::function<bool(int32_t)>& on_page) {
   struct Frame {
     int32_t node;
-    std::vector<int32_t> kids;
+    ObjectNumberList kids;
     size_t next = 0;
   };
   std::vector<Frame> path;
@@ -40,7 +39,7 @@ void TPDFAnalyst::WalkPageTree(int32_t root, const std::function<bool(int32_t)>&
     if (!IsValidObjectNumber(n)) throw ObjectIdError();
     if (on_path[static_cast<size_t>(n)]) return true;
     CheckPageNode(n);
-    StringList kids;
+    ObjectNumberList kids;
     bool is_page = false;
     ObjectTokenScanner scanner(*this, *stream_);
     std::string token;
@@ -56,10 +55,7 @@ void TPDFAnalyst::WalkPageTree(int32_t root, const std::function<bool(int32_t)>&
     if (kids.empty() || kids_walked[static_cast<size_t>(n)]) return true;
     kids_walked[static_cast<size_t>(n)] = true;
     on_path[static_cast<size_t>(n)] = true;
-    Frame frame{n, {}};
-    frame.kids.reserve(kids.size());
-    for (const std::string& kid : kids) frame.kids.push_back(DecimalToInt(kid, -1));
-    path.push_back(std::move(frame));
+    path.push_back({n, std::move(kids)});
     return true;
   };
 
@@ -76,11 +72,11 @@ void TPDFAnalyst::WalkPageTree(int32_t root, const std::function<bool(int32_t)>&
   }
 }
 
-void TPDFAnalyst::GetPageObjects(StringList& list) {
+void TPDFAnalyst::GetPageObjects(ObjectNumberList& list) {
   if (!stream_) throw Error("ストリームが不正です。");
   if (first_pages_id_ == -1) throw Error("FirstPagesが存在しません。");
   WalkPageTree(first_pages_id_, [&list](int32_t page) {
-    list.push_back(std::to_string(page));
+    list.push_back(page);
     return true;
   });
 }

@@ -210,13 +210,13 @@ namespace {
 
 // Reads an array of references in groups of three tokens ("n g R"), appending each first token
 // that names a valid object. Returns true when at least one whole group was read.
-bool ReadRefArrayBody(const TPDFAnalyst& reader, ByteStream& stream, StringList& list) {
+bool ReadRefArrayBody(const TPDFAnalyst& reader, ByteStream& stream, ObjectNumberList& list) {
   bool complete_group = false;
   std::string token;
   for (;;) {
     ReadToken(stream, token);
     if (token == "]" || token == "endobj") return complete_group;
-    if (reader.IsValidObjectRef(token)) list.push_back(token);
+    if (const int32_t n = DecimalToInt(token, -1); reader.IsValidObjectNumber(n)) list.push_back(n);
     for (int rest = 0; rest < 2; ++rest) {
       ReadToken(stream, token);
       if (token == "]" || token == "endobj") return complete_group;
@@ -245,13 +245,13 @@ bool TPDFAnalyst::EnterArrayObject(int32_t n) {
   return token == "[";
 }
 
-bool TPDFAnalyst::ReadRefArrayObject(int32_t n, StringList& list) {
+bool TPDFAnalyst::ReadRefArrayObject(int32_t n, ObjectNumberList& list) {
   PositionGuard guard(*stream_);
   return EnterArrayObject(n) && ReadRefArrayBody(*this, *stream_, list);
 }
 
 // A referenced object that holds no array is itself the one member of the list.
-void TPDFAnalyst::ReadRefList(ByteStream& stream, StringList& list) {
+void TPDFAnalyst::ReadRefList(ByteStream& stream, ObjectNumberList& list) {
   PositionGuard guard(stream);
   const int32_t n = FollowReferences(stream);
   if (n == kDirectValue) {
@@ -259,7 +259,7 @@ void TPDFAnalyst::ReadRefList(ByteStream& stream, StringList& list) {
     ReadToken(stream, token);
     if (token == "[") ReadRefArrayBody(*this, stream, list);
   } else if (n != kNoValue && !ReadRefArrayObject(n, list)) {
-    list.push_back(std::to_string(n));
+    list.push_back(n);
   }
 }
 

@@ -22,6 +22,9 @@ namespace lumenquill {
 //
 // Operations that read a stream remember its position and set it back, so callers can
 // interleave them; callers that read Stream() themselves follow the same discipline.
+// Object numbers, as references name them: pages, content streams, the kids of a node.
+using ObjectNumberList = std::vector<int32_t>;
+
 class TPDFAnalyst final {
  public:
   using ErrorCallback = std::function<void(TPDFAnalyst&)>;
@@ -109,17 +112,17 @@ class TPDFAnalyst final {
   // An integer; 0 on any failure.
   int32_t ReadIntegerValue(ByteStream& stream);
   // Object numbers of a reference, an array of references, or a referenced array.
-  void ReadRefList(ByteStream& stream, StringList& list);
+  void ReadRefList(ByteStream& stream, ObjectNumberList& list);
   // Names of a name or of an array of names.
   void ReadNameList(ByteStream& stream, StringList& list);
 
   // --- Values held by a whole object ---------------------------------------------------
   int32_t GetIntegerObject(int32_t n);
-  bool ReadRefArrayObject(int32_t n, StringList& list);
+  bool ReadRefArrayObject(int32_t n, ObjectNumberList& list);
 
   // --- Page tree ---------------------------------------------------------------------------
   // Appends the object numbers of all pages in document order.
-  void GetPageObjects(StringList& list);
+  void GetPageObjects(ObjectNumberList& list);
 
   // --- Members -----------------------------------------------------------------------------
   ByteStream* Stream() const { return stream_.get(); }

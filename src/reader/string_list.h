@@ -5,7 +5,7 @@
 
 namespace lumenquill {
 
-// An ordered list of byte strings: names with their slash, or object numbers as decimal text.
+// An ordered list of byte strings: names with their slash, or offsets as decimal text.
 using StringList = std::vector<std::string>;
 
 }  // namespace lumenquill

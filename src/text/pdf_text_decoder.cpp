@@ -7,7 +7,6 @@
 #include "platform/mul_div.h"
 #include "platform/output_file.h"
 #include "reader/check_file_writable.h"
-#include "reader/decimal_text.h"
 #include "text/content_interpreter.h"
 #include "text/font_cache.h"
 #include "text/page_streams.h"
@@ -95,7 +94,7 @@ bool TPDFTextDecoder::ExtractWithFinalReport(int32_t first_page, int32_t last_pa
 bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
                                    const TProgressProc& progress, const bool& cancel,
                                    const std::function<void(std::string_view)>& write) {
-  StringList pages;
+  ObjectNumberList pages;
   analyst_.GetPageObjects(pages);
   if (first_page < 1 || last_page > static_cast<int32_t>(pages.size())) {
     throw Error("ページ番号の指定が不正です。");
@@ -106,7 +105,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
   FontCache font_cache(font_decoder);
   TPDFFontResourceList fonts;
   MemoryStream content;
-  StringList content_objects;
+  ObjectNumberList content_objects;
   std::string text;
 
   const auto interpret = [&] {
@@ -119,7 +118,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
 
   for (int32_t page = first_page; page <= last_page; ++page) {
     if (PageSeparator) write(PageBanner(page, page == first_page, NewLineCode));
-    const int32_t page_object = DecimalToInt(pages[static_cast<size_t>(page - 1)], -1);
+    const int32_t page_object = pages[static_cast<size_t>(page - 1)];
     const TPageResource& resources = streams.ReadPageResource(page_object);
     PageStreams page_streams(streams);
 
@@ -141,8 +140,8 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     if (resources.Fonts.Count() == 0) continue;  // no text, no progress report
     content_objects.clear();
     streams.GetContentObjects(page_object, content_objects);
-    for (const std::string& object : content_objects) {
-      const std::string* decoded = page_streams.Take(DecimalToInt(object, -1));
+    for (const int32_t object : content_objects) {
+      const std::string* decoded = page_streams.Take(object);
       if (decoded == nullptr) break;
       content.Write("\n\n");
       content.Write(*decoded);

@@ -221,14 +221,14 @@ TEST_F(StreamDecoder, SharedFormsAreBounded) {
 
 TEST_F(StreamDecoder, ContentObjects) {
   OpenPage("/Contents [5 0 R 9 0 R]", {{5, "<< >>"}, {9, "<< >>"}});
-  StringList contents;
+  ObjectNumberList contents;
   decoder_->GetContentObjects(3, contents);
-  EXPECT_THAT(contents, ElementsAre("5", "9"));
+  EXPECT_THAT(contents, ElementsAre(5, 9));
 
   OpenPage("/Title (/Contents 9 0 R) /Contents 7 0 R", {{7, "[5 0 R]"}, {5, "<< >>"}});
   contents.clear();
   decoder_->GetContentObjects(3, contents);
-  EXPECT_THAT(contents, ElementsAre("5"));
+  EXPECT_THAT(contents, ElementsAre(5));
 
   OpenPage("");
   contents.clear();

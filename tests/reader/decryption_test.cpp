@@ -101,7 +101,7 @@ std::vector<std::string> StringsOfObject(TPDFAnalyst& reader, int32_t n) {
 // What the text extraction reads of a document: its pages, the decoded bytes of each page's
 // content streams, and the strings of its information dictionary.
 struct DocumentContent {
-  std::vector<std::string> pages;
+  ObjectNumberList pages;
   std::vector<std::string> contents;
   std::vector<std::string> info_strings;
 };
@@ -110,13 +110,13 @@ DocumentContent ContentOf(TPDFAnalyst& reader) {
   DocumentContent content;
   reader.GetPageObjects(content.pages);
   TPDFStreamDecoder decoder(&reader);
-  for (const std::string& page : content.pages) {
-    StringList objects;
-    decoder.GetContentObjects(std::stoi(page), objects);
-    for (const std::string& object : objects) {
+  for (const int32_t page : content.pages) {
+    ObjectNumberList objects;
+    decoder.GetContentObjects(page, objects);
+    for (const int32_t object : objects) {
       MemoryStream decoded;
       StringList filters;
-      decoder.DecodeStreamObject(std::stoi(object), filters, decoded);
+      decoder.DecodeStreamObject(object, filters, decoded);
       content.contents.push_back(decoded.Release());
     }
   }

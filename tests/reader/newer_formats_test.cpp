@@ -140,13 +140,12 @@ TEST(NewerFormats, FilesWithObjectStreamsFromQpdf) {
 
     TPDFAnalyst classic;
     classic.LoadFromFile(LUMENQUILL_TEST_DATA_DIR "/" + std::string(name) + ".pdf");
-    StringList newer_pages, classic_pages;
+    ObjectNumberList newer_pages, classic_pages;
     newer.GetPageObjects(newer_pages);
     classic.GetPageObjects(classic_pages);
     ASSERT_EQ(newer_pages.size(), classic_pages.size());
     for (size_t i = 0; i < newer_pages.size(); ++i) {
-      EXPECT_EQ(Normalised(newer, std::stoi(newer_pages[i])),
-                Normalised(classic, std::stoi(classic_pages[i])));
+      EXPECT_EQ(Normalised(newer, newer_pages[i]), Normalised(classic, classic_pages[i]));
     }
     EXPECT_EQ(Normalised(newer, newer.RootID()), Normalised(classic, classic.RootID()));
     EXPECT_EQ(newer.MediaBox(), classic.MediaBox());

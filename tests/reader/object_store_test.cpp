@@ -40,16 +40,18 @@ class ObjectStore : public ::testing::Test {
   static MemoryStream Text(const std::string& text) { return MemoryStream(text + " endobj\n"); }
 
   // What one of the list readers appends for the text; the stream is left where it was.
-  StringList List(void (TPDFAnalyst::*read_list)(ByteStream&, StringList&),
-                  const std::string& text) {
+  template <typename List>
+  List ListOf(void (TPDFAnalyst::*read_list)(ByteStream&, List&), const std::string& text) {
     MemoryStream stream = Text(text);
-    StringList list;
+    List list;
     (reader_.*read_list)(stream, list);
     EXPECT_EQ(stream.Position(), 0);
     return list;
   }
-  StringList RefList(const std::string& text) { return List(&TPDFAnalyst::ReadRefList, text); }
-  StringList NameList(const std::string& text) { return List(&TPDFAnalyst::ReadNameList, text); }
+  ObjectNumberList RefList(const std::string& text) {
+    return ListOf(&TPDFAnalyst::ReadRefList, text);
+  }
+  StringList NameList(const std::string& text) { return ListOf(&TPDFAnalyst::ReadNameList, text); }
 
   int32_t Integer(const std::string& text) {
     MemoryStream stream = Text(text);
@@ -131,20 +133,20 @@ TEST_F(ObjectStore, ReadIntegerValueDirectOrByReference) {
 }
 
 TEST_F(ObjectStore, ReadRefListForms) {
-  EXPECT_THAT(RefList("[3 0 R 4 0 R]"), ElementsAre("3", "4"));
-  EXPECT_THAT(RefList("6 0 R"), ElementsAre("3", "7"));  // a referenced array
-  EXPECT_THAT(RefList("7 0 R"), ElementsAre("7"));       // a referenced dictionary
-  EXPECT_THAT(RefList("9 0 R"), ElementsAre("9"));       // an empty array
+  EXPECT_THAT(RefList("[3 0 R 4 0 R]"), ElementsAre(3, 4));
+  EXPECT_THAT(RefList("6 0 R"), ElementsAre(3, 7));  // a referenced array
+  EXPECT_THAT(RefList("7 0 R"), ElementsAre(7));     // a referenced dictionary
+  EXPECT_THAT(RefList("9 0 R"), ElementsAre(9));     // an empty array
   EXPECT_THAT(RefList("99 0 R"), IsEmpty());
-  EXPECT_THAT(RefList("[3 0 R 99 0 R 4 0 R]"), ElementsAre("3", "4"));
+  EXPECT_THAT(RefList("[3 0 R 99 0 R 4 0 R]"), ElementsAre(3, 4));
 }
 
 TEST_F(ObjectStore, ReadRefArrayObjectNeedsAWholeGroup) {
-  StringList list;
+  ObjectNumberList list;
   EXPECT_TRUE(reader_.ReadRefArrayObject(6, list));
   EXPECT_FALSE(reader_.ReadRefArrayObject(9, list));
   EXPECT_FALSE(reader_.ReadRefArrayObject(7, list));
-  EXPECT_THAT(list, ElementsAre("3", "7"));
+  EXPECT_THAT(list, ElementsAre(3, 7));
 }
 
 TEST_F(ObjectStore, ReadNameListForms) {
@@ -178,7 +180,7 @@ TEST(ObjectStoreReferences, ChainsAreFollowedAndLoopsEnd) {
     return list;
   };
   const auto refs = [&](ByteStream& stream) {
-    StringList list;
+    ObjectNumberList list;
     reader.ReadRefList(stream, list);
     return list;
   };
@@ -186,7 +188,7 @@ TEST(ObjectStoreReferences, ChainsAreFollowedAndLoopsEnd) {
   EXPECT_EQ(read("6 0 R", integer), 0);
   EXPECT_THAT(read("8 0 R", names), ElementsAre("/FlateDecode"));
   EXPECT_THAT(read("6 0 R", names), IsEmpty());
-  EXPECT_THAT(read("10 0 R", refs), ElementsAre("3"));
+  EXPECT_THAT(read("10 0 R", refs), ElementsAre(3));
   EXPECT_THAT(read("6 0 R", refs), IsEmpty());
   EXPECT_EQ(reader.PageCount(), 1);
 }
@@ -198,7 +200,7 @@ TEST_F(ObjectStore, OperationsSetTheFilePositionBack) {
   reader_.GetObjectSize(4);
   reader_.GetObjectStream(6);
   reader_.GetIntegerObject(5);
-  StringList list;
+  ObjectNumberList list;
   reader_.ReadRefArrayObject(6, list);
   MemoryStream reference = Text("5 0 R");
   EXPECT_EQ(reader_.FollowReferences(reference), 5);
@@ -220,7 +222,7 @@ TEST(ObjectStoreDamage, UnlistedObjectsReadNothing) {
     EXPECT_EQ(reader.GetObjectSize(n), 0);
     EXPECT_THROW(reader.GetObjectStream(n), Error);
     EXPECT_EQ(reader.GetIntegerObject(n), 0);
-    StringList list;
+    ObjectNumberList list;
     EXPECT_FALSE(reader.ReadRefArrayObject(n, list));
     MemoryStream reference(std::to_string(n) + " 0 R endobj\n");
     EXPECT_EQ(reader.FollowReferences(reference), TPDFAnalyst::kNoValue);

@@ -14,11 +14,11 @@ using testing::Open;
 using testing::PdfBuilder;
 
 // The pages of a document whose catalog is 1 and root node 2, with the given further objects.
-StringList Pages(const std::string& root,
-                 const std::vector<std::pair<int32_t, std::string>>& objects) {
+ObjectNumberList Pages(const std::string& root,
+                       const std::vector<std::pair<int32_t, std::string>>& objects) {
   TPDFAnalyst reader;
   Open(reader, testing::TreeDocument(root, objects));
-  StringList pages;
+  ObjectNumberList pages;
   reader.GetPageObjects(pages);
   return pages;
 }
@@ -29,13 +29,13 @@ TEST(PageTree, PreOrderInKidsOrder) {
                      {10, "<< /Type /Pages /Kids [4 0 R 5 0 R] >>"},
                      {4, "<</Type/Page>>"},
                      {5, "<< /Type /Page >>"}}),
-              ElementsAre("3", "4", "5"));
+              ElementsAre(3, 4, 5));
 }
 
 TEST(PageTree, KidsByReferenceToAnArray) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids 9 0 R >>",
                     {{9, "[4 0 R 3 0 R]"}, {3, "<< /Type /Page >>"}, {4, "<< /Type /Page >>"}}),
-              ElementsAre("4", "3"));
+              ElementsAre(4, 3));
 }
 
 // "/Pages" is not "/Page"; literal strings and stream data are not read as keys.
@@ -52,7 +52,7 @@ TEST(PageTree, EmptyTrees) {
   EXPECT_THAT(Pages("<< /Type /Pages >>", {}), IsEmpty());
   // Kids that are not valid object numbers are dropped.
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [99 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
-              ElementsAre("3"));
+              ElementsAre(3));
 }
 
 TEST(PageTree, AKidHoldingAnotherObjectFails) {
@@ -65,14 +65,14 @@ TEST(PageTree, AKidHoldingAnotherObjectFails) {
       .WrongOffset(4, 0);
   TPDFAnalyst reader;
   Open(reader, pdf.Build());
-  StringList pages;
+  ObjectNumberList pages;
   EXPECT_THROW(reader.GetPageObjects(pages), ObjectIdError);
-  EXPECT_THAT(pages, ElementsAre("3"));
+  EXPECT_THAT(pages, ElementsAre(3));
 }
 
 TEST(PageTree, NeedsAnOpenDocument) {
   TPDFAnalyst reader;
-  StringList pages;
+  ObjectNumberList pages;
   try {
     reader.GetPageObjects(pages);
     FAIL();
@@ -87,13 +87,13 @@ TEST(PageTree, CyclesEnd) {
                     {{3, "<< /Type /Pages /Kids [2 0 R 5 0 R] >>"},
                      {5, "<< /Type /Pages /Kids [3 0 R] >>"},
                      {4, "<< /Type /Page >>"}}),
-              ElementsAre("4"));
+              ElementsAre(4));
 }
 
 // A page named twice is listed twice; a subtree shared many times over is walked once.
 TEST(PageTree, SharedNodes) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
-              ElementsAre("3", "3"));
+              ElementsAre(3, 3));
   // Forty levels, each naming the next level twice: 2^40 paths if every one were walked.
   std::vector<std::pair<int32_t, std::string>> levels;
   for (int n = 3; n < 43; ++n) {
@@ -101,7 +101,7 @@ TEST(PageTree, SharedNodes) {
         {n, "<< /Kids [" + std::to_string(n + 1) + " 0 R " + std::to_string(n + 1) + " 0 R] >>"});
   }
   levels.push_back({43, "<< /Type /Page >>"});
-  EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R] >>", levels), ElementsAre("43", "43"));
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R] >>", levels), ElementsAre(43, 43));
 }
 
 // The walk keeps its path off the call stack: a very deep tree is listed.
@@ -116,9 +116,9 @@ TEST(PageTree, DeepTrees) {
   TPDFAnalyst reader;
   Open(reader, pdf.Build());
   EXPECT_EQ(reader.FirstPageID(), kDepth);
-  StringList pages;
+  ObjectNumberList pages;
   reader.GetPageObjects(pages);
-  EXPECT_THAT(pages, ElementsAre(std::to_string(kDepth)));
+  EXPECT_THAT(pages, ElementsAre(kDepth));
 }
 
 }  // namespace
