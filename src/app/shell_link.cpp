@@ -1,16 +1,14 @@
 #include "app/shell_link.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <string_view>
 
 #include "app/path_names.h"
 #include "platform/file_attributes.h"
+#include "platform/file_reading.h"
 #include "platform/shift_jis_text.h"
 
 namespace lumenquill {
@@ -196,20 +194,13 @@ std::optional<LinkTargets> ParseLink(std::string_view data) {
 std::string ResolveLink(const std::string& path) {
   if (!HasExtension(path, ".lnk")) return path;
   // A shortcut is a few kilobytes; only its first megabyte is read.
-  constexpr std::streamsize kMaxLinkSize = 1 << 20;
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  const std::streamsize size = std::min<std::streamsize>(in.tellg(), kMaxLinkSize);
-  std::string data(static_cast<size_t>(std::max<std::streamsize>(size, 0)), '\0');
-  in.seekg(0);
-  in.read(data.data(), static_cast<std::streamsize>(data.size()));
-  data.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-  const std::optional<LinkTargets> targets = ParseLink(data);
+  constexpr size_t kMaxLinkSize = 1 << 20;
+  const std::optional<LinkTargets> targets = ParseLink(ReadFileStart(path, kMaxLinkSize));
   if (!targets) return "";
   if (!targets->base_path.empty() && FileExists(targets->base_path)) return targets->base_path;
   if (!targets->relative_path.empty()) {
-    const std::filesystem::path relative =
-        (std::filesystem::path(path).parent_path() / targets->relative_path).lexically_normal();
-    if (FileExists(relative.string())) return relative.string();
+    const std::string relative = PathFromFolderOf(path, targets->relative_path);
+    if (FileExists(relative)) return relative;
   }
   return targets->base_path;
 }
