@@ -37,7 +37,8 @@ class TPDFCMapReader final {
   uint8_t MinOneByteCode() const { return min_one_byte_code_; }
   uint8_t MaxOneByteCode() const { return max_one_byte_code_; }
 
-  // Internal steps of ReadCMap, public for their tests.
+ private:
+  // The steps of ReadCMap.
   // From just after "<": the hexadecimal digits up to ">" as one 32-bit number (negative when
   // its top bit is set), -1 without digits or beyond 32 bits. A source code of exactly two
   // digits is a one-byte code. A destination gives its first UTF-16 unit, or U+FFFD when that
@@ -51,8 +52,6 @@ class TPDFCMapReader final {
   void ReadBfChar(ByteStream& stream);
   void ReadRange(ByteStream& stream);
   bool ReadRangeArray(ByteStream& stream, int32_t low, int32_t count);
-
- private:
   void NoteOneByteCode(int32_t code);
   void SetValue(int32_t code, uint16_t value);
   void SetDestination(int32_t code, uint16_t value, std::string sequence);

@@ -41,7 +41,6 @@ void TPDFAnalyst::Clear() {
 }
 
 void TPDFAnalyst::RaiseError(const std::string& message) {
-  if (on_error_) on_error_(*this);
   Clear();
   error_raised_ = true;
   throw LoadError(message);

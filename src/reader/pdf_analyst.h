@@ -27,17 +27,14 @@ using ObjectNumberList = std::vector<int32_t>;
 
 class TPDFAnalyst final {
  public:
-  using ErrorCallback = std::function<void(TPDFAnalyst&)>;
-
   TPDFAnalyst() { Clear(); }
   TPDFAnalyst(const TPDFAnalyst&) = delete;
   TPDFAnalyst& operator=(const TPDFAnalyst&) = delete;
 
   // --- State ---------------------------------------------------------------------------
   void Clear();
-  // Calls OnError, clears the reader, sets ErrorRaised and raises LoadError(message).
+  // Clears the reader, sets ErrorRaised and raises LoadError(message).
   [[noreturn]] void RaiseError(const std::string& message);
-  void SetOnError(ErrorCallback callback) { on_error_ = std::move(callback); }
   // Whether loading also opens the newer files: PDF 1.5 to 2.0, cross-reference and object
   // streams, and files encrypted with an empty user password. Off (the default), they are
   // refused. Kept across Clear and loads.
@@ -245,7 +242,6 @@ class TPDFAnalyst final {
   std::vector<PackedEntry> packed_entries_;
   Rectangle media_box_;
   StringList xref_offsets_;
-  ErrorCallback on_error_;
 };
 
 }  // namespace lumenquill

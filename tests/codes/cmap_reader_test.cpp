@@ -145,21 +145,25 @@ TEST(CMapReader, SurrogatePairDestinationsAreOneCharacter) {
   EXPECT_EQ(Convert(*reader, "\x01\x03\x02\x03\x10\x11\x12"), " A A   ");
 }
 
+// White space between the digits of a code is skipped; a code without digits, one with its top
+// bit set and one beyond 32 bits name no code, and never wrap round to a small one. A source
+// of two digits is a one-byte code.
 TEST(CMapReader, HexCodes) {
-  TPDFCMapReader reader;
-  const auto hex = [&reader](const std::string& text, bool is_source) {
-    MemoryStream stream(text);
-    return reader.ReadHexCode(stream, is_source);
-  };
-  EXPECT_EQ(hex("0 0 4 1>", false), 0x41);
-  EXPECT_EQ(hex(">", false), -1);
-  EXPECT_EQ(hex("80000000>", false), static_cast<int32_t>(0x80000000));
-  EXPECT_EQ(hex("100000000>", false), -1);
-  EXPECT_FALSE(reader.HasOneByteCodes());
-  EXPECT_EQ(hex("7F>", true), 0x7F);
-  EXPECT_EQ(hex("20>", true), 0x20);
-  EXPECT_EQ(reader.MinOneByteCode(), 0x20);
-  EXPECT_EQ(reader.MaxOneByteCode(), 0x7F);
+  const auto reader = Read(
+      "beginbfchar <0 0 4 1> <0042> <> <0043> <80000000> <0044> <100000000> <0045> endbfchar "
+      "endcmap ");
+  EXPECT_EQ(reader->GetValue(0x41), 0x42);
+  int mapped = 0;
+  for (int32_t code = 0; code <= 0xFFFF; ++code) {
+    if (reader->IsMapped(static_cast<uint16_t>(code))) ++mapped;
+  }
+  EXPECT_EQ(mapped, 1);
+  EXPECT_FALSE(reader->HasOneByteCodes());
+
+  const auto one_byte = Read("beginbfchar <7F> <0041> <20> <0042> endbfchar endcmap ");
+  EXPECT_TRUE(one_byte->HasOneByteCodes());
+  EXPECT_EQ(one_byte->MinOneByteCode(), 0x20);
+  EXPECT_EQ(one_byte->MaxOneByteCode(), 0x7F);
 }
 
 TEST(CMapReader, OnlyTheFirstProgramIsRead) {

@@ -267,12 +267,9 @@ TEST(DocumentOpen, WrongCatalogObjectIsNotAStructureFailure) {
   EXPECT_EQ(OpenError(Document("/Root 9 0 R")), "オブジェクトIDが不正です。");
 }
 
-TEST(DocumentOpen, RaiseErrorCallsOnErrorThenClears) {
+TEST(DocumentOpen, ALoadErrorClearsTheReader) {
   TPDFAnalyst reader;
-  std::string version_seen;
-  reader.SetOnError([&](TPDFAnalyst& failing) { version_seen = failing.Version(); });
   EXPECT_THROW(Open(reader, Document("/Info 3 0 R")), LoadError);
-  EXPECT_EQ(version_seen, "1.4");
   EXPECT_TRUE(reader.ErrorRaised());
   EXPECT_EQ(reader.Stream(), nullptr);
   EXPECT_EQ(reader.ObjectCount(), -1);
