@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <iterator>
 #include <string>
 
 #include "platform/ini_file.h"
@@ -29,18 +30,12 @@ bool ReadNewerFormats() { return ReadFlag("GroupBox4", "CheckBox9", 0); }
 
 ConversionFlags LoadOptions(TPDFTextDecoder& decoder) {
   decoder.LineBreakMode = ReadFlag("GroupBox2", "RadioButton1", 1) ? 1 : 0;
-  switch (ReadInt("GroupBox2", "ComboBox1", 0)) {
-    case 0:
-      decoder.NewLineCode = "\r\n";
-      break;
-    case 1:
-      decoder.NewLineCode = "\n";
-      break;
-    case 2:
-      decoder.NewLineCode = "\r";
-      break;
-    default:
-      break;  // the decoder keeps its own CR LF
+  // The newline codes in the order of the options' list; another value leaves the decoder's
+  // own CR LF.
+  static const std::string kNewLineCodes[] = {"\r\n", "\n", "\r"};
+  const int32_t new_line = ReadInt("GroupBox2", "ComboBox1", 0);
+  if (new_line >= 0 && new_line < static_cast<int32_t>(std::size(kNewLineCodes))) {
+    decoder.NewLineCode = kNewLineCodes[new_line];
   }
   decoder.PageSeparator = ReadFlag("GroupBox1", "CheckBox1", 1);
   ConversionFlags flags;
@@ -55,8 +50,8 @@ MainWindowSettings ReadMainWindowSettings() {
   MainWindowSettings settings;
   settings.Left = ReadInt("frmMain", "Left", 50);
   settings.Top = ReadInt("frmMain", "Top", 50);
-  settings.Width = ReadInt("frmMain", "Width", 295);
-  settings.Height = ReadInt("frmMain", "Height", 180);
+  settings.Width = ReadInt("frmMain", "Width", kMainWindowWidth);
+  settings.Height = ReadInt("frmMain", "Height", kMainWindowHeight);
   settings.Zoom = ReadInt("frmMain", "Zoom", 0) != 0;
   settings.ToolBar = ReadFlag("frmMain", "N10", 0);
   settings.StatusBar = ReadFlag("frmMain", "N11", 0);

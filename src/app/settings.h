@@ -28,12 +28,16 @@ struct ConversionFlags {
 // and newline code, and returns the four flags.
 ConversionFlags LoadOptions(TPDFTextDecoder& decoder);
 
+// The main window's size as designed: its size until one is saved, and the smallest it takes.
+inline constexpr int32_t kMainWindowWidth = 295;
+inline constexpr int32_t kMainWindowHeight = 180;
+
 // The "frmMain" section.
 struct MainWindowSettings {
   int32_t Left = 50;
   int32_t Top = 50;
-  int32_t Width = 295;
-  int32_t Height = 180;
+  int32_t Width = kMainWindowWidth;
+  int32_t Height = kMainWindowHeight;
   bool Zoom = false;       // maximised
   bool ToolBar = false;    // N10
   bool StatusBar = false;  // N11

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "codes/code_helpers.h"
+#include "codes/code_tables.h"
 #include "codes/latin_ligatures.h"
 #include "codes/predefined_conversion.h"
 #include "codes/unicode_text.h"
@@ -40,7 +41,7 @@ bool IsSectionEnd(const std::string& token) {
 
 TPDFCMapReader::TPDFCMapReader()
     : code_table_(std::make_unique<uint16_t[]>(kTableSize)), range_writes_left_(kMaxRangeWrites) {
-  std::fill_n(code_table_.get(), kTableSize, uint16_t{63});
+  std::fill_n(code_table_.get(), kTableSize, kUnknownCharacter);
 }
 
 void TPDFCMapReader::SetValue(int32_t code, uint16_t value) {

@@ -13,10 +13,10 @@
 namespace lumenquill {
 
 // The code table a font's CMap program defines: 65,536 16-bit values indexed by character
-// code, every one 63 ("?") until a mapping sets it. bfchar and bfrange store Unicode values,
-// cidrange stores CIDs; all are later taken alike as UCS-2 units. A destination of several
-// UTF-16 units (a ligature, a surrogate pair, a character with a variation selector) is kept
-// whole beside the table, whose value for the code is then its first unit.
+// code, every one "?" (kUnknownCharacter) until a mapping sets it. bfchar and bfrange store
+// Unicode values, cidrange stores CIDs; all are later taken alike as UCS-2 units. A destination
+// of several UTF-16 units (a ligature, a surrogate pair, a character with a variation selector)
+// is kept whole beside the table, whose value for the code is then its first unit.
 class TPDFCMapReader final {
  public:
   TPDFCMapReader();

@@ -26,7 +26,7 @@ using FlatTable = std::array<uint16_t, 0x10000>;
 
 FlatTable Flatten(const CodeRange* ranges, int count) {
   FlatTable table;
-  table.fill(63);
+  table.fill(kUnknownCharacter);
   for (int i = 0; i < count; ++i) {
     for (uint32_t input = ranges[i].first; input <= ranges[i].last; ++input) {
       table[input] = static_cast<uint16_t>(ranges[i].result + (input - ranges[i].first));

@@ -4,7 +4,11 @@
 
 namespace lumenquill {
 
-// The code tables: each a function of a 16-bit input; an input no entry covers gives 63.
+// What a code converts to when nothing converts it: the byte "?".
+inline constexpr uint16_t kUnknownCharacter = '?';
+
+// The code tables: each a function of a 16-bit input; an input no entry covers gives
+// kUnknownCharacter.
 // Each is a flat array built once from its generated ranges, so a lookup is one index.
 
 // CID to Shift-JIS code (a single byte when the high byte is 0).
@@ -18,7 +22,8 @@ uint16_t RKSJ83pvToCID(uint16_t code);
 uint16_t RKSJ90pvToCID(uint16_t code);
 
 // A UCS-2 unit as code page 932 converts it, with best fit: the Shift-JIS code (a single byte
-// when below 0x100), 0 for a unit that converts to nothing, 63 ("?") for one it cannot convert.
+// when below 0x100), 0 for a unit that converts to nothing, kUnknownCharacter for one it cannot
+// convert.
 uint16_t UnicodeToCP932(uint16_t unit);
 
 }  // namespace lumenquill

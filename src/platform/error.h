@@ -6,7 +6,7 @@
 namespace lumenquill {
 
 // Base of every error the program raises on purpose. The message is the text shown to the
-// user (UTF-8, Japanese for the specified checks).
+// user (UTF-8; in Japanese for the checks of a document).
 class Error : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

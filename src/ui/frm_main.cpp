@@ -17,16 +17,10 @@
 #include "ui/faded_icon.h"
 #include "ui/form_font.h"
 #include "ui/frm_option.h"
-
-#ifndef LUMENQUILL_HOME_URL
-#define LUMENQUILL_HOME_URL "https://www.lumenquill.jp/"
-#endif
+#include "ui/path_text.h"
 
 namespace lumenquill {
 namespace {
-
-constexpr int kMinimumWidth = 295;
-constexpr int kMinimumHeight = 180;
 
 QAction* MakeAction(QWidget* owner, const char* name, const QString& caption, const QString& hint,
                     const QKeySequence& shortcut = {}) {
@@ -45,7 +39,7 @@ TfrmMain::TfrmMain(TfrmProg& progress, QWidget* parent) : QMainWindow(parent), p
   setWindowTitle(QString::fromStdString(kMainCaption));
   setWindowIcon(QIcon(":/images/lumenquill.svg"));
   setFont(FormFont());
-  setMinimumSize(kMinimumWidth, kMinimumHeight);
+  setMinimumSize(kMainWindowWidth, kMainWindowHeight);
   setAcceptDrops(true);
 
   OpenDialog = std::make_unique<TOpenDialogEx>(this);
@@ -120,7 +114,7 @@ void TfrmMain::BuildMenus() {
   Help1->addSeparator();
   Help1->addAction(GoHome);
 
-  // Checking happens in the handlers, which invert the mark themselves.
+  // Qt sets the mark of a checkable item before it triggers; the handlers apply the new mark.
   connect(PDF1, &QAction::triggered, this, [this] { ToolButton1Click(); });
   connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
   connect(N7, &QAction::triggered, this, [this] { N7Click(); });
@@ -162,7 +156,7 @@ void TfrmMain::BuildToolBar() {
 void TfrmMain::FormCreate() {
   const MainWindowSettings settings = ReadMainWindowSettings();
   move(settings.Left, settings.Top);
-  resize(std::max(settings.Width, kMinimumWidth), std::max(settings.Height, kMinimumHeight));
+  resize(std::max(settings.Width, kMainWindowWidth), std::max(settings.Height, kMainWindowHeight));
   if (settings.Zoom) setWindowState(windowState() | Qt::WindowMaximized);
   N10->setChecked(settings.ToolBar);
   N11->setChecked(settings.StatusBar);
@@ -221,7 +215,7 @@ void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
 void TfrmMain::dropEvent(QDropEvent* event) {
   std::vector<std::string> paths;
   for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    if (url.isLocalFile()) paths.push_back(PathBytes(url.toLocalFile()));
   }
   event->acceptProposedAction();
   // The drag source waits until the drop returns, so the batch starts from the event loop right
@@ -251,7 +245,7 @@ void TfrmMain::ToolButton1Click() {
   if (!OpenDialog->Execute()) return;
   std::vector<std::string> work_list;
   for (const QString& file : OpenDialog->Files) {
-    const std::string path = QFile::encodeName(file).toStdString();
+    const std::string path = PathBytes(file);
     if (FileExists(path)) work_list.push_back(path);
   }
   RunWorkList(work_list);
@@ -270,7 +264,7 @@ void TfrmMain::N12Click() { SetAlwaysOnTop(this, N12->isChecked()); }
 
 void TfrmMain::Contents1Click() {
   const std::string readme = ReadmeFilePathFor(ExecutablePath());
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(readme)));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(readme)));
 }
 
 void TfrmMain::GoHomeClick() { QDesktopServices::openUrl(QUrl(LUMENQUILL_HOME_URL)); }

@@ -6,6 +6,7 @@
 #include "app/path_names.h"
 #include "ui/frm_page.h"
 #include "ui/message_box.h"
+#include "ui/path_text.h"
 
 namespace lumenquill {
 
@@ -42,15 +43,15 @@ std::optional<PageRange> QtUserInterface::ChoosePageRange(const TPDFAnalyst& ana
 }
 
 std::optional<std::string> QtUserInterface::ChooseSavePath(const std::string& proposed_path) {
-  save_dialog_.FileName = QString::fromStdString(FileNamePart(proposed_path));
+  save_dialog_.FileName = PathText(FileNamePart(proposed_path));
   if (!save_dialog_.Execute()) return std::nullopt;
-  return save_dialog_.FileName.toStdString();
+  return PathBytes(save_dialog_.FileName);
 }
 
 void QtUserInterface::LeaveAlwaysOnTop() { SetAlwaysOnTop(owner_, false); }
 
 void QtUserInterface::OpenInApplication(const std::string& path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(path)));
 }
 
 }  // namespace lumenquill

@@ -1,5 +1,5 @@
 // The whole conversion on files built to hurt: none may crash, each must end in the
-// specified message or a quiet stop within two seconds, and the whole run must stay under a
+// message expected for it or a quiet stop within two seconds, and the whole run must stay under a
 // memory bound.
 
 #include <gtest/gtest.h>
