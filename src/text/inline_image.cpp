@@ -60,6 +60,9 @@ int64_t Product(int64_t a, int64_t b) {
   return a * b;
 }
 
+// a / b rounded up: how many units of size b hold a (a row of bits in bytes or 16-bit words).
+int64_t WholeUnits(int64_t a, int64_t b) { return (a + b - 1) / b; }
+
 // The byte length of unencoded image data.
 int64_t DataLength(const ImageParameters& image) {
   const int64_t width = image.width;
@@ -68,12 +71,12 @@ int64_t DataLength(const ImageParameters& image) {
   const std::string& space = image.color_space;
   const bool low_bits = bits == 1 || bits == 2 || bits == 4;
   if (!low_bits && bits != 8) return 0;
-  const int64_t packed_rows = Product(height, (width + 7) / 8);
+  const int64_t packed_rows = Product(height, WholeUnits(width, 8));
   if (space == "/DeviceGray" || space == "/G") {
     return low_bits ? packed_rows : Product(width, height);
   }
   if (space == "/DeviceRGB" || space == "/RGB") {
-    if (low_bits) return Product(Product(height, 2), (width * bits + 15) / 16);
+    if (low_bits) return Product(Product(height, 2), WholeUnits(width * bits, 16));
     return image.indexed ? Product(width, height) : Product(3, Product(width, height));
   }
   if (space == "/DeviceCMYK" || space == "/CMYK") {
