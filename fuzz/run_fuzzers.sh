@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs every fuzz target for SECONDS (default 20) from its committed seeds, with new inputs
-# kept in a scratch folder. Exits non-zero on any crash, leak, sanitizer report or timeout.
+# kept in a scratch folder. Exits non-zero on any crash, leak, sanitizer report or timeout, and
+# keeps the input that caused it in fuzz/regressions/TARGET/.
 #   fuzz/run_fuzzers.sh [SECONDS] [BUILD_DIR]
 set -eu
 cd "$(dirname "$0")/.."
@@ -18,8 +19,13 @@ for seeds in fuzz/corpus/*/; do
       "$scratch/$target" "$seeds" >"$scratch/$target.log" 2>&1; then
     echo "$target: FAILED" >&2
     tail -40 "$scratch/$target.log" >&2
+    # The input that failed joins the target's regressions, which ctest replays from now on.
+    kept="fuzz/regressions/$target"
     for artifact in "$scratch/$target"-*; do
-      [ -f "$artifact" ] && cp "$artifact" "fuzz/" && echo "kept fuzz/$(basename "$artifact")" >&2
+      [ -f "$artifact" ] || continue
+      mkdir -p "$kept"
+      name=$(basename "$artifact")
+      cp "$artifact" "$kept/${name#"$target"-}" && echo "kept $kept/${name#"$target"-}" >&2
     done
     status=1
   else

@@ -26,12 +26,17 @@ std::string SettingsFilePath() {
 }
 
 std::string SettingsFilePathFor(const std::string& executable) {
+  const std::filesystem::path folder = std::filesystem::path(executable).parent_path();
+  return SettingsFilePathFor(executable, ::access(folder.c_str(), W_OK) == 0);
+}
+
+std::string SettingsFilePathFor(const std::string& executable, bool folder_writable) {
   std::filesystem::path beside = executable;
   beside.replace_extension(".ini");
   std::error_code error;
   if (std::filesystem::exists(beside, error)) return beside.string();
   const bool installed = std::filesystem::is_directory(InstalledDataFolder(executable), error);
-  if (!installed && ::access(beside.parent_path().c_str(), W_OK) == 0) return beside.string();
+  if (!installed && folder_writable) return beside.string();
   std::filesystem::path config;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
     config = xdg;

@@ -14,6 +14,9 @@ std::string SettingsFilePath();
 // created. An installed program thus never writes into /usr/bin, even run by root, nor into a
 // user's own ~/.local/bin.
 std::string SettingsFilePathFor(const std::string& executable);
+// The same choice, told whether the executable's folder may be written; the overload above asks
+// the file system.
+std::string SettingsFilePathFor(const std::string& executable, bool folder_writable);
 
 // The program's data folder when it is installed: ../share/lumenquill from the executable's
 // folder (/usr/share/lumenquill for /usr/bin/lumenquill).

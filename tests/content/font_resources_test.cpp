@@ -2,21 +2,9 @@
 
 #include "content/font_names.h"
 #include "content/font_resource.h"
-#include "reader/reader_errors.h"
 
 namespace lumenquill {
 namespace {
-
-TEST(FontResource, InitialValues) {
-  const TPDFFontResource font("/F1", 5);
-  EXPECT_EQ(font.Subtype, "???");
-  EXPECT_EQ(font.FontName, "???");
-  EXPECT_EQ(font.Encoding, "???");
-  EXPECT_FALSE(font.Embedded);
-  EXPECT_EQ(font.FontFileObject, -1);
-  EXPECT_FALSE(font.Failed);
-  EXPECT_EQ(font.CMapData, nullptr);
-}
 
 TEST(FontResource, AssignCopiesAll) {
   TPDFFontResource source("/F1", 5);
@@ -62,22 +50,6 @@ TEST(FontResource, AssignFromAFailedFontOnlyMarksFailure) {
   EXPECT_EQ(target.Name, "/F2");
   EXPECT_EQ(target.FontName, "???");
   ASSERT_NE(target.CMapData, nullptr);
-}
-
-TEST(FontResourceList, AddsClearsAndChecksIndexes) {
-  TPDFFontResourceList list;
-  EXPECT_EQ(list.Add(std::make_unique<TPDFFontResource>("/F1", 1)), 0);
-  EXPECT_EQ(list.Add(std::make_unique<TPDFFontResource>("/F2", 2)), 1);
-  EXPECT_EQ(list.Add(std::make_unique<TPDFFontResource>("/F3", 3)), 2);
-  EXPECT_EQ(list.GetItem(1).Name, "/F2");
-  EXPECT_THROW(list.GetItem(3), IndexError);
-  list.Clear();
-  EXPECT_EQ(list.Count(), 0);
-}
-
-TEST(FontNames, RemoveSlashes) {
-  EXPECT_EQ(RemoveSlashes("/WinAnsiEncoding"), "WinAnsiEncoding");
-  EXPECT_EQ(RemoveSlashes("a/b/"), "ab");
 }
 
 // Escaped bytes must fit Shift-JIS: single bytes, or a lead byte with its trail.
