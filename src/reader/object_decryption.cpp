@@ -161,8 +161,9 @@ bool ObjectRewriter::RewriteStreamData() {
   out_ += '\n';
   out_ += plain;
   out_ += '\n';
-  out_.replace(length_text_start_, length_text_end_ - length_text_start_,
-               " " + std::to_string(plain.size()));
+  std::string length_text(1, ' ');
+  length_text.append(std::to_string(plain.size()));
+  out_.replace(length_text_start_, length_text_end_ - length_text_start_, length_text);
   length_text_end_ = 0;
   return true;
 }
