@@ -19,8 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t length = IntegerEntry(header.dictionary, "/Length").value_or(0);
     if (length < 0 || length > stream.Remaining()) return 0;
     TPDFAnalyst reader;  // no table: references lead nowhere
-    const std::string decoded =
-        DecodeSectionStream(reader, header.dictionary, stream.Peek(length));
+    const std::string decoded = DecodeSectionStream(reader, header.dictionary, stream.Peek(length));
     for (const PackedObject& object :
          SplitObjectStream(decoded, IntegerEntry(header.dictionary, "/N").value_or(0),
                            IntegerEntry(header.dictionary, "/First").value_or(0))) {

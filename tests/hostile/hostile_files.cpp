@@ -91,8 +91,7 @@ void AddDamagedCopies(const char* const (&fixtures)[N], std::vector<HostileFile>
       random = random * 1103515245 + 12345;
       std::string changed = pdf;
       changed[(random >> 8) % changed.size()] = kBytes[(random >> 4) % sizeof kBytes];
-      files.push_back(
-          {name + "-byte" + std::to_string(change), changed, Outcome::kEither});
+      files.push_back({name + "-byte" + std::to_string(change), changed, Outcome::kEither});
     }
   }
 }
