@@ -19,55 +19,6 @@ TEST(FontResource, InitialValues) {
   EXPECT_EQ(font.Data, nullptr);
 }
 
-TEST(FontResource, AssignCopiesAllButData) {
-  TPDFFontResource source("/F1", 5);
-  source.Subtype = "Type0";
-  source.FontName = "Mincho";
-  source.Encoding = "Identity-H";
-  source.Embedded = true;
-  source.FontFileObject = 9;
-  source.CMapData = std::make_unique<MemoryStream>("\n\nprogram");
-  source.ToUnicode = ToUnicodeMap::kIdentity;
-  source.CIDRegistry = "Adobe";
-  source.CIDOrdering = "Identity";
-  source.GlyphCharacters = std::make_shared<CIDGlyphCharacters>();
-  int attached = 0;
-  source.Data = &attached;
-
-  TPDFFontResource target("/F2", 6);
-  target.Failed = true;
-  target.Assign(source);
-  EXPECT_EQ(target.Name, "/F1");
-  EXPECT_EQ(target.ObjectNumber, 5);
-  EXPECT_EQ(target.Subtype, "Type0");
-  EXPECT_EQ(target.FontName, "Mincho");
-  EXPECT_EQ(target.Encoding, "Identity-H");
-  EXPECT_TRUE(target.Embedded);
-  EXPECT_EQ(target.FontFileObject, 9);
-  EXPECT_EQ(target.ToUnicode, ToUnicodeMap::kIdentity);
-  EXPECT_EQ(target.CIDRegistry, "Adobe");
-  EXPECT_EQ(target.CIDOrdering, "Identity");
-  EXPECT_EQ(target.GlyphCharacters, source.GlyphCharacters);
-  EXPECT_FALSE(target.Failed);
-  EXPECT_EQ(target.Data, nullptr);
-  ASSERT_NE(target.CMapData, nullptr);
-  EXPECT_NE(target.CMapData.get(), source.CMapData.get());
-  EXPECT_EQ(target.CMapData->Bytes(), "\n\nprogram");
-}
-
-TEST(FontResource, AssignFromAFailedFontOnlyMarksFailure) {
-  TPDFFontResource source("/F1", 5);
-  source.Failed = true;
-  source.FontName = "Other";
-  TPDFFontResource target("/F2", 6);
-  target.CMapData = std::make_unique<MemoryStream>("kept");
-  target.Assign(source);
-  EXPECT_TRUE(target.Failed);
-  EXPECT_EQ(target.Name, "/F2");
-  EXPECT_EQ(target.FontName, "???");
-  ASSERT_NE(target.CMapData, nullptr);
-}
-
 TEST(FontResourceList, AddsClearsAndChecksIndexes) {
   TPDFFontResourceList list;
   EXPECT_EQ(list.Add(std::make_unique<TPDFFontResource>("/F1", 1)), 0);
