@@ -51,7 +51,7 @@ void WriteFontReport(TPDFAnalyst& reader, std::ostream& out) {
   TPDFStreamDecoder streams(&reader);
   TPDFFontDecoder fonts(&reader);
   for (size_t i = 0; i < pages.size(); ++i) {
-    const int32_t page = DecimalToInt(pages[i], -1);
+    const int32_t page = ParseDecimal(pages[i]).value_or(-1);
     out << "page " << i + 1 << ' ' << page << '\n';
     StringList contents;
     streams.GetContentObjects(page, contents);

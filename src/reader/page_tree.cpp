@@ -58,7 +58,8 @@ void TPDFAnalyst::WalkPageTree(int32_t root, const std::function<bool(int32_t)>&
     on_path[static_cast<size_t>(n)] = true;
     Frame frame{n, {}};
     frame.kids.reserve(kids.size());
-    for (const std::string& kid : kids) frame.kids.push_back(DecimalToInt(kid, -1));
+    // A kid that is not a number becomes -1, which raises ObjectIdError when the walk reaches it.
+    for (const std::string& kid : kids) frame.kids.push_back(ParseDecimal(kid).value_or(-1));
     path.push_back(std::move(frame));
     return true;
   };

@@ -119,7 +119,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
 
   for (int32_t page = first_page; page <= last_page; ++page) {
     if (PageSeparator) write(PageBanner(page, page == first_page, NewLineCode));
-    const int32_t page_object = DecimalToInt(pages[static_cast<size_t>(page - 1)], -1);
+    const int32_t page_object = ParseDecimal(pages[static_cast<size_t>(page - 1)]).value_or(-1);
     const TPageResource& resources = streams.ReadPageResource(page_object);
     PageStreams page_streams(streams);
 
@@ -142,7 +142,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     content_objects.clear();
     streams.GetContentObjects(page_object, content_objects);
     for (const std::string& object : content_objects) {
-      const std::string* decoded = page_streams.Take(DecimalToInt(object, -1));
+      const std::string* decoded = page_streams.Take(ParseDecimal(object).value_or(-1));
       if (decoded == nullptr) break;
       content.Write("\n\n");
       content.Write(*decoded);
