@@ -7,6 +7,7 @@
 
 #include "reader/memory_stream.h"
 #include "reader/pdf_analyst.h"
+#include "reader/pdf_strings.h"
 #include "reader/reading_primitives.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"

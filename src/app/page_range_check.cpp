@@ -9,12 +9,12 @@ namespace lumenquill {
 std::variant<PageRange, std::string> CheckPageRange(const std::string& first_text,
                                                     const std::string& last_text,
                                                     int32_t page_count) {
-  const int32_t first = DecimalToInt(first_text, -1);
-  const int32_t last = DecimalToInt(last_text, -1);
-  if (first == -1 || last == -1) return std::string("整数値ではない値が含まれています。");
-  if (first < 1 || last < 1) return std::string("ページ番号が小さすぎます。");
-  if (first > page_count || last > page_count) return std::string("ページ番号が大きすぎます。");
-  return PageRange{std::min(first, last), std::max(first, last)};
+  const std::optional<int32_t> first = ParseDecimal(first_text);
+  const std::optional<int32_t> last = ParseDecimal(last_text);
+  if (!first || !last) return std::string("整数値ではない値が含まれています。");
+  if (*first < 1 || *last < 1) return std::string("ページ番号が小さすぎます。");
+  if (*first > page_count || *last > page_count) return std::string("ページ番号が大きすぎます。");
+  return PageRange{std::min(*first, *last), std::max(*first, *last)};
 }
 
 std::string WithClosingPeriod(const std::string& message) {

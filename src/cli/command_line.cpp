@@ -12,8 +12,8 @@ constexpr int kMaxJobs = 256;
 
 // A whole positive decimal number up to the limit, or nothing.
 std::optional<int32_t> PositiveNumber(const std::string& text, int32_t limit) {
-  const int32_t value = DecimalToInt(text, -1);
-  if (value < 1 || value > limit) return std::nullopt;
+  const std::optional<int32_t> value = ParseDecimal(text);
+  if (!value || *value < 1 || *value > limit) return std::nullopt;
   return value;
 }
 

@@ -7,6 +7,7 @@
 #include "codes/latin_ligatures.h"
 #include "codes/predefined_conversion.h"
 #include "codes/unicode_text.h"
+#include "reader/byte_classes.h"
 #include "reader/decimal_text.h"
 #include "reader/reading_primitives.h"
 
@@ -30,8 +31,6 @@ bool IsSurrogate(uint64_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 // range over the whole table could take minutes. Past it the reading ends, as for a
 // malformed program.
 constexpr int64_t kMaxRangeWrites = int64_t{16} * kTableSize;
-
-bool StartsWithDigit(const std::string& token) { return token[0] >= '0' && token[0] <= '9'; }
 
 bool IsSectionEnd(const std::string& token) {
   return token == "endbfchar" || token == "endbfrange" || token == "endcidrange";
@@ -101,7 +100,7 @@ int32_t TPDFCMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_
   for (;;) {
     const uint8_t byte = stream.ReadByte();
     if (byte == '>') break;
-    const int digit = HexDigitValue(static_cast<char>(byte));
+    const int digit = HexDigitValue(byte);
     if (digit < 0) continue;
     if (sequence != nullptr && all_digits.size() < kMaxDestinationUnits * 4) {
       all_digits.push_back(static_cast<char>(byte));
@@ -126,7 +125,7 @@ int32_t TPDFCMapReader::ReadCodeValue(ByteStream& stream, bool is_source, bool i
     ReadTokenPastStringsAndComments(stream, token);
     if (token == "<") return ReadHexCode(stream, is_source, is_destination, sequence);
     if (sequence != nullptr) sequence->clear();
-    if (StartsWithDigit(token)) return DecimalToInt(token, -1);
+    if (IsDecimalDigit(token[0])) return ParseDecimal(token).value_or(-1);
     if (IsSectionEnd(token)) return -1;
   }
 }
@@ -141,9 +140,9 @@ void TPDFCMapReader::ReadBfChar(ByteStream& stream) {
     if (token == "<") {
       source = ReadHexCode(stream, true);
       value = ReadCodeValue(stream, false, true, &sequence);
-    } else if (StartsWithDigit(token)) {
+    } else if (IsDecimalDigit(token[0])) {
       // A destination after a decimal source counts as a source for the one-byte range.
-      source = DecimalToInt(token, -1);
+      source = ParseDecimal(token).value_or(-1);
       value = ReadCodeValue(stream, true, true, &sequence);
     } else {
       continue;
@@ -162,8 +161,8 @@ void TPDFCMapReader::ReadRange(ByteStream& stream) {
     int32_t low = -1;
     if (token == "<") {
       low = ReadHexCode(stream, true);
-    } else if (StartsWithDigit(token)) {
-      low = DecimalToInt(token, -1);
+    } else if (IsDecimalDigit(token[0])) {
+      low = ParseDecimal(token).value_or(-1);
     } else {
       continue;
     }
@@ -210,8 +209,8 @@ bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t cou
     sequence.clear();
     if (token == "<") {
       value = ReadHexCode(stream, false, true, &sequence);
-    } else if (StartsWithDigit(token)) {
-      value = DecimalToInt(token, -1);
+    } else if (IsDecimalDigit(token[0])) {
+      value = ParseDecimal(token).value_or(-1);
     }
     if (value >= 0 && i < count) {
       SetDestination(low + i, static_cast<uint16_t>(value), std::move(sequence));

@@ -10,7 +10,6 @@ namespace lumenquill {
 
 // Byte helpers of the code tables; the PDF string syntaxes are read by reader/pdf_strings.h.
 
-bool IsHexDigit(uint8_t byte);
 // The two bytes at i, high byte first (the caller checks that both are there).
 inline uint16_t BigEndianAt(std::string_view bytes, size_t i) {
   return static_cast<uint16_t>(static_cast<uint8_t>(bytes[i]) << 8 |

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "codes/glyph_tables.h"
+#include "reader/byte_classes.h"
 
 namespace lumenquill {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 int32_t ParseHex(std::string_view digits) {
   int32_t value = 0;
   for (const char c : digits) {
-    if (c >= '0' && c <= '9') {
+    if (IsDecimalDigit(c)) {
       value = value * 16 + (c - '0');
     } else if (c >= 'A' && c <= 'F') {
       value = value * 16 + (c - 'A' + 10);

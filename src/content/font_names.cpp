@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "reader/decimal_text.h"
+#include "reader/byte_classes.h"
 
 namespace lumenquill {
 namespace {

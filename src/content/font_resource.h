@@ -28,9 +28,6 @@ class TPDFFontResource : public TPDFResource {
   TPDFFontResource(std::string name, int32_t object_number)
       : TPDFResource(std::move(name), object_number) {}
 
-  // Copies everything from source; from a failed source only Failed is set.
-  void Assign(const TPDFFontResource& source);
-
   std::string Subtype = "???";
   std::string FontName = "???";
   std::string Encoding = "???";

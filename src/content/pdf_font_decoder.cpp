@@ -279,7 +279,7 @@ void FontDictionaryReader::ReadDifferences(ByteStream& stream) {
           ++code;
         }
       } else {
-        code = DecimalToInt(token, 256);
+        code = ParseDecimal(token).value_or(256);  // 256: names wait for a code
       }
     }
   });
@@ -337,7 +337,7 @@ void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t 
       const bool truetype = token == "/FontFile2";
       ReadToken(stream, token);
       if (analyst_.IsObjectReference(token)) {
-        font_.FontFileObject = DecimalToInt(token, -1);
+        font_.FontFileObject = ParseDecimal(token).value_or(-1);
         if (truetype) truetype_program_ = font_.FontFileObject;
       }
     } else if (token == "stream") {

@@ -97,7 +97,7 @@ bool TPDFStreamDecoder::ReadNodeResources(TPageResource& target, int32_t* parent
     if (token == "endobj") return false;
     if (token == "/Parent" && parent != nullptr) {
       NextToken(token);
-      if (analyst_.IsValidObjectRef(token)) *parent = DecimalToInt(token, -1);
+      if (analyst_.IsValidObjectRef(token)) *parent = ParseDecimal(token).value_or(-1);
     } else if (token == "/Resources") {
       EnterDictionaryValue([this, &target] { ReadResourceDictionary(target); });
       return true;

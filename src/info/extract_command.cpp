@@ -34,9 +34,9 @@ std::optional<ExtractOptions> ParseOptions(const std::vector<std::string>& args)
     const std::string& arg = args[i];
     const bool has_value = i + 1 < args.size();
     if ((arg == "--first" || arg == "--last") && has_value) {
-      const int32_t page = DecimalToInt(args[++i], INT32_MIN);
-      if (page == INT32_MIN) return std::nullopt;
-      (arg == "--first" ? options.first : options.last) = page;
+      const std::optional<int32_t> page = ParseDecimal(args[++i]);
+      if (!page) return std::nullopt;
+      (arg == "--first" ? options.first : options.last) = *page;
     } else if (arg == "--eol" && has_value) {
       options.new_line = NewLineNamed(args[++i]);
       if (!options.new_line) return std::nullopt;

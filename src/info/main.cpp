@@ -90,13 +90,13 @@ int ReportDocuments(Report report, const std::vector<std::string>& paths, bool n
 }
 
 int ReportObject(const std::string& number, const std::string& path, bool newer_formats) {
-  const int32_t n = lumenquill::DecimalToInt(number, -1);
-  if (n < 0) return UsageError("オブジェクト番号が正しくありません: " + number);
+  const std::optional<int32_t> n = lumenquill::ParseDecimal(number);
+  if (!n || *n < 0) return UsageError("オブジェクト番号が正しくありません: " + number);
   try {
     lumenquill::TPDFAnalyst reader;
     reader.SetReadNewerFormats(newer_formats);
     reader.LoadFromFile(path);
-    lumenquill::WriteObjectReport(reader, n, std::cout);
+    lumenquill::WriteObjectReport(reader, *n, std::cout);
     return 0;
   } catch (const lumenquill::Error& error) {
     std::cout.flush();

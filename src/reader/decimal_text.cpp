@@ -4,22 +4,24 @@
 #include <cmath>
 #include <limits>
 
+#include "reader/byte_classes.h"
+
 namespace lumenquill {
 
-int32_t DecimalToInt(std::string_view text, int32_t fallback) {
+std::optional<int32_t> ParseDecimal(std::string_view text) {
   bool negative = false;
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
     negative = text.front() == '-';
     text.remove_prefix(1);
   }
-  if (text.empty()) return fallback;
+  if (text.empty()) return std::nullopt;
   const int64_t limit = negative ? -int64_t{std::numeric_limits<int32_t>::min()}
                                  : int64_t{std::numeric_limits<int32_t>::max()};
   int64_t value = 0;
   for (const char c : text) {
-    if (c < '0' || c > '9') return fallback;
+    if (!IsDecimalDigit(c)) return std::nullopt;
     value = value * 10 + (c - '0');
-    if (value > limit) return fallback;
+    if (value > limit) return std::nullopt;
   }
   return static_cast<int32_t>(negative ? -value : value);
 }
@@ -34,6 +36,19 @@ std::optional<double> DecimalToDouble(std::string_view text) {
     return std::nullopt;
   }
   return value;
+}
+
+std::optional<int32_t> RoundDecimal(std::string_view text, BeyondInt32 beyond) {
+  const std::optional<double> value = DecimalToDouble(text);
+  if (!value) return std::nullopt;
+  const double rounded = std::nearbyint(*value);  // the default mode rounds halves to even
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  if (rounded < kMin || rounded > kMax) {
+    if (beyond == BeyondInt32::kRefused) return std::nullopt;
+    return rounded < kMin ? kMin : kMax;
+  }
+  return static_cast<int32_t>(rounded);
 }
 
 }  // namespace lumenquill

@@ -8,9 +8,9 @@
 #include "reader/file_stream.h"
 #include "reader/object_token_scanner.h"
 #include "reader/pdf_analyst.h"
+#include "reader/pdf_strings.h"
 #include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
-#include "reader/string_objects.h"
 #include "reader/xref_stream.h"
 
 namespace lumenquill {
@@ -18,8 +18,6 @@ namespace {
 
 // The shortest cross-reference entry: 10 offset digits, 8 bytes up to the type, 1 end of line.
 constexpr int64_t kMinXrefEntrySize = 19;
-
-bool IsBlank(char byte) { return byte == '\n' || byte == '\r' || byte == ' '; }
 
 }  // namespace
 
@@ -49,26 +47,27 @@ void TPDFAnalyst::AnalyseStream(std::unique_ptr<ByteStream> stream) {
   if (version_.size() < 3) RaiseError("このファイルはPDFファイルではありません。");
   const char major_minor[] = {version_[0], version_[2]};
   // Versions 1.5 to 2.0 are read only when the reader is told to read newer files.
-  const int32_t version = DecimalToInt(std::string_view(major_minor, 2), 99);
-  if (version > (read_newer_formats_ ? 20 : 14)) {
-    needs_newer_formats_ = !read_newer_formats_ && version <= 20;
+  const std::optional<int32_t> version = ParseDecimal(std::string_view(major_minor, 2));
+  if (!version || *version > (read_newer_formats_ ? 20 : 14)) {
+    needs_newer_formats_ = !read_newer_formats_ && version && *version <= 20;
     RaiseError("このファイルは未対応の形式です。");
   }
 
   // The end marker: the last bytes other than LF, CR and space must be "%%EOF".
   size_t end = bytes.size();
-  while (end > 0 && IsBlank(bytes[end - 1])) --end;
+  while (end > 0 && IsTokenWhiteSpace(bytes[end - 1])) --end;
   if (end < 5 || bytes.substr(end - 5, 5) != "%%EOF") RaiseError("%%EOFがありません。");
 
   // The offset of the newest section is the last word before the end marker.
   size_t word_end = end - 5;
-  while (word_end > 0 && IsBlank(bytes[word_end - 1])) --word_end;
+  while (word_end > 0 && IsTokenWhiteSpace(bytes[word_end - 1])) --word_end;
   size_t word_start = word_end;
-  while (word_start > 0 && !IsBlank(bytes[word_start - 1])) --word_start;
-  const int32_t xref_offset = DecimalToInt(bytes.substr(word_start, word_end - word_start), -1);
-  if (xref_offset == -1) RaiseError("相互参照テーブルの位置を正確に取得できませんでした。");
+  while (word_start > 0 && !IsTokenWhiteSpace(bytes[word_start - 1])) --word_start;
+  const std::optional<int32_t> xref_offset =
+      ParseDecimal(bytes.substr(word_start, word_end - word_start));
+  if (!xref_offset) RaiseError("相互参照テーブルの位置を正確に取得できませんでした。");
 
-  ReadXrefSection(xref_offset);
+  ReadXrefSection(*xref_offset);
   DecryptObjects();
   ExpandObjectStreams();
   if (root_id_ == -1) RaiseError("RootIDが正確に取得できませんでした。");
@@ -131,11 +130,12 @@ void TPDFAnalyst::ReadXrefTable(std::vector<int32_t>& freed) {
   std::string token;
   for (;;) {
     ReadToken(*stream_, token);
-    const int32_t start = DecimalToInt(token, -1);
-    if (start < 0) RaiseError("相互参照テーブルの先頭オブジェクト番号が不正です。");
+    const std::optional<int32_t> start = ParseDecimal(token);
+    if (!start || *start < 0) RaiseError("相互参照テーブルの先頭オブジェクト番号が不正です。");
     ReadToken(*stream_, token);
-    const int32_t count = DecimalToInt(token, -1);
-    ReadXrefSubsection(start, count, freed);
+    const std::optional<int32_t> count = ParseDecimal(token);
+    if (!count) RaiseError("相互参照テーブルの項目数が不正です。");
+    ReadXrefSubsection(*start, *count, freed);
 
     const int64_t before_keyword = stream_->Position();
     ReadToken(*stream_, token);
@@ -167,8 +167,10 @@ void TPDFAnalyst::ReadXrefSubsection(int32_t start, int32_t count, std::vector<i
     }
     const size_t n = static_cast<size_t>(start + i);
     if (offsets_[n] != -1) continue;
-    offsets_[n] = DecimalToInt(std::string_view(offset_digits, sizeof offset_digits), -1);
-    if (offsets_[n] == -1) RaiseError("相互参照テーブルの項目数が不正です。");
+    const std::optional<int32_t> offset =
+        ParseDecimal(std::string_view(offset_digits, sizeof offset_digits));
+    if (!offset) RaiseError("相互参照テーブルの項目数が不正です。");
+    offsets_[n] = *offset;
     if (generation_and_type[7] == 'f') {
       free_objects_[n] = true;
       freed.push_back(start + i);
@@ -204,8 +206,9 @@ void TPDFAnalyst::ReadTrailerEntry(const std::string& key, ByteStream& value, Se
     std::string token;
     ReadToken(value, token);
     if (id != -1) return;
-    id = DecimalToInt(token, -1);
-    if (id == -1) RaiseError(failure);
+    const std::optional<int32_t> read = ParseDecimal(token);
+    if (!read) RaiseError(failure);
+    id = *read;
   };
 
   std::string token;
@@ -215,8 +218,9 @@ void TPDFAnalyst::ReadTrailerEntry(const std::string& key, ByteStream& value, Se
     read_object_id(info_id_, "InfoIDの取得に失敗しました。");
   } else if (key == "/Prev") {
     ReadToken(value, token);
-    links.prev = DecimalToInt(token, -1);
-    if (links.prev == -1) RaiseError("PrevIDの取得に失敗しました。");
+    const std::optional<int32_t> prev = ParseDecimal(token);
+    if (!prev) RaiseError("PrevIDの取得に失敗しました。");
+    links.prev = *prev;
   } else if (key == "/Encrypt") {
     encrypted_ = true;
     const int32_t n = ReadReference(value);
@@ -225,8 +229,9 @@ void TPDFAnalyst::ReadTrailerEntry(const std::string& key, ByteStream& value, Se
     ReadDocumentId(value);
   } else if (key == "/XRefStm" && read_newer_formats_) {
     ReadToken(value, token);
-    links.xref_stream = DecimalToInt(token, -1);
-    if (links.xref_stream < 0) RaiseError("相互参照テーブルの位置が不正です。");
+    const std::optional<int32_t> xref_stream = ParseDecimal(token);
+    if (!xref_stream || *xref_stream < 0) RaiseError("相互参照テーブルの位置が不正です。");
+    links.xref_stream = *xref_stream;
   }
 }
 
@@ -269,7 +274,7 @@ void TPDFAnalyst::ReadCatalog() {
   while (scanner.Next(token)) {
     if (token == "/Pages") {
       ReadToken(*stream_, token);
-      first_pages_id_ = DecimalToInt(token, -1);
+      first_pages_id_ = ParseDecimal(token).value_or(-1);  // -1: no page tree
     } else if (token == "/Outlines" || token == "/Metadata") {
       ReadToken(*stream_, token);
     }
@@ -326,7 +331,7 @@ void TPDFAnalyst::FindMediaBox(int32_t n, std::string& text) {
     while (scanner.Next(token)) {
       if (token == "/Parent") {
         ReadToken(*stream_, token);
-        parent = DecimalToInt(token, -1);
+        parent = ParseDecimal(token).value_or(-1);  // -1: no parent
       } else if (token == "/MediaBox") {
         // The value's bytes as they stand, up to and including the first "]".
         uint8_t byte = 0;

@@ -4,9 +4,9 @@
 #include <map>
 
 #include "reader/pdf_analyst.h"
+#include "reader/pdf_strings.h"
 #include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
-#include "reader/string_objects.h"
 
 namespace lumenquill {
 namespace {

@@ -7,10 +7,10 @@
 #include "reader/decimal_text.h"
 #include "reader/encryption_dictionary.h"
 #include "reader/pdf_analyst.h"
+#include "reader/pdf_strings.h"
 #include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
 #include "reader/security_handler.h"
-#include "reader/string_objects.h"
 
 namespace lumenquill {
 namespace {
@@ -102,7 +102,7 @@ void ObjectRewriter::CopyComment() {
   for (;;) {
     const uint8_t byte = in_.ReadByte();
     out_.push_back(static_cast<char>(byte));
-    if (byte == '\r' || byte == '\n') return;
+    if (IsEndOfLine(byte)) return;
   }
 }
 
@@ -179,11 +179,12 @@ std::optional<std::string> DecryptObjectBody(TPDFAnalyst& reader, const Security
   ReadToken(stream, number);
   ReadToken(stream, generation);
   ReadToken(stream, keyword);
-  const int32_t generation_number = DecimalToInt(generation, -1);
-  if (DecimalToInt(number, -1) != n || generation_number < 0 || keyword != "obj") {
+  const std::optional<int32_t> generation_number = ParseDecimal(generation);
+  if (ParseDecimal(number) != n || !generation_number || *generation_number < 0 ||
+      keyword != "obj") {
     return std::nullopt;
   }
-  return ObjectRewriter(reader, handler, n, generation_number).Rewrite();
+  return ObjectRewriter(reader, handler, n, *generation_number).Rewrite();
 }
 
 void TPDFAnalyst::DecryptObjects() {

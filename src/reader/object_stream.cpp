@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "reader/byte_classes.h"
 #include "reader/decimal_text.h"
 #include "reader/reader_errors.h"
 #include "reader/xref_stream.h"
@@ -11,19 +12,14 @@ namespace {
 
 constexpr const char* kBadObjectStream = "オブジェクトストリームが不正です。";
 
-bool IsHeaderBlank(char byte) {
-  return byte == ' ' || byte == '\n' || byte == '\r' || byte == '\t' || byte == '\f' ||
-         byte == '\0';
-}
-
 // The next non-negative integer of the header from at on; at ends after it.
 int32_t ReadHeaderInteger(std::string_view header, size_t& at) {
-  while (at < header.size() && IsHeaderBlank(header[at])) ++at;
+  while (at < header.size() && IsAnyWhiteSpace(header[at])) ++at;
   const size_t start = at;
-  while (at < header.size() && !IsHeaderBlank(header[at])) ++at;
-  const int32_t value = DecimalToInt(header.substr(start, at - start), -1);
-  if (value < 0) throw LoadError(kBadObjectStream);
-  return value;
+  while (at < header.size() && !IsAnyWhiteSpace(header[at])) ++at;
+  const std::optional<int32_t> value = ParseDecimal(header.substr(start, at - start));
+  if (!value || *value < 0) throw LoadError(kBadObjectStream);
+  return *value;
 }
 
 }  // namespace

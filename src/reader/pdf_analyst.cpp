@@ -63,7 +63,8 @@ void TPDFAnalyst::AppendObject(int32_t n, std::string_view body) {
 }
 
 bool TPDFAnalyst::IsValidObjectRef(std::string_view text) const {
-  return IsValidObjectNumber(DecimalToInt(text, -1));
+  const std::optional<int32_t> n = ParseDecimal(text);
+  return n && IsValidObjectNumber(*n);
 }
 
 bool TPDFAnalyst::IsObjectReference(std::string_view token) const {
@@ -129,7 +130,7 @@ int32_t TPDFAnalyst::GetIntegerObject(int32_t n) {
     if (token == "%") {
       SkipLine(*stream_);
     } else if (StartsWithNonZeroDigit(token)) {
-      return DecimalToInt(token, 0);
+      return ParseDecimal(token).value_or(0);
     } else if (token == "endobj") {
       return 0;
     }
@@ -141,12 +142,13 @@ int32_t TPDFAnalyst::ReadReference(ByteStream& stream) const {
   try {
     std::string number, generation, keyword;
     ReadToken(stream, number);
-    const int32_t n = DecimalToInt(number, -1);
-    if (n >= 0) {
+    const std::optional<int32_t> n = ParseDecimal(number);
+    if (n && *n >= 0) {
       ReadToken(stream, generation);
-      if (DecimalToInt(generation, -1) >= 0) {
+      const std::optional<int32_t> generation_number = ParseDecimal(generation);
+      if (generation_number && *generation_number >= 0) {
         ReadToken(stream, keyword);
-        if (keyword == "R") return n;
+        if (keyword == "R") return *n;
       }
     }
   } catch (const ReadError&) {
@@ -199,7 +201,7 @@ int32_t TPDFAnalyst::ReadIntegerValue(ByteStream& stream) {
     if (n != kDirectValue) return GetIntegerObject(n);
     std::string token;
     ReadToken(stream, token);
-    return DecimalToInt(token, 0);
+    return ParseDecimal(token).value_or(0);
   } catch (const Error&) {
     return 0;
   }
@@ -215,7 +217,8 @@ bool ReadRefArrayBody(const TPDFAnalyst& reader, ByteStream& stream, ObjectNumbe
   for (;;) {
     ReadToken(stream, token);
     if (token == "]" || token == "endobj") return complete_group;
-    if (const int32_t n = DecimalToInt(token, -1); reader.IsValidObjectNumber(n)) list.push_back(n);
+    const std::optional<int32_t> n = ParseDecimal(token);
+    if (n && reader.IsValidObjectNumber(*n)) list.push_back(*n);
     for (int rest = 0; rest < 2; ++rest) {
       ReadToken(stream, token);
       if (token == "]" || token == "endobj") return complete_group;

@@ -25,13 +25,6 @@ std::vector<std::string> Tokens(std::string_view value) {
   }
 }
 
-// The value of an integer token; nothing for any other token.
-std::optional<int32_t> IntegerToken(const std::string& token) {
-  const int32_t value = DecimalToInt(token, 0);
-  if (value != DecimalToInt(token, 1)) return std::nullopt;
-  return value;
-}
-
 bool IsBlankValue(std::string_view value) {
   return value.find_first_not_of("\r\n ") == std::string_view::npos;
 }
@@ -41,7 +34,7 @@ void SkipReferenceRest(ByteStream& stream) {
   const int64_t after_value = stream.Position();
   std::string generation, keyword;
   ReadToken(stream, generation);
-  if (IntegerToken(generation)) {
+  if (ParseDecimal(generation)) {
     ReadToken(stream, keyword);
     if (keyword == "R") return;
   }
@@ -89,7 +82,7 @@ std::optional<int32_t> IntegerEntry(const PdfDictionary& dictionary, std::string
   if (entry == dictionary.end() || IsBlankValue(entry->second)) return std::nullopt;
   const std::vector<std::string> tokens = Tokens(entry->second);
   if (tokens.size() != 1) return std::nullopt;
-  return IntegerToken(tokens[0]);
+  return ParseDecimal(tokens[0]);
 }
 
 std::string NameValue(std::string_view value) {
@@ -109,7 +102,7 @@ std::optional<std::vector<int32_t>> IntegerArray(std::string_view value) {
   if (tokens.size() < 2 || tokens.front() != "[" || tokens.back() != "]") return std::nullopt;
   std::vector<int32_t> integers;
   for (size_t i = 1; i + 1 < tokens.size(); ++i) {
-    const std::optional<int32_t> integer = IntegerToken(tokens[i]);
+    const std::optional<int32_t> integer = ParseDecimal(tokens[i]);
     if (!integer) return std::nullopt;
     integers.push_back(*integer);
   }
@@ -123,10 +116,13 @@ StreamObjectHeader ReadStreamObjectHeader(ByteStream& stream) {
   ReadToken(stream, generation);
   ReadToken(stream, keyword);
   StreamObjectHeader header;
-  header.number = DecimalToInt(number, -1);
-  if (header.number < 0 || DecimalToInt(generation, -1) < 0 || keyword != "obj") {
+  const std::optional<int32_t> object_number = ParseDecimal(number);
+  const std::optional<int32_t> generation_number = ParseDecimal(generation);
+  if (!object_number || *object_number < 0 || !generation_number || *generation_number < 0 ||
+      keyword != "obj") {
     throw LoadError(kNotAStreamObject);
   }
+  header.number = *object_number;
   header.dictionary = ReadDictionary(stream);
   ReadTokenPastStringsAndComments(stream, keyword);
   if (keyword != "stream") throw LoadError(kNotAStreamObject);

@@ -1,107 +1,162 @@
 #include "reader/pdf_strings.h"
 
-#include "reader/decimal_text.h"
+#include <cstdint>
+
+#include "reader/byte_classes.h"
 
 namespace lumenquill {
 namespace {
 
-bool IsDecimalDigit(uint8_t byte) { return byte >= '0' && byte <= '9'; }
+// Whether a string running into the end of the stream ends there quietly or raises ReadError.
+enum class StringEnd { kQuiet, kRequired };
+
+bool NextByte(ByteStream& source, StringEnd end, uint8_t& byte) {
+  if (end == StringEnd::kQuiet) return source.TryReadByte(byte);
+  byte = source.ReadByte();
+  return true;
+}
+
+// Consumes an LF that follows a CR just read.
+void SkipLineFeedAfterCarriageReturn(ByteStream& source) {
+  if (source.Peek(1) == "\n") source.Move(1);
+}
+
+std::string ReadHexDigits(ByteStream& source, StringEnd end) {
+  std::string digits;
+  uint8_t byte = 0;
+  while (NextByte(source, end, byte) && byte != '>') {
+    if (IsHexDigit(byte)) digits.push_back(static_cast<char>(byte));
+  }
+  return digits;
+}
+
+enum class LiteralSyntax { kExtraction, kExact };
+
+// The one walk through a literal string; each decoded byte goes to put. The two syntaxes
+// differ as ReadLiteralString and ReadLiteralStringBytes describe.
+template <typename Put>
+void WalkLiteralString(ByteStream& source, LiteralSyntax syntax, const Put& put) {
+  const bool exact = syntax == LiteralSyntax::kExact;
+  const StringEnd end = exact ? StringEnd::kRequired : StringEnd::kQuiet;
+  const auto is_escape_digit = exact ? IsOctalDigit : IsDecimalDigit;
+  int64_t depth = 0;  // unescaped "(" still open inside the string; counted only when exact
+  uint8_t byte = 0;
+  bool examine_held_byte = false;  // a byte that ended a numeric escape is looked at again
+  for (;;) {
+    if (!examine_held_byte && !NextByte(source, end, byte)) return;
+    examine_held_byte = false;
+    if (byte == ')') {
+      if (depth == 0) return;
+      --depth;
+    } else if (byte == '(' && exact) {
+      ++depth;
+    } else if (byte == '\r' && exact) {
+      SkipLineFeedAfterCarriageReturn(source);
+      byte = '\n';
+    } else if (byte == '\\') {
+      uint8_t escaped = 0;
+      if (!NextByte(source, end, escaped)) return;
+      switch (escaped) {
+        case 'n':
+          put('\n');
+          continue;
+        case 'r':
+          put('\r');
+          continue;
+        case 't':
+          put('\t');
+          continue;
+        case 'b':
+          put('\b');
+          continue;
+        case 'f':
+          put('\f');
+          continue;
+        case '\n':
+          continue;
+        case '\r':
+          SkipLineFeedAfterCarriageReturn(source);
+          continue;
+        case '(':
+        case ')':
+        case '\\':
+          put(escaped);
+          continue;
+        default:
+          break;
+      }
+      if (!is_escape_digit(escaped)) {
+        if (exact) put(escaped);  // the extraction drops an unknown escape with its byte
+        continue;
+      }
+      int value = escaped - '0';
+      for (int more = 0; more < 2; ++more) {
+        if (!NextByte(source, end, byte)) break;
+        if (!is_escape_digit(byte)) {
+          examine_held_byte = true;
+          break;
+        }
+        value = value * 8 + (byte - '0');
+      }
+      put(static_cast<uint8_t>(value));  // \400 and above overflow the byte; the rest is dropped
+      continue;
+    }
+    put(byte);
+  }
+}
 
 }  // namespace
 
-uint8_t DigitValue(uint8_t byte) { return IsDecimalDigit(byte) ? byte - '0' : 0; }
-
-int OctalToByte(std::string_view digits) {
-  uint8_t padded[3] = {'0', '0', '0'};
-  const size_t count = digits.size() < 3 ? digits.size() : 3;
-  for (size_t i = 0; i < count; ++i) {
-    padded[3 - count + i] = static_cast<uint8_t>(digits[i]);
-  }
-  return DigitValue(padded[0]) * 64 + DigitValue(padded[1]) * 8 + DigitValue(padded[2]);
-}
-
-std::string HexToBytes(std::string_view text) {
+std::string HexToBytes(std::string_view text, OddHexDigit odd) {
   std::string bytes;
-  bytes.reserve(text.size() / 2);
+  bytes.reserve(text.size() / 2 + 1);
   for (size_t i = 0; i < text.size(); ++i) {
     const int high = HexDigitValue(text[i]);
     if (high < 0) continue;
-    if (i + 1 == text.size()) break;
+    if (i + 1 == text.size()) {
+      if (odd == OddHexDigit::kFollowedByZero) bytes.push_back(static_cast<char>(high << 4));
+      break;
+    }
     const int low = HexDigitValue(text[++i]);
     if (low >= 0) bytes.push_back(static_cast<char>(high << 4 | low));
   }
   return bytes;
 }
 
-std::string ReadHexString(ByteStream& source) {
-  std::string digits;
-  uint8_t byte = 0;
-  while (source.TryReadByte(byte) && byte != '>') {
-    if (HexDigitValue(static_cast<char>(byte)) >= 0) digits.push_back(static_cast<char>(byte));
-  }
-  return digits;
+std::string ReadHexString(ByteStream& source) { return ReadHexDigits(source, StringEnd::kQuiet); }
+
+std::string ReadHexStringBytes(ByteStream& source) {
+  return HexToBytes(ReadHexDigits(source, StringEnd::kRequired), OddHexDigit::kFollowedByZero);
 }
 
 void ReadLiteralString(ByteStream& source, std::string& dest) {
-  uint8_t byte = 0;
-  bool examine_held_byte = false;  // a byte that ended a numeric escape is read again
-  for (;;) {
-    if (!examine_held_byte && !source.TryReadByte(byte)) return;
-    examine_held_byte = false;
-    if (byte == ')') return;
-    if (byte != '\\') {
-      dest.push_back(static_cast<char>(byte));
-      continue;
-    }
-    uint8_t escaped = 0;
-    if (!source.TryReadByte(escaped)) return;
-    switch (escaped) {
-      case '\r': {
-        uint8_t next = 0;
-        if (source.TryReadByte(next) && next != '\n') source.Move(-1);
-        break;
-      }
-      case '\n':
-        break;
-      case '(':
-      case ')':
-      case '\\':
-        dest.push_back(static_cast<char>(escaped));
-        break;
-      case 'b':
-        dest.push_back('\b');
-        break;
-      case 'f':
-        dest.push_back('\f');
-        break;
-      case 'n':
-        dest.push_back('\n');
-        break;
-      case 'r':
-        dest.push_back('\r');
-        break;
-      case 't':
-        dest.push_back('\t');
-        break;
-      default:
-        if (!IsDecimalDigit(escaped)) break;  // the backslash and the byte are dropped
-        std::string digits(1, static_cast<char>(escaped));
-        bool string_ended = false;
-        while (digits.size() < 3) {
-          if (!source.TryReadByte(byte) || byte == ')') {
-            string_ended = true;
-            break;
-          }
-          if (!IsDecimalDigit(byte)) {
-            examine_held_byte = true;
-            break;
-          }
-          digits.push_back(static_cast<char>(byte));
-        }
-        dest.push_back(static_cast<char>(OctalToByte(digits)));
-        if (string_ended) return;
-    }
+  WalkLiteralString(source, LiteralSyntax::kExtraction,
+                    [&dest](uint8_t byte) { dest.push_back(static_cast<char>(byte)); });
+}
+
+void SkipLiteralString(ByteStream& source) {
+  WalkLiteralString(source, LiteralSyntax::kExtraction, [](uint8_t) {});
+}
+
+std::string ReadLiteralStringBytes(ByteStream& source) {
+  std::string bytes;
+  WalkLiteralString(source, LiteralSyntax::kExact,
+                    [&bytes](uint8_t byte) { bytes.push_back(static_cast<char>(byte)); });
+  return bytes;
+}
+
+std::string HexStringText(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(bytes.size() * 2 + 2);
+  text.push_back('<');
+  for (const char byte : bytes) {
+    const auto value = static_cast<uint8_t>(byte);
+    text.push_back(kDigits[value >> 4]);
+    text.push_back(kDigits[value & 0x0F]);
   }
+  text.push_back('>');
+  return text;
 }
 
 }  // namespace lumenquill

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,21 +7,42 @@
 
 namespace lumenquill {
 
-// Turning the two PDF string syntaxes into raw bytes.
+// The two PDF string syntaxes read as the bytes they stand for. Text extraction reads them its
+// own long-standing way, which every extracted text depends on; keys and encrypted strings are
+// read exactly as the format defines them, since every byte counts there.
 
-// "0"-"9" give 0-9; every other byte gives 0.
-uint8_t DigitValue(uint8_t byte);
-// The value of the digits of a numeric escape, padded on the left to three digits (only the
-// first three count); 8 and 9 keep their decimal values, so "18" gives 16. The caller keeps
-// the low byte.
-int OctalToByte(std::string_view digits);
+// What becomes of a last hexadecimal digit that has no partner.
+enum class OddHexDigit { kDropped, kFollowedByZero };
+
 // Bytes from pairs of hexadecimal digits; a digit whose neighbour is not one is skipped with
-// it, other bytes are skipped, and an odd final digit is dropped.
-std::string HexToBytes(std::string_view text);
+// it and other bytes are skipped.
+std::string HexToBytes(std::string_view text, OddHexDigit odd = OddHexDigit::kDropped);
+
 // From just after "<": the hexadecimal digits up to ">" (consumed) or the end of the stream.
 std::string ReadHexString(ByteStream& source);
+
 // From just after "(": the decoded bytes of a literal string up to its first unescaped ")"
-// (consumed) or the end of the stream, appended to dest.
+// (consumed) or the end of the stream, appended to dest. Parentheses are not counted; an
+// escape of one to three digits 0-9 gives the low byte of their value in base 8 (so "\18" is
+// 16), an escape of any other unknown byte gives nothing, and a CR is kept.
 void ReadLiteralString(ByteStream& source, std::string& dest);
+
+// Consumes a literal string as ReadLiteralString reads it, keeping nothing.
+void SkipLiteralString(ByteStream& source);
+
+// The exact readings raise ReadError when the stream ends before the string does.
+
+// After the "(" of a literal string: its bytes up to the matching ")". Balanced parentheses
+// inside belong to the string; escapes are resolved (\n \r \t \b \f \( \) \\, one to three
+// octal digits, a backslash before an end of line joins the lines, any other escaped byte is
+// itself) and an unescaped CR or CR LF stands for LF.
+std::string ReadLiteralStringBytes(ByteStream& source);
+
+// After the "<" of a hexadecimal string: its bytes up to ">". Bytes other than hexadecimal
+// digits are passed over; a last unpaired digit counts as followed by 0.
+std::string ReadHexStringBytes(ByteStream& source);
+
+// The bytes written as a hexadecimal string, "<" and ">" included.
+std::string HexStringText(std::string_view bytes);
 
 }  // namespace lumenquill

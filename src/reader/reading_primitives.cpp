@@ -1,21 +1,8 @@
 #include "reader/reading_primitives.h"
 
-#include <array>
+#include "reader/pdf_strings.h"
 
 namespace lumenquill {
-namespace {
-
-constexpr std::array<bool, 256> kDelimiters = [] {
-  std::array<bool, 256> table{};
-  for (const unsigned char byte : std::string_view("\n\r %()/<>[]")) table[byte] = true;
-  return table;
-}();
-
-bool IsDigit(uint8_t byte) { return byte >= '0' && byte <= '9'; }
-
-}  // namespace
-
-bool IsTokenDelimiter(uint8_t byte) { return kDelimiters[byte]; }
 
 void SkipWhiteSpace(ByteStream& stream) {
   const std::string_view rest = stream.Peek(stream.Remaining());
@@ -28,7 +15,7 @@ void SkipWhiteSpace(ByteStream& stream) {
 void SkipLine(ByteStream& stream) {
   for (;;) {
     const uint8_t byte = stream.ReadByte();
-    if (byte == '\r' || byte == '\n') return;
+    if (IsEndOfLine(byte)) return;
   }
 }
 
@@ -39,46 +26,16 @@ void ReadToken(ByteStream& stream, std::string& token) {
   SkipWhiteSpace(stream);
   const std::string_view rest = stream.Peek(stream.Remaining());
   const auto first = static_cast<uint8_t>(rest[0]);
-  if (kDelimiters[first] && first != '/') {
+  if (IsTokenDelimiter(first) && first != '/') {
     token.push_back(static_cast<char>(first));
     stream.Move(1);
     return;
   }
   size_t end = 1;  // a name is its slash and the bytes up to the next delimiter
-  while (end < rest.size() && !kDelimiters[static_cast<uint8_t>(rest[end])]) ++end;
+  while (end < rest.size() && !IsTokenDelimiter(static_cast<uint8_t>(rest[end]))) ++end;
   stream.Move(static_cast<int64_t>(end));
   if (end == rest.size()) throw ReadError();
   token.assign(rest.data(), end);
-}
-
-void SkipLiteralString(ByteStream& stream) {
-  uint8_t byte = 0;
-  bool examine_held_byte = false;  // a byte that ended a numeric escape is looked at again
-  for (;;) {
-    if (!examine_held_byte && !stream.TryReadByte(byte)) return;
-    examine_held_byte = false;
-    if (byte == ')') return;
-    if (byte != '\\') continue;
-
-    uint8_t escaped = 0;
-    if (!stream.TryReadByte(escaped)) return;
-    if (escaped == '\r') {
-      uint8_t next = 0;
-      if (!stream.TryReadByte(next)) return;
-      if (next != '\n') stream.Move(-1);
-    } else if (IsDigit(escaped)) {
-      // Up to two more digits belong to the escape; the first other byte is examined as an
-      // ordinary string byte.
-      for (int more = 0; more < 2; ++more) {
-        if (!stream.TryReadByte(byte)) return;
-        if (!IsDigit(byte)) {
-          examine_held_byte = true;
-          break;
-        }
-      }
-    }
-    // Any other escaped byte, the backslash and parentheses included, is skipped.
-  }
 }
 
 void ReadTokenPastStringsAndComments(ByteStream& stream, std::string& token) {

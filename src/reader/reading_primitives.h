@@ -2,17 +2,15 @@
 
 #include <string>
 
+#include "reader/byte_classes.h"
 #include "reader/byte_stream.h"
 
 namespace lumenquill {
 
 // The lexical layer of every reader in the program. Only LF, CR and space are white space; the
 // delimiters are those three and % ( ) / < > [ ]. A token is never empty; "<<" arrives as two
-// tokens "<", "<"; a name keeps its slash; "(" leaves the string body to SkipLiteralString.
-// All but SkipLiteralString raise ReadError at the end of the stream.
-
-inline bool IsTokenWhiteSpace(uint8_t byte) { return byte == '\n' || byte == '\r' || byte == ' '; }
-bool IsTokenDelimiter(uint8_t byte);
+// tokens "<", "<"; a name keeps its slash; "(" leaves the string body to SkipLiteralString
+// (reader/pdf_strings.h). All raise ReadError at the end of the stream.
 
 // Moves past LF, CR and space; the position ends on the first other byte.
 void SkipWhiteSpace(ByteStream& stream);
@@ -25,10 +23,6 @@ void ReadToken(ByteStream& stream, std::string& token);
 
 // Reads the next token that is not a literal string or a comment, passing over those.
 void ReadTokenPastStringsAndComments(ByteStream& stream, std::string& token);
-
-// Consumes the body of a literal string after its "(" up to and including the closing ")".
-// Parentheses are not counted; escapes are honoured. Stops quietly at the end of the stream.
-void SkipLiteralString(ByteStream& stream);
 
 // Moves past one value: a dictionary or an array with everything nested in it, a literal or
 // hexadecimal string, or a single token; comments before it are passed over. An "endobj" met

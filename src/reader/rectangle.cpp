@@ -1,16 +1,15 @@
 #include "reader/rectangle.h"
 
-#include <cmath>
-#include <limits>
 #include <optional>
 
+#include "reader/byte_classes.h"
 #include "reader/decimal_text.h"
 
 namespace lumenquill {
 namespace {
 
-bool CanStartNumber(char c) { return c == '+' || c == '-' || (c >= '0' && c <= '9'); }
-bool EndsNumber(char c) { return c == '\n' || c == '\r' || c == ' ' || c == ']'; }
+bool CanStartNumber(char c) { return c == '+' || c == '-' || IsDecimalDigit(c); }
+bool EndsNumber(char c) { return IsTokenWhiteSpace(c) || c == ']'; }
 
 // The next number text at the cursor: from the first byte that can start a number up to the
 // end of the text, white space or "]".
@@ -21,19 +20,6 @@ std::string_view ReadNumberText(std::string_view text, size_t& cursor) {
   return text.substr(start, cursor - start);
 }
 
-// The number rounded half to even, when the whole text is a decimal number within 32 bits.
-std::optional<int32_t> RoundedNumber(std::string_view number) {
-  if (number.empty()) return 0;
-  const std::optional<double> value = DecimalToDouble(number);
-  if (!value) return std::nullopt;
-  const double rounded = std::nearbyint(*value);  // the default mode rounds halves to even
-  if (rounded < std::numeric_limits<int32_t>::min() ||
-      rounded > std::numeric_limits<int32_t>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<int32_t>(rounded);
-}
-
 }  // namespace
 
 void ParseRect(std::string_view text, Rectangle& rect) {
@@ -41,7 +27,10 @@ void ParseRect(std::string_view text, Rectangle& rect) {
   int32_t* const values[] = {&rect.x1, &rect.y1, &rect.x2, &rect.y2};
   size_t cursor = 0;
   for (int32_t* value : values) {
-    const std::optional<int32_t> number = RoundedNumber(ReadNumberText(text, cursor));
+    // A missing number counts as 0; one beyond 32 bits fails like any other bad number.
+    const std::string_view number_text = ReadNumberText(text, cursor);
+    const std::optional<int32_t> number =
+        number_text.empty() ? 0 : RoundDecimal(number_text, BeyondInt32::kRefused);
     if (!number) {
       rect = Rectangle{};
       return;

@@ -4,6 +4,7 @@
 
 #include "reader/flate_decode.h"
 #include "reader/lzw_decode.h"
+#include "reader/pdf_strings.h"
 #include "reader/predictor.h"
 #include "reader/reading_primitives.h"
 #include "reader/run_length_decode.h"
@@ -37,7 +38,8 @@ constexpr Filter kFilters[] = {
      false},
     {"/ASCIIHexDecode",
      [](std::string_view input, const FilterParameters&, MemoryStream& dest) {
-       dest.Write(DecodeASCIIHex(input));
+       // The digits of a byte stand side by side; a NUL ends the data, ">" does not.
+       dest.Write(HexToBytes(input.substr(0, input.find('\0'))));
      },
      false},
     {"/ASCII85Decode",
@@ -73,8 +75,6 @@ void RunFilter(const FilterChain& filters, size_t i, std::string_view input, Mem
   }
   UndoPredictor(parameters, predicted.Bytes(), dest);
 }
-
-bool IsEndOfLine(uint8_t byte) { return byte == '\n' || byte == '\r'; }
 
 // When /Length also counted the end of line before "endstream", the copy ends with it: drop
 // the trailing LF, CR or CR LF of the copy unless the data is followed by an end of line.

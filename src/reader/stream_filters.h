@@ -31,10 +31,6 @@ bool FiltersSupported(const FilterChain& filters);
 int64_t ApplyFilters(MemoryStream& data, int32_t length, const FilterChain& filters,
                      MemoryStream& dest);
 
-// Bytes of hexadecimal digit pairs; other bytes are skipped, an unpaired digit is dropped and
-// decoding stops at a NUL byte.
-std::string DecodeASCIIHex(std::string_view bytes);
-
 // Appends the base-85 data up to "~>" to dest, or nothing when it holds an error. Output past
 // kMaxInflatedSize raises Error("ASCII85を正常に展開できませんでした。") after dest has received
 // the bound's worth.

@@ -19,9 +19,6 @@ namespace {
 // A TJ number below this, in thousandths of the font size, is a gap between words.
 constexpr int32_t kWordGapKerning = -100;
 
-// A slot or previous-position value that did not convert.
-constexpr int32_t kNoCoordinate = -32768;
-
 // Whether the token is the word: compared by length first, then by bytes the compiler can
 // compare inline, since every token of a content stream meets a chain of these.
 template <size_t N>
@@ -199,7 +196,7 @@ void ContentInterpreter::ReadTextArray(ByteStream& content, std::string& output)
     } else if (OpensString(token)) {
       content.Move(-1);
       OutputString(content, output, false);
-    } else if (IsNumberToken(token) && NumberToIntDef(token, 0) < kWordGapKerning) {
+    } else if (IsNumberToken(token) && NumberToInt(token).value_or(0) < kWordGapKerning) {
       output.push_back(' ');
     }
   }
@@ -216,14 +213,14 @@ void ContentInterpreter::ApplyPositioning(std::string& output) {
   if (options_.line_break_mode == 0) return;
   if (!next_slot_a_) std::swap(num_a_, num_b_);
   if (!prev_x_.empty() && !prev_y_.empty()) {
-    const int32_t x = NumberToIntDef(num_a_, kNoCoordinate);
-    const int32_t y = NumberToIntDef(num_b_, kNoCoordinate);
-    const int32_t px = NumberToIntDef(prev_x_, kNoCoordinate);
-    const int32_t py = NumberToIntDef(prev_y_, kNoCoordinate);
-    if (x != kNoCoordinate && y != kNoCoordinate && px != kNoCoordinate && py != kNoCoordinate) {
+    const std::optional<int32_t> x = NumberToInt(num_a_);
+    const std::optional<int32_t> y = NumberToInt(num_b_);
+    const std::optional<int32_t> px = NumberToInt(prev_x_);
+    const std::optional<int32_t> py = NumberToInt(prev_y_);
+    if (x && y && px && py) {
       const int32_t t = options_.line_threshold;
-      const bool vertical_move = y != 0 && (Distance(y, py) >= t || y <= -t);
-      const bool horizontal_move = x != 0 && (Distance(x, px) >= t || x <= -t);
+      const bool vertical_move = *y != 0 && (Distance(*y, *py) >= t || *y <= -t);
+      const bool horizontal_move = *x != 0 && (Distance(*x, *px) >= t || *x <= -t);
       if (horizontal_ ? vertical_move : horizontal_move) output += options_.new_line_code;
     }
   }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "reader/pdf_strings.h"
 #include "reader/reading_primitives.h"
 
 namespace lumenquill {

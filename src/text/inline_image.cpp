@@ -28,13 +28,13 @@ void ReadImageDictionary(ByteStream& content, ImageParameters& image) {
       SkipLine(content);
     } else if (token == "/W" || token == "/Width") {
       ReadToken(content, token);
-      image.width = DecimalToInt(token, 0);
+      image.width = ParseDecimal(token).value_or(0);
     } else if (token == "/H" || token == "/Height") {
       ReadToken(content, token);
-      image.height = DecimalToInt(token, 0);
+      image.height = ParseDecimal(token).value_or(0);
     } else if (token == "/BPC" || token == "/BitsPerComponent") {
       ReadToken(content, token);
-      image.bits_per_component = DecimalToInt(token, 0);
+      image.bits_per_component = ParseDecimal(token).value_or(0);
     } else if (token == "/F" || token == "/Filter") {
       ReadToken(content, image.filter);
       if (image.filter == "[") ReadToken(content, image.filter);

@@ -15,9 +15,9 @@
 #include "reader/object_decryption.h"
 #include "reader/open_document.h"
 #include "reader/pdf_analyst.h"
+#include "reader/pdf_strings.h"
 #include "reader/reading_primitives.h"
 #include "reader/security_handler.h"
-#include "reader/string_objects.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
 

@@ -8,22 +8,13 @@
 namespace lumenquill {
 namespace {
 
-TEST(PdfStrings, DigitsAndOctalValues) {
-  EXPECT_EQ(DigitValue('7'), 7);
-  EXPECT_EQ(DigitValue('x'), 0);
-  EXPECT_EQ(OctalToByte(""), 0);
-  EXPECT_EQ(OctalToByte("101"), 65);
-  EXPECT_EQ(OctalToByte("9"), 9);
-  EXPECT_EQ(OctalToByte("18"), 16);
-  EXPECT_EQ(OctalToByte("777"), 511);
-  EXPECT_EQ(OctalToByte("1234"), 83);  // only the first three count
-}
-
 TEST(PdfStrings, HexToBytes) {
   EXPECT_EQ(HexToBytes("414243"), "ABC");
   EXPECT_EQ(HexToBytes("41 42 4"), "AB");
   EXPECT_EQ(HexToBytes("4x41"), "A");
   EXPECT_EQ(HexToBytes("e3"), "\xE3");
+  EXPECT_EQ(HexToBytes("41 4", OddHexDigit::kFollowedByZero), "A@");
+  EXPECT_EQ(HexToBytes("414 ", OddHexDigit::kFollowedByZero), "A");  // 4 has no neighbour
 }
 
 TEST(PdfStrings, ReadHexString) {
@@ -69,6 +60,7 @@ TEST(PdfStrings, NumericEscapes) {
   EXPECT_EQ(Literal("\\12) next"), std::make_pair(std::string("\x0A"), std::string("next")));
   EXPECT_EQ(Literal("\\777)").first, "\xFF");
   EXPECT_EQ(Literal("\\1\\))").first, "\x01)");
+  EXPECT_EQ(Literal("\\1234\\400)").first, std::string("S4\0", 3));  // three digits; low byte
 }
 
 TEST(PdfStrings, LiteralStringsEndQuietly) {

@@ -9,6 +9,7 @@
 #include "platform/locked_file.h"
 #include "reader/check_file_writable.h"
 #include "reader/memory_stream.h"
+#include "reader/pdf_strings.h"
 #include "reader/rectangle.h"
 #include "support/temp_file.h"
 
@@ -34,6 +35,22 @@ std::vector<std::string> RemainingTokens(MemoryStream& stream) {
 std::vector<std::string> AllTokens(const std::string& bytes) {
   MemoryStream stream(bytes);
   return RemainingTokens(stream);
+}
+
+// The token white space is narrower than the object stream header's; hex digits take both cases.
+TEST(ByteClasses, WhiteSpaceDigitsAndDelimiters) {
+  for (const uint8_t byte : {'\t', '\f', '\0'}) {
+    EXPECT_FALSE(IsTokenWhiteSpace(byte));
+    EXPECT_TRUE(IsAnyWhiteSpace(byte));
+  }
+  for (const uint8_t byte : {'\n', '\r', ' '}) {
+    EXPECT_TRUE(IsTokenWhiteSpace(byte) && IsAnyWhiteSpace(byte) && IsTokenDelimiter(byte));
+  }
+  EXPECT_TRUE(IsTokenDelimiter('%') && IsTokenDelimiter(']') && !IsTokenDelimiter('{'));
+  EXPECT_EQ(HexDigitValue('a'), 10);
+  EXPECT_EQ(HexDigitValue('F'), 15);
+  EXPECT_EQ(HexDigitValue('g'), -1);
+  EXPECT_TRUE(IsDecimalDigit('9') && !IsOctalDigit('8') && !IsDecimalDigit('/'));
 }
 
 // Delimiters split tokens; only LF, CR and space are white space.

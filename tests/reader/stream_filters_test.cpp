@@ -201,16 +201,19 @@ TEST(DecodeStream, PredictorFailuresKeepTheRowsBefore) {
 }
 
 TEST(ASCIIHexDecode, DigitPairs) {
-  EXPECT_EQ(DecodeASCIIHex("48656C6C6F>"), "Hello");
-  EXPECT_EQ(DecodeASCIIHex("48656c6c6"), "Hell");  // the unpaired last digit is dropped
-  EXPECT_EQ(DecodeASCIIHex("4 8"), "");            // the digits of a byte must stand together
-  EXPECT_EQ(DecodeASCIIHex("48>49"), "HI");        // ">" does not end the data
-  EXPECT_EQ(DecodeASCIIHex(" 48\n49 "), "HI");
-  EXPECT_EQ(DecodeASCIIHex(std::string("48\0"
-                                       "49",
-                                       5)),
-            "H");                          // NUL ends it
-  EXPECT_EQ(DecodeASCIIHex("4x48"), "H");  // a broken pair loses both
+  const auto hex = [](const std::string& data) {
+    return DecodeChain(data, Chain({"/ASCIIHexDecode"}, {{}}));
+  };
+  EXPECT_EQ(hex("48656C6C6F>"), "Hello");
+  EXPECT_EQ(hex("48656c6c6"), "Hell");  // the unpaired last digit is dropped
+  EXPECT_EQ(hex("4 8"), "");            // the digits of a byte must stand together
+  EXPECT_EQ(hex("48>49"), "HI");        // ">" does not end the data
+  EXPECT_EQ(hex(" 48\n49 "), "HI");
+  EXPECT_EQ(hex(std::string("48\0"
+                            "49",
+                            5)),
+            "H");               // NUL ends it
+  EXPECT_EQ(hex("4x48"), "H");  // a broken pair loses both
 }
 
 std::string Base85(const std::string& data) {

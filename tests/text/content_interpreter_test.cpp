@@ -236,18 +236,19 @@ TEST_F(ContentInterpreter, DamageEndsQuietly) {
   EXPECT_EQ(Raw("BT (one) Tj ET BT /F1"), "one");
 }
 
-TEST(NumberToIntDef, RoundsHalvesToEven) {
-  EXPECT_EQ(NumberToIntDef("2.5", 7), 2);
-  EXPECT_EQ(NumberToIntDef("3.5", 7), 4);
-  EXPECT_EQ(NumberToIntDef("-100.5", 7), -100);
-  EXPECT_EQ(NumberToIntDef("-100.6", 7), -101);
-  EXPECT_EQ(NumberToIntDef("+4", 7), 4);
-  EXPECT_EQ(NumberToIntDef("-.5", 7), 0);
-  EXPECT_EQ(NumberToIntDef("null", 7), 0);
-  EXPECT_EQ(NumberToIntDef("", 7), 7);
-  EXPECT_EQ(NumberToIntDef("1.2.3", 7), 7);
-  EXPECT_EQ(NumberToIntDef("-1e12", 7), INT32_MIN);
-  EXPECT_EQ(NumberToIntDef("1e12", 7), INT32_MAX);
+TEST(NumberToInt, RoundsHalvesToEven) {
+  EXPECT_EQ(NumberToInt("2.5"), 2);
+  EXPECT_EQ(NumberToInt("3.5"), 4);
+  EXPECT_EQ(NumberToInt("-100.5"), -100);
+  EXPECT_EQ(NumberToInt("-100.6"), -101);
+  EXPECT_EQ(NumberToInt("+4"), 4);
+  EXPECT_EQ(NumberToInt("-.5"), 0);
+  EXPECT_EQ(NumberToInt("null"), 0);
+  EXPECT_EQ(NumberToInt("-32768"), -32768);  // a value like any other, not a failure
+  EXPECT_EQ(NumberToInt(""), std::nullopt);
+  EXPECT_EQ(NumberToInt("1.2.3"), std::nullopt);
+  EXPECT_EQ(NumberToInt("-1e12"), INT32_MIN);
+  EXPECT_EQ(NumberToInt("1e12"), INT32_MAX);
 }
 
 }  // namespace
