@@ -1,6 +1,7 @@
 #!/bin/sh
 # Compares the text extraction of lumenquill-info with pdftotext and mutool on the three
-# benchmark documents: wall time with hyperfine, peak memory with GNU time.
+# benchmark documents: wall time with hyperfine, peak memory with GNU time; and times the
+# floor, reading each file and decoding all its streams (bench/inflate_floor.cpp).
 #   bench/compare_with_peers.sh [WORK_DIR]
 set -eu
 cd "$(dirname "$0")/.."
@@ -10,6 +11,10 @@ tools/ensure-packages.sh python3-reportlab fonts-ipafont poppler-utils mupdf-too
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 info=build/release/bin/lumenquill-info
+# The floor: reading each file and decoding all its streams, nothing interpreted.
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target inflate_floor >/dev/null
+floor=build/bench/bench/inflate_floor
 
 [ -f "$work/forms-3000.pdf" ] || /usr/bin/python3 bench/make_bench_documents.py "$work"
 
@@ -19,7 +24,8 @@ for name in japanese-500 english-2000 forms-3000; do
   hyperfine --warmup 1 --runs 5 --style basic \
     -n lumenquill "$info --extract $work/$name.lq.txt $pdf" \
     -n pdftotext "pdftotext $pdf $work/$name.pdftotext.txt" \
-    -n mutool "mutool draw -q -F txt -o $work/$name.mutool.txt $pdf"
+    -n mutool "mutool draw -q -F txt -o $work/$name.mutool.txt $pdf" \
+    -n floor "$floor $pdf"
   for tool in lumenquill pdftotext mutool; do
     case $tool in
       lumenquill) set -- "$info" --extract "$work/$name.lq.txt" "$pdf" ;;
