@@ -55,7 +55,7 @@ int32_t TPDFAnalyst::ReadXrefStream(int32_t offset) {
       }
     });
     for (const auto& [key, value] : header.dictionary) {
-      MemoryStream value_stream(value + " ");
+      MemoryStream value_stream = ValueStream(value);
       ReadTrailerEntry(key, value_stream, links);
     }
   } catch (const Error& error) {
@@ -108,7 +108,7 @@ TPDFAnalyst::UnpackedStream TPDFAnalyst::ReadObjectStream(int32_t n) {
     const auto length = dictionary.find("/Length");
     if (length == dictionary.end()) return unpacked;
     // The length may be a reference, followed through the table.
-    MemoryStream length_value(length->second + " ");
+    MemoryStream length_value = ValueStream(length->second);
     const int32_t data_length = ReadIntegerValue(length_value);
     stream_->SetPosition(data_start);
     unpacked.data = DecodeSectionStream(*this, dictionary, StreamData(*stream_, data_length));

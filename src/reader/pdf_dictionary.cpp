@@ -12,10 +12,11 @@ constexpr const char* kNotADictionary = "辞書が不正です。";
 
 // The tokens of a value's bytes; a final space lets the last token end.
 std::vector<std::string> Tokens(std::string_view value) {
-  MemoryStream stream(std::string(value) + " ");
+  MemoryStream stream = ValueStream(value);
   std::vector<std::string> tokens;
   std::string token;
   for (;;) {
+    // SkipWhiteSpace would raise at the end, where a value's last blank leads.
     while (!stream.AtEnd() && IsTokenWhiteSpace(static_cast<uint8_t>(stream.Peek(1)[0]))) {
       stream.Move(1);
     }
@@ -42,6 +43,12 @@ void SkipReferenceRest(ByteStream& stream) {
 }
 
 }  // namespace
+
+MemoryStream ValueStream(std::string_view value) {
+  std::string bytes(value);
+  bytes.push_back(' ');
+  return MemoryStream(std::move(bytes));
+}
 
 PdfDictionary ReadDictionary(ByteStream& stream) {
   std::string token;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "reader/byte_stream.h"
+#include "reader/memory_stream.h"
 
 namespace lumenquill {
 
@@ -20,6 +21,10 @@ using PdfDictionary = std::map<std::string, std::string, std::less<>>;
 // From "<<" at the position of stream, reads the entries up to the closing ">>" and moves past
 // it. Raises LoadError when the bytes are not a dictionary, ReadError at the end of the stream.
 PdfDictionary ReadDictionary(ByteStream& stream);
+
+// A stream over a value's bytes as ReadDictionary keeps them, with a final space so that the
+// value's last token ends there.
+MemoryStream ValueStream(std::string_view value);
 
 // The dictionary held by a value's bytes; empty when they hold none.
 PdfDictionary DictionaryValue(std::string_view value);

@@ -14,8 +14,7 @@ std::string DecodeSectionStream(TPDFAnalyst& reader, const PdfDictionary& dictio
   for (const char* key : {"/Filter", "/DecodeParms"}) {
     const auto entry = dictionary.find(key);
     if (entry == dictionary.end()) continue;
-    // The space ends the value's last token inside its own little stream.
-    MemoryStream value(entry->second + " ");
+    MemoryStream value = ValueStream(entry->second);
     entries.ReadEntry(key, value);
   }
   const FilterChain filters = entries.Filters();

@@ -69,7 +69,8 @@ TEST_F(StreamDictionaryTest, DirectValuesAndTheOtherKeys) {
   EXPECT_THAT(Filters().names, IsEmpty());
   EXPECT_THAT(Filters().parameters, IsEmpty());
 
-  // /F and /DP name a file specification and nothing here; the parameters may come first.
+  // /F names an external file and /DP belongs to inline images: neither is read here. The
+  // parameters may come before the filters.
   EXPECT_THAT(Scan("/DecodeParms << /Columns 4 >> /F (file) /DP 7 /Filter [/LZWDecode]"),
               ElementsAre("/F", "/DP", "7"));
   EXPECT_THAT(Filters().names, ElementsAre("/LZWDecode"));
