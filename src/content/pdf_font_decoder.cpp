@@ -146,7 +146,8 @@ std::string FontDictionaryReader::ReadStringValue(ByteStream& stream) {
     if (token == "(") {
       ReadLiteralString(value, bytes);
     } else if (token == "<") {
-      bytes = HexToBytes(ReadHexString(value));
+      bytes.clear();
+      ReadHexString(value, bytes);
     }
   });
   return bytes;

@@ -61,6 +61,13 @@ class ByteStream {
     return {data_ + (taken > 0 ? position_ : 0), static_cast<size_t>(taken)};
   }
 
+  // The bytes from the position to the end, as a view, without moving; empty when the
+  // position lies outside the data.
+  std::string_view Rest() const {
+    const int64_t remaining = Remaining();
+    return {data_ + (remaining > 0 ? position_ : 0), static_cast<size_t>(remaining)};
+  }
+
   // The whole data.
   std::string_view Bytes() const { return {data_, static_cast<size_t>(size_)}; }
 

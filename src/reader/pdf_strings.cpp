@@ -123,7 +123,23 @@ std::string HexToBytes(std::string_view text, OddHexDigit odd) {
   return bytes;
 }
 
-std::string ReadHexString(ByteStream& source) { return ReadHexDigits(source, StringEnd::kQuiet); }
+void ReadHexString(ByteStream& source, std::string& dest) {
+  const std::string_view rest = source.Rest();
+  const size_t close = rest.find('>');
+  const std::string_view body = rest.substr(0, close);
+  source.Move(static_cast<int64_t>(close == std::string_view::npos ? rest.size() : close + 1));
+  int high = -1;  // a digit waiting for its partner
+  for (const char byte : body) {
+    const int value = HexDigitValue(static_cast<uint8_t>(byte));
+    if (value < 0) continue;
+    if (high < 0) {
+      high = value;
+    } else {
+      dest.push_back(static_cast<char>(high << 4 | value));
+      high = -1;
+    }
+  }
+}
 
 std::string ReadHexStringBytes(ByteStream& source) {
   return HexToBytes(ReadHexDigits(source, StringEnd::kRequired), OddHexDigit::kFollowedByZero);

@@ -18,8 +18,9 @@ enum class OddHexDigit { kDropped, kFollowedByZero };
 // it and other bytes are skipped.
 std::string HexToBytes(std::string_view text, OddHexDigit odd = OddHexDigit::kDropped);
 
-// From just after "<": the hexadecimal digits up to ">" (consumed) or the end of the stream.
-std::string ReadHexString(ByteStream& source);
+// From just after "<": the bytes of the hexadecimal digits up to ">" (consumed) or the end of
+// the stream, appended to dest. Other bytes are passed over and a last unpaired digit dropped.
+void ReadHexString(ByteStream& source, std::string& dest);
 
 // From just after "(": the decoded bytes of a literal string up to its first unescaped ")"
 // (consumed) or the end of the stream, appended to dest. Parentheses are not counted; an

@@ -5,7 +5,7 @@
 namespace lumenquill {
 
 void SkipWhiteSpace(ByteStream& stream) {
-  const std::string_view rest = stream.Peek(stream.Remaining());
+  const std::string_view rest = stream.Rest();
   size_t blanks = 0;
   while (blanks < rest.size() && IsTokenWhiteSpace(static_cast<uint8_t>(rest[blanks]))) ++blanks;
   stream.Move(static_cast<int64_t>(blanks));
@@ -19,23 +19,9 @@ void SkipLine(ByteStream& stream) {
   }
 }
 
-// Scans the buffer for the end of the token and copies the token once. Reading runs into the
-// end of the stream (ReadError, the position at the end) when no delimiter follows the token.
 void ReadToken(ByteStream& stream, std::string& token) {
   token.clear();
-  SkipWhiteSpace(stream);
-  const std::string_view rest = stream.Peek(stream.Remaining());
-  const auto first = static_cast<uint8_t>(rest[0]);
-  if (IsTokenDelimiter(first) && first != '/') {
-    token.push_back(static_cast<char>(first));
-    stream.Move(1);
-    return;
-  }
-  size_t end = 1;  // a name is its slash and the bytes up to the next delimiter
-  while (end < rest.size() && !IsTokenDelimiter(static_cast<uint8_t>(rest[end]))) ++end;
-  stream.Move(static_cast<int64_t>(end));
-  if (end == rest.size()) throw ReadError();
-  token.assign(rest.data(), end);
+  token.assign(NextToken(stream));
 }
 
 void ReadTokenPastStringsAndComments(ByteStream& stream, std::string& token) {

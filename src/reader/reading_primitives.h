@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "reader/byte_classes.h"
 #include "reader/byte_stream.h"
@@ -17,6 +18,35 @@ void SkipWhiteSpace(ByteStream& stream);
 
 // Consumes bytes up to and including the first CR or LF (only the CR of a CR LF pair).
 void SkipLine(ByteStream& stream);
+
+// The next token, as a view of the stream's bytes: valid while the stream's data is unchanged.
+// Scans past the white space and to the end of the token; nothing is copied. Reading runs into
+// the end of the stream (ReadError, the position at the end) when no delimiter follows the
+// token. Every content stream passes through here token by token, so it is inline and works on
+// the bytes directly.
+inline std::string_view NextToken(ByteStream& stream) {
+  const std::string_view rest = stream.Rest();
+  const char* const begin = rest.data();
+  const char* const end = begin + rest.size();
+  const char* start = begin;
+  while (start != end && IsTokenWhiteSpace(static_cast<uint8_t>(*start))) ++start;
+  if (start == end) {
+    stream.Move(end - begin);
+    throw ReadError();
+  }
+  const auto first = static_cast<uint8_t>(*start);
+  const char* stop = start + 1;
+  if (!IsTokenDelimiter(first) || first == '/') {
+    // A name is its slash and the bytes up to the next delimiter.
+    while (stop != end && !IsTokenDelimiter(static_cast<uint8_t>(*stop))) ++stop;
+    if (stop == end) {
+      stream.Move(end - begin);
+      throw ReadError();
+    }
+  }
+  stream.Move(stop - begin);
+  return {start, static_cast<size_t>(stop - start)};
+}
 
 // Reads the next token into token.
 void ReadToken(ByteStream& stream, std::string& token);

@@ -22,11 +22,11 @@ constexpr int32_t kWordGapKerning = -100;
 // Whether the token is the word: compared by length first, then by bytes the compiler can
 // compare inline, since every token of a content stream meets a chain of these.
 template <size_t N>
-bool Is(const std::string& token, const char (&word)[N]) {
+bool Is(std::string_view token, const char (&word)[N]) {
   return token.size() == N - 1 && std::memcmp(token.data(), word, N - 1) == 0;
 }
 
-bool IsNumberToken(const std::string& token) {
+bool IsNumberToken(std::string_view token) {
   const char c = token[0];
   return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
 }
@@ -37,7 +37,7 @@ bool IsSimpleFont(const std::string& subtype) {
   return subtype == "Type1" || subtype == "TrueType" || subtype == "Type3" || subtype == "MMType1";
 }
 
-bool OpensString(const std::string& token) { return Is(token, "(") || Is(token, "<"); }
+bool OpensString(std::string_view token) { return token[0] == '(' || token[0] == '<'; }
 
 // The distance between two coordinates, in 64 bits so that no difference overflows.
 int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
@@ -47,27 +47,29 @@ int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
                                        const TPDFFontResourceList& fonts, FontCache* cache)
     : options_(options), fonts_(fonts) {
+  font_selections_.reserve(static_cast<size_t>(fonts_.Count()));
   for (int32_t i = 0; i < fonts_.Count(); ++i) {
     const TPDFFontResource& font = fonts_.GetItem(i);
     font_index_.emplace(font.Name, i);  // the first font of a name is the one selected
-    font_conversions_.push_back(ChooseConversion(font));
-    const TPDFCMapReader* reader = nullptr;
+    SelectedFont& selection = font_selections_.emplace_back();
+    selection.conversion = ChooseConversion(font);
     if (font.CMapData) {
-      reader = cache ? cache->CachedReader(font) : nullptr;
-      if (!reader) {
+      selection.cmap = cache ? cache->CachedReader(font) : nullptr;
+      if (!selection.cmap) {
         cmap_readers_.push_back(ReadFontCMap(font));
-        reader = cmap_readers_.back().get();
+        selection.cmap = cmap_readers_.back().get();
       }
     }
-    font_cmaps_.push_back(reader);
+    selection.code_bytes = IsSimpleFont(font.Subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
+    selection.glyph_characters = font.GlyphCharacters.get();
+    selection.horizontal = font.Encoding.empty() || font.Encoding.back() != 'V';
   }
 }
 
 void ContentInterpreter::Run(ByteStream& content, std::string& output) {
-  std::string token;
   try {
     for (;;) {
-      ReadToken(content, token);
+      const std::string_view token = NextToken(content);
       if (Is(token, "%")) {
         SkipLine(content);
         continue;
@@ -94,10 +96,10 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
 
 // A name followed by one number makes the pair; any other token takes it apart, so that a Tf
 // with other operands between its name and size selects nothing.
-void ContentInterpreter::FollowOperands(const std::string& token) {
+void ContentInterpreter::FollowOperands(std::string_view token) {
   if (font_operands_ == FontOperands::kNone && token[0] != '/') return;
   if (token[0] == '/') {
-    name_operand_ = token;  // reuses its buffer: no allocation per name
+    name_operand_ = token;
     font_operands_ = FontOperands::kName;
     return;
   }
@@ -111,24 +113,14 @@ void ContentInterpreter::FollowOperands(const std::string& token) {
 }
 
 // A name no font of the list has leaves the selected font as it is.
-void ContentInterpreter::SelectFont(const std::string& name) {
+void ContentInterpreter::SelectFont(std::string_view name) {
   const auto found = font_index_.find(name);
   if (found != font_index_.end() && found->second != current_font_) UseFont(found->second);
 }
 
 void ContentInterpreter::UseFont(int32_t index) {
   current_font_ = index;
-  if (index < 0) {  // no font, as before any Tf: strings are single-byte text
-    conversion_ = {ConversionKind::kLabel, ConverterForLabel("")};
-    horizontal_ = true;
-    return;
-  }
-  const TPDFFontResource& font = fonts_.GetItem(index);
-  conversion_ = font_conversions_[static_cast<size_t>(index)];
-  current_cmap_ = font_cmaps_[static_cast<size_t>(index)];
-  code_bytes_ = IsSimpleFont(font.Subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
-  glyph_characters_ = font.GlyphCharacters.get();
-  horizontal_ = font.Encoding.empty() || font.Encoding.back() != 'V';
+  selected_ = index < 0 ? &no_font_ : &font_selections_[static_cast<size_t>(index)];
 }
 
 void ContentInterpreter::SaveFont() {
@@ -151,34 +143,62 @@ void ContentInterpreter::RestoreFont() {
 }
 
 void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& output) {
-  num_a_.clear();
-  num_b_.clear();
+  num_a_ = {};
+  num_b_ = {};
   next_slot_a_ = true;
-  std::string token;
+  // Every token of a text object comes here: one switch on its first byte finds what it is (a
+  // delimiter token is that one byte; operators are compared whole).
   try {
     for (;;) {
-      ReadToken(content, token);
-      if (Is(token, "%")) {
+      const std::string_view token = NextToken(content);
+      if (token[0] == '%') {
         SkipLine(content);
         continue;
       }
       FollowOperands(token);
-      if (IsNumberToken(token)) {
-        (next_slot_a_ ? num_a_ : num_b_) = token;
-        next_slot_a_ = !next_slot_a_;
-      } else if (Is(token, "<") && OpensDictionary(content)) {
-        SkipDictionary(content);  // marked-content properties are never output
-      } else if (OpensString(token)) {
-        content.Move(-1);
-        OutputString(content, output, true);
-      } else if (Is(token, "[")) {
-        ReadTextArray(content, output);
-      } else if (Is(token, "T*")) {
-        WriteLineBreakAlongText(output);
-      } else if (Is(token, "Td") || Is(token, "TD") || Is(token, "Tm")) {
-        ApplyPositioning(output);
-      } else if (Is(token, "ET") || Is(token, "endobj")) {
-        return;
+      switch (token[0]) {
+        case '+':
+        case '-':
+        case '.':
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7':
+        case '8':
+        case '9':
+          (next_slot_a_ ? num_a_ : num_b_) = token;
+          next_slot_a_ = !next_slot_a_;
+          break;
+        case '<':
+          if (OpensDictionary(content)) {
+            SkipDictionary(content);  // marked-content properties are never output
+            break;
+          }
+          [[fallthrough]];
+        case '(':
+          content.Move(-1);
+          OutputString(content, output, true);
+          break;
+        case '[':
+          ReadTextArray(content, output);
+          break;
+        case 'T':
+          if (Is(token, "T*")) {
+            WriteLineBreakAlongText(output);
+          } else if (Is(token, "Td") || Is(token, "TD") || Is(token, "Tm")) {
+            ApplyPositioning(output);
+          }
+          break;
+        case 'E':
+        case 'e':
+          if (Is(token, "ET") || Is(token, "endobj")) return;
+          break;
+        default:
+          break;
       }
     }
   } catch (const Error&) {
@@ -187,9 +207,8 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
 }
 
 void ContentInterpreter::ReadTextArray(ByteStream& content, std::string& output) {
-  std::string token;
   for (;;) {
-    ReadToken(content, token);
+    const std::string_view token = NextToken(content);
     if (Is(token, "]")) return;
     if (Is(token, "%")) {
       SkipLine(content);
@@ -203,7 +222,7 @@ void ContentInterpreter::ReadTextArray(ByteStream& content, std::string& output)
 }
 
 void ContentInterpreter::WriteLineBreakAlongText(std::string& output) const {
-  if (options_.line_break_mode == 1 && horizontal_) output += options_.new_line_code;
+  if (options_.line_break_mode == 1 && selected_->horizontal) output += options_.new_line_code;
 }
 
 // Td, TD and Tm compare their last two numbers with those of the previous positioning
@@ -221,7 +240,9 @@ void ContentInterpreter::ApplyPositioning(std::string& output) {
       const int32_t t = options_.line_threshold;
       const bool vertical_move = *y != 0 && (Distance(*y, *py) >= t || *y <= -t);
       const bool horizontal_move = *x != 0 && (Distance(*x, *px) >= t || *x <= -t);
-      if (horizontal_ ? vertical_move : horizontal_move) output += options_.new_line_code;
+      if (selected_->horizontal ? vertical_move : horizontal_move) {
+        output += options_.new_line_code;
+      }
     }
   }
   prev_x_ = num_a_;
@@ -230,49 +251,47 @@ void ContentInterpreter::ApplyPositioning(std::string& output) {
 
 void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
                                       bool in_text_object) {
+  string_buffer_.clear();
+  bool quote_operator = false;
   try {
-    string_buffer_.clear();
     uint8_t opening = 0;
     do {
       opening = content.ReadByte();
     } while (opening != '(' && opening != '<');
     if (opening == '<') {
-      string_buffer_ = HexToBytes(ReadHexString(content));
+      ReadHexString(content, string_buffer_);
     } else {
       ReadLiteralString(content, string_buffer_);
     }
-    converted_.clear();
-    if (!string_buffer_.empty()) ConvertString(converted_);
-
     if (in_text_object) {
       PositionGuard guard(content);
-      std::string next;
-      ReadToken(content, next);
-      if (next == "'" || next == "\"") WriteLineBreakAlongText(output);
+      const std::string_view next = NextToken(content);
+      quote_operator = Is(next, "'") || Is(next, "\"");
     }
   } catch (const Error&) {
     // Only this string is lost, or the operator after it is past the end of the buffer.
   }
-  output += converted_;
-  converted_.clear();
+  if (quote_operator) WriteLineBreakAlongText(output);
+  if (!string_buffer_.empty()) ConvertString(output);
 }
 
 void ContentInterpreter::ConvertString(std::string& dest) const {
-  switch (conversion_.kind) {
+  const FontConversion& conversion = selected_->conversion;
+  switch (conversion.kind) {
     case ConversionKind::kToUnicode:
     case ConversionKind::kCMapProgram:
-      ConvertByCMap(current_cmap_, string_buffer_, dest, code_bytes_, conversion_.codes);
+      ConvertByCMap(selected_->cmap, string_buffer_, dest, selected_->code_bytes, conversion.codes);
       break;
     case ConversionKind::kEmbeddedCmap:
-      WriteCIDsByGlyphs(*glyph_characters_, string_buffer_, dest);
+      WriteCIDsByGlyphs(*selected_->glyph_characters, string_buffer_, dest);
       break;
     case ConversionKind::kGlyphNames:
-      WriteByCodeTable(*conversion_.codes, string_buffer_, dest);
+      WriteByCodeTable(*conversion.codes, string_buffer_, dest);
       break;
     case ConversionKind::kIdentityToUnicode:
     case ConversionKind::kUnknownCIDs:
     case ConversionKind::kLabel:
-      conversion_.converter(string_buffer_, dest);
+      conversion.converter(string_buffer_, dest);
       break;
     case ConversionKind::kNone:
       break;

@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -42,10 +44,31 @@ class ContentInterpreter final {
   static constexpr size_t kMaxSavedFonts = 256;
 
  private:
+  // What selecting a font sets, worked out once for each font of the list: a page may switch
+  // fonts at every string.
+  struct SelectedFont {
+    FontConversion conversion{ConversionKind::kLabel, ConverterForLabel("")};
+    const TPDFCMapReader* cmap = nullptr;  // set when the font has CMap data
+    CodeBytes code_bytes = CodeBytes::kByCMap;
+    const CIDGlyphCharacters* glyph_characters = nullptr;
+    bool horizontal = true;
+  };
+
+  // Hashes font names as views, so that a name token is looked up uncopied; FNV-1a, which
+  // costs little on names of a few bytes.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const {
+      uint64_t hash = 14695981039346656037u;
+      for (const char byte : name) hash = (hash ^ static_cast<uint8_t>(byte)) * 1099511628211u;
+      return static_cast<size_t>(hash);
+    }
+  };
+
   // Takes note of each token of the content loops, comments excepted: Tf selects the font named
   // by the name operand just before its size.
-  void FollowOperands(const std::string& token);
-  void SelectFont(const std::string& name);
+  void FollowOperands(std::string_view token);
+  void SelectFont(std::string_view name);
   void UseFont(int32_t index);
   void SaveFont();
   void RestoreFont();
@@ -61,36 +84,30 @@ class ContentInterpreter final {
   const InterpreterOptions& options_;
   const TPDFFontResourceList& fonts_;
   std::vector<std::unique_ptr<TPDFCMapReader>> cmap_readers_;  // those not from the cache
-  // Each font's CMap reader, from the cache or cmap_readers_; null for a font without CMap data.
-  std::vector<const TPDFCMapReader*> font_cmaps_;
   // The index of the first font of each name: Tf selects by name, and a page may name
   // thousands of fonts.
-  std::unordered_map<std::string, int32_t> font_index_;
-  // Each font's conversion, chosen once: a page may switch fonts at every string.
-  std::vector<FontConversion> font_conversions_;
+  std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> font_index_;
+  std::vector<SelectedFont> font_selections_;  // by font index; CMap readers from the cache
+                                               // or cmap_readers_
 
   // The operands seen since the last operator, as far as Tf cares: a name, then one number.
   enum class FontOperands { kNone, kName, kNameAndSize };
   FontOperands font_operands_ = FontOperands::kNone;
-  std::string name_operand_;
+  // Operands are views of the content buffer, which stays unchanged while Run reads it.
+  std::string_view name_operand_;
 
   int32_t current_font_ = -1;  // the index of the selected font; -1 for none
   std::vector<int32_t> saved_fonts_;
   int64_t unsaved_levels_ = 0;  // the q past kMaxSavedFonts that their Q must pass over
-  // The selected font's conversion, and what it reads of the font.
-  FontConversion conversion_{ConversionKind::kLabel, ConverterForLabel("")};
-  const TPDFCMapReader* current_cmap_ = nullptr;  // set when the selected font has CMap data
-  CodeBytes code_bytes_ = CodeBytes::kByCMap;
-  const CIDGlyphCharacters* glyph_characters_ = nullptr;
-  bool horizontal_ = true;
-  std::string prev_x_;
-  std::string prev_y_;
+  const SelectedFont no_font_;  // with no font, as before any Tf: strings are single-byte text
+  const SelectedFont* selected_ = &no_font_;  // the selected font's, or no_font_
+  std::string_view prev_x_;
+  std::string_view prev_y_;
   std::string string_buffer_;
-  std::string converted_;
 
   // The two slots that receive the numbers of the current text object alternately.
-  std::string num_a_;
-  std::string num_b_;
+  std::string_view num_a_;
+  std::string_view num_b_;
   bool next_slot_a_ = true;
 };
 

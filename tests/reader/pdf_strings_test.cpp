@@ -18,13 +18,18 @@ TEST(PdfStrings, HexToBytes) {
 }
 
 TEST(PdfStrings, ReadHexString) {
-  MemoryStream closed("41 42\n4>rest ");
-  EXPECT_EQ(ReadHexString(closed), "41424");
+  MemoryStream closed("41 42\n4x3 5>rest ");
+  std::string bytes = "kept";
+  ReadHexString(closed, bytes);
+  EXPECT_EQ(bytes, "keptABC");  // digits pair across other bytes; the last one is dropped
   std::string token;
   ReadToken(closed, token);
   EXPECT_EQ(token, "rest");
-  MemoryStream unclosed("4142");
-  EXPECT_EQ(ReadHexString(unclosed), "4142");
+  MemoryStream unclosed("41424");
+  bytes.clear();
+  ReadHexString(unclosed, bytes);
+  EXPECT_EQ(bytes, "AB");
+  EXPECT_TRUE(unclosed.AtEnd());
 }
 
 // The decoded bytes of "(<body>" and the tokens left after it.
