@@ -24,7 +24,10 @@ class ByteStream {
   void Move(int64_t delta) { position_ += delta; }
   int64_t Size() const { return size_; }
   // Bytes from the position to the end; 0 when the position lies outside the data.
-  int64_t Remaining() const { return position_ >= 0 && position_ < size_ ? size_ - position_ : 0; }
+  int64_t Remaining() const {
+    // One unsigned comparison: a negative position wraps to beyond any size.
+    return static_cast<uint64_t>(position_) < static_cast<uint64_t>(size_) ? size_ - position_ : 0;
+  }
   bool AtEnd() const { return Remaining() == 0; }
 
   // Strict one-byte read: raises ReadError when no byte is left.
@@ -64,8 +67,8 @@ class ByteStream {
   // The bytes from the position to the end, as a view, without moving; empty when the
   // position lies outside the data.
   std::string_view Rest() const {
-    const int64_t remaining = Remaining();
-    return {data_ + (remaining > 0 ? position_ : 0), static_cast<size_t>(remaining)};
+    if (static_cast<uint64_t>(position_) >= static_cast<uint64_t>(size_)) return {};
+    return {data_ + position_, static_cast<size_t>(size_ - position_)};
   }
 
   // The whole data.

@@ -32,76 +32,97 @@ std::string ReadHexDigits(ByteStream& source, StringEnd end) {
 
 enum class LiteralSyntax { kExtraction, kExact };
 
-// The one walk through a literal string; each decoded byte goes to put. The two syntaxes
-// differ as ReadLiteralString and ReadLiteralStringBytes describe.
+// The bytes a literal string walk must look at one by one: the closing parenthesis and the
+// escape; when exact, also the opening parenthesis (counted) and CR (made LF).
+bool NeedsLook(char byte, LiteralSyntax syntax) {
+  if (byte == ')' || byte == '\\') return true;
+  return syntax == LiteralSyntax::kExact && (byte == '(' || byte == '\r');
+}
+
+// The one walk through a literal string; the decoded bytes go to put, a run of them at a time.
+// The two syntaxes differ as ReadLiteralString and ReadLiteralStringBytes describe.
 template <typename Put>
 void WalkLiteralString(ByteStream& source, LiteralSyntax syntax, const Put& put) {
   const bool exact = syntax == LiteralSyntax::kExact;
   const StringEnd end = exact ? StringEnd::kRequired : StringEnd::kQuiet;
   const auto is_escape_digit = exact ? IsOctalDigit : IsDecimalDigit;
+  const auto put_byte = [&put](uint8_t byte) {
+    const char c = static_cast<char>(byte);
+    put(std::string_view(&c, 1));
+  };
   int64_t depth = 0;  // unescaped "(" still open inside the string; counted only when exact
-  uint8_t byte = 0;
-  bool examine_held_byte = false;  // a byte that ended a numeric escape is looked at again
   for (;;) {
-    if (!examine_held_byte && !NextByte(source, end, byte)) return;
-    examine_held_byte = false;
+    // The bytes up to the next one that needs a look stand for themselves.
+    const std::string_view rest = source.Rest();
+    size_t run = 0;
+    while (run < rest.size() && !NeedsLook(rest[run], syntax)) ++run;
+    if (run > 0) {
+      put(rest.substr(0, run));
+      source.Move(static_cast<int64_t>(run));
+    }
+    uint8_t byte = 0;
+    if (!NextByte(source, end, byte)) return;
     if (byte == ')') {
       if (depth == 0) return;
       --depth;
-    } else if (byte == '(' && exact) {
-      ++depth;
-    } else if (byte == '\r' && exact) {
-      SkipLineFeedAfterCarriageReturn(source);
-      byte = '\n';
-    } else if (byte == '\\') {
-      uint8_t escaped = 0;
-      if (!NextByte(source, end, escaped)) return;
-      switch (escaped) {
-        case 'n':
-          put('\n');
-          continue;
-        case 'r':
-          put('\r');
-          continue;
-        case 't':
-          put('\t');
-          continue;
-        case 'b':
-          put('\b');
-          continue;
-        case 'f':
-          put('\f');
-          continue;
-        case '\n':
-          continue;
-        case '\r':
-          SkipLineFeedAfterCarriageReturn(source);
-          continue;
-        case '(':
-        case ')':
-        case '\\':
-          put(escaped);
-          continue;
-        default:
-          break;
-      }
-      if (!is_escape_digit(escaped)) {
-        if (exact) put(escaped);  // the extraction drops an unknown escape with its byte
-        continue;
-      }
-      int value = escaped - '0';
-      for (int more = 0; more < 2; ++more) {
-        if (!NextByte(source, end, byte)) break;
-        if (!is_escape_digit(byte)) {
-          examine_held_byte = true;
-          break;
-        }
-        value = value * 8 + (byte - '0');
-      }
-      put(static_cast<uint8_t>(value));  // \400 and above overflow the byte; the rest is dropped
+      put_byte(byte);
       continue;
     }
-    put(byte);
+    if (byte == '(') {
+      ++depth;
+      put_byte(byte);
+      continue;
+    }
+    if (byte == '\r') {
+      SkipLineFeedAfterCarriageReturn(source);
+      put_byte('\n');
+      continue;
+    }
+    uint8_t escaped = 0;  // the byte after the backslash
+    if (!NextByte(source, end, escaped)) return;
+    switch (escaped) {
+      case 'n':
+        put_byte('\n');
+        continue;
+      case 'r':
+        put_byte('\r');
+        continue;
+      case 't':
+        put_byte('\t');
+        continue;
+      case 'b':
+        put_byte('\b');
+        continue;
+      case 'f':
+        put_byte('\f');
+        continue;
+      case '\n':
+        continue;
+      case '\r':
+        SkipLineFeedAfterCarriageReturn(source);
+        continue;
+      case '(':
+      case ')':
+      case '\\':
+        put_byte(escaped);
+        continue;
+      default:
+        break;
+    }
+    if (!is_escape_digit(escaped)) {
+      if (exact) put_byte(escaped);  // the extraction drops an unknown escape with its byte
+      continue;
+    }
+    int value = escaped - '0';
+    for (int more = 0; more < 2; ++more) {
+      if (!NextByte(source, end, byte)) break;
+      if (!is_escape_digit(byte)) {
+        source.Move(-1);  // the byte that ended the escape is read again as the string's
+        break;
+      }
+      value = value * 8 + (byte - '0');
+    }
+    put_byte(static_cast<uint8_t>(value));  // \400 and above overflow the byte; the rest is dropped
   }
 }
 
@@ -147,17 +168,17 @@ std::string ReadHexStringBytes(ByteStream& source) {
 
 void ReadLiteralString(ByteStream& source, std::string& dest) {
   WalkLiteralString(source, LiteralSyntax::kExtraction,
-                    [&dest](uint8_t byte) { dest.push_back(static_cast<char>(byte)); });
+                    [&dest](std::string_view bytes) { dest.append(bytes); });
 }
 
 void SkipLiteralString(ByteStream& source) {
-  WalkLiteralString(source, LiteralSyntax::kExtraction, [](uint8_t) {});
+  WalkLiteralString(source, LiteralSyntax::kExtraction, [](std::string_view) {});
 }
 
 std::string ReadLiteralStringBytes(ByteStream& source) {
   std::string bytes;
   WalkLiteralString(source, LiteralSyntax::kExact,
-                    [&bytes](uint8_t byte) { bytes.push_back(static_cast<char>(byte)); });
+                    [&bytes](std::string_view run) { bytes.append(run); });
   return bytes;
 }
 

@@ -20,32 +20,40 @@ void SkipWhiteSpace(ByteStream& stream);
 void SkipLine(ByteStream& stream);
 
 // The next token, as a view of the stream's bytes: valid while the stream's data is unchanged.
-// Scans past the white space and to the end of the token; nothing is copied. Reading runs into
-// the end of the stream (ReadError, the position at the end) when no delimiter follows the
-// token. Every content stream passes through here token by token, so it is inline and works on
-// the bytes directly.
-inline std::string_view NextToken(ByteStream& stream) {
+// Scans past the white space and to the end of the token; nothing is copied. When the stream
+// ends first, or the token runs into its end with no delimiter after it, the view is empty and
+// the position at the end. Every content stream passes through here token by token, so it is
+// inline, works on the bytes directly and raises nothing: a content buffer's end is met once
+// per buffer, and an exception there would cost more than the buffer's tokens.
+inline std::string_view NextTokenOrEnd(ByteStream& stream) {
   const std::string_view rest = stream.Rest();
   const char* const begin = rest.data();
   const char* const end = begin + rest.size();
   const char* start = begin;
   while (start != end && IsTokenWhiteSpace(static_cast<uint8_t>(*start))) ++start;
-  if (start == end) {
-    stream.Move(end - begin);
-    throw ReadError();
-  }
-  const auto first = static_cast<uint8_t>(*start);
-  const char* stop = start + 1;
-  if (!IsTokenDelimiter(first) || first == '/') {
-    // A name is its slash and the bytes up to the next delimiter.
-    while (stop != end && !IsTokenDelimiter(static_cast<uint8_t>(*stop))) ++stop;
-    if (stop == end) {
-      stream.Move(end - begin);
-      throw ReadError();
+  if (start != end) {
+    const auto first = static_cast<uint8_t>(*start);
+    const char* stop = start + 1;
+    bool ended = true;  // a delimiter is a token of its own
+    if (!IsTokenDelimiter(first) || first == '/') {
+      // A name is its slash and the bytes up to the next delimiter, which must follow it.
+      while (stop != end && !IsTokenDelimiter(static_cast<uint8_t>(*stop))) ++stop;
+      ended = stop != end;
+    }
+    if (ended) {
+      stream.Move(stop - begin);
+      return {start, static_cast<size_t>(stop - start)};
     }
   }
-  stream.Move(stop - begin);
-  return {start, static_cast<size_t>(stop - start)};
+  stream.Move(end - begin);
+  return {};
+}
+
+// As NextTokenOrEnd, but raises ReadError where that gives an empty view.
+inline std::string_view NextToken(ByteStream& stream) {
+  const std::string_view token = NextTokenOrEnd(stream);
+  if (token.empty()) throw ReadError();
+  return token;
 }
 
 // Reads the next token into token.

@@ -39,6 +39,13 @@ bool IsSimpleFont(const std::string& subtype) {
 
 bool OpensString(std::string_view token) { return token[0] == '(' || token[0] == '<'; }
 
+std::vector<std::string_view> FontNames(const TPDFFontResourceList& fonts) {
+  std::vector<std::string_view> names;
+  names.reserve(static_cast<size_t>(fonts.Count()));
+  for (int32_t i = 0; i < fonts.Count(); ++i) names.push_back(fonts.GetItem(i).Name);
+  return names;
+}
+
 // The distance between two coordinates, in 64 bits so that no difference overflows.
 int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 
@@ -46,11 +53,10 @@ int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 
 ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
                                        const TPDFFontResourceList& fonts, FontCache* cache)
-    : options_(options), fonts_(fonts) {
+    : options_(options), fonts_(fonts), font_index_(FontNames(fonts)) {
   font_selections_.reserve(static_cast<size_t>(fonts_.Count()));
   for (int32_t i = 0; i < fonts_.Count(); ++i) {
     const TPDFFontResource& font = fonts_.GetItem(i);
-    font_index_.emplace(font.Name, i);  // the first font of a name is the one selected
     SelectedFont& selection = font_selections_.emplace_back();
     selection.conversion = ChooseConversion(font);
     if (font.CMapData) {
@@ -69,7 +75,8 @@ ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
 void ContentInterpreter::Run(ByteStream& content, std::string& output) {
   try {
     for (;;) {
-      const std::string_view token = NextToken(content);
+      const std::string_view token = NextTokenOrEnd(content);
+      if (token.empty()) return;  // the end of the buffer
       if (Is(token, "%")) {
         SkipLine(content);
         continue;
@@ -96,8 +103,7 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
 
 // A name followed by one number makes the pair; any other token takes it apart, so that a Tf
 // with other operands between its name and size selects nothing.
-void ContentInterpreter::FollowOperands(std::string_view token) {
-  if (font_operands_ == FontOperands::kNone && token[0] != '/') return;
+void ContentInterpreter::TrackFontOperands(std::string_view token) {
   if (token[0] == '/') {
     name_operand_ = token;
     font_operands_ = FontOperands::kName;
@@ -114,8 +120,8 @@ void ContentInterpreter::FollowOperands(std::string_view token) {
 
 // A name no font of the list has leaves the selected font as it is.
 void ContentInterpreter::SelectFont(std::string_view name) {
-  const auto found = font_index_.find(name);
-  if (found != font_index_.end() && found->second != current_font_) UseFont(found->second);
+  const int32_t found = font_index_.Find(name);
+  if (found >= 0 && found != current_font_) UseFont(found);
 }
 
 void ContentInterpreter::UseFont(int32_t index) {
@@ -150,7 +156,8 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   // delimiter token is that one byte; operators are compared whole).
   try {
     for (;;) {
-      const std::string_view token = NextToken(content);
+      const std::string_view token = NextTokenOrEnd(content);
+      if (token.empty()) return;  // the end of the buffer
       if (token[0] == '%') {
         SkipLine(content);
         continue;

@@ -2,11 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "codes/cmap_reader.h"
@@ -14,6 +12,7 @@
 #include "reader/memory_stream.h"
 #include "text/font_cache.h"
 #include "text/font_conversion.h"
+#include "text/font_name_index.h"
 
 namespace lumenquill {
 
@@ -54,20 +53,13 @@ class ContentInterpreter final {
     bool horizontal = true;
   };
 
-  // Hashes font names as views, so that a name token is looked up uncopied; FNV-1a, which
-  // costs little on names of a few bytes.
-  struct NameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view name) const {
-      uint64_t hash = 14695981039346656037u;
-      for (const char byte : name) hash = (hash ^ static_cast<uint8_t>(byte)) * 1099511628211u;
-      return static_cast<size_t>(hash);
-    }
-  };
-
   // Takes note of each token of the content loops, comments excepted: Tf selects the font named
   // by the name operand just before its size.
-  void FollowOperands(std::string_view token);
+  void FollowOperands(std::string_view token) {
+    // Most tokens are neither a name nor an operand after one: those pass straight through.
+    if (font_operands_ != FontOperands::kNone || token[0] == '/') TrackFontOperands(token);
+  }
+  void TrackFontOperands(std::string_view token);
   void SelectFont(std::string_view name);
   void UseFont(int32_t index);
   void SaveFont();
@@ -84,9 +76,7 @@ class ContentInterpreter final {
   const InterpreterOptions& options_;
   const TPDFFontResourceList& fonts_;
   std::vector<std::unique_ptr<TPDFCMapReader>> cmap_readers_;  // those not from the cache
-  // The index of the first font of each name: Tf selects by name, and a page may name
-  // thousands of fonts.
-  std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> font_index_;
+  FontNameIndex font_index_;                                   // Tf selects by name
   std::vector<SelectedFont> font_selections_;  // by font index; CMap readers from the cache
                                                // or cmap_readers_
 
