@@ -263,61 +263,123 @@ std::string Inflate(const std::string& data, bool* failed = nullptr) {
   return std::string(dest.Bytes());
 }
 
+// What zlib's one-call inflation gives for data: the output up to the end of the stream, or
+// up to a fault or the end of the input.
+std::string ZlibInflated(const std::string& data, size_t capacity) {
+  std::string out(capacity, '\0');
+  uLongf size = capacity;
+  uLong used = data.size();
+  uncompress2(reinterpret_cast<Bytef*>(out.data()), &size,
+              reinterpret_cast<const Bytef*>(data.data()), &used);
+  out.resize(size);
+  return out;
+}
+
 // Bytes after the end of the compressed data are ignored; the output is kept.
 TEST(DecodeFlate, StopsAtTheEndOfTheCompressedData) {
   const std::string text(100'000, 'x');
   bool failed = true;
   EXPECT_EQ(Inflate(Deflated(text) + "  garbage", &failed), text);
   EXPECT_FALSE(failed);
+  EXPECT_EQ(Inflate(Deflated(text) + Deflated("second stream"), &failed), text);
+  EXPECT_FALSE(failed);
 }
 
-// A truncated or corrupt stream keeps what inflated before the fault.
-TEST(DecodeFlate, KeepsOutputBeforeAFault) {
+// Streams that inflate to far more than their size, and nothing at all, inflate whole.
+TEST(DecodeFlate, OutputOfAnySize) {
+  bool failed = true;
+  EXPECT_EQ(Inflate("", &failed), "");
+  EXPECT_FALSE(failed);
+  EXPECT_EQ(Inflate(Deflated(""), &failed), "");
+  EXPECT_FALSE(failed);
+  std::string pattern;
+  for (int i = 0; pattern.size() < 5'000'000; ++i)
+    pattern += "BT (" + std::to_string(i % 97) + ") Tj ET\n";
+  const std::string deflated = Deflated(pattern);
+  ASSERT_LT(deflated.size() * 100, pattern.size());  // many times the first guess
+  EXPECT_EQ(Inflate(deflated, &failed), pattern);
+  EXPECT_FALSE(failed);
+}
+
+// Every damaged stream gives what zlib gives: the output before the fault. A stream cut off
+// anywhere counts as decoded; damaged data or a wrong checksum counts as failed.
+TEST(DecodeFlate, DamagedStreamsGiveZlibsOutput) {
   std::string text;
   for (int i = 0; i < 20000; ++i) text += std::to_string(i * 7919 % 10007) + " ";
   const std::string deflated = Deflated(text);
-  const std::string truncated = Inflate(deflated.substr(0, deflated.size() / 2));
-  EXPECT_GT(truncated.size(), text.size() / 4);
-  EXPECT_EQ(text.compare(0, truncated.size(), truncated), 0);
+  bool failed = true;
+  for (const size_t cut : {size_t{1}, size_t{2}, size_t{3}, deflated.size() / 3,
+                           deflated.size() - 5, deflated.size() - 4, deflated.size() - 1}) {
+    const std::string truncated = deflated.substr(0, cut);
+    const std::string inflated = Inflate(truncated, &failed);
+    EXPECT_EQ(inflated, ZlibInflated(truncated, text.size())) << cut;
+    EXPECT_EQ(text.compare(0, inflated.size(), inflated), 0) << cut;
+    EXPECT_FALSE(failed) << cut;
+  }
+  EXPECT_GT(Inflate(deflated.substr(0, deflated.size() / 3)).size(), text.size() / 4);
+  // The checksum missing or partly there: the whole text, as no check was made.
+  EXPECT_EQ(Inflate(deflated.substr(0, deflated.size() - 2), &failed), text);
+  EXPECT_FALSE(failed);
 
-  std::string corrupt = deflated;
-  corrupt[corrupt.size() / 2] ^= 0x55;
-  corrupt[corrupt.size() / 2 + 1] ^= 0x55;
-  bool failed = false;
-  const std::string partial = Inflate(corrupt, &failed);
+  std::string bad_checksum = deflated;
+  bad_checksum.back() ^= 1;
+  EXPECT_EQ(Inflate(bad_checksum, &failed), text);
   EXPECT_TRUE(failed);
-  EXPECT_EQ(text.compare(0, std::min(partial.size(), text.size() / 3), partial, 0,
-                         std::min(partial.size(), text.size() / 3)),
-            0);
-  EXPECT_EQ(Inflate("not zlib at all", &failed), "");
+
+  std::string bad_header = deflated;
+  bad_header[1] ^= 1;
+  EXPECT_EQ(Inflate(bad_header, &failed), "");
   EXPECT_TRUE(failed);
+
+  for (const size_t at : {size_t{2}, deflated.size() / 4, deflated.size() / 2}) {
+    std::string corrupt = deflated;
+    corrupt[at] ^= 0x55;
+    corrupt[at + 1] ^= 0x55;
+    const std::string expected = ZlibInflated(corrupt, text.size() * 2);
+    EXPECT_EQ(Inflate(corrupt, &failed), expected) << at;
+    EXPECT_TRUE(failed) << at;
+  }
 }
 
-// A stream that would inflate past the bound keeps the bound's worth and counts as failed.
-TEST(DecodeFlate, OutputIsBounded) {
+// size zero bytes in the zlib format, compressed a megabyte at a time.
+std::string DeflatedZeros(int64_t size) {
   z_stream z{};
   deflateInit(&z, 9);
   const std::string zeros(1 << 20, '\0');
-  std::string bomb(1 << 20, '\0');
+  std::string deflated(1 << 20, '\0');
   size_t used = 0;
-  const int64_t megabytes = kMaxInflatedSize / (1 << 20) + 8;
-  for (int64_t i = 0; i < megabytes; ++i) {
+  for (int64_t left = size; left >= 0; left -= static_cast<int64_t>(zeros.size())) {
+    const auto slice =
+        static_cast<uInt>(std::min<int64_t>(left, static_cast<int64_t>(zeros.size())));
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.data()));
-    z.avail_in = static_cast<uInt>(zeros.size());
-    const int flush = i + 1 == megabytes ? Z_FINISH : Z_NO_FLUSH;
+    z.avail_in = slice;
+    const int flush = slice == left ? Z_FINISH : Z_NO_FLUSH;
     do {
-      if (used == bomb.size()) bomb.resize(bomb.size() * 2);
-      z.next_out = reinterpret_cast<Bytef*>(bomb.data() + used);
-      z.avail_out = static_cast<uInt>(bomb.size() - used);
+      if (used == deflated.size()) deflated.resize(deflated.size() * 2);
+      z.next_out = reinterpret_cast<Bytef*>(deflated.data() + used);
+      z.avail_out = static_cast<uInt>(deflated.size() - used);
       deflate(&z, flush);
-      used = bomb.size() - z.avail_out;
+      used = deflated.size() - z.avail_out;
     } while (z.avail_in > 0 || (flush == Z_FINISH && z.avail_out == 0));
+    if (flush == Z_FINISH) break;
   }
   deflateEnd(&z);
-  bomb.resize(used);
+  deflated.resize(used);
+  return deflated;
+}
+
+// A stream that would inflate past the bound keeps the bound's worth and counts as failed; one
+// that reaches the bound exactly is whole.
+TEST(DecodeFlate, OutputIsBounded) {
   bool failed = false;
-  EXPECT_EQ(static_cast<int64_t>(Inflate(bomb, &failed).size()), kMaxInflatedSize);
-  EXPECT_TRUE(failed);
+  const std::string whole = Inflate(DeflatedZeros(kMaxInflatedSize), &failed);
+  EXPECT_EQ(static_cast<int64_t>(whole.size()), kMaxInflatedSize);
+  EXPECT_EQ(whole.find_first_not_of('\0'), std::string::npos);
+  EXPECT_FALSE(failed);
+  for (const int64_t size : {kMaxInflatedSize + 1, kMaxInflatedSize + (8 << 20)}) {
+    EXPECT_EQ(static_cast<int64_t>(Inflate(DeflatedZeros(size), &failed).size()), kMaxInflatedSize);
+    EXPECT_TRUE(failed) << size;
+  }
 }
 
 }  // namespace
