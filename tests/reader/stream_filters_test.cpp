@@ -230,6 +230,14 @@ TEST(ASCII85Decode, Groups) {
   EXPECT_EQ(Base85("z"), std::string(4, '\0'));
   EXPECT_EQ(Base85("9j qo\n^z~>"), std::string("Man ") + std::string(4, '\0'));
   EXPECT_EQ(Base85("9jqo^9j"), "Man ");  // no end marker: the partial group is dropped
+  EXPECT_EQ(Base85("z9jqo^z"), std::string(4, '\0') + "Man " + std::string(4, '\0'));
+  EXPECT_EQ(Base85("9jqo^~>9jqo^"), "Man ");  // nothing after the end marker counts
+  EXPECT_EQ(Base85(""), "");
+  // Groups cut by line breaks, and bytes outside the digits anywhere, are skipped over.
+  EXPECT_EQ(Base85("9jqo^9j\nqo^9jq\r\no^"), "Man Man Man ");
+  EXPECT_EQ(Base85("9j\x80qo{^\t9jv\x01qo^~>"), "Man Man ");
+  // The value of a group wraps at 32 bits: 85^5 - 1 is 0x1'0878'0EC4.
+  EXPECT_EQ(Base85("uuuuu"), "\x08\x78\x0E\xC4");
 }
 
 // Each "z" gives four bytes: a quarter of the bound in "z"s and one more passes it.
@@ -243,6 +251,15 @@ TEST(ASCII85Decode, OutputIsBounded) {
   }
   EXPECT_EQ(static_cast<int64_t>(dest.Bytes().size()), kMaxInflatedSize);
   EXPECT_EQ(dest.Bytes().find_first_not_of('\0'), std::string::npos);
+
+  const std::string bound_of_zeros(kMaxInflatedSize / 4, 'z');
+  EXPECT_EQ(static_cast<int64_t>(Base85(bound_of_zeros).size()), kMaxInflatedSize);
+  // A partial group past the bound fails too, after the bound's worth.
+  MemoryStream partial;
+  EXPECT_THROW(DecodeASCII85(bound_of_zeros + "9jqo~>", partial), Error);
+  EXPECT_EQ(static_cast<int64_t>(partial.Bytes().size()), kMaxInflatedSize);
+  // An error after the bound still writes nothing, and raises nothing.
+  EXPECT_EQ(Base85(bound_of_zeros + "z9z~>"), "");
 }
 
 TEST(ASCII85Decode, ErrorsWriteNothingAtAll) {
