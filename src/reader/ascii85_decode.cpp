@@ -55,7 +55,7 @@ bool DecodeGroups(std::string_view bytes, GroupWriter& output) {
     if (count == 0 && end - next >= 5) {
       const uint32_t d0 = Digit(next[0]), d1 = Digit(next[1]), d2 = Digit(next[2]),
                      d3 = Digit(next[3]), d4 = Digit(next[4]);
-      if ((d0 < 85) & (d1 < 85) & (d2 < 85) & (d3 < 85) & (d4 < 85)) {
+      if (d0 < 85 && d1 < 85 && d2 < 85 && d3 < 85 && d4 < 85) {
         output.Write(d0 * kWeights[0] + d1 * kWeights[1] + d2 * kWeights[2] + d3 * kWeights[3] + d4,
                      4);
         next += 5;
