@@ -382,8 +382,7 @@ class BitWriter {
 
 // zlib rejects the reserved length codes 286 and 287 of the fixed codes; libdeflate reads them
 // as 258, like 285. A stream using one inflates whole when the checksum of that output holds
-// (a 285 damaged by one bit, say): the one kind of damaged stream that does not give zlib's
-// output.
+// (a 285 damaged by one bit, say), where zlib stops before it.
 TEST(DecodeFlate, ReservedLengthCodeWithAGoodChecksumInflatesWhole) {
   const std::string text(259, 'a');
   // "a", then a copy of 258 bytes from one back, in one block of the fixed codes.
