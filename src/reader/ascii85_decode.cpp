@@ -56,8 +56,9 @@ bool DecodeGroups(std::string_view bytes, GroupWriter& output) {
       const uint32_t d0 = Digit(next[0]), d1 = Digit(next[1]), d2 = Digit(next[2]),
                      d3 = Digit(next[3]), d4 = Digit(next[4]);
       if (d0 < 85 && d1 < 85 && d2 < 85 && d3 < 85 && d4 < 85) {
-        output.Write(d0 * kWeights[0] + d1 * kWeights[1] + d2 * kWeights[2] + d3 * kWeights[3] + d4,
-                     4);
+        const uint32_t group =
+            d0 * kWeights[0] + d1 * kWeights[1] + d2 * kWeights[2] + d3 * kWeights[3] + d4;
+        output.Write(group, 4);
         next += 5;
         continue;
       }
@@ -86,7 +87,9 @@ bool DecodeGroups(std::string_view bytes, GroupWriter& output) {
 
 // An error anywhere writes nothing at all, so the data is decoded whole before it is written.
 void DecodeASCII85(std::string_view bytes, MemoryStream& dest) {
-  // Each byte gives four bytes at most (a "z"); the output stops at the bound.
+  // Each byte gives four bytes at most (a "z"); the output stops at the bound. Whole groups of
+  // four fill the bound exactly, so what was written before an overflow is the bound's worth.
+  static_assert(kMaxInflatedSize % 4 == 0);
   GroupWriter output(std::min(bytes.size() * 4, static_cast<size_t>(kMaxInflatedSize)));
   if (!DecodeGroups(bytes, output)) return;
   dest.Write(output.Bytes());

@@ -52,7 +52,7 @@ bool InflateWhole(std::string_view input, MemoryStream& dest) {
   size_t capacity = std::clamp<size_t>(input.size() * 8, size_t{1} << 16, kBound);
   for (;;) {
     const auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
-    size_t used = 0;
+    size_t used = 0;  // asking for it lets bytes follow the stream
     size_t written = 0;
     const libdeflate_result result = libdeflate_zlib_decompress_ex(
         decompressor, input.data(), input.size(), buffer.get(), capacity, &used, &written);
