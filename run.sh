@@ -8,8 +8,8 @@ start_dir=$(pwd)
 source_dir=$(cd "$(dirname "$0")" && pwd)
 cd "$source_dir"
 
-tools/ensure-packages.sh g++ cmake ninja-build pkg-config zlib1g-dev nettle-dev qt6-base-dev \
-  libqt6svg6 qt6-translations-l10n fonts-ipafont-gothic
+tools/ensure-packages.sh g++ cmake ninja-build pkg-config zlib1g-dev libdeflate-dev nettle-dev \
+  qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-ipafont-gothic
 echo "Lumenquill: building the release build (build/release)..." >&2
 log=build/release-build.log
 mkdir -p build

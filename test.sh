@@ -7,8 +7,8 @@
 set -eu
 cd "$(dirname "$0")"
 
-tools/ensure-packages.sh g++ cmake ninja-build pkg-config zlib1g-dev nettle-dev libgtest-dev \
-  libgmock-dev qpdf libbenchmark-dev qt6-base-dev libqt6svg6 qt6-translations-l10n
+tools/ensure-packages.sh g++ cmake ninja-build pkg-config zlib1g-dev libdeflate-dev nettle-dev \
+  libgtest-dev libgmock-dev qpdf libbenchmark-dev qt6-base-dev libqt6svg6 qt6-translations-l10n
 cmake --preset test
 cmake --build --preset test
 ctest --preset test

@@ -11,8 +11,8 @@ if(LUMENQUILL_BUILD_UI)
                "lumenquill-info, a desktop entry for PDF files and the manual pages.")
   # Qt loads the SVG pictures of the windows through a plugin and its Japanese translation from
   # a file, which dpkg-shlibdeps cannot see; the windows show Japanese text with a Japanese font.
-  # nettle decrypts encrypted documents.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libnettle8, libqt6svg6, qt6-translations-l10n")
+  # libdeflate inflates the streams; nettle decrypts encrypted documents.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libdeflate0, libnettle8, libqt6svg6, qt6-translations-l10n")
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-japanese-gothic)
 else()
   set(CPACK_PACKAGE_NAME lumenquill-cli)
@@ -20,8 +20,8 @@ else()
   set(summary "extract the text of PDF files into Shift-JIS text files (no Qt)")
   set(contents "This package holds the command-line programs, without the windows and\n"
                "without Qt, for servers.")
-  # nettle decrypts encrypted documents.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS libnettle8)
+  # libdeflate inflates the streams; nettle decrypts encrypted documents.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libdeflate0, libnettle8")
 endif()
 string(JOIN "" contents ${contents})
 

@@ -23,9 +23,8 @@ std::string DecodeSectionStream(TPDFAnalyst& reader, const PdfDictionary& dictio
     return std::string(raw);
   }
   if (!FiltersSupported(filters)) throw Error(kUnsupported);
-  MemoryStream data{std::string(raw)};
   MemoryStream decoded;
-  ApplyFilters(data, static_cast<int32_t>(raw.size()), filters, decoded);
+  ApplyFilters(raw, filters, decoded);
   return decoded.Release();
 }
 

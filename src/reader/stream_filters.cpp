@@ -76,19 +76,14 @@ void RunFilter(const FilterChain& filters, size_t i, std::string_view input, Mem
   UndoPredictor(parameters, predicted.Bytes(), dest);
 }
 
-// When /Length also counted the end of line before "endstream", the copy ends with it: drop
-// the trailing LF, CR or CR LF of the copy unless the data is followed by an end of line.
-int32_t TrimTrailingEndOfLine(const ByteStream& source, std::string& copy) {
+// When /Length also counted the end of line before "endstream", the data ends with it: the
+// number of bytes of the trailing LF, CR or CR LF to drop, none when the data is followed by an
+// end of line.
+size_t TrailingEndOfLine(const ByteStream& source, std::string_view data) {
   const std::string_view after = source.Peek(1);
   if (!after.empty() && IsEndOfLine(static_cast<uint8_t>(after[0]))) return 0;
-  if (copy.empty() || !IsEndOfLine(static_cast<uint8_t>(copy.back()))) return 0;
-  const bool line_feed = copy.back() == '\n';
-  copy.pop_back();
-  if (line_feed && !copy.empty() && copy.back() == '\r') {
-    copy.pop_back();
-    return 2;
-  }
-  return 1;
+  if (data.empty() || !IsEndOfLine(static_cast<uint8_t>(data.back()))) return 0;
+  return data.back() == '\n' && data.size() >= 2 && data[data.size() - 2] == '\r' ? 2 : 1;
 }
 
 }  // namespace
@@ -120,26 +115,25 @@ void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
   if (!FiltersSupported(filters)) return;
 
   if (length > source.Remaining()) throw ReadError();
-  std::string copy(source.Peek(length));
+  // A view of the data in source, which reading the next token does not move.
+  std::string_view data = source.Peek(length);
   source.Move(length);
-  if (filters.names.front() == kFlate) length -= TrimTrailingEndOfLine(source, copy);
+  if (filters.names.front() == kFlate) data.remove_suffix(TrailingEndOfLine(source, data));
 
   std::string token;
   ReadToken(source, token);
   if (token != "endstream") return;
-  MemoryStream raw(std::move(copy));
   try {
-    ApplyFilters(raw, length, filters, dest);
+    ApplyFilters(data, filters, dest);
   } catch (const Error&) {
     // Failures leave dest with what was decoded before them.
   }
 }
 
-int64_t ApplyFilters(MemoryStream& data, int32_t length, const FilterChain& filters,
-                     MemoryStream& dest) {
+int64_t ApplyFilters(std::string_view data, const FilterChain& filters, MemoryStream& dest) {
   if (filters.names.empty() || !FiltersSupported(filters)) return 0;
   const int64_t before = dest.Position();
-  std::string_view input = data.Bytes().substr(0, static_cast<size_t>(length));
+  std::string_view input = data;
   // The outputs of the filters before the last, in turn: each reads the other.
   MemoryStream stages[2];
   const size_t last = filters.names.size() - 1;

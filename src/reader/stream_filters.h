@@ -23,13 +23,12 @@ void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
 // "/RunLengthDecode", "/ASCIIHexDecode" or "/ASCII85Decode", with one parameters entry each.
 bool FiltersSupported(const FilterChain& filters);
 
-// Runs the filters on the first length bytes of data, in order, each on the output of the one
-// before. Flate and LZW undo the predictor their parameters name on their own output, and LZW
-// follows their /EarlyChange. An empty or unsupported chain writes nothing; a filter that
-// raises Error before the last one leaves dest as it was, the last one leaves what it decoded
-// before the failure. Returns the number of bytes appended to dest.
-int64_t ApplyFilters(MemoryStream& data, int32_t length, const FilterChain& filters,
-                     MemoryStream& dest);
+// Runs the filters on data, in order, each on the output of the one before. Flate and LZW undo
+// the predictor their parameters name on their own output, and LZW follows their /EarlyChange. An
+// empty or unsupported chain writes nothing; a filter that raises Error before the last one leaves
+// dest as it was, the last one leaves what it decoded before the failure. Returns the number of
+// bytes appended to dest.
+int64_t ApplyFilters(std::string_view data, const FilterChain& filters, MemoryStream& dest);
 
 // Appends the base-85 data up to "~>" to dest, or nothing when it holds an error. Output past
 // kMaxInflatedSize raises Error("ASCII85を正常に展開できませんでした。") after dest has received

@@ -230,6 +230,14 @@ TEST(ASCII85Decode, Groups) {
   EXPECT_EQ(Base85("z"), std::string(4, '\0'));
   EXPECT_EQ(Base85("9j qo\n^z~>"), std::string("Man ") + std::string(4, '\0'));
   EXPECT_EQ(Base85("9jqo^9j"), "Man ");  // no end marker: the partial group is dropped
+  EXPECT_EQ(Base85("z9jqo^z"), std::string(4, '\0') + "Man " + std::string(4, '\0'));
+  EXPECT_EQ(Base85("9jqo^~>9jqo^"), "Man ");  // nothing after the end marker counts
+  EXPECT_EQ(Base85(""), "");
+  // Groups cut by line breaks, and bytes outside the digits anywhere, are skipped over.
+  EXPECT_EQ(Base85("9jqo^9j\nqo^9jq\r\no^"), "Man Man Man ");
+  EXPECT_EQ(Base85("9j\x80qo{^\t9jv\x01qo^~>"), "Man Man ");
+  // The value of a group wraps at 32 bits: 85^5 - 1 is 0x1'0878'0EC4.
+  EXPECT_EQ(Base85("uuuuu"), "\x08\x78\x0E\xC4");
 }
 
 // Each "z" gives four bytes: a quarter of the bound in "z"s and one more passes it.
@@ -243,6 +251,15 @@ TEST(ASCII85Decode, OutputIsBounded) {
   }
   EXPECT_EQ(static_cast<int64_t>(dest.Bytes().size()), kMaxInflatedSize);
   EXPECT_EQ(dest.Bytes().find_first_not_of('\0'), std::string::npos);
+
+  const std::string bound_of_zeros(kMaxInflatedSize / 4, 'z');
+  EXPECT_EQ(static_cast<int64_t>(Base85(bound_of_zeros).size()), kMaxInflatedSize);
+  // A partial group past the bound fails too, after the bound's worth.
+  MemoryStream partial;
+  EXPECT_THROW(DecodeASCII85(bound_of_zeros + "9jqo~>", partial), Error);
+  EXPECT_EQ(static_cast<int64_t>(partial.Bytes().size()), kMaxInflatedSize);
+  // An error after the bound still writes nothing, and raises nothing.
+  EXPECT_EQ(Base85(bound_of_zeros + "z9z~>"), "");
 }
 
 TEST(ASCII85Decode, ErrorsWriteNothingAtAll) {
@@ -263,61 +280,174 @@ std::string Inflate(const std::string& data, bool* failed = nullptr) {
   return std::string(dest.Bytes());
 }
 
+// What zlib's one-call inflation gives for data: the output up to the end of the stream, or
+// up to a fault or the end of the input.
+std::string ZlibInflated(const std::string& data, size_t capacity) {
+  std::string out(capacity, '\0');
+  uLongf size = capacity;
+  uLong used = data.size();
+  uncompress2(reinterpret_cast<Bytef*>(out.data()), &size,
+              reinterpret_cast<const Bytef*>(data.data()), &used);
+  out.resize(size);
+  return out;
+}
+
 // Bytes after the end of the compressed data are ignored; the output is kept.
 TEST(DecodeFlate, StopsAtTheEndOfTheCompressedData) {
   const std::string text(100'000, 'x');
   bool failed = true;
   EXPECT_EQ(Inflate(Deflated(text) + "  garbage", &failed), text);
   EXPECT_FALSE(failed);
+  EXPECT_EQ(Inflate(Deflated(text) + Deflated("second stream"), &failed), text);
+  EXPECT_FALSE(failed);
 }
 
-// A truncated or corrupt stream keeps what inflated before the fault.
-TEST(DecodeFlate, KeepsOutputBeforeAFault) {
+// Streams that inflate to far more than their size, and nothing at all, inflate whole.
+TEST(DecodeFlate, OutputOfAnySize) {
+  bool failed = true;
+  EXPECT_EQ(Inflate("", &failed), "");
+  EXPECT_FALSE(failed);
+  EXPECT_EQ(Inflate(Deflated(""), &failed), "");
+  EXPECT_FALSE(failed);
+  std::string pattern;
+  for (int i = 0; pattern.size() < 5'000'000; ++i)
+    pattern += "BT (" + std::to_string(i % 97) + ") Tj ET\n";
+  const std::string deflated = Deflated(pattern);
+  ASSERT_LT(deflated.size() * 100, pattern.size());  // many times the first guess
+  EXPECT_EQ(Inflate(deflated, &failed), pattern);
+  EXPECT_FALSE(failed);
+}
+
+// Every damaged stream gives what zlib gives: the output before the fault. A stream cut off
+// anywhere counts as decoded; damaged data or a wrong checksum counts as failed.
+TEST(DecodeFlate, DamagedStreamsGiveZlibsOutput) {
   std::string text;
   for (int i = 0; i < 20000; ++i) text += std::to_string(i * 7919 % 10007) + " ";
   const std::string deflated = Deflated(text);
-  const std::string truncated = Inflate(deflated.substr(0, deflated.size() / 2));
-  EXPECT_GT(truncated.size(), text.size() / 4);
-  EXPECT_EQ(text.compare(0, truncated.size(), truncated), 0);
+  bool failed = true;
+  for (const size_t cut : {size_t{1}, size_t{2}, size_t{3}, deflated.size() / 3,
+                           deflated.size() - 5, deflated.size() - 4, deflated.size() - 1}) {
+    const std::string truncated = deflated.substr(0, cut);
+    const std::string inflated = Inflate(truncated, &failed);
+    EXPECT_EQ(inflated, ZlibInflated(truncated, text.size())) << cut;
+    EXPECT_EQ(text.compare(0, inflated.size(), inflated), 0) << cut;
+    EXPECT_FALSE(failed) << cut;
+  }
+  EXPECT_GT(Inflate(deflated.substr(0, deflated.size() / 3)).size(), text.size() / 4);
+  // The checksum missing or partly there: the whole text, as no check was made.
+  EXPECT_EQ(Inflate(deflated.substr(0, deflated.size() - 2), &failed), text);
+  EXPECT_FALSE(failed);
 
-  std::string corrupt = deflated;
-  corrupt[corrupt.size() / 2] ^= 0x55;
-  corrupt[corrupt.size() / 2 + 1] ^= 0x55;
-  bool failed = false;
-  const std::string partial = Inflate(corrupt, &failed);
+  std::string bad_checksum = deflated;
+  bad_checksum.back() ^= 1;
+  EXPECT_EQ(Inflate(bad_checksum, &failed), text);
   EXPECT_TRUE(failed);
-  EXPECT_EQ(text.compare(0, std::min(partial.size(), text.size() / 3), partial, 0,
-                         std::min(partial.size(), text.size() / 3)),
-            0);
-  EXPECT_EQ(Inflate("not zlib at all", &failed), "");
+
+  std::string bad_header = deflated;
+  bad_header[1] ^= 1;
+  EXPECT_EQ(Inflate(bad_header, &failed), "");
   EXPECT_TRUE(failed);
+
+  for (const size_t at : {size_t{2}, deflated.size() / 4, deflated.size() / 2}) {
+    std::string corrupt = deflated;
+    corrupt[at] ^= 0x55;
+    corrupt[at + 1] ^= 0x55;
+    const std::string expected = ZlibInflated(corrupt, text.size() * 2);
+    EXPECT_EQ(Inflate(corrupt, &failed), expected) << at;
+    EXPECT_TRUE(failed) << at;
+  }
 }
 
-// A stream that would inflate past the bound keeps the bound's worth and counts as failed.
-TEST(DecodeFlate, OutputIsBounded) {
+// Bits packed into bytes from the least significant bit, as deflate packs them.
+class BitWriter {
+ public:
+  // The count low bits of value, least significant first (header fields, extra bits).
+  void Put(uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) {
+      if (used_ == 0) bytes_.push_back('\0');
+      bytes_.back() = static_cast<char>(bytes_.back() | ((value >> i) & 1) << used_);
+      used_ = (used_ + 1) % 8;
+    }
+  }
+  // A Huffman code of length bits, most significant first.
+  void PutCode(uint32_t code, int length) {
+    for (int i = length - 1; i >= 0; --i) Put(code >> i, 1);
+  }
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  std::string bytes_;
+  int used_ = 0;
+};
+
+// zlib rejects the reserved length codes 286 and 287 of the fixed codes; libdeflate reads them
+// as 258, like 285. A stream using one inflates whole when the checksum of that output holds
+// (a 285 damaged by one bit, say), where zlib stops before it.
+TEST(DecodeFlate, ReservedLengthCodeWithAGoodChecksumInflatesWhole) {
+  const std::string text(259, 'a');
+  // "a", then a copy of 258 bytes from one back, in one block of the fixed codes.
+  const auto stream = [&text](uint32_t length_symbol) {
+    BitWriter bits;
+    bits.Put(1, 1);                               // the last block
+    bits.Put(1, 2);                               // fixed codes
+    bits.PutCode(0x30 + 'a', 8);                  // literal 'a'
+    bits.PutCode(0xC0 + length_symbol - 280, 8);  // length
+    bits.PutCode(0, 5);                           // distance 1
+    bits.PutCode(0, 7);                           // end of block
+    const auto check = static_cast<uint32_t>(
+        adler32(1, reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size())));
+    std::string zlib = "\x78\x01" + bits.Bytes();
+    for (int shift = 24; shift >= 0; shift -= 8) zlib += static_cast<char>(check >> shift);
+    return zlib;
+  };
+  bool failed = true;
+  EXPECT_EQ(Inflate(stream(285), &failed), text);
+  EXPECT_FALSE(failed);
+  EXPECT_EQ(ZlibInflated(stream(286), text.size()), "a");
+  failed = true;
+  EXPECT_EQ(Inflate(stream(286), &failed), text);
+  EXPECT_FALSE(failed);
+}
+
+// size zero bytes in the zlib format, compressed a megabyte at a time.
+std::string DeflatedZeros(int64_t size) {
   z_stream z{};
   deflateInit(&z, 9);
   const std::string zeros(1 << 20, '\0');
-  std::string bomb(1 << 20, '\0');
+  std::string deflated(1 << 20, '\0');
   size_t used = 0;
-  const int64_t megabytes = kMaxInflatedSize / (1 << 20) + 8;
-  for (int64_t i = 0; i < megabytes; ++i) {
+  for (int64_t left = size; left >= 0; left -= static_cast<int64_t>(zeros.size())) {
+    const auto slice =
+        static_cast<uInt>(std::min<int64_t>(left, static_cast<int64_t>(zeros.size())));
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.data()));
-    z.avail_in = static_cast<uInt>(zeros.size());
-    const int flush = i + 1 == megabytes ? Z_FINISH : Z_NO_FLUSH;
+    z.avail_in = slice;
+    const int flush = slice == left ? Z_FINISH : Z_NO_FLUSH;
     do {
-      if (used == bomb.size()) bomb.resize(bomb.size() * 2);
-      z.next_out = reinterpret_cast<Bytef*>(bomb.data() + used);
-      z.avail_out = static_cast<uInt>(bomb.size() - used);
+      if (used == deflated.size()) deflated.resize(deflated.size() * 2);
+      z.next_out = reinterpret_cast<Bytef*>(deflated.data() + used);
+      z.avail_out = static_cast<uInt>(deflated.size() - used);
       deflate(&z, flush);
-      used = bomb.size() - z.avail_out;
+      used = deflated.size() - z.avail_out;
     } while (z.avail_in > 0 || (flush == Z_FINISH && z.avail_out == 0));
+    if (flush == Z_FINISH) break;
   }
   deflateEnd(&z);
-  bomb.resize(used);
+  deflated.resize(used);
+  return deflated;
+}
+
+// A stream that would inflate past the bound keeps the bound's worth and counts as failed; one
+// that reaches the bound exactly is whole.
+TEST(DecodeFlate, OutputIsBounded) {
   bool failed = false;
-  EXPECT_EQ(static_cast<int64_t>(Inflate(bomb, &failed).size()), kMaxInflatedSize);
-  EXPECT_TRUE(failed);
+  const std::string whole = Inflate(DeflatedZeros(kMaxInflatedSize), &failed);
+  EXPECT_EQ(static_cast<int64_t>(whole.size()), kMaxInflatedSize);
+  EXPECT_EQ(whole.find_first_not_of('\0'), std::string::npos);
+  EXPECT_FALSE(failed);
+  for (const int64_t size : {kMaxInflatedSize + 1, kMaxInflatedSize + (8 << 20)}) {
+    EXPECT_EQ(static_cast<int64_t>(Inflate(DeflatedZeros(size), &failed).size()), kMaxInflatedSize);
+    EXPECT_TRUE(failed) << size;
+  }
 }
 
 }  // namespace
