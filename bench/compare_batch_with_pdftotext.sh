@@ -1,0 +1,40 @@
+#!/bin/sh
+# Times the conversion of a folder of 1,000 small PDF files (bench/make_batch_documents.py):
+# one lumenquill process for the whole folder against a shell loop that runs pdftotext once
+# per file, with hyperfine; prints both means, their ratio and the peak memory of the batch.
+#   bench/compare_batch_with_pdftotext.sh [WORK_DIR]
+set -eu
+cd "$(dirname "$0")/.."
+work=${1:-build/bench-batch}
+
+tools/ensure-packages.sh python3-reportlab fonts-ipafont poppler-utils hyperfine time
+cmake --preset release >/dev/null
+cmake --build --preset release >/dev/null
+lumenquill=build/release/bin/lumenquill
+# The console, with the default settings, whatever display or settings file is around.
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+LUMENQUILL_INI=$work/no-settings.ini
+export LUMENQUILL_INI
+
+pdfs=$work/pdfs
+[ -f "$pdfs/doc-0999.pdf" ] || /usr/bin/python3 bench/make_batch_documents.py "$pdfs" 1000
+count=$(find "$pdfs" -name '*.pdf' | wc -l)
+echo "== $count files in $pdfs ($(du -sk "$pdfs" | cut -f1) KB)"
+
+batch="$lumenquill --quiet --no-open --overwrite --output-dir $work/out.lq $pdfs"
+# Parameter expansion only, so that the loop forks nothing but pdftotext.
+loop="for f in $pdfs/*.pdf; do b=\${f##*/}; pdftotext \"\$f\" \"$work/out.pdftotext/\${b%.pdf}.txt\"; done"
+hyperfine --warmup 1 --runs 3 --style basic --export-json "$work/times.json" \
+  --prepare "rm -rf $work/out.lq && mkdir $work/out.lq" -n "lumenquill, one process" "$batch" \
+  --prepare "rm -rf $work/out.pdftotext && mkdir $work/out.pdftotext" -n "pdftotext, one per file" "$loop"
+
+/usr/bin/python3 - "$work/times.json" <<'EOF'
+import json, sys
+ours, loop = (r["mean"] for r in json.load(open(sys.argv[1]))["results"])
+print("lumenquill batch: %.3f s   pdftotext loop: %.3f s   ratio: %.1f times faster"
+      % (ours, loop, loop / ours))
+EOF
+rm -rf "$work/out.lq" && mkdir "$work/out.lq"
+# shellcheck disable=SC2086
+peak=$(/usr/bin/time -f %M $batch 2>&1 >/dev/null | tail -1)
+echo "peak memory lumenquill batch: $peak KB"
