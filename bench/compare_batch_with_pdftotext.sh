@@ -11,10 +11,28 @@ tools/ensure-packages.sh python3-reportlab fonts-ipafont poppler-utils hyperfine
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 lumenquill=build/release/bin/lumenquill
-# The console, with the default settings, whatever display or settings file is around.
+# The console, whatever display is around, and a settings file of the defaults as the options
+# dialog writes it (the one beside the program might ask for page ranges), read for each file.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-LUMENQUILL_INI=$work/no-settings.ini
+LUMENQUILL_INI=$work/lumenquill.ini
 export LUMENQUILL_INI
+mkdir -p "$work"
+cat >"$LUMENQUILL_INI" <<'EOF'
+[GroupBox1]
+CheckBox1=1
+CheckBox2=0
+[GroupBox2]
+RadioButton1=1
+RadioButton2=0
+ComboBox1=0
+[GroupBox3]
+CheckBox5=1
+CheckBox6=0
+CheckBox7=1
+CheckBox8=1
+[GroupBox4]
+CheckBox9=0
+EOF
 
 pdfs=$work/pdfs
 [ -f "$pdfs/doc-0999.pdf" ] || /usr/bin/python3 bench/make_batch_documents.py "$pdfs" 1000
