@@ -59,7 +59,8 @@ std::string Conversion::WithNewerFormatsHint(const TPDFAnalyst& analyst,
 bool Conversion::ConvertFile(const std::string& file_name) {
   const bool show_warnings = ReadShowWarnings();
   TPDFAnalyst analyst;
-  analyst.SetReadNewerFormats(options_.NewerFormats.value_or(ReadNewerFormats()));
+  // The settings file is read only when the command line leaves the choice to it.
+  analyst.SetReadNewerFormats(options_.NewerFormats ? *options_.NewerFormats : ReadNewerFormats());
   try {
     analyst.LoadFromFile(file_name);
   } catch (const FileOpenError& error) {

@@ -7,10 +7,15 @@
 
 namespace lumenquill {
 
+// Looked up once: the settings are read for every file converted, and the running executable
+// stays the same.
 std::string ExecutablePath() {
-  std::error_code error;
-  const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string() : path.string();
+  static const std::string executable = [] {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
+  }();
+  return executable;
 }
 
 std::string InstalledDataFolder(const std::string& executable) {
