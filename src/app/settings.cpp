@@ -9,9 +9,13 @@
 namespace lumenquill {
 namespace {
 
+int32_t ReadInt(const char* section, const char* key, int32_t fallback) {
+  return ReadProfileInt(SettingsFilePath(), section, key, fallback);
+}
+
 // A flag counts as on only at exactly 1.
-bool ReadFlag(const ProfileFile& settings, const char* section, const char* key, int32_t fallback) {
-  return settings.ReadInt(section, key, fallback) == 1;
+bool ReadFlag(const char* section, const char* key, int32_t fallback) {
+  return ReadInt(section, key, fallback) == 1;
 }
 
 void Write(const char* key, int32_t value) {
@@ -20,44 +24,38 @@ void Write(const char* key, int32_t value) {
 
 }  // namespace
 
-bool ReadShowWarnings() {
-  return ReadFlag(ProfileFile(SettingsFilePath()), "GroupBox3", "CheckBox8", 1);
-}
+bool ReadShowWarnings() { return ReadFlag("GroupBox3", "CheckBox8", 1); }
 
-bool ReadNewerFormats() {
-  return ReadFlag(ProfileFile(SettingsFilePath()), "GroupBox4", "CheckBox9", 0);
-}
+bool ReadNewerFormats() { return ReadFlag("GroupBox4", "CheckBox9", 0); }
 
 ConversionFlags LoadOptions(TPDFTextDecoder& decoder) {
-  const ProfileFile settings(SettingsFilePath());
-  decoder.LineBreakMode = ReadFlag(settings, "GroupBox2", "RadioButton1", 1) ? 1 : 0;
+  decoder.LineBreakMode = ReadFlag("GroupBox2", "RadioButton1", 1) ? 1 : 0;
   // The newline codes in the order of the options' list; another value leaves the decoder's
   // own CR LF.
   static const std::string kNewLineCodes[] = {"\r\n", "\n", "\r"};
-  const int32_t new_line = settings.ReadInt("GroupBox2", "ComboBox1", 0);
+  const int32_t new_line = ReadInt("GroupBox2", "ComboBox1", 0);
   if (new_line >= 0 && new_line < static_cast<int32_t>(std::size(kNewLineCodes))) {
     decoder.NewLineCode = kNewLineCodes[new_line];
   }
-  decoder.PageSeparator = ReadFlag(settings, "GroupBox1", "CheckBox1", 1);
+  decoder.PageSeparator = ReadFlag("GroupBox1", "CheckBox1", 1);
   ConversionFlags flags;
-  flags.PageRange = ReadFlag(settings, "GroupBox1", "CheckBox2", 0);
-  flags.OpenInEditor = ReadFlag(settings, "GroupBox3", "CheckBox5", 1);
-  flags.AskSavePath = ReadFlag(settings, "GroupBox3", "CheckBox6", 0);
-  flags.ConfirmOverwrite = ReadFlag(settings, "GroupBox3", "CheckBox7", 1);
+  flags.PageRange = ReadFlag("GroupBox1", "CheckBox2", 0);
+  flags.OpenInEditor = ReadFlag("GroupBox3", "CheckBox5", 1);
+  flags.AskSavePath = ReadFlag("GroupBox3", "CheckBox6", 0);
+  flags.ConfirmOverwrite = ReadFlag("GroupBox3", "CheckBox7", 1);
   return flags;
 }
 
 MainWindowSettings ReadMainWindowSettings() {
-  const ProfileFile file(SettingsFilePath());
   MainWindowSettings settings;
-  settings.Left = file.ReadInt("frmMain", "Left", 50);
-  settings.Top = file.ReadInt("frmMain", "Top", 50);
-  settings.Width = file.ReadInt("frmMain", "Width", kMainWindowWidth);
-  settings.Height = file.ReadInt("frmMain", "Height", kMainWindowHeight);
-  settings.Zoom = file.ReadInt("frmMain", "Zoom", 0) != 0;
-  settings.ToolBar = ReadFlag(file, "frmMain", "N10", 0);
-  settings.StatusBar = ReadFlag(file, "frmMain", "N11", 0);
-  settings.OnTop = ReadFlag(file, "frmMain", "N12", 0);
+  settings.Left = ReadInt("frmMain", "Left", 50);
+  settings.Top = ReadInt("frmMain", "Top", 50);
+  settings.Width = ReadInt("frmMain", "Width", kMainWindowWidth);
+  settings.Height = ReadInt("frmMain", "Height", kMainWindowHeight);
+  settings.Zoom = ReadInt("frmMain", "Zoom", 0) != 0;
+  settings.ToolBar = ReadFlag("frmMain", "N10", 0);
+  settings.StatusBar = ReadFlag("frmMain", "N11", 0);
+  settings.OnTop = ReadFlag("frmMain", "N12", 0);
   return settings;
 }
 

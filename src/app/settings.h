@@ -7,8 +7,7 @@
 namespace lumenquill {
 
 // The settings file's conversion options and main-window keys. Every value is read from the
-// file at the moment it is needed: each function below reads the file anew, once for all the
-// keys it returns.
+// file at the moment it is needed.
 
 // GroupBox3/CheckBox8: warnings on when exactly 1 (the default).
 bool ReadShowWarnings();

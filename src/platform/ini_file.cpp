@@ -44,14 +44,10 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return lines;
 }
 
-}  // namespace
-
-ProfileFile::ProfileFile(const std::string& path) : lines_(ReadLines(path)) {}
-
-std::optional<std::string> ProfileFile::FindValue(const std::string& section,
-                                                  const std::string& key) const {
+std::optional<std::string> FindValue(const std::string& path, const std::string& section,
+                                     const std::string& key) {
   bool in_section = false;
-  for (const std::string& line : lines_) {
+  for (const std::string& line : ReadLines(path)) {
     if (const auto name = SectionOf(line)) {
       in_section = EqualsIgnoringAsciiCase(*name, section);
     } else if (in_section) {
@@ -64,14 +60,16 @@ std::optional<std::string> ProfileFile::FindValue(const std::string& section,
   return std::nullopt;
 }
 
-std::string ProfileFile::ReadString(const std::string& section, const std::string& key,
-                                    const std::string& fallback) const {
-  return FindValue(section, key).value_or(fallback);
+}  // namespace
+
+std::string ReadProfileString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& fallback) {
+  return FindValue(path, section, key).value_or(fallback);
 }
 
-int32_t ProfileFile::ReadInt(const std::string& section, const std::string& key,
-                             int32_t fallback) const {
-  const std::optional<std::string> value = FindValue(section, key);
+int32_t ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
+                       int32_t fallback) {
+  const std::optional<std::string> value = FindValue(path, section, key);
   if (!value) return fallback;
   size_t i = 0;
   const bool negative = !value->empty() && (*value)[0] == '-';
@@ -82,16 +80,6 @@ int32_t ProfileFile::ReadInt(const std::string& section, const std::string& key,
     if (number > INT32_MAX) number = INT32_MAX;  // a long run of digits stays at the limit
   }
   return static_cast<int32_t>(negative ? -number : number);
-}
-
-std::string ReadProfileString(const std::string& path, const std::string& section,
-                              const std::string& key, const std::string& fallback) {
-  return ProfileFile(path).ReadString(section, key, fallback);
-}
-
-int32_t ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
-                       int32_t fallback) {
-  return ProfileFile(path).ReadInt(section, key, fallback);
 }
 
 void WriteProfileString(const std::string& path, const std::string& section, const std::string& key,

@@ -1,32 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace lumenquill {
 
 // The profile functions on an INI file: "[section]" lines and "key=value" lines, sections and
 // keys matched without regard to case. Every call opens the file anew; nothing is cached.
-
-// One reading of an INI file, for looking up several keys as the file was at that moment: a
-// caller that needs a group of keys at once opens the file once instead of once per key. A
-// missing or unreadable file reads as empty.
-class ProfileFile {
- public:
-  explicit ProfileFile(const std::string& path);
-
-  // The same rules as ReadProfileString and ReadProfileInt below.
-  std::string ReadString(const std::string& section, const std::string& key,
-                         const std::string& fallback) const;
-  int32_t ReadInt(const std::string& section, const std::string& key, int32_t fallback) const;
-
- private:
-  std::optional<std::string> FindValue(const std::string& section, const std::string& key) const;
-
-  std::vector<std::string> lines_;
-};
 
 // The value of the key, or fallback when the file, the section or the key is missing.
 std::string ReadProfileString(const std::string& path, const std::string& section,

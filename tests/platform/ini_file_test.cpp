@@ -34,19 +34,6 @@ TEST(IniFile, MissingPiecesGiveTheDefault) {
   EXPECT_EQ(ReadProfileString(ini.path(), "t", "a", "none"), "none");
 }
 
-TEST(IniFile, OneReadingServesSeveralKeys) {
-  testing::TempFile ini("[a]\nx=1\ny=text\n[b]\nx=2\n", "settings.ini");
-  const ProfileFile file(ini.path());
-  // What the file says later is not seen by a reading taken before; a new reading sees it.
-  WriteProfileString(ini.path(), "a", "x", "9");
-  EXPECT_EQ(file.ReadInt("A", "X", 5), 1);
-  EXPECT_EQ(file.ReadInt("b", "x", 5), 2);
-  EXPECT_EQ(file.ReadInt("b", "y", 5), 5);
-  EXPECT_EQ(file.ReadString("a", "y", ""), "text");
-  EXPECT_EQ(ProfileFile(ini.path()).ReadInt("a", "x", 5), 9);
-  EXPECT_EQ(ProfileFile(ini.path() + ".missing").ReadString("a", "y", "none"), "none");
-}
-
 TEST(IniFile, WritingKeepsEveryOtherLine) {
   testing::TempFile ini("; comment\n[a]\nx=1\n\n[b]\ny=2\n", "settings.ini");
   WriteProfileString(ini.path(), "A", "X", "5");  // an existing key, another case
