@@ -147,16 +147,31 @@ void TPDFStreamDecoder::AddForms(TPageResource& page) {
     }
     const int32_t index = level.next++;
     const int32_t form = level.xobjects->GetObjectNumber(index);
-    if (forms_on_path.contains(form) || ReadXObjectSubtype(form) != "/Form") continue;
+    if (forms_on_path.contains(form)) continue;
+    const TPageResource* resources = FormResources(form);
+    if (resources == nullptr) continue;
     if (page.ChildCount() == kMaxFormsPerPage) return;
 
     TPageChildResourceList& child = page.AddChild(level.xobjects->GetName(index), form);
-    analyst_.SeekToExistingObject(form);
-    SkipObjectHeader(stream_);
-    ReadNodeResources(child.Resources, nullptr);
+    child.Resources.AppendCategories(*resources);
     forms_on_path.insert(form);
     path.push_back({&child.Resources.XObjects, 0, form});  // level is not used after this
   }
+}
+
+const TPageResource* TPDFStreamDecoder::FormResources(int32_t n) {
+  auto found = forms_read_.find(n);
+  if (found == forms_read_.end()) {
+    std::unique_ptr<TPageResource> resources;
+    if (ReadXObjectSubtype(n) == "/Form") {
+      resources = std::make_unique<TPageResource>();
+      analyst_.SeekToExistingObject(n);
+      SkipObjectHeader(stream_);
+      ReadNodeResources(*resources, nullptr);
+    }
+    found = forms_read_.emplace(n, std::move(resources)).first;
+  }
+  return found->second.get();
 }
 
 std::string TPDFStreamDecoder::ReadXObjectSubtype(int32_t n) {

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "content/resource_lists.h"
 #include "reader/memory_stream.h"
@@ -45,11 +47,17 @@ class TPDFStreamDecoder final {
   // when parent is given. False when the node has no /Resources.
   bool ReadNodeResources(TPageResource& target, int32_t* parent);
   void AddForms(TPageResource& page);
+  // The resources of XObject n when it is a form, read once; null for any other XObject.
+  const TPageResource* FormResources(int32_t n);
   std::string ReadXObjectSubtype(int32_t n);
 
   TPDFAnalyst& analyst_;
   ByteStream& stream_;
   TPageResourceList page_resources_;
+  // The forms' resources read so far, by object number; null for an XObject that is no form.
+  // A form's resources are its own whatever page lists it, and the same forms recur on many
+  // pages.
+  std::unordered_map<int32_t, std::unique_ptr<TPageResource>> forms_read_;
 };
 
 }  // namespace lumenquill

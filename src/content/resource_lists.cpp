@@ -10,6 +10,12 @@ TPDFResource& TPDFResourceList::Add(std::string name, int32_t object_number) {
   return *items_.back();
 }
 
+void TPDFResourceList::AppendCopies(const TPDFResourceList& other) {
+  for (const auto& item : other.items_) {
+    Add(item->Name, item->ObjectNumber).DictionaryOffset = item->DictionaryOffset;
+  }
+}
+
 const TPDFResource& TPDFResourceList::Item(int32_t index) const {
   if (index < 0 || index >= Count()) {
     throw IndexError("Index値が不正です。[ " + std::to_string(index) + " ]");
@@ -27,6 +33,16 @@ TPageResource::~TPageResource() = default;
 TPageChildResourceList& TPageResource::AddChild(std::string name, int32_t object_number) {
   Children.push_back(std::make_unique<TPageChildResourceList>(std::move(name), object_number));
   return *Children.back();
+}
+
+void TPageResource::AppendCategories(const TPageResource& other) {
+  Fonts.AppendCopies(other.Fonts);
+  XObjects.AppendCopies(other.XObjects);
+  ColorSpaces.AppendCopies(other.ColorSpaces);
+  ExtGStates.AppendCopies(other.ExtGStates);
+  Patterns.AppendCopies(other.Patterns);
+  Properties.AppendCopies(other.Properties);
+  Shadings.AppendCopies(other.Shadings);
 }
 
 TPageChildResourceList& TPageResource::GetChild(int32_t index) const {

@@ -25,6 +25,8 @@ class TPDFResource {
 class TPDFResourceList {
  public:
   TPDFResource& Add(std::string name, int32_t object_number);
+  // Adds a copy of every resource of other, in its order.
+  void AppendCopies(const TPDFResourceList& other);
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
   // These raise IndexError("Index値が不正です。[ index ]") outside 0..Count-1.
   const TPDFResource& Item(int32_t index) const;
@@ -47,6 +49,8 @@ class TPageResource {
   TPageResource& operator=(const TPageResource&) = delete;
 
   TPageChildResourceList& AddChild(std::string name, int32_t object_number);
+  // Adds copies of the resources of every category of other; its forms are not copied.
+  void AppendCategories(const TPageResource& other);
   // Raises IndexError outside the list.
   TPageChildResourceList& GetChild(int32_t index) const;
   int32_t ChildCount() const { return static_cast<int32_t>(Children.size()); }

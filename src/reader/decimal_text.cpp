@@ -39,6 +39,8 @@ std::optional<double> DecimalToDouble(std::string_view text) {
 }
 
 std::optional<int32_t> RoundDecimal(std::string_view text, BeyondInt32 beyond) {
+  // Most operands are integers, which need no conversion through a double.
+  if (const std::optional<int32_t> integer = ParseDecimal(text)) return integer;
   const std::optional<double> value = DecimalToDouble(text);
   if (!value) return std::nullopt;
   const double rounded = std::nearbyint(*value);  // the default mode rounds halves to even

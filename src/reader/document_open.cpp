@@ -301,15 +301,17 @@ void TPDFAnalyst::ReadPageCount() {
 // first page keeps the /Count read: its pages fail when they are listed for the extraction.
 void TPDFAnalyst::ReadPages() {
   first_page_id_ = -1;
-  int32_t pages = 0;
+  page_objects_.clear();
   try {
-    WalkPageTree(first_pages_id_, [this, &pages](int32_t page) {
+    WalkPageTree(first_pages_id_, [this](int32_t page) {
       if (first_page_id_ == -1) first_page_id_ = page;
-      ++pages;
+      page_objects_.push_back(page);
       return true;
     });
-    page_count_ = pages;
+    page_count_ = static_cast<int32_t>(page_objects_.size());
+    page_objects_read_ = true;
   } catch (const Error&) {
+    page_objects_.clear();
     if (first_page_id_ == -1) throw;
   }
   if (first_page_id_ == -1) return;

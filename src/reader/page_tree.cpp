@@ -75,6 +75,10 @@ void TPDFAnalyst::WalkPageTree(int32_t root, const std::function<bool(int32_t)>&
 void TPDFAnalyst::GetPageObjects(ObjectNumberList& list) {
   if (!stream_) throw Error("ストリームが不正です。");
   if (first_pages_id_ == -1) throw Error("FirstPagesが存在しません。");
+  if (page_objects_read_) {
+    list.insert(list.end(), page_objects_.begin(), page_objects_.end());
+    return;
+  }
   WalkPageTree(first_pages_id_, [&list](int32_t page) {
     list.push_back(page);
     return true;

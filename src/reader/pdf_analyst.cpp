@@ -36,6 +36,8 @@ void TPDFAnalyst::Clear() {
   info_id_ = -1;
   first_page_id_ = -1;
   first_pages_id_ = -1;
+  page_objects_.clear();
+  page_objects_read_ = false;
   xref_offsets_.clear();
   media_box_ = Rectangle{};
 }

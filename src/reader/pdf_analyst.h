@@ -230,6 +230,10 @@ class TPDFAnalyst final {
   int32_t info_id_ = -1;
   int32_t first_page_id_ = -1;
   int32_t first_pages_id_ = -1;
+  // The pages in document order, as the walk at load found them; not read when that walk failed
+  // after the first page, so that listing the pages fails again as it did.
+  ObjectNumberList page_objects_;
+  bool page_objects_read_ = false;
   bool encrypted_ = false;
   bool decrypted_ = false;
   bool error_raised_ = false;

@@ -4,22 +4,36 @@
 
 namespace lumenquill {
 
-const std::string* PageStreams::Take(int32_t n) {
+void PageStreams::StartPage() {
+  page_decoded_.clear();
+  bytes_left_ = max_bytes_;
+  exhausted_ = false;
+}
+
+const std::string* PageStreams::Take(int32_t n, StreamRole role) {
   if (exhausted_) return nullptr;
-  auto found = decoded_.find(n);
-  if (found == decoded_.end()) {
-    MemoryStream decoded;
-    StringList filters;
-    streams_.DecodeStreamObject(n, filters, decoded);
-    found = decoded_.emplace(n, decoded.Release()).first;
-  }
-  const auto size = static_cast<int64_t>(found->second.size());
+  const std::string& decoded = Decoded(n, role);
+  const auto size = static_cast<int64_t>(decoded.size());
   if (size > bytes_left_) {
     exhausted_ = true;
     return nullptr;
   }
   bytes_left_ -= size;
-  return &found->second;
+  return &decoded;
+}
+
+const std::string& PageStreams::Decoded(int32_t n, StreamRole role) {
+  if (const auto kept = kept_forms_.find(n); kept != kept_forms_.end()) return kept->second;
+  if (const auto found = page_decoded_.find(n); found != page_decoded_.end()) return found->second;
+  MemoryStream decoded;
+  StringList filters;
+  streams_.DecodeStreamObject(n, filters, decoded);
+  const auto size = static_cast<int64_t>(decoded.Size());
+  if (role == StreamRole::kForm && size <= kept_form_bytes_left_) {
+    kept_form_bytes_left_ -= size;
+    return kept_forms_.emplace(n, decoded.Release()).first->second;
+  }
+  return page_decoded_.emplace(n, decoded.Release()).first->second;
 }
 
 }  // namespace lumenquill

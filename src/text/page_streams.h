@@ -17,23 +17,43 @@ namespace lumenquill {
 // in two or three seconds when they are dense with operators.
 constexpr int64_t kMaxContentPerPage = int64_t{256} << 20;
 
-// The decoded streams of one page, for its forms and its content: each stream object is decoded
-// once and its bytes reused for every further listing, and the bytes handed out are bounded.
-// One per page.
+// How many decoded bytes of forms are kept from page to page for the whole extraction.
+// Forms that recur (headers, footers, stamps) are small; a few megabytes hold them all.
+constexpr int64_t kMaxKeptFormBytes = int64_t{8} << 20;
+
+// What a stream is to the page that lists it.
+enum class StreamRole { kContent, kForm };
+
+// The decoded streams of the pages, for their forms and their content: each stream object is
+// decoded once per page and its bytes reused for every further listing on it, and the bytes a
+// page is handed are bounded. A form's bytes are also kept for the pages after it, up to
+// kMaxKeptFormBytes in all, since the same forms recur on every page of many documents.
 class PageStreams final {
  public:
-  explicit PageStreams(TPDFStreamDecoder& streams, int64_t max_bytes = kMaxContentPerPage)
-      : streams_(streams), bytes_left_(max_bytes) {}
+  explicit PageStreams(TPDFStreamDecoder& streams, int64_t max_bytes = kMaxContentPerPage,
+                       int64_t max_kept_form_bytes = kMaxKeptFormBytes)
+      : streams_(streams), max_bytes_(max_bytes), kept_form_bytes_left_(max_kept_form_bytes) {
+    StartPage();
+  }
+
+  // Starts the next page: its bound starts afresh and the streams of the page before are
+  // dropped, save the forms kept.
+  void StartPage();
 
   // The decoded bytes of stream object n. Nothing when they would take the page past its bound,
   // and nothing for any stream asked for after that: the rest of the page is passed over.
   // Raises what DecodeStreamObject raises.
-  const std::string* Take(int32_t n);
+  const std::string* Take(int32_t n, StreamRole role);
 
  private:
+  const std::string& Decoded(int32_t n, StreamRole role);
+
   TPDFStreamDecoder& streams_;
-  std::unordered_map<int32_t, std::string> decoded_;
-  int64_t bytes_left_;
+  const int64_t max_bytes_;
+  std::unordered_map<int32_t, std::string> page_decoded_;
+  std::unordered_map<int32_t, std::string> kept_forms_;
+  int64_t kept_form_bytes_left_;
+  int64_t bytes_left_ = 0;
   bool exhausted_ = false;
 };
 

@@ -106,6 +106,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
   TPDFFontResourceList fonts;
   MemoryStream content;
   ObjectNumberList content_objects;
+  PageStreams page_streams(streams);
   std::string text;
 
   const auto interpret = [&] {
@@ -120,13 +121,13 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     if (PageSeparator) write(PageBanner(page, page == first_page, NewLineCode));
     const int32_t page_object = pages[static_cast<size_t>(page - 1)];
     const TPageResource& resources = streams.ReadPageResource(page_object);
-    PageStreams page_streams(streams);
+    page_streams.StartPage();
 
     // Form XObjects with fonts of their own come first, each on its own.
     for (int32_t c = 0; c < resources.ChildCount(); ++c) {
       const TPageChildResourceList& form = resources.GetChild(c);
       if (form.Resources.Fonts.Count() == 0) continue;
-      const std::string* decoded = page_streams.Take(form.ObjectNumber);
+      const std::string* decoded = page_streams.Take(form.ObjectNumber, StreamRole::kForm);
       if (decoded == nullptr) break;
       content.Write("\n\n");
       content.Write(*decoded);
@@ -141,7 +142,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     content_objects.clear();
     streams.GetContentObjects(page_object, content_objects);
     for (const int32_t object : content_objects) {
-      const std::string* decoded = page_streams.Take(object);
+      const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
       if (decoded == nullptr) break;
       content.Write("\n\n");
       content.Write(*decoded);

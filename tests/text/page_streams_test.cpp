@@ -29,30 +29,49 @@ class PageStreamsTest : public ::testing::Test {
 };
 
 TEST_F(PageStreamsTest, AStreamListedAgainKeepsItsDecodedBytes) {
-  PageStreams page(*streams_);
-  const std::string* four = page.Take(4);
+  PageStreams pages(*streams_);
+  const std::string* four = pages.Take(4, StreamRole::kContent);
   ASSERT_NE(four, nullptr);
   EXPECT_EQ(*four, "four");
-  EXPECT_EQ(*page.Take(5), "five");
-  EXPECT_EQ(page.Take(4), four);
+  EXPECT_EQ(*pages.Take(5, StreamRole::kContent), "five");
+  EXPECT_EQ(pages.Take(4, StreamRole::kContent), four);
   EXPECT_EQ(*four, "four");
 }
 
 // Every listing counts against the bound; a page that reaches it exactly still has everything.
 TEST_F(PageStreamsTest, PastTheBoundTheRestOfThePageIsPassedOver) {
-  PageStreams page(*streams_, 10);
-  EXPECT_NE(page.Take(4), nullptr);
-  EXPECT_NE(page.Take(4), nullptr);
-  EXPECT_NE(page.Take(6), nullptr);
-  EXPECT_EQ(page.Take(5), nullptr);
-  EXPECT_EQ(page.Take(6), nullptr);
+  PageStreams pages(*streams_, 10);
+  EXPECT_NE(pages.Take(4, StreamRole::kContent), nullptr);
+  EXPECT_NE(pages.Take(4, StreamRole::kForm), nullptr);
+  EXPECT_NE(pages.Take(6, StreamRole::kContent), nullptr);
+  EXPECT_EQ(pages.Take(5, StreamRole::kContent), nullptr);
+  EXPECT_EQ(pages.Take(6, StreamRole::kContent), nullptr);
+
+  pages.StartPage();  // the next page starts afresh
+  EXPECT_EQ(*pages.Take(5, StreamRole::kContent), "five");
 
   PageStreams over_at_once(*streams_, 3);
-  EXPECT_EQ(over_at_once.Take(5), nullptr);
-  EXPECT_EQ(over_at_once.Take(6), nullptr);  // would fit, but the page is over
+  EXPECT_EQ(over_at_once.Take(5, StreamRole::kContent), nullptr);
+  EXPECT_EQ(over_at_once.Take(6, StreamRole::kContent),
+            nullptr);  // would fit, but the page is over
+}
 
-  PageStreams next_page(*streams_, 10);
-  EXPECT_EQ(*next_page.Take(5), "five");
+// Forms keep their bytes from page to page up to their own bound, each page still counting
+// them; content streams are decoded again on each page.
+TEST_F(PageStreamsTest, FormsAreKeptForThePagesAfter) {
+  PageStreams pages(*streams_, 10, 6);
+  const std::string* four = pages.Take(4, StreamRole::kForm);
+  const std::string* five = pages.Take(5, StreamRole::kForm);  // past the forms' bound
+  const std::string* six = pages.Take(6, StreamRole::kContent);
+  ASSERT_NE(four, nullptr);
+  ASSERT_NE(five, nullptr);
+  ASSERT_NE(six, nullptr);
+
+  pages.StartPage();
+  EXPECT_EQ(pages.Take(4, StreamRole::kForm), four);
+  EXPECT_EQ(*pages.Take(5, StreamRole::kForm), "five");
+  EXPECT_EQ(*pages.Take(6, StreamRole::kContent), "ix");
+  EXPECT_EQ(pages.Take(4, StreamRole::kForm), nullptr);  // the page's own bound still holds
 }
 
 }  // namespace
