@@ -38,15 +38,26 @@ bool IsSectionEnd(const std::string& token) {
 
 }  // namespace
 
-TPDFCMapReader::TPDFCMapReader()
-    : code_table_(std::make_unique<uint16_t[]>(kTableSize)), range_writes_left_(kMaxRangeWrites) {
-  std::fill_n(code_table_.get(), kTableSize, kUnknownCharacter);
+TPDFCMapReader::TPDFCMapReader() : range_writes_left_(kMaxRangeWrites) {
+  Page& unmapped = pages_.emplace_back();
+  unmapped.values.fill(kUnknownCharacter);
+}
+
+TPDFCMapReader::Page& TPDFCMapReader::WritablePageOf(int32_t code) {
+  uint16_t& number = page_numbers_[static_cast<size_t>(code >> 8)];
+  if (number == 0) {
+    number = static_cast<uint16_t>(pages_.size());
+    pages_.push_back(pages_.front());
+  }
+  return pages_[number];
 }
 
 void TPDFCMapReader::SetValue(int32_t code, uint16_t value) {
-  code_table_[static_cast<size_t>(code)] = value;
-  mapped_.set(static_cast<size_t>(code));
-  has_sequence_.reset(static_cast<size_t>(code));
+  Page& page = WritablePageOf(code);
+  const auto low = static_cast<size_t>(code & 0xFF);
+  page.values[low] = value;
+  page.mapped.set(low);
+  page.has_sequence.reset(low);
 }
 
 // A ligature of Latin letters is kept as the sequence of its letters, which code page 932 has.
@@ -56,15 +67,16 @@ void TPDFCMapReader::SetDestination(int32_t code, uint16_t value, std::string se
     for (const char letter : LatinLigatureLetters(value)) sequence += {'\0', letter};
   }
   if (sequence.empty()) return;
-  has_sequence_.set(static_cast<size_t>(code));
+  WritablePageOf(code).has_sequence.set(static_cast<size_t>(code & 0xFF));
   sequences_[static_cast<uint16_t>(code)] = std::move(sequence);
 }
 
 void TPDFCMapReader::AppendCharacter(uint16_t code, std::string& dest) const {
-  if (has_sequence_.test(code)) {
+  const Page& page = PageOf(code);
+  if (page.has_sequence.test(code & 0xFF)) {
     ConvertUTF16(sequences_.at(code), dest);
   } else {
-    AppendUCS2Unit(code_table_[code], dest);
+    AppendUCS2Unit(page.values[code & 0xFF], dest);
   }
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "codes/single_byte_codes.h"
 #include "reader/byte_stream.h"
@@ -13,7 +14,9 @@
 namespace lumenquill {
 
 // The code table a font's CMap program defines: 65,536 16-bit values indexed by character
-// code, every one "?" (kUnknownCharacter) until a mapping sets it. bfchar and bfrange store
+// code, every one "?" (kUnknownCharacter) until a mapping sets it. The table is held as 256
+// pages of 256 codes, a page made only when a mapping writes into it: most programs map a
+// few hundred codes, and a document may carry hundreds of them. bfchar and bfrange store
 // Unicode values, cidrange stores CIDs; all are later taken alike as UCS-2 units. A destination
 // of several UTF-16 units (a ligature, a surrogate pair, a character with a variation selector)
 // is kept whole beside the table, whose value for the code is then its first unit.
@@ -24,9 +27,9 @@ class TPDFCMapReader final {
   // Reads the mapping sections of one CMap program from the stream's position up to its
   // "endcmap". A malformed program ends the reading quietly, keeping what was stored.
   void ReadCMap(ByteStream& stream);
-  uint16_t GetValue(uint16_t code) const { return code_table_[code]; }
+  uint16_t GetValue(uint16_t code) const { return PageOf(code).values[code & 0xFF]; }
   // Whether a mapping of the program set the code's value.
-  bool IsMapped(uint16_t code) const { return mapped_.test(code); }
+  bool IsMapped(uint16_t code) const { return PageOf(code).mapped.test(code & 0xFF); }
   // The code's character, appended to dest in Shift-JIS: its whole destination when that has
   // several units, otherwise its value as one UCS-2 unit.
   void AppendCharacter(uint16_t code, std::string& dest) const;
@@ -56,9 +59,21 @@ class TPDFCMapReader final {
   void SetValue(int32_t code, uint16_t value);
   void SetDestination(int32_t code, uint16_t value, std::string sequence);
 
-  std::unique_ptr<uint16_t[]> code_table_;
-  std::bitset<65536> mapped_;
-  std::bitset<65536> has_sequence_;
+  // 256 codes sharing their high byte.
+  struct Page {
+    std::array<uint16_t, 256> values;
+    std::bitset<256> mapped;
+    std::bitset<256> has_sequence;
+  };
+
+  const Page& PageOf(uint16_t code) const { return pages_[page_numbers_[code >> 8]]; }
+  // The code's page, made when no mapping has written into it yet.
+  Page& WritablePageOf(int32_t code);
+
+  // Where in pages_ the page of each high byte is; 0, the page of nothing mapped, until a
+  // mapping writes into it.
+  std::array<uint16_t, 256> page_numbers_{};
+  std::vector<Page> pages_;
   std::unordered_map<uint16_t, std::string> sequences_;
   bool has_one_byte_codes_ = false;
   uint8_t min_one_byte_code_ = 255;
