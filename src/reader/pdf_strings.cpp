@@ -10,7 +10,7 @@ namespace {
 // Whether a string running into the end of the stream ends there quietly or raises ReadError.
 enum class StringEnd { kQuiet, kRequired };
 
-bool NextByte(ByteStream& source, StringEnd end, uint8_t& byte) {
+inline bool NextByte(ByteStream& source, StringEnd end, uint8_t& byte) {
   if (end == StringEnd::kQuiet) return source.TryReadByte(byte);
   byte = source.ReadByte();
   return true;
@@ -41,10 +41,10 @@ bool NeedsLook(char byte, LiteralSyntax syntax) {
 
 // The one walk through a literal string; the decoded bytes go to put, a run of them at a time.
 // The two syntaxes differ as ReadLiteralString and ReadLiteralStringBytes describe.
-template <typename Put>
-void WalkLiteralString(ByteStream& source, LiteralSyntax syntax, const Put& put) {
-  const bool exact = syntax == LiteralSyntax::kExact;
-  const StringEnd end = exact ? StringEnd::kRequired : StringEnd::kQuiet;
+template <LiteralSyntax syntax, typename Put>
+void WalkLiteralString(ByteStream& source, const Put& put) {
+  constexpr bool exact = syntax == LiteralSyntax::kExact;
+  constexpr StringEnd end = exact ? StringEnd::kRequired : StringEnd::kQuiet;
   const auto is_escape_digit = exact ? IsOctalDigit : IsDecimalDigit;
   const auto put_byte = [&put](uint8_t byte) {
     const char c = static_cast<char>(byte);
@@ -167,18 +167,23 @@ std::string ReadHexStringBytes(ByteStream& source) {
 }
 
 void ReadLiteralString(ByteStream& source, std::string& dest) {
-  WalkLiteralString(source, LiteralSyntax::kExtraction,
-                    [&dest](std::string_view bytes) { dest.append(bytes); });
+  WalkLiteralString<LiteralSyntax::kExtraction>(source, [&dest](std::string_view bytes) {
+    if (bytes.size() == 1) {
+      dest.push_back(bytes[0]);
+    } else {
+      dest.append(bytes);
+    }
+  });
 }
 
 void SkipLiteralString(ByteStream& source) {
-  WalkLiteralString(source, LiteralSyntax::kExtraction, [](std::string_view) {});
+  WalkLiteralString<LiteralSyntax::kExtraction>(source, [](std::string_view) {});
 }
 
 std::string ReadLiteralStringBytes(ByteStream& source) {
   std::string bytes;
-  WalkLiteralString(source, LiteralSyntax::kExact,
-                    [&bytes](std::string_view run) { bytes.append(run); });
+  WalkLiteralString<LiteralSyntax::kExact>(source,
+                                           [&bytes](std::string_view run) { bytes.append(run); });
   return bytes;
 }
 

@@ -19,17 +19,15 @@ void SkipWhiteSpace(ByteStream& stream);
 // Consumes bytes up to and including the first CR or LF (only the CR of a CR LF pair).
 void SkipLine(ByteStream& stream);
 
-// The next token, as a view of the stream's bytes: valid while the stream's data is unchanged.
-// Scans past the white space and to the end of the token; nothing is copied. When the stream
-// ends first, or the token runs into its end with no delimiter after it, the view is empty and
-// the position at the end. Every content stream passes through here token by token, so it is
-// inline, works on the bytes directly and raises nothing: a content buffer's end is met once
-// per buffer, and an exception there would cost more than the buffer's tokens.
-inline std::string_view NextTokenOrEnd(ByteStream& stream) {
-  const std::string_view rest = stream.Rest();
-  const char* const begin = rest.data();
-  const char* const end = begin + rest.size();
-  const char* start = begin;
+// The token that starts at or after cursor, in the bytes up to end, as a view of them; the
+// cursor moves past it. Scans past the white space and to the end of the token; nothing is
+// copied. When the bytes end first, or the token runs into their end with no delimiter after
+// it, the view is empty and the cursor at the end. Every content stream passes through here
+// token by token, so it is inline, works on the bytes directly and raises nothing: a content
+// buffer's end is met once per buffer, and an exception there would cost more than the
+// buffer's tokens.
+inline std::string_view ScanToken(const char*& cursor, const char* end) {
+  const char* start = cursor;
   while (start != end && IsTokenWhiteSpace(static_cast<uint8_t>(*start))) ++start;
   if (start != end) {
     const auto first = static_cast<uint8_t>(*start);
@@ -41,13 +39,48 @@ inline std::string_view NextTokenOrEnd(ByteStream& stream) {
       ended = stop != end;
     }
     if (ended) {
-      stream.Move(stop - begin);
+      cursor = stop;
       return {start, static_cast<size_t>(stop - start)};
     }
   }
-  stream.Move(end - begin);
+  cursor = end;
   return {};
 }
+
+// The next token of the stream as ScanToken reads it: valid while the stream's data is
+// unchanged.
+inline std::string_view NextTokenOrEnd(ByteStream& stream) {
+  const std::string_view rest = stream.Rest();
+  const char* cursor = rest.data();
+  const std::string_view token = ScanToken(cursor, rest.data() + rest.size());
+  stream.Move(cursor - rest.data());
+  return token;
+}
+
+// Reads the tokens of a stream as NextTokenOrEnd does, from a cursor of its own, for a loop
+// that reads many tokens between the calls that hand the stream to other readers: the
+// stream's position is set only when asked. Sync() before such a call puts the stream at the
+// cursor, and Resume() after it puts the cursor where the call left the stream.
+class TokenCursor final {
+ public:
+  explicit TokenCursor(ByteStream& stream) : stream_(stream) { Resume(); }
+
+  std::string_view NextOrEnd() { return ScanToken(cursor_, end_); }
+  void Sync() const { stream_.SetPosition(origin_ + (cursor_ - begin_)); }
+  void Resume() {
+    const std::string_view rest = stream_.Rest();
+    begin_ = cursor_ = rest.data();
+    end_ = rest.data() + rest.size();
+    origin_ = stream_.Position();
+  }
+
+ private:
+  ByteStream& stream_;
+  const char* begin_ = nullptr;  // the byte at origin_
+  const char* cursor_ = nullptr;
+  const char* end_ = nullptr;
+  int64_t origin_ = 0;
+};
 
 // As NextTokenOrEnd, but raises ReadError where that gives an empty view.
 inline std::string_view NextToken(ByteStream& stream) {

@@ -153,13 +153,21 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   num_b_ = {};
   next_slot_a_ = true;
   // Every token of a text object comes here: one switch on its first byte finds what it is (a
-  // delimiter token is that one byte; operators are compared whole).
+  // delimiter token is that one byte; operators are compared whole). The tokens come from a
+  // cursor; the stream follows it where another reader takes over, and wherever that reader
+  // stops (also by raising) is where the cursor goes on or the text object ends.
+  TokenCursor tokens(content);
+  const auto hand_over = [&tokens](const auto& read) {
+    tokens.Sync();
+    read();
+    tokens.Resume();
+  };
   try {
     for (;;) {
-      const std::string_view token = NextTokenOrEnd(content);
-      if (token.empty()) return;  // the end of the buffer
+      const std::string_view token = tokens.NextOrEnd();
+      if (token.empty()) break;  // the end of the buffer
       if (token[0] == '%') {
-        SkipLine(content);
+        hand_over([&] { SkipLine(content); });
         continue;
       }
       FollowOperands(token);
@@ -181,17 +189,18 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
           next_slot_a_ = !next_slot_a_;
           break;
         case '<':
-          if (OpensDictionary(content)) {
-            SkipDictionary(content);  // marked-content properties are never output
-            break;
-          }
-          [[fallthrough]];
         case '(':
-          content.Move(-1);
-          OutputString(content, output, true);
+          hand_over([&] {
+            if (token[0] == '<' && OpensDictionary(content)) {
+              SkipDictionary(content);  // marked-content properties are never output
+              return;
+            }
+            content.Move(-1);
+            OutputString(content, output, true);
+          });
           break;
         case '[':
-          ReadTextArray(content, output);
+          hand_over([&] { ReadTextArray(content, output); });
           break;
         case 'T':
           if (Is(token, "T*")) {
@@ -202,12 +211,16 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
           break;
         case 'E':
         case 'e':
-          if (Is(token, "ET") || Is(token, "endobj")) return;
+          if (Is(token, "ET") || Is(token, "endobj")) {
+            tokens.Sync();
+            return;
+          }
           break;
         default:
           break;
       }
     }
+    tokens.Sync();
   } catch (const Error&) {
     // A damaged text object ends here; the content loop goes on.
   }

@@ -99,6 +99,23 @@ TEST(CMapReader, IdentityRangeMapsEveryCode) {
   }
 }
 
+// The table is kept in pages of 256 codes: a range across a page boundary writes both pages,
+// and the codes around it, in a written page or not, stay unmapped.
+TEST(CMapReader, RangesAcrossPagesLeaveTheirNeighboursUnmapped) {
+  const auto reader = Read(
+      "1 beginbfrange <01FE> <0201> <3042> endbfrange 1 beginbfchar <02FF> <00660069> endbfchar "
+      "endcmap ");
+  EXPECT_EQ(reader->GetValue(0x01FE), 0x3042);
+  EXPECT_EQ(reader->GetValue(0x0201), 0x3045);
+  EXPECT_TRUE(reader->IsMapped(0x0200));
+  for (const uint16_t code : {0x01FD, 0x0202, 0x0300, 0x0000, 0xFFFF}) {
+    EXPECT_FALSE(reader->IsMapped(code)) << code;
+    EXPECT_EQ(reader->GetValue(code), '?') << code;
+  }
+  EXPECT_EQ(Convert(*reader, "\x02\xFF\x01\xFE"), "fi\x82\xA0");
+  EXPECT_EQ(Read("endcmap ")->GetValue(0x01FE), '?');  // every reader has a table of its own
+}
+
 TEST(CMapReader, DecimalValuesAndComments) {
   const auto reader = Read(
       "% a comment <05> <0041>\n(a string <06> <0041>) beginbfchar <07> 66 8 <0043> endbfchar "

@@ -100,6 +100,43 @@ TEST(ReadToken, RaisesAtTheEndOfTheStream) {
   EXPECT_THROW(ReadToken(blank, token), ReadError);
 }
 
+// The content loops meet the end as an empty token, the position then at the end; a delimiter
+// needs nothing after it.
+TEST(NextTokenOrEnd, EndsWithAnEmptyTokenAtTheEnd) {
+  MemoryStream unterminated("Tj ET");
+  EXPECT_EQ(NextTokenOrEnd(unterminated), "Tj");
+  EXPECT_EQ(NextTokenOrEnd(unterminated), "");
+  EXPECT_EQ(unterminated.Position(), 5);
+  MemoryStream delimiter_last(" [");
+  EXPECT_EQ(NextTokenOrEnd(delimiter_last), "[");
+  EXPECT_EQ(NextTokenOrEnd(delimiter_last), "");
+  MemoryStream outside("x ");
+  outside.SetPosition(-3);
+  EXPECT_EQ(NextTokenOrEnd(outside), "");
+  EXPECT_EQ(outside.Position(), -3);
+}
+
+// The cursor reads what NextTokenOrEnd would; the stream follows it only on Sync, and Resume
+// takes up wherever another reader left the stream.
+TEST(TokenCursor, HandsTheStreamOverAndTakesItBack) {
+  MemoryStream stream("BT (a) Tj /F1 9 Tf ET\n");
+  TokenCursor cursor(stream);
+  EXPECT_EQ(cursor.NextOrEnd(), "BT");
+  EXPECT_EQ(stream.Position(), 0);
+  EXPECT_EQ(cursor.NextOrEnd(), "(");
+  cursor.Sync();
+  EXPECT_EQ(stream.Position(), 4);
+  SkipLiteralString(stream);
+  cursor.Resume();
+  std::vector<std::string> rest;
+  for (std::string_view token = cursor.NextOrEnd(); !token.empty(); token = cursor.NextOrEnd()) {
+    rest.emplace_back(token);
+  }
+  EXPECT_THAT(rest, ElementsAre("Tj", "/F1", "9", "Tf", "ET"));
+  cursor.Sync();
+  EXPECT_TRUE(stream.AtEnd());
+}
+
 TEST(SkipLine, ConsumesOnlyTheCrOfCrLf) {
   MemoryStream stream("abc\r\nx");
   SkipLine(stream);
