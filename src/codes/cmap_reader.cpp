@@ -41,6 +41,15 @@ bool IsSectionEnd(const std::string& token) {
 TPDFCMapReader::TPDFCMapReader() : range_writes_left_(kMaxRangeWrites) {
   Page& unmapped = pages_.emplace_back();
   unmapped.values.fill(kUnknownCharacter);
+  ConvertPages();
+}
+
+void TPDFCMapReader::ConvertPages() {
+  for (Page& page : pages_) {
+    for (size_t low = 0; low < page.values.size(); ++low) {
+      page.cp932[low] = CP932CodeForUCS2Unit(page.values[low]);
+    }
+  }
 }
 
 TPDFCMapReader::Page& TPDFCMapReader::WritablePageOf(int32_t code) {
@@ -76,7 +85,7 @@ void TPDFCMapReader::AppendCharacter(uint16_t code, std::string& dest) const {
   if (page.has_sequence.test(code & 0xFF)) {
     ConvertUTF16(sequences_.at(code), dest);
   } else {
-    AppendUCS2Unit(page.values[code & 0xFF], dest);
+    AppendCP932Code(page.cp932[code & 0xFF], dest);
   }
 }
 
@@ -85,7 +94,7 @@ void TPDFCMapReader::ReadCMap(ByteStream& stream) {
   try {
     for (;;) {
       ReadTokenPastStringsAndComments(stream, token);
-      if (token == "endcmap") return;
+      if (token == "endcmap") break;
       if (token == "beginbfchar") {
         ReadBfChar(stream);
       } else if (token == "beginbfrange" || token == "begincidrange") {
@@ -95,6 +104,7 @@ void TPDFCMapReader::ReadCMap(ByteStream& stream) {
   } catch (const Error&) {
     // The end of the data before "endcmap", or any other fault: keep what was read.
   }
+  ConvertPages();
 }
 
 void TPDFCMapReader::NoteOneByteCode(int32_t code) {
@@ -270,11 +280,8 @@ void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::s
         reader->AppendCharacter(code, dest);
       }
     }
-  } else if (reader->HasSequences()) {
+  } else {
     ForEachCode(*reader, source, [&](uint16_t code) { reader->AppendCharacter(code, dest); });
-  } else {  // most programs: every code one unit, looked up directly
-    ForEachCode(*reader, source,
-                [reader, &dest](uint16_t code) { AppendUCS2Unit(reader->GetValue(code), dest); });
   }
 }
 

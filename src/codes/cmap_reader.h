@@ -33,8 +33,6 @@ class TPDFCMapReader final {
   // The code's character, appended to dest in Shift-JIS: its whole destination when that has
   // several units, otherwise its value as one UCS-2 unit.
   void AppendCharacter(uint16_t code, std::string& dest) const;
-  // Whether any code has a destination of several units.
-  bool HasSequences() const { return !sequences_.empty(); }
 
   bool HasOneByteCodes() const { return has_one_byte_codes_; }
   uint8_t MinOneByteCode() const { return min_one_byte_code_; }
@@ -62,6 +60,9 @@ class TPDFCMapReader final {
   // 256 codes sharing their high byte.
   struct Page {
     std::array<uint16_t, 256> values;
+    // Each value converted to code page 932 (see CP932CodeForUCS2Unit), once the program is
+    // read: strings convert code by code, and most codes come back many times.
+    std::array<uint16_t, 256> cp932;
     std::bitset<256> mapped;
     std::bitset<256> has_sequence;
   };
@@ -69,6 +70,7 @@ class TPDFCMapReader final {
   const Page& PageOf(uint16_t code) const { return pages_[page_numbers_[code >> 8]]; }
   // The code's page, made when no mapping has written into it yet.
   Page& WritablePageOf(int32_t code);
+  void ConvertPages();
 
   // Where in pages_ the page of each high byte is; 0, the page of nothing mapped, until a
   // mapping writes into it.

@@ -69,17 +69,13 @@ void Convert90pv(std::string_view source, std::string& dest) {
 
 void ConvertUCS2(std::string_view source, std::string& dest) { WriteUCS2Text(source, dest); }
 
-void AppendUCS2Unit(uint16_t unit, std::string& dest) {
+uint16_t CP932CodeForUCS2Unit(uint16_t unit) {
   const uint16_t code = UnicodeToCP932(unit);
-  if (code == 0) return;  // converts to nothing
-  if (code == '?' && unit != '?') {
-    dest.push_back(' ');  // no equivalent
-  } else if (code > 0xFF) {
-    dest.push_back(static_cast<char>(code >> 8));
-    dest.push_back(static_cast<char>(code & 0xFF));
-  } else {
-    dest.push_back(static_cast<char>(code));
-  }
+  return code == '?' && unit != '?' ? ' ' : code;  // a space where there is no equivalent
+}
+
+void AppendUCS2Unit(uint16_t unit, std::string& dest) {
+  AppendCP932Code(CP932CodeForUCS2Unit(unit), dest);
 }
 
 void WriteUCS2Text(std::string_view data, std::string& dest) {

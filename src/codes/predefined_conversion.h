@@ -39,6 +39,17 @@ void Convert90pv(std::string_view source, std::string& dest);
 void ConvertUCS2(std::string_view source, std::string& dest);
 // One UCS-2 unit converted as WriteUCS2Text converts each.
 void AppendUCS2Unit(uint16_t unit, std::string& dest);
+// What AppendUCS2Unit writes for the unit, as one code page 932 code: 0 for nothing, a code
+// above 0xFF for its two bytes, any other for its one byte. AppendCP932Code writes it.
+uint16_t CP932CodeForUCS2Unit(uint16_t unit);
+inline void AppendCP932Code(uint16_t code, std::string& dest) {
+  if (code > 0xFF) {
+    dest.push_back(static_cast<char>(code >> 8));
+    dest.push_back(static_cast<char>(code & 0xFF));
+  } else if (code != 0) {
+    dest.push_back(static_cast<char>(code));
+  }
+}
 // Big-endian UCS-2 units, each converted on its own as code page 932 does: a unit without an
 // equivalent becomes a space, U+0000 and variation
 // selectors nothing; an odd last byte is ignored. Surrogate halves are not combined (each becomes a
