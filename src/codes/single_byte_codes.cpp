@@ -43,22 +43,26 @@ std::optional<CodeToUnicode> FontOwnCodes(std::string_view font_name) {
 }
 
 void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::string& dest) {
-  const auto unit_at = [&table, source](size_t i) { return table[static_cast<uint8_t>(source[i])]; };
   const auto is_printable_ascii = [](uint16_t unit) { return unit >= 0x20 && unit < 0x7F; };
   size_t i = 0;
   while (i < source.size()) {
-    // Printable ASCII is itself in code page 932: a run of it is written in one go.
+    // Printable ASCII is itself in code page 932: a run of codes the table maps to themselves,
+    // as the usual encodings do, is copied as it stands.
     size_t run_end = i;
-    while (run_end < source.size() && is_printable_ascii(unit_at(run_end))) ++run_end;
+    while (run_end < source.size()) {
+      const auto code = static_cast<uint8_t>(source[run_end]);
+      if (!is_printable_ascii(code) || table[code] != code) break;
+      ++run_end;
+    }
     if (run_end > i) {
-      const size_t at = dest.size();
-      dest.resize(at + (run_end - i));
-      char* out = dest.data() + at;
-      for (; i < run_end; ++i) *out++ = static_cast<char>(unit_at(i));
+      dest.append(source.data() + i, run_end - i);
+      i = run_end;
       continue;
     }
-    const uint16_t unit = unit_at(i++);
-    if (unit == 0) {
+    const uint16_t unit = table[static_cast<uint8_t>(source[i++])];
+    if (is_printable_ascii(unit)) {
+      dest.push_back(static_cast<char>(unit));
+    } else if (unit == 0) {
       dest.push_back(' ');
     } else if (const std::string_view letters = LatinLigatureLetters(unit); !letters.empty()) {
       dest.append(letters);
