@@ -28,6 +28,7 @@ void SkipLine(ByteStream& stream);
 // buffer's tokens.
 inline std::string_view ScanToken(const char*& cursor, const char* end) {
   const char* start = cursor;
+  if (start != end && *start == ' ') ++start;  // the usual single space between tokens
   while (start != end && IsTokenWhiteSpace(static_cast<uint8_t>(*start))) ++start;
   if (start != end) {
     const auto first = static_cast<uint8_t>(*start);
