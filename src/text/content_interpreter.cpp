@@ -251,22 +251,17 @@ void ContentInterpreter::WriteLineBreakAlongText(std::string& output) const {
 void ContentInterpreter::ApplyPositioning(std::string& output) {
   if (options_.line_break_mode == 0) return;
   if (!next_slot_a_) std::swap(num_a_, num_b_);
-  if (!prev_x_.empty() && !prev_y_.empty()) {
-    const std::optional<int32_t> x = NumberToInt(num_a_);
-    const std::optional<int32_t> y = NumberToInt(num_b_);
-    const std::optional<int32_t> px = NumberToInt(prev_x_);
-    const std::optional<int32_t> py = NumberToInt(prev_y_);
-    if (x && y && px && py) {
-      const int32_t t = options_.line_threshold;
-      const bool vertical_move = *y != 0 && (Distance(*y, *py) >= t || *y <= -t);
-      const bool horizontal_move = *x != 0 && (Distance(*x, *px) >= t || *x <= -t);
-      if (selected_->horizontal ? vertical_move : horizontal_move) {
-        output += options_.new_line_code;
-      }
-    }
+  // A missing number (an empty slot) converts to nothing, like one that is no number.
+  const std::optional<int32_t> x = NumberToInt(num_a_);
+  const std::optional<int32_t> y = NumberToInt(num_b_);
+  if (x && y && prev_x_ && prev_y_) {
+    const int32_t t = options_.line_threshold;
+    const bool vertical_move = *y != 0 && (Distance(*y, *prev_y_) >= t || *y <= -t);
+    const bool horizontal_move = *x != 0 && (Distance(*x, *prev_x_) >= t || *x <= -t);
+    if (selected_->horizontal ? vertical_move : horizontal_move) output += options_.new_line_code;
   }
-  prev_x_ = num_a_;
-  prev_y_ = num_b_;
+  prev_x_ = x;
+  prev_y_ = y;
 }
 
 void ContentInterpreter::OutputString(ByteStream& content, std::string& output,

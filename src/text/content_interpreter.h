@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,8 +92,9 @@ class ContentInterpreter final {
   int64_t unsaved_levels_ = 0;  // the q past kMaxSavedFonts that their Q must pass over
   const SelectedFont no_font_;  // with no font, as before any Tf: strings are single-byte text
   const SelectedFont* selected_ = &no_font_;  // the selected font's, or no_font_
-  std::string_view prev_x_;
-  std::string_view prev_y_;
+  // The last two numbers of the previous positioning operator, as integers.
+  std::optional<int32_t> prev_x_;
+  std::optional<int32_t> prev_y_;
   std::string string_buffer_;
 
   // The two slots that receive the numbers of the current text object alternately.
