@@ -80,13 +80,8 @@ void TPDFCMapReader::SetDestination(int32_t code, uint16_t value, std::string se
   sequences_[static_cast<uint16_t>(code)] = std::move(sequence);
 }
 
-void TPDFCMapReader::AppendCharacter(uint16_t code, std::string& dest) const {
-  const Page& page = PageOf(code);
-  if (page.has_sequence.test(code & 0xFF)) {
-    ConvertUTF16(sequences_.at(code), dest);
-  } else {
-    AppendCP932Code(page.cp932[code & 0xFF], dest);
-  }
+void TPDFCMapReader::AppendSequence(uint16_t code, std::string& dest) const {
+  ConvertUTF16(sequences_.at(code), dest);
 }
 
 void TPDFCMapReader::ReadCMap(ByteStream& stream) {

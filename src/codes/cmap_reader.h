@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "codes/predefined_conversion.h"
 #include "codes/single_byte_codes.h"
 #include "reader/byte_stream.h"
 
@@ -32,7 +33,15 @@ class TPDFCMapReader final {
   bool IsMapped(uint16_t code) const { return PageOf(code).mapped.test(code & 0xFF); }
   // The code's character, appended to dest in Shift-JIS: its whole destination when that has
   // several units, otherwise its value as one UCS-2 unit.
-  void AppendCharacter(uint16_t code, std::string& dest) const;
+  // Inline: strings convert through here code by code.
+  void AppendCharacter(uint16_t code, std::string& dest) const {
+    const Page& page = PageOf(code);
+    if (page.has_sequence.test(code & 0xFF)) {
+      AppendSequence(code, dest);
+    } else {
+      AppendCP932Code(page.cp932[code & 0xFF], dest);
+    }
+  }
 
   bool HasOneByteCodes() const { return has_one_byte_codes_; }
   uint8_t MinOneByteCode() const { return min_one_byte_code_; }
@@ -71,6 +80,7 @@ class TPDFCMapReader final {
   // The code's page, made when no mapping has written into it yet.
   Page& WritablePageOf(int32_t code);
   void ConvertPages();
+  void AppendSequence(uint16_t code, std::string& dest) const;
 
   // Where in pages_ the page of each high byte is; 0, the page of nothing mapped, until a
   // mapping writes into it.

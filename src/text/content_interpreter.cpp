@@ -7,7 +7,6 @@
 #include "codes/cid_glyph_text.h"
 #include "codes/code_helpers.h"
 #include "codes/predefined_conversion.h"
-#include "reader/position_guard.h"
 #include "reader/reading_primitives.h"
 #include "text/dictionary_operand.h"
 #include "text/inline_image.h"
@@ -278,13 +277,14 @@ void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
     } else {
       ReadLiteralString(content, string_buffer_);
     }
-    if (in_text_object) {
-      PositionGuard guard(content);
-      const std::string_view next = NextToken(content);
+    if (in_text_object) {  // a look at the operator after the string, the position kept
+      const std::string_view rest = content.Rest();
+      const char* cursor = rest.data();
+      const std::string_view next = ScanToken(cursor, rest.data() + rest.size());
       quote_operator = Is(next, "'") || Is(next, "\"");
     }
   } catch (const Error&) {
-    // Only this string is lost, or the operator after it is past the end of the buffer.
+    // Only this string is lost.
   }
   if (quote_operator) WriteLineBreakAlongText(output);
   if (!string_buffer_.empty()) ConvertString(output);
