@@ -32,8 +32,8 @@ class TPDFCMapReader final {
   // Whether a mapping of the program set the code's value.
   bool IsMapped(uint16_t code) const { return PageOf(code).mapped.test(code & 0xFF); }
   // The code's character, appended to dest in Shift-JIS: its whole destination when that has
-  // several units, otherwise its value as one UCS-2 unit.
-  // Inline: strings convert through here code by code.
+  // several units, otherwise its value as one UCS-2 unit. Inline, since strings convert through
+  // here code by code.
   void AppendCharacter(uint16_t code, std::string& dest) const {
     const Page& page = PageOf(code);
     if (page.has_sequence.test(code & 0xFF)) {

@@ -24,10 +24,7 @@ class ByteStream {
   void Move(int64_t delta) { position_ += delta; }
   int64_t Size() const { return size_; }
   // Bytes from the position to the end; 0 when the position lies outside the data.
-  int64_t Remaining() const {
-    // One unsigned comparison: a negative position wraps to beyond any size.
-    return static_cast<uint64_t>(position_) < static_cast<uint64_t>(size_) ? size_ - position_ : 0;
-  }
+  int64_t Remaining() const { return static_cast<int64_t>(Rest().size()); }
   bool AtEnd() const { return Remaining() == 0; }
 
   // Strict one-byte read: raises ReadError when no byte is left.
@@ -50,25 +47,17 @@ class ByteStream {
     position_ += count;
   }
 
-  // Reads up to count bytes and returns how many were read (0 at the end).
-  int64_t ReadUpTo(void* destination, int64_t count) {
-    const int64_t taken = count < Remaining() ? (count > 0 ? count : 0) : Remaining();
-    std::memcpy(destination, data_ + position_, static_cast<size_t>(taken));
-    position_ += taken;
-    return taken;
+  // The bytes from the position to the end, as a view, without moving; empty (but never null)
+  // when the position lies outside the data.
+  std::string_view Rest() const {
+    // One unsigned comparison: a negative position wraps to beyond any size.
+    if (static_cast<uint64_t>(position_) >= static_cast<uint64_t>(size_)) return {data_, 0};
+    return {data_ + position_, static_cast<size_t>(size_ - position_)};
   }
 
   // The next count bytes (fewer near the end) as a view, without moving.
   std::string_view Peek(int64_t count) const {
-    const int64_t taken = count < Remaining() ? (count > 0 ? count : 0) : Remaining();
-    return {data_ + (taken > 0 ? position_ : 0), static_cast<size_t>(taken)};
-  }
-
-  // The bytes from the position to the end, as a view, without moving; empty when the
-  // position lies outside the data.
-  std::string_view Rest() const {
-    if (static_cast<uint64_t>(position_) >= static_cast<uint64_t>(size_)) return {};
-    return {data_ + position_, static_cast<size_t>(size_ - position_)};
+    return Rest().substr(0, static_cast<size_t>(count > 0 ? count : 0));
   }
 
   // The whole data.

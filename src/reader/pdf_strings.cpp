@@ -21,13 +21,32 @@ void SkipLineFeedAfterCarriageReturn(ByteStream& source) {
   if (source.Peek(1) == "\n") source.Move(1);
 }
 
-std::string ReadHexDigits(ByteStream& source, StringEnd end) {
-  std::string digits;
-  uint8_t byte = 0;
-  while (NextByte(source, end, byte) && byte != '>') {
-    if (IsHexDigit(byte)) digits.push_back(static_cast<char>(byte));
+// From just after "<": the text up to ">" (consumed), or to the end of the stream (then
+// consumed too, and closed says so).
+std::string_view HexStringBody(ByteStream& source, bool& closed) {
+  const std::string_view rest = source.Rest();
+  const size_t close = rest.find('>');
+  closed = close != std::string_view::npos;
+  source.Move(static_cast<int64_t>(closed ? close + 1 : rest.size()));
+  return rest.substr(0, close);
+}
+
+// The bytes of the hexadecimal digits of text taken in pairs, other bytes passed over, appended
+// to dest; odd says what becomes of a last digit without a partner.
+void AppendHexPairs(std::string_view text, OddHexDigit odd, std::string& dest) {
+  int high = -1;  // a digit waiting for its partner
+  for (const char byte : text) {
+    const int value = HexDigitValue(static_cast<uint8_t>(byte));
+    if (value < 0) continue;
+    if (high < 0) {
+      high = value;
+    } else {
+      dest.push_back(static_cast<char>(high << 4 | value));
+      high = -1;
+    }
   }
-  return digits;
+  if (high >= 0 && odd == OddHexDigit::kFollowedByZero)
+    dest.push_back(static_cast<char>(high << 4));
 }
 
 enum class LiteralSyntax { kExtraction, kExact };
@@ -145,25 +164,17 @@ std::string HexToBytes(std::string_view text, OddHexDigit odd) {
 }
 
 void ReadHexString(ByteStream& source, std::string& dest) {
-  const std::string_view rest = source.Rest();
-  const size_t close = rest.find('>');
-  const std::string_view body = rest.substr(0, close);
-  source.Move(static_cast<int64_t>(close == std::string_view::npos ? rest.size() : close + 1));
-  int high = -1;  // a digit waiting for its partner
-  for (const char byte : body) {
-    const int value = HexDigitValue(static_cast<uint8_t>(byte));
-    if (value < 0) continue;
-    if (high < 0) {
-      high = value;
-    } else {
-      dest.push_back(static_cast<char>(high << 4 | value));
-      high = -1;
-    }
-  }
+  bool closed = false;
+  AppendHexPairs(HexStringBody(source, closed), OddHexDigit::kDropped, dest);
 }
 
 std::string ReadHexStringBytes(ByteStream& source) {
-  return HexToBytes(ReadHexDigits(source, StringEnd::kRequired), OddHexDigit::kFollowedByZero);
+  bool closed = false;
+  const std::string_view body = HexStringBody(source, closed);
+  if (!closed) throw ReadError();
+  std::string bytes;
+  AppendHexPairs(body, OddHexDigit::kFollowedByZero, bytes);
+  return bytes;
 }
 
 void ReadLiteralString(ByteStream& source, std::string& dest) {

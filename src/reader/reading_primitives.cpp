@@ -20,7 +20,7 @@ void SkipLine(ByteStream& stream) {
 }
 
 void ReadToken(ByteStream& stream, std::string& token) {
-  token.clear();
+  token.clear();  // empty when reading raises
   token.assign(NextToken(stream));
 }
 

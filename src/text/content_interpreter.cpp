@@ -52,10 +52,10 @@ int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 
 ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
                                        const TPDFFontResourceList& fonts, FontCache* cache)
-    : options_(options), fonts_(fonts), font_index_(FontNames(fonts)) {
-  font_selections_.reserve(static_cast<size_t>(fonts_.Count()));
-  for (int32_t i = 0; i < fonts_.Count(); ++i) {
-    const TPDFFontResource& font = fonts_.GetItem(i);
+    : options_(options), font_index_(FontNames(fonts)) {
+  font_selections_.reserve(static_cast<size_t>(fonts.Count()));
+  for (int32_t i = 0; i < fonts.Count(); ++i) {
+    const TPDFFontResource& font = fonts.GetItem(i);
     SelectedFont& selection = font_selections_.emplace_back();
     selection.conversion = ChooseConversion(font);
     if (font.CMapData) {

@@ -30,7 +30,8 @@ struct InterpreterOptions {
 class ContentInterpreter final {
  public:
   // Takes a CMap reader for every font with CMap programs, from the cache when one is given
-  // and holds it, else built here and owned by the interpreter.
+  // and holds it, else built here and owned by the interpreter. The fonts must outlive the
+  // interpreter: Tf looks their names up where they stand.
   ContentInterpreter(const InterpreterOptions& options, const TPDFFontResourceList& fonts,
                      FontCache* cache = nullptr);
   ContentInterpreter(const ContentInterpreter&) = delete;
@@ -75,7 +76,6 @@ class ContentInterpreter final {
   void ConvertString(std::string& output) const;
 
   const InterpreterOptions& options_;
-  const TPDFFontResourceList& fonts_;
   std::vector<std::unique_ptr<TPDFCMapReader>> cmap_readers_;  // those not from the cache
   FontNameIndex font_index_;                                   // Tf selects by name
   std::vector<SelectedFont> font_selections_;  // by font index; CMap readers from the cache

@@ -21,10 +21,12 @@ TEST(MemoryStream, StrictReadsRaiseAtTheEndWithoutMoving) {
 
 TEST(MemoryStream, LenientReadsReturnWhatIsLeft) {
   MemoryStream stream("abc");
-  char bytes[8] = {};
   stream.SetPosition(1);
-  EXPECT_EQ(stream.ReadUpTo(bytes, 8), 2);
-  EXPECT_EQ(stream.ReadUpTo(bytes, 8), 0);
+  EXPECT_EQ(stream.Peek(8), "bc");
+  EXPECT_EQ(stream.Rest(), "bc");
+  EXPECT_EQ(stream.Peek(-1), "");
+  stream.Move(2);
+  EXPECT_EQ(stream.Peek(8), "");
   uint8_t byte = 0;
   EXPECT_FALSE(stream.TryReadByte(byte));
 }
@@ -37,6 +39,7 @@ TEST(MemoryStream, PositionsOutsideTheDataReadNothing) {
     EXPECT_EQ(stream.Remaining(), 0);
     EXPECT_THROW(stream.ReadByte(), ReadError);
     EXPECT_TRUE(stream.Peek(2).empty());
+    EXPECT_NE(stream.Rest().data(), nullptr);  // empty views can still be copied from
   }
 }
 
