@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   lumenquill::ReadProfileInt(path, "GroupBox2", "ComboBox1", 0);
   lumenquill::ReadProfileString(path, "frmMain", "height", "");
-  lumenquill::WriteProfileString(path, "GroupBox1", "CheckBox1", "1");
+  lumenquill::WriteProfileValue(path, "GroupBox1", "CheckBox1", "1");
   lumenquill::ReadProfileInt(path, "groupbox1", "checkbox1", 0);
   std::remove(path.c_str());
   return 0;

@@ -5,6 +5,7 @@
 
 #include "app/page_range_check.h"
 #include "platform/file_attributes.h"
+#include "platform/path_text.h"
 
 namespace lumenquill {
 namespace {
@@ -117,7 +118,7 @@ std::optional<std::string> ConsoleUserInterface::ChooseSavePath(const std::strin
     const std::optional<std::string> answer = Ask("保存先 [" + proposed_path + ".txt] ");
     if (!answer) return std::nullopt;
     std::string path = answer->empty() ? proposed_path : *answer;
-    const size_t slash = path.rfind('/');
+    const size_t slash = LastPathSeparator(path);
     if (path.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos) {
       path += ".txt";
     }

@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "platform/error.h"
 #include "platform/file_attributes.h"
+#include "platform/path_text.h"
 #include "text/pdf_text_decoder.h"
 
 namespace lumenquill {
@@ -141,8 +142,9 @@ std::optional<std::string> Conversion::OutputPath(const std::string& pdf,
   if (flags.AskSavePath) return ui_.ChooseSavePath(WithExtension(pdf, ""));
   std::string path = WithExtension(pdf, ".txt");
   if (options_.OutputFolder) {
-    const std::string& folder = *options_.OutputFolder;
-    path = folder + (folder.ends_with('/') ? "" : "/") + FileNamePart(path);
+    std::string in_folder = *options_.OutputFolder;
+    if (in_folder.empty() || !IsPathSeparator(in_folder.back())) in_folder += kPathSeparator;
+    path = in_folder + FileNamePart(path);
   }
   if (!FileExists(path)) return path;
   if (options_.Overwrite == false) {

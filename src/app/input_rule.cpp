@@ -4,6 +4,7 @@
 #include "app/shell_link.h"
 #include "platform/file_attributes.h"
 #include "platform/folder_listing.h"
+#include "platform/path_text.h"
 
 namespace lumenquill {
 
@@ -21,9 +22,10 @@ InputOutcome ApplyInputRule(const std::string& path, std::vector<std::string>& w
 }
 
 void AddFolderPDFFiles(const std::string& folder, std::vector<std::string>& list) {
-  const std::string prefix = !folder.empty() && folder.back() == '/' ? folder : folder + "/";
+  const std::string prefix =
+      !folder.empty() && IsPathSeparator(folder.back()) ? folder : folder + kPathSeparator;
   for (const FolderEntry& entry : ListFolder(prefix)) {
-    if (entry.is_folder || IsHiddenName(entry.name)) continue;
+    if (entry.is_folder || entry.is_hidden) continue;
     if (HasExtension(entry.name, ".pdf")) list.push_back(prefix + entry.name);
   }
 }

@@ -1,11 +1,12 @@
 #include "app/path_names.h"
 
 #include "platform/ascii_case.h"
+#include "platform/path_text.h"
 
 namespace lumenquill {
 
 std::string FileNamePart(const std::string& path) {
-  const size_t slash = path.rfind('/');
+  const size_t slash = LastPathSeparator(path);
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

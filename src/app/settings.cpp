@@ -19,7 +19,7 @@ bool ReadFlag(const char* section, const char* key, int32_t fallback) {
 }
 
 void Write(const char* key, int32_t value) {
-  WriteProfileString(SettingsFilePath(), "frmMain", key, std::to_string(value));
+  WriteProfileValue(SettingsFilePath(), "frmMain", key, std::to_string(value));
 }
 
 }  // namespace

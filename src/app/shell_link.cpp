@@ -9,6 +9,7 @@
 #include "app/path_names.h"
 #include "platform/file_attributes.h"
 #include "platform/file_reading.h"
+#include "platform/path_text.h"
 #include "platform/shift_jis_text.h"
 
 namespace lumenquill {
@@ -112,9 +113,10 @@ class LinkBytes {
 // users of this program), as UTF-8; bytes that are not Shift-JIS are kept as they are.
 std::string FromAnsi(const std::string& bytes) { return ShiftJisToUtf8(bytes).value_or(bytes); }
 
-std::string WithSlashes(std::string path) {
+// The path with the separators of this system (a shortcut always has "\\").
+std::string WithSystemSeparators(std::string path) {
   for (char& c : path) {
-    if (c == '\\') c = '/';
+    if (c == '\\') c = kPathSeparator;
   }
   return path;
 }
@@ -168,7 +170,7 @@ std::optional<LinkTargets> ParseLink(std::string_view data) {
         const auto ansi = bytes.AnsiString(at + *suffix_offset, limit);
         suffix = ansi ? FromAnsi(*ansi) : std::string();
       }
-      targets.base_path = WithSlashes(*base + *suffix);
+      targets.base_path = WithSystemSeparators(*base + *suffix);
     }
     at = limit;
   }
@@ -183,7 +185,7 @@ std::optional<LinkTargets> ParseLink(std::string_view data) {
         unicode ? bytes.CountedUnicode(at + 2, *count) : bytes.CountedAnsi(at + 2, *count);
     if (!text) return std::nullopt;
     if (item == kHasRelativePath)
-      targets.relative_path = WithSlashes(unicode ? *text : FromAnsi(*text));
+      targets.relative_path = WithSystemSeparators(unicode ? *text : FromAnsi(*text));
     at += 2 + *count * (unicode ? 2 : 1);
   }
   return targets;

@@ -21,12 +21,13 @@ struct JobReport {
 std::string EncodeJobReport(const JobReport& report);
 bool DecodeJobReport(const std::string& bytes, JobReport& report);
 
-// Runs job(i) for i from 0 to count - 1, each in a child process of its own, at most `jobs`
-// at once, and hands each report to deliver in the order of i as soon as it and all before it
-// are in. A child that ends without a whole report (it crashed or was killed) is delivered as
-// nullptr. A child ends with the parent: it gets SIGTERM when the parent dies, which removes
-// the temporary file it was writing.
-void RunInChildProcesses(size_t count, int jobs, const std::function<JobReport(size_t)>& job,
-                         const std::function<void(size_t, const JobReport*)>& deliver);
+// Runs job(i) for i from 0 to count - 1, at most `jobs` at once, and hands each report to
+// deliver in the order of i as soon as it and all before it are in. On Linux each job runs in a
+// child process of its own: a child that ends without a whole report (it crashed or was killed)
+// is delivered as nullptr, and a child ends with the parent (it gets SIGTERM when the parent
+// dies, which removes the temporary file it was writing). On Windows, which cannot fork, each
+// job runs on a thread of its own: a job that raises is delivered as nullptr.
+void RunJobs(size_t count, int jobs, const std::function<JobReport(size_t)>& job,
+             const std::function<void(size_t, const JobReport*)>& deliver);
 
 }  // namespace lumenquill

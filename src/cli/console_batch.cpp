@@ -45,7 +45,7 @@ bool ConvertInParallel(const CommandLine& line, const std::vector<std::string>& 
                        std::ostream& out, std::ostream& err) {
   bool all_converted = true;
   int32_t loaded = 0;
-  RunInChildProcesses(
+  RunJobs(
       work_list.size(), line.Jobs, [&](size_t i) { return ConvertInChild(line, work_list[i]); },
       [&](size_t i, const JobReport* report) {
         if (report == nullptr) {

@@ -2,5 +2,8 @@
 // the console.
 
 #include "cli/start_up.h"
+#include "platform/console_session.h"
 
-int main(int argc, char** argv) { return lumenquill::StartUp(argc, argv, nullptr); }
+int main(int argc, char** argv) {
+  return lumenquill::StartUp(lumenquill::ProgramArguments(argc, argv), argv[0], nullptr);
+}

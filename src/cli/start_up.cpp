@@ -8,21 +8,18 @@
 #include "cli/command_line.h"
 #include "cli/console_batch.h"
 #include "cli/usage_text.h"
+#include "platform/console_session.h"
+#include "platform/console_streams.h"
 #include "platform/interruption.h"
 
 namespace lumenquill {
 
 namespace {
 
-// Whether windows can be shown: DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is set.
-bool DisplayAvailable() {
-  return EnvironmentValue("DISPLAY") != nullptr || EnvironmentValue("WAYLAND_DISPLAY") != nullptr ||
-         EnvironmentValue("QT_QPA_PLATFORM") != nullptr;
-}
-
 // Parses the command line and does what it asks; the exit status.
-int RunCommandLine(int argc, char** argv, WindowsRunner windows) {
-  const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+int RunCommandLine(const std::vector<std::string>& arguments, const char* program,
+                   WindowsRunner windows) {
+  const auto parsed = ParseCommandLine(arguments);
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
     std::cerr << "Lumenquill: " << error->Message << '\n' << ShortUsage();
     return kExitUsageError;
@@ -35,8 +32,10 @@ int RunCommandLine(int argc, char** argv, WindowsRunner windows) {
   }
 
   InstallInterruptionHandlers();
-  if (windows != nullptr && DisplayAvailable() && !line.ToStandardOutput) {
-    if (const std::optional<int> status = windows(line.Options, line.Files, argv[0])) {
+  const bool files_on_console = !line.Files.empty() && StartedFromConsole();
+  if (windows != nullptr && DisplayAvailable() && !line.ToStandardOutput && !files_on_console) {
+    ReleaseOwnConsole();
+    if (const std::optional<int> status = windows(line.Options, line.Files, program)) {
       return *status;
     }
     if (!line.Quiet) std::cerr << "Lumenquill: 画面を開けないため、コンソールで実行します。\n";
@@ -51,9 +50,10 @@ const char* EnvironmentValue(const char* name) {
   return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
-int StartUp(int argc, char** argv, WindowsRunner windows) {
+int StartUp(const std::vector<std::string>& arguments, const char* program, WindowsRunner windows) {
+  UseConsoleForStandardStreams();
   try {
-    return RunCommandLine(argc, argv, windows);
+    return RunCommandLine(arguments, program, windows);
   } catch (const std::exception& error) {
     // A fault of the program rather than of a file: told, never passed over.
     std::cout.flush();

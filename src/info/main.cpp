@@ -27,6 +27,8 @@
 #include "info/failure_line.h"
 #include "info/font_report.h"
 #include "info/object_report.h"
+#include "platform/console_session.h"
+#include "platform/console_streams.h"
 #include "platform/error.h"
 #include "platform/interruption.h"
 #include "reader/decimal_text.h"
@@ -170,9 +172,10 @@ int Run(std::vector<std::string> args) {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  lumenquill::UseConsoleForStandardStreams();
   lumenquill::InstallInterruptionHandlers();
   try {
-    return Run({argv + 1, argv + argc});
+    return Run(lumenquill::ProgramArguments(argc, argv));
   } catch (const std::exception& error) {
     // A fault of the program rather than of a file: told, never passed over.
     std::cout.flush();

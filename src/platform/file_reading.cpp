@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/path_text.h"
+
 namespace lumenquill {
 
 std::string ReadFileStart(const std::string& path, size_t max_bytes) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::ifstream in(FilesystemPath(path), std::ios::binary | std::ios::ate);
   const std::streamsize size =
       std::min<std::streamsize>(in.tellg(), static_cast<std::streamsize>(max_bytes));
   std::string data(static_cast<size_t>(std::max<std::streamsize>(size, 0)), '\0');
@@ -18,7 +20,8 @@ std::string ReadFileStart(const std::string& path, size_t max_bytes) {
 }
 
 std::string PathFromFolderOf(const std::string& file, const std::string& relative) {
-  return (std::filesystem::path(file).parent_path() / relative).lexically_normal().string();
+  return PathText(
+      (FilesystemPath(file).parent_path() / FilesystemPath(relative)).lexically_normal());
 }
 
 }  // namespace lumenquill

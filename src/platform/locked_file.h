@@ -5,9 +5,9 @@
 
 namespace lumenquill {
 
-// An open file holding an advisory open-file-description lock for as long as it lives.
-// A read lock stands for "open for reading, other writers denied": it cannot be had while
-// another process holds a write lock, and it keeps others from taking one.
+// A file open for reading with other writers denied for as long as it lives: on Windows by the
+// share mode of the open; on Linux by an advisory open-file-description read lock, which cannot
+// be had while another process holds a write lock, and keeps others from taking one.
 class LockedFile final {
  public:
   // The largest file read: 1 GiB. The whole file is held in memory, and object offsets are
@@ -18,8 +18,9 @@ class LockedFile final {
   // raises FileOpenError, with its cause, on failure.
   static LockedFile OpenForReading(const std::string& path);
 
-  // True when the existing file can be opened for writing under a write lock, that is when
-  // no other process holds a lock on it. The file is closed again untouched.
+  // True when the existing file can be opened for writing with other writers denied (on Linux:
+  // under a write lock, that is when no other process holds a lock on it). The file is closed
+  // again untouched.
   static bool CanLockForWriting(const std::string& path);
 
   LockedFile(LockedFile&& other) noexcept;
@@ -33,8 +34,15 @@ class LockedFile final {
   std::string ReadAll() const;
 
  private:
-  explicit LockedFile(int fd) : fd_(fd) {}
-  int fd_ = -1;
+#ifdef _WIN32
+  using NativeFile = void*;  // a HANDLE; nullptr once moved from
+  static constexpr NativeFile kNoFile = nullptr;
+#else
+  using NativeFile = int;  // a file descriptor
+  static constexpr NativeFile kNoFile = -1;
+#endif
+  explicit LockedFile(NativeFile file) : file_(file) {}
+  NativeFile file_ = kNoFile;
 };
 
 }  // namespace lumenquill

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "reader/crypto_primitives.h"
+#include "platform/crypto_primitives.h"
 
 namespace lumenquill {
 namespace {

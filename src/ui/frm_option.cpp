@@ -132,11 +132,11 @@ void TfrmOption::SaveControls(QWidget* container) {
   const std::string file = SettingsFilePath();
   for (QWidget* child : Children(container)) {
     if (auto* button = qobject_cast<QAbstractButton*>(child); button && button->isCheckable()) {
-      WriteProfileString(file, Section(child), Key(child), button->isChecked() ? "1" : "0");
+      WriteProfileValue(file, Section(child), Key(child), button->isChecked() ? "1" : "0");
     } else if (auto* combo = qobject_cast<QComboBox*>(child)) {
-      WriteProfileString(file, Section(child), Key(child), std::to_string(combo->currentIndex()));
+      WriteProfileValue(file, Section(child), Key(child), std::to_string(combo->currentIndex()));
     } else if (auto* edit = qobject_cast<QLineEdit*>(child)) {
-      WriteProfileString(file, Section(child), Key(child), edit->text().toStdString());
+      WriteProfileValue(file, Section(child), Key(child), edit->text().toStdString());
     }
     if (IsContainer(child)) SaveControls(child);
   }

@@ -2,8 +2,10 @@
 // display can be opened and on the console otherwise.
 
 #include "cli/start_up.h"
+#include "platform/console_session.h"
 #include "ui/windows_start_up.h"
 
 int main(int argc, char** argv) {
-  return lumenquill::StartUp(argc, argv, lumenquill::RunInWindows);
+  return lumenquill::StartUp(lumenquill::ProgramArguments(argc, argv), argv[0],
+                             lumenquill::RunInWindows);
 }

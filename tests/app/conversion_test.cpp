@@ -1,6 +1,8 @@
 #include "app/conversion.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
+#endif
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -14,7 +16,9 @@
 #include "app/console_interface.h"
 #include "recording_interface.h"
 #include "settings_file.h"
+#ifndef _WIN32
 #include "support/failing_disk.h"
+#endif
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
@@ -40,6 +44,7 @@ std::string TwoPages(const std::string& version = "1.4") {
   return pdf.Trailer("/Root 1 0 R").Build();
 }
 
+#ifndef _WIN32
 // Holds a write lock on the file, as another program writing it would; close the result to
 // release it.
 int HoldWriteLock(const std::string& path) {
@@ -50,6 +55,8 @@ int HoldWriteLock(const std::string& path) {
   EXPECT_EQ(::fcntl(fd, F_OFD_SETLK, &lock), 0);
   return fd;
 }
+
+#endif
 
 class ConversionTest : public ::testing::Test {
  protected:
@@ -170,6 +177,7 @@ TEST_F(ConversionTest, NewerFormatsSwitch) {
   EXPECT_EQ(TextOf(newer), "onetwo");
 }
 
+#ifndef _WIN32
 // A PDF that cannot be read is told apart from a damaged one, and nothing waits on it.
 TEST_F(ConversionTest, FilesThatCannotBeRead) {
   SettingsFile settings("");
@@ -221,6 +229,7 @@ TEST_F(ConversionTest, LostOutputIsAlwaysReported) {
   EXPECT_THAT(testing::NamesBeside(pdf), ElementsAre("a.pdf", "a.txt", "anchor"));
 }
 
+#endif
 TEST_F(ConversionTest, OverwriteQuestion) {
   const std::string pdf = AddFile("a.pdf", TwoPages());
   std::ofstream(folder_ + "/a.txt") << "keep me";

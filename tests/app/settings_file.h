@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "support/environment.h"
 #include "support/temp_file.h"
 
 namespace lumenquill::testing {
@@ -12,9 +13,9 @@ namespace lumenquill::testing {
 class SettingsFile {
  public:
   explicit SettingsFile(const std::string& text) : file_(text, "lumenquill.ini") {
-    ::setenv("LUMENQUILL_INI", file_.path().c_str(), 1);
+    SetEnvironment("LUMENQUILL_INI", file_.path().c_str());
   }
-  ~SettingsFile() { ::unsetenv("LUMENQUILL_INI"); }
+  ~SettingsFile() { UnsetEnvironment("LUMENQUILL_INI"); }
 
   const std::string& path() const { return file_.path(); }
 

@@ -91,7 +91,9 @@ TEST(Settings, MainWindowKeysInTheirOrder) {
   written.Zoom = true;
   written.StatusBar = true;
   WriteMainWindowSettings(written);
-  EXPECT_EQ(testing::ReadWholeFile(file.path()),
+  std::string text = testing::ReadWholeFile(file.path());
+  std::erase(text, '\r');  // Windows's profile functions end lines with CR LF
+  EXPECT_EQ(text,
             "[frmMain]\nZoom=1\nLeft=10\nTop=20\nWidth=300\nheight=200\nN10=0\nN11=1\nN12=0\n");
   const MainWindowSettings again = ReadMainWindowSettings();
   EXPECT_EQ(again.Height, 200);  // "height" read as Height

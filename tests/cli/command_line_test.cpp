@@ -7,9 +7,12 @@
 #include <stdexcept>
 
 #include "cli/start_up.h"
+#include "support/environment.h"
 
 namespace lumenquill {
 namespace {
+
+using testing::SetEnvironment;
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -110,16 +113,13 @@ TEST(CommandLine, UsageErrors) {
 
 // An exception that escapes the run is reported and fails the run rather than aborting it.
 TEST(StartUp, AFaultOfTheProgramIsReported) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);  // so that the windows are tried
-  std::string program = "lumenquill";
-  std::string file = "a.pdf";
-  char* argv[] = {program.data(), file.data(), nullptr};
+  SetEnvironment("QT_QPA_PLATFORM", "offscreen");  // so that the windows are tried
   const WindowsRunner failing_windows = [](const RunOptions&, const std::vector<std::string>&,
                                            const char*) -> std::optional<int> {
     throw std::logic_error("broken invariant");
   };
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(StartUp(2, argv, failing_windows), 1);
+  EXPECT_EQ(StartUp({"a.pdf"}, "lumenquill", failing_windows), 1);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Lumenquill: broken invariant\n");
 }
 

@@ -36,16 +36,25 @@ TEST(IniFile, MissingPiecesGiveTheDefault) {
 
 TEST(IniFile, WritingKeepsEveryOtherLine) {
   testing::TempFile ini("; comment\n[a]\nx=1\n\n[b]\ny=2\n", "settings.ini");
-  WriteProfileString(ini.path(), "A", "X", "5");  // an existing key, another case
-  WriteProfileString(ini.path(), "a", "z", "6");  // a new key in an existing section
-  WriteProfileString(ini.path(), "c", "w", "7");  // a new section
+  WriteProfileValue(ini.path(), "A", "X", "5");  // an existing key, another case
+  WriteProfileValue(ini.path(), "a", "z", "6");  // a new key in an existing section
+  WriteProfileValue(ini.path(), "c", "w", "7");  // a new section
+  EXPECT_EQ(ReadProfileString(ini.path(), "a", "x", ""), "5");
+  EXPECT_EQ(ReadProfileString(ini.path(), "a", "z", ""), "6");
+  EXPECT_EQ(ReadProfileString(ini.path(), "b", "y", ""), "2");
+  EXPECT_EQ(ReadProfileString(ini.path(), "c", "w", ""), "7");
+#ifdef _WIN32
+  // Windows's own profile functions write the lines their way (CR LF, the key as named).
+  EXPECT_TRUE(testing::ReadWholeFile(ini.path()).starts_with("; comment\r\n[a]\r\n"));
+#else
   EXPECT_EQ(testing::ReadWholeFile(ini.path()), "; comment\n[a]\nX=5\nz=6\n\n[b]\ny=2\n[c]\nw=7\n");
+#endif
 }
 
 TEST(IniFile, WritingCreatesTheFile) {
   testing::TempFile folder("");
   const std::string path = folder.path() + ".ini";
-  WriteProfileString(path, "frmMain", "height", "200");
+  WriteProfileValue(path, "frmMain", "height", "200");
   EXPECT_EQ(ReadProfileInt(path, "frmMain", "Height", 0), 200);
   std::remove(path.c_str());
 }

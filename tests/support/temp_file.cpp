@@ -3,17 +3,23 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-
-#include <stdlib.h>
 
 namespace lumenquill::testing {
 
 TempFile::TempFile(const std::string& content, const std::string& name) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "lumenquill-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  folder_ = pattern;
+  std::random_device entropy;
+  for (int attempt = 0;; ++attempt) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("lumenquill-" + std::to_string(entropy()));
+    if (std::filesystem::create_directory(folder)) {
+      folder_ = folder.string();
+      break;
+    }
+    if (attempt == 99) throw std::runtime_error("no temporary folder could be made");
+  }
   path_ = folder_ + "/" + name;
   std::ofstream(path_, std::ios::binary) << content;
 }
@@ -29,6 +35,11 @@ std::string ReadWholeFile(const std::string& path) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+void MakeReadOnly(const std::string& path) {
+  using std::filesystem::perms;
+  std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
 }
 
 std::vector<std::string> NamesBeside(const std::string& path) {

@@ -22,6 +22,10 @@ class TempFile {
 
 std::string ReadWholeFile(const std::string& path);
 
+// Takes the right to write the file away (the read-only attribute on Windows, every write
+// permission on Linux).
+void MakeReadOnly(const std::string& path);
+
 // The names in the folder that holds path, sorted: what a failed write may not leave behind.
 std::vector<std::string> NamesBeside(const std::string& path);
 

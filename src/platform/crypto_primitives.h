@@ -5,15 +5,17 @@
 
 namespace lumenquill {
 
-// The hashes and ciphers of PDF encryption, computed by nettle. Bytes go in and come out as
-// strings of raw bytes.
+// The hashes and ciphers of PDF encryption, computed by nettle on Linux and by the system's
+// cryptography services on Windows. Bytes go in and come out as strings of
+// raw bytes.
 
 std::string Md5(std::string_view data);
 std::string Sha256(std::string_view data);
 std::string Sha384(std::string_view data);
 std::string Sha512(std::string_view data);
 
-// RC4 (nettle's arcfour) with a key of 1 to 256 bytes; encrypting and decrypting are the same.
+// RC4 with a key of 5 to 16 bytes (40 to 128 bits, as PDF encryption uses); encrypting and
+// decrypting are the same.
 std::string Rc4(std::string_view key, std::string_view data);
 
 // AES in CBC mode without padding, with a key of 16 or 32 bytes and a 16-byte iv. The data's

@@ -1,4 +1,4 @@
-#include "reader/crypto_primitives.h"
+#include "platform/crypto_primitives.h"
 
 #include <nettle/aes.h>
 #include <nettle/arcfour.h>
@@ -95,7 +95,7 @@ std::string Sha512(std::string_view data) {
 }
 
 std::string Rc4(std::string_view key, std::string_view data) {
-  if (key.size() < ARCFOUR_MIN_KEY_SIZE || key.size() > ARCFOUR_MAX_KEY_SIZE) {
+  if (key.size() < 5 || key.size() > 16) {
     throw Error("RC4の鍵の長さが不正です。");
   }
   arcfour_ctx context;

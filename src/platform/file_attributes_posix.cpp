@@ -15,8 +15,6 @@ bool IsFolder(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool IsHiddenName(const std::string& name) { return !name.empty() && name[0] == '.'; }
-
 bool IsReadOnlyFile(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return false;

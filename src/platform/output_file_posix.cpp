@@ -78,19 +78,19 @@ OutputFile::OutputFile(const std::string& path) : path_(path), target_(ReplacedF
   std::string pattern = folder + "." + name + ".XXXXXX";
   {
     InterruptionsHeld held;
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd_ < 0) Fail(errno);
+    file_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (file_ < 0) Fail(errno);
     temporary_ = pattern;
     RegisterTemporaryFile(temporary_.c_str());
   }
-  TakeOverAttributes(fd_, target_);
+  TakeOverAttributes(file_, target_);
 }
 
 OutputFile::~OutputFile() { Discard(); }
 
 void OutputFile::Discard() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  if (file_ >= 0) ::close(file_);
+  file_ = -1;
   if (temporary_.empty()) return;
   InterruptionsHeld held;
   ::unlink(temporary_.c_str());
@@ -98,13 +98,13 @@ void OutputFile::Discard() {
   temporary_.clear();
 }
 
-void OutputFile::Fail(int error_number) {
+void OutputFile::Fail(ErrorCode error_number) {
   Discard();
   throw OutputError(path_, WriteFailureReason(error_number));
 }
 
 void OutputFile::Write(std::string_view bytes) {
-  if (fd_ < 0) Fail(EBADF);
+  if (file_ < 0) Fail(EBADF);
   pending_.append(bytes);
   if (pending_.size() >= kFlushSize) Flush();
 }
@@ -112,7 +112,7 @@ void OutputFile::Write(std::string_view bytes) {
 void OutputFile::Flush() {
   size_t written = 0;
   while (written < pending_.size()) {
-    const ssize_t count = ::write(fd_, pending_.data() + written, pending_.size() - written);
+    const ssize_t count = ::write(file_, pending_.data() + written, pending_.size() - written);
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) Fail(errno);
     written += static_cast<size_t>(count);
@@ -121,13 +121,13 @@ void OutputFile::Flush() {
 }
 
 void OutputFile::Commit() {
-  if (fd_ < 0) Fail(EBADF);
+  if (file_ < 0) Fail(EBADF);
   Flush();
   // No fsync: the rename already keeps a failed or interrupted run from touching the target,
   // and syncing every file made a batch of small files three to five times slower. Space is
   // reserved at write(), and close() reports what a network file system reports late.
-  const int fd = fd_;
-  fd_ = -1;
+  const int fd = file_;
+  file_ = -1;
   if (::close(fd) != 0) Fail(errno);
   InterruptionsHeld held;
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);

@@ -77,23 +77,23 @@ bool LockedFile::CanLockForWriting(const std::string& path) {
   return locked;
 }
 
-LockedFile::LockedFile(LockedFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+LockedFile::LockedFile(LockedFile&& other) noexcept : file_(std::exchange(other.file_, kNoFile)) {}
 
 LockedFile& LockedFile::operator=(LockedFile&& other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = std::exchange(other.fd_, -1);
+    if (file_ >= 0) ::close(file_);
+    file_ = std::exchange(other.file_, kNoFile);
   }
   return *this;
 }
 
 LockedFile::~LockedFile() {
-  if (fd_ >= 0) ::close(fd_);
+  if (file_ >= 0) ::close(file_);
 }
 
 std::string LockedFile::ReadAll() const {
   struct stat info {};
-  const size_t expected = ::fstat(fd_, &info) == 0 && info.st_size > 0 ? info.st_size : 0;
+  const size_t expected = ::fstat(file_, &info) == 0 && info.st_size > 0 ? info.st_size : 0;
   // Read straight into the result; one byte of room beyond the expected size tells whether
   // the file grew meanwhile.
   std::string content(expected + 1, '\0');
@@ -105,8 +105,8 @@ std::string LockedFile::ReadAll() const {
       }
       content.resize(content.size() * 2);
     }
-    const ssize_t count =
-        ::pread(fd_, content.data() + filled, content.size() - filled, static_cast<off_t>(filled));
+    const ssize_t count = ::pread(file_, content.data() + filled, content.size() - filled,
+                                  static_cast<off_t>(filled));
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) throw FileOpenError(std::strerror(errno), CauseOf(errno));
     if (count == 0) break;
