@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/path_names.h"
+#include "platform/environment_variables.h"
 #include "platform/file_attributes.h"
 #include "platform/file_reading.h"
 #include "platform/path_text.h"
@@ -22,8 +23,16 @@ constexpr uint32_t kHasLinkTargetIdList = 0x01;
 constexpr uint32_t kHasLinkInfo = 0x02;
 constexpr uint32_t kHasName = 0x04;
 constexpr uint32_t kHasRelativePath = 0x08;
+constexpr uint32_t kHasWorkingDir = 0x10;
+constexpr uint32_t kHasArguments = 0x20;
+constexpr uint32_t kHasIconLocation = 0x40;
 constexpr uint32_t kIsUnicode = 0x80;
+constexpr uint32_t kHasExpString = 0x200;
 constexpr uint32_t kVolumeIdAndLocalBasePath = 0x01;
+constexpr uint32_t kCommonNetworkRelativeLink = 0x02;
+// The extra data block that holds the target as a path with environment variables.
+constexpr uint32_t kEnvironmentVariableBlock = 0xA0000001;
+constexpr size_t kEnvironmentBlockSize = 0x314;
 
 // Little-endian reads that check every bound: a shortcut is untrusted input.
 class LinkBytes {
@@ -122,9 +131,43 @@ std::string WithSystemSeparators(std::string path) {
 }
 
 struct LinkTargets {
-  std::string base_path;      // local base path joined with the common path suffix
-  std::string relative_path;  // relative to the shortcut's folder
+  std::string base_path;         // local base path joined with the common path suffix
+  std::string network_path;      // the share's name joined with the common path suffix
+  std::string relative_path;     // relative to the shortcut's folder
+  std::string environment_path;  // with %VARIABLES% (as Windows keeps a path under a profile)
 };
+
+// A folder path and the path below it, with one "\\" between them.
+std::string JoinedWithBackslash(const std::string& folder, const std::string& below) {
+  if (below.empty()) return folder;
+  if (!folder.empty() && folder.back() == '\\') return folder + below;
+  return folder + "\\" + below;
+}
+
+// A string of the link information: the Unicode one at the offset found at unicode_field when
+// the header is long enough to have that field, else the system code page's at the offset found
+// at ansi_field. Offsets count from `at`, the start of the structure, and stay within limit.
+std::optional<std::string> InfoString(const LinkBytes& bytes, size_t at, size_t limit,
+                                      size_t header_size, size_t ansi_field, size_t unicode_field) {
+  if (header_size > unicode_field) {
+    const auto unicode = bytes.U32(at + unicode_field);
+    if (unicode && *unicode) return bytes.UnicodeString(at + *unicode, limit);
+  }
+  const auto ansi = bytes.U32(at + ansi_field);
+  if (!ansi || !*ansi) return std::nullopt;
+  const auto text = bytes.AnsiString(at + *ansi, limit);
+  return text ? std::optional<std::string>(FromAnsi(*text)) : std::nullopt;
+}
+
+// The share of a network path (\\server\share) from the common network relative link structure
+// at `at`.
+std::optional<std::string> NetworkShare(const LinkBytes& bytes, size_t at, size_t limit) {
+  const auto size = bytes.U32(at);
+  const auto net_name = bytes.U32(at + 8);
+  if (!size || !net_name || !bytes.Has(at, *size) || at + *size > limit) return std::nullopt;
+  // The Unicode offsets exist when the ANSI name's offset leaves room for them.
+  return InfoString(bytes, at, at + *size, *net_name, 8, 20);
+}
 
 std::optional<LinkTargets> ParseLink(std::string_view data) {
   const LinkBytes bytes(data);
@@ -147,37 +190,26 @@ std::optional<LinkTargets> ParseLink(std::string_view data) {
     const auto info_flags = bytes.U32(at + 8);
     if (!size || !header_size || !info_flags || !bytes.Has(at, *size)) return std::nullopt;
     const size_t limit = at + *size;
+    const auto suffix = InfoString(bytes, at, limit, *header_size, 24, 32);
     if (*info_flags & kVolumeIdAndLocalBasePath) {
-      const auto base_offset = bytes.U32(at + 16);
-      const auto suffix_offset = bytes.U32(at + 24);
-      if (!base_offset || !suffix_offset) return std::nullopt;
-      std::optional<std::string> base;
-      std::optional<std::string> suffix;
-      if (*header_size >= 0x24) {
-        const auto base_unicode = bytes.U32(at + 28);
-        const auto suffix_unicode = bytes.U32(at + 32);
-        if (base_unicode && *base_unicode) base = bytes.UnicodeString(at + *base_unicode, limit);
-        if (suffix_unicode && *suffix_unicode) {
-          suffix = bytes.UnicodeString(at + *suffix_unicode, limit);
-        }
+      const auto base = InfoString(bytes, at, limit, *header_size, 16, 28);
+      if (!base) return std::nullopt;
+      targets.base_path = WithSystemSeparators(*base + suffix.value_or(""));
+    }
+    const auto network_offset = bytes.U32(at + 20);
+    if ((*info_flags & kCommonNetworkRelativeLink) && network_offset && *network_offset) {
+      if (const auto share = NetworkShare(bytes, at + *network_offset, limit)) {
+        targets.network_path =
+            WithSystemSeparators(JoinedWithBackslash(*share, suffix.value_or("")));
       }
-      if (!base) {
-        const auto ansi = bytes.AnsiString(at + *base_offset, limit);
-        if (!ansi) return std::nullopt;
-        base = FromAnsi(*ansi);
-      }
-      if (!suffix) {
-        const auto ansi = bytes.AnsiString(at + *suffix_offset, limit);
-        suffix = ansi ? FromAnsi(*ansi) : std::string();
-      }
-      targets.base_path = WithSystemSeparators(*base + *suffix);
     }
     at = limit;
   }
 
-  // The string data: the name, then the relative path, each a count and its characters.
+  // The string data: each present string a count and its characters, in this order.
   const bool unicode = flags & kIsUnicode;
-  for (const uint32_t item : {kHasName, kHasRelativePath}) {
+  for (const uint32_t item :
+       {kHasName, kHasRelativePath, kHasWorkingDir, kHasArguments, kHasIconLocation}) {
     if (!(flags & item)) continue;
     const auto count = bytes.U16(at);
     if (!count) return std::nullopt;
@@ -187,6 +219,25 @@ std::optional<LinkTargets> ParseLink(std::string_view data) {
     if (item == kHasRelativePath)
       targets.relative_path = WithSystemSeparators(unicode ? *text : FromAnsi(*text));
     at += 2 + *count * (unicode ? 2 : 1);
+  }
+
+  // The extra data blocks, each its size and signature first, up to a block shorter than that.
+  while (flags & kHasExpString) {
+    const auto size = bytes.U32(at);
+    const auto signature = bytes.U32(at + 4);
+    if (!size || *size < 8 || !signature || !bytes.Has(at, *size)) break;
+    if (*signature == kEnvironmentVariableBlock && *size == kEnvironmentBlockSize) {
+      // 260 bytes of the system code page's path, then 260 UTF-16 units of the same.
+      const size_t end = at + *size;
+      auto path = bytes.UnicodeString(at + 8 + 260, end);
+      if (!path || path->empty()) {
+        const auto ansi = bytes.AnsiString(at + 8, at + 8 + 260);
+        if (ansi) path = FromAnsi(*ansi);
+      }
+      if (path) targets.environment_path = WithSystemSeparators(*path);
+      break;
+    }
+    at += *size;
   }
   return targets;
 }
@@ -199,12 +250,19 @@ std::string ResolveLink(const std::string& path) {
   constexpr size_t kMaxLinkSize = 1 << 20;
   const std::optional<LinkTargets> targets = ParseLink(ReadFileStart(path, kMaxLinkSize));
   if (!targets) return "";
-  if (!targets->base_path.empty() && FileExists(targets->base_path)) return targets->base_path;
+  for (const std::string& candidate :
+       {targets->base_path, targets->network_path,
+        targets->environment_path.empty()
+            ? std::string()
+            : ExpandEnvironmentVariables(targets->environment_path)}) {
+    if (!candidate.empty() && FileExists(candidate)) return candidate;
+  }
   if (!targets->relative_path.empty()) {
     const std::string relative = PathFromFolderOf(path, targets->relative_path);
     if (FileExists(relative)) return relative;
   }
-  return targets->base_path;
+  // None exists here (a share out of reach, say): the path the shortcut names, for the message.
+  return targets->base_path.empty() ? targets->network_path : targets->base_path;
 }
 
 }  // namespace lumenquill

@@ -10,6 +10,7 @@
 #include "app/batch.h"
 #include "app/shell_link.h"
 #include "platform/path_text.h"
+#include "support/environment.h"
 #include "support/shortcut_bytes.h"
 #include "support/temp_file.h"
 
@@ -17,7 +18,9 @@ namespace lumenquill {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::EnvironmentShortcut;
 using ::testing::IsEmpty;
+using testing::NetworkShortcut;
 using testing::Shortcut;
 
 class InputRule : public ::testing::Test {
@@ -95,6 +98,20 @@ TEST_F(InputRule, Shortcuts) {
   EXPECT_EQ(ResolveLink(damaged), "");
   EXPECT_EQ(ResolveLink(report), report);
   EXPECT_EQ(ResolveLink(Make("junk.lnk", std::string(200, '\x4C'))), "");
+}
+
+// A shortcut to a network share names the share's path, and one to a path under a profile
+// folder finds it through the environment.
+TEST_F(InputRule, NetworkAndEnvironmentShortcuts) {
+  const std::string report = Make("docs/report.pdf");
+  EXPECT_EQ(
+      ResolveLink(Make("share.lnk", NetworkShortcut("\\\\server\\share", "docs\\a.pdf"))),
+      kPathSeparator == '\\' ? "\\\\server\\share\\docs\\a.pdf" : "//server/share/docs/a.pdf");
+  testing::SetEnvironment("LUMENQUILL_TEST_DOCS", Path("docs"));
+  EXPECT_EQ(
+      ResolveLink(Make("profile.lnk", EnvironmentShortcut("%LUMENQUILL_TEST_DOCS%\\report.pdf"))),
+      report);
+  testing::UnsetEnvironment("LUMENQUILL_TEST_DOCS");
 }
 
 // A base path written in Shift-JIS names the UTF-8 path of this system.
