@@ -72,6 +72,16 @@ for text in "$work/batch-one"/*.txt; do
   cmp -s "$text" "$work/batch/$(basename "$text")" || fail "--jobs 2: $(basename "$text") differs"
 done
 
+echo "console_test: messages on a console (Wine's console on a terminal, code page 932)" >&2
+# The program writes to the console through WriteConsoleW: the Japanese arrives whole, whatever
+# the console's code page; bytes of UTF-8 would be shown as code page 932.
+script -qec "'$here/../../tools/windows/wine-run.sh' '$program' 'Z:\\nothing\\gone.pdf'" /dev/null \
+  </dev/null >"$work/console" 2>&1
+# Wine draws the spaces as cursor moves, dropped here with the other escape sequences.
+sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' "$work/console" | tr -d '\r\n' >"$work/console-text"
+grep -q 'gone.pdf:ファイルが見つかりません。' "$work/console-text" ||
+  fail "the console shows: $(cat "$work/console-text")"
+
 if [ "$(id -u)" -eq 0 ] && mkdir -p "$work/small" && mount -t tmpfs -o size=64k tmpfs "$work/small"; then
   echo "console_test: a full disk" >&2
   cp "$data/reportlab-japanese.pdf" "$work/big.pdf"
