@@ -58,11 +58,18 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 !include Sections.nsh
 
 !define MUI_ABORTWARNING
+; The program's own icon for the installer and the uninstaller, when the windows' sources hold it.
+!define PROGRAM_ICON "${__FILEDIR__}\..\..\src\win32ui\images\lumenquill.ico"
+!if /FileExists "${PROGRAM_ICON}"
+  !define MUI_ICON "${PROGRAM_ICON}"
+  !define MUI_UNICON "${PROGRAM_ICON}"
+!endif
 !define MUI_COMPONENTSPAGE_SMALLDESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\lumenquill.exe"
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\readme.txt"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "説明書 (readme.txt) を表示する"
 
 !insertmacro MUI_PAGE_WELCOME
 !ifdef LICENSE_FILE
@@ -122,7 +129,7 @@ Section "「送る」メニュー" SecSendTo
     "$INSTDIR\lumenquill.exe" 0 SW_SHOWNORMAL "" "PDFファイルのテキストを抽出します"
 SectionEnd
 
-Section "PDFファイルの右クリック メニュー「テキストに変換」" SecContextMenu
+Section "PDFの右クリック「テキストに変換」" SecContextMenu
   WriteRegStr SHCTX "${PDF_VERB_KEY}" "" "テキストに変換"
   WriteRegStr SHCTX "${PDF_VERB_KEY}" "Icon" "$INSTDIR\lumenquill.exe,0"
   WriteRegStr SHCTX "${PDF_VERB_KEY}\command" "" '"$INSTDIR\lumenquill.exe" "%1"'
