@@ -93,6 +93,10 @@ FunctionEnd
 
 Section "!${PRODUCT} 本体" SecProgram
   SectionIn RO
+  ; What an earlier installation added and the components below may now leave out.
+  Delete "$SMPROGRAMS\${SHORTCUT_NAME}"
+  Delete "$SENDTO\${SHORTCUT_NAME}"
+  DeleteRegKey SHCTX "${PDF_VERB_KEY}"
   SetOutPath "$INSTDIR"
   File "${STAGE}\lumenquill.exe"
   File "${STAGE}\lumenquill-info.exe"
