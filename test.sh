@@ -2,8 +2,10 @@
 # Builds the test build (AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors)
 # and runs every test; then, when clang is present, runs the tests again built by clang with
 # its UndefinedBehaviorSanitizer (without the windows), and builds the fuzz targets and runs
-# each for a bounded time; last, builds the Debian packages from the release builds and checks
-# what they install (tests/packaging/package_test.sh). Exits non-zero on any failure.
+# each for a bounded time; then builds the Debian packages from the release builds and checks
+# what they install (tests/packaging/package_test.sh); last, cross-builds the Windows programs,
+# their tests and packages and runs them under Wine (tests/windows/windows_test.sh). Exits
+# non-zero on any failure.
 set -eu
 cd "$(dirname "$0")"
 
@@ -24,3 +26,5 @@ if command -v clang++ >/dev/null 2>&1; then
 fi
 
 tests/packaging/package_test.sh
+
+tests/windows/windows_test.sh build/test/bin/lumenquill

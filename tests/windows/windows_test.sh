@@ -1,0 +1,19 @@
+#!/bin/sh
+# The Windows build, cross-compiled here with mingw-w64 and tried under Wine: the test build and
+# its tests (the unit tests, the windows, the console), then the release build, whose programs
+# must write byte for byte the texts of the Linux program LINUX-LUMENQUILL, and its zip and
+# installer, installed and removed silently. Installs what it needs first.
+# Usage: tests/windows/windows_test.sh LINUX-LUMENQUILL
+set -eu
+cd "$(dirname "$0")/../.."
+linux_program=$1
+
+tools/windows/ensure-wine.sh
+cmake --preset windows-test
+cmake --build --preset windows-test
+ctest --preset windows-test
+
+cmake --preset windows-release
+cmake --build --preset windows-release --target all windows-packages
+tests/windows/same_text_as_linux.sh "$linux_program" build/windows-release/bin/lumenquill.exe
+tests/windows/installer_test.sh
