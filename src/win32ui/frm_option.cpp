@@ -123,7 +123,7 @@ void TfrmOption::SaveControls(HWND dialog) {
         IsComboBox(item)
             ? std::to_string(static_cast<int>(SendMessageW(item, CB_GETCURSEL, 0, 0)))
             : (IsDlgButtonChecked(dialog, control.id) == BST_CHECKED ? "1" : "0");
-    WriteProfileString(file, control.section, control.key, value);
+    WriteProfileValue(file, control.section, control.key, value);
   }
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <commctrl.h>
+
+#include <functional>
 
 #include "dialog_driver.h"
 #include "win32ui/frm_prog.h"
