@@ -29,8 +29,7 @@ OPENFILENAMEW DialogRecord(HWND owner, const wchar_t* filter, std::wstring& file
 
 std::optional<std::vector<std::string>> ChoosePdfFiles(HWND owner) {
   std::wstring files(kFileListCharacters, L'\0');
-  OPENFILENAMEW record =
-      DialogRecord(owner, L"PDF - Portable Document Format\0*.pdf\0", files);
+  OPENFILENAMEW record = DialogRecord(owner, L"PDF - Portable Document Format\0*.pdf\0", files);
   record.Flags |= OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST;
   if (!GetOpenFileNameW(&record)) return std::nullopt;
   // One file: its full path. Several: the folder, then each name, each ended by a null.

@@ -27,15 +27,24 @@ constexpr int kStatusPanelWidth = 420;
 // What the status bar says while the pointer is on a menu item.
 const wchar_t* MenuHint(int command) {
   switch (command) {
-    case IDM_OPEN: return L"PDFファイルを開く";
-    case IDM_EXIT: return L"アプリケーションの終了";
-    case IDM_TOOL_BAR: return L"ツールバーを表示/隠す";
-    case IDM_STATUS_BAR: return L"ステータスバーを表示/隠す";
-    case IDM_ON_TOP: return L"ウインドウを常に手前にする/しない";
-    case IDM_OPTIONS: return L"オプション";
-    case IDM_README: return L"ヘルプファイルを開く";
-    case IDM_HOME: return L"最新版を入手する";
-    default: return L"";
+    case IDM_OPEN:
+      return L"PDFファイルを開く";
+    case IDM_EXIT:
+      return L"アプリケーションの終了";
+    case IDM_TOOL_BAR:
+      return L"ツールバーを表示/隠す";
+    case IDM_STATUS_BAR:
+      return L"ステータスバーを表示/隠す";
+    case IDM_ON_TOP:
+      return L"ウインドウを常に手前にする/しない";
+    case IDM_OPTIONS:
+      return L"オプション";
+    case IDM_README:
+      return L"ヘルプファイルを開く";
+    case IDM_HOME:
+      return L"最新版を入手する";
+    default:
+      return L"";
   }
 }
 
@@ -74,12 +83,12 @@ void RegisterMainWindowClass(WNDPROC procedure) {
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
     window_class.lpszClassName = kClassName;
-    window_class.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_LUMENQUILL), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    window_class.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_LUMENQUILL), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    window_class.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_LUMENQUILL), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_LUMENQUILL),
+                                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), 0));
     return RegisterClassExW(&window_class);
   }();
   (void)registered;
@@ -94,10 +103,10 @@ SIZE MinimumSize(HWND window) {
 
 TfrmMain::TfrmMain(TfrmProg& progress) : progress_(progress) {
   RegisterMainWindowClass(WindowProc);
-  accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr),
-                                    MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
-  CreateWindowExW(0, kClassName, Widen(kMainCaption).c_str(), WS_OVERLAPPEDWINDOW,
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+  accelerators_ =
+      LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
+  CreateWindowExW(0, kClassName, Widen(kMainCaption).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                   GetModuleHandleW(nullptr), this);
   ui_ = std::make_unique<Win32UserInterface>(window_, progress_);
   conversion_ = std::make_unique<Conversion>(*ui_);
@@ -187,14 +196,14 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 void TfrmMain::CreateChildren() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   tool_bar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                              WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | TBSTYLE_TOOLTIPS,
-                              0, 0, 0, 0, window_, nullptr, instance, nullptr);
+                              WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | TBSTYLE_TOOLTIPS, 0,
+                              0, 0, 0, window_, nullptr, instance, nullptr);
   SendMessageW(tool_bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   BuildToolBarImages();
   std::vector<TBBUTTON> buttons;
   for (size_t i = 0; i < std::size(kToolButtons); ++i) {
-    buttons.push_back({static_cast<int>(i), kToolButtons[i].command, TBSTATE_ENABLED,
-                       BTNS_BUTTON, {}, 0, 0});
+    buttons.push_back(
+        {static_cast<int>(i), kToolButtons[i].command, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0});
     buttons.push_back({8, 0, 0, BTNS_SEP, {}, 0, 0});
   }
   SendMessageW(tool_bar_, TB_ADDBUTTONS, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
@@ -229,8 +238,8 @@ void TfrmMain::FormCreate() {
   const MainWindowSettings settings = ReadMainWindowSettings();
   const SIZE minimum = MinimumSize(window_);
   SetWindowPos(window_, nullptr, settings.Left, settings.Top,
-               std::max<int>(settings.Width, minimum.cx), std::max<int>(settings.Height, minimum.cy),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+               std::max<int>(settings.Width, minimum.cx),
+               std::max<int>(settings.Height, minimum.cy), SWP_NOZORDER | SWP_NOACTIVATE);
   maximised_at_start_ = settings.Zoom;
   SetChecked(IDM_TOOL_BAR, settings.ToolBar);
   SetChecked(IDM_STATUS_BAR, settings.StatusBar);
@@ -300,14 +309,30 @@ void TfrmMain::ShowHint(const wchar_t* hint) {
 
 void TfrmMain::OnCommand(int command) {
   switch (command) {
-    case IDM_OPEN: ToolButton1Click(); break;
-    case IDM_EXIT: Exit1Click(); break;
-    case IDM_TOOL_BAR: N10Click(); break;
-    case IDM_STATUS_BAR: N11Click(); break;
-    case IDM_ON_TOP: N12Click(); break;
-    case IDM_OPTIONS: N7Click(); break;
-    case IDM_README: Contents1Click(); break;
-    case IDM_HOME: GoHomeClick(); break;
+    case IDM_OPEN:
+      ToolButton1Click();
+      break;
+    case IDM_EXIT:
+      Exit1Click();
+      break;
+    case IDM_TOOL_BAR:
+      N10Click();
+      break;
+    case IDM_STATUS_BAR:
+      N11Click();
+      break;
+    case IDM_ON_TOP:
+      N12Click();
+      break;
+    case IDM_OPTIONS:
+      N7Click();
+      break;
+    case IDM_README:
+      Contents1Click();
+      break;
+    case IDM_HOME:
+      GoHomeClick();
+      break;
   }
 }
 

@@ -120,9 +120,8 @@ void TfrmOption::SaveControls(HWND dialog) {
   for (const StoredControl& control : kStoredControls) {
     const HWND item = GetDlgItem(dialog, control.id);
     const std::string value =
-        IsComboBox(item)
-            ? std::to_string(static_cast<int>(SendMessageW(item, CB_GETCURSEL, 0, 0)))
-            : (IsDlgButtonChecked(dialog, control.id) == BST_CHECKED ? "1" : "0");
+        IsComboBox(item) ? std::to_string(static_cast<int>(SendMessageW(item, CB_GETCURSEL, 0, 0)))
+                         : (IsDlgButtonChecked(dialog, control.id) == BST_CHECKED ? "1" : "0");
     WriteProfileValue(file, control.section, control.key, value);
   }
 }

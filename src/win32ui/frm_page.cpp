@@ -51,8 +51,8 @@ INT_PTR CALLBACK TfrmPage::DialogProc(HWND window, UINT message, WPARAM wparam, 
   return FALSE;
 }
 
-LRESULT CALLBACK TfrmPage::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
-                                    UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK TfrmPage::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                    DWORD_PTR data) {
   auto* self = reinterpret_cast<TfrmPage*>(data);
   switch (message) {
     case WM_GETDLGCODE:

@@ -55,8 +55,8 @@ std::optional<int> RunInWindows(const RunOptions& options, const std::vector<std
                                 const char*) {
   if (!WindowsVisible()) return std::nullopt;
   const ComScope com;
-  const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX),
-                                         ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+  const INITCOMMONCONTROLSEX controls = {
+      sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
   TfrmProg progress;

@@ -157,14 +157,12 @@ TEST_F(MainWindow, DropsThroughTheWindowMessage) {
   const std::string japanese = Make("日本語.pdf");
   const std::string text = Make("notes.txt", "text");
 
-  SendMessageW(window_->Handle(), WM_DROPFILES,
-               reinterpret_cast<WPARAM>(
-                   DropHandle({a, folder_ + "\\folder", shortcut, japanese, text})),
-               0);
-  EXPECT_EQ(converted_,
-            (std::vector<std::string>{"a.pdf | (1/5) - a.pdf", "c.PDF | (2/5) - c.PDF",
-                                      "d.pdf | (3/5) - d.pdf", "e.pdf | (4/5) - e.pdf",
-                                      "日本語.pdf | (5/5) - 日本語.pdf"}));
+  SendMessageW(
+      window_->Handle(), WM_DROPFILES,
+      reinterpret_cast<WPARAM>(DropHandle({a, folder_ + "\\folder", shortcut, japanese, text})), 0);
+  EXPECT_EQ(converted_, (std::vector<std::string>{"a.pdf | (1/5) - a.pdf", "c.PDF | (2/5) - c.PDF",
+                                                  "d.pdf | (3/5) - d.pdf", "e.pdf | (4/5) - e.pdf",
+                                                  "日本語.pdf | (5/5) - 日本語.pdf"}));
   EXPECT_TRUE(IsWindowEnabled(window_->Handle()));
   EXPECT_TRUE(OnTop());
 

@@ -53,7 +53,9 @@ TEST(ProgressDialog, CancelRequests) {
   const HWND window = progress.Handle();
   const std::function<void()> requests[] = {
       [window] { testing::PostClick(window, IDC_PROGRESS_BUTTON1); },
-      [window] { PostMessageW(GetDlgItem(window, IDC_PROGRESS_BUTTON1), WM_KEYDOWN, VK_ESCAPE, 1); },
+      [window] {
+        PostMessageW(GetDlgItem(window, IDC_PROGRESS_BUTTON1), WM_KEYDOWN, VK_ESCAPE, 1);
+      },
       [window] { PostMessageW(window, WM_CLOSE, 0, 0); },
   };
   for (const auto& request : requests) {
