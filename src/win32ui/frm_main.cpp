@@ -175,6 +175,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lparam);
       BuildToolBarImages();
+      SizeStatusPanel();
       SetWindowPos(window_, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -210,8 +211,7 @@ void TfrmMain::CreateChildren() {
 
   status_bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD, 0, 0, 0, 0, window_,
                                 nullptr, instance, nullptr);
-  int panel_edge = Scaled(kStatusPanelWidth, window_);
-  SendMessageW(status_bar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&panel_edge));
+  SizeStatusPanel();
 
   panel_ = CreateDropPanel(window_);
 }
@@ -230,6 +230,11 @@ void TfrmMain::BuildToolBarImages() {
   if (tool_images_ != nullptr) ImageList_Destroy(tool_images_);
   tool_images_ = images;
   SendMessageW(tool_bar_, TB_AUTOSIZE, 0, 0);
+}
+
+void TfrmMain::SizeStatusPanel() {
+  int panel_edge = Scaled(kStatusPanelWidth, window_);
+  SendMessageW(status_bar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&panel_edge));
 }
 
 // Bounds and switches from the settings file, applied as they stand (no smaller than the

@@ -62,6 +62,8 @@ class TfrmMain final {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void CreateChildren();
   void BuildToolBarImages();
+  // The status bar's one panel, at the size of the window's DPI.
+  void SizeStatusPanel();
   void FormCreate();
   void FormClose();
   void OnDropFiles(HDROP drop);
