@@ -19,6 +19,29 @@ std::deque<Step> steps;
 // The static control that holds a message box's text.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
+// The shown, enabled window of this thread with the title: other programs that run meanwhile
+// under the same Wine server may show windows of the same title.
+HWND ThreadWindowTitled(const std::wstring& title) {
+  struct Search {
+    const std::wstring& title;
+    HWND found = nullptr;
+  } search{title};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& search = *reinterpret_cast<Search*>(data);
+        wchar_t text[256] = {};
+        GetWindowTextW(window, text, 256);
+        if (search.title != text || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+          return TRUE;
+        }
+        search.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 }  // namespace
 
 DialogDriver::DialogDriver() : timer_(SetTimer(nullptr, 0, 20, Tick)) {}
@@ -36,8 +59,8 @@ bool DialogDriver::Done() const { return steps.empty(); }
 
 void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (steps.empty()) return;
-  const HWND window = FindWindowW(nullptr, steps.front().title.c_str());
-  if (window == nullptr || !IsWindowVisible(window) || !IsWindowEnabled(window)) return;
+  const HWND window = ThreadWindowTitled(steps.front().title);
+  if (window == nullptr) return;
   const Step step = std::move(steps.front());
   steps.pop_front();
   step.action(window);
