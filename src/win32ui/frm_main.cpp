@@ -153,7 +153,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnCommand(LOWORD(wparam));
       return 0;
     case WM_NOTIFY:
-      OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+      OnNotify(*reinterpret_cast<NMHDR*>(lparam));
       return 0;
     case WM_MENUSELECT:
       // The menu closing, a popup or a separator says nothing.
@@ -342,9 +342,9 @@ void TfrmMain::OnCommand(int command) {
 }
 
 // The tool buttons' tooltips, and their hints in the status bar while the pointer is on them.
-void TfrmMain::OnNotify(const NMHDR& header) {
+void TfrmMain::OnNotify(NMHDR& header) {
   if (header.code == TTN_GETDISPINFOW) {
-    auto& tip = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    auto& tip = reinterpret_cast<NMTTDISPINFOW&>(header);
     tip.lpszText = const_cast<wchar_t*>(ToolHint(static_cast<int>(header.idFrom)));
   } else if (header.code == TBN_HOTITEMCHANGE && header.hwndFrom == tool_bar_) {
     const auto& change = reinterpret_cast<const NMTBHOTITEM&>(header);

@@ -68,7 +68,7 @@ class TfrmMain final {
   void FormClose();
   void OnDropFiles(HDROP drop);
   void OnCommand(int command);
-  void OnNotify(const NMHDR& header);
+  void OnNotify(NMHDR& header);
   void Layout();
   void SetChecked(int command, bool checked);
   void ShowHint(const wchar_t* hint);

@@ -16,12 +16,15 @@
 namespace lumenquill {
 namespace {
 
-// Whether the process's window station shows windows to a user (not a service's).
+// Whether the process's window station shows windows to a user: not a service's. When the
+// station cannot be asked, windows are tried.
 bool WindowsVisible() {
   USEROBJECTFLAGS flags = {};
-  return GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof(flags),
-                                   nullptr) == 0 ||
-         (flags.dwFlags & WSF_VISIBLE) != 0;
+  if (!GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof(flags),
+                                 nullptr)) {
+    return true;
+  }
+  return (flags.dwFlags & WSF_VISIBLE) != 0;
 }
 
 // COM for the shell (shortcuts, ShellExecute), for the program's one thread.
