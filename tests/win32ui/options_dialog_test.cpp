@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "dialog_driver.h"
+#include "settings_file.h"
+#include "support/temp_file.h"
+#include "win32ui/frm_option.h"
+#include "win32ui/resource_ids.h"
+
+namespace lumenquill {
+namespace {
+
+using testing::DialogDriver;
+using testing::SettingsFile;
+
+// The settings file as the profile functions leave it, its line ends made LF.
+std::string SettingsText(const SettingsFile& file) {
+  std::string text = testing::ReadWholeFile(file.path());
+  std::erase(text, '\r');
+  return text;
+}
+
+bool Checked(HWND dialog, int control) {
+  return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
+}
+
+int ComboSelection(HWND dialog) {
+  return static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTION_COMBOBOX1, CB_GETCURSEL, 0, 0));
+}
+
+// The letters after "&" in the captions of the dialog's controls.
+std::multiset<char> AcceleratorLetters(HWND dialog) {
+  std::multiset<char> letters;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const std::string text = testing::TextOf(child);
+    const size_t amp = text.find('&');
+    if (amp != std::string::npos && amp + 1 < text.size()) letters.insert(text[amp + 1]);
+  }
+  return letters;
+}
+
+// A fresh file: the design states with "CR+LF", the focus on Cancel, distinct Alt keys; OK
+// writes the ten keys in the dialog's order.
+TEST(OptionsDialog, FreshFileAndOk) {
+  SettingsFile file("");
+  DialogDriver driver;
+  driver.Then("オプション", [](HWND dialog) {
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX1));
+    EXPECT_FALSE(Checked(dialog, IDC_OPTION_CHECKBOX2));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_RADIOBUTTON1));
+    EXPECT_EQ(ComboSelection(dialog), 0);
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX8));
+    EXPECT_FALSE(Checked(dialog, IDC_OPTION_CHECKBOX9));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
+    const std::multiset<char> letters = AcceleratorLetters(dialog);
+    EXPECT_EQ(letters.size(), 7u);
+    EXPECT_EQ(std::set<char>(letters.begin(), letters.end()).size(), 7u);
+    testing::PostClick(dialog, IDOK);
+  });
+  TfrmOption().Execute(nullptr);
+  EXPECT_TRUE(driver.Done());
+  EXPECT_EQ(SettingsText(file),
+            "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=1\nRadioButton2=0\n"
+            "ComboBox1=0\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
+            "[GroupBox4]\nCheckBox9=0\n");
+}
+
+// Values the dialog does not understand leave the design state; Cancel and the close button
+// write nothing; OK writes what the dialog shows, including a key typed with Alt.
+TEST(OptionsDialog, OddValuesCancelAndClose) {
+  const std::string odd =
+      "[GroupBox1]\nCheckBox1=2\n[GroupBox2]\nRadioButton1=1\nRadioButton2=1\nComboBox1=9\n";
+  SettingsFile file(odd);
+  DialogDriver driver;
+  driver.Then("オプション", [](HWND dialog) {
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX1));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_RADIOBUTTON2));  // checked after RadioButton1
+    EXPECT_FALSE(Checked(dialog, IDC_OPTION_RADIOBUTTON1));
+    EXPECT_EQ(ComboSelection(dialog), -1);
+    CheckDlgButton(dialog, IDC_OPTION_CHECKBOX2, BST_CHECKED);
+    testing::PostClick(dialog, IDCANCEL);
+  });
+  driver.Then("オプション", [](HWND dialog) {
+    CheckDlgButton(dialog, IDC_OPTION_CHECKBOX2, BST_CHECKED);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+  });
+  TfrmOption().Execute(nullptr);
+  TfrmOption().Execute(nullptr);
+  EXPECT_EQ(SettingsText(file), odd);
+
+  driver.Then("オプション", [](HWND dialog) {
+    SendDlgItemMessageW(dialog, IDC_OPTION_COMBOBOX1, CB_SETCURSEL, 1, 0);
+    // Alt+N, the accelerator of "新しい形式のPDFも読み込む(&N)".
+    PostMessageW(dialog, WM_SYSCHAR, 'n', 1 << 29);
+  });
+  driver.Then("オプション", [](HWND dialog) {
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX9));
+    testing::PostClick(dialog, IDOK);
+  });
+  TfrmOption().Execute(nullptr);
+  EXPECT_TRUE(driver.Done());
+  EXPECT_EQ(SettingsText(file),
+            "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
+            "ComboBox1=1\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
+            "[GroupBox4]\nCheckBox9=1\n");
+}
+
+}  // namespace
+}  // namespace lumenquill
