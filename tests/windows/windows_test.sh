@@ -9,6 +9,8 @@ cd "$(dirname "$0")/../.."
 linux_program=$1
 
 tools/windows/ensure-wine.sh
+# The Wine prefix is made once, before the tests start Wine in parallel.
+tools/windows/wine-run.sh cmd.exe /c exit 0
 cmake --preset windows-test
 cmake --build --preset windows-test
 ctest --preset windows-test
