@@ -15,10 +15,11 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 // Windows always.
 bool DisplayAvailable();
 
-// Whether the program was started from a console that a person types in: on Windows, a console
-// that it shares with the program that started it (cmd.exe, PowerShell), rather than the one
-// Windows opened for it alone (a double-click, files dropped on its icon, "Send to"); files
-// named there are converted on that console. On Linux never: there the display decides.
+// Whether the program was started from a console or by another program: on Windows, unless
+// Windows opened a console window for it alone (a double-click, files dropped on its icon, "Send
+// to"), as it does not for a program started from cmd.exe or PowerShell, or by a script with its
+// output redirected; files named then are converted on the console. On Linux never: there the
+// display decides.
 bool StartedFromConsole();
 
 // Closes the console that Windows opened for the program alone, before the windows show; on

@@ -119,7 +119,7 @@ TEST(StartUp, AFaultOfTheProgramIsReported) {
     throw std::logic_error("broken invariant");
   };
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(StartUp({"a.pdf"}, "lumenquill", failing_windows), 1);
+  EXPECT_EQ(StartUp({}, "lumenquill", failing_windows), 1);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Lumenquill: broken invariant\n");
 }
 
