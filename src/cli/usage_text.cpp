@@ -49,11 +49,20 @@ std::string HelpText() {
          "\n"
          "終了ステータス: 0 すべて変換した / 1 変換できなかったファイルがある / "
          "2 使い方の誤り /\n"
+#ifdef _WIN32
+         "                130 Ctrl+C, Ctrl+Break / 129 "
+         "コンソールを閉じた、ログオフ、シャットダウン\n"
+         "設定ファイル: 環境変数 LUMENQUILL_INI のファイル、なければ実行ファイルと同じ場所の "
+         "lumenquill.ini、\n"
+         "その場所に書き込めない場合 (Program Files) は "
+         "%APPDATA%\\Lumenquill\\lumenquill.ini\n";
+#else
          "                129, 130, 143 SIGHUP, SIGINT, SIGTERM で終了した\n"
          "設定ファイル: 環境変数 LUMENQUILL_INI のファイル、なければ実行ファイルと同じ場所の "
          "lumenquill.ini、\n"
          "インストールされたプログラムでは $XDG_CONFIG_HOME/lumenquill/lumenquill.ini "
          "(既定は ~/.config の下)\n";
+#endif
 }
 
 std::string ShortUsage() {

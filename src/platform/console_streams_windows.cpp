@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #include <iostream>
 #include <streambuf>
 #include <string>
@@ -99,6 +103,9 @@ void UseConsoleFor(std::ostream& stream, DWORD standard_handle) {
 }  // namespace
 
 void UseConsoleForStandardStreams() {
+  // Redirected, standard output carries texts byte for byte (--stdout): the C runtime's text
+  // mode would put a CR before every LF.
+  ::_setmode(::_fileno(stdout), _O_BINARY);
   UseConsoleFor(std::cout, STD_OUTPUT_HANDLE);
   UseConsoleFor(std::cerr, STD_ERROR_HANDLE);
 }

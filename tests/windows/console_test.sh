@@ -35,6 +35,10 @@ run --jobs 0 x.pdf
 [ "$status" -eq 2 ] || fail "a bad value ends with status 2, not $status"
 grep -q 'Lumenquill' "$work/err" || fail "a bad value is not explained"
 
+echo "console_test: --stdout writes the text byte for byte" >&2
+run --stdout "$(windows_path "$data/reportlab-latin.pdf")"
+cmp -s "$work/out" "$data/reportlab-latin.txt" || fail "--stdout changed the text's bytes"
+
 echo "console_test: names outside code page 932 and a path past 260 characters" >&2
 names="$work/names"
 deep="$work/deep/$(printf '%040d/%040d/%040d/%040d/%040d/%040d/%040d' 1 2 3 4 5 6 7)"
