@@ -142,9 +142,7 @@ std::optional<std::string> Conversion::OutputPath(const std::string& pdf,
   if (flags.AskSavePath) return ui_.ChooseSavePath(WithExtension(pdf, ""));
   std::string path = WithExtension(pdf, ".txt");
   if (options_.OutputFolder) {
-    std::string in_folder = *options_.OutputFolder;
-    if (in_folder.empty() || !IsPathSeparator(in_folder.back())) in_folder += kPathSeparator;
-    path = in_folder + FileNamePart(path);
+    path = WithTrailingSeparator(*options_.OutputFolder) + FileNamePart(path);
   }
   if (!FileExists(path)) return path;
   if (options_.Overwrite == false) {

@@ -22,8 +22,7 @@ InputOutcome ApplyInputRule(const std::string& path, std::vector<std::string>& w
 }
 
 void AddFolderPDFFiles(const std::string& folder, std::vector<std::string>& list) {
-  const std::string prefix =
-      !folder.empty() && IsPathSeparator(folder.back()) ? folder : folder + kPathSeparator;
+  const std::string prefix = WithTrailingSeparator(folder);
   for (const FolderEntry& entry : ListFolder(prefix)) {
     if (entry.is_folder || entry.is_hidden) continue;
     if (HasExtension(entry.name, ".pdf")) list.push_back(prefix + entry.name);

@@ -134,7 +134,7 @@ struct LinkTargets {
   std::string base_path;         // local base path joined with the common path suffix
   std::string network_path;      // the share's name joined with the common path suffix
   std::string relative_path;     // relative to the shortcut's folder
-  std::string environment_path;  // with %VARIABLES% (as Windows keeps a path under a profile)
+  std::string environment_path;  // kept with %VARIABLES% (under a profile), here expanded
 };
 
 // A folder path and the path below it, with one "\\" between them.
@@ -234,7 +234,7 @@ std::optional<LinkTargets> ParseLink(std::string_view data) {
         const auto ansi = bytes.AnsiString(at + 8, at + 8 + 260);
         if (ansi) path = FromAnsi(*ansi);
       }
-      if (path) targets.environment_path = WithSystemSeparators(*path);
+      if (path) targets.environment_path = ExpandEnvironmentVariables(WithSystemSeparators(*path));
       break;
     }
     at += *size;
@@ -250,12 +250,9 @@ std::string ResolveLink(const std::string& path) {
   constexpr size_t kMaxLinkSize = 1 << 20;
   const std::optional<LinkTargets> targets = ParseLink(ReadFileStart(path, kMaxLinkSize));
   if (!targets) return "";
-  for (const std::string& candidate :
-       {targets->base_path, targets->network_path,
-        targets->environment_path.empty()
-            ? std::string()
-            : ExpandEnvironmentVariables(targets->environment_path)}) {
-    if (!candidate.empty() && FileExists(candidate)) return candidate;
+  for (const std::string* candidate :
+       {&targets->base_path, &targets->network_path, &targets->environment_path}) {
+    if (!candidate->empty() && FileExists(*candidate)) return *candidate;
   }
   if (!targets->relative_path.empty()) {
     const std::string relative = PathFromFolderOf(path, targets->relative_path);

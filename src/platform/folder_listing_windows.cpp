@@ -11,11 +11,10 @@ namespace lumenquill {
 
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
   std::vector<FolderEntry> entries;
-  std::string pattern = folder;
-  if (pattern.empty() || !IsPathSeparator(pattern.back())) pattern += kPathSeparator;
   WIN32_FIND_DATAW found;
-  const HANDLE search = ::FindFirstFileExW(WindowsPath(pattern + "*").c_str(), FindExInfoBasic,
-                                           &found, FindExSearchNameMatch, nullptr, 0);
+  const HANDLE search =
+      ::FindFirstFileExW(WindowsPath(WithTrailingSeparator(folder) + "*").c_str(), FindExInfoBasic,
+                         &found, FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) return entries;
   do {
     const std::wstring_view name = found.cFileName;

@@ -19,6 +19,9 @@ inline constexpr char kPathSeparator = '/';
 // Whether c separates the folders of a path: "/" everywhere, and "\" on Windows too.
 constexpr bool IsPathSeparator(char c) { return c == '/' || (kPathSeparator == '\\' && c == '\\'); }
 
+// The folder's path ending in one separator, ready for a name to be appended.
+std::string WithTrailingSeparator(const std::string& folder);
+
 // The position of the last separator, or npos.
 size_t LastPathSeparator(std::string_view path);
 
