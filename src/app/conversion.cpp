@@ -47,6 +47,12 @@ TProgressProc ConnectProgress(TPDFTextDecoder& decoder, ProgressDisplay& progres
 
 }  // namespace
 
+std::string DefaultTextPath(const std::string& pdf, const RunOptions& options) {
+  const std::string path = WithExtension(pdf, ".txt");
+  if (!options.OutputFolder) return path;
+  return WithTrailingSeparator(*options.OutputFolder) + FileNamePart(path);
+}
+
 void Conversion::ShowFailure(const std::string& path, const std::string& message) {
   ui_.ShowMessage(kCaption, path + "\r\n" + message, MessageIcon::kError);
 }
@@ -140,10 +146,7 @@ std::optional<PageRange> Conversion::RangeFromOptions(const TPDFAnalyst& analyst
 std::optional<std::string> Conversion::OutputPath(const std::string& pdf,
                                                   const ConversionFlags& flags) {
   if (flags.AskSavePath) return ui_.ChooseSavePath(WithExtension(pdf, ""));
-  std::string path = WithExtension(pdf, ".txt");
-  if (options_.OutputFolder) {
-    path = WithTrailingSeparator(*options_.OutputFolder) + FileNamePart(path);
-  }
+  const std::string path = DefaultTextPath(pdf, options_);
   if (!FileExists(path)) return path;
   if (options_.Overwrite == false) {
     ShowFailure(path, "このファイルは既に存在するため、上書きしませんでした。");

@@ -16,6 +16,10 @@ namespace lumenquill {
 inline constexpr const char* kSecuredFileMessage =
     "セキュリティが設定されているPDFファイルからはテキストを抽出できません。";
 
+// The text file of a PDF when no save dialog chooses it: in the run's output folder, or beside
+// the PDF, with ".txt".
+std::string DefaultTextPath(const std::string& pdf, const RunOptions& options);
+
 // The conversion of one PDF file into one text file with the user's settings, through the
 // user interface of whoever started it. One per front end; a batch restarts its count.
 class Conversion final {

@@ -5,10 +5,11 @@
 #include "app/batch.h"
 #include "app/console_interface.h"
 #include "app/conversion.h"
-#include "cli/child_jobs.h"
+#include "cli/parallel_jobs.h"
 #include "cli/usage_text.h"
 #include "platform/error.h"
 #include "platform/file_attributes.h"
+#include "platform/path_text.h"
 #include "platform/terminal.h"
 
 namespace lumenquill {
@@ -22,8 +23,8 @@ RunOptions ConsoleOptions(const CommandLine& line) {
   return options;
 }
 
-// Converts one file of the work list in a child process, everything it says held in the report.
-JobReport ConvertInChild(const CommandLine& line, const std::string& file) {
+// Converts one file of the work list in a worker process, everything it says held in the report.
+JobReport ConvertInWorker(const CommandLine& line, const std::string& file) {
   std::istringstream no_input;
   std::ostringstream text;
   std::ostringstream messages;
@@ -39,14 +40,28 @@ JobReport ConvertInChild(const CommandLine& line, const std::string& file) {
   return report;
 }
 
-// The work list converted by line.Jobs child processes; the editor's limit counts the files
+// The text file each file of the work list would write, as a key of JobSchedule: files that
+// would write one text file are converted one after the other, in the order of the list.
+// Nothing with --stdout, where no file is written.
+std::vector<std::string> TargetKeys(const CommandLine& line,
+                                    const std::vector<std::string>& work_list) {
+  std::vector<std::string> keys(work_list.size());
+  if (line.ToStandardOutput) return keys;
+  for (size_t i = 0; i < work_list.size(); ++i) {
+    keys[i] = SameFileKey(DefaultTextPath(work_list[i], line.Options));
+  }
+  return keys;
+}
+
+// The work list converted by line.Jobs worker processes; the editor's limit counts the files
 // that loaded in the order of the list, as one process counts them.
 bool ConvertInParallel(const CommandLine& line, const std::vector<std::string>& work_list,
                        std::ostream& out, std::ostream& err) {
   bool all_converted = true;
   int32_t loaded = 0;
   RunJobs(
-      work_list.size(), line.Jobs, [&](size_t i) { return ConvertInChild(line, work_list[i]); },
+      TargetKeys(line, work_list), line.Jobs,
+      [&](size_t i) { return ConvertInWorker(line, work_list[i]); },
       [&](size_t i, const JobReport* report) {
         if (report == nullptr) {
           err << "Lumenquill: " << work_list[i] << ": 変換中に処理が異常終了しました。\n"
@@ -68,7 +83,7 @@ bool ConvertInParallel(const CommandLine& line, const std::vector<std::string>& 
   return all_converted;
 }
 
-// Converts the command line's files in this process or in line.Jobs child processes; the
+// Converts the command line's files in this process or in line.Jobs worker processes; the
 // batch's exit status.
 int ConvertAll(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
   if (line.Jobs == 1) {

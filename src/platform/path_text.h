@@ -25,6 +25,10 @@ std::string WithTrailingSeparator(const std::string& folder);
 // The position of the last separator, or npos.
 size_t LastPathSeparator(std::string_view path);
 
+// A text that is the same for two paths that name one file: the path made absolute, with the
+// links among its folders resolved, and on Windows, whose names ignore case, in capitals.
+std::string SameFileKey(const std::string& path);
+
 // The path as the standard library's file-system path, and back.
 std::filesystem::path FilesystemPath(const std::string& path);
 std::string PathText(const std::filesystem::path& path);

@@ -216,6 +216,26 @@ TEST_F(CommandLineRun, JobsGiveTheSameResultAsOne) {
   EXPECT_EQ(Run("-j 4 --stdout " + pdfs).out, Run("--stdout " + pdfs).out);
 }
 
+// Two files that write one text file: with several jobs the first in the list is still
+// converted first, and the second finds its text in place, as with one job.
+TEST_F(CommandLineRun, JobsKeepTheOrderOfFilesWithOneTextFile) {
+  for (const char* folder : {"/d1", "/d2", "/out"}) fs::create_directory(work_.path() + folder);
+  const std::string first = work_.AddFixture("reportlab-japanese", "d1/x.pdf");
+  const std::string second = work_.AddFixture("cairo-pages", "d2/x.pdf");
+  const std::string text = work_.path() + "/out/x.txt";
+  const std::string arguments =
+      " --no-overwrite --output-dir " + work_.path() + "/out " + first + " " + second;
+  const CommandResult one = Run("--jobs 1" + arguments);
+  const std::string one_text = testing::ReadWholeFile(text);
+  fs::remove(text);
+  const CommandResult two = Run("--jobs 2" + arguments);
+  EXPECT_EQ(one.status, ExitStatus(1));
+  EXPECT_EQ(two.status, one.status);
+  EXPECT_EQ(two.err, one.err);
+  EXPECT_EQ(one_text, Reference(first, ""));
+  EXPECT_EQ(testing::ReadWholeFile(text), one_text);
+}
+
 #ifdef LUMENQUILL_PROGRAM_HAS_WINDOWS
 // In the windows the options apply as on the console: here no question is asked, which would
 // wait for a click. --stdout runs on the console even with a display.

@@ -1,6 +1,8 @@
-#include "cli/child_jobs.h"
+#include "cli/parallel_jobs.h"
 
 #include <cstdint>
+#include <unordered_map>
+#include <utility>
 
 namespace lumenquill {
 namespace {
@@ -46,6 +48,39 @@ bool DecodeJobReport(const std::string& bytes, JobReport& report) {
     if (!ReadPart(bytes, position, *part)) return false;
   }
   return position == bytes.size();
+}
+
+JobSchedule::JobSchedule(const std::vector<std::string>& keys)
+    : waits_for_(keys.size()), taken_(keys.size()), finished_(keys.size()), done_(keys.size()) {
+  std::unordered_map<std::string, size_t> latest;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i].empty()) continue;
+    const auto [found, inserted] = latest.try_emplace(keys[i], i);
+    if (!inserted) waits_for_[i] = std::exchange(found->second, i);
+  }
+}
+
+std::optional<size_t> JobSchedule::TakeNext() {
+  while (first_untaken_ < taken_.size() && taken_[first_untaken_]) ++first_untaken_;
+  for (size_t i = first_untaken_; i < taken_.size(); ++i) {
+    if (taken_[i] || (waits_for_[i] && !done_[*waits_for_[i]])) continue;
+    taken_[i] = true;
+    ++taken_count_;
+    return i;
+  }
+  return std::nullopt;
+}
+
+void JobSchedule::Finish(size_t index, std::optional<JobReport> report) {
+  finished_[index] = std::move(report);
+  done_[index] = true;
+}
+
+std::optional<std::pair<size_t, std::optional<JobReport>>> JobSchedule::TakeDeliverable() {
+  if (AllDelivered() || !finished_[delivered_]) return std::nullopt;
+  std::optional<JobReport> report = std::move(*finished_[delivered_]);
+  finished_[delivered_].reset();
+  return std::pair{delivered_++, std::move(report)};
 }
 
 }  // namespace lumenquill
