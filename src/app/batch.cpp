@@ -14,6 +14,8 @@ const char* IgnoredArgumentMessage(InputOutcome outcome) {
       return "PDFファイルではありません。";
     case InputOutcome::kUnreadableShortcut:
       return "ショートカットを読み込めません。";
+    case InputOutcome::kNoPdfInFolder:
+      return "PDFファイルがありません。";
     case InputOutcome::kTaken:
       break;
   }
@@ -26,11 +28,12 @@ std::string BatchCaption(size_t i, size_t n, const std::string& path) {
   return " (" + std::to_string(i) + "/" + std::to_string(n) + ") - " + FileNamePart(path);
 }
 
-bool CollectWorkList(const std::vector<std::string>& arguments, std::vector<std::string>& work_list,
-                     std::ostream& diagnostics) {
+bool CollectWorkList(const std::vector<std::string>& arguments, bool recursive,
+                     std::vector<std::string>& work_list, std::ostream& diagnostics) {
+  const InputRule rule{.NamedOnCommandLine = true, .Recursive = recursive};
   bool all_taken = true;
   for (const std::string& argument : arguments) {
-    const InputOutcome outcome = ApplyInputRule(argument, work_list);
+    const InputOutcome outcome = ApplyInputRule(argument, work_list, rule);
     if (outcome == InputOutcome::kTaken) continue;
     all_taken = false;
     diagnostics << "Lumenquill: " << argument << ": " << IgnoredArgumentMessage(outcome) << '\n'
@@ -42,7 +45,8 @@ bool CollectWorkList(const std::vector<std::string>& arguments, std::vector<std:
 bool RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
               ProgressDisplay& progress, std::ostream& diagnostics) {
   std::vector<std::string> work_list;
-  const bool all_taken = CollectWorkList(arguments, work_list, diagnostics);
+  const bool all_taken =
+      CollectWorkList(arguments, conversion.Options().Recursive, work_list, diagnostics);
   if (work_list.empty()) return all_taken;
   const bool all_converted = ConvertWorkList(
       work_list, conversion, progress,

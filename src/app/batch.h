@@ -19,13 +19,16 @@ inline int BatchExitStatus(bool all_converted) {
   return all_converted ? kExitAllConverted : kExitSomeNotConverted;
 }
 
-// Applies the input rule to every argument, appending the PDF files they give to the work list.
-// An argument that gives no PDF file (missing, not a PDF, an unreadable shortcut) is named on
-// the diagnostics stream, one line each. True when every argument was taken.
-bool CollectWorkList(const std::vector<std::string>& arguments, std::vector<std::string>& work_list,
-                     std::ostream& diagnostics);
+// Applies the input rule of the command line to every argument ("-" is standard input, a named
+// file may be a PDF file by its content; folders give their subfolders' PDF files too when
+// recursive), appending the PDF files they give to the work list. An argument that gives no PDF
+// file (missing, not a PDF, an unreadable shortcut, a folder without one) is named on the
+// diagnostics stream, one line each. True when every argument was taken.
+bool CollectWorkList(const std::vector<std::string>& arguments, bool recursive,
+                     std::vector<std::string>& work_list, std::ostream& diagnostics);
 
-// Converts the PDF files that the arguments name, one after the other, with the caption
+// Converts the PDF files that the arguments name (recursively when the conversion's options
+// say so), one after the other, with the caption
 // " (i/n) - name" on the progress display for each; returns when all are done. The arguments
 // that give no PDF file are named as CollectWorkList does. True when every argument was taken and
 // every PDF file found was converted.

@@ -12,12 +12,13 @@ namespace {
 
 constexpr int kBarWidth = 20;
 
-// The lines of a message box's text on one line.
+// The lines of a message box's text on one line: a line that ends a sentence is followed by a
+// space, any other (a path, a caption) by ": ".
 std::string OneLine(const std::string& text) {
   std::string line;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text.compare(i, 2, "\r\n") == 0) {
-      line += ": ";
+      line += line.ends_with("。") || line.ends_with("？") || line.ends_with("?") ? " " : ": ";
       ++i;
     } else {
       line += text[i];

@@ -1,23 +1,37 @@
 #include "app/conversion.h"
 
 #include <optional>
-#include <variant>
 
+#include "app/input_rule.h"
 #include "app/page_range_check.h"
 #include "app/path_names.h"
 #include "app/settings.h"
 #include "platform/error.h"
 #include "platform/file_attributes.h"
+#include "platform/file_reading.h"
+#include "platform/locked_file.h"
 #include "platform/path_text.h"
+#include "reader/memory_stream.h"
 #include "text/pdf_text_decoder.h"
 
 namespace lumenquill {
 namespace {
 
 constexpr const char* kCaption = "Lumenquill";
-constexpr const char* kDamaged = "このファイルは破損しているか対応できない形式です。";
+// The name that a document read from standard input goes by, and its text file after it.
+constexpr const char* kStandardInputName = "stdin";
 
-// Why a PDF file could not be read, when the file itself was never read.
+// Shows the progress display and connects the decoder's reports and input checks to it.
+TProgressProc ConnectProgress(TPDFTextDecoder& decoder, ProgressDisplay& progress) {
+  progress.Present();
+  decoder.ProcessPendingInput = [&progress] { progress.ProcessPendingInput(); };
+  return [&progress](int32_t min, int32_t max, int32_t position, bool done) {
+    progress.ShowProgress(min, max, position, done);
+  };
+}
+
+}  // namespace
+
 std::string OpenFailureMessage(FileOpenError::Cause cause) {
   switch (cause) {
     case FileOpenError::Cause::kNotFound:
@@ -33,22 +47,12 @@ std::string OpenFailureMessage(FileOpenError::Cause cause) {
     case FileOpenError::Cause::kOther:
       break;
   }
-  return kDamaged;
+  return kDamagedFileMessage;
 }
-
-// Shows the progress display and connects the decoder's reports and input checks to it.
-TProgressProc ConnectProgress(TPDFTextDecoder& decoder, ProgressDisplay& progress) {
-  progress.Present();
-  decoder.ProcessPendingInput = [&progress] { progress.ProcessPendingInput(); };
-  return [&progress](int32_t min, int32_t max, int32_t position, bool done) {
-    progress.ShowProgress(min, max, position, done);
-  };
-}
-
-}  // namespace
 
 std::string DefaultTextPath(const std::string& pdf, const RunOptions& options) {
-  const std::string path = WithExtension(pdf, ".txt");
+  const std::string path =
+      WithExtension(pdf == kStandardInputArgument ? kStandardInputName : pdf, ".txt");
   if (!options.OutputFolder) return path;
   return WithTrailingSeparator(*options.OutputFolder) + FileNamePart(path);
 }
@@ -69,12 +73,19 @@ bool Conversion::ConvertFile(const std::string& file_name) {
   // The settings file is read only when the command line leaves the choice to it.
   analyst.SetReadNewerFormats(options_.NewerFormats ? *options_.NewerFormats : ReadNewerFormats());
   try {
-    analyst.LoadFromFile(file_name);
+    if (file_name == kStandardInputArgument) {
+      // Bounded as a file is; the text is named after "stdin".
+      analyst.LoadFromStream(std::make_unique<MemoryStream>(ReadStandardInput(
+                                 static_cast<size_t>(LockedFile::kMaxReadableFileSize))),
+                             kStandardInputName);
+    } else {
+      analyst.LoadFromFile(file_name);
+    }
   } catch (const FileOpenError& error) {
     if (show_warnings) ShowFailure(file_name, OpenFailureMessage(error.cause()));
     return false;
   } catch (const Error&) {
-    if (show_warnings) ShowFailure(file_name, WithNewerFormatsHint(analyst, kDamaged));
+    if (show_warnings) ShowFailure(file_name, WithNewerFormatsHint(analyst, kDamagedFileMessage));
     return false;
   }
   if (analyst.Encrypted()) {
@@ -91,7 +102,7 @@ bool Conversion::ConvertFile(const std::string& file_name) {
     ShowFailure(error.path(), error.what());
   } catch (const Error&) {
     // The document failed while its pages were read; no text file was written.
-    if (show_warnings) ShowFailure(file_name, kDamaged);
+    if (show_warnings) ShowFailure(file_name, kDamagedFileMessage);
   }
   return false;
 }
@@ -112,9 +123,7 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
 
   PageRange range{1, analyst.PageCount()};
   if (options_.HasPageRange()) {
-    const std::optional<PageRange> given = RangeFromOptions(analyst);
-    if (!given) return false;
-    range = *given;
+    range = RangeFromOptions(analyst);
   } else if (flags.PageRange) {
     const std::optional<PageRange> chosen =
         ui_.ChoosePageRange(analyst, " - ( " + FileNamePart(analyst.FileName()) + " )");
@@ -134,13 +143,14 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   return true;
 }
 
-std::optional<PageRange> Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {
+PageRange Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {
   const int32_t count = analyst.PageCount();
-  const auto checked = CheckPageRange(std::to_string(options_.FirstPage.value_or(1)),
-                                      std::to_string(options_.LastPage.value_or(count)), count);
-  if (const auto* range = std::get_if<PageRange>(&checked)) return *range;
-  ShowFailure(analyst.FileName(), WithClosingPeriod(std::get<std::string>(checked)));
-  return std::nullopt;
+  const PageRange range = PagesFromOptions(options_.FirstPage, options_.LastPage, count);
+  if (range.first > count && ReadShowWarnings()) {
+    ui_.ShowMessage(kCaption, analyst.FileName() + "\r\n" + EmptyRangeNote(range, count),
+                    MessageIcon::kWarning);
+  }
+  return range;
 }
 
 std::optional<std::string> Conversion::OutputPath(const std::string& pdf,

@@ -8,6 +8,7 @@
 
 #include "app/run_options.h"
 #include "app/user_interface.h"
+#include "platform/error.h"
 #include "reader/pdf_analyst.h"
 
 namespace lumenquill {
@@ -15,6 +16,13 @@ namespace lumenquill {
 // The message for a PDF file whose text cannot be read because it is secured.
 inline constexpr const char* kSecuredFileMessage =
     "セキュリティが設定されているPDFファイルからはテキストを抽出できません。";
+
+// The message for a PDF file that the reader refused.
+inline constexpr const char* kDamagedFileMessage =
+    "このファイルは破損しているか対応できない形式です。";
+
+// Why a PDF file could not be read, when the file itself was never read.
+std::string OpenFailureMessage(FileOpenError::Cause cause);
 
 // The text file of a PDF when no save dialog chooses it: in the run's output folder, or beside
 // the PDF, with ".txt".
@@ -32,13 +40,15 @@ class Conversion final {
                       std::ostream* text_output = nullptr)
       : ui_(ui), options_(std::move(options)), text_output_(text_output) {}
 
+  const RunOptions& Options() const { return options_; }
+
   // Every batch counts its loaded files from 0.
   void StartBatch() { OpenCount = 0; }
 
   // Loads (reading newer files when the run's option or the settings file says so), checks and
-  // converts one file; true when its text file was written. Raises nothing:
-  // a file that could not be written is always reported, the PDF's own failures when the
-  // warnings setting is on; the caller goes on with its next file.
+  // converts one file, or standard input for "-" (its text named "stdin.txt"); true when its text
+  // file was written. Raises nothing: a file that could not be written is always reported, the
+  // PDF's own failures when the warnings setting is on; the caller goes on with its next file.
   bool ConvertFile(const std::string& file_name);
 
   // The second half of ConvertFile for a loaded document: options (the run's over the settings
@@ -57,9 +67,9 @@ class Conversion final {
   // or secured the file for a reason that reading newer files would lift.
   std::string WithNewerFormatsHint(const TPDFAnalyst& analyst, const std::string& message) const;
 
-  // The page range the run's options give, checked against the document; nothing (after
-  // saying why) when the document does not have those pages.
-  std::optional<PageRange> RangeFromOptions(const TPDFAnalyst& analyst);
+  // The page range the run's options give in the document, with a note when the document ends
+  // before the first page and the range is empty.
+  PageRange RangeFromOptions(const TPDFAnalyst& analyst);
   // The text file's path: in the output folder, chosen in the save dialog, or beside the PDF
   // with ".txt", after the overwrite question. Nothing when the user declines.
   std::optional<std::string> OutputPath(const std::string& pdf, const ConversionFlags& flags);

@@ -17,6 +17,16 @@ std::variant<PageRange, std::string> CheckPageRange(const std::string& first_tex
   return PageRange{std::min(*first, *last), std::max(*first, *last)};
 }
 
+PageRange PagesFromOptions(std::optional<int32_t> first, std::optional<int32_t> last,
+                           int32_t page_count) {
+  return PageRange{first.value_or(1), std::min(last.value_or(page_count), page_count)};
+}
+
+std::string EmptyRangeNote(const PageRange& range, int32_t page_count) {
+  return "文書は " + std::to_string(page_count) + " ページまでのため、" +
+         std::to_string(range.first) + " ページ目からのテキストは空です。";
+}
+
 std::string WithClosingPeriod(const std::string& message) {
   if (message.ends_with("。")) return message;
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";

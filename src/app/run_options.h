@@ -11,6 +11,7 @@ namespace lumenquill {
 
 // The command line's settings for one run. Each one that is set takes the place of the
 // settings file's value for every conversion of the run; the file itself is left as it is.
+// Recursive has no setting: it widens the input rule for the folders named.
 struct RunOptions {
   std::optional<int32_t> FirstPage;         // --first: the page range, no question asked
   std::optional<int32_t> LastPage;          // --last
@@ -21,6 +22,7 @@ struct RunOptions {
   std::optional<bool> Overwrite;            // --overwrite / --no-overwrite: no overwrite question
   std::optional<bool> OpenInEditor;         // --no-open (GroupBox3/CheckBox5)
   std::optional<bool> NewerFormats;         // --newer-formats (GroupBox4/CheckBox9)
+  bool Recursive = false;                   // --recursive: folders give subfolders' PDFs too
 
   bool HasPageRange() const { return FirstPage.has_value() || LastPage.has_value(); }
 };

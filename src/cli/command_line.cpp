@@ -1,14 +1,24 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 
+#include "app/input_rule.h"
+#include "app/option_spellings.h"
 #include "reader/decimal_text.h"
 
 namespace lumenquill {
 namespace {
 
 constexpr int kMaxJobs = 256;
+
+const OptionTable kOptions{
+    {"--first", "--last", "--eol", "--output-dir", "--jobs"},
+    {"--no-banner", "--no-breaks", "--stdout", "--overwrite", "--no-overwrite", "--no-open",
+     "--newer-formats", "--quiet", "--recursive", "--help", "--version"},
+    "qrh",
+    "j"};
 
 // A whole positive decimal number up to the limit, or nothing.
 std::optional<int32_t> PositiveNumber(const std::string& text, int32_t limit) {
@@ -27,7 +37,7 @@ class Parser {
     bool version = false;
     for (next_ = 0; next_ < arguments_.size();) {
       const std::string& argument = arguments_[next_++];
-      if (options_ended || argument == "-" || !argument.starts_with("-")) {
+      if (options_ended || argument == kStandardInputArgument || !argument.starts_with("-")) {
         line_.Files.push_back(argument);
       } else if (argument == "--") {
         options_ended = true;
@@ -48,6 +58,12 @@ class Parser {
     }
     if (line_.ToStandardOutput && options.OutputFolder) {
       return UsageError{"--stdout と --output-dir は同時に指定できません"};
+    }
+    const auto standard_inputs =
+        std::count(line_.Files.begin(), line_.Files.end(), std::string(kStandardInputArgument));
+    if (standard_inputs > 1) return UsageError{"標準入力 (-) は 1 回だけ指定できます"};
+    if (standard_inputs == 1 && !line_.ToStandardOutput && !options.OutputFolder) {
+      return UsageError{"標準入力 (-) から読むには --stdout か --output-dir を指定します"};
     }
     return line_;
   }
@@ -73,6 +89,8 @@ class Parser {
       options.NewerFormats = true;
     } else if (name == "--quiet" || name == "-q") {
       line_.Quiet = true;
+    } else if (name == "--recursive" || name == "-r") {
+      options.Recursive = true;
     } else if (name == "--first" || name == "--last") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;
@@ -124,7 +142,9 @@ class Parser {
 }  // namespace
 
 std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& arguments) {
-  return Parser(arguments).Parse();
+  const auto separated = SeparateOptions(arguments, kOptions);
+  if (const auto* error = std::get_if<std::string>(&separated)) return UsageError{*error};
+  return Parser(std::get<std::vector<std::string>>(separated)).Parse();
 }
 
 }  // namespace lumenquill

@@ -26,7 +26,9 @@ struct UsageError {
 };
 
 // Reads the arguments (without the program's name). Options and files may come in any order;
-// after "--" every argument is a file. --help or --version wins over the rest of the line.
+// after "--" every argument is a file. A value follows its option or is joined to it
+// ("--jobs=2"), and short options may be bundled ("-qj2", "-j2"). --help or --version wins over
+// the rest of the line.
 std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace lumenquill

@@ -93,7 +93,7 @@ int ConvertAll(const CommandLine& line, std::istream& in, std::ostream& out, std
     return BatchExitStatus(RunBatch(line.Files, conversion, ui.Progress(), err));
   }
   std::vector<std::string> work_list;
-  const bool all_taken = CollectWorkList(line.Files, work_list, err);
+  const bool all_taken = CollectWorkList(line.Files, line.Options.Recursive, work_list, err);
   try {
     return BatchExitStatus(ConvertInParallel(line, work_list, out, err) && all_taken);
   } catch (const Error& error) {

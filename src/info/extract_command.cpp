@@ -35,7 +35,7 @@ std::optional<ExtractOptions> ParseOptions(const std::vector<std::string>& args)
     const bool has_value = i + 1 < args.size();
     if ((arg == "--first" || arg == "--last") && has_value) {
       const std::optional<int32_t> page = ParseDecimal(args[++i]);
-      if (!page) return std::nullopt;
+      if (!page || *page < 1) return std::nullopt;
       (arg == "--first" ? options.first : options.last) = *page;
     } else if (arg == "--eol" && has_value) {
       options.new_line = NewLineNamed(args[++i]);
@@ -67,12 +67,12 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
                  "[--no-banner] [--eol crlf|lf|cr] [--no-breaks] FILE\n";
     return 2;
   }
+  TPDFAnalyst reader;
+  reader.SetReadNewerFormats(newer_formats);
   try {
-    TPDFAnalyst reader;
-    reader.SetReadNewerFormats(newer_formats);
     reader.LoadFromFile(options->input);
     if (reader.Encrypted()) {
-      std::cerr << FailureLine(options->input, kSecuredFileMessage) << '\n';
+      ReportFailure(options->input, kSecuredFileMessage);
       return 1;
     }
     TPDFTextDecoder decoder(&reader);
@@ -88,22 +88,17 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
                 bar.ShowProgress(min, max, position, done);
               })
             : TProgressProc();
-    // A range outside the document is refused before any file is written, as lumenquill does.
+    // Pages past the end read to the last page, as lumenquill reads them.
     const int32_t count = reader.PageCount();
-    const auto range = CheckPageRange(std::to_string(options->first.value_or(1)),
-                                      std::to_string(options->last.value_or(count)), count);
-    if (const auto* message = std::get_if<std::string>(&range)) {
-      std::cerr << FailureLine(options->input, *message) << '\n';
-      return 1;
-    }
-    const PageRange pages = std::get<PageRange>(range);
+    const PageRange pages = PagesFromOptions(options->first, options->last, count);
+    if (pages.first > count) ReportFailure(options->input, EmptyRangeNote(pages, count));
     decoder.ExtractToFile(options->output, pages.first, pages.last, progress, cancel);
     return 0;
   } catch (const OutputError& error) {
-    std::cerr << FailureLine(error.path(), error.what()) << '\n';
+    ReportFailure(error.path(), error.what());
     return 1;
   } catch (const Error& error) {
-    std::cerr << FailureLine(options->input, error.what()) << '\n';
+    ReportFailure(options->input, error, reader);
     return 1;
   }
 }

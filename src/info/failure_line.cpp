@@ -1,19 +1,33 @@
 #include "info/failure_line.h"
 
-namespace lumenquill {
+#include <iostream>
+#include <sstream>
 
-std::string FailureLine(const std::string& path, const std::string& message) {
-  std::string reason = message;
-  if (reason.starts_with(path + "\n")) reason.erase(0, path.size() + 1);
-  std::string line = path + ": ";
-  for (const char c : reason) {
-    if (c == '\n') {
-      line += ": ";
-    } else {
-      line += c;
-    }
-  }
-  return line;
+#include "app/console_interface.h"
+#include "app/conversion.h"
+
+namespace lumenquill {
+namespace {
+
+// lumenquill's console interface, for its wording and its way of showing a message.
+ConsoleUserInterface& Console() {
+  static std::istringstream no_input;
+  static ConsoleUserInterface console(no_input, std::cout, std::cerr, false, false);
+  return console;
+}
+
+}  // namespace
+
+void ReportFailure(const std::string& path, const std::string& message) {
+  std::cout.flush();
+  Console().ShowMessage("lumenquill-info", path + "\r\n" + message, MessageIcon::kError);
+}
+
+void ReportFailure(const std::string& path, const Error& error, const TPDFAnalyst& reader) {
+  const auto* unopened = dynamic_cast<const FileOpenError*>(&error);
+  std::string message = unopened != nullptr ? OpenFailureMessage(unopened->cause()) : error.what();
+  if (reader.NeedsNewerFormats()) message += "\r\n" + Console().NewerFormatsHint();
+  ReportFailure(path, message);
 }
 
 }  // namespace lumenquill

@@ -12,15 +12,20 @@
 // --newer-formats, anywhere before "--", lets the reader open newer files (PDF 1.5 to 2.0,
 // cross-reference and object streams, an empty user password) for any of them.
 //
-// A file that fails prints its path and the message of the failing check on standard error;
-// the exit status is 1 when any file failed, 2 when the arguments are not understood.
+// A value may be joined to its option ("--object=4"). A file that fails prints
+// "lumenquill-info: path: message" on standard error, in lumenquill's words where lumenquill
+// has them (a file that cannot be opened, the hint about --newer-formats), else the message of
+// the failing check; the exit status is 1 when any file failed, 2 when the arguments are not
+// understood.
 
 #include <algorithm>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "app/option_spellings.h"
 #include "app/version.h"
 #include "info/document_report.h"
 #include "info/extract_command.h"
@@ -60,6 +65,8 @@ constexpr const char* kHelp =
     "                              and object streams, an empty user password)\n"
     "  --                          以降の引数はすべてファイルとして扱う\n"
     "                              every later argument is a file\n"
+    "値は --object=4 のようにも書けます。--extract の --first、--last が文書の後ろを指すと、\n"
+    "lumenquill と同じく最後のページまで (--first なら空のテキスト) になります。\n"
     "失敗したファイルがあれば終了ステータスは 1、使い方の誤りは 2 です。\n";
 
 int UsageError(const std::string& message) {
@@ -67,25 +74,20 @@ int UsageError(const std::string& message) {
   return 2;
 }
 
-int Fail(const std::string& path, const lumenquill::Error& error) {
-  std::cerr << lumenquill::FailureLine(path, error.what()) << '\n';
-  return 1;
-}
-
 using Report = void (*)(lumenquill::TPDFAnalyst&, std::ostream&);
 
 int ReportDocuments(Report report, const std::vector<std::string>& paths, bool newer_formats) {
   int status = 0;
   for (const std::string& path : paths) {
+    lumenquill::TPDFAnalyst reader;
+    reader.SetReadNewerFormats(newer_formats);
     try {
-      lumenquill::TPDFAnalyst reader;
-      reader.SetReadNewerFormats(newer_formats);
       reader.LoadFromFile(path);
       std::cout << "file: " << path << '\n';
       report(reader, std::cout);
     } catch (const lumenquill::Error& error) {
-      std::cout.flush();
-      status = Fail(path, error);
+      lumenquill::ReportFailure(path, error, reader);
+      status = 1;
     }
   }
   return status;
@@ -94,15 +96,21 @@ int ReportDocuments(Report report, const std::vector<std::string>& paths, bool n
 int ReportObject(const std::string& number, const std::string& path, bool newer_formats) {
   const std::optional<int32_t> n = lumenquill::ParseDecimal(number);
   if (!n || *n < 0) return UsageError("オブジェクト番号が正しくありません: " + number);
+  lumenquill::TPDFAnalyst reader;
+  reader.SetReadNewerFormats(newer_formats);
   try {
-    lumenquill::TPDFAnalyst reader;
-    reader.SetReadNewerFormats(newer_formats);
     reader.LoadFromFile(path);
+    if (!reader.IsValidObjectNumber(*n)) {
+      lumenquill::ReportFailure(path, "このファイルにオブジェクト " + number +
+                                          " はありません。(オブジェクト数 " +
+                                          std::to_string(reader.ObjectCount()) + ")");
+      return 1;
+    }
     lumenquill::WriteObjectReport(reader, *n, std::cout);
     return 0;
   } catch (const lumenquill::Error& error) {
-    std::cout.flush();
-    return Fail(path, error);
+    lumenquill::ReportFailure(path, error, reader);
+    return 1;
   }
 }
 
@@ -139,8 +147,18 @@ std::optional<std::vector<std::string>> FileArguments(
   return files;
 }
 
+const lumenquill::OptionTable kOptions{
+    {"--object", "--extract", "--first", "--last", "--eol"},
+    {"--fonts", "--newer-formats", "--no-banner", "--no-breaks", "--help", "--version"},
+    "h",
+    ""};
+
 // The command the arguments ask for; its exit status.
-int Run(std::vector<std::string> args) {
+int Run(const std::vector<std::string>& arguments) {
+  // Each option and each value in an argument of its own ("--object=4" gives two).
+  const auto separated = lumenquill::SeparateOptions(arguments, kOptions);
+  if (const auto* error = std::get_if<std::string>(&separated)) return UsageError(*error);
+  std::vector<std::string> args = std::get<std::vector<std::string>>(separated);
   const bool newer_formats = TakeNewerFormatsOption(args);
   if (args.empty()) return UsageError("ファイルを指定してください");
   if (args[0] == "--help" || args[0] == "-h") {

@@ -11,8 +11,9 @@ namespace lumenquill {
 // line converted to UTF-8 (the narrow argv loses every name outside the system code page).
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
-// Whether windows can be shown: on Linux, DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is set; on
-// Windows always.
+// Whether windows can be shown: on Linux, DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is set, and
+// QT_QPA_PLATFORM (which Qt obeys first) names no platform without a screen ("offscreen",
+// "minimal", "minimalegl"); on Windows always.
 bool DisplayAvailable();
 
 // Whether the program was started from a console or by another program: on Windows, unless

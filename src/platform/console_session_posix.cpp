@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/console_session.h"
 
@@ -10,6 +11,13 @@ bool IsSet(const char* name) {
   return value != nullptr && *value != '\0';
 }
 
+// Qt's platforms that show nothing on a screen: a dialog there waits for an answer that nobody
+// can give.
+bool NamesPlatformWithoutScreen(std::string_view platform) {
+  const std::string_view name = platform.substr(0, platform.find(':'));
+  return name == "offscreen" || name == "minimal" || name == "minimalegl";
+}
+
 }  // namespace
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
@@ -17,7 +25,8 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
 }
 
 bool DisplayAvailable() {
-  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
+  if (IsSet("QT_QPA_PLATFORM")) return !NamesPlatformWithoutScreen(std::getenv("QT_QPA_PLATFORM"));
+  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
 }
 
 bool StartedFromConsole() { return false; }

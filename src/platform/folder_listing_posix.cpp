@@ -17,7 +17,8 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
     struct stat info {};
     const std::string path = folder + "/" + entry->d_name;
     const bool is_folder = ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    entries.push_back({entry->d_name, is_folder, entry->d_name[0] == '.'});
+    const bool is_link = ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    entries.push_back({entry->d_name, is_folder, entry->d_name[0] == '.', is_link});
   }
   ::closedir(directory);
   std::sort(entries.begin(), entries.end(),

@@ -21,7 +21,8 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
     if (name == L"." || name == L"..") continue;
     const DWORD attributes = found.dwFileAttributes;
     entries.push_back({Narrow(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
+                       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0,
+                       (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
   } while (::FindNextFileW(search, &found));
   ::FindClose(search);
   std::sort(entries.begin(), entries.end(),

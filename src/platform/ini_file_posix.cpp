@@ -1,5 +1,10 @@
 #include "platform/ini_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -34,9 +39,35 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
   return Trimmed(line.substr(0, equals));
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
+// A settings file is small: a larger one is not ours to read or rewrite.
+constexpr size_t kMaxSettingsFileSize = size_t{1} << 20;
+
+// The lines of the file: none when it is missing; nothing when it is not a regular file (a
+// FIFO would wait for a writer forever) or is too large.
+std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) {
+    if (errno == ENOENT) return std::vector<std::string>{};
+    return std::nullopt;
+  }
+  struct stat info {};
+  std::string bytes;
+  bool usable = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+  char buffer[4096];
+  while (usable) {
+    const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) {
+      usable = count == 0;
+      break;
+    }
+    bytes.append(buffer, static_cast<size_t>(count));
+    usable = bytes.size() <= kMaxSettingsFileSize;
+  }
+  ::close(descriptor);
+  if (!usable) return std::nullopt;
   std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
+  std::istringstream in(bytes);
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
@@ -48,8 +79,10 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 std::optional<std::string> FindProfileValue(const std::string& path, const std::string& section,
                                             const std::string& key) {
+  const std::optional<std::vector<std::string>> lines = ReadLines(path);
+  if (!lines) return std::nullopt;
   bool in_section = false;
-  for (const std::string& line : ReadLines(path)) {
+  for (const std::string& line : *lines) {
     if (const auto name = SectionOf(line)) {
       in_section = EqualsIgnoringAsciiCase(*name, section);
     } else if (in_section) {
@@ -64,7 +97,9 @@ std::optional<std::string> FindProfileValue(const std::string& path, const std::
 
 void WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& value) {
-  std::vector<std::string> lines = ReadLines(path);
+  std::optional<std::vector<std::string>> read = ReadLines(path);
+  if (!read) return;
+  std::vector<std::string>& lines = *read;
   const std::string entry = key + "=" + value;
   bool in_section = false;
   constexpr size_t kNowhere = std::string::npos;

@@ -29,9 +29,10 @@ void TPDFAnalyst::LoadFromFile(const std::string& file_name) {
   AnalyseStream(std::move(stream));
 }
 
-void TPDFAnalyst::LoadFromStream(std::unique_ptr<ByteStream> stream) {
+void TPDFAnalyst::LoadFromStream(std::unique_ptr<ByteStream> stream, const std::string& name) {
   Clear();
   needs_newer_formats_ = false;
+  file_name_ = name;
   AnalyseStream(std::move(stream));
 }
 

@@ -49,8 +49,8 @@ class TPDFAnalyst final {
   // Raises FileOpenError, LoadError with the message of the failing check, ReadError or
   // ObjectIdError.
   void LoadFromFile(const std::string& file_name);
-  // The same analysis on a stream the reader takes over.
-  void LoadFromStream(std::unique_ptr<ByteStream> stream);
+  // The same analysis on a stream the reader takes over, known by the name given.
+  void LoadFromStream(std::unique_ptr<ByteStream> stream, const std::string& name = "");
 
   // --- Object numbers --------------------------------------------------------------------
   bool IsValidObjectNumber(int32_t n) const { return n >= 0 && n < object_count_; }

@@ -152,7 +152,9 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     font_cache.DecodeFonts(resources.Fonts, fonts);
     interpret();
 
-    if (progress) progress(0, 100, MulDiv(page - 1, 100, last_page - 1), false);
+    // A range that ends at page 1 is done after that page (no division by zero).
+    const int32_t position = last_page > 1 ? MulDiv(page - 1, 100, last_page - 1) : 100;
+    if (progress) progress(0, 100, position, false);
     if (StopAsked(cancel)) return false;
   }
   return true;

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -54,7 +56,7 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrors) {
   for (const char* option :
        {"--first", "--last", "--no-banner", "--eol", "--no-breaks", "--output-dir", "--stdout",
         "--overwrite", "--no-overwrite", "--no-open", "--newer-formats", "--quiet", "--jobs",
-        "--version", "--"}) {
+        "--recursive", "--version", "--"}) {
     EXPECT_NE(help.out.find(std::string(option) + " "), std::string::npos) << option;
   }
   EXPECT_EQ(help.err, "");
@@ -109,15 +111,22 @@ TEST_F(CommandLineRun, OptionsOverTheSettingsFile) {
   }
   EXPECT_EQ(testing::ReadWholeFile(settings_), settings);
 
-  // A page range is not asked for, where the settings would ask it; one past the document is
-  // refused for that file.
+  // A page range is not asked for, where the settings would ask it. As pdftotext reads them,
+  // pages past the document read to its last page, and a first page past it gives an empty
+  // text, with a note.
   Settings("[GroupBox1]\nCheckBox2=1\n[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n");
   EXPECT_EQ(Run(pdf).status, ExitStatus(1));
   EXPECT_EQ(Run("--last 1 " + pdf).status, ExitStatus(0));
   EXPECT_EQ(testing::ReadWholeFile(text), Reference(pdf, "--last 1"));
-  const CommandResult beyond = Run("--first 3 " + pdf);
-  EXPECT_EQ(beyond.status, ExitStatus(1));
-  EXPECT_THAT(beyond.err, HasSubstr("Lumenquill: " + pdf + ": "));
+  const CommandResult to_the_end = Run("--first 2 --last 99 " + pdf);
+  EXPECT_EQ(to_the_end.status, ExitStatus(0));
+  EXPECT_EQ(to_the_end.err, "");
+  EXPECT_EQ(testing::ReadWholeFile(text), Reference(pdf, "--first 2"));
+  const CommandResult beyond = Run("--first 9 " + pdf);
+  EXPECT_EQ(beyond.status, ExitStatus(0));
+  EXPECT_EQ(beyond.err, "Lumenquill: " + pdf +
+                            ": 文書は 2 ページまでのため、9 ページ目からのテキストは空です。\n");
+  EXPECT_EQ(testing::ReadWholeFile(text), "");
 }
 
 TEST_F(CommandLineRun, OverwriteOpenAndOutputFolder) {
@@ -244,18 +253,100 @@ TEST_F(CommandLineRun, OptionsInTheWindows) {
   const std::string text = work_.path() + "/a.txt";
   Settings("[GroupBox1]\nCheckBox2=1\n");  // asks for the page range and before overwriting
   std::ofstream(text) << "old";
-  const std::string offscreen = "QT_QPA_PLATFORM=offscreen timeout 60";
+  const std::string display = "QT_QPA_PLATFORM=xcb timeout 60 xvfb-run -a";
   const CommandResult run =
-      Run("--overwrite --no-open --eol lf --no-banner --last 1 " + pdf, offscreen);
+      Run("--overwrite --no-open --eol lf --no-banner --last 1 " + pdf, display);
   EXPECT_EQ(run.status, ExitStatus(0));
   EXPECT_EQ(run.err.find("Lumenquill"), std::string::npos) << run.err;  // Qt's own notes only
   EXPECT_EQ(testing::ReadWholeFile(text), Reference(pdf, "--eol lf --no-banner --last 1"));
 
-  const CommandResult piped = Run("--stdout --first 2 " + pdf, offscreen);
+  const CommandResult piped = Run("--stdout --first 2 " + pdf, display);
   EXPECT_EQ(piped.status, ExitStatus(0));
   EXPECT_EQ(piped.out, Reference(pdf, "--first 2"));
 }
 #endif
+
+// Nothing waits for an answer that cannot come: on Qt's platforms without a screen the console
+// asks (and, without a terminal, answers No); a settings file that is a FIFO is not read.
+TEST_F(CommandLineRun, NothingWaitsForever) {
+  const std::string pdf = work_.AddFixture("reportlab-latin", "a.pdf");
+  Settings("[GroupBox1]\nCheckBox2=1\n");  // asks for the page range
+  for (const std::string platform : {"offscreen", "minimal"}) {
+    SCOPED_TRACE(platform);
+    const CommandResult run = Run(pdf, "QT_QPA_PLATFORM=" + platform + " timeout 60");
+    EXPECT_EQ(run.status, ExitStatus(1));
+    EXPECT_THAT(run.err, HasSubstr("(端末がないため答えられません)"));
+  }
+  fs::remove(settings_);
+  ASSERT_EQ(::mkfifo(settings_.c_str(), 0600), 0);
+  const CommandResult fifo = Run("--stdout " + pdf, "timeout 60");
+  EXPECT_EQ(fifo.status, ExitStatus(0));
+  EXPECT_EQ(fifo.out, Reference(pdf, ""));
+}
+
+// "-" reads a PDF from standard input, into standard output or stdin.txt of the output folder;
+// a file named on the command line is a PDF by its content, whatever its name; a folder still
+// takes "*.pdf" only.
+TEST_F(CommandLineRun, StandardInputAndFilesByContent) {
+  const std::string pdf = work_.AddFixture("reportlab-latin", "a.pdf");
+  Settings("[GroupBox3]\nCheckBox5=0\n");
+  const auto piped = [&](const std::string& arguments) {
+    return testing::RunCommand("sh -c 'LUMENQUILL_INI=" + settings_ + " " + LUMENQUILL_PROGRAM +
+                                   " " + arguments + " < " + pdf + "'",
+                               work_.path());
+  };
+  const CommandResult out = piped("--stdout -");
+  EXPECT_EQ(out.status, ExitStatus(0));
+  EXPECT_EQ(out.out, Reference(pdf, ""));
+  EXPECT_EQ(piped("-j2 --stdout " + pdf + " -").out, out.out + out.out);
+  fs::create_directory(work_.path() + "/out");
+  EXPECT_EQ(piped("- --output-dir=" + work_.path() + "/out").status, ExitStatus(0));
+  EXPECT_EQ(testing::ReadWholeFile(work_.path() + "/out/stdin.txt"), Reference(pdf, ""));
+  const CommandResult nowhere = piped("-");
+  EXPECT_EQ(nowhere.status, ExitStatus(2));
+  EXPECT_THAT(nowhere.err, HasSubstr("--stdout か --output-dir"));
+
+  fs::create_directory(work_.path() + "/d");
+  const std::string scan = work_.AddFixture("reportlab-latin", "d/scan.dat");
+  std::ofstream(work_.path() + "/d/notes.dat") << "not a PDF";
+  const CommandResult named = Run(scan + " " + work_.path() + "/d/notes.dat");
+  EXPECT_EQ(named.status, ExitStatus(1));
+  EXPECT_EQ(named.err,
+            "Lumenquill: " + work_.path() + "/d/notes.dat: PDFファイルではありません。\n");
+  EXPECT_EQ(testing::ReadWholeFile(work_.path() + "/d/scan.txt"), Reference(pdf, ""));
+  const CommandResult folder = Run(work_.path() + "/d");
+  EXPECT_EQ(folder.status, ExitStatus(1));
+  EXPECT_EQ(folder.err, "Lumenquill: " + work_.path() + "/d: PDFファイルがありません。\n");
+}
+
+// --recursive takes the PDF files of subfolders at every level, in name order, passing over
+// hidden names and links to folders (which could loop); a folder without one is told.
+TEST_F(CommandLineRun, RecursiveFolders) {
+  const std::string d = work_.path() + "/d";
+  for (const char* folder : {"d", "d/b", "d/b/e", "d/.hidden", "d/empty"}) {
+    fs::create_directory(work_.path() + "/" + folder);
+  }
+  for (const char* file :
+       {"d/a.pdf", "d/b/c.pdf", "d/b/e/f.pdf", "d/b/.g.pdf", "d/.hidden/h.pdf", "d/c.pdf"}) {
+    work_.AddFixture("reportlab-latin", file);
+  }
+  fs::create_directory_symlink(d, d + "/b/loop");
+  Settings("[GroupBox3]\nCheckBox7=0\n");  // each result named on standard output
+  const CommandResult flat = Run(d);
+  EXPECT_EQ(flat.status, ExitStatus(0));
+  EXPECT_EQ(flat.out, d + "/a.txt\n" + d + "/c.txt\n");
+  for (const std::string option : {"-r", "--recursive"}) {
+    SCOPED_TRACE(option);
+    const CommandResult deep = Run(option + " " + d);
+    EXPECT_EQ(deep.status, ExitStatus(0));
+    EXPECT_EQ(deep.out, d + "/a.txt\n" + d + "/b/c.txt\n" + d + "/b/e/f.txt\n" + d + "/c.txt\n");
+  }
+  EXPECT_TRUE(fs::exists(d + "/b/e/f.txt"));
+  EXPECT_FALSE(fs::exists(d + "/.hidden/h.txt") || fs::exists(d + "/b/.g.txt"));
+  const CommandResult empty = Run("-r " + d + "/empty " + d + "/b/e");
+  EXPECT_EQ(empty.status, ExitStatus(1));
+  EXPECT_EQ(empty.err, "Lumenquill: " + d + "/empty: PDFファイルがありません。\n");
+}
 
 // A PDF 1.7 file that is otherwise 1.4: refused with a line naming --newer-formats, in this
 // process or in child processes, and read with that option, by lumenquill and lumenquill-info.
@@ -274,7 +365,7 @@ TEST_F(CommandLineRun, NewerFormatsOption) {
     const CommandResult refused = Run(jobs + pdf);
     EXPECT_EQ(refused.status, ExitStatus(1));
     EXPECT_EQ(refused.err, "Lumenquill: " + pdf +
-                               ": このファイルは破損しているか対応できない形式です。: "
+                               ": このファイルは破損しているか対応できない形式です。 "
                                "--newer-formats オプションを付けると読み込める場合があります。\n");
   }
   EXPECT_FALSE(fs::exists(text));
@@ -285,15 +376,20 @@ TEST_F(CommandLineRun, NewerFormatsOption) {
   // lumenquill-info takes the option before any other, or among those of --extract.
   EXPECT_EQ(Reference(pdf, "--newer-formats"), Reference(original, ""));
   const std::string info = LUMENQUILL_INFO_PROGRAM;
-  EXPECT_EQ(testing::RunCommand(info + " " + pdf, work_.path()).status, ExitStatus(1));
-  for (const std::string command : {" --newer-formats ", " --newer-formats --fonts ",
-                                    " --newer-formats --object 1 ", " --fonts --newer-formats "}) {
+  const CommandResult info_refused = testing::RunCommand(info + " " + pdf, work_.path());
+  EXPECT_EQ(info_refused.status, ExitStatus(1));
+  EXPECT_THAT(info_refused.err, ::testing::StartsWith("lumenquill-info: " + pdf + ": "));
+  EXPECT_THAT(info_refused.err,
+              HasSubstr("。 --newer-formats オプションを付けると読み込める場合があります。\n"));
+  for (const std::string command :
+       {" --newer-formats ", " --newer-formats --fonts ", " --newer-formats --object 1 ",
+        " --fonts --newer-formats ", " --newer-formats --object=1 "}) {
     SCOPED_TRACE(command);
     EXPECT_EQ(testing::RunCommand(info + command + pdf, work_.path()).status, ExitStatus(0));
   }
   // After "--" it is a file's name.
   EXPECT_EQ(testing::RunCommand(info + " -- --newer-formats", work_.path()).err,
-            "--newer-formats: No such file or directory\n");
+            "lumenquill-info: --newer-formats: ファイルが見つかりません。\n");
   // A file whose author forbade extracting its text stays secured, and says so.
   const std::string secured =
       std::string(LUMENQUILL_TEST_DATA_DIR) + "/encrypted/rc4-128-no-extract.pdf";
@@ -301,9 +397,9 @@ TEST_F(CommandLineRun, NewerFormatsOption) {
   const CommandResult refused =
       testing::RunCommand(info + " --newer-formats --extract " + out + " " + secured, work_.path());
   EXPECT_EQ(refused.status, ExitStatus(1));
-  EXPECT_EQ(
-      refused.err,
-      secured + ": セキュリティが設定されているPDFファイルからはテキストを抽出できません。\n");
+  EXPECT_EQ(refused.err, "lumenquill-info: " + secured +
+                             ": セキュリティが設定されているPDFファイルからはテキストを抽出"
+                             "できません。\n");
   EXPECT_FALSE(fs::exists(out));
 }
 
@@ -329,27 +425,33 @@ TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
     SCOPED_TRACE(command);
     const CommandResult failed = testing::RunCommand(info + command + missing, work_.path());
     EXPECT_EQ(failed.status, ExitStatus(1));
-    EXPECT_EQ(failed.err, missing + ": No such file or directory\n");
+    EXPECT_EQ(failed.err, "lumenquill-info: " + missing + ": ファイルが見つかりません。\n");
   }
   // A file named like an option, after "--".
   EXPECT_EQ(testing::RunCommand(info + " -- --fonts", work_.path()).err,
-            "--fonts: No such file or directory\n");
-
-  // A page range outside the three pages writes nothing; a reversed one is a usage error.
+            "lumenquill-info: --fonts: ファイルが見つかりません。\n");
   const std::string pdf = std::string(LUMENQUILL_TEST_DATA_DIR) + "/reportlab-latin.pdf";
+  const CommandResult no_object = testing::RunCommand(info + " --object 999 " + pdf, work_.path());
+  EXPECT_EQ(no_object.status, ExitStatus(1));
+  EXPECT_THAT(no_object.err, HasSubstr("lumenquill-info: " + pdf +
+                                       ": このファイルにオブジェクト 999 はありません。"));
+
+  // As lumenquill reads them, pages past the three read to the last, a first page past them
+  // gives an empty text with a note; page 0 and a reversed range are usage errors.
   const std::string out = work_.path() + "/range.txt";
-  for (const std::string range : {"--first 9", "--first 0", "--last 4"}) {
-    SCOPED_TRACE(range);
-    const CommandResult refused =
-        testing::RunCommand(info + " --extract " + out + " " + range + " " + pdf, work_.path());
-    EXPECT_EQ(refused.status, ExitStatus(1));
-    EXPECT_THAT(refused.err, HasSubstr(pdf + ": ページ番号が"));
-    EXPECT_FALSE(std::filesystem::exists(out));
-  }
-  EXPECT_EQ(
-      testing::RunCommand(info + " --extract " + out + " --first 3 --last 1 " + pdf, work_.path())
-          .status,
-      ExitStatus(2));
+  const std::string all = Reference(pdf, "");
+  const auto extract = [&](const std::string& range) {
+    return testing::RunCommand(info + " --extract=" + out + " " + range + " " + pdf, work_.path());
+  };
+  EXPECT_EQ(extract("--last=4").status, ExitStatus(0));
+  EXPECT_EQ(testing::ReadWholeFile(out), all);
+  const CommandResult beyond = extract("--first 9");
+  EXPECT_EQ(beyond.status, ExitStatus(0));
+  EXPECT_EQ(beyond.err, "lumenquill-info: " + pdf +
+                            ": 文書は 3 ページまでのため、9 ページ目からのテキストは空です。\n");
+  EXPECT_EQ(testing::ReadWholeFile(out), "");
+  EXPECT_EQ(extract("--first 0").status, ExitStatus(2));
+  EXPECT_EQ(extract("--first 3 --last 1").status, ExitStatus(2));
 }
 
 }  // namespace

@@ -169,7 +169,7 @@ TEST_F(ConversionTest, NewerFormatsSwitch) {
   ConsoleUserInterface console(in, out, err, false, false);
   EXPECT_FALSE(Conversion(console).ConvertFile(newer));
   EXPECT_EQ(err.str(), "Lumenquill: " + newer +
-                           ": このファイルは破損しているか対応できない形式です。: "
+                           ": このファイルは破損しているか対応できない形式です。 "
                            "--newer-formats オプションを付けると読み込める場合があります。\n");
   RunOptions newer_formats;
   newer_formats.NewerFormats = true;

@@ -81,6 +81,29 @@ TEST_F(InputRule, FoldersWithoutRecursionOrHiddenFiles) {
   EXPECT_THAT(WorkList({hidden}), ElementsAre(hidden));  // named directly, it is taken
 }
 
+// On the command line "-" is standard input and a named file is a PDF by its content too; a
+// recursive walk takes each folder's entries in name order, a subfolder's where its name sorts.
+TEST_F(InputRule, CommandLineRule) {
+  const lumenquill::InputRule named{.NamedOnCommandLine = true};
+  const std::string scan = Make("docs/scan.dat", std::string(1000, ' ') + "%PDF-1.4");
+  Make("docs/late.dat", std::string(1024, ' ') + "%PDF-1.4");
+  const std::string a = Make("docs/a.pdf");
+  const std::string c = Make("docs/sub/c.pdf");
+  const std::string d = Make("docs/sub/deeper/d.pdf");
+  const std::string z = Make("docs/z.pdf");
+  std::vector<std::string> list;
+  EXPECT_EQ(ApplyInputRule(scan, list, named), InputOutcome::kTaken);
+  EXPECT_EQ(ApplyInputRule(Path("docs/late.dat"), list, named), InputOutcome::kNotPdf);
+  EXPECT_EQ(ApplyInputRule(scan, list), InputOutcome::kNotPdf);  // dropped on the window
+  EXPECT_EQ(ApplyInputRule("-", list, named), InputOutcome::kTaken);
+  EXPECT_EQ(ApplyInputRule(Path("docs"), list,
+                           lumenquill::InputRule{.NamedOnCommandLine = true, .Recursive = true}),
+            InputOutcome::kTaken);
+  EXPECT_THAT(list, ElementsAre(scan, "-", a, c, d, z));
+  std::filesystem::create_directories(Path("empty/folder.pdf"));
+  EXPECT_EQ(ApplyInputRule(Path("empty"), list, named), InputOutcome::kNoPdfInFolder);
+}
+
 TEST_F(InputRule, Shortcuts) {
   const std::string report = Make("docs/report.pdf");
   Make("docs/other.pdf");

@@ -112,7 +112,9 @@ TEST_F(RunOptionsTest, EachOptionChangesTheTextOverTheSettings) {
 
 // A page range on the command line is not asked for, and one beyond the document is refused
 // with the page-range message, writing nothing.
-TEST_F(RunOptionsTest, PageRangeIsNotAskedAndIsChecked) {
+// Pages past the document read to its end; a first page past it gives an empty text, with a
+// note.
+TEST_F(RunOptionsTest, PageRangeIsNotAskedAndReadsToTheEnd) {
   RunOptions pages;
   pages.FirstPage = 3;
   EXPECT_EQ(Convert(pages, "[GroupBox1]\nCheckBox1=0\nCheckBox2=1\n[GroupBox2]\nComboBox1=1\n"),
@@ -121,12 +123,18 @@ TEST_F(RunOptionsTest, PageRangeIsNotAskedAndIsChecked) {
 
   std::filesystem::remove(folder_ + "/a.txt");
   ui_.events.clear();
+  pages.FirstPage = 2;
+  pages.LastPage = 9;
+  EXPECT_EQ(Convert(pages, kNoBannerLf), PagesText(2, 3, "\n"));
+
+  std::filesystem::remove(folder_ + "/a.txt");
+  ui_.events.clear();
   pages.FirstPage = 4;
-  EXPECT_EQ(Convert(pages, kNoBannerLf), "(none)");
-  EXPECT_FALSE(converted_);
-  ASSERT_EQ(ui_.events.size(), 3u);
-  EXPECT_TRUE(ui_.events[1].starts_with("message Lumenquill error: " + pdf_ + "\r\n"))
-      << ui_.events[1];
+  EXPECT_EQ(Convert(pages, kNoBannerLf), "");
+  EXPECT_TRUE(converted_);
+  EXPECT_THAT(ui_.events, ::testing::Contains("message Lumenquill: " + pdf_ +
+                                              "\r\n文書は 3 ページまでのため、4 ページ目からの"
+                                              "テキストは空です。"));
 }
 
 TEST_F(RunOptionsTest, OverwriteAnswersTheQuestion) {

@@ -78,8 +78,36 @@ TEST(CommandLine, ValuesAndLaterOptionsWin) {
 TEST(CommandLine, FilesThatLookLikeOptions) {
   EXPECT_THAT(Parsed({"--no-open", "--", "--stdout", "-q", "a.pdf"}).Files,
               ElementsAre("--stdout", "-q", "a.pdf"));
-  EXPECT_THAT(Parsed({"-"}).Files, ElementsAre("-"));
+  EXPECT_THAT(Parsed({"--stdout", "-"}).Files, ElementsAre("-"));
   EXPECT_EQ(Parsed({"--output-dir", "-out", "a"}).Options.OutputFolder, "-out");
+}
+
+// Values joined with "=", short options bundled and values joined to them, as getopt_long
+// reads them; "--" and a value that looks like an option still hold.
+TEST(CommandLine, OptionSpellings) {
+  const CommandLine joined =
+      Parsed({"--first=2", "a.pdf", "--eol=lf", "--output-dir=-o=x", "--jobs=3", "--last=4"});
+  EXPECT_EQ(joined.Options.FirstPage, 2);
+  EXPECT_EQ(joined.Options.LastPage, 4);
+  EXPECT_EQ(joined.Options.NewLine, "\n");
+  EXPECT_EQ(joined.Options.OutputFolder, "-o=x");
+  EXPECT_EQ(joined.Jobs, 3);
+  EXPECT_THAT(joined.Files, ElementsAre("a.pdf"));
+  for (const std::vector<std::string>& bundle : std::vector<std::vector<std::string>>{
+           {"-qj2"}, {"-q", "-j2"}, {"-qj", "2"}, {"-q", "-j", "2"}}) {
+    const CommandLine line = Parsed(bundle);
+    EXPECT_TRUE(line.Quiet);
+    EXPECT_EQ(line.Jobs, 2);
+    EXPECT_TRUE(line.Files.empty());
+  }
+  EXPECT_EQ(Parsed({"-qh"}).Request, CommandLine::Action::kHelp);
+  EXPECT_THAT(Parsed({"--", "-qj2", "--jobs=2"}).Files, ElementsAre("-qj2", "--jobs=2"));
+  EXPECT_THAT(Parsed({"--output-dir", "-qj2"}).Files, ElementsAre());
+  EXPECT_THAT(ErrorOf({"--quiet=1"}), HasSubstr("--quiet には値を指定できません"));
+  EXPECT_THAT(ErrorOf({"-qx"}), HasSubstr("-qx"));
+  EXPECT_THAT(ErrorOf({"-j0"}), HasSubstr("-j の値が正しくありません"));
+  EXPECT_THAT(ErrorOf({"--jobs=", "a.pdf"}), HasSubstr("--jobs の値が正しくありません"));
+  EXPECT_THAT(ErrorOf({"-qj"}), HasSubstr("-j の値がありません"));
 }
 
 TEST(CommandLine, HelpAndVersionWinOverTheRest) {
@@ -113,7 +141,7 @@ TEST(CommandLine, UsageErrors) {
 
 // An exception that escapes the run is reported and fails the run rather than aborting it.
 TEST(StartUp, AFaultOfTheProgramIsReported) {
-  SetEnvironment("QT_QPA_PLATFORM", "offscreen");  // so that the windows are tried
+  SetEnvironment("QT_QPA_PLATFORM", "xcb");  // so that the windows are tried
   const WindowsRunner failing_windows = [](const RunOptions&, const std::vector<std::string>&,
                                            const char*) -> std::optional<int> {
     throw std::logic_error("broken invariant");

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -8,6 +9,7 @@
 #include "platform/error.h"
 #include "platform/escape_key.h"
 #include "platform/file_attributes.h"
+#include "platform/file_reading.h"
 #include "platform/folder_listing.h"
 #include "platform/mul_div.h"
 #include "support/temp_file.h"
@@ -23,6 +25,21 @@ TEST(MulDiv, RoundsHalvesAwayFromZero) {
   EXPECT_EQ(MulDiv(-1, 1, 2), -1);
   EXPECT_EQ(MulDiv(0, 100, 0), -1);
   EXPECT_EQ(MulDiv(INT32_MAX, INT32_MAX, 1), -1);
+}
+
+// Standard input is read whole, as bytes, up to a bound past which nothing more is held.
+TEST(StandardInput, ReadWholeUpToTheBound) {
+  const std::string bytes = std::string("%PDF-1.4\r\n\x1a") + '\0' + "end";
+  testing::TempFile file(bytes, "input.pdf");
+  ASSERT_NE(std::freopen(file.path().c_str(), "rb", stdin), nullptr);
+  EXPECT_EQ(ReadStandardInput(bytes.size()), bytes);
+  ASSERT_NE(std::freopen(file.path().c_str(), "rb", stdin), nullptr);
+  try {
+    ReadStandardInput(bytes.size() - 1);
+    ADD_FAILURE() << "read past the bound";
+  } catch (const FileOpenError& error) {
+    EXPECT_EQ(error.cause(), FileOpenError::Cause::kTooLarge);
+  }
 }
 
 TEST(EscapeKey, LatchedUntilTaken) {

@@ -39,6 +39,11 @@ echo "console_test: --stdout writes the text byte for byte" >&2
 run --stdout "$(windows_path "$data/reportlab-latin.pdf")"
 cmp -s "$work/out" "$data/reportlab-latin.txt" || fail "--stdout changed the text's bytes"
 
+echo "console_test: - reads the PDF from standard input byte for byte, with --opt=value" >&2
+"$here/../../tools/windows/wine-run.sh" "$program" --stdout --jobs=1 - \
+  <"$data/reportlab-latin.pdf" >"$work/out" 2>"$work/err"
+cmp -s "$work/out" "$data/reportlab-latin.txt" || fail "- changed the PDF's bytes: $(cat "$work/err")"
+
 echo "console_test: names outside code page 932 and a path past 260 characters" >&2
 names="$work/names"
 deep="$work/deep/$(printf '%040d/%040d/%040d/%040d/%040d/%040d/%040d' 1 2 3 4 5 6 7)"
