@@ -117,14 +117,14 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   }
   if (text_output_ != nullptr) return WriteToTextOutput(decoder, range, progress);
 
-  const std::optional<std::string> output = OutputPath(analyst.FileName(), flags);
+  const std::optional<OutputTarget> output = OutputPath(analyst.FileName(), flags);
   if (!output) return false;
 
-  decoder.ExtractToFile(*output, range.first, range.last, ConnectProgress(decoder, progress),
-                        progress.Cancelled);
+  decoder.ExtractToFile(output->path, range.first, range.last, ConnectProgress(decoder, progress),
+                        progress.Cancelled, output->existing);
   if (progress.Cancelled) return false;
 
-  if (flags.OpenInEditor && OpenCount <= MaxOpenWindows) ui_.OpenInApplication(*output);
+  if (flags.OpenInEditor && OpenCount <= MaxOpenWindows) ui_.OpenInApplication(output->path);
   return true;
 }
 
@@ -137,14 +137,21 @@ std::optional<PageRange> Conversion::RangeFromOptions(const TPDFAnalyst& analyst
   return std::nullopt;
 }
 
-std::optional<std::string> Conversion::OutputPath(const std::string& pdf,
-                                                  const ConversionFlags& flags) {
-  if (flags.AskSavePath) return ui_.ChooseSavePath(WithExtension(pdf, ""));
+std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string& pdf,
+                                                               const ConversionFlags& flags) {
+  if (flags.AskSavePath) {
+    // The dialog asked before choosing a file that exists.
+    std::optional<std::string> chosen = ui_.ChooseSavePath(WithExtension(pdf, ""));
+    if (!chosen) return std::nullopt;
+    const ExistingFile existing =
+        FileExists(*chosen) ? ExistingFile::kReplace : ExistingFile::kKeep;
+    return OutputTarget{std::move(*chosen), existing};
+  }
   std::string path = WithExtension(pdf, ".txt");
   if (options_.OutputFolder) {
     path = WithTrailingSeparator(*options_.OutputFolder) + FileNamePart(path);
   }
-  if (!FileExists(path)) return path;
+  if (!FileExists(path)) return OutputTarget{std::move(path), ExistingFile::kKeep};
   if (options_.Overwrite == false) {
     ShowFailure(path, "このファイルは既に存在するため、上書きしませんでした。");
     return std::nullopt;
@@ -154,7 +161,7 @@ std::optional<std::string> Conversion::OutputPath(const std::string& pdf,
                     path + "\r\n" + "指定されたファイルは既に存在します。上書きしますか？")) {
     return std::nullopt;
   }
-  return path;
+  return OutputTarget{std::move(path), ExistingFile::kReplace};
 }
 
 bool Conversion::WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,

@@ -97,7 +97,9 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
       return 1;
     }
     const PageRange pages = std::get<PageRange>(range);
-    decoder.ExtractToFile(options->output, pages.first, pages.last, progress, cancel);
+    // The command names its output: a file of that name is replaced.
+    decoder.ExtractToFile(options->output, pages.first, pages.last, progress, cancel,
+                          ExistingFile::kReplace);
     return 0;
   } catch (const OutputError& error) {
     std::cerr << FailureLine(error.path(), error.what()) << '\n';

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
   void SetCaption(const std::string& caption) override { events.push_back("caption" + caption); }
   void Present() override { events.push_back("present"); }
   void ShowProgress(int32_t, int32_t, int32_t position, bool done) override {
+    if (on_progress && !done) on_progress();
     if (cancel_on_progress && !done) Cancelled = true;
     if (done) events.push_back("done " + std::to_string(position));
   }
@@ -49,6 +51,7 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
   std::optional<std::string> save_path;
   bool cancel_on_progress = false;
   bool cancel_on_pending_input = false;
+  std::function<void()> on_progress;  // what happens elsewhere during the extraction
 };
 
 }  // namespace lumenquill::testing
