@@ -115,17 +115,28 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
     if (!chosen) return false;
     range = *chosen;
   }
-  if (text_output_ != nullptr) return WriteToTextOutput(decoder, range, progress);
+  if (text_output_ != nullptr) {
+    const bool written = WriteToTextOutput(decoder, range, progress);
+    if (progress.Cancelled) ReportCancelled(analyst.FileName());
+    return written;
+  }
 
   const std::optional<OutputTarget> output = OutputPath(analyst.FileName(), flags);
   if (!output) return false;
 
   decoder.ExtractToFile(output->path, range.first, range.last, ConnectProgress(decoder, progress),
                         progress.Cancelled, output->existing);
-  if (progress.Cancelled) return false;
+  if (progress.Cancelled) {
+    ReportCancelled(analyst.FileName());
+    return false;
+  }
 
   if (flags.OpenInEditor && OpenCount <= MaxOpenWindows) ui_.OpenInApplication(output->path);
   return true;
+}
+
+void Conversion::ReportCancelled(const std::string& pdf) {
+  ui_.Diagnostics() << kCaption << ": " << pdf << ": 中止しました\n" << std::flush;
 }
 
 std::optional<PageRange> Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {

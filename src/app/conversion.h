@@ -65,6 +65,8 @@ class Conversion final {
     ExistingFile existing;
   };
   std::optional<OutputTarget> OutputPath(const std::string& pdf, const ConversionFlags& flags);
+  // Names a file whose extraction the user stopped (button or Escape) on the diagnostics.
+  void ReportCancelled(const std::string& pdf);
   // Extracts into the text output; false when cancelled or when it cannot be written.
   bool WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,
                          ProgressDisplay& progress);

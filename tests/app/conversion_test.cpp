@@ -283,7 +283,9 @@ TEST_F(ConversionTest, SavePathChosenOrCancelled) {
                                       "done 100", "open " + folder_ + "/elsewhere.txt", "hide"));
 }
 
-TEST_F(ConversionTest, CancelKeepsThePreviousFileAndOpensNothing) {
+// A cancelled file is named on the diagnostics, whether its text went to a file or to the
+// text output.
+TEST_F(ConversionTest, CancelKeepsThePreviousFileOpensNothingAndNamesTheFile) {
   SettingsFile settings("[GroupBox3]\nCheckBox7=0\n");
   const std::string pdf = AddFile("a.pdf", TwoPages());
   std::ofstream(folder_ + "/a.txt") << "keep me";
@@ -291,6 +293,11 @@ TEST_F(ConversionTest, CancelKeepsThePreviousFileAndOpensNothing) {
   EXPECT_FALSE(conversion_.ConvertFile(pdf));
   EXPECT_EQ(TextOf(pdf), "keep me");
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
+  std::ostringstream text;
+  EXPECT_FALSE(Conversion(ui_, {}, &text).ConvertFile(pdf));
+  EXPECT_EQ(text.str(), "");
+  EXPECT_EQ(ui_.diagnostics.str(),
+            "Lumenquill: " + pdf + ": 中止しました\n" + "Lumenquill: " + pdf + ": 中止しました\n");
 }
 
 // A name that was free when it was chosen is never put over a file that appeared during the

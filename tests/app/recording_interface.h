@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
   ProgressDisplay& Progress() override { return *this; }
   void LeaveAlwaysOnTop() override { events.push_back("not on top"); }
   void OpenInApplication(const std::string& path) override { events.push_back("open " + path); }
+  std::ostream& Diagnostics() override { return diagnostics; }
 
   void SetCaption(const std::string& caption) override { events.push_back("caption" + caption); }
   void Present() override { events.push_back("present"); }
@@ -52,6 +54,7 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
   bool cancel_on_progress = false;
   bool cancel_on_pending_input = false;
   std::function<void()> on_progress;  // what happens elsewhere during the extraction
+  std::ostringstream diagnostics;
 };
 
 }  // namespace lumenquill::testing
