@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/file_attributes.h"
 #include "platform/interruption.h"
 #include "platform/output_reasons.h"
 #include "platform/temporary_name.h"
@@ -103,12 +104,6 @@ void TakeOverAttributes(int fd, const std::string& target) {
   ::fchmod(fd, 0666 & ~mask);
 }
 
-// Only a regular file is replaced: renaming over a device, a FIFO or a folder would destroy it.
-bool IsReplaceable(const std::string& target) {
-  struct stat info {};
-  return ::stat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode);
-}
-
 // The errors of an O_TMPFILE open on a file system (or a kernel) that has no unnamed files.
 bool LacksUnnamedFiles(int error_number) {
   return error_number == EOPNOTSUPP || error_number == EISDIR || error_number == EINVAL;
@@ -152,7 +147,10 @@ bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
 
 OutputFile::OutputFile(const std::string& path, ExistingFile existing)
     : path_(path), target_(FileWrittenThrough(path)), existing_(existing) {
-  if (!IsReplaceable(target_)) throw OutputError(path_, kNotRegularFileReason);
+  // Only a regular file is replaced: renaming over a device, a FIFO or a folder would destroy it.
+  if (FileExists(target_) && !IsRegularFile(target_)) {
+    throw OutputError(path_, kNotRegularFileReason);
+  }
   const std::string folder = FolderOf(target_);
   // The unnamed file gets its name through /proc, which a chroot may lack.
   if (::access("/proc/self/fd", X_OK) == 0) {

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "platform/error.h"
+#include "platform/file_attributes.h"
 #include "platform/interruption.h"
 #include "platform/output_reasons.h"
 #include "platform/path_text.h"
@@ -45,12 +46,6 @@ std::string WriteFailureReason(DWORD error_code) {
   }
 }
 
-// Only a file is replaced: a folder or a device in the target's place would be destroyed.
-bool IsReplaceable(const std::wstring& target) {
-  const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 // A new hidden file beside the target, named after it and no longer than its name; the handle
 // shares deletion, so that an interruption can remove the file while it is open.
 HANDLE CreateTemporaryFile(const std::string& target, std::string& temporary) {
@@ -77,7 +72,10 @@ HANDLE CreateTemporaryFile(const std::string& target, std::string& temporary) {
 
 OutputFile::OutputFile(const std::string& path, ExistingFile existing)
     : path_(path), target_(path), existing_(existing) {
-  if (!IsReplaceable(WindowsPath(target_))) throw OutputError(path_, kNotRegularFileReason);
+  // Only a file is replaced: a folder in the target's place would be destroyed.
+  if (FileExists(target_) && !IsRegularFile(target_)) {
+    throw OutputError(path_, kNotRegularFileReason);
+  }
   InterruptionsHeld held;
   const HANDLE handle = CreateTemporaryFile(target_, temporary_);
   if (handle == INVALID_HANDLE_VALUE) {
