@@ -130,17 +130,28 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
     if (!chosen) return false;
     range = *chosen;
   }
-  if (text_output_ != nullptr) return WriteToTextOutput(decoder, range, progress);
+  if (text_output_ != nullptr) {
+    const bool written = WriteToTextOutput(decoder, range, progress);
+    if (progress.Cancelled) ReportCancelled(analyst.FileName());
+    return written;
+  }
 
-  const std::optional<std::string> output = OutputPath(analyst.FileName(), flags);
+  const std::optional<OutputTarget> output = OutputPath(analyst.FileName(), flags);
   if (!output) return false;
 
-  decoder.ExtractToFile(*output, range.first, range.last, ConnectProgress(decoder, progress),
-                        progress.Cancelled);
-  if (progress.Cancelled) return false;
+  decoder.ExtractToFile(output->path, range.first, range.last, ConnectProgress(decoder, progress),
+                        progress.Cancelled, output->existing);
+  if (progress.Cancelled) {
+    ReportCancelled(analyst.FileName());
+    return false;
+  }
 
-  if (flags.OpenInEditor && OpenCount <= MaxOpenWindows) ui_.OpenInApplication(*output);
+  if (flags.OpenInEditor && OpenCount <= MaxOpenWindows) ui_.OpenInApplication(output->path);
   return true;
+}
+
+void Conversion::ReportCancelled(const std::string& pdf) {
+  ui_.Diagnostics() << kCaption << ": " << pdf << ": 中止しました\n" << std::flush;
 }
 
 PageRange Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {
@@ -153,11 +164,18 @@ PageRange Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {
   return range;
 }
 
-std::optional<std::string> Conversion::OutputPath(const std::string& pdf,
-                                                  const ConversionFlags& flags) {
-  if (flags.AskSavePath) return ui_.ChooseSavePath(WithExtension(pdf, ""));
-  const std::string path = DefaultTextPath(pdf, options_);
-  if (!FileExists(path)) return path;
+std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string& pdf,
+                                                               const ConversionFlags& flags) {
+  if (flags.AskSavePath) {
+    // The dialog asked before choosing a file that exists.
+    std::optional<std::string> chosen = ui_.ChooseSavePath(WithExtension(pdf, ""));
+    if (!chosen) return std::nullopt;
+    const ExistingFile existing =
+        FileExists(*chosen) ? ExistingFile::kReplace : ExistingFile::kKeep;
+    return OutputTarget{std::move(*chosen), existing};
+  }
+  std::string path = DefaultTextPath(pdf, options_);
+  if (!FileExists(path)) return OutputTarget{std::move(path), ExistingFile::kKeep};
   if (options_.Overwrite == false) {
     ShowFailure(path, "このファイルは既に存在するため、上書きしませんでした。");
     return std::nullopt;
@@ -167,7 +185,7 @@ std::optional<std::string> Conversion::OutputPath(const std::string& pdf,
                     path + "\r\n" + "指定されたファイルは既に存在します。上書きしますか？")) {
     return std::nullopt;
   }
-  return path;
+  return OutputTarget{std::move(path), ExistingFile::kReplace};
 }
 
 bool Conversion::WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,

@@ -71,8 +71,16 @@ class Conversion final {
   // before the first page and the range is empty.
   PageRange RangeFromOptions(const TPDFAnalyst& analyst);
   // The text file's path: in the output folder, chosen in the save dialog, or beside the PDF
-  // with ".txt", after the overwrite question. Nothing when the user declines.
-  std::optional<std::string> OutputPath(const std::string& pdf, const ConversionFlags& flags);
+  // with ".txt", after the overwrite question; and whether a file of that name may be replaced:
+  // only when one existed and replacing it was agreed (by the question, the save dialog, the
+  // option or the settings). Nothing when the user declines.
+  struct OutputTarget {
+    std::string path;
+    ExistingFile existing;
+  };
+  std::optional<OutputTarget> OutputPath(const std::string& pdf, const ConversionFlags& flags);
+  // Names a file whose extraction the user stopped (button or Escape) on the diagnostics.
+  void ReportCancelled(const std::string& pdf);
   // Extracts into the text output; false when cancelled or when it cannot be written.
   bool WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,
                          ProgressDisplay& progress);

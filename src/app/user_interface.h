@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iostream>
 #include <optional>
 #include <string>
 
@@ -60,6 +61,9 @@ class UserInterface {
   virtual void LeaveAlwaysOnTop() = 0;
   // Opens the file with the application associated with its type; failures are ignored.
   virtual void OpenInApplication(const std::string& path) = 0;
+  // Where notes that need no answer go, one line each: standard error for the windows, whose
+  // message boxes are kept for what the user must see at once.
+  virtual std::ostream& Diagnostics() { return std::cerr; }
   // The line added to a refusal that reading newer files would lift: how to turn that on
   // here. In the windows it is the options dialog's check box.
   virtual std::string NewerFormatsHint() const {

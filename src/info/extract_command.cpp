@@ -92,7 +92,9 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
     const int32_t count = reader.PageCount();
     const PageRange pages = PagesFromOptions(options->first, options->last, count);
     if (pages.first > count) ReportFailure(options->input, EmptyRangeNote(pages, count));
-    decoder.ExtractToFile(options->output, pages.first, pages.last, progress, cancel);
+    // The command names its output: a file of that name is replaced.
+    decoder.ExtractToFile(options->output, pages.first, pages.last, progress, cancel,
+                          ExistingFile::kReplace);
     return 0;
   } catch (const OutputError& error) {
     ReportFailure(error.path(), error.what());

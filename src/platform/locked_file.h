@@ -18,10 +18,11 @@ class LockedFile final {
   // raises FileOpenError, with its cause, on failure.
   static LockedFile OpenForReading(const std::string& path);
 
-  // True when the existing file can be opened for writing with other writers denied (on Linux:
-  // under a write lock, that is when no other process holds a lock on it). The file is closed
-  // again untouched.
-  static bool CanLockForWriting(const std::string& path);
+  // Whether the existing file can be opened for writing with other writers denied (on Linux:
+  // under a write lock, that is when no other process holds a lock on it), and if not, why. The
+  // file is closed again untouched.
+  enum class WriteLock { kAvailable, kHeldElsewhere, kNotPermitted };
+  static WriteLock ProbeWriteLock(const std::string& path);
 
   LockedFile(LockedFile&& other) noexcept;
   LockedFile& operator=(LockedFile&& other) noexcept;

@@ -68,13 +68,16 @@ LockedFile LockedFile::OpenForReading(const std::string& path) {
   return file;
 }
 
-bool LockedFile::CanLockForWriting(const std::string& path) {
+LockedFile::WriteLock LockedFile::ProbeWriteLock(const std::string& path) {
   // Without blocking: a FIFO without a reader would otherwise wait for one.
   const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    return errno == EACCES || errno == EPERM || errno == EROFS ? WriteLock::kNotPermitted
+                                                               : WriteLock::kHeldElsewhere;
+  }
   const bool locked = LockWholeFile(fd, F_WRLCK);
   ::close(fd);
-  return locked;
+  return locked ? WriteLock::kAvailable : WriteLock::kHeldElsewhere;
 }
 
 LockedFile::LockedFile(LockedFile&& other) noexcept : file_(std::exchange(other.file_, kNoFile)) {}

@@ -65,12 +65,15 @@ LockedFile LockedFile::OpenForReading(const std::string& path) {
   return file;
 }
 
-bool LockedFile::CanLockForWriting(const std::string& path) {
+LockedFile::WriteLock LockedFile::ProbeWriteLock(const std::string& path) {
   const HANDLE handle = ::CreateFileW(WindowsPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
+  if (handle == INVALID_HANDLE_VALUE) {
+    return ::GetLastError() == ERROR_ACCESS_DENIED ? WriteLock::kNotPermitted
+                                                   : WriteLock::kHeldElsewhere;
+  }
   ::CloseHandle(handle);
-  return true;
+  return WriteLock::kAvailable;
 }
 
 LockedFile::LockedFile(LockedFile&& other) noexcept : file_(std::exchange(other.file_, kNoFile)) {}

@@ -7,9 +7,12 @@
 #include <random>
 
 #include "platform/error.h"
+#include "platform/file_attributes.h"
 #include "platform/interruption.h"
+#include "platform/output_reasons.h"
 #include "platform/path_text.h"
 #include "platform/system_error_text_windows.h"
+#include "platform/temporary_name.h"
 #include "platform/wide_text.h"
 
 namespace lumenquill {
@@ -26,7 +29,7 @@ std::string WriteFailureReason(DWORD error_code) {
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_NETWORK_ACCESS_DENIED:
-      return "書き込みの権限がないため、テキストファイルを保存できませんでした。";
+      return kNoWritePermissionReason;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_FILE_NOT_FOUND:
     case ERROR_BAD_NETPATH:
@@ -34,29 +37,28 @@ std::string WriteFailureReason(DWORD error_code) {
       return "保存先のフォルダが見つからないため、テキストファイルを保存できませんでした。";
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      return "このファイルは使用中です。別名で保存してください。";
+      return kFileInUseReason;
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+      return kAppearedMeanwhileReason;
     default:
       return "テキストファイルを保存できませんでした。(" + SystemErrorText(error_code) + ")";
   }
 }
 
-// Only a file is replaced: a folder or a device in the target's place would be destroyed.
-bool IsReplaceable(const std::wstring& target) {
-  const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-// A new hidden file beside the target, named after it; the handle shares deletion, so that an
-// interruption can remove the file while it is open.
+// A new hidden file beside the target, named after it and no longer than its name; the handle
+// shares deletion, so that an interruption can remove the file while it is open.
 HANDLE CreateTemporaryFile(const std::string& target, std::string& temporary) {
   const size_t slash = LastPathSeparator(target);
   const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  const std::string pattern =
+      folder +
+      HiddenTemporaryName(std::string_view(target).substr(folder.size()), NameUnits::kUtf16);
   std::random_device entropy;
   for (int attempt = 0;; ++attempt) {
     char suffix[8];
     std::snprintf(suffix, sizeof suffix, "%06x", entropy() & 0xFFFFFF);
-    temporary = folder + "." + name + "." + suffix;
+    temporary = pattern.substr(0, pattern.size() - 6) + suffix;
     const HANDLE handle =
         ::CreateFileW(WindowsPath(temporary).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
                       CREATE_NEW, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY, nullptr);
@@ -68,10 +70,11 @@ HANDLE CreateTemporaryFile(const std::string& target, std::string& temporary) {
 
 }  // namespace
 
-OutputFile::OutputFile(const std::string& path) : path_(path), target_(path) {
-  if (!IsReplaceable(WindowsPath(target_))) {
-    throw OutputError(path_,
-                      "通常のファイルではないため、テキストファイルを保存できませんでした。");
+OutputFile::OutputFile(const std::string& path, ExistingFile existing)
+    : path_(path), target_(path), existing_(existing) {
+  // Only a file is replaced: a folder in the target's place would be destroyed.
+  if (FileExists(target_) && !IsRegularFile(target_)) {
+    throw OutputError(path_, kNotRegularFileReason);
   }
   InterruptionsHeld held;
   const HANDLE handle = CreateTemporaryFile(target_, temporary_);
@@ -130,8 +133,10 @@ void OutputFile::Commit() {
   const std::wstring temporary = WindowsPath(temporary_);
   // The text file is an ordinary one: the temporary file's hidden mark goes before the move.
   ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+  // Without MOVEFILE_REPLACE_EXISTING the move fails when a file of the target's name exists.
+  const DWORD replacing = existing_ == ExistingFile::kReplace ? MOVEFILE_REPLACE_EXISTING : 0;
   if (!::MoveFileExW(temporary.c_str(), WindowsPath(target_).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                     replacing | MOVEFILE_WRITE_THROUGH)) {
     Fail(::GetLastError());
   }
   RegisterTemporaryFile(nullptr);

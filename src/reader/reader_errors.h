@@ -28,10 +28,17 @@ class IndexError : public Error {
   using Error::Error;
 };
 
-// An output file that may not be written.
+// An output file that may not be written, and why.
 class FileCreateError : public Error {
  public:
-  using Error::Error;
+  enum class Cause { kNotRegular, kReadOnly, kNoPermission, kInUse };
+
+  FileCreateError(const std::string& message, Cause cause) : Error(message), cause_(cause) {}
+
+  Cause cause() const { return cause_; }
+
+ private:
+  Cause cause_;
 };
 
 }  // namespace lumenquill

@@ -6,7 +6,9 @@
 #include "platform/escape_key.h"
 #include "platform/mul_div.h"
 #include "platform/output_file.h"
+#include "platform/output_reasons.h"
 #include "reader/check_file_writable.h"
+#include "reader/reader_errors.h"
 #include "text/content_interpreter.h"
 #include "text/font_cache.h"
 #include "text/page_streams.h"
@@ -25,6 +27,21 @@ std::string PageBanner(int32_t page, bool first, const std::string& new_line) {
   banner += " Page " + std::to_string(page);
   banner += new_line + new_line;
   return banner;
+}
+
+// Why an output file was refused before anything was written.
+const char* RefusalReason(FileCreateError::Cause cause) {
+  switch (cause) {
+    case FileCreateError::Cause::kNotRegular:
+      return kNotRegularFileReason;
+    case FileCreateError::Cause::kReadOnly:
+      return kReadOnlyFileReason;
+    case FileCreateError::Cause::kNoPermission:
+      return kNoWritePermissionReason;
+    case FileCreateError::Cause::kInUse:
+      break;
+  }
+  return kFileInUseReason;
 }
 
 // Escape pressed since the last look, or cancel set.
@@ -49,15 +66,15 @@ int64_t TPDFTextDecoder::Interpret(MemoryStream& content, std::string& output,
 }
 
 void TPDFTextDecoder::ExtractToFile(const std::string& file_name, int32_t first_page,
-                                    int32_t last_page, const TProgressProc& progress,
-                                    bool& cancel) {
+                                    int32_t last_page, const TProgressProc& progress, bool& cancel,
+                                    ExistingFile existing) {
   try {
     CheckFileWritable(file_name);
-  } catch (const Error&) {
-    throw OutputError(file_name, "このファイルは使用中です。別名で保存してください。");
+  } catch (const FileCreateError& error) {
+    throw OutputError(file_name, RefusalReason(error.cause()));
   }
 
-  OutputFile file(file_name);
+  OutputFile file(file_name, existing);
   if (ExtractWithFinalReport(first_page, last_page, progress, cancel,
                              [&file](std::string_view text) { file.Write(text); })) {
     file.Commit();

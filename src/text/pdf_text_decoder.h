@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "content/font_resource.h"
+#include "platform/output_file.h"
 #include "reader/memory_stream.h"
 #include "reader/pdf_analyst.h"
 
@@ -25,15 +26,16 @@ class TPDFTextDecoder final {
   explicit TPDFTextDecoder(TPDFAnalyst* analyst);
 
   // Writes the text of pages first_page to last_page (1-based, inclusive) to file_name, whole
-  // or not at all: the file is replaced only when the extraction finished. Raises OutputError
-  // with "このファイルは使用中です。別名で保存してください。" when the file may not be written
-  // (read-only, or locked by another process) and with the reason when writing it fails;
-  // "ページ番号の指定が不正です。" for a range outside the document, and the reading errors of
-  // the document. Stops after a page or a form when cancel has been set (by the progress
-  // callback or ProcessPendingInput) or Escape was pressed: then cancel is true. In every case
-  // but success the file is left as it was.
+  // or not at all: the file is put in place only when the extraction finished, replacing a file
+  // of that name then or keeping it, as existing says (see OutputFile). Raises OutputError with
+  // the reason when the file may not be written (not a regular file, read-only, no permission,
+  // or "このファイルは使用中です。別名で保存してください。" when another process holds it) or
+  // when writing it fails; "ページ番号の指定が不正です。" for a range outside the document, and
+  // the reading errors of the document. Stops after a page or a form when cancel has been set
+  // (by the progress callback or ProcessPendingInput) or Escape was pressed: then cancel is true.
+  // In every case but success the file is left as it was.
   void ExtractToFile(const std::string& file_name, int32_t first_page, int32_t last_page,
-                     const TProgressProc& progress, bool& cancel);
+                     const TProgressProc& progress, bool& cancel, ExistingFile existing);
 
   // The same extraction kept in memory: the text of the pages, or nothing when cancelled (then
   // cancel is true). Raises what ExtractToFile raises about the document.

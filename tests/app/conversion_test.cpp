@@ -283,7 +283,9 @@ TEST_F(ConversionTest, SavePathChosenOrCancelled) {
                                       "done 100", "open " + folder_ + "/elsewhere.txt", "hide"));
 }
 
-TEST_F(ConversionTest, CancelKeepsThePreviousFileAndOpensNothing) {
+// A cancelled file is named on the diagnostics, whether its text went to a file or to the
+// text output.
+TEST_F(ConversionTest, CancelKeepsThePreviousFileOpensNothingAndNamesTheFile) {
   SettingsFile settings("[GroupBox3]\nCheckBox7=0\n");
   const std::string pdf = AddFile("a.pdf", TwoPages());
   std::ofstream(folder_ + "/a.txt") << "keep me";
@@ -291,6 +293,33 @@ TEST_F(ConversionTest, CancelKeepsThePreviousFileAndOpensNothing) {
   EXPECT_FALSE(conversion_.ConvertFile(pdf));
   EXPECT_EQ(TextOf(pdf), "keep me");
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
+  std::ostringstream text;
+  EXPECT_FALSE(Conversion(ui_, {}, &text).ConvertFile(pdf));
+  EXPECT_EQ(text.str(), "");
+  EXPECT_EQ(ui_.diagnostics.str(),
+            "Lumenquill: " + pdf + ": 中止しました\n" + "Lumenquill: " + pdf + ": 中止しました\n");
+}
+
+// A name that was free when it was chosen is never put over a file that appeared during the
+// extraction (another conversion to the same name): that file stays, and this one is reported
+// as not converted. A file that existed and whose replacing was agreed is replaced.
+TEST_F(ConversionTest, AFileThatAppearedMeanwhileIsKept) {
+  SettingsFile settings("[GroupBox3]\nCheckBox5=0\n");
+  const std::string pdf = AddFile("a.pdf", TwoPages());
+  ui_.on_progress = [this] { std::ofstream(folder_ + "/a.txt") << "the other text"; };
+  EXPECT_FALSE(conversion_.ConvertFile(pdf));
+  EXPECT_EQ(TextOf(pdf), "the other text");
+  EXPECT_THAT(
+      ui_.events,
+      ElementsAre("not on top", "present", "done 100", "hide",
+                  "message Lumenquill error: " + folder_ + "/a.txt\r\n" +
+                      "変換の間に同じ名前のファイルが作られたため、上書きしませんでした。"));
+  EXPECT_THAT(testing::NamesBeside(pdf), ElementsAre("a.pdf", "a.txt", "anchor"));
+
+  ui_.answer_yes = true;
+  EXPECT_TRUE(conversion_.ConvertFile(pdf));
+  EXPECT_EQ(TextOf(pdf), "\r\n" + std::string(70, '-') + " Page 1\r\n\r\none\r\n\r\n" +
+                             std::string(70, '-') + " Page 2\r\n\r\ntwo");
 }
 
 // A cancel seen while the forms of a page are interpreted stops before the page's progress

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,10 +33,12 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
   ProgressDisplay& Progress() override { return *this; }
   void LeaveAlwaysOnTop() override { events.push_back("not on top"); }
   void OpenInApplication(const std::string& path) override { events.push_back("open " + path); }
+  std::ostream& Diagnostics() override { return diagnostics; }
 
   void SetCaption(const std::string& caption) override { events.push_back("caption" + caption); }
   void Present() override { events.push_back("present"); }
   void ShowProgress(int32_t, int32_t, int32_t position, bool done) override {
+    if (on_progress && !done) on_progress();
     if (cancel_on_progress && !done) Cancelled = true;
     if (done) events.push_back("done " + std::to_string(position));
   }
@@ -49,6 +53,8 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
   std::optional<std::string> save_path;
   bool cancel_on_progress = false;
   bool cancel_on_pending_input = false;
+  std::function<void()> on_progress;  // what happens elsewhere during the extraction
+  std::ostringstream diagnostics;
 };
 
 }  // namespace lumenquill::testing

@@ -26,7 +26,7 @@ TEST(Interruption, LeavesThePreviousFileAndNoTemporaryFile) {
     EXPECT_EXIT(
         {
           InstallInterruptionHandlers();
-          OutputFile output(old.path());
+          OutputFile output(old.path(), ExistingFile::kReplace);
           output.Write(std::string(300'000, 'x'));
           ::raise(signal_number);
         },

@@ -12,6 +12,7 @@
 #include "platform/file_reading.h"
 #include "platform/folder_listing.h"
 #include "platform/mul_div.h"
+#include "platform/temporary_name.h"
 #include "support/temp_file.h"
 
 namespace lumenquill {
@@ -40,6 +41,18 @@ TEST(StandardInput, ReadWholeUpToTheBound) {
   } catch (const FileOpenError& error) {
     EXPECT_EQ(error.cause(), FileOpenError::Cause::kTooLarge);
   }
+}
+
+// A hidden name is never longer than the name it stands in for (8 units at least), counted as
+// the file system counts, and never cuts a character: "é" is 2 bytes and 1 unit, "😀" 4 and 2.
+TEST(HiddenTemporaryName, NoLongerThanTheNameAndWholeCharacters) {
+  EXPECT_EQ(HiddenTemporaryName("a.txt", NameUnits::kBytes), "..XXXXXX");
+  EXPECT_EQ(HiddenTemporaryName("report.txt", NameUnits::kBytes), ".re.XXXXXX");
+  const std::string longest(255, 'n');
+  EXPECT_EQ(HiddenTemporaryName(longest, NameUnits::kBytes), "." + longest.substr(8) + ".XXXXXX");
+  EXPECT_EQ(HiddenTemporaryName("ééééé.text", NameUnits::kBytes), ".ééé.XXXXXX");  // 15 bytes
+  EXPECT_EQ(HiddenTemporaryName("ééééé.txt", NameUnits::kUtf16), ".é.XXXXXX");     // 9 units
+  EXPECT_EQ(HiddenTemporaryName("a😀😀😀😀😀", NameUnits::kUtf16), ".a😀.XXXXXX");       // 11 units
 }
 
 TEST(EscapeKey, LatchedUntilTaken) {

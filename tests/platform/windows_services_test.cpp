@@ -39,7 +39,7 @@ HANDLE OpenShared(const std::string& path, DWORD access, DWORD share) {
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  OutputFile file(path);
+  OutputFile file(path, ExistingFile::kReplace);
   file.Write(bytes);
   file.Commit();
 }
@@ -74,12 +74,12 @@ TEST(ShareModes, ReadingDeniesWriters) {
   } catch (const FileOpenError& error) {
     EXPECT_EQ(error.cause(), FileOpenError::Cause::kLocked);
   }
-  EXPECT_FALSE(LockedFile::CanLockForWriting(path));
+  EXPECT_EQ(LockedFile::ProbeWriteLock(path), LockedFile::WriteLock::kHeldElsewhere);
   ::CloseHandle(writer);
 
   {
     const LockedFile reading = LockedFile::OpenForReading(path);
-    EXPECT_FALSE(LockedFile::CanLockForWriting(path));
+    EXPECT_EQ(LockedFile::ProbeWriteLock(path), LockedFile::WriteLock::kHeldElsewhere);
     EXPECT_EQ(OpenShared(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE),
               INVALID_HANDLE_VALUE);
     // Other readers are welcome.
@@ -87,7 +87,7 @@ TEST(ShareModes, ReadingDeniesWriters) {
     EXPECT_NE(reader, INVALID_HANDLE_VALUE);
     ::CloseHandle(reader);
   }
-  EXPECT_TRUE(LockedFile::CanLockForWriting(path));
+  EXPECT_EQ(LockedFile::ProbeWriteLock(path), LockedFile::WriteLock::kAvailable);
 }
 
 TEST(Attributes, ReadOnlyHiddenAndSystemAsWindowsKeepsThem) {
@@ -116,7 +116,7 @@ TEST(OutputFiles, ReplaceWholeOrLeaveTheOldFile) {
   const std::string path = folder / "a.txt";
   WriteWholeFile(path, "old");
   {
-    OutputFile abandoned(path);
+    OutputFile abandoned(path, ExistingFile::kReplace);
     abandoned.Write("new but unfinished");
   }
   EXPECT_EQ(testing::ReadWholeFile(path), "old");
@@ -136,6 +136,30 @@ TEST(OutputFiles, ReplaceWholeOrLeaveTheOldFile) {
   ::CloseHandle(holder);
   EXPECT_EQ(testing::ReadWholeFile(path), "new");
   EXPECT_THAT(testing::NamesBeside(path), ElementsAre("a.txt", "anchor"));
+}
+
+// Two writers of a name that was free, neither allowed to replace: the second is refused and
+// the first text stays. A name of 255 characters (the longest NTFS takes) is written and
+// replaced.
+TEST(OutputFiles, KeepAFileThatAppearedAndTakeTheLongestName) {
+  WindowsFolder folder;
+  const std::string path = folder / "a.txt";
+  OutputFile first(path, ExistingFile::kKeep);
+  OutputFile second(path, ExistingFile::kKeep);
+  first.Write("first");
+  second.Write("second");
+  first.Commit();
+  EXPECT_THROW(second.Commit(), OutputError);
+  EXPECT_EQ(testing::ReadWholeFile(path), "first");
+
+  // In ASCII, so that Wine's Linux file system (255 bytes) takes it too.
+  const std::string longest = std::string(251, 'n') + ".txt";
+  WriteWholeFile(folder / longest, "long");
+  WriteWholeFile(folder / longest, "longer");
+  EXPECT_EQ(LockedFile::OpenForReading(folder / longest).ReadAll(), "longer");
+  std::vector<std::string> names;
+  for (const FolderEntry& entry : ListFolder(folder.path())) names.push_back(entry.name);
+  EXPECT_THAT(names, ElementsAre("a.txt", "anchor", longest));
 }
 
 // Past MAX_PATH (260 characters) every service still works.

@@ -71,9 +71,9 @@ TEST(FileStream, DeniesOtherWritersWhileOpen) {
   testing::TempFile file("%PDF-1.4\n");
   {
     FileStream stream(file.path());
-    EXPECT_FALSE(LockedFile::CanLockForWriting(file.path()));
+    EXPECT_EQ(LockedFile::ProbeWriteLock(file.path()), LockedFile::WriteLock::kHeldElsewhere);
   }
-  EXPECT_TRUE(LockedFile::CanLockForWriting(file.path()));
+  EXPECT_EQ(LockedFile::ProbeWriteLock(file.path()), LockedFile::WriteLock::kAvailable);
 }
 
 }  // namespace

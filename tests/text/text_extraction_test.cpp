@@ -1,12 +1,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <filesystem>
+#include <iostream>
 #include <tuple>
 
 #include "open_document.h"
 #include "platform/escape_key.h"
+#include "platform/locked_file.h"
 #include "reader/flate_decode.h"
 #include "support/deflate.h"
 #ifndef _WIN32
@@ -62,7 +67,8 @@ class TextExtraction : public ::testing::Test {
 
   // Extracts the range into the output file and returns what the file holds.
   std::string Extract(int32_t first, int32_t last) {
-    decoder_->ExtractToFile(output_.path(), first, last, Recorder(), cancel_);
+    decoder_->ExtractToFile(output_.path(), first, last, Recorder(), cancel_,
+                            ExistingFile::kReplace);
     return testing::ReadWholeFile(output_.path());
   }
 
@@ -144,14 +150,14 @@ TEST_F(TextExtraction, InvalidRanges) {
 TEST_F(TextExtraction, CancelLeavesThePreviousFile) {
   OpenDocument(Pages(5));
   cancel_at_ = 25;
-  decoder_->ExtractToFile(output_.path(), 1, 5, Recorder(), cancel_);
+  decoder_->ExtractToFile(output_.path(), 1, 5, Recorder(), cancel_, ExistingFile::kReplace);
   EXPECT_TRUE(cancel_);
   ExpectOldFileOnly(output_.path());
   EXPECT_THAT(Positions(), ElementsAre(0, 25, 1100));
 
   std::filesystem::remove(output_.path());  // and no file when there was none
   cancel_ = false;
-  decoder_->ExtractToFile(output_.path(), 1, 5, Recorder(), cancel_);
+  decoder_->ExtractToFile(output_.path(), 1, 5, Recorder(), cancel_, ExistingFile::kReplace);
   EXPECT_TRUE(cancel_);
   EXPECT_FALSE(std::filesystem::exists(output_.path()));
 }
@@ -161,7 +167,7 @@ TEST_F(TextExtraction, EscapeCancels) {
   TakeEscapeKeyPress();
   LatchEscapeKeyPress();
   bool cancel = false;
-  decoder_->ExtractToFile(output_.path(), 1, 3, nullptr, cancel);
+  decoder_->ExtractToFile(output_.path(), 1, 3, nullptr, cancel, ExistingFile::kReplace);
   EXPECT_TRUE(cancel);
   ExpectOldFileOnly(output_.path());
   EXPECT_FALSE(TakeEscapeKeyPress());
@@ -213,17 +219,46 @@ TEST_F(TextExtraction, PendingInputBetweenFormsCancels) {
   EXPECT_EQ(forms_done, 1);
 }
 
-TEST_F(TextExtraction, RefusesAnOutputFileThatMayNotBeWritten) {
+// An output file that may not be written is refused before any page is read, with its own
+// reason: read-only, held by another process, not a file (a folder, a FIFO), no permission.
+TEST_F(TextExtraction, RefusesAnOutputFileThatMayNotBeWrittenWithItsReason) {
   OpenDocument(Pages(1));
-  testing::MakeReadOnly(output_.path());
-  try {
-    Extract(1, 1);
-    FAIL();
-  } catch (const OutputError& error) {
-    EXPECT_STREQ(error.what(), "このファイルは使用中です。別名で保存してください。");
-    EXPECT_EQ(error.path(), output_.path());
+  const auto refusal = [this](const std::string& path) -> std::string {
+    try {
+      decoder_->ExtractToFile(path, 1, 1, Recorder(), cancel_, ExistingFile::kReplace);
+      return "written";
+    } catch (const OutputError& error) {
+      EXPECT_EQ(error.path(), path);
+      return error.what();
+    }
+  };
+  const std::string folder = std::filesystem::path(output_.path()).parent_path().string();
+  {
+    const LockedFile held = LockedFile::OpenForReading(output_.path());
+    EXPECT_EQ(refusal(output_.path()), "このファイルは使用中です。別名で保存してください。");
   }
-  ExpectOldFileOnly(output_.path());
+  std::filesystem::create_directory(folder + "/folder.txt");
+  EXPECT_EQ(refusal(folder + "/folder.txt"),
+            "通常のファイルではないため、テキストファイルを保存できませんでした。");
+#ifndef _WIN32
+  ASSERT_EQ(::mkfifo((folder + "/fifo.txt").c_str(), 0644), 0);
+  EXPECT_EQ(refusal(folder + "/fifo.txt"),
+            "通常のファイルではないため、テキストファイルを保存できませんでした。");
+  if (::geteuid() == 0) {
+    // Another user's file: a root-owned one, tried by a process that gave up root.
+    EXPECT_EXIT(
+        {
+          if (::setuid(65534) != 0) ::_exit(2);
+          std::cerr << refusal(output_.path());
+          ::_exit(0);
+        },
+        ::testing::ExitedWithCode(0),
+        "書き込みの権限がないため、テキストファイルを保存できませんでした。");
+  }
+#endif
+  testing::MakeReadOnly(output_.path());
+  EXPECT_EQ(refusal(output_.path()), "指定されたファイルは読み込み専用です。上書き出来ません。");
+  EXPECT_EQ(testing::ReadWholeFile(output_.path()), "old content");
   EXPECT_TRUE(calls_.empty());
 }
 

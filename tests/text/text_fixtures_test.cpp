@@ -25,7 +25,8 @@ TEST(TextFixtures, ExtractToTheReviewedText) {
     TPDFTextDecoder decoder(&reader);
     testing::TempFile output("", "out.txt");
     bool cancel = false;
-    decoder.ExtractToFile(output.path(), 1, reader.PageCount(), nullptr, cancel);
+    decoder.ExtractToFile(output.path(), 1, reader.PageCount(), nullptr, cancel,
+                          ExistingFile::kReplace);
     EXPECT_EQ(testing::ReadWholeFile(output.path()), testing::ReadWholeFile(entry.path().string()));
     ++files;
   }

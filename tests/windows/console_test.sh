@@ -55,14 +55,14 @@ run --no-open "$(windows_path "$names/😀 résumé 简体.pdf")" "$(windows_pat
 cmp -s "$names/😀 résumé 简体.txt" "$data/reportlab-japanese.txt" || fail "the name outside code page 932"
 cmp -s "$deep/長い.txt" "$data/reportlab-japanese.txt" || fail "the path of $(printf %s "$deep" | wc -c) bytes"
 
-echo "console_test: a missing file, a read-only text file (the message of a file in use)" >&2
+echo "console_test: a missing file, a read-only text file (told as read-only)" >&2
 cp "$data/reportlab-latin.pdf" "$work/latin.pdf"
 printf 'old' >"$work/latin.txt"
 chmod 444 "$work/latin.txt"
 run --no-open --overwrite "$(windows_path "$work/latin.pdf")" "$(windows_path "$work/gone.pdf")"
 [ "$status" -eq 1 ] || fail "failures end with status 1, not $status"
 grep -q 'gone\.pdf' "$work/err" || fail "the missing file is not named: $(cat "$work/err")"
-grep -q 'latin\.txt: このファイルは使用中です。' "$work/err" ||
+grep -q 'latin\.txt: 指定されたファイルは読み込み専用です。' "$work/err" ||
   fail "the read-only file is not told: $(cat "$work/err")"
 [ "$(cat "$work/latin.txt")" = old ] || fail "the read-only text file changed"
 
