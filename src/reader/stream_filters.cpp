@@ -38,7 +38,7 @@ constexpr Filter kFilters[] = {
      false},
     {"/ASCIIHexDecode",
      [](std::string_view input, const FilterParameters&, MemoryStream& dest) {
-       // The digits of a byte stand side by side; a NUL ends the data, ">" does not.
+       // White space may stand anywhere, even inside a byte; a NUL ends the data, ">" does not.
        dest.Write(HexToBytes(input.substr(0, input.find('\0'))));
      },
      false},
