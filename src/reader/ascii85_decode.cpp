@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "reader/bounded_output.h"
+#include "reader/decoded_bytes.h"
 #include "reader/stream_filters.h"
 
 namespace lumenquill {
@@ -17,8 +18,11 @@ constexpr uint32_t Digit(unsigned char c) { return static_cast<uint32_t>(c) - '!
 // counted as an overflow instead; the data is still read to its end for errors.
 class GroupWriter {
  public:
+  // Raises DecodedBytesError when the buffer would pass the thread's bound on decoded bytes.
   explicit GroupWriter(size_t room)
-      : buffer_(std::make_unique_for_overwrite<char[]>(room)), end_(buffer_.get() + room) {}
+      : share_(Share(room)),
+        buffer_(std::make_unique_for_overwrite<char[]>(room)),
+        end_(buffer_.get() + room) {}
 
   // The first count bytes of value, most significant first.
   void Write(uint32_t value, int count) {
@@ -35,6 +39,13 @@ class GroupWriter {
   bool Overflow() const { return overflow_; }
 
  private:
+  static DecodedBytes Share(size_t room) {
+    DecodedBytes share;
+    share.Add(static_cast<int64_t>(room));
+    return share;
+  }
+
+  DecodedBytes share_;
   std::unique_ptr<char[]> buffer_;
   char* const end_;
   char* next_ = buffer_.get();

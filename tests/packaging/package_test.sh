@@ -4,7 +4,8 @@
 # filled in (and names no Qt library for lumenquill-cli), every program has its manual pages,
 # the desktop entry is valid, and the unpacked programs convert a PDF of tests/data as
 # expected, the console lumenquill with its settings taken from $XDG_CONFIG_HOME as an
-# installed program does. Exits non-zero on any fault.
+# installed program does, and a file whose streams inflate past 512 MiB converts within that
+# much address space. Exits non-zero on any fault.
 set -eu
 cd "$(dirname "$0")/../.."
 work=$(mktemp -d)
@@ -81,6 +82,16 @@ full=$(package release)
 cli=$(package release-cli)
 check "$full"
 check "$cli"
+
+# The decoded streams of a run, together, stay within the memory bound: a page whose content
+# streams inflate to 512 MiB in all converts in an address space of 512 MiB, the text before
+# them kept.
+python3 tests/packaging/make_stream_bomb_pdf.py "$work/streams.pdf"
+(
+  ulimit -v 524288
+  "$work/lumenquill-cli/usr/bin/lumenquill-info" --extract "$work/streams.txt" "$work/streams.pdf"
+) || fail "lumenquill-info needs more than 512 MiB for streams that inflate past it"
+grep -q "before the streams" "$work/streams.txt" || fail "the text before the large streams is lost"
 
 [ -x "$work/lumenquill/usr/bin/lumenquill" ] || fail "lumenquill: no /usr/bin/lumenquill"
 desktop-file-validate "$work/lumenquill/usr/share/applications/lumenquill.desktop"
