@@ -1,5 +1,6 @@
 #include "platform/ini_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/path_text.h"
 
 namespace lumenquill {
 namespace {
@@ -93,6 +95,8 @@ void WriteProfileValue(const std::string& path, const std::string& section, cons
   }
   std::ostringstream text;
   for (const std::string& line : lines) text << line << "\n";
+  std::error_code error;
+  std::filesystem::create_directories(FilesystemPath(path).parent_path(), error);
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text.str();
 }
 

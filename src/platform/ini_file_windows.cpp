@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
+
+#include "platform/path_text.h"
 #include "platform/wide_text.h"
 
 namespace lumenquill {
@@ -19,6 +22,9 @@ std::optional<std::string> FindProfileValue(const std::string& path, const std::
 
 void WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& value) {
+  // The profile function creates the file but not its folder.
+  std::error_code error;
+  std::filesystem::create_directories(FilesystemPath(path).parent_path(), error);
   ::WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(value).c_str(),
                                FullWindowsPath(path).c_str());
 }
