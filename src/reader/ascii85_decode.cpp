@@ -18,11 +18,8 @@ constexpr uint32_t Digit(unsigned char c) { return static_cast<uint32_t>(c) - '!
 // counted as an overflow instead; the data is still read to its end for errors.
 class GroupWriter {
  public:
-  // Raises DecodedBytesError when the buffer would pass the thread's bound on decoded bytes.
   explicit GroupWriter(size_t room)
-      : share_(Share(room)),
-        buffer_(std::make_unique_for_overwrite<char[]>(room)),
-        end_(buffer_.get() + room) {}
+      : buffer_(std::make_unique_for_overwrite<char[]>(room)), end_(buffer_.get() + room) {}
 
   // The first count bytes of value, most significant first.
   void Write(uint32_t value, int count) {
@@ -39,13 +36,6 @@ class GroupWriter {
   bool Overflow() const { return overflow_; }
 
  private:
-  static DecodedBytes Share(size_t room) {
-    DecodedBytes share;
-    share.Add(static_cast<int64_t>(room));
-    return share;
-  }
-
-  DecodedBytes share_;
   std::unique_ptr<char[]> buffer_;
   char* const end_;
   char* next_ = buffer_.get();
@@ -101,7 +91,13 @@ void DecodeASCII85(std::string_view bytes, MemoryStream& dest) {
   // Each byte gives four bytes at most (a "z"); the output stops at the bound. Whole groups of
   // four fill the bound exactly, so what was written before an overflow is the bound's worth.
   static_assert(kMaxInflatedSize % 4 == 0);
-  GroupWriter output(std::min(bytes.size() * 4, static_cast<size_t>(kMaxInflatedSize)));
+  const size_t room = std::min(bytes.size() * 4, static_cast<size_t>(kMaxInflatedSize));
+  // The buffer counts against the thread's bound on decoded bytes. The share is held here, not
+  // in the writer: a writer whose address no other code sees keeps its position in a register
+  // through the decoding loop.
+  DecodedBytes share;
+  share.Add(static_cast<int64_t>(room));
+  GroupWriter output(room);
   if (!DecodeGroups(bytes, output)) return;
   dest.Write(output.Bytes());
   if (output.Overflow()) throw Error("ASCII85を正常に展開できませんでした。");
