@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
 """Writes a one-page PDF whose content streams together inflate to 512 MiB: a line of text,
 then eight streams of zeros of 64 MiB less a byte each (just under the bound of one stream)."""
+import os
 import sys
 import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "fuzz"))
+from make_seeds import small_pdf  # noqa: E402
 
 STREAMS = 8
 text = b"BT /F1 12 Tf 72 700 Td (before the streams) Tj ET"
@@ -15,14 +19,5 @@ objects = [
     b"<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
     b"<< /Length %d >>\nstream\n" % len(text) + text + b"\nendstream",
 ] + [b"<< /Length %d /Filter /FlateDecode >>\nstream\n" % len(zeros) + zeros + b"\nendstream"] * STREAMS
-pdf = bytearray(b"%PDF-1.4\n")
-offsets = []
-for number, body in enumerate(objects, 1):
-    offsets.append(len(pdf))
-    pdf += b"%d 0 obj\n" % number + body + b"\nendobj\n"
-xref = len(pdf)
-pdf += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
-pdf += b"".join(b"%010d 00000 n \n" % offset for offset in offsets)
-pdf += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(objects) + 1, xref)
 with open(sys.argv[1], "wb") as out:
-    out.write(pdf)
+    out.write(small_pdf(objects))
