@@ -9,19 +9,17 @@ if(LUMENQUILL_BUILD_UI)
   set(summary "extract the text of PDF files into Shift-JIS text files")
   set(contents "This package holds the program with its windows, the diagnostic tool\n"
                "lumenquill-info, a desktop entry for PDF files and the manual pages.")
-  # Qt loads the SVG pictures of the windows through a plugin and its Japanese translation from
-  # a file, which dpkg-shlibdeps cannot see; the windows show Japanese text with a Japanese font.
-  # libdeflate inflates the streams; nettle decrypts encrypted documents.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libdeflate0, libnettle8, libqt6svg6, qt6-translations-l10n")
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-japanese-gothic)
+  # Qt loads the SVG pictures of the windows through a plugin, which dpkg-shlibdeps cannot see.
+  # Without Qt's Japanese translation the standard dialogs speak English, and without a
+  # Japanese font the windows show boxes: both work, so both are only recommended.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-japanese-gothic")
 else()
   set(CPACK_PACKAGE_NAME lumenquill-cli)
   set(other_package lumenquill)
   set(summary "extract the text of PDF files into Shift-JIS text files (no Qt)")
   set(contents "This package holds the command-line programs, without the windows and\n"
                "without Qt, for servers.")
-  # libdeflate inflates the streams; nettle decrypts encrypted documents.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libdeflate0, libnettle8")
 endif()
 string(JOIN "" contents ${contents})
 
@@ -36,17 +34,29 @@ set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumenquill developers <lumenquill@lumenquill.jp>")
 # CPack puts the summary first and indents these lines; an empty line becomes " .".
 set(CPACK_PACKAGE_DESCRIPTION
-    "Lumenquill reads PDF files (versions 1.0 to 1.4), understands the Japanese\n"
-    "predefined CMaps and the CMaps embedded in fonts, and writes the text of every\n"
-    "page to a Shift-JIS text file beside each PDF file.\n"
+    "Lumenquill reads PDF files (versions 1.0 to 1.4, and newer ones when asked\n"
+    "to), understands the Japanese predefined CMaps and the CMaps embedded in\n"
+    "fonts, and writes the text of every page to a Shift-JIS text file beside\n"
+    "each PDF file.\n"
     "\n"
     "${contents}")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-# dpkg-shlibdeps computes Depends from the libraries the programs link.
+# dpkg-shlibdeps computes the rest of Depends from the libraries the programs link (libdeflate,
+# nettle, Qt).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONFLICTS ${other_package})
 set(CPACK_DEBIAN_PACKAGE_REPLACES ${other_package})
 # name_version-revision_architecture.deb
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+
+# A Debian package carries its copyright and its changelog in /usr/share/doc/PACKAGE, the
+# changelog compressed and dated when the build is configured (or at SOURCE_DATE_EPOCH).
+include(${PROJECT_SOURCE_DIR}/cmake/CompressForInstall.cmake)
+string(TIMESTAMP package_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+set(changelog ${PROJECT_BINARY_DIR}/packaging/changelog.Debian)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/debian/changelog.in ${changelog} @ONLY)
+compress_for_install(${changelog})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/copyright ${changelog}.gz
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_PACKAGE_NAME})
 include(CPack)

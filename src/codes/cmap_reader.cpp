@@ -24,6 +24,10 @@ constexpr size_t kMaxDestinationUnits = 32;
 // one space.
 constexpr uint16_t kReplacementCharacter = 0xFFFD;
 
+// Destinations of several units kept before those no code names any more are dropped: a
+// quarter more than the codes of the table.
+constexpr size_t kMaxKeptSequences = kTableSize + kTableSize / 4;
+
 bool IsSurrogate(uint64_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 
 // How many table entries the ranges of one program may write in all: sixteen times the whole
@@ -66,22 +70,59 @@ void TPDFCMapReader::SetValue(int32_t code, uint16_t value) {
   const auto low = static_cast<size_t>(code & 0xFF);
   page.values[low] = value;
   page.mapped.set(low);
-  page.has_sequence.reset(low);
+  page.sequence[low] = 0;
 }
 
-// A ligature of Latin letters is kept as the sequence of its letters, which code page 932 has.
-void TPDFCMapReader::SetDestination(int32_t code, uint16_t value, std::string sequence) {
-  SetValue(code, value);
-  if (sequence.empty()) {
-    for (const char letter : LatinLigatureLetters(value)) sequence += {'\0', letter};
+uint32_t TPDFCMapReader::AddSequence(std::string units, int32_t first_code) {
+  // Mappings written again over the same codes leave destinations behind; at most one per
+  // code is named, so dropping the others at this size bounds the memory and costs little.
+  if (sequences_.size() >= kMaxKeptSequences) DropUnusedSequences();
+  sequences_.push_back({std::move(units), static_cast<uint16_t>(first_code)});
+  return static_cast<uint32_t>(sequences_.size());
+}
+
+void TPDFCMapReader::DropUnusedSequences() {
+  std::vector<uint32_t> renumbered(sequences_.size() + 1, 0);
+  for (const Page& page : pages_) {
+    for (const uint32_t number : page.sequence) renumbered[number] = 1;
   }
-  if (sequence.empty()) return;
-  WritablePageOf(code).has_sequence.set(static_cast<size_t>(code & 0xFF));
-  sequences_[static_cast<uint16_t>(code)] = std::move(sequence);
+  size_t kept = 0;
+  for (size_t number = 1; number < renumbered.size(); ++number) {
+    if (renumbered[number] == 0) continue;
+    if (kept != number - 1) sequences_[kept] = std::move(sequences_[number - 1]);
+    renumbered[number] = static_cast<uint32_t>(++kept);
+  }
+  renumbered[0] = 0;
+  sequences_.resize(kept);
+  for (Page& page : pages_) {
+    for (uint32_t& number : page.sequence) number = renumbered[number];
+  }
+}
+
+uint32_t TPDFCMapReader::SequenceOf(int32_t code, uint16_t value, std::string units) {
+  // A ligature of Latin letters is kept as the sequence of its letters, which code page 932 has.
+  if (units.empty()) {
+    for (const char letter : LatinLigatureLetters(value)) units += {'\0', letter};
+  }
+  return units.empty() ? 0 : AddSequence(std::move(units), code);
+}
+
+void TPDFCMapReader::SetDestination(int32_t code, uint16_t value, uint32_t sequence_number) {
+  SetValue(code, value);
+  WritablePageOf(code).sequence[static_cast<size_t>(code & 0xFF)] = sequence_number;
 }
 
 void TPDFCMapReader::AppendSequence(uint16_t code, std::string& dest) const {
-  ConvertUTF16(sequences_.at(code), dest);
+  const Sequence& sequence = sequences_[PageOf(code).sequence[code & 0xFF] - 1];
+  // The last unit counts on along a range, modulo 2^16 as the table's values do.
+  std::string units = sequence.units;
+  const size_t last = units.size() - 2;
+  const auto unit = static_cast<uint16_t>(
+      (static_cast<uint8_t>(units[last]) << 8 | static_cast<uint8_t>(units[last + 1])) + code -
+      sequence.first_code);
+  units[last] = static_cast<char>(unit >> 8);
+  units[last + 1] = static_cast<char>(unit & 0xFF);
+  ConvertUTF16(units, dest);
 }
 
 void TPDFCMapReader::ReadCMap(ByteStream& stream) {
@@ -165,7 +206,8 @@ void TPDFCMapReader::ReadBfChar(ByteStream& stream) {
       continue;
     }
     if (source >= 0 && value >= 0 && source < kTableSize) {
-      SetDestination(source, static_cast<uint16_t>(value), std::move(sequence));
+      const auto unit = static_cast<uint16_t>(value);
+      SetDestination(source, unit, SequenceOf(source, unit, std::move(sequence)));
     }
   }
 }
@@ -185,13 +227,15 @@ void TPDFCMapReader::ReadRange(ByteStream& stream) {
     }
     const int32_t high = ReadCodeValue(stream, true);
 
-    // The destination: a start value, or an array of one value per code.
+    // The destination: a start value (with all its units when it has several), or an array of
+    // one value per code.
     ReadToken(stream, token);
     const bool is_array = token == "[";
     int32_t start = 0;
+    std::string sequence;
     if (!is_array) {
       stream.Move(-static_cast<int64_t>(token.size()));
-      start = ReadCodeValue(stream, false, true);
+      start = ReadCodeValue(stream, false, true, &sequence);
     }
 
     const bool valid = low >= 0 && high >= low && start >= 0 && low < kTableSize;
@@ -200,6 +244,14 @@ void TPDFCMapReader::ReadRange(ByteStream& stream) {
     if (range_writes_left_ < 0) throw Error("CMap ranges past the bound");
     if (is_array) {
       if (!ReadRangeArray(stream, low, count)) return;
+      continue;
+    }
+    if (!sequence.empty() && count > 0) {
+      // Every code's destination starts with the same unit; its last unit counts on.
+      const uint32_t number = AddSequence(std::move(sequence), low);
+      for (int32_t i = 0; i < count; ++i) {
+        SetDestination(low + i, static_cast<uint16_t>(start), number);
+      }
       continue;
     }
     // The table keeps each value modulo 2^16, a value past INT32_MAX as well as one past
@@ -230,7 +282,8 @@ bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t cou
       value = ParseDecimal(token).value_or(-1);
     }
     if (value >= 0 && i < count) {
-      SetDestination(low + i, static_cast<uint16_t>(value), std::move(sequence));
+      const auto unit = static_cast<uint16_t>(value);
+      SetDestination(low + i, unit, SequenceOf(low + i, unit, std::move(sequence)));
     }
   }
 }

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "codes/predefined_conversion.h"
@@ -20,7 +19,10 @@ namespace lumenquill {
 // few hundred codes, and a document may carry hundreds of them. bfchar and bfrange store
 // Unicode values, cidrange stores CIDs; all are later taken alike as UCS-2 units. A destination
 // of several UTF-16 units (a ligature, a surrogate pair, a character with a variation selector)
-// is kept whole beside the table, whose value for the code is then its first unit.
+// is kept whole beside the table, whose value for the code is then its first unit; a bfrange
+// with such a destination gives each code of the range the whole string, its last unit counted
+// on from the range's first code. One string stands for the whole range, so a short range line
+// over the whole table costs no more memory than the table itself.
 class TPDFCMapReader final {
  public:
   TPDFCMapReader();
@@ -36,7 +38,7 @@ class TPDFCMapReader final {
   // here code by code.
   void AppendCharacter(uint16_t code, std::string& dest) const {
     const Page& page = PageOf(code);
-    if (page.has_sequence.test(code & 0xFF)) {
+    if (page.sequence[code & 0xFF] != 0) {
       AppendSequence(code, dest);
     } else {
       AppendCP932Code(page.cp932[code & 0xFF], dest);
@@ -64,7 +66,16 @@ class TPDFCMapReader final {
   bool ReadRangeArray(ByteStream& stream, int32_t low, int32_t count);
   void NoteOneByteCode(int32_t code);
   void SetValue(int32_t code, uint16_t value);
-  void SetDestination(int32_t code, uint16_t value, std::string sequence);
+  // Sets the code's value and the number of its destination of several units (0: none).
+  void SetDestination(int32_t code, uint16_t value, uint32_t sequence_number);
+  // Keeps a destination of several units, taken as written by first_code and with its last
+  // unit counted on by the codes after it; the number that Page::sequence holds for them.
+  uint32_t AddSequence(std::string units, int32_t first_code);
+  // Removes the destinations that no code names any more and renumbers the rest.
+  void DropUnusedSequences();
+  // The number of the destination of one code: its units when it has several, or the letters
+  // of a Latin ligature value; 0 for a plain value.
+  uint32_t SequenceOf(int32_t code, uint16_t value, std::string units);
 
   // 256 codes sharing their high byte.
   struct Page {
@@ -73,7 +84,8 @@ class TPDFCMapReader final {
     // read: strings convert code by code, and most codes come back many times.
     std::array<uint16_t, 256> cp932;
     std::bitset<256> mapped;
-    std::bitset<256> has_sequence;
+    // For a code whose destination has several units, 1 + its index in sequences_; else 0.
+    std::array<uint32_t, 256> sequence{};
   };
 
   const Page& PageOf(uint16_t code) const { return pages_[page_numbers_[code >> 8]]; }
@@ -86,7 +98,12 @@ class TPDFCMapReader final {
   // mapping writes into it.
   std::array<uint16_t, 256> page_numbers_{};
   std::vector<Page> pages_;
-  std::unordered_map<uint16_t, std::string> sequences_;
+  // A destination of several UTF-16 units (as bytes) and the code that takes it as written.
+  struct Sequence {
+    std::string units;
+    uint16_t first_code;
+  };
+  std::vector<Sequence> sequences_;
   bool has_one_byte_codes_ = false;
   uint8_t min_one_byte_code_ = 255;
   uint8_t max_one_byte_code_ = 0;

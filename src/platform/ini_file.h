@@ -24,8 +24,8 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
 int32_t ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
                        int32_t fallback);
 
-// Sets the key to the value, creating the file and the section when they are missing and
-// keeping every other line as it was. Failures are not reported.
+// Sets the key to the value, creating the file, its folders and the section when they are
+// missing and keeping every other line as it was. Failures are not reported.
 void WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& value);
 

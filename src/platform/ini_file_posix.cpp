@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/path_text.h"
 
 namespace lumenquill {
 namespace {
@@ -128,6 +130,8 @@ void WriteProfileValue(const std::string& path, const std::string& section, cons
   }
   std::ostringstream text;
   for (const std::string& line : lines) text << line << "\n";
+  std::error_code error;
+  std::filesystem::create_directories(FilesystemPath(path).parent_path(), error);
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text.str();
 }
 

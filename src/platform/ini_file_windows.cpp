@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
+
+#include "platform/path_text.h"
 #include "platform/wide_text.h"
 
 namespace lumenquill {
@@ -35,6 +38,9 @@ void WriteProfileValue(const std::string& path, const std::string& section, cons
                        const std::string& value) {
   const std::wstring file = FullWindowsPath(path);
   if (!MayHoldSettings(file)) return;
+  // The profile function creates the file but not its folder.
+  std::error_code error;
+  std::filesystem::create_directories(FilesystemPath(path).parent_path(), error);
   ::WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(value).c_str(),
                                file.c_str());
 }

@@ -32,9 +32,7 @@ std::string SettingsFilePathFor(const std::string& executable, bool folder_writa
   const bool installed =
       std::filesystem::is_directory(FilesystemPath(InstalledDataFolder(executable)), error);
   if (!installed && folder_writable) return PathText(beside);
-  const std::filesystem::path folder = FilesystemPath(UserSettingsFolder());
-  std::filesystem::create_directories(folder, error);
-  return PathText(folder / "lumenquill.ini");
+  return PathText(FilesystemPath(UserSettingsFolder()) / "lumenquill.ini");
 }
 
 std::string ReadmeFilePathFor(const std::string& executable) {

@@ -10,7 +10,8 @@ std::string SettingsFilePath();
 // The settings file of the program at `executable`, LUMENQUILL_INI aside: the executable's path
 // with ".ini" when that file exists, or when the executable's folder is writable and the program
 // is not installed (no data folder ../share/lumenquill beside its folder, as in the build tree);
-// else lumenquill.ini in UserSettingsFolder(), that folder created. An installed program thus
+// else lumenquill.ini in UserSettingsFolder() (created only when a setting is written, so that
+// a run that changes nothing leaves no empty folder behind). An installed program thus
 // never writes into /usr/bin, even run by root, nor into a user's own ~/.local/bin, nor into
 // Program Files.
 std::string SettingsFilePathFor(const std::string& executable);

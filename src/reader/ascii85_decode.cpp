@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "reader/bounded_output.h"
+#include "reader/decoded_bytes.h"
 #include "reader/stream_filters.h"
 
 namespace lumenquill {
@@ -90,7 +91,13 @@ void DecodeASCII85(std::string_view bytes, MemoryStream& dest) {
   // Each byte gives four bytes at most (a "z"); the output stops at the bound. Whole groups of
   // four fill the bound exactly, so what was written before an overflow is the bound's worth.
   static_assert(kMaxInflatedSize % 4 == 0);
-  GroupWriter output(std::min(bytes.size() * 4, static_cast<size_t>(kMaxInflatedSize)));
+  const size_t room = std::min(bytes.size() * 4, static_cast<size_t>(kMaxInflatedSize));
+  // The buffer counts against the thread's bound on decoded bytes. The share is held here, not
+  // in the writer: a writer whose address no other code sees keeps its position in a register
+  // through the decoding loop.
+  DecodedBytes share;
+  share.Add(static_cast<int64_t>(room));
+  GroupWriter output(room);
   if (!DecodeGroups(bytes, output)) return;
   dest.Write(output.Bytes());
   if (output.Overflow()) throw Error("ASCII85を正常に展開できませんでした。");

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "reader/decoded_bytes.h"
 #include "reader/reader_errors.h"
 
 namespace lumenquill {
@@ -41,8 +42,10 @@ libdeflate_decompressor* ThreadDecompressor() {
 
 // Inflates a complete, intact zlib stream (bytes may follow it) in one call into a buffer of a
 // guessed size, retried four times larger while it is too small, and appends the result to dest.
+// The buffer and dest count together against the thread's decoded bytes.
 // Returns false, having written nothing, for every other input: damaged or truncated data, a
-// wrong checksum, output past kMaxInflatedSize, or no memory for the decompressor.
+// wrong checksum, output past kMaxInflatedSize, no memory for the decompressor, or no room under
+// kMaxLiveDecodedBytes for the buffer and the copy in dest.
 bool InflateWhole(std::string_view input, MemoryStream& dest) {
   libdeflate_decompressor* decompressor = ThreadDecompressor();
   if (decompressor == nullptr) return false;
@@ -51,13 +54,19 @@ bool InflateWhole(std::string_view input, MemoryStream& dest) {
   // of a generous guess that the output does not reach cost nothing.
   size_t capacity = std::clamp<size_t>(input.size() * 8, size_t{1} << 16, kBound);
   for (;;) {
+    DecodedBytes buffer_share;
+    if (!buffer_share.TryAdd(static_cast<int64_t>(capacity))) return false;
     const auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
     size_t used = 0;  // asking for it lets bytes follow the stream
     size_t written = 0;
     const libdeflate_result result = libdeflate_zlib_decompress_ex(
         decompressor, input.data(), input.size(), buffer.get(), capacity, &used, &written);
     if (result == LIBDEFLATE_SUCCESS) {
-      dest.Write(std::string_view(buffer.get(), written));
+      try {
+        dest.Write(std::string_view(buffer.get(), written));
+      } catch (const DecodedBytesError&) {
+        return false;  // zlib then writes what fits
+      }
       return true;
     }
     if (result != LIBDEFLATE_INSUFFICIENT_SPACE || capacity == kBound) return false;

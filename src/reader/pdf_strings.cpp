@@ -150,16 +150,7 @@ void WalkLiteralString(ByteStream& source, const Put& put) {
 std::string HexToBytes(std::string_view text, OddHexDigit odd) {
   std::string bytes;
   bytes.reserve(text.size() / 2 + 1);
-  for (size_t i = 0; i < text.size(); ++i) {
-    const int high = HexDigitValue(text[i]);
-    if (high < 0) continue;
-    if (i + 1 == text.size()) {
-      if (odd == OddHexDigit::kFollowedByZero) bytes.push_back(static_cast<char>(high << 4));
-      break;
-    }
-    const int low = HexDigitValue(text[++i]);
-    if (low >= 0) bytes.push_back(static_cast<char>(high << 4 | low));
-  }
+  AppendHexPairs(text, odd, bytes);
   return bytes;
 }
 

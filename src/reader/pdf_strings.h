@@ -14,8 +14,9 @@ namespace lumenquill {
 // What becomes of a last hexadecimal digit that has no partner.
 enum class OddHexDigit { kDropped, kFollowedByZero };
 
-// Bytes from pairs of hexadecimal digits; a digit whose neighbour is not one is skipped with
-// it and other bytes are skipped.
+// Bytes from the hexadecimal digits of text taken in pairs: white space and other bytes
+// between them, also between the two digits of a byte, are passed over. Every hexadecimal
+// reader of the program (strings, the ASCIIHex filter, CMaps) pairs digits this way.
 std::string HexToBytes(std::string_view text, OddHexDigit odd = OddHexDigit::kDropped);
 
 // From just after "<": the bytes of the hexadecimal digits up to ">" (consumed) or the end of

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "reader/decoded_bytes.h"
 #include "reader/flate_decode.h"
 #include "reader/lzw_decode.h"
 #include "reader/pdf_strings.h"
@@ -38,7 +39,7 @@ constexpr Filter kFilters[] = {
      false},
     {"/ASCIIHexDecode",
      [](std::string_view input, const FilterParameters&, MemoryStream& dest) {
-       // The digits of a byte stand side by side; a NUL ends the data, ">" does not.
+       // White space may stand anywhere, even inside a byte; a NUL ends the data, ">" does not.
        dest.Write(HexToBytes(input.substr(0, input.find('\0'))));
      },
      false},
@@ -107,8 +108,12 @@ void DecodeStream(ByteStream& source, MemoryStream& dest, int32_t length,
   }
 
   if (filters.names.empty()) {
-    // A source shorter than length gives what it has.
-    dest.Write(source.Peek(length));
+    // A source shorter than length gives what it has; data past the thread's bound on decoded
+    // bytes gives nothing, as a failing filter does.
+    try {
+      dest.Write(source.Peek(length));
+    } catch (const DecodedBytesError&) {
+    }
     source.Move(std::min<int64_t>(length, source.Remaining()));
     return;
   }

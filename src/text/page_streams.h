@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "content/pdf_stream_decoder.h"
+#include "reader/decoded_bytes.h"
 
 namespace lumenquill {
 
@@ -41,8 +42,9 @@ class PageStreams final {
   void StartPage();
 
   // The decoded bytes of stream object n. Nothing when they would take the page past its bound,
-  // and nothing for any stream asked for after that: the rest of the page is passed over.
-  // Raises what DecodeStreamObject raises.
+  // or leave no room under kMaxLiveDecodedBytes for the caller's copy of them, and nothing for
+  // any stream asked for after that: the rest of the page is passed over. Raises what
+  // DecodeStreamObject raises.
   const std::string* Take(int32_t n, StreamRole role);
 
  private:
@@ -52,6 +54,9 @@ class PageStreams final {
   const int64_t max_bytes_;
   std::unordered_map<int32_t, std::string> page_decoded_;
   std::unordered_map<int32_t, std::string> kept_forms_;
+  // Their shares of the thread's decoded bytes.
+  DecodedBytes page_decoded_share_;
+  DecodedBytes kept_forms_share_;
   int64_t kept_form_bytes_left_;
   int64_t bytes_left_ = 0;
   bool exhausted_ = false;

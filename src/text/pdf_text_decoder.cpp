@@ -3,6 +3,7 @@
 #include "content/decoder_reader.h"
 #include "content/pdf_font_decoder.h"
 #include "content/pdf_stream_decoder.h"
+#include "reader/decoded_bytes.h"
 #include "platform/escape_key.h"
 #include "platform/mul_div.h"
 #include "platform/output_file.h"
@@ -126,6 +127,19 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
   PageStreams page_streams(streams);
   std::string text;
 
+  // Appends the decoded bytes of a stream, framed as the interpreter expects, to the page's
+  // content; false, with nothing appended, when the copy would pass the thread's bound on
+  // decoded bytes (the rest of the page is then passed over, as past the page's bound).
+  const auto append_content = [&content](const std::string& decoded, std::string_view after) {
+    try {
+      content.Write("\n\n");
+      content.Write(decoded);
+      content.Write(after);
+    } catch (const DecodedBytesError&) {
+      return false;
+    }
+    return true;
+  };
   const auto interpret = [&] {
     content.SetPosition(0);
     Interpret(content, text, fonts, &font_cache);
@@ -145,10 +159,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
       const TPageChildResourceList& form = resources.GetChild(c);
       if (form.Resources.Fonts.Count() == 0) continue;
       const std::string* decoded = page_streams.Take(form.ObjectNumber, StreamRole::kForm);
-      if (decoded == nullptr) break;
-      content.Write("\n\n");
-      content.Write(*decoded);
-      content.Write("endobj\n\n");
+      if (decoded == nullptr || !append_content(*decoded, "endobj\n\n")) break;
       font_cache.DecodeFonts(form.Resources.Fonts, fonts);
       interpret();
       if (ProcessPendingInput) ProcessPendingInput();
@@ -160,10 +171,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     streams.GetContentObjects(page_object, content_objects);
     for (const int32_t object : content_objects) {
       const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
-      if (decoded == nullptr) break;
-      content.Write("\n\n");
-      content.Write(*decoded);
-      content.Write("\n\n");
+      if (decoded == nullptr || !append_content(*decoded, "\n\n")) break;
     }
     content.Write("endobj\n\n");
     font_cache.DecodeFonts(resources.Fonts, fonts);

@@ -134,8 +134,8 @@ TEST(CMapReader, DecimalValuesAndComments) {
 // A destination of several units gives all its characters: a ligature its letters (as does a
 // Latin ligature character, which code page 932 lacks), a
 // character with a variation selector the character alone, a surrogate pair one space. A range
-// whose start has several units counts on from its first; a later mapping of the code replaces
-// the whole destination.
+// whose start has several units gives each code the whole string, its last unit counted on; a
+// later mapping of the code replaces the whole destination.
 TEST(CMapReader, MultiUnitDestinationsGiveEveryCharacter) {
   const auto reader = Read(
       "beginbfchar <0001> <00660069> <0002> <845BDB40DD00> <0003> <D83DDE00> <0004> "
@@ -145,10 +145,21 @@ TEST(CMapReader, MultiUnitDestinationsGiveEveryCharacter) {
       "endcmap ");
   EXPECT_EQ(reader->GetValue(1), 0x66);
   EXPECT_EQ(Convert(*reader, std::string("\0\1\0\2\0\3\0\4\0\5\0\6", 12)), "fi\x8A\x8B ABCDxfi");
-  EXPECT_EQ(Convert(*reader, std::string("\0\x10\0\x11\0\x20\0\x21", 8)), "fgAffl");
+  EXPECT_EQ(Convert(*reader, std::string("\0\x10\0\x11\0\x20\0\x21", 8)), "fffgAffl");
+  const auto single = Read("beginbfrange <0010> <0010> <00660069> endbfrange endcmap ");
+  EXPECT_EQ(Convert(*single, std::string("\0\x10", 2)), "fi");
   std::string one_each;
   ConvertByCMap(reader.get(), "\1\2", one_each, CodeBytes::kOneEach);
   EXPECT_EQ(one_each, "fi\x8A\x8B");
+}
+
+// Destinations written again and again over one code are dropped as they are replaced; those
+// still named, a range's included, stay whole.
+TEST(CMapReader, ReplacedDestinationsAreDropped) {
+  std::string program = "beginbfrange <0010> <0012> <00410030> endbfrange beginbfchar\n";
+  for (int i = 0; i < 100'000; ++i) program += i % 2 == 0 ? "<01> <00660069>\n" : "<01> <FB02>\n";
+  const auto reader = Read(program + "endbfchar endcmap ");
+  EXPECT_EQ(Convert(*reader, std::string("\x01\0\x10\0\x12", 5)), "flA0A2");
 }
 
 // A character outside the BMP, in a bfchar or from the start of a bfrange, and a lone surrogate

@@ -1,10 +1,12 @@
 #!/bin/sh
 # Builds the Debian packages lumenquill (preset release) and lumenquill-cli (preset
-# release-cli, without Qt), unpacks each into a temporary root and checks it: Depends is
-# filled in (and names no Qt library for lumenquill-cli), every program has its manual pages,
-# the desktop entry is valid, and the unpacked programs convert a PDF of tests/data as
-# expected, the console lumenquill with its settings taken from $XDG_CONFIG_HOME as an
-# installed program does. Exits non-zero on any fault.
+# release-cli, without Qt), checks each with lintian (no error allowed), unpacks each into a
+# temporary root and checks it: Depends is filled in (and names no Qt library for
+# lumenquill-cli), every program has its compressed manual pages, the desktop entry is valid,
+# and the unpacked programs convert a PDF of tests/data as expected, the console lumenquill
+# with its settings taken from $XDG_CONFIG_HOME as an installed program does and leaving no
+# settings folder behind when it writes no setting, and a file whose streams inflate past
+# 512 MiB converts within that much address space. Exits non-zero on any fault.
 set -eu
 cd "$(dirname "$0")/../.."
 work=$(mktemp -d)
@@ -35,13 +37,18 @@ check() {
   version=$(dpkg-deb -f "$deb" Version)
   depends=$(dpkg-deb -f "$deb" Depends)
   root="$work/$name"
+  # Errors fail the test; warnings are shown. The one expected, initial-upload-closes-no-bugs,
+  # asks a first Debian upload to close its request-for-packaging bug, which this package has
+  # none of: it is not uploaded to Debian.
+  lintian --fail-on error "$deb" >&2 ||
+    fail "$name: lintian reports errors"
   dpkg-deb -x "$deb" "$root"
   [ -n "$depends" ] || fail "$name: no Depends"
   [ -x "$root/usr/bin/lumenquill-info" ] || fail "$name: no /usr/bin/lumenquill-info"
   for program in "$root"/usr/bin/*; do
     program=$(basename "$program")
     for page in "man/ja/man1/$program.1" "man/man1/$program.1"; do
-      grep -q "^\.TH .*\"Lumenquill ${version%-*}\"" "$root/usr/share/$page" ||
+      gzip -dc "$root/usr/share/$page.gz" | grep -q "^\.TH .*\"Lumenquill ${version%-*}\"" ||
         fail "$name: /usr/share/$page is missing or does not name version ${version%-*}"
     done
     # --version names the package's version.
@@ -72,15 +79,33 @@ check() {
       XDG_CONFIG_HOME="$work/config" "$root/usr/bin/lumenquill" "$work/pdfs/$sample.pdf" >/dev/null
     cmp "$work/pdfs/$sample.txt" "$work/lf.txt" ||
       fail "$name: lumenquill did not take its settings from \$XDG_CONFIG_HOME/lumenquill"
+    # A console run that writes no setting creates no ~/.config/lumenquill.
+    mkdir "$work/home"
+    rm -f "$work/pdfs/$sample.txt"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u LUMENQUILL_INI -u XDG_CONFIG_HOME QT_QPA_PLATFORM= \
+      HOME="$work/home" "$root/usr/bin/lumenquill" "$work/pdfs/$sample.pdf" >/dev/null
+    [ -s "$work/pdfs/$sample.txt" ] || fail "$name: lumenquill converted nothing"
+    [ ! -e "$work/home/.config/lumenquill" ] || fail "$name: lumenquill created ~/.config/lumenquill"
+    rm -rf "$work/home"
   fi
   echo "$name $version: Depends: $depends"
 }
 
-tools/ensure-packages.sh dpkg-dev file desktop-file-utils
+tools/ensure-packages.sh dpkg-dev file desktop-file-utils lintian
 full=$(package release)
 cli=$(package release-cli)
 check "$full"
 check "$cli"
+
+# The decoded streams of a run, together, stay within the memory bound: a page whose content
+# streams inflate to 512 MiB in all converts in an address space of 512 MiB, the text before
+# them kept.
+python3 tests/packaging/make_stream_bomb_pdf.py "$work/streams.pdf"
+(
+  ulimit -v 524288
+  "$work/lumenquill-cli/usr/bin/lumenquill-info" --extract "$work/streams.txt" "$work/streams.pdf"
+) || fail "lumenquill-info needs more than 512 MiB for streams that inflate past it"
+grep -q "before the streams" "$work/streams.txt" || fail "the text before the large streams is lost"
 
 [ -x "$work/lumenquill/usr/bin/lumenquill" ] || fail "lumenquill: no /usr/bin/lumenquill"
 desktop-file-validate "$work/lumenquill/usr/share/applications/lumenquill.desktop"

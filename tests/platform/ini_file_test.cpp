@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "platform/path_text.h"
 #include "support/temp_file.h"
 
 namespace lumenquill {
@@ -51,12 +54,13 @@ TEST(IniFile, WritingKeepsEveryOtherLine) {
 #endif
 }
 
-TEST(IniFile, WritingCreatesTheFile) {
+TEST(IniFile, WritingCreatesTheFileAndItsFolders) {
   testing::TempFile folder("");
-  const std::string path = folder.path() + ".ini";
+  const std::filesystem::path missing = FilesystemPath(folder.path() + ".d");
+  const std::string path = PathText(missing / "lumenquill" / "settings.ini");
   WriteProfileValue(path, "frmMain", "height", "200");
   EXPECT_EQ(ReadProfileInt(path, "frmMain", "Height", 0), 200);
-  std::remove(path.c_str());
+  std::filesystem::remove_all(missing);
 }
 
 }  // namespace

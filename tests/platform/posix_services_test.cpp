@@ -77,7 +77,8 @@ TEST(SettingsLocation, InTheUsersConfigFolderForAnInstalledProgram) {
   prefix.Install();
   EXPECT_EQ(SettingsFilePathFor(prefix / "bin/lumenquill"),
             prefix / "config/lumenquill/lumenquill.ini");
-  EXPECT_TRUE(std::filesystem::is_directory(prefix / "config/lumenquill"));
+  // Only writing a setting creates the folder: a run that writes none leaves nothing behind.
+  EXPECT_FALSE(std::filesystem::exists(prefix / "config"));
 }
 
 TEST(SettingsLocation, InTheUsersConfigFolderWhenTheProgramsFolderCannotBeWritten) {

@@ -11,10 +11,10 @@ namespace {
 TEST(PdfStrings, HexToBytes) {
   EXPECT_EQ(HexToBytes("414243"), "ABC");
   EXPECT_EQ(HexToBytes("41 42 4"), "AB");
-  EXPECT_EQ(HexToBytes("4x41"), "A");
+  EXPECT_EQ(HexToBytes("4 1\t4\r\n2"), "AB");  // white space inside a byte is passed over
   EXPECT_EQ(HexToBytes("e3"), "\xE3");
   EXPECT_EQ(HexToBytes("41 4", OddHexDigit::kFollowedByZero), "A@");
-  EXPECT_EQ(HexToBytes("414 ", OddHexDigit::kFollowedByZero), "A");  // 4 has no neighbour
+  EXPECT_EQ(HexToBytes("4 14", OddHexDigit::kFollowedByZero), "A@");
 }
 
 TEST(PdfStrings, ReadHexString) {
