@@ -1,29 +1,6 @@
 #include "text/font_cache.h"
 
 namespace lumenquill {
-namespace {
-
-// A copy of every field the extraction reads, failed or not, under its own resource name; the
-// CMap programs are shared, not copied.
-std::unique_ptr<TPDFFontResource> CopyFont(const TPDFFontResource& font, const std::string& name) {
-  auto copy = std::make_unique<TPDFFontResource>(name, font.ObjectNumber);
-  copy->DictionaryOffset = font.DictionaryOffset;
-  copy->Subtype = font.Subtype;
-  copy->FontName = font.FontName;
-  copy->Encoding = font.Encoding;
-  copy->Embedded = font.Embedded;
-  copy->FontFileObject = font.FontFileObject;
-  copy->Failed = font.Failed;
-  copy->CMapData = font.CMapData;
-  copy->Codes = font.Codes;
-  copy->ToUnicode = font.ToUnicode;
-  copy->CIDRegistry = font.CIDRegistry;
-  copy->CIDOrdering = font.CIDOrdering;
-  copy->GlyphCharacters = font.GlyphCharacters;
-  return copy;
-}
-
-}  // namespace
 
 void FontCache::DecodeFonts(const TPDFResourceList& resources, TPDFFontResourceList& fonts) {
   fonts.Clear();
@@ -33,7 +10,11 @@ void FontCache::DecodeFonts(const TPDFResourceList& resources, TPDFFontResourceL
     if (cached == fonts_.end()) {
       cached = fonts_.emplace(KeyOf(resource), decoder_.DecodeFont(resource)).first;
     }
-    fonts.Add(CopyFont(*cached->second, resource.Name));
+    // Each resource gets its own copy under its own name; the CMap programs and the tables
+    // are shared, not copied.
+    auto copy = std::make_unique<TPDFFontResource>(*cached->second);
+    copy->Name = resource.Name;
+    fonts.Add(std::move(copy));
   }
 }
 
