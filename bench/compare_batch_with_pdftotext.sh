@@ -9,15 +9,9 @@ cd "$(dirname "$0")/.."
 work=${1:-build/bench-batch}
 
 tools/ensure-packages.sh python3-reportlab fonts-ipafont poppler-utils hyperfine time
-cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
-lumenquill=build/release/bin/lumenquill
-# The console, whatever display is around, and a settings file of the defaults as the options
-# dialog writes it (the one beside the program might ask for page ranges), read for each file.
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-LUMENQUILL_INI=$work/lumenquill.ini
-export LUMENQUILL_INI
-mkdir -p "$work"
+. bench/release_on_console.sh
+# A settings file of the defaults as the options dialog writes it (the one beside the program
+# might ask for page ranges), read for each file.
 cat >"$LUMENQUILL_INI" <<'EOF'
 [GroupBox1]
 CheckBox1=1

@@ -10,15 +10,9 @@ work=${1:-build/bench-jobs}
 runs=${2:-3}
 
 tools/ensure-packages.sh python3-reportlab fonts-ipafont hyperfine
-cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
-lumenquill=build/release/bin/lumenquill
-# The console, whatever display is around, and the default settings.
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-LUMENQUILL_INI=$work/lumenquill.ini
-export LUMENQUILL_INI
+. bench/release_on_console.sh
 mkdir -p "$work/small" "$work/large"
-: >"$LUMENQUILL_INI"
+: >"$LUMENQUILL_INI"  # the default settings
 
 [ -f "$work/small/doc-1999.pdf" ] || /usr/bin/python3 bench/make_batch_documents.py "$work/small" 2000
 if [ ! -f "$work/large/forms-3000-3.pdf" ]; then
