@@ -31,17 +31,7 @@ using ::testing::StartsWith;
 
 // A two-page document whose pages show "one" and "two", with the version in its header.
 std::string TwoPages(const std::string& version = "1.4") {
-  testing::PdfBuilder pdf(version);
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2,
-              "<< /Type /Pages /Kids [4 0 R 6 0 R] /Count 2 /Resources << /Font << /F1 3 0 R "
-              ">> >> >>")
-      .Object(3, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>")
-      .Object(4, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>")
-      .Stream(5, "", "BT (one) Tj ET")
-      .Object(6, "<< /Type /Page /Parent 2 0 R /Contents 7 0 R >>")
-      .Stream(7, "", "BT (two) Tj ET");
-  return pdf.Trailer("/Root 1 0 R").Build();
+  return testing::PagesShowing({"BT (one) Tj ET", "BT (two) Tj ET"}).Version(version).Build();
 }
 
 #ifndef _WIN32
@@ -326,16 +316,12 @@ TEST_F(ConversionTest, AFileThatAppearedMeanwhileIsKept) {
 // report.
 TEST_F(ConversionTest, CancelBetweenFormsWritesNothingAndOpensNothing) {
   SettingsFile settings("");
-  testing::PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [4 0 R] /Count 1 >>")
-      .Object(3, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>")
-      .Object(4,
-              "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /Resources << /Font << /F1 3 0 R "
-              ">> /XObject << /Fm 6 0 R >> >> >>")
-      .Stream(5, "", "/Fm Do BT (page) Tj ET")
-      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 3 0 R >> >>", "BT (form) Tj ET");
-  const std::string path = AddFile("a.pdf", pdf.Trailer("/Root 1 0 R").Build());
+  const std::string path = AddFile(
+      "a.pdf",
+      testing::PagesShowing({"/Fm Do BT (page) Tj ET"},
+                            "/Font << /F1 3 0 R >> /XObject << /Fm 6 0 R >>")
+          .Stream(6, "/Subtype /Form /Resources << /Font << /F1 3 0 R >> >>", "BT (form) Tj ET")
+          .Build());
   ui_.cancel_on_pending_input = true;
   EXPECT_FALSE(conversion_.ConvertFile(path));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));
