@@ -78,7 +78,9 @@ std::string Repeated(const std::string& text, int count) {
   return out;
 }
 
-void AddBuiltFiles(std::vector<HostileFile>& files) {
+// Cross-reference tables whose counts, numbers and offsets are out of range, and sections
+// whose /Prev entries form a loop.
+void AddBrokenTables(std::vector<HostileFile>& files) {
   const std::string simple = PagesShowing({"BT /F1 12 Tf (text) Tj ET"}).Build();
   const auto replaced = [&simple](const std::string& from, const std::string& to) {
     std::string bytes = simple;
@@ -93,17 +95,6 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
   wild_offsets.WrongOffset(5, 9999999999).WrongOffset(6, 999999);
   files.push_back({"offsets-out-of-range", wild_offsets.Build(), Outcome::kEither});
 
-  // Lengths that do not fit the data, direct or by reference. A stream said to run past the
-  // end of the file fails the document; the others read as empty.
-  for (const char* length : {"2000000000", "-100", "-2147483648", "7 0 R"}) {
-    PdfBuilder pdf = PagesShowing({""});
-    pdf.Replace(5, std::string("<< /Length ") + length +
-                       " >>\nstream\nBT /F1 1 Tf (len) Tj ET\nendstream")
-        .Object(7, "-9");
-    files.push_back({std::string("length-") + length, pdf.Build(),
-                     std::string(length) == "2000000000" ? Outcome::kFails : Outcome::kConverts});
-  }
-
   PdfBuilder prev_cycle;
   prev_cycle.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
       .Object(2, "<< /Type /Pages /Kids [] /Count 0 >>")
@@ -117,7 +108,23 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                 static_cast<long long>(prev_cycle.SectionOffsets()[1]));
   prev.replace(prev.find("/Prev 00000000") + 6, 8, newest);
   files.push_back({"prev-cycle", prev, Outcome::kConverts});
+}
 
+// Stream lengths that do not fit the data, direct or by reference. A stream said to run past
+// the end of the file fails the document; the others read as empty.
+void AddWrongLengths(std::vector<HostileFile>& files) {
+  for (const char* length : {"2000000000", "-100", "-2147483648", "7 0 R"}) {
+    PdfBuilder pdf = PagesShowing({""});
+    pdf.Replace(5, std::string("<< /Length ") + length +
+                       " >>\nstream\nBT /F1 1 Tf (len) Tj ET\nendstream")
+        .Object(7, "-9");
+    files.push_back({std::string("length-") + length, pdf.Build(),
+                     std::string(length) == "2000000000" ? Outcome::kFails : Outcome::kConverts});
+  }
+}
+
+// Page trees that loop or run deep.
+void AddHostilePageTrees(std::vector<HostileFile>& files) {
   files.push_back({"kids-cycle",
                    TreeDocument("<< /Type /Pages /Kids [3 0 R 2 0 R] /Count 1 >>",
                                 {{3, "<< /Type /Page /Parent 2 0 R /Kids [2 0 R] >>"}}),
@@ -143,7 +150,10 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
        TreeDocument("<< /Type /Pages /Kids [10 0 R] /Resources << /Font << /F1 3 0 R >> >> >>",
                     deep),
        Outcome::kConverts});
+}
 
+// Forms that draw themselves or one another, and forms that inflate to the bound of a stream.
+void AddFormLoopsAndBombs(std::vector<HostileFile>& files) {
   files.push_back(
       {"forms-reaching-themselves",
        PagesShowing({"/A Do BT /F1 1 Tf (page) Tj ET"},
@@ -184,8 +194,10 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                     "/A Do /B Do");
   }
   files.push_back({"form-bomb-along-doubling-paths", doubling.Build(), Outcome::kConverts});
+}
 
-  // Four gigabytes of zeros in four megabytes of zlib data, then a stream with text.
+// Four gigabytes of zeros in four megabytes of zlib data, then a stream with text.
+void AddInflateBomb(std::vector<HostileFile>& files) {
   PdfBuilder bomb = PagesShowing({""});
   bomb.Replace(4,
                "<< /Type /Page /Parent 2 0 R /Contents [5 0 R 6 0 R] /Resources << /Font << /F1 "
@@ -193,18 +205,11 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
       .Replace(5, StreamBody("/Filter /FlateDecode", DeflatedZeros(int64_t{1} << 32)))
       .Stream(6, "/Filter /FlateDecode", Deflated("BT /F1 1 Tf (after the bomb) Tj ET"));
   files.push_back({"inflate-bomb", bomb.Build(), Outcome::kConverts});
+}
 
-  const std::string everything = Repeated("<0000> <FFFF> <0041>\n", 200'000);
-  files.push_back(
-      {"cmap-ranges-everywhere",
-       PagesShowing({"BT /T 1 Tf <00410042> Tj ET"}, "/Font << /T 6 0 R >>")
-           .Object(6, "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 7 0 R >>")
-           .Object(7, "<< /Length " + std::to_string(everything.size() + 40) +
-                          " >>\nstream\nbegincmap beginbfrange\n" + everything +
-                          "endbfrange endcmap\nendstream")
-           .Build(),
-       Outcome::kConverts});
-
+// Values nested a million deep, in content, dictionaries, resources and the page tree, and
+// references that loop.
+void AddDeepNesting(std::vector<HostileFile>& files) {
   files.push_back({"nested-arrays-in-content",
                    PagesShowing({"BT /F1 1 Tf " + Repeated("[", 1'000'000) + " (x) Tj ET"}).Build(),
                    Outcome::kConverts});
@@ -234,6 +239,19 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
        Outcome::kConverts});
   files.push_back({"nested-kids", TreeDocument("<< /Kids " + Repeated("[", 500'000) + " >>", {}),
                    Outcome::kConverts});
+  files.push_back({"deep-q",
+                   PagesShowing({Repeated("q /F1 1 Tf ", 1'000'000) + "BT (x) Tj ET" +
+                                 Repeated("Q ", 1'000'000)})
+                       .Build(),
+                   Outcome::kConverts});
+  files.push_back(
+      {"nested-dictionary-operands",
+       PagesShowing({"BT /F1 1 Tf /P " + Repeated("<< /A ", 1'000'000) + " BDC (x) Tj ET"}).Build(),
+       Outcome::kConverts});
+}
+
+// Tokens of content streams out of all proportion.
+void AddHugeTokens(std::vector<HostileFile>& files) {
   files.push_back(
       {"inline-image-huge",
        PagesShowing(
@@ -247,18 +265,20 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
   files.push_back({"unclosed-string",
                    PagesShowing({"BT /F1 1 Tf (" + std::string(5'000'000, 'x')}).Build(),
                    Outcome::kConverts});
-  files.push_back({"deep-q",
-                   PagesShowing({Repeated("q /F1 1 Tf ", 1'000'000) + "BT (x) Tj ET" +
-                                 Repeated("Q ", 1'000'000)})
-                       .Build(),
-                   Outcome::kConverts});
+}
+
+// Font maps of sizes out of all proportion.
+void AddHugeFontMaps(std::vector<HostileFile>& files) {
+  const std::string everything = Repeated("<0000> <FFFF> <0041>\n", 200'000);
   files.push_back(
-      {"nested-dictionary-operands",
-       PagesShowing({"BT /F1 1 Tf /P " + Repeated("<< /A ", 1'000'000) + " BDC (x) Tj ET"}).Build(),
+      {"cmap-ranges-everywhere",
+       PagesShowing({"BT /T 1 Tf <00410042> Tj ET"}, "/Font << /T 6 0 R >>")
+           .Object(6, "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 7 0 R >>")
+           .Object(7, "<< /Length " + std::to_string(everything.size() + 40) +
+                          " >>\nstream\nbegincmap beginbfrange\n" + everything +
+                          "endbfrange endcmap\nendstream")
+           .Build(),
        Outcome::kConverts});
-  files.push_back({"many-tf",
-                   PagesShowing({Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)}).Build(),
-                   Outcome::kConverts});
 
   // Two hundred CIDFontType2 fonts of the Identity collection, each with its own TrueType
   // program whose cmap maps every character in groups of sixteen, and its own /CIDToGIDMap of
@@ -290,6 +310,13 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
         .Stream(n + 2, "/Filter /FlateDecode", map);
   }
   files.push_back({"truetype-cmaps-everywhere", cid_fonts.Build(), Outcome::kConverts});
+}
+
+// Fonts selected and shared in numbers out of all proportion.
+void AddFontStorms(std::vector<HostileFile>& files) {
+  files.push_back({"many-tf",
+                   PagesShowing({Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)}).Build(),
+                   Outcome::kConverts});
 
   // A thousand fonts sharing one /ToUnicode map, on two hundred pages that share the font
   // dictionary, each page selecting fonts five thousand times.
@@ -319,7 +346,15 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
 std::vector<HostileFile> HostileFiles() {
   std::vector<HostileFile> files;
   AddDamagedCopies(kFixtures, files);
-  AddBuiltFiles(files);
+  AddBrokenTables(files);
+  AddWrongLengths(files);
+  AddHostilePageTrees(files);
+  AddFormLoopsAndBombs(files);
+  AddInflateBomb(files);
+  AddDeepNesting(files);
+  AddHugeTokens(files);
+  AddHugeFontMaps(files);
+  AddFontStorms(files);
   return files;
 }
 
