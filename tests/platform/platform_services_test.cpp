@@ -13,6 +13,7 @@
 #include "platform/folder_listing.h"
 #include "platform/mul_div.h"
 #include "platform/temporary_name.h"
+#include "platform/utf16_text.h"
 #include "support/temp_file.h"
 
 namespace lumenquill {
@@ -53,6 +54,11 @@ TEST(HiddenTemporaryName, NoLongerThanTheNameAndWholeCharacters) {
   EXPECT_EQ(HiddenTemporaryName("ééééé.text", NameUnits::kBytes), ".ééé.XXXXXX");  // 15 bytes
   EXPECT_EQ(HiddenTemporaryName("ééééé.txt", NameUnits::kUtf16), ".é.XXXXXX");     // 9 units
   EXPECT_EQ(HiddenTemporaryName("a😀😀😀😀😀", NameUnits::kUtf16), ".a😀.XXXXXX");       // 11 units
+}
+
+TEST(Utf16ToUtf8, JoinsSurrogatePairsAndReplacesLoneSurrogates) {
+  EXPECT_EQ(Utf16ToUtf8(u"aé日😀"), "aé日😀");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD83D, u'x', 0xDE00, 0xD83D}), "\uFFFDx\uFFFD\uFFFD");
 }
 
 TEST(EscapeKey, LatchedUntilTaken) {
