@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/error.h"
-#include "platform/escape_key.h"
 #include "platform/file_attributes.h"
 #include "platform/file_reading.h"
 #include "platform/folder_listing.h"
@@ -59,15 +58,6 @@ TEST(HiddenTemporaryName, NoLongerThanTheNameAndWholeCharacters) {
 TEST(Utf16ToUtf8, JoinsSurrogatePairsAndReplacesLoneSurrogates) {
   EXPECT_EQ(Utf16ToUtf8(u"aé日😀"), "aé日😀");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD83D, u'x', 0xDE00, 0xD83D}), "\uFFFDx\uFFFD\uFFFD");
-}
-
-TEST(EscapeKey, LatchedUntilTaken) {
-  TakeEscapeKeyPress();
-  EXPECT_FALSE(TakeEscapeKeyPress());
-  LatchEscapeKeyPress();
-  LatchEscapeKeyPress();
-  EXPECT_TRUE(TakeEscapeKeyPress());
-  EXPECT_FALSE(TakeEscapeKeyPress());
 }
 
 TEST(FolderListing, SortedBytewiseWithoutDotEntries) {
