@@ -207,12 +207,25 @@ void AddInflateBomb(std::vector<HostileFile>& files) {
   files.push_back({"inflate-bomb", bomb.Build(), Outcome::kConverts});
 }
 
-// Values nested a million deep, in content, dictionaries, resources and the page tree, and
-// references that loop.
-void AddDeepNesting(std::vector<HostileFile>& files) {
-  files.push_back({"nested-arrays-in-content",
-                   PagesShowing({"BT /F1 1 Tf " + Repeated("[", 1'000'000) + " (x) Tj ET"}).Build(),
-                   Outcome::kConverts});
+// Content streams out of all proportion: nesting, graphics states, tokens, font selections.
+void AddHugeContent(std::vector<HostileFile>& files) {
+  const std::pair<const char*, std::string> contents[] = {
+      {"nested-arrays-in-content", "BT /F1 1 Tf " + Repeated("[", 1'000'000) + " (x) Tj ET"},
+      {"deep-q", Repeated("q /F1 1 Tf ", 1'000'000) + "BT (x) Tj ET" + Repeated("Q ", 1'000'000)},
+      {"nested-dictionary-operands",
+       "BT /F1 1 Tf /P " + Repeated("<< /A ", 1'000'000) + " BDC (x) Tj ET"},
+      {"inline-image-huge",
+       "BI /W 2147483647 /H 2147483647 /BPC 8 /CS /CMYK ID abc EI BT /F1 1 Tf (x) Tj ET"},
+      {"long-name", "BT /F1 1 Tf /" + std::string(10'000'000, 'N') + " (x) Tj ET"},
+      {"unclosed-string", "BT /F1 1 Tf (" + std::string(5'000'000, 'x')},
+      {"many-tf", Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)}};
+  for (const auto& [name, content] : contents) {
+    files.push_back({name, PagesShowing({content}).Build(), Outcome::kConverts});
+  }
+}
+
+// Values nested deep in dictionaries, resources and the page tree, and references that loop.
+void AddDeepObjects(std::vector<HostileFile>& files) {
   files.push_back({"nested-dictionaries",
                    PagesShowing({"BT /F1 1 Tf (x) Tj ET"}, "/Font << /F1 3 0 R >>",
                                 "/Nested " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000))
@@ -238,32 +251,6 @@ void AddDeepNesting(std::vector<HostileFile>& files) {
            .Build(),
        Outcome::kConverts});
   files.push_back({"nested-kids", TreeDocument("<< /Kids " + Repeated("[", 500'000) + " >>", {}),
-                   Outcome::kConverts});
-  files.push_back({"deep-q",
-                   PagesShowing({Repeated("q /F1 1 Tf ", 1'000'000) + "BT (x) Tj ET" +
-                                 Repeated("Q ", 1'000'000)})
-                       .Build(),
-                   Outcome::kConverts});
-  files.push_back(
-      {"nested-dictionary-operands",
-       PagesShowing({"BT /F1 1 Tf /P " + Repeated("<< /A ", 1'000'000) + " BDC (x) Tj ET"}).Build(),
-       Outcome::kConverts});
-}
-
-// Tokens of content streams out of all proportion.
-void AddHugeTokens(std::vector<HostileFile>& files) {
-  files.push_back(
-      {"inline-image-huge",
-       PagesShowing(
-           {"BI /W 2147483647 /H 2147483647 /BPC 8 /CS /CMYK ID abc EI BT /F1 1 Tf (x) Tj ET"})
-           .Build(),
-       Outcome::kConverts});
-  files.push_back(
-      {"long-name",
-       PagesShowing({"BT /F1 1 Tf /" + std::string(10'000'000, 'N') + " (x) Tj ET"}).Build(),
-       Outcome::kConverts});
-  files.push_back({"unclosed-string",
-                   PagesShowing({"BT /F1 1 Tf (" + std::string(5'000'000, 'x')}).Build(),
                    Outcome::kConverts});
 }
 
@@ -312,12 +299,8 @@ void AddHugeFontMaps(std::vector<HostileFile>& files) {
   files.push_back({"truetype-cmaps-everywhere", cid_fonts.Build(), Outcome::kConverts});
 }
 
-// Fonts selected and shared in numbers out of all proportion.
+// Fonts shared in numbers out of all proportion.
 void AddFontStorms(std::vector<HostileFile>& files) {
-  files.push_back({"many-tf",
-                   PagesShowing({Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)}).Build(),
-                   Outcome::kConverts});
-
   // A thousand fonts sharing one /ToUnicode map, on two hundred pages that share the font
   // dictionary, each page selecting fonts five thousand times.
   std::string font_entries;
@@ -351,8 +334,8 @@ std::vector<HostileFile> HostileFiles() {
   AddHostilePageTrees(files);
   AddFormLoopsAndBombs(files);
   AddInflateBomb(files);
-  AddDeepNesting(files);
-  AddHugeTokens(files);
+  AddHugeContent(files);
+  AddDeepObjects(files);
   AddHugeFontMaps(files);
   AddFontStorms(files);
   return files;
