@@ -173,8 +173,8 @@ def main():
     for name in ENCRYPTED_PDFS:
         with open(os.path.join(DATA, "encrypted", name), "rb") as f:
             write("fuzz_decryption", name, f.read())
-    # Fonts in encrypted streams: a TrueType program and its /CIDToGIDMap under AES, and CMaps
-    # under RC4 in object streams.
+    # Fonts in encrypted streams: TrueType programs and a /CIDToGIDMap under AES, and Type0
+    # fonts of predefined CMaps in object streams under RC4.
     write("fuzz_decryption", "aes-128-cidfonttype2.pdf",
           qpdf_encrypted("fonttools-cidfonttype2.pdf", "aes"))
     write("fuzz_decryption", "rc4-128-cid-cmaps-object-streams.pdf",
