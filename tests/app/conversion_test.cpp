@@ -79,10 +79,8 @@ TEST_F(ConversionTest, ConvertsWithTheDefaults) {
 
 TEST_F(ConversionTest, DamagedAndSecuredFiles) {
   const std::string damaged = AddFile("bad.pdf", "not a pdf");
-  testing::PdfBuilder secured_pdf;
-  secured_pdf.Object(1, "<< /Pages 2 0 R >>").Object(2, "<< /Kids [] >>");
-  const std::string secured =
-      AddFile("secured.pdf", secured_pdf.Trailer("/Root 1 0 R /Encrypt 3 0 R").Build());
+  const std::string secured = AddFile(
+      "secured.pdf", testing::PagesShowing({""}).Trailer("/Root 1 0 R /Encrypt 9 0 R").Build());
   {
     SettingsFile warnings_on("");
     EXPECT_FALSE(conversion_.ConvertFile(damaged));
