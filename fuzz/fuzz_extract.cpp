@@ -1,27 +1,8 @@
-// Extracting the whole text of a document from memory into a memory sink.
+// Extracting the whole text of a document from memory, from seeds of every kind of document.
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-
-#include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
-#include "text/pdf_text_decoder.h"
+#include "extract_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  lumenquill::TPDFAnalyst reader;
-  try {
-    reader.LoadFromStream(std::make_unique<lumenquill::MemoryStream>(
-        std::string(reinterpret_cast<const char*>(data), size)));
-    lumenquill::TPDFTextDecoder decoder(&reader);
-    lumenquill::ObjectNumberList pages;
-    reader.GetPageObjects(pages);
-    size_t written = 0;
-    const bool cancel = false;
-    decoder.ExtractPages(1, static_cast<int32_t>(pages.size()), nullptr, cancel,
-                         [&written](std::string_view text) { written += text.size(); });
-  } catch (const lumenquill::Error&) {
-  }
+  lumenquill::fuzzing::ExtractAllPages(data, size);
   return 0;
 }

@@ -9,6 +9,7 @@ import base64
 import os
 import shutil
 import struct
+import subprocess
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -18,6 +19,17 @@ PDFS = ["reportlab-latin.pdf", "incremental-update.pdf", "qpdf-nested-tree.pdf",
         "qpdf-inherited-resources.pdf", "cairo-pages.pdf", "fonttools-cidfonttype2.pdf"]
 # Made by tools/make_encrypted_test_data.sh: one for each revision of the standard handler.
 ENCRYPTED_PDFS = ["rc4-40.pdf", "rc4-128.pdf", "aes-128.pdf", "aes-256-r5.pdf", "aes-256-r6.pdf"]
+
+
+def qpdf_encrypted(name, cipher, *options):
+    """The test file name encrypted by qpdf with a 128-bit key (cipher "aes" or "rc4") and an
+    empty user password, with fixed /ID and AES initialisation vectors so that a rerun writes
+    the same bytes."""
+    return subprocess.run(
+        ["qpdf", "--static-id", "--static-aes-iv", "--allow-weak-crypto", *options, "--encrypt",
+         "", "owner", "128", "--use-aes=" + ("y" if cipher == "aes" else "n"), "--",
+         os.path.join(DATA, name), "-"],
+        check=True, stdout=subprocess.PIPE).stdout
 
 
 def lzw_literals(data):
@@ -161,6 +173,17 @@ def main():
     for name in ENCRYPTED_PDFS:
         with open(os.path.join(DATA, "encrypted", name), "rb") as f:
             write("fuzz_decryption", name, f.read())
+    # Fonts in encrypted streams: TrueType programs and a /CIDToGIDMap under AES, and Type0
+    # fonts of predefined CMaps in object streams under RC4.
+    write("fuzz_decryption", "aes-128-cidfonttype2.pdf",
+          qpdf_encrypted("fonttools-cidfonttype2.pdf", "aes"))
+    write("fuzz_decryption", "rc4-128-cid-cmaps-object-streams.pdf",
+          qpdf_encrypted("reportlab-cid-cmaps.pdf", "rc4", "--object-streams=generate"))
+    # The newer formats read by a conversion: object and cross-reference streams, encryption.
+    for name in ["object-streams/reportlab-latin.pdf", "object-streams/incremental-update.pdf",
+                 "encrypted/aes-128.pdf"]:
+        with open(os.path.join(DATA, name), "rb") as f:
+            write("fuzz_extract", name.replace("/", "-"), f.read())
     # Fonts written in place beside a nested resource value, and values by chains of references.
     content = b"BT /F1 12 Tf (latin) Tj /F2 12 Tf (more) Tj ET"
     write("fuzz_extract", "fonts-in-place.pdf", small_pdf([

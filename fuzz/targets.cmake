@@ -3,7 +3,7 @@
 # that replays their seeds and kept regressions.
 set(LUMENQUILL_FUZZ_TARGETS
   fuzz_document=lumenquill_reader
-  fuzz_decryption=lumenquill_content
+  fuzz_decryption=lumenquill_text
   fuzz_xref_stream=lumenquill_reader
   fuzz_object_stream=lumenquill_reader
   fuzz_extract=lumenquill_text

@@ -12,6 +12,7 @@
 #include "platform/file_reading.h"
 #include "platform/path_text.h"
 #include "platform/shift_jis_text.h"
+#include "platform/utf16_text.h"
 
 namespace lumenquill {
 namespace {
@@ -62,7 +63,7 @@ class LinkBytes {
       if (unit == 0) break;
       units.push_back(unit);
     }
-    return Utf8(units);
+    return Utf16ToUtf8(units);
   }
 
   // count UTF-16 units at, as UTF-8.
@@ -70,7 +71,7 @@ class LinkBytes {
     if (!Has(at, count * 2)) return std::nullopt;
     std::u16string units;
     for (size_t i = 0; i < count; ++i) units.push_back(static_cast<char16_t>(*U16(at + 2 * i)));
-    return Utf8(units);
+    return Utf16ToUtf8(units);
   }
 
   std::optional<std::string> CountedAnsi(size_t at, size_t count) const {
@@ -86,33 +87,6 @@ class LinkBytes {
       value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[at + i])) << (8 * i);
     }
     return value;
-  }
-
-  static std::string Utf8(const std::u16string& units) {
-    std::string text;
-    for (size_t i = 0; i < units.size(); ++i) {
-      uint32_t code = units[i];
-      if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-          units[i + 1] <= 0xDFFF) {
-        code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
-      }
-      if (code < 0x80) {
-        text.push_back(static_cast<char>(code));
-      } else if (code < 0x800) {
-        text.push_back(static_cast<char>(0xC0 | code >> 6));
-        text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-      } else if (code < 0x10000) {
-        text.push_back(static_cast<char>(0xE0 | code >> 12));
-        text.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-      } else {
-        text.push_back(static_cast<char>(0xF0 | code >> 18));
-        text.push_back(static_cast<char>(0x80 | (code >> 12 & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-      }
-    }
-    return text;
   }
 
   std::string_view bytes_;

@@ -19,8 +19,13 @@ std::string Sha512(std::string_view data);
 std::string Rc4(std::string_view key, std::string_view data);
 
 // AES in CBC mode without padding, with a key of 16 or 32 bytes and a 16-byte iv. The data's
-// length must be a multiple of 16.
-std::string AesCbcEncrypt(std::string_view key, std::string_view iv, std::string_view data);
-std::string AesCbcDecrypt(std::string_view key, std::string_view iv, std::string_view data);
+// length must be a multiple of 16. AesCbcEncrypt and AesCbcDecrypt name the direction.
+std::string AesCbc(std::string_view key, std::string_view iv, std::string_view data, bool encrypt);
+inline std::string AesCbcEncrypt(std::string_view key, std::string_view iv, std::string_view data) {
+  return AesCbc(key, iv, data, true);
+}
+inline std::string AesCbcDecrypt(std::string_view key, std::string_view iv, std::string_view data) {
+  return AesCbc(key, iv, data, false);
+}
 
 }  // namespace lumenquill

@@ -45,6 +45,8 @@ void Aes256Decrypt(const void* context, size_t length, uint8_t* dst, const uint8
   aes256_decrypt(static_cast<const aes256_ctx*>(context), length, dst, src);
 }
 
+}  // namespace
+
 std::string AesCbc(std::string_view key, std::string_view iv, std::string_view data, bool encrypt) {
   if ((key.size() != AES128_KEY_SIZE && key.size() != AES256_KEY_SIZE) ||
       iv.size() != AES_BLOCK_SIZE || data.size() % AES_BLOCK_SIZE != 0) {
@@ -76,8 +78,6 @@ std::string AesCbc(std::string_view key, std::string_view iv, std::string_view d
   return result;
 }
 
-}  // namespace
-
 std::string Md5(std::string_view data) {
   return Hash<md5_ctx, MD5_DIGEST_SIZE>(md5_init, md5_update, md5_digest, data);
 }
@@ -103,14 +103,6 @@ std::string Rc4(std::string_view key, std::string_view data) {
   std::string result(data.size(), '\0');
   arcfour_crypt(&context, data.size(), Data(result), Data(data));
   return result;
-}
-
-std::string AesCbcEncrypt(std::string_view key, std::string_view iv, std::string_view data) {
-  return AesCbc(key, iv, data, true);
-}
-
-std::string AesCbcDecrypt(std::string_view key, std::string_view iv, std::string_view data) {
-  return AesCbc(key, iv, data, false);
 }
 
 }  // namespace lumenquill

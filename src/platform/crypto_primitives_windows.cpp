@@ -80,6 +80,8 @@ std::string Crypt(const Provider& provider, std::string_view key, std::string iv
 
 constexpr size_t kAesBlockSize = 16;
 
+}  // namespace
+
 std::string AesCbc(std::string_view key, std::string_view iv, std::string_view data, bool encrypt) {
   if ((key.size() != 16 && key.size() != 32) || iv.size() != kAesBlockSize ||
       data.size() % kAesBlockSize != 0) {
@@ -88,8 +90,6 @@ std::string AesCbc(std::string_view key, std::string_view iv, std::string_view d
   const Provider provider(BCRYPT_AES_ALGORITHM, BCRYPT_CHAIN_MODE_CBC);
   return Crypt(provider, key, std::string(iv), data, encrypt);
 }
-
-}  // namespace
 
 std::string Md5(std::string_view data) { return Hash(BCRYPT_MD5_ALGORITHM, 16, data); }
 
@@ -129,14 +129,6 @@ std::string Rc4(std::string_view key, std::string_view data) {
   ::CryptReleaseContext(provider, 0);
   if (!done) throw Error("暗号化の処理に失敗しました。");
   return result;
-}
-
-std::string AesCbcEncrypt(std::string_view key, std::string_view iv, std::string_view data) {
-  return AesCbc(key, iv, data, true);
-}
-
-std::string AesCbcDecrypt(std::string_view key, std::string_view iv, std::string_view data) {
-  return AesCbc(key, iv, data, false);
 }
 
 }  // namespace lumenquill

@@ -1,5 +1,8 @@
 #include "platform/ini_file.h"
 
+#include <charconv>
+#include <string_view>
+
 namespace lumenquill {
 
 std::string ReadProfileString(const std::string& path, const std::string& section,
@@ -11,15 +14,13 @@ int32_t ReadProfileInt(const std::string& path, const std::string& section, cons
                        int32_t fallback) {
   const std::optional<std::string> value = FindProfileValue(path, section, key);
   if (!value) return fallback;
-  size_t i = 0;
-  const bool negative = !value->empty() && (*value)[0] == '-';
-  if (negative) ++i;
-  int64_t number = 0;
-  for (; i < value->size() && (*value)[i] >= '0' && (*value)[i] <= '9'; ++i) {
-    number = number * 10 + ((*value)[i] - '0');
-    if (number > INT32_MAX) number = INT32_MAX;  // a long run of digits stays at the limit
-  }
-  return static_cast<int32_t>(negative ? -number : number);
+  // The leading digits; a longer run of digits stays at the limit.
+  const bool negative = value->starts_with('-');
+  const std::string_view digits = std::string_view(*value).substr(negative ? 1 : 0);
+  uint32_t number = 0;
+  const std::errc error = std::from_chars(digits.data(), digits.data() + digits.size(), number).ec;
+  if (error == std::errc::result_out_of_range || number > INT32_MAX) number = INT32_MAX;
+  return negative ? -static_cast<int32_t>(number) : static_cast<int32_t>(number);
 }
 
 }  // namespace lumenquill

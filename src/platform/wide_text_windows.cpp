@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "platform/utf16_text.h"
+
 namespace lumenquill {
 
 std::wstring Widen(std::string_view utf8) {
@@ -16,14 +18,7 @@ std::wstring Widen(std::string_view utf8) {
 }
 
 std::string Narrow(std::wstring_view wide) {
-  if (wide.empty() || wide.size() > INT_MAX) return {};
-  const int size = static_cast<int>(wide.size());
-  std::string utf8(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr,
-                                                             0, nullptr, nullptr)),
-                   '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), static_cast<int>(utf8.size()),
-                        nullptr, nullptr);
-  return utf8;
+  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
 namespace {

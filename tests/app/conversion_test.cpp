@@ -31,17 +31,7 @@ using ::testing::StartsWith;
 
 // A two-page document whose pages show "one" and "two", with the version in its header.
 std::string TwoPages(const std::string& version = "1.4") {
-  testing::PdfBuilder pdf(version);
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2,
-              "<< /Type /Pages /Kids [4 0 R 6 0 R] /Count 2 /Resources << /Font << /F1 3 0 R "
-              ">> >> >>")
-      .Object(3, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>")
-      .Object(4, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>")
-      .Stream(5, "", "BT (one) Tj ET")
-      .Object(6, "<< /Type /Page /Parent 2 0 R /Contents 7 0 R >>")
-      .Stream(7, "", "BT (two) Tj ET");
-  return pdf.Trailer("/Root 1 0 R").Build();
+  return testing::PagesShowing({"BT (one) Tj ET", "BT (two) Tj ET"}).Version(version).Build();
 }
 
 #ifndef _WIN32
@@ -89,10 +79,8 @@ TEST_F(ConversionTest, ConvertsWithTheDefaults) {
 
 TEST_F(ConversionTest, DamagedAndSecuredFiles) {
   const std::string damaged = AddFile("bad.pdf", "not a pdf");
-  testing::PdfBuilder secured_pdf;
-  secured_pdf.Object(1, "<< /Pages 2 0 R >>").Object(2, "<< /Kids [] >>");
-  const std::string secured =
-      AddFile("secured.pdf", secured_pdf.Trailer("/Root 1 0 R /Encrypt 3 0 R").Build());
+  const std::string secured = AddFile(
+      "secured.pdf", testing::PagesShowing({""}).Trailer("/Root 1 0 R /Encrypt 9 0 R").Build());
   {
     SettingsFile warnings_on("");
     EXPECT_FALSE(conversion_.ConvertFile(damaged));
@@ -326,16 +314,12 @@ TEST_F(ConversionTest, AFileThatAppearedMeanwhileIsKept) {
 // report.
 TEST_F(ConversionTest, CancelBetweenFormsWritesNothingAndOpensNothing) {
   SettingsFile settings("");
-  testing::PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [4 0 R] /Count 1 >>")
-      .Object(3, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>")
-      .Object(4,
-              "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /Resources << /Font << /F1 3 0 R "
-              ">> /XObject << /Fm 6 0 R >> >> >>")
-      .Stream(5, "", "/Fm Do BT (page) Tj ET")
-      .Stream(6, "/Subtype /Form /Resources << /Font << /F1 3 0 R >> >>", "BT (form) Tj ET");
-  const std::string path = AddFile("a.pdf", pdf.Trailer("/Root 1 0 R").Build());
+  const std::string path = AddFile(
+      "a.pdf",
+      testing::PagesShowing({"/Fm Do BT (page) Tj ET"},
+                            "/Font << /F1 3 0 R >> /XObject << /Fm 6 0 R >>")
+          .Stream(6, "/Subtype /Form /Resources << /Font << /F1 3 0 R >> >>", "BT (form) Tj ET")
+          .Build());
   ui_.cancel_on_pending_input = true;
   EXPECT_FALSE(conversion_.ConvertFile(path));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));

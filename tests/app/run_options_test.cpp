@@ -22,19 +22,11 @@ using testing::SettingsFile;
 
 // Three pages, each showing its name on two lines ("a1" above "b1", ...).
 std::string ThreePages() {
-  testing::PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2,
-              "<< /Type /Pages /Kids [4 0 R 6 0 R 8 0 R] /Count 3 /Resources << /Font << /F1 3 "
-              "0 R >> >> >>")
-      .Object(3, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
-  for (int page = 1; page <= 3; ++page) {
-    const std::string n = std::to_string(page);
-    pdf.Object(2 + 2 * page,
-               "<< /Type /Page /Parent 2 0 R /Contents " + std::to_string(3 + 2 * page) + " 0 R >>")
-        .Stream(3 + 2 * page, "", "BT 10 700 Td (a" + n + ") Tj 0 -20 Td (b" + n + ") Tj ET");
+  std::vector<std::string> contents;
+  for (const char* n : {"1", "2", "3"}) {
+    contents.push_back(std::string("BT 10 700 Td (a") + n + ") Tj 0 -20 Td (b" + n + ") Tj ET");
   }
-  return pdf.Trailer("/Root 1 0 R").Build();
+  return testing::PagesShowing(contents).Build();
 }
 
 // The text of pages first to last without banners: each page's two lines.

@@ -23,31 +23,6 @@ const char* const kFixtures[] = {
 const char* const kNewerFixtures[] = {"object-streams/reportlab-latin", "encrypted/rc4-40",
                                       "encrypted/aes-128", "encrypted/aes-256-r6"};
 
-const std::string kFont = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
-
-// A one-page document whose page shows the content with the resources given (font /F1 by
-// default, object 5), plus further objects and page entries.
-std::string PageWith(const std::string& content,
-                     const std::vector<std::pair<int32_t, std::string>>& objects = {},
-                     const std::string& resources = "/Font << /F1 5 0 R >>",
-                     const std::string& page_entries = "") {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3, "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << " + resources +
-                     " >> " + page_entries + " >>")
-      .Stream(4, "", content)
-      .Object(5, kFont);
-  for (const auto& [n, body] : objects) pdf.Object(n, body);
-  return pdf.Trailer("/Root 1 0 R").Build();
-}
-
-// The body of a stream object: the dictionary entries given, with /Length, and the data.
-std::string StreamObject(const std::string& entries, const std::string& data) {
-  return "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
-         "\nendstream";
-}
-
 // A zlib stream of count zero bytes, made in pieces so the input never exists whole.
 std::string DeflatedZeros(int64_t count) {
   z_stream z{};
@@ -103,8 +78,10 @@ std::string Repeated(const std::string& text, int count) {
   return out;
 }
 
-void AddBuiltFiles(std::vector<HostileFile>& files) {
-  const std::string simple = PageWith("BT /F1 12 Tf (text) Tj ET");
+// Cross-reference tables whose counts, numbers and offsets are out of range, and sections
+// whose /Prev entries form a loop.
+void AddBrokenTables(std::vector<HostileFile>& files) {
+  const std::string simple = PagesShowing({"BT /F1 12 Tf (text) Tj ET"}).Build();
   const auto replaced = [&simple](const std::string& from, const std::string& to) {
     std::string bytes = simple;
     return bytes.replace(bytes.find(from), from.size(), to);
@@ -114,36 +91,9 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
   files.push_back(
       {"xref-start-huge", replaced("xref\n0 6", "xref\n2147483000 6"), Outcome::kFails});
 
-  PdfBuilder wild_offsets;
-  wild_offsets.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R 6 0 R] /Count 2 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
-              ">> >> >>")
-      .Stream(4, "", "BT /F1 1 Tf (x) Tj ET")
-      .Object(5, kFont)
-      .Object(6, "<< /Type /Page >>")
-      .Trailer("/Root 1 0 R")
-      .WrongOffset(4, 9999999999)
-      .WrongOffset(6, 999999);
+  PdfBuilder wild_offsets = PagesShowing({"BT /F1 1 Tf (x) Tj ET", ""});
+  wild_offsets.WrongOffset(5, 9999999999).WrongOffset(6, 999999);
   files.push_back({"offsets-out-of-range", wild_offsets.Build(), Outcome::kEither});
-
-  // Lengths that do not fit the data, direct or by reference. A stream said to run past the
-  // end of the file fails the document; the others read as empty.
-  for (const char* length : {"2000000000", "-100", "-2147483648", "7 0 R"}) {
-    PdfBuilder pdf;
-    pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-        .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-        .Object(3,
-                "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /F1 5 0 "
-                "R >> >> >>")
-        .Object(4, std::string("<< /Length ") + length +
-                       " >>\nstream\nBT /F1 1 Tf (len) Tj ET\nendstream")
-        .Object(5, kFont)
-        .Object(7, "-9");
-    files.push_back({std::string("length-") + length, pdf.Trailer("/Root 1 0 R").Build(),
-                     std::string(length) == "2000000000" ? Outcome::kFails : Outcome::kConverts});
-  }
 
   PdfBuilder prev_cycle;
   prev_cycle.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
@@ -158,7 +108,23 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
                 static_cast<long long>(prev_cycle.SectionOffsets()[1]));
   prev.replace(prev.find("/Prev 00000000") + 6, 8, newest);
   files.push_back({"prev-cycle", prev, Outcome::kConverts});
+}
 
+// Stream lengths that do not fit the data, direct or by reference. A stream said to run past
+// the end of the file fails the document; the others read as empty.
+void AddWrongLengths(std::vector<HostileFile>& files) {
+  for (const char* length : {"2000000000", "-100", "-2147483648", "7 0 R"}) {
+    PdfBuilder pdf = PagesShowing({""});
+    pdf.Replace(5, std::string("<< /Length ") + length +
+                       " >>\nstream\nBT /F1 1 Tf (len) Tj ET\nendstream")
+        .Object(7, "-9");
+    files.push_back({std::string("length-") + length, pdf.Build(),
+                     std::string(length) == "2000000000" ? Outcome::kFails : Outcome::kConverts});
+  }
+}
+
+// Page trees that loop or run deep.
+void AddHostilePageTrees(std::vector<HostileFile>& files) {
   files.push_back({"kids-cycle",
                    TreeDocument("<< /Type /Pages /Kids [3 0 R 2 0 R] /Count 1 >>",
                                 {{3, "<< /Type /Page /Parent 2 0 R /Kids [2 0 R] >>"}}),
@@ -170,125 +136,136 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
 
   // A page tree 100,000 levels deep, the page at the bottom inheriting its resources from
   // the top.
-  PdfBuilder deep;
   constexpr int kDepth = 100'000;
-  deep.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [10 0 R] /Resources << /Font << /F1 3 0 R >> >> >>")
-      .Object(3, kFont)
-      .Stream(4, "", "BT /F1 1 Tf (deep) Tj ET");
+  std::vector<std::pair<int32_t, std::string>> deep{
+      {3, kHelvetica}, {4, StreamBody("", "BT /F1 1 Tf (deep) Tj ET")}};
   for (int n = 10; n < 10 + kDepth; ++n) {
-    deep.Object(n, "<< /Kids [" + std::to_string(n + 1) + " 0 R] /Parent " +
-                       std::to_string(n == 10 ? 2 : n - 1) + " 0 R >>");
+    deep.emplace_back(n, "<< /Kids [" + std::to_string(n + 1) + " 0 R] /Parent " +
+                             std::to_string(n == 10 ? 2 : n - 1) + " 0 R >>");
   }
-  deep.Object(10 + kDepth,
-              "<< /Type /Page /Parent " + std::to_string(9 + kDepth) + " 0 R /Contents 4 0 R >>");
-  files.push_back({"deep-tree", deep.Trailer("/Root 1 0 R").Build(), Outcome::kConverts});
+  deep.emplace_back(10 + kDepth, "<< /Type /Page /Parent " + std::to_string(9 + kDepth) +
+                                     " 0 R /Contents 4 0 R >>");
+  files.push_back(
+      {"deep-tree",
+       TreeDocument("<< /Type /Pages /Kids [10 0 R] /Resources << /Font << /F1 3 0 R >> >> >>",
+                    deep),
+       Outcome::kConverts});
+}
 
+// Forms that draw themselves or one another, and forms that inflate to the bound of a stream.
+void AddFormLoopsAndBombs(std::vector<HostileFile>& files) {
   files.push_back(
       {"forms-reaching-themselves",
-       PageWith("/A Do BT /F1 1 Tf (page) Tj ET",
-                {{6,
-                  "<< /Subtype /Form /Resources << /Font << /F1 5 0 R >> /XObject << /A 6 0 R "
-                  "/B 7 0 R >> >> /Length 24 >>\nstream\n/A Do /B Do BT (a) Tj ET\nendstream"},
-                 {7,
-                  "<< /Subtype /Form /Resources << /XObject << /A 6 0 R >> /Font << /F1 5 0 R "
-                  ">> >> /Length 5 >>\nstream\n/A Do\nendstream"}},
-                "/Font << /F1 5 0 R >> /XObject << /A 6 0 R >>"),
+       PagesShowing({"/A Do BT /F1 1 Tf (page) Tj ET"},
+                    "/Font << /F1 3 0 R >> /XObject << /A 6 0 R >>")
+           .Object(6,
+                   "<< /Subtype /Form /Resources << /Font << /F1 3 0 R >> /XObject << /A 6 0 R "
+                   "/B 7 0 R >> >> /Length 24 >>\nstream\n/A Do /B Do BT (a) Tj ET\nendstream")
+           .Object(7,
+                   "<< /Subtype /Form /Resources << /XObject << /A 6 0 R >> /Font << /F1 3 0 R "
+                   ">> >> /Length 5 >>\nstream\n/A Do\nendstream")
+           .Build(),
        Outcome::kConverts});
 
   // One form that inflates to the bound of a stream, drawn ten thousand times on one page:
   // under ten thousand names of the page's resources, and along every path through forms
   // that each name the next form twice.
-  const std::pair<int32_t, std::string> bomb_form{
-      6, StreamObject("/Subtype /Form /Resources << /Font << /F1 5 0 R >> >> /Filter /FlateDecode",
-                      DeflatedZeros(kMaxInflatedSize))};
+  const std::string bomb_form =
+      StreamBody("/Subtype /Form /Resources << /Font << /F1 3 0 R >> >> /Filter /FlateDecode",
+                 DeflatedZeros(kMaxInflatedSize));
   std::string names;
   for (int i = 0; i < 10'000; ++i) names += "/X" + std::to_string(i) + " 6 0 R ";
   files.push_back({"form-bomb-under-many-names",
-                   PageWith("/X0 Do BT /F1 1 Tf (page) Tj ET", {bomb_form},
-                            "/Font << /F1 5 0 R >> /XObject << " + names + ">>"),
+                   PagesShowing({"/X0 Do BT /F1 1 Tf (page) Tj ET"},
+                                "/Font << /F1 3 0 R >> /XObject << " + names + ">>")
+                       .Object(6, bomb_form)
+                       .Build(),
                    Outcome::kConverts});
 
   constexpr int kDoublingForms = 14;  // 2^14 paths, past the walk's bound on forms
-  std::vector<std::pair<int32_t, std::string>> doubling{bomb_form};
+  PdfBuilder doubling = PagesShowing({"/A Do BT /F1 1 Tf (page) Tj ET"},
+                                     "/Font << /F1 3 0 R >> /XObject << /A 10 0 R >>");
+  doubling.Object(6, bomb_form);
   for (int n = 10; n < 10 + kDoublingForms; ++n) {
     const std::string next = n + 1 < 10 + kDoublingForms ? std::to_string(n + 1) : "6";
-    doubling.emplace_back(n, StreamObject("/Subtype /Form /Resources << /Font << /F1 5 0 R >> "
-                                          "/XObject << /A " +
-                                              next + " 0 R /B " + next + " 0 R >> >>",
-                                          "/A Do /B Do"));
+    doubling.Stream(n,
+                    "/Subtype /Form /Resources << /Font << /F1 3 0 R >> /XObject << /A " + next +
+                        " 0 R /B " + next + " 0 R >> >>",
+                    "/A Do /B Do");
   }
-  files.push_back({"form-bomb-along-doubling-paths",
-                   PageWith("/A Do BT /F1 1 Tf (page) Tj ET", doubling,
-                            "/Font << /F1 5 0 R >> /XObject << /A 10 0 R >>"),
-                   Outcome::kConverts});
+  files.push_back({"form-bomb-along-doubling-paths", doubling.Build(), Outcome::kConverts});
+}
 
-  // Four gigabytes of zeros in four megabytes of zlib data, then a stream with text.
-  PdfBuilder bomb;
-  bomb.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents [4 0 R 6 0 R] /Resources << /Font << "
-              "/F1 5 0 R >> >> >>")
-      .Stream(4, "/Filter /FlateDecode", DeflatedZeros(int64_t{1} << 32))
-      .Object(5, kFont)
+// Four gigabytes of zeros in four megabytes of zlib data, then a stream with text.
+void AddInflateBomb(std::vector<HostileFile>& files) {
+  PdfBuilder bomb = PagesShowing({""});
+  bomb.Replace(4,
+               "<< /Type /Page /Parent 2 0 R /Contents [5 0 R 6 0 R] /Resources << /Font << /F1 "
+               "3 0 R >> >> >>")
+      .Replace(5, StreamBody("/Filter /FlateDecode", DeflatedZeros(int64_t{1} << 32)))
       .Stream(6, "/Filter /FlateDecode", Deflated("BT /F1 1 Tf (after the bomb) Tj ET"));
-  files.push_back({"inflate-bomb", bomb.Trailer("/Root 1 0 R").Build(), Outcome::kConverts});
+  files.push_back({"inflate-bomb", bomb.Build(), Outcome::kConverts});
+}
 
-  const std::string everything = Repeated("<0000> <FFFF> <0041>\n", 200'000);
-  files.push_back(
-      {"cmap-ranges-everywhere",
-       PageWith("BT /T 1 Tf <00410042> Tj ET",
-                {{6, "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 7 0 R >>"},
-                 {7, "<< /Length " + std::to_string(everything.size() + 40) +
-                         " >>\nstream\nbegincmap beginbfrange\n" + everything +
-                         "endbfrange endcmap\nendstream"}},
-                "/Font << /T 6 0 R >>"),
-       Outcome::kConverts});
+// Content streams out of all proportion: nesting, graphics states, tokens, font selections.
+void AddHugeContent(std::vector<HostileFile>& files) {
+  const std::pair<const char*, std::string> contents[] = {
+      {"nested-arrays-in-content", "BT /F1 1 Tf " + Repeated("[", 1'000'000) + " (x) Tj ET"},
+      {"deep-q", Repeated("q /F1 1 Tf ", 1'000'000) + "BT (x) Tj ET" + Repeated("Q ", 1'000'000)},
+      {"nested-dictionary-operands",
+       "BT /F1 1 Tf /P " + Repeated("<< /A ", 1'000'000) + " BDC (x) Tj ET"},
+      {"inline-image-huge",
+       "BI /W 2147483647 /H 2147483647 /BPC 8 /CS /CMYK ID abc EI BT /F1 1 Tf (x) Tj ET"},
+      {"long-name", "BT /F1 1 Tf /" + std::string(10'000'000, 'N') + " (x) Tj ET"},
+      {"unclosed-string", "BT /F1 1 Tf (" + std::string(5'000'000, 'x')},
+      {"many-tf", Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)}};
+  for (const auto& [name, content] : contents) {
+    files.push_back({name, PagesShowing({content}).Build(), Outcome::kConverts});
+  }
+}
 
-  files.push_back({"nested-arrays-in-content",
-                   PageWith("BT /F1 1 Tf " + Repeated("[", 1'000'000) + " (x) Tj ET"),
-                   Outcome::kConverts});
+// Values nested deep in dictionaries, resources and the page tree, and references that loop.
+void AddDeepObjects(std::vector<HostileFile>& files) {
   files.push_back({"nested-dictionaries",
-                   PageWith("BT /F1 1 Tf (x) Tj ET", {}, "/Font << /F1 5 0 R >>",
-                            "/Nested " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000)),
+                   PagesShowing({"BT /F1 1 Tf (x) Tj ET"}, "/Font << /F1 3 0 R >>",
+                                "/Nested " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000))
+                       .Build(),
                    Outcome::kConverts});
   files.push_back(
       {"reference-loops",
-       PageWith("BT /F1 1 Tf (x) Tj ET",
-                {{6, "7 0 R"},
-                 {7, "6 0 R"},
-                 {8,
-                  "<< /Type /Font /Subtype 6 0 R /BaseFont 6 0 R /Encoding 6 0 R /ToUnicode 6 0 R "
-                  "/DescendantFonts 6 0 R /FontDescriptor 6 0 R >>"}},
-                "/Font << /F1 8 0 R >> /XObject 6 0 R /ExtGState 6 0 R"),
+       PagesShowing({"BT /F1 1 Tf (x) Tj ET"},
+                    "/Font << /F1 8 0 R >> /XObject 6 0 R /ExtGState 6 0 R")
+           .Object(6, "7 0 R")
+           .Object(7, "6 0 R")
+           .Object(8,
+                   "<< /Type /Font /Subtype 6 0 R /BaseFont 6 0 R /Encoding 6 0 R /ToUnicode 6 0 "
+                   "R /DescendantFonts 6 0 R /FontDescriptor 6 0 R >>")
+           .Build(),
        Outcome::kConverts});
   files.push_back(
       {"nested-values-in-resources",
-       PageWith("BT /F1 1 Tf (x) Tj ET", {},
-                "/ExtGState << /a " + Repeated("<< /A ", 200'000) + Repeated(">> ", 200'000) +
-                    " >> /Font << /F1 << /Type /Font /Widths " + Repeated("[", 500'000) + " >> >>"),
+       PagesShowing({"BT /F1 1 Tf (x) Tj ET"}, "/ExtGState << /a " + Repeated("<< /A ", 200'000) +
+                                                   Repeated(">> ", 200'000) +
+                                                   " >> /Font << /F1 << /Type /Font /Widths " +
+                                                   Repeated("[", 500'000) + " >> >>")
+           .Build(),
        Outcome::kConverts});
   files.push_back({"nested-kids", TreeDocument("<< /Kids " + Repeated("[", 500'000) + " >>", {}),
                    Outcome::kConverts});
+}
+
+// Font maps of sizes out of all proportion.
+void AddHugeFontMaps(std::vector<HostileFile>& files) {
+  const std::string everything = Repeated("<0000> <FFFF> <0041>\n", 200'000);
   files.push_back(
-      {"inline-image-huge",
-       PageWith("BI /W 2147483647 /H 2147483647 /BPC 8 /CS /CMYK ID abc EI BT /F1 1 Tf (x) Tj ET"),
+      {"cmap-ranges-everywhere",
+       PagesShowing({"BT /T 1 Tf <00410042> Tj ET"}, "/Font << /T 6 0 R >>")
+           .Object(6, "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 7 0 R >>")
+           .Object(7, "<< /Length " + std::to_string(everything.size() + 40) +
+                          " >>\nstream\nbegincmap beginbfrange\n" + everything +
+                          "endbfrange endcmap\nendstream")
+           .Build(),
        Outcome::kConverts});
-  files.push_back({"long-name",
-                   PageWith("BT /F1 1 Tf /" + std::string(10'000'000, 'N') + " (x) Tj ET"),
-                   Outcome::kConverts});
-  files.push_back({"unclosed-string", PageWith("BT /F1 1 Tf (" + std::string(5'000'000, 'x')),
-                   Outcome::kConverts});
-  files.push_back(
-      {"deep-q",
-       PageWith(Repeated("q /F1 1 Tf ", 1'000'000) + "BT (x) Tj ET" + Repeated("Q ", 1'000'000)),
-       Outcome::kConverts});
-  files.push_back({"nested-dictionary-operands",
-                   PageWith("BT /F1 1 Tf /P " + Repeated("<< /A ", 1'000'000) + " BDC (x) Tj ET"),
-                   Outcome::kConverts});
-  files.push_back({"many-tf", PageWith(Repeated("BT /F1 1 Tf /F9 1 Tf (a) Tj ET ", 200'000)),
-                   Outcome::kConverts});
 
   // Two hundred CIDFontType2 fonts of the Identity collection, each with its own TrueType
   // program whose cmap maps every character in groups of sixteen, and its own /CIDToGIDMap of
@@ -300,48 +277,51 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
   const std::string program =
       Deflated(SfntWithCmap(CmapTable({{3, 10, Format12Subtable({}, 0x11000) + groups}})));
   const std::string map = DeflatedZeros(256 << 10);
-  std::string cid_fonts_entries;
-  std::string cid_fonts_content = "BT ";
-  std::vector<std::pair<int32_t, std::string>> cid_fonts;
+  std::string entries;
+  std::string content = "BT ";
+  for (int32_t f = 0; f < 200; ++f) {
+    entries += "/C" + std::to_string(f) + " " + std::to_string(100 + 4 * f) + " 0 R ";
+    content += "/C" + std::to_string(f) + " 1 Tf <00410042FFFF> Tj ";
+  }
+  PdfBuilder cid_fonts = PagesShowing({content + "ET"}, "/Font << " + entries + ">>");
   for (int32_t f = 0; f < 200; ++f) {
     const int32_t n = 100 + 4 * f;
-    cid_fonts_entries += "/C" + std::to_string(f) + " " + std::to_string(n) + " 0 R ";
-    cid_fonts_content += "/C" + std::to_string(f) + " 1 Tf <00410042FFFF> Tj ";
-    cid_fonts.emplace_back(
-        n,
-        "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< /Subtype "
-        "/CIDFontType2 /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) >> "
-        "/FontDescriptor << /FontFile2 " +
-            std::to_string(n + 1) + " 0 R >> /CIDToGIDMap " + std::to_string(n + 2) +
-            " 0 R >>] >>");
-    cid_fonts.emplace_back(n + 1, StreamObject("/Filter /FlateDecode", program));
-    cid_fonts.emplace_back(n + 2, StreamObject("/Filter /FlateDecode", map));
+    cid_fonts
+        .Object(n,
+                "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< "
+                "/Subtype /CIDFontType2 /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) "
+                ">> /FontDescriptor << /FontFile2 " +
+                    std::to_string(n + 1) + " 0 R >> /CIDToGIDMap " + std::to_string(n + 2) +
+                    " 0 R >>] >>")
+        .Stream(n + 1, "/Filter /FlateDecode", program)
+        .Stream(n + 2, "/Filter /FlateDecode", map);
   }
-  files.push_back(
-      {"truetype-cmaps-everywhere",
-       PageWith(cid_fonts_content + "ET", cid_fonts, "/Font << " + cid_fonts_entries + ">>"),
-       Outcome::kConverts});
+  files.push_back({"truetype-cmaps-everywhere", cid_fonts.Build(), Outcome::kConverts});
+}
 
+// Fonts shared in numbers out of all proportion.
+void AddFontStorms(std::vector<HostileFile>& files) {
   // A thousand fonts sharing one /ToUnicode map, on two hundred pages that share the font
   // dictionary, each page selecting fonts five thousand times.
-  PdfBuilder fonts;
   std::string font_entries;
   for (int f = 0; f < 1000; ++f) font_entries += "/T" + std::to_string(f) + " 8 0 R ";
-  std::string kids;
-  for (int p = 0; p < 200; ++p) kids += std::to_string(100 + p) + " 0 R ";
   std::string storm;
   for (int i = 0; i < 5'000; ++i) storm += "/T" + std::to_string(i * 7 % 1000) + " 1 Tf <0001> Tj ";
-  fonts.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [" + kids + "] /Resources << /Font 6 0 R >> >>")
-      .Object(6, "<< " + font_entries + ">>")
-      .Object(8, "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 9 0 R >>")
-      .Stream(9, "", "begincmap 1 beginbfchar <0001> <3042> endbfchar endcmap")
-      .Stream(10, "/Filter /FlateDecode", Deflated("BT " + storm + "ET"));
+  std::vector<std::pair<int32_t, std::string>> objects{
+      {6, "<< " + font_entries + ">>"},
+      {8, "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /ToUnicode 9 0 R >>"},
+      {9, StreamBody("", "begincmap 1 beginbfchar <0001> <3042> endbfchar endcmap")},
+      {10, StreamBody("/Filter /FlateDecode", Deflated("BT " + storm + "ET"))}};
+  std::string kids;
   for (int p = 0; p < 200; ++p) {
-    fonts.Object(100 + p, "<< /Type /Page /Parent 2 0 R /Contents 10 0 R >>");
+    kids += std::to_string(100 + p) + " 0 R ";
+    objects.emplace_back(100 + p, "<< /Type /Page /Parent 2 0 R /Contents 10 0 R >>");
   }
   files.push_back(
-      {"many-fonts-many-pages", fonts.Trailer("/Root 1 0 R").Build(), Outcome::kConverts});
+      {"many-fonts-many-pages",
+       TreeDocument("<< /Type /Pages /Kids [" + kids + "] /Resources << /Font 6 0 R >> >>",
+                    objects),
+       Outcome::kConverts});
 }
 
 }  // namespace
@@ -349,7 +329,15 @@ void AddBuiltFiles(std::vector<HostileFile>& files) {
 std::vector<HostileFile> HostileFiles() {
   std::vector<HostileFile> files;
   AddDamagedCopies(kFixtures, files);
-  AddBuiltFiles(files);
+  AddBrokenTables(files);
+  AddWrongLengths(files);
+  AddHostilePageTrees(files);
+  AddFormLoopsAndBombs(files);
+  AddInflateBomb(files);
+  AddHugeContent(files);
+  AddDeepObjects(files);
+  AddHugeFontMaps(files);
+  AddFontStorms(files);
   return files;
 }
 

@@ -20,12 +20,14 @@ TEST(IniFile, MatchesSectionsAndKeysWithoutCase) {
 }
 
 TEST(IniFile, IntegersFromLeadingDigits) {
-  testing::TempFile ini("[s]\na=12abc\nb=abc\nc=-7\nd=\ne=99999999999\n", "settings.ini");
+  testing::TempFile ini("[s]\na=12abc\nb=abc\nc=-7\nd=\ne=99999999999\nf=-99999999999\n",
+                        "settings.ini");
   EXPECT_EQ(ReadProfileInt(ini.path(), "s", "a", 5), 12);
   EXPECT_EQ(ReadProfileInt(ini.path(), "s", "b", 5), 0);
   EXPECT_EQ(ReadProfileInt(ini.path(), "s", "c", 5), -7);
   EXPECT_EQ(ReadProfileInt(ini.path(), "s", "d", 5), 0);
   EXPECT_EQ(ReadProfileInt(ini.path(), "s", "e", 5), INT32_MAX);
+  EXPECT_EQ(ReadProfileInt(ini.path(), "s", "f", 5), -INT32_MAX);
 }
 
 TEST(IniFile, MissingPiecesGiveTheDefault) {

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "platform/error.h"
-#include "platform/escape_key.h"
 #include "platform/file_attributes.h"
 #include "platform/file_reading.h"
 #include "platform/folder_listing.h"
 #include "platform/mul_div.h"
 #include "platform/temporary_name.h"
+#include "platform/utf16_text.h"
 #include "support/temp_file.h"
 
 namespace lumenquill {
@@ -55,13 +55,9 @@ TEST(HiddenTemporaryName, NoLongerThanTheNameAndWholeCharacters) {
   EXPECT_EQ(HiddenTemporaryName("a😀😀😀😀😀", NameUnits::kUtf16), ".a😀.XXXXXX");       // 11 units
 }
 
-TEST(EscapeKey, LatchedUntilTaken) {
-  TakeEscapeKeyPress();
-  EXPECT_FALSE(TakeEscapeKeyPress());
-  LatchEscapeKeyPress();
-  LatchEscapeKeyPress();
-  EXPECT_TRUE(TakeEscapeKeyPress());
-  EXPECT_FALSE(TakeEscapeKeyPress());
+TEST(Utf16ToUtf8, JoinsSurrogatePairsAndReplacesLoneSurrogates) {
+  EXPECT_EQ(Utf16ToUtf8(u"aé日😀"), "aé日😀");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD83D, u'x', 0xDE00, 0xD83D}), "\uFFFDx\uFFFD\uFFFD");
 }
 
 TEST(FolderListing, SortedBytewiseWithoutDotEntries) {

@@ -66,35 +66,31 @@ class Prefix {
   std::optional<std::string> old_config_;
 };
 
-TEST(SettingsLocation, BesideAProgramOutsideAnInstallation) {
+// An uninstalled program keeps its settings beside it, unless its folder may not be written:
+// one that does not exist, or one it is told is read-only (as root is told for a read-only file
+// system).
+TEST(SettingsLocation, BesideAProgramOutsideAnInstallationWhenItsFolderMayBeWritten) {
   Prefix prefix;
   EXPECT_EQ(SettingsFilePathFor(prefix / "bin/lumenquill"), prefix / "bin/lumenquill.ini");
   EXPECT_FALSE(std::filesystem::exists(prefix / "config"));
+  EXPECT_EQ(SettingsFilePathFor(prefix / "bin/lumenquill", true), prefix / "bin/lumenquill.ini");
+  EXPECT_EQ(SettingsFilePathFor(prefix / "bin/lumenquill", false),
+            prefix / "config/lumenquill/lumenquill.ini");
+  EXPECT_EQ(SettingsFilePathFor(prefix / "gone/lumenquill"),
+            prefix / "config/lumenquill/lumenquill.ini");
 }
 
+// An installed program keeps its settings in the user's config folder, unless a settings file
+// lies beside it. Only writing a setting creates the folder: a run that writes none leaves
+// nothing behind.
 TEST(SettingsLocation, InTheUsersConfigFolderForAnInstalledProgram) {
   Prefix prefix;
   prefix.Install();
   EXPECT_EQ(SettingsFilePathFor(prefix / "bin/lumenquill"),
             prefix / "config/lumenquill/lumenquill.ini");
-  // Only writing a setting creates the folder: a run that writes none leaves nothing behind.
   EXPECT_FALSE(std::filesystem::exists(prefix / "config"));
-}
-
-TEST(SettingsLocation, InTheUsersConfigFolderWhenTheProgramsFolderCannotBeWritten) {
-  Prefix prefix;
-  // A folder that does not exist may not be written, whoever runs the program.
-  EXPECT_EQ(SettingsFilePathFor(prefix / "gone/lumenquill"),
-            prefix / "config/lumenquill/lumenquill.ini");
-}
-
-// Told that the folder may not be written (as root is told for a read-only file system), even
-// an uninstalled program keeps its settings in the user's folder; told that it may, beside it.
-TEST(SettingsLocation, InTheUsersConfigFolderWhenTheProgramsFolderIsReadOnly) {
-  Prefix prefix;
-  EXPECT_EQ(SettingsFilePathFor(prefix / "bin/lumenquill", false),
-            prefix / "config/lumenquill/lumenquill.ini");
-  EXPECT_EQ(SettingsFilePathFor(prefix / "bin/lumenquill", true), prefix / "bin/lumenquill.ini");
+  std::ofstream(prefix / "bin/lumenquill.ini") << "[GroupBox1]\n";
+  EXPECT_EQ(SettingsFilePathFor(prefix / "bin/lumenquill"), prefix / "bin/lumenquill.ini");
 }
 
 TEST(SettingsLocation, UnderHomeWithoutXdgConfigHome) {
@@ -108,13 +104,6 @@ TEST(SettingsLocation, UnderHomeWithoutXdgConfigHome) {
   SetEnvironment("HOME", old_home.c_str());
   EXPECT_EQ(chosen, prefix / "home/.config/lumenquill/lumenquill.ini");
   std::filesystem::remove_all(prefix / "home");
-}
-
-TEST(SettingsLocation, AnExistingFileBesideTheProgramIsKept) {
-  Prefix prefix;
-  prefix.Install();
-  std::ofstream(prefix / "bin/lumenquill.ini") << "[GroupBox1]\n";
-  EXPECT_EQ(SettingsFilePathFor(prefix / "bin/lumenquill"), prefix / "bin/lumenquill.ini");
 }
 
 TEST(ReadmeLocation, BesideTheProgramFirstThenTheInstalledOne) {

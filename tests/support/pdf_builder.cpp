@@ -14,17 +14,26 @@ std::string Entry(int64_t offset, bool free, const std::string& end) {
   return text + end;
 }
 
+std::string ObjectText(int32_t n, const std::string& body) {
+  return std::to_string(n) + " 0 obj\n" + body + "\nendobj\n";
+}
+
 }  // namespace
 
 PdfBuilder& PdfBuilder::Object(int32_t n, const std::string& body) {
-  sections_.back().items.push_back(
-      {n, false, std::to_string(n) + " 0 obj\n" + body + "\nendobj\n"});
+  sections_.back().items.push_back({n, false, ObjectText(n, body)});
   return *this;
 }
 
 PdfBuilder& PdfBuilder::Stream(int32_t n, const std::string& entries, const std::string& data) {
-  return Object(n, "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" +
-                       data + "\nendstream");
+  return Object(n, StreamBody(entries, data));
+}
+
+PdfBuilder& PdfBuilder::Replace(int32_t n, const std::string& body) {
+  for (Item& item : sections_.back().items) {
+    if (item.number == n && !item.free) item.text = ObjectText(n, body);
+  }
+  return *this;
 }
 
 PdfBuilder& PdfBuilder::Free(int32_t n) {
@@ -84,6 +93,29 @@ std::string PdfBuilder::Build() const {
     out += " >>\nstartxref\n" + std::to_string(section_offsets_.back()) + "\n%%EOF\n";
   }
   return out;
+}
+
+std::string StreamBody(const std::string& entries, const std::string& data) {
+  return "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
+         "\nendstream";
+}
+
+PdfBuilder PagesShowing(const std::vector<std::string>& contents, const std::string& resources,
+                        const std::string& page_entries) {
+  PdfBuilder pdf;
+  std::string kids;
+  for (size_t k = 0; k < contents.size(); ++k) kids += std::to_string(4 + 2 * k) + " 0 R ";
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(contents.size()) +
+                     " >>")
+      .Object(3, kHelvetica);
+  for (size_t k = 0; k < contents.size(); ++k) {
+    const int32_t page = static_cast<int32_t>(4 + 2 * k);
+    pdf.Object(page, "<< /Type /Page /Parent 2 0 R /Contents " + std::to_string(page + 1) +
+                         " 0 R /Resources << " + resources + " >> " + page_entries + " >>")
+        .Stream(page + 1, "", contents[k]);
+  }
+  return pdf.Trailer("/Root 1 0 R");
 }
 
 std::string TreeDocument(const std::string& root_body,

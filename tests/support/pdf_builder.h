@@ -30,12 +30,19 @@ class PdfBuilder {
   PdfBuilder& Object(int32_t n, const std::string& body);
   // Object n holding a stream: the dictionary entries (without "<<" ">>") get /Length.
   PdfBuilder& Stream(int32_t n, const std::string& entries, const std::string& data);
+  // Gives object n, added earlier to the current section, another body in the same place.
+  PdfBuilder& Replace(int32_t n, const std::string& body);
   // An entry listed as free in the current section (its number written as offset 0).
   PdfBuilder& Free(int32_t n);
   // Entries of the current section's trailer dictionary (without "<<" ">>" and /Prev).
   PdfBuilder& Trailer(const std::string& entries);
   PdfBuilder& NewSection();
 
+  // The version in the header.
+  PdfBuilder& Version(std::string version) {
+    version_ = std::move(version);
+    return *this;
+  }
   // The end of line of every table entry: "\r\n" (the default), " \n", " \r", "\n" or "\r".
   PdfBuilder& EntryEnd(std::string end) {
     entry_end_ = std::move(end);
@@ -71,6 +78,23 @@ class PdfBuilder {
   std::map<int32_t, int64_t> wrong_offsets_;
   mutable std::vector<int64_t> section_offsets_;
 };
+
+// The body of a stream object: the dictionary entries (without "<<" ">>") with /Length, and the
+// data.
+std::string StreamBody(const std::string& entries, const std::string& data);
+
+// The body of a font dictionary for the standard Helvetica.
+inline constexpr char kHelvetica[] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+
+// A document with one page per content stream given: catalog 1, page tree 2, font 3 (kHelvetica),
+// then for page k (from 0) page object 4 + 2k, with the resources and further entries given,
+// and its content stream 5 + 2k. The trailer names the catalog; a test adds its further objects
+// (or replaces these) before Build():
+//
+//   std::string bytes = PagesShowing({"BT /F1 12 Tf (text) Tj ET"}).Build();
+PdfBuilder PagesShowing(const std::vector<std::string>& contents,
+                        const std::string& resources = "/Font << /F1 3 0 R >>",
+                        const std::string& page_entries = "");
 
 // A document whose catalog is object 1 and whose page tree starts at object 2 with root_body,
 // with the further objects given as (number, body).

@@ -1,0 +1,38 @@
+#pragma once
+
+// Extracting the whole text of a document from a fuzzer's bytes as a conversion does, with the
+// newer formats read (object and cross-reference streams, encryption): the page tree, each
+// page's resources and fonts (their encodings, CMaps and programs), and its content streams.
+// The program's own errors end a run quietly.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "reader/memory_stream.h"
+#include "reader/pdf_analyst.h"
+#include "text/pdf_text_decoder.h"
+
+namespace lumenquill::fuzzing {
+
+inline void ExtractAllPages(const uint8_t* data, size_t size) {
+  TPDFAnalyst reader;
+  reader.SetReadNewerFormats(true);
+  try {
+    reader.LoadFromStream(
+        std::make_unique<MemoryStream>(std::string(reinterpret_cast<const char*>(data), size)));
+    if (reader.Encrypted()) return;  // not decrypted: a conversion stops here too
+    TPDFTextDecoder decoder(&reader);
+    ObjectNumberList pages;
+    reader.GetPageObjects(pages);
+    size_t written = 0;
+    const bool cancel = false;
+    decoder.ExtractPages(1, static_cast<int32_t>(pages.size()), nullptr, cancel,
+                         [&written](std::string_view text) { written += text.size(); });
+  } catch (const Error&) {
+  }
+}
+
+}  // namespace lumenquill::fuzzing
