@@ -7,20 +7,17 @@
 
 #include "reader/memory_stream.h"
 #include "reader/pdf_analyst.h"
-#include "text/pdf_text_decoder.h"
+#include "text/text_extractor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lumenquill::TPDFAnalyst reader;
   try {
     reader.LoadFromStream(std::make_unique<lumenquill::MemoryStream>(
         std::string(reinterpret_cast<const char*>(data), size)));
-    lumenquill::TPDFTextDecoder decoder(&reader);
-    lumenquill::ObjectNumberList pages;
-    reader.GetPageObjects(pages);
     size_t written = 0;
     const bool cancel = false;
-    decoder.ExtractPages(1, static_cast<int32_t>(pages.size()), nullptr, cancel,
-                         [&written](std::string_view text) { written += text.size(); });
+    lumenquill::Extract(reader, {}, [&written](std::string_view text) { written += text.size(); },
+                        cancel);
   } catch (const lumenquill::Error&) {
   }
   return 0;

@@ -9,7 +9,9 @@
 #include "app/run_options.h"
 #include "app/user_interface.h"
 #include "platform/error.h"
+#include "platform/output_file.h"
 #include "reader/pdf_analyst.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill {
 
@@ -57,6 +59,19 @@ class Conversion final {
   // extractor raises.
   bool SaveAsText(TPDFAnalyst& analyst);
 
+  // Where a text file goes, and whether a file of that name may be replaced.
+  struct OutputTarget {
+    std::string path;
+    ExistingFile existing;
+  };
+  // Writes the document's text into the target, whole or not at all, with the progress display
+  // shown; the display's cancel or Escape stops it, and then false, the target left as it was.
+  // Raises OutputError with the reason when the file may not be written (not a regular file,
+  // read-only, no permission, in use by another process) or when writing it fails, and what
+  // the extraction raises.
+  bool WriteTextFile(TPDFAnalyst& document, const ExtractionOptions& options,
+                     const OutputTarget& target);
+
   // Files that loaded (and are not secured) in the current batch.
   int32_t OpenCount = 0;
 
@@ -74,15 +89,11 @@ class Conversion final {
   // with ".txt", after the overwrite question; and whether a file of that name may be replaced:
   // only when one existed and replacing it was agreed (by the question, the save dialog, the
   // option or the settings). Nothing when the user declines.
-  struct OutputTarget {
-    std::string path;
-    ExistingFile existing;
-  };
   std::optional<OutputTarget> OutputPath(const std::string& pdf, const ConversionFlags& flags);
   // Names a file whose extraction the user stopped (button or Escape) on the diagnostics.
   void ReportCancelled(const std::string& pdf);
   // Extracts into the text output; false when cancelled or when it cannot be written.
-  bool WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,
+  bool WriteToTextOutput(TPDFAnalyst& document, const ExtractionOptions& options,
                          ProgressDisplay& progress);
 
   UserInterface& ui_;

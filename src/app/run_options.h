@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/settings.h"
-#include "text/pdf_text_decoder.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill {
 
@@ -15,13 +15,13 @@ namespace lumenquill {
 struct RunOptions {
   std::optional<int32_t> FirstPage;         // --first: the page range, no question asked
   std::optional<int32_t> LastPage;          // --last
-  std::optional<bool> PageBanner;           // --no-banner (GroupBox1/CheckBox1)
-  std::optional<std::string> NewLine;       // --eol (GroupBox2/ComboBox1)
-  std::optional<bool> LineBreaks;           // --no-breaks (GroupBox2/RadioButton1)
+  std::optional<bool> PageBanner;           // --no-banner (the page banners setting)
+  std::optional<std::string> NewLine;       // --eol (the line end setting)
+  std::optional<bool> LineBreaks;           // --no-breaks (the line breaks setting)
   std::optional<std::string> OutputFolder;  // --output-dir: no save dialog
   std::optional<bool> Overwrite;            // --overwrite / --no-overwrite: no overwrite question
-  std::optional<bool> OpenInEditor;         // --no-open (GroupBox3/CheckBox5)
-  std::optional<bool> NewerFormats;         // --newer-formats (GroupBox4/CheckBox9)
+  std::optional<bool> OpenInEditor;         // --no-open (the open in editor setting)
+  std::optional<bool> NewerFormats;         // --newer-formats (the newer formats setting)
   bool Recursive = false;                   // --recursive: folders give subfolders' PDFs too
 
   bool HasPageRange() const { return FirstPage.has_value() || LastPage.has_value(); }
@@ -30,7 +30,9 @@ struct RunOptions {
 // The line end that --eol names ("crlf", "lf", "cr"), or nothing for another name.
 std::optional<std::string> NewLineNamed(const std::string& name);
 
-// Puts the options that are set over what the settings file gave the decoder and the flags.
-void ApplyRunOptions(const RunOptions& options, TPDFTextDecoder& decoder, ConversionFlags& flags);
+// Puts the options that are set over the layout the settings file gave.
+void ApplyRunOptions(const RunOptions& options, ExtractionOptions& extraction);
+// Puts the options that are set over the flags the settings file gave.
+void ApplyRunOptions(const RunOptions& options, ConversionFlags& flags);
 
 }  // namespace lumenquill

@@ -20,6 +20,19 @@ const OptionTable kOptions{
     "qrh",
     "j"};
 
+const OptionTable kLayoutOptions{{"--first", "--last", "--eol"}, {"--no-banner", "--no-breaks"}, "", ""};
+
+bool Holds(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Whether the table names the option, spelt as SeparateOptions leaves it.
+bool Knows(const OptionTable& table, const std::string& name) {
+  if (Holds(table.LongWithValue, name) || Holds(table.LongFlags, name)) return true;
+  return name.size() == 2 && (table.ShortFlags.find(name[1]) != std::string::npos ||
+                              table.ShortWithValue.find(name[1]) != std::string::npos);
+}
+
 // A whole positive decimal number up to the limit, or nothing.
 std::optional<int32_t> PositiveNumber(const std::string& text, int32_t limit) {
   const std::optional<int32_t> value = ParseDecimal(text);
@@ -29,7 +42,8 @@ std::optional<int32_t> PositiveNumber(const std::string& text, int32_t limit) {
 
 class Parser {
  public:
-  explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+  Parser(const std::vector<std::string>& arguments, const OptionTable& table)
+      : arguments_(arguments), table_(table) {}
 
   std::variant<CommandLine, UsageError> Parse() {
     bool options_ended = false;
@@ -41,6 +55,8 @@ class Parser {
         line_.Files.push_back(argument);
       } else if (argument == "--") {
         options_ended = true;
+      } else if (!Knows(table_, argument)) {
+        return UsageError{"不明なオプションです: " + argument};
       } else if (argument == "--help" || argument == "-h") {
         help = true;
       } else if (argument == "--version") {
@@ -134,17 +150,28 @@ class Parser {
   }
 
   const std::vector<std::string>& arguments_;
+  const OptionTable& table_;
   size_t next_ = 0;
   CommandLine line_;
   std::string error_;
 };
 
+std::variant<CommandLine, UsageError> Parse(const std::vector<std::string>& arguments,
+                                            const OptionTable& table) {
+  const auto separated = SeparateOptions(arguments, table);
+  if (const auto* error = std::get_if<std::string>(&separated)) return UsageError{*error};
+  return Parser(std::get<std::vector<std::string>>(separated), table).Parse();
+}
+
 }  // namespace
 
 std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& arguments) {
-  const auto separated = SeparateOptions(arguments, kOptions);
-  if (const auto* error = std::get_if<std::string>(&separated)) return UsageError{*error};
-  return Parser(std::get<std::vector<std::string>>(separated)).Parse();
+  return Parse(arguments, kOptions);
+}
+
+std::variant<CommandLine, UsageError> ParseLayoutOptions(
+    const std::vector<std::string>& arguments) {
+  return Parse(arguments, kLayoutOptions);
 }
 
 }  // namespace lumenquill

@@ -31,4 +31,8 @@ struct UsageError {
 // the rest of the line.
 std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& arguments);
 
+// The same reading with the page range and layout options alone (--first, --last, --eol,
+// --no-banner, --no-breaks); any other option is refused as unknown.
+std::variant<CommandLine, UsageError> ParseLayoutOptions(const std::vector<std::string>& arguments);
+
 }  // namespace lumenquill

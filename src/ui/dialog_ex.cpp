@@ -11,7 +11,7 @@ QStringList NameFilters(const QString& filter) {
   return filters;
 }
 
-bool TOpenDialogEx::Execute() {
+bool FileOpenDialog::Execute() {
   QFileDialog dialog(owner_);
   dialog.setAcceptMode(Mode());
   dialog.setNameFilters(NameFilters(Filter));
@@ -29,15 +29,15 @@ bool TOpenDialogEx::Execute() {
   return !Files.isEmpty();
 }
 
-std::unique_ptr<TSaveDialogEx> TSaveDialogEx::ForTextFiles(QWidget* owner) {
-  auto dialog = std::make_unique<TSaveDialogEx>(owner);
+std::unique_ptr<FileSaveDialog> FileSaveDialog::ForTextFiles(QWidget* owner) {
+  auto dialog = std::make_unique<FileSaveDialog>(owner);
   dialog->Filter = "テキストファイル|*.txt";
   dialog->DefaultExt = ".txt";
   dialog->OverwritePrompt = true;
   return dialog;
 }
 
-void TOpenDialogEx::DoHelp() {
+void FileOpenDialog::DoHelp() {
   if (OnHelp) OnHelp(*this);
 }
 

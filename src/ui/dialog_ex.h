@@ -11,10 +11,10 @@ namespace lumenquill {
 
 // The program's open dialog: the platform's file dialog with its side bar of places, a help
 // button caption of its own and a help event.
-class TOpenDialogEx {
+class FileOpenDialog {
  public:
-  explicit TOpenDialogEx(QWidget* owner) : owner_(owner) {}
-  virtual ~TOpenDialogEx() = default;
+  explicit FileOpenDialog(QWidget* owner) : owner_(owner) {}
+  virtual ~FileOpenDialog() = default;
 
   // Runs the dialog; true when the user confirmed, with the choice in FileName (and Files).
   virtual bool Execute();
@@ -22,7 +22,7 @@ class TOpenDialogEx {
   virtual void DoHelp();
 
   QString HelpText = "ヘルプ(&H)";
-  std::function<void(TOpenDialogEx&)> OnHelp;
+  std::function<void(FileOpenDialog&)> OnHelp;
 
   // "Description|*.ext" pairs, as the program writes its filters.
   QString Filter;
@@ -40,13 +40,13 @@ class TOpenDialogEx {
 };
 
 // The save dialog: the same, in save mode.
-class TSaveDialogEx final : public TOpenDialogEx {
+class FileSaveDialog final : public FileOpenDialog {
  public:
-  using TOpenDialogEx::TOpenDialogEx;
+  using FileOpenDialog::FileOpenDialog;
 
   // The save dialog of the conversions: text files, ".txt" by default, asking before an
   // existing file is chosen.
-  static std::unique_ptr<TSaveDialogEx> ForTextFiles(QWidget* owner);
+  static std::unique_ptr<FileSaveDialog> ForTextFiles(QWidget* owner);
 
  protected:
   QFileDialog::AcceptMode Mode() const override { return QFileDialog::AcceptSave; }

@@ -22,10 +22,9 @@
 namespace lumenquill {
 namespace {
 
-QAction* MakeAction(QWidget* owner, const char* name, const QString& caption, const QString& hint,
+QAction* MakeAction(QWidget* owner, const QString& caption, const QString& hint,
                     const QKeySequence& shortcut = {}) {
   auto* action = new QAction(caption, owner);
-  action->setObjectName(name);
   action->setStatusTip(hint);
   action->setToolTip(hint);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
@@ -34,185 +33,177 @@ QAction* MakeAction(QWidget* owner, const char* name, const QString& caption, co
 
 }  // namespace
 
-TfrmMain::TfrmMain(TfrmProg& progress, QWidget* parent) : QMainWindow(parent), progress_(progress) {
-  setObjectName("frmMain");
+MainWindow::MainWindow(ProgressDialog& progress, QWidget* parent) : QMainWindow(parent), progress_(progress) {
   setWindowTitle(QString::fromStdString(kMainCaption));
   setWindowIcon(QIcon(":/images/lumenquill.svg"));
   setFont(FormFont());
   setMinimumSize(kMainWindowWidth, kMainWindowHeight);
   setAcceptDrops(true);
 
-  OpenDialog = std::make_unique<TOpenDialogEx>(this);
-  OpenDialog->Filter = "PDF - Portable Document Format|*.pdf";
-  OpenDialog->AllowMultiSelect = true;
-  SaveDialog = TSaveDialogEx::ForTextFiles(this);
-  ui_ = std::make_unique<QtUserInterface>(this, progress_, *SaveDialog);
+  open_dialog = std::make_unique<FileOpenDialog>(this);
+  open_dialog->Filter = "PDF - Portable Document Format|*.pdf";
+  open_dialog->AllowMultiSelect = true;
+  save_dialog = FileSaveDialog::ForTextFiles(this);
+  ui_ = std::make_unique<QtUserInterface>(this, progress_, *save_dialog);
   conversion_ = std::make_unique<Conversion>(*ui_);
-  ConvertFile = [this](const std::string& file) { return conversion_->ConvertFile(file); };
+  convert_file = [this](const std::string& file) { return conversion_->ConvertFile(file); };
 
   BuildMenus();
   BuildToolBar();
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->setObjectName("StatusBar1");
-  StatusBar1->setFixedHeight(20);
-  StatusBar1->setSizeGripEnabled(false);
-  setStatusBar(StatusBar1);
+  status_bar = new QStatusBar(this);
+  status_bar->setFixedHeight(20);
+  status_bar->setSizeGripEnabled(false);
+  setStatusBar(status_bar);
 
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName("Panel1");
-  Panel1->setFrameStyle(QFrame::Box | QFrame::Plain);
-  Panel1->setAutoFillBackground(true);
-  QPalette white = Panel1->palette();
+  drop_panel = new QFrame(this);
+  drop_panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+  drop_panel->setAutoFillBackground(true);
+  QPalette white = drop_panel->palette();
   white.setColor(QPalette::Window, Qt::white);
-  Panel1->setPalette(white);
-  Image1 = new QLabel(Panel1);
-  Image1->setObjectName("Image1");
-  Image1->setAlignment(Qt::AlignCenter);
-  Image1->setPixmap(QIcon(":/images/drop.png").pixmap(250, 80));
-  auto* layout = new QHBoxLayout(Panel1);
+  drop_panel->setPalette(white);
+  drop_image = new QLabel(drop_panel);
+  drop_image->setAlignment(Qt::AlignCenter);
+  drop_image->setPixmap(QIcon(":/images/drop.png").pixmap(250, 80));
+  auto* layout = new QHBoxLayout(drop_panel);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(Image1);
-  setCentralWidget(Panel1);
+  layout->addWidget(drop_image);
+  setCentralWidget(drop_panel);
 
-  FormCreate();
+  ApplySettings();
 }
 
-TfrmMain::~TfrmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void TfrmMain::BuildMenus() {
-  File1 = menuBar()->addMenu("ファイル(&F)");
-  File1->setObjectName("File1");
-  PDF1 = MakeAction(this, "PDF1", "開く", "PDFファイルを開く", QKeySequence("Ctrl+O"));
-  PDF1->setIcon(QIcon(":/images/open.svg"));
-  Exit1 =
-      MakeAction(this, "Exit1", "終了(&E)", "アプリケーションの終了", QKeySequence(Qt::Key_Escape));
-  File1->addAction(PDF1);
-  File1->addSeparator();
-  File1->addAction(Exit1);
+void MainWindow::BuildMenus() {
+  file_menu = menuBar()->addMenu("ファイル(&F)");
+  open_action = MakeAction(this, "開く", "PDFファイルを開く", QKeySequence("Ctrl+O"));
+  open_action->setIcon(QIcon(":/images/open.svg"));
+  exit_action =
+      MakeAction(this, "終了(&E)", "アプリケーションの終了", QKeySequence(Qt::Key_Escape));
+  file_menu->addAction(open_action);
+  file_menu->addSeparator();
+  file_menu->addAction(exit_action);
 
-  Show1 = menuBar()->addMenu("表示(&V)");
-  Show1->setObjectName("Show1");
-  N10 = MakeAction(this, "N10", "ツールバー", "ツールバーを表示/隠す");
-  N11 = MakeAction(this, "N11", "ステータスバー", "ステータスバーを表示/隠す");
-  N12 = MakeAction(this, "N12", "常に手前に表示", "ウインドウを常に手前にする/しない",
+  view_menu = menuBar()->addMenu("表示(&V)");
+  tool_bar_action = MakeAction(this, "ツールバー", "ツールバーを表示/隠す");
+  status_bar_action = MakeAction(this, "ステータスバー", "ステータスバーを表示/隠す");
+  on_top_action = MakeAction(this, "常に手前に表示", "ウインドウを常に手前にする/しない",
                    QKeySequence(Qt::Key_F3));
-  for (QAction* check : {N10, N11, N12}) check->setCheckable(true);
-  N7 = MakeAction(this, "N7", "オプション", "オプション", QKeySequence(Qt::Key_F5));
-  N7->setIcon(QIcon(":/images/options.svg"));
-  Show1->addActions({N10, N11, N12});
-  Show1->addSeparator();
-  Show1->addAction(N7);
+  for (QAction* check : {tool_bar_action, status_bar_action, on_top_action}) check->setCheckable(true);
+  options_action = MakeAction(this, "オプション", "オプション", QKeySequence(Qt::Key_F5));
+  options_action->setIcon(QIcon(":/images/options.svg"));
+  view_menu->addActions({tool_bar_action, status_bar_action, on_top_action});
+  view_menu->addSeparator();
+  view_menu->addAction(options_action);
 
-  Help1 = menuBar()->addMenu("ヘルプ(&H)");
-  Help1->setObjectName("Help1");
-  Contents1 =
-      MakeAction(this, "Contents1", "ReadMe.txt", "ヘルプファイルを開く", QKeySequence(Qt::Key_F1));
-  Contents1->setIcon(QIcon(":/images/help.svg"));
-  GoHome = MakeAction(this, "GoHome", "最新版の入手", "最新版を入手する");
-  GoHome->setIcon(QIcon(":/images/home.svg"));
-  Help1->addAction(Contents1);
-  Help1->addSeparator();
-  Help1->addAction(GoHome);
+  help_menu = menuBar()->addMenu("ヘルプ(&H)");
+  readme_action =
+      MakeAction(this, "ReadMe.txt", "ヘルプファイルを開く", QKeySequence(Qt::Key_F1));
+  readme_action->setIcon(QIcon(":/images/help.svg"));
+  home_action = MakeAction(this, "最新版の入手", "最新版を入手する");
+  home_action->setIcon(QIcon(":/images/home.svg"));
+  help_menu->addAction(readme_action);
+  help_menu->addSeparator();
+  help_menu->addAction(home_action);
 
   // Qt sets the mark of a checkable item before it triggers; the handlers apply the new mark.
-  connect(PDF1, &QAction::triggered, this, [this] { ToolButton1Click(); });
-  connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
-  connect(N7, &QAction::triggered, this, [this] { N7Click(); });
-  connect(N10, &QAction::triggered, this, [this] { N10Click(); });
-  connect(N11, &QAction::triggered, this, [this] { N11Click(); });
-  connect(N12, &QAction::triggered, this, [this] { N12Click(); });
-  connect(Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
-  connect(GoHome, &QAction::triggered, this, [this] { GoHomeClick(); });
+  connect(open_action, &QAction::triggered, this, [this] { OpenFiles(); });
+  connect(exit_action, &QAction::triggered, this, [this] { Exit(); });
+  connect(options_action, &QAction::triggered, this, [this] { ShowOptions(); });
+  connect(tool_bar_action, &QAction::triggered, this, [this] { ToggleToolBar(); });
+  connect(status_bar_action, &QAction::triggered, this, [this] { ToggleStatusBar(); });
+  connect(on_top_action, &QAction::triggered, this, [this] { ToggleOnTop(); });
+  connect(readme_action, &QAction::triggered, this, [this] { OpenReadme(); });
+  connect(home_action, &QAction::triggered, this, [this] { OpenHomePage(); });
 }
 
-void TfrmMain::BuildToolBar() {
-  ToolBar1 = new QToolBar(this);
-  ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setMovable(false);
-  ToolBar1->setFloatable(false);
-  ToolBar1->setIconSize(QSize(16, 16));
-  ToolBar1->setFixedHeight(28);
-  ToolBar1->toggleViewAction()->setEnabled(false);
+void MainWindow::BuildToolBar() {
+  tool_bar = new QToolBar(this);
+  tool_bar->setMovable(false);
+  tool_bar->setFloatable(false);
+  tool_bar->setIconSize(QSize(16, 16));
+  tool_bar->setFixedHeight(28);
+  tool_bar->toggleViewAction()->setEnabled(false);
   // The tool buttons carry their own hints, the menu items' hints being longer.
   const auto add = [this](QAction* action, const QString& hint) {
-    auto* button = new QAction(WithFadedDisabledLook(action->icon(), ToolBar1->iconSize()),
-                               QString(), ToolBar1);
+    auto* button = new QAction(WithFadedDisabledLook(action->icon(), tool_bar->iconSize()),
+                               QString(), tool_bar);
     button->setToolTip(hint);
     button->setStatusTip(hint);
     connect(button, &QAction::triggered, action, &QAction::trigger);
-    ToolBar1->addAction(button);
+    tool_bar->addAction(button);
   };
-  add(PDF1, "ファイルを開く");
-  ToolBar1->addSeparator();
-  add(N7, "オプション");
-  ToolBar1->addSeparator();
-  add(Contents1, "ヘルプファイルを開く");
-  ToolBar1->addSeparator();
-  add(GoHome, "最新版を入手する");
-  addToolBar(Qt::TopToolBarArea, ToolBar1);
+  add(open_action, "ファイルを開く");
+  tool_bar->addSeparator();
+  add(options_action, "オプション");
+  tool_bar->addSeparator();
+  add(readme_action, "ヘルプファイルを開く");
+  tool_bar->addSeparator();
+  add(home_action, "最新版を入手する");
+  addToolBar(Qt::TopToolBarArea, tool_bar);
 }
 
 // Bounds and switches from the settings file, applied as they stand.
-void TfrmMain::FormCreate() {
+void MainWindow::ApplySettings() {
   const MainWindowSettings settings = ReadMainWindowSettings();
-  move(settings.Left, settings.Top);
-  resize(std::max(settings.Width, kMainWindowWidth), std::max(settings.Height, kMainWindowHeight));
-  if (settings.Zoom) setWindowState(windowState() | Qt::WindowMaximized);
-  N10->setChecked(settings.ToolBar);
-  N11->setChecked(settings.StatusBar);
-  N12->setChecked(settings.OnTop);
-  ToolBar1->setVisible(N10->isChecked());
-  StatusBar1->setVisible(N11->isChecked());
-  if (N12->isChecked()) setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  move(settings.left, settings.top);
+  resize(std::max(settings.width, kMainWindowWidth), std::max(settings.height, kMainWindowHeight));
+  if (settings.maximised) setWindowState(windowState() | Qt::WindowMaximized);
+  tool_bar_action->setChecked(settings.tool_bar);
+  status_bar_action->setChecked(settings.status_bar);
+  on_top_action->setChecked(settings.on_top);
+  tool_bar->setVisible(tool_bar_action->isChecked());
+  status_bar->setVisible(status_bar_action->isChecked());
+  if (on_top_action->isChecked()) setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
-void TfrmMain::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   setWindowTitle(QString::fromStdString(kMainCaption));
   QMainWindow::showEvent(event);
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
-  FormClose();
+void MainWindow::closeEvent(QCloseEvent* event) {
+  SaveSettings();
   QMainWindow::closeEvent(event);
 }
 
 // A maximised window records Zoom and its normal bounds.
-void TfrmMain::FormClose() {
+void MainWindow::SaveSettings() {
   MainWindowSettings settings;
-  settings.Zoom = isMaximized();
+  settings.maximised = isMaximized();
   // Left and Top are the frame's corner, as move() takes them; normalGeometry() is the client
   // area's, so the frame of the normal state is added (a maximised frame can be narrower).
   // A window opened maximised and never restored has no normal frame seen; it takes its own.
-  const QMargins frame = settings.Zoom && !normal_frame_.isNull() ? normal_frame_ : FrameMargins();
-  const QRect bounds = settings.Zoom ? normalGeometry().translated(-frame.left(), -frame.top())
+  const QMargins frame = settings.maximised && !normal_frame_.isNull() ? normal_frame_ : FrameMargins();
+  const QRect bounds = settings.maximised ? normalGeometry().translated(-frame.left(), -frame.top())
                                      : QRect(pos(), size());
-  settings.Left = bounds.x();
-  settings.Top = bounds.y();
-  settings.Width = bounds.width();
-  settings.Height = bounds.height();
-  settings.ToolBar = N10->isChecked();
-  settings.StatusBar = N11->isChecked();
-  settings.OnTop = N12->isChecked();
+  settings.left = bounds.x();
+  settings.top = bounds.y();
+  settings.width = bounds.width();
+  settings.height = bounds.height();
+  settings.tool_bar = tool_bar_action->isChecked();
+  settings.status_bar = status_bar_action->isChecked();
+  settings.on_top = on_top_action->isChecked();
   WriteMainWindowSettings(settings);
 }
 
-QMargins TfrmMain::FrameMargins() const {
+QMargins MainWindow::FrameMargins() const {
   const QRect frame = frameGeometry();
   const QRect client = geometry();
   return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
           frame.bottom() - client.bottom()};
 }
 
-void TfrmMain::moveEvent(QMoveEvent* event) {
+void MainWindow::moveEvent(QMoveEvent* event) {
   if (windowState() == Qt::WindowNoState) normal_frame_ = FrameMargins();
   QMainWindow::moveEvent(event);
 }
 
-void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TfrmMain::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   std::vector<std::string> paths;
   for (const QUrl& url : event->mimeData()->urls()) {
     if (url.isLocalFile()) paths.push_back(PathBytes(url.toLocalFile()));
@@ -224,49 +215,49 @@ void TfrmMain::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, paths] { DropPaths(paths); });
 }
 
-void TfrmMain::DropPaths(const std::vector<std::string>& paths) {
+void MainWindow::DropPaths(const std::vector<std::string>& paths) {
   std::vector<std::string> work_list;
   for (const std::string& path : paths) ApplyInputRule(path, work_list);
   RunWorkList(work_list);
 }
 
-void TfrmMain::RunWorkList(const std::vector<std::string>& work_list) {
+void MainWindow::RunWorkList(const std::vector<std::string>& work_list) {
   setEnabled(false);
   struct EnableAtEnd {
     QWidget* window;
     ~EnableAtEnd() { window->setEnabled(true); }
   } enable_at_end{this};
-  ConvertWorkList(work_list, *conversion_, progress_, ConvertFile);
-  if (N12->isChecked()) SetAlwaysOnTop(this, true);
+  ConvertWorkList(work_list, *conversion_, progress_, convert_file);
+  if (on_top_action->isChecked()) SetAlwaysOnTop(this, true);
 }
 
 // The chosen files that exist, in the dialog's order; no extension test, no shortcuts.
-void TfrmMain::ToolButton1Click() {
-  if (!OpenDialog->Execute()) return;
+void MainWindow::OpenFiles() {
+  if (!open_dialog->Execute()) return;
   std::vector<std::string> work_list;
-  for (const QString& file : OpenDialog->Files) {
+  for (const QString& file : open_dialog->Files) {
     const std::string path = PathBytes(file);
     if (FileExists(path)) work_list.push_back(path);
   }
   RunWorkList(work_list);
 }
 
-void TfrmMain::N7Click() {
-  TfrmOption options(this);
+void MainWindow::ShowOptions() {
+  OptionsDialog options(this);
   options.exec();
 }
 
-void TfrmMain::N10Click() { ToolBar1->setVisible(N10->isChecked()); }
+void MainWindow::ToggleToolBar() { tool_bar->setVisible(tool_bar_action->isChecked()); }
 
-void TfrmMain::N11Click() { StatusBar1->setVisible(N11->isChecked()); }
+void MainWindow::ToggleStatusBar() { status_bar->setVisible(status_bar_action->isChecked()); }
 
-void TfrmMain::N12Click() { SetAlwaysOnTop(this, N12->isChecked()); }
+void MainWindow::ToggleOnTop() { SetAlwaysOnTop(this, on_top_action->isChecked()); }
 
-void TfrmMain::Contents1Click() {
+void MainWindow::OpenReadme() {
   const std::string readme = ReadmeFilePathFor(ExecutablePath());
   QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(readme)));
 }
 
-void TfrmMain::GoHomeClick() { QDesktopServices::openUrl(QUrl(LUMENQUILL_HOME_URL)); }
+void MainWindow::OpenHomePage() { QDesktopServices::openUrl(QUrl(LUMENQUILL_HOME_URL)); }
 
 }  // namespace lumenquill

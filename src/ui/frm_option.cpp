@@ -1,10 +1,8 @@
 #include "ui/frm_option.h"
 
-#include <QLineEdit>
-#include <QVariant>
+#include <QGroupBox>
+#include <QLabel>
 
-#include "platform/ini_file.h"
-#include "platform/settings_location.h"
 #include "ui/fixed_dialog.h"
 #include "ui/form_font.h"
 
@@ -12,133 +10,108 @@ namespace lumenquill {
 namespace {
 
 template <typename Control>
-Control* Make(QWidget* parent, const char* name, const QString& caption, QRect bounds) {
+Control* Make(QWidget* parent, const QString& caption, QRect bounds) {
   auto* control = new Control(caption, parent);
-  control->setObjectName(name);
   control->setGeometry(bounds);
   return control;
 }
 
-// The section and key of a stored control.
-std::string Section(const QWidget* control) {
-  return control->parentWidget()->objectName().toStdString();
-}
-std::string Key(const QWidget* control) { return control->objectName().toStdString(); }
-
-// A control holding stored controls of its own (the group boxes).
-bool IsContainer(QWidget* widget) {
-  return qobject_cast<QGroupBox*>(widget) != nullptr ||
-         (QString(widget->metaObject()->className()) == "QWidget");
-}
-
-// The direct child widgets in creation order.
-QList<QWidget*> Children(QWidget* container) {
-  return container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+// A check box or radio button of a setting, in its state before anything is read.
+template <typename Button>
+Button* MakeButton(QWidget* parent, SettingId id, const QString& caption, QRect bounds) {
+  auto* button = Make<Button>(parent, caption, bounds);
+  button->setChecked(SettingOf(id).fallback == 1);
+  return button;
 }
 
 }  // namespace
 
-TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
-  setObjectName("frmOption");
+OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   setWindowTitle("オプション");
   setFont(FormFont());
   setFixedSize(490, 340);
   CentreOnScreen(*this);
 
-  // Created in the order the walk visits them.
-  GroupBox1 = Make<QGroupBox>(this, "GroupBox1", "出力設定", {16, 16, 225, 89});
-  GroupBox2 = Make<QGroupBox>(this, "GroupBox2", "改行コード", {248, 16, 225, 89});
-  GroupBox3 = Make<QGroupBox>(this, "GroupBox3", "環境設定", {16, 112, 457, 129});
-  GroupBox4 = Make<QGroupBox>(this, "GroupBox4", "読み込み", {16, 248, 457, 49});
-  Button1 = Make<QPushButton>(this, "Button1", "OK", {296, 306, 75, 25});
-  Button2 = Make<QPushButton>(this, "Button2", "キャンセル", {392, 306, 75, 25});
+  auto* output = Make<QGroupBox>(this, "出力設定", {16, 16, 225, 89});
+  auto* line_end_group = Make<QGroupBox>(this, "改行コード", {248, 16, 225, 89});
+  auto* environment = Make<QGroupBox>(this, "環境設定", {16, 112, 457, 129});
+  auto* reading = Make<QGroupBox>(this, "読み込み", {16, 248, 457, 49});
+  ok_button = Make<QPushButton>(this, "OK", {296, 306, 75, 25});
+  cancel_button = Make<QPushButton>(this, "キャンセル", {392, 306, 75, 25});
 
-  CheckBox1 =
-      Make<QCheckBox>(GroupBox1, "CheckBox1", "ページごとに区切り線を付加(&K)", {16, 24, 201, 17});
-  CheckBox2 =
-      Make<QCheckBox>(GroupBox1, "CheckBox2", "ページを指定して抽出(&T)", {16, 56, 193, 17});
+  page_banners = MakeButton<QCheckBox>(output, SettingId::kPageBanners,
+                                       "ページごとに区切り線を付加(&K)", {16, 24, 201, 17});
+  ask_page_range = MakeButton<QCheckBox>(output, SettingId::kAskPageRange,
+                                         "ページを指定して抽出(&T)", {16, 56, 193, 17});
 
-  Label1 = Make<QLabel>(GroupBox2, "Label1", "改行コード", {24, 56, 60, 14});
-  RadioButton1 = Make<QRadioButton>(GroupBox2, "RadioButton1", "改行あり", {16, 24, 81, 17});
-  RadioButton2 = Make<QRadioButton>(GroupBox2, "RadioButton2", "改行なし", {104, 24, 81, 17});
-  ComboBox1 = new QComboBox(GroupBox2);
-  ComboBox1->setObjectName("ComboBox1");
-  ComboBox1->setGeometry(96, 53, 89, 20);
-  ComboBox1->addItems({"CR+LF", "LF", "CR"});
-  ComboBox1->setCurrentIndex(-1);
-  ComboBox1->setProperty("Tag", 0);
+  Make<QLabel>(line_end_group, "改行コード", {24, 56, 60, 14});
+  line_breaks = MakeButton<QRadioButton>(line_end_group, SettingId::kLineBreaks, "改行あり",
+                                         {16, 24, 81, 17});
+  no_line_breaks = MakeButton<QRadioButton>(line_end_group, SettingId::kNoLineBreaks, "改行なし",
+                                            {104, 24, 81, 17});
+  line_end = new QComboBox(line_end_group);
+  line_end->setGeometry(96, 53, 89, 20);
+  for (const LineEnd& item : kLineEnds) line_end->addItem(item.item);
+  line_end->setCurrentIndex(-1);
 
-  Label2 = Make<QLabel>(GroupBox3, "Label2", "※ 最大10個のウインドウまで表示", {224, 25, 200, 14});
-  CheckBox5 =
-      Make<QCheckBox>(GroupBox3, "CheckBox5", "テキストエディタで表示する(&S)", {16, 24, 185, 17});
-  CheckBox6 = Make<QCheckBox>(GroupBox3, "CheckBox6", "テキストファイルの保存先を確認する(&P)",
-                              {16, 48, 241, 17});
-  CheckBox7 = Make<QCheckBox>(GroupBox3, "CheckBox7",
-                              "既存のテキストファイルの上書きを確認する(&R)", {16, 72, 273, 17});
-  CheckBox8 =
-      Make<QCheckBox>(GroupBox3, "CheckBox8", "警告メッセージを表示する(&W)", {16, 96, 177, 17});
+  Make<QLabel>(environment, "※ 最大10個のウインドウまで表示", {224, 25, 200, 14});
+  open_in_editor = MakeButton<QCheckBox>(environment, SettingId::kOpenInEditor,
+                                         "テキストエディタで表示する(&S)", {16, 24, 185, 17});
+  ask_save_path =
+      MakeButton<QCheckBox>(environment, SettingId::kAskSavePath,
+                            "テキストファイルの保存先を確認する(&P)", {16, 48, 241, 17});
+  confirm_overwrite =
+      MakeButton<QCheckBox>(environment, SettingId::kConfirmOverwrite,
+                            "既存のテキストファイルの上書きを確認する(&R)", {16, 72, 273, 17});
+  show_warnings = MakeButton<QCheckBox>(environment, SettingId::kShowWarnings,
+                                        "警告メッセージを表示する(&W)", {16, 96, 177, 17});
 
-  CheckBox9 =
-      Make<QCheckBox>(GroupBox4, "CheckBox9", "新しい形式のPDFも読み込む(&N)", {16, 22, 241, 17});
+  newer_formats = MakeButton<QCheckBox>(reading, SettingId::kNewerFormats,
+                                        "新しい形式のPDFも読み込む(&N)", {16, 22, 241, 17});
 
-  // The design-time states.
-  CheckBox1->setChecked(true);
-  RadioButton1->setChecked(true);
-  CheckBox5->setChecked(true);
-  CheckBox7->setChecked(true);
-  CheckBox8->setChecked(true);
+  controls_ = {page_banners,   ask_page_range, line_breaks,       no_line_breaks,
+               line_end,       open_in_editor, ask_save_path,     confirm_overwrite,
+               show_warnings,  newer_formats};
 
-  setTabOrder(Button2, GroupBox1);
-  setTabOrder(GroupBox1, GroupBox2);
-  setTabOrder(GroupBox2, GroupBox3);
-  setTabOrder(GroupBox3, GroupBox4);
-  setTabOrder(GroupBox4, Button1);
-  Button2->setFocus();
+  setTabOrder(cancel_button, output);
+  setTabOrder(output, line_end_group);
+  setTabOrder(line_end_group, environment);
+  setTabOrder(environment, reading);
+  setTabOrder(reading, ok_button);
+  cancel_button->setFocus();
 
-  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+  connect(ok_button, &QPushButton::clicked, this, [this] {
+    SaveControls();
+    accept();
+  });
+  connect(cancel_button, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfrmOption::showEvent(QShowEvent* event) {
+void OptionsDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  LoadControls(this);
-  Button2->setFocus();
+  LoadControls();
+  cancel_button->setFocus();
 }
 
-void TfrmOption::Button1Click() {
-  SaveControls(this);
-  accept();
-}
-
-void TfrmOption::LoadControls(QWidget* container) {
-  const std::string file = SettingsFilePath();
-  for (QWidget* child : Children(container)) {
-    if (auto* button = qobject_cast<QAbstractButton*>(child); button && button->isCheckable()) {
-      const int32_t value = ReadProfileInt(file, Section(child), Key(child), -1);
-      if (value == 0 || value == 1) button->setChecked(value == 1);
-    } else if (auto* combo = qobject_cast<QComboBox*>(child)) {
-      const int32_t fallback = combo->property("Tag").toInt() == 0 ? 0 : -1;
-      const int32_t index = ReadProfileInt(file, Section(child), Key(child), fallback);
-      if (index >= 0 && index < combo->count() && index <= 255) combo->setCurrentIndex(index);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(child)) {
-      edit->setText(QString::fromStdString(
-          ReadProfileString(file, Section(child), Key(child), "").substr(0, 500)));
+void OptionsDialog::LoadControls() {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const Setting& setting = kOptionSettings[i];
+    if (auto* combo = qobject_cast<QComboBox*>(controls_[i])) {
+      const int32_t index = ReadSetting(setting);
+      if (index >= 0 && index < combo->count()) combo->setCurrentIndex(index);
+    } else {
+      const int32_t value = ReadSettingOr(setting, -1);
+      if (value == 0 || value == 1) qobject_cast<QAbstractButton*>(controls_[i])->setChecked(value == 1);
     }
-    if (IsContainer(child)) LoadControls(child);
   }
 }
 
-void TfrmOption::SaveControls(QWidget* container) {
-  const std::string file = SettingsFilePath();
-  for (QWidget* child : Children(container)) {
-    if (auto* button = qobject_cast<QAbstractButton*>(child); button && button->isCheckable()) {
-      WriteProfileValue(file, Section(child), Key(child), button->isChecked() ? "1" : "0");
-    } else if (auto* combo = qobject_cast<QComboBox*>(child)) {
-      WriteProfileValue(file, Section(child), Key(child), std::to_string(combo->currentIndex()));
-    } else if (auto* edit = qobject_cast<QLineEdit*>(child)) {
-      WriteProfileValue(file, Section(child), Key(child), edit->text().toStdString());
-    }
-    if (IsContainer(child)) SaveControls(child);
+void OptionsDialog::SaveControls() {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const auto* combo = qobject_cast<const QComboBox*>(controls_[i]);
+    WriteSetting(kOptionSettings[i],
+                 combo != nullptr ? combo->currentIndex()
+                                  : (qobject_cast<QAbstractButton*>(controls_[i])->isChecked() ? 1 : 0));
   }
 }
 

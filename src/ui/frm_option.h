@@ -1,51 +1,47 @@
 #pragma once
 
+#include <array>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/settings_table.h"
+
 namespace lumenquill {
 
-// The options dialog. It keeps no list of settings: every check box, radio button, combo box
-// and edit is stored under its parent's object name as the section and its own object name as
-// the key, so the settings file's keys are exactly the control names.
-class TfrmOption final : public QDialog {
+// The options dialog: a control for each setting of the options in the table of settings, read
+// from the settings file when shown and written to it, in the table's order, on OK.
+class OptionsDialog final : public QDialog {
  public:
-  explicit TfrmOption(QWidget* parent = nullptr);
+  explicit OptionsDialog(QWidget* parent = nullptr);
 
-  // Sets every storable control inside the container, at any depth, from the settings file.
-  static void LoadControls(QWidget* container);
-  // Writes every storable control inside the container, at any depth, to the settings file.
-  static void SaveControls(QWidget* container);
-
-  QGroupBox* GroupBox1;
-  QCheckBox* CheckBox1;
-  QCheckBox* CheckBox2;
-  QGroupBox* GroupBox2;
-  QLabel* Label1;
-  QRadioButton* RadioButton1;
-  QRadioButton* RadioButton2;
-  QComboBox* ComboBox1;
-  QGroupBox* GroupBox3;
-  QLabel* Label2;
-  QCheckBox* CheckBox5;
-  QCheckBox* CheckBox6;
-  QCheckBox* CheckBox7;
-  QCheckBox* CheckBox8;
-  QGroupBox* GroupBox4;
-  QCheckBox* CheckBox9;  // reading newer PDF files, off at design time
-  QPushButton* Button1;
-  QPushButton* Button2;
+  QCheckBox* page_banners;
+  QCheckBox* ask_page_range;
+  QRadioButton* line_breaks;
+  QRadioButton* no_line_breaks;
+  QComboBox* line_end;
+  QCheckBox* open_in_editor;
+  QCheckBox* ask_save_path;
+  QCheckBox* confirm_overwrite;
+  QCheckBox* show_warnings;
+  QCheckBox* newer_formats;
+  QPushButton* ok_button;
+  QPushButton* cancel_button;
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  void Button1Click();
+  // A flag other than 0 or 1, or an index that names no item, leaves the control as it is; a
+  // missing index selects the setting's fallback item.
+  void LoadControls();
+  void SaveControls();
+
+  // The control of each option setting, in the table's order.
+  std::array<QWidget*, kOptionSettings.size()> controls_;
 };
 
 }  // namespace lumenquill

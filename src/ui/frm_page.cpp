@@ -11,9 +11,8 @@
 namespace lumenquill {
 namespace {
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int left) {
+QLineEdit* MakeEdit(QWidget* parent, int left) {
   auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
   edit->setGeometry(left, 43, 65, 20);
   return edit;
 }
@@ -33,61 +32,55 @@ bool IsEnter(const QKeyEvent* key) {
 
 }  // namespace
 
-TfrmPage::TfrmPage(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
-  setObjectName("frmPage");
+PageRangeDialog::PageRangeDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   setWindowTitle("ページを指定して抽出");
   setFont(FormFont());
   setFixedSize(329, 112);
   CentreOnScreen(*this);
 
-  Label3 = new QLabel("抽出するページ範囲を入力してください", this);
-  Label3->setObjectName("Label3");
-  Label3->move(16, 16);
-  Edit1 = MakeEdit(this, "Edit1", 16);
-  Label2 = new QLabel("-", this);
-  Label2->setObjectName("Label2");
-  Label2->move(93, 47);
-  Edit2 = MakeEdit(this, "Edit2", 112);
-  Label1 = new QLabel(this);
-  Label1->setObjectName("Label1");
-  Label1->move(200, 45);
-  Button1 = new QPushButton("OK", this);
-  Button1->setObjectName("Button1");
-  Button1->setGeometry(157, 76, 75, 23);
-  Button2 = new QPushButton("キャンセル", this);
-  Button2->setObjectName("Button2");
-  Button2->setGeometry(245, 76, 75, 23);
+  prompt = new QLabel("抽出するページ範囲を入力してください", this);
+  prompt->move(16, 16);
+  first_edit = MakeEdit(this, 16);
+  dash = new QLabel("-", this);
+  dash->move(93, 47);
+  last_edit = MakeEdit(this, 112);
+  valid_pages = new QLabel(this);
+  valid_pages->move(200, 45);
+  ok_button = new QPushButton("OK", this);
+  ok_button->setGeometry(157, 76, 75, 23);
+  cancel_button = new QPushButton("キャンセル", this);
+  cancel_button->setGeometry(245, 76, 75, 23);
 
-  setTabOrder(Button1, Edit1);
-  setTabOrder(Edit1, Edit2);
-  setTabOrder(Edit2, Button2);
-  Button1->setDefault(true);
-  for (QLineEdit* edit : {Edit1, Edit2}) edit->installEventFilter(this);
-  ShowError = [this](const QString& message) {
+  setTabOrder(ok_button, first_edit);
+  setTabOrder(first_edit, last_edit);
+  setTabOrder(last_edit, cancel_button);
+  ok_button->setDefault(true);
+  for (QLineEdit* edit : {first_edit, last_edit}) edit->installEventFilter(this);
+  show_error = [this](const QString& message) {
     MakeMessageBox(QMessageBox::Critical, "Lumenquill", message, QMessageBox::Ok, this)->exec();
   };
-  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+  connect(ok_button, &QPushButton::clicked, this, [this] { Confirm(); });
+  connect(cancel_button, &QPushButton::clicked, this, [this] { Cancel(); });
 }
 
-void TfrmPage::showEvent(QShowEvent* event) {
+void PageRangeDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormShow();
+  ShowPageCount();
 }
 
-void TfrmPage::FormShow() {
-  const int32_t pages = Analyst ? Analyst->PageCount() : 0;
-  Label1->setText(QString("有効ページ : 1-%1").arg(pages));
-  Label1->adjustSize();
-  Edit1->setText("1");
-  Edit2->setText(QString::number(pages));
-  Button1->setFocus();
+void PageRangeDialog::ShowPageCount() {
+  const int32_t pages = page_count;
+  valid_pages->setText(QString("有効ページ : 1-%1").arg(pages));
+  valid_pages->adjustSize();
+  first_edit->setText("1");
+  last_edit->setText(QString::number(pages));
+  ok_button->setFocus();
 }
 
 // Typed characters are filtered (pasted text is not), and Enter released in an edit runs OK
 // when it was also pressed there: the release of the Enter that closed the error box lands in
 // the edit too, and must not run the checks again.
-bool TfrmPage::eventFilter(QObject* watched, QEvent* event) {
+bool PageRangeDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (IsEnter(key)) {
@@ -101,31 +94,31 @@ bool TfrmPage::eventFilter(QObject* watched, QEvent* event) {
     if (IsEnter(key) && !key->isAutoRepeat()) {
       const bool pressed_here = enter_pressed_in_ == watched;
       enter_pressed_in_ = nullptr;
-      if (pressed_here) Button1Click();
+      if (pressed_here) Confirm();
       return true;
     }
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void TfrmPage::Button1Click() {
-  const int32_t pages = Analyst ? Analyst->PageCount() : 0;
+void PageRangeDialog::Confirm() {
+  const int32_t pages = page_count;
   const auto checked =
-      CheckPageRange(Edit1->text().toStdString(), Edit2->text().toStdString(), pages);
+      CheckPageRange(first_edit->text().toStdString(), last_edit->text().toStdString(), pages);
   if (const auto* message = std::get_if<std::string>(&checked)) {
-    ShowError(QString::fromStdString(WithClosingPeriod(*message)));
+    show_error(QString::fromStdString(WithClosingPeriod(*message)));
     return;
   }
-  FirstPage = std::get<PageRange>(checked).first;
-  LastPage = std::get<PageRange>(checked).last;
+  first_page = std::get<PageRange>(checked).first;
+  last_page = std::get<PageRange>(checked).last;
   accept();
 }
 
-void TfrmPage::Button2Click() { reject(); }
+void PageRangeDialog::Cancel() { reject(); }
 
-void TfrmPage::reject() {
-  FirstPage = -1;
-  LastPage = -1;
+void PageRangeDialog::reject() {
+  first_page = -1;
+  last_page = -1;
   QDialog::reject();
 }
 

@@ -8,37 +8,33 @@
 
 namespace lumenquill {
 
-TfrmProg::TfrmProg(QWidget* parent)
+ProgressDialog::ProgressDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
-  setObjectName("frmProg");
   setWindowTitle("PDFファイルを解析中・・・");
   setFont(FormFont());
   setFixedSize(328, 76);
 
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName("ProgressBar1");
-  ProgressBar1->setGeometry(16, 12, 297, 25);
-  ProgressBar1->setRange(0, 100);
-  ProgressBar1->setValue(0);
-  ProgressBar1->setTextVisible(false);
+  bar = new QProgressBar(this);
+  bar->setGeometry(16, 12, 297, 25);
+  bar->setRange(0, 100);
+  bar->setValue(0);
+  bar->setTextVisible(false);
 
-  Button1 = new QPushButton("中止(&N)", this);
-  Button1->setObjectName("Button1");
-  Button1->setGeometry(126, 46, 75, 23);
-  Button1->setAutoDefault(false);
-  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+  cancel_button = new QPushButton("中止(&N)", this);
+  cancel_button->setGeometry(126, 46, 75, 23);
+  cancel_button->setAutoDefault(false);
+  connect(cancel_button, &QPushButton::clicked, this, [this] { CancelClick(); });
 
-  Label1 = new QLabel(this);
-  Label1->setObjectName("Label1");
-  Label1->move(267, 56);
+  position_label = new QLabel(this);
+  position_label->move(267, 56);
 }
 
-void TfrmProg::SetCaption(const std::string& caption) {
+void ProgressDialog::SetCaption(const std::string& caption) {
   setWindowTitle(QString::fromStdString(caption));
 }
 
-void TfrmProg::Present() {
+void ProgressDialog::Present() {
   TakeEscapeKeyPress();  // only presses during this extraction count
   move(50, 50);
   show();
@@ -46,20 +42,20 @@ void TfrmProg::Present() {
   activateWindow();
 }
 
-void TfrmProg::ShowProgress(int32_t min, int32_t max, int32_t position, bool done) {
+void ProgressDialog::ShowProgress(int32_t min, int32_t max, int32_t position, bool done) {
   ProcessPendingInput();
-  ProgressBar1->setRange(min, max);
-  ProgressBar1->setValue(position);
-  Label1->setText(QString("%1/%2").arg(position).arg(max));
-  Label1->adjustSize();
+  bar->setRange(min, max);
+  bar->setValue(position);
+  position_label->setText(QString("%1/%2").arg(position).arg(max));
+  position_label->adjustSize();
   if (done) {
     hide();
-    ProgressBar1->setValue(0);
+    bar->setValue(0);
   }
 }
 
-void TfrmProg::ProcessPendingInput() { QApplication::processEvents(); }
+void ProgressDialog::ProcessPendingInput() { QApplication::processEvents(); }
 
-void TfrmProg::closeEvent(QCloseEvent* event) { event->ignore(); }
+void ProgressDialog::closeEvent(QCloseEvent* event) { event->ignore(); }
 
 }  // namespace lumenquill

@@ -33,13 +33,13 @@ bool QtUserInterface::AskYesNo(const std::string& caption, const std::string& te
              ->exec() == QMessageBox::Yes;
 }
 
-std::optional<PageRange> QtUserInterface::ChoosePageRange(const TPDFAnalyst& analyst,
+std::optional<PageRange> QtUserInterface::ChoosePageRange(int32_t page_count,
                                                           const std::string& caption_suffix) {
-  TfrmPage dialog(owner_);
-  dialog.Analyst = &analyst;
+  PageRangeDialog dialog(owner_);
+  dialog.page_count = page_count;
   dialog.setWindowTitle(dialog.windowTitle() + QString::fromStdString(caption_suffix));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return PageRange{dialog.FirstPage, dialog.LastPage};
+  return PageRange{dialog.first_page, dialog.last_page};
 }
 
 std::optional<std::string> QtUserInterface::ChooseSavePath(const std::string& proposed_path) {

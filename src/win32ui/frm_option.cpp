@@ -1,79 +1,45 @@
 #include "win32ui/frm_option.h"
 
-#include <commctrl.h>
-
 #include <string>
-#include <string_view>
 
-#include "platform/ini_file.h"
-#include "platform/settings_location.h"
+#include "app/settings_table.h"
+#include "platform/wide_text.h"
 #include "win32ui/resource_ids.h"
 
 namespace lumenquill {
 namespace {
 
-// A stored control: its identifier, its group box's name (the section) and its own (the key).
-// Listed in the order in which the dialog's controls are visited, which is the order in which
-// OK writes them.
-struct StoredControl {
-  int id;
-  const char* section;
-  const char* key;
+// The control of each option setting, in the table's order.
+constexpr int kControlIds[] = {
+    IDC_OPTION_PAGE_BANNERS,  IDC_OPTION_ASK_PAGE_RANGE, IDC_OPTION_LINE_BREAKS,
+    IDC_OPTION_NO_LINE_BREAKS, IDC_OPTION_LINE_END,      IDC_OPTION_OPEN_IN_EDITOR,
+    IDC_OPTION_ASK_SAVE_PATH, IDC_OPTION_CONFIRM_OVERWRITE, IDC_OPTION_SHOW_WARNINGS,
+    IDC_OPTION_NEWER_FORMATS,
 };
+static_assert(std::size(kControlIds) == kOptionSettings.size());
 
-constexpr StoredControl kStoredControls[] = {
-    {IDC_OPTION_CHECKBOX1, "GroupBox1", "CheckBox1"},
-    {IDC_OPTION_CHECKBOX2, "GroupBox1", "CheckBox2"},
-    {IDC_OPTION_RADIOBUTTON1, "GroupBox2", "RadioButton1"},
-    {IDC_OPTION_RADIOBUTTON2, "GroupBox2", "RadioButton2"},
-    {IDC_OPTION_COMBOBOX1, "GroupBox2", "ComboBox1"},
-    {IDC_OPTION_CHECKBOX5, "GroupBox3", "CheckBox5"},
-    {IDC_OPTION_CHECKBOX6, "GroupBox3", "CheckBox6"},
-    {IDC_OPTION_CHECKBOX7, "GroupBox3", "CheckBox7"},
-    {IDC_OPTION_CHECKBOX8, "GroupBox3", "CheckBox8"},
-    {IDC_OPTION_CHECKBOX9, "GroupBox4", "CheckBox9"},
-};
-
-// Checked at design time; every other check box and radio button starts unchecked.
-constexpr int kCheckedAtDesign[] = {IDC_OPTION_CHECKBOX1, IDC_OPTION_RADIOBUTTON1,
-                                    IDC_OPTION_CHECKBOX5, IDC_OPTION_CHECKBOX7,
-                                    IDC_OPTION_CHECKBOX8};
-
-constexpr const wchar_t* kLineEndItems[] = {L"CR+LF", L"LF", L"CR"};
-
-bool IsComboBox(HWND control) {
-  wchar_t class_name[32] = {};
-  GetClassNameW(control, class_name, 32);
-  return std::wstring_view(class_name) == WC_COMBOBOXW;
+// The radio buttons of the line-break pair; checking one unchecks the other.
+bool IsLineBreakButton(int id) {
+  return id == IDC_OPTION_LINE_BREAKS || id == IDC_OPTION_NO_LINE_BREAKS;
 }
 
-bool IsRadioButton(HWND control) {
-  const auto type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
-  return type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON;
-}
-
-// Checking a radio button unchecks the other radio buttons of its group box.
-void SetChecked(HWND dialog, const StoredControl& control, bool checked) {
-  if (checked && IsRadioButton(GetDlgItem(dialog, control.id))) {
-    for (const StoredControl& other : kStoredControls) {
-      if (std::string_view(other.section) == control.section &&
-          IsRadioButton(GetDlgItem(dialog, other.id))) {
-        CheckDlgButton(dialog, other.id, BST_UNCHECKED);
-      }
-    }
+void SetChecked(HWND dialog, int id, bool checked) {
+  if (checked && IsLineBreakButton(id)) {
+    CheckDlgButton(dialog, IDC_OPTION_LINE_BREAKS, BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPTION_NO_LINE_BREAKS, BST_UNCHECKED);
   }
-  CheckDlgButton(dialog, control.id, checked ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 }  // namespace
 
-void TfrmOption::Execute(HWND owner) {
+void OptionsDialog::Execute(HWND owner) {
   DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPTIONS), owner, DialogProc, 0);
 }
 
-INT_PTR CALLBACK TfrmOption::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM) {
+INT_PTR CALLBACK OptionsDialog::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    FormCreate(window);
+    SetInitialStates(window);
     LoadControls(window);
     SetFocus(GetDlgItem(window, IDCANCEL));
     return FALSE;  // the focus is set
@@ -86,43 +52,43 @@ INT_PTR CALLBACK TfrmOption::DialogProc(HWND window, UINT message, WPARAM wparam
   return FALSE;
 }
 
-// The design-time states: the combo box's items, none of them selected, and the checks.
-void TfrmOption::FormCreate(HWND dialog) {
-  for (const wchar_t* item : kLineEndItems) {
-    SendDlgItemMessageW(dialog, IDC_OPTION_COMBOBOX1, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(item));
+void OptionsDialog::SetInitialStates(HWND dialog) {
+  for (const LineEnd& line_end : kLineEnds) {
+    const std::wstring item = Widen(line_end.item);
+    SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(item.c_str()));
   }
-  SendDlgItemMessageW(dialog, IDC_OPTION_COMBOBOX1, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  for (const int id : kCheckedAtDesign) CheckDlgButton(dialog, id, BST_CHECKED);
-}
-
-// A flag other than 0 or 1, or an index that names no item, leaves the control as it is; a
-// missing combo box key selects the first item.
-void TfrmOption::LoadControls(HWND dialog) {
-  const std::string file = SettingsFilePath();
-  for (const StoredControl& control : kStoredControls) {
-    const HWND item = GetDlgItem(dialog, control.id);
-    if (IsComboBox(item)) {
-      const int32_t index = ReadProfileInt(file, control.section, control.key, 0);
-      const auto count = SendMessageW(item, CB_GETCOUNT, 0, 0);
-      if (index >= 0 && index < count && index <= 255) {
-        SendMessageW(item, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-      }
-    } else {
-      const int32_t value = ReadProfileInt(file, control.section, control.key, -1);
-      if (value == 0 || value == 1) SetChecked(dialog, control, value == 1);
+  SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  for (size_t i = 0; i < kOptionSettings.size(); ++i) {
+    if (kOptionSettings[i].type == SettingType::kFlag && kOptionSettings[i].fallback == 1) {
+      CheckDlgButton(dialog, kControlIds[i], BST_CHECKED);
     }
   }
 }
 
-void TfrmOption::SaveControls(HWND dialog) {
-  const std::string file = SettingsFilePath();
-  for (const StoredControl& control : kStoredControls) {
-    const HWND item = GetDlgItem(dialog, control.id);
-    const std::string value =
-        IsComboBox(item) ? std::to_string(static_cast<int>(SendMessageW(item, CB_GETCURSEL, 0, 0)))
-                         : (IsDlgButtonChecked(dialog, control.id) == BST_CHECKED ? "1" : "0");
-    WriteProfileValue(file, control.section, control.key, value);
+void OptionsDialog::LoadControls(HWND dialog) {
+  for (size_t i = 0; i < kOptionSettings.size(); ++i) {
+    const Setting& setting = kOptionSettings[i];
+    if (setting.type == SettingType::kIndex) {
+      const int32_t index = ReadSetting(setting);
+      const auto count = SendDlgItemMessageW(dialog, kControlIds[i], CB_GETCOUNT, 0, 0);
+      if (index >= 0 && index < count) {
+        SendDlgItemMessageW(dialog, kControlIds[i], CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+      }
+    } else {
+      const int32_t value = ReadSettingOr(setting, -1);
+      if (value == 0 || value == 1) SetChecked(dialog, kControlIds[i], value == 1);
+    }
+  }
+}
+
+void OptionsDialog::SaveControls(HWND dialog) {
+  for (size_t i = 0; i < kOptionSettings.size(); ++i) {
+    const int id = kControlIds[i];
+    const bool is_index = kOptionSettings[i].type == SettingType::kIndex;
+    WriteSetting(kOptionSettings[i],
+                 is_index ? static_cast<int32_t>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0))
+                          : (IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0));
   }
 }
 

@@ -4,10 +4,9 @@
 
 namespace lumenquill {
 
-// The options dialog. Every check box, radio button and combo box is stored under its group
-// box's name as the section and its own name as the key, so the settings file's keys are
-// exactly the control names.
-class TfrmOption final {
+// The options dialog: a control for each setting of the options in the table of settings, read
+// from the settings file when shown and written to it, in the table's order, on OK.
+class OptionsDialog final {
  public:
   // Shows the dialog modally: OK writes every control to the settings file, Cancel and the
   // title bar's close button write nothing.
@@ -15,10 +14,12 @@ class TfrmOption final {
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static void FormCreate(HWND dialog);
-  // Sets every stored control of the dialog from the settings file.
+  // The states before anything is read: the line ends listed, none selected, and each check
+  // as its setting's fallback.
+  static void SetInitialStates(HWND dialog);
+  // A flag other than 0 or 1, or an index that names no item, leaves the control as it is; a
+  // missing index selects the setting's fallback item.
   static void LoadControls(HWND dialog);
-  // Writes every stored control of the dialog to the settings file, in the dialog's order.
   static void SaveControls(HWND dialog);
 };
 

@@ -12,10 +12,10 @@ namespace lumenquill {
 
 // The page-range dialog: a first and a last page, checked against the document's page count.
 // Only "." and digits can be typed into the edits; Enter in an edit runs the checks of OK.
-class TfrmPage final {
+class PageRangeDialog final {
  public:
   // The caption suffix is " - ( file name )".
-  TfrmPage(int32_t page_count, std::string caption_suffix)
+  PageRangeDialog(int32_t page_count, std::string caption_suffix)
       : page_count_(page_count), caption_suffix_(std::move(caption_suffix)) {}
 
   // Shows the dialog modally; the range (ordered) on OK, nothing on Cancel or close.
@@ -29,10 +29,10 @@ class TfrmPage final {
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
                                    UINT_PTR subclass, DWORD_PTR data);
-  void FormShow();
+  void ShowPageCount();
   // The checks; the dialog closes with OK only when they pass, else the error box is shown.
-  void Button1Click();
-  void Button2Click();
+  void Confirm();
+  void Cancel();
 
   const int32_t page_count_;
   const std::string caption_suffix_;

@@ -21,9 +21,9 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
     events.push_back("ask " + caption + ": " + text);
     return answer_yes;
   }
-  std::optional<PageRange> ChoosePageRange(const TPDFAnalyst& analyst,
+  std::optional<PageRange> ChoosePageRange(int32_t page_count,
                                            const std::string& caption_suffix) override {
-    events.push_back("range" + caption_suffix + " of " + std::to_string(analyst.PageCount()));
+    events.push_back("range" + caption_suffix + " of " + std::to_string(page_count));
     return page_range;
   }
   std::optional<std::string> ChooseSavePath(const std::string& proposed_name) override {

@@ -27,7 +27,7 @@ bool Checked(HWND dialog, int control) {
 }
 
 int ComboSelection(HWND dialog) {
-  return static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTION_COMBOBOX1, CB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_GETCURSEL, 0, 0));
 }
 
 // The letters after "&" in the captions of the dialog's controls.
@@ -48,19 +48,19 @@ TEST(OptionsDialog, FreshFileAndOk) {
   SettingsFile file("");
   DialogDriver driver;
   driver.Then("オプション", [](HWND dialog) {
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX1));
-    EXPECT_FALSE(Checked(dialog, IDC_OPTION_CHECKBOX2));
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_RADIOBUTTON1));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_PAGE_BANNERS));
+    EXPECT_FALSE(Checked(dialog, IDC_OPTION_ASK_PAGE_RANGE));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_LINE_BREAKS));
     EXPECT_EQ(ComboSelection(dialog), 0);
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX8));
-    EXPECT_FALSE(Checked(dialog, IDC_OPTION_CHECKBOX9));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_SHOW_WARNINGS));
+    EXPECT_FALSE(Checked(dialog, IDC_OPTION_NEWER_FORMATS));
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
     const std::multiset<char> letters = AcceleratorLetters(dialog);
     EXPECT_EQ(letters.size(), 7u);
     EXPECT_EQ(std::set<char>(letters.begin(), letters.end()).size(), 7u);
     testing::PostClick(dialog, IDOK);
   });
-  TfrmOption().Execute(nullptr);
+  OptionsDialog().Execute(nullptr);
   EXPECT_TRUE(driver.Done());
   EXPECT_EQ(SettingsText(file),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=1\nRadioButton2=0\n"
@@ -76,31 +76,31 @@ TEST(OptionsDialog, OddValuesCancelAndClose) {
   SettingsFile file(odd);
   DialogDriver driver;
   driver.Then("オプション", [](HWND dialog) {
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX1));
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_RADIOBUTTON2));  // checked after RadioButton1
-    EXPECT_FALSE(Checked(dialog, IDC_OPTION_RADIOBUTTON1));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_PAGE_BANNERS));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_NO_LINE_BREAKS));  // checked after the other one
+    EXPECT_FALSE(Checked(dialog, IDC_OPTION_LINE_BREAKS));
     EXPECT_EQ(ComboSelection(dialog), -1);
-    CheckDlgButton(dialog, IDC_OPTION_CHECKBOX2, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_OPTION_ASK_PAGE_RANGE, BST_CHECKED);
     testing::PostClick(dialog, IDCANCEL);
   });
   driver.Then("オプション", [](HWND dialog) {
-    CheckDlgButton(dialog, IDC_OPTION_CHECKBOX2, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_OPTION_ASK_PAGE_RANGE, BST_CHECKED);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
   });
-  TfrmOption().Execute(nullptr);
-  TfrmOption().Execute(nullptr);
+  OptionsDialog().Execute(nullptr);
+  OptionsDialog().Execute(nullptr);
   EXPECT_EQ(SettingsText(file), odd);
 
   driver.Then("オプション", [](HWND dialog) {
-    SendDlgItemMessageW(dialog, IDC_OPTION_COMBOBOX1, CB_SETCURSEL, 1, 0);
+    SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_SETCURSEL, 1, 0);
     // Alt+N, the accelerator of "新しい形式のPDFも読み込む(&N)".
     PostMessageW(dialog, WM_SYSCHAR, 'n', 1 << 29);
   });
   driver.Then("オプション", [](HWND dialog) {
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX9));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_NEWER_FORMATS));
     testing::PostClick(dialog, IDOK);
   });
-  TfrmOption().Execute(nullptr);
+  OptionsDialog().Execute(nullptr);
   EXPECT_TRUE(driver.Done());
   EXPECT_EQ(SettingsText(file),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
