@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string(reinterpret_cast<const char*>(data), size)));
     size_t written = 0;
     const bool cancel = false;
-    lumenquill::Extract(reader, {}, [&written](std::string_view text) { written += text.size(); },
-                        cancel);
+    lumenquill::Extract(
+        reader, {}, [&written](std::string_view text) { written += text.size(); }, cancel);
   } catch (const lumenquill::Error&) {
   }
   return 0;

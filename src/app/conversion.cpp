@@ -8,9 +8,9 @@
 #include "app/settings.h"
 #include "content/decoder_reader.h"
 #include "platform/error.h"
+#include "platform/escape_key.h"
 #include "platform/file_attributes.h"
 #include "platform/file_reading.h"
-#include "platform/escape_key.h"
 #include "platform/locked_file.h"
 #include "platform/output_reasons.h"
 #include "platform/path_text.h"
@@ -30,18 +30,17 @@ constexpr const char* kStandardInputName = "stdin";
 ExtractionProgress ConnectProgress(ProgressDisplay& progress) {
   progress.Present();
   const auto take_escape = [&progress] {
-    if (TakeEscapeKeyPress()) progress.Cancelled = true;
+    if (TakeEscapeKeyPress()) progress.cancelled = true;
   };
-  return ExtractionProgress{
-      [&progress, take_escape](int32_t percent) {
-        progress.ShowProgress(0, 100, percent, false);
-        take_escape();
-      },
-      [&progress, take_escape] {
-        progress.ProcessPendingInput();
-        take_escape();
-      },
-      [&progress] { progress.ShowProgress(0, 100, 100, true); }};
+  return ExtractionProgress{[&progress, take_escape](int32_t percent) {
+                              progress.ShowProgress(0, 100, percent, false);
+                              take_escape();
+                            },
+                            [&progress, take_escape] {
+                              progress.ProcessPendingInput();
+                              take_escape();
+                            },
+                            [&progress] { progress.ShowProgress(0, 100, 100, true); }};
 }
 
 // Why an output file was refused before anything was written.
@@ -82,8 +81,8 @@ std::string OpenFailureMessage(FileOpenError::Cause cause) {
 std::string DefaultTextPath(const std::string& pdf, const RunOptions& options) {
   const std::string path =
       WithExtension(pdf == kStandardInputArgument ? kStandardInputName : pdf, ".txt");
-  if (!options.OutputFolder) return path;
-  return WithTrailingSeparator(*options.OutputFolder) + FileNamePart(path);
+  if (!options.output_folder) return path;
+  return WithTrailingSeparator(*options.output_folder) + FileNamePart(path);
 }
 
 void Conversion::ShowFailure(const std::string& path, const std::string& message) {
@@ -100,7 +99,8 @@ bool Conversion::ConvertFile(const std::string& file_name) {
   const bool show_warnings = ReadShowWarnings();
   TPDFAnalyst analyst;
   // The settings file is read only when the command line leaves the choice to it.
-  analyst.SetReadNewerFormats(options_.NewerFormats ? *options_.NewerFormats : ReadNewerFormats());
+  analyst.SetReadNewerFormats(options_.newer_formats ? *options_.newer_formats
+                                                     : ReadNewerFormats());
   try {
     if (file_name == kStandardInputArgument) {
       // Bounded as a file is; the text is named after "stdin".
@@ -123,7 +123,7 @@ bool Conversion::ConvertFile(const std::string& file_name) {
     }
     return false;
   }
-  ++OpenCount;
+  ++open_count;
   try {
     return SaveAsText(analyst);
   } catch (const OutputError& error) {
@@ -138,7 +138,7 @@ bool Conversion::ConvertFile(const std::string& file_name) {
 
 bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   ProgressDisplay& progress = ui_.Progress();
-  progress.Cancelled = false;
+  progress.cancelled = false;
   // A document that cannot be extracted is refused before any question is asked.
   CheckDecoderReader(&analyst);
   // Whatever happens from here, the progress display ends hidden.
@@ -165,7 +165,7 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   extraction.pages = range;
   if (text_output_ != nullptr) {
     const bool written = WriteToTextOutput(analyst, extraction, progress);
-    if (progress.Cancelled) ReportCancelled(analyst.FileName());
+    if (progress.cancelled) ReportCancelled(analyst.FileName());
     return written;
   }
 
@@ -177,7 +177,7 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
     return false;
   }
 
-  if (flags.open_in_editor && OpenCount <= MaxOpenWindows) ui_.OpenInApplication(output->path);
+  if (flags.open_in_editor && open_count <= kMaxOpenWindows) ui_.OpenInApplication(output->path);
   return true;
 }
 
@@ -192,8 +192,9 @@ bool Conversion::WriteTextFile(TPDFAnalyst& document, const ExtractionOptions& o
     throw OutputError(target.path, RefusalReason(error.cause()));
   }
   OutputFile file(target.path, target.existing);
-  if (!Extract(document, options, [&file](std::string_view text) { file.Write(text); },
-               progress.Cancelled, reports)) {
+  if (!Extract(
+          document, options, [&file](std::string_view text) { file.Write(text); },
+          progress.cancelled, reports)) {
     return false;  // the file is dropped unwritten: the target stays as it was
   }
   file.Commit();
@@ -206,7 +207,7 @@ void Conversion::ReportCancelled(const std::string& pdf) {
 
 PageRange Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {
   const int32_t count = analyst.PageCount();
-  const PageRange range = PagesFromOptions(options_.FirstPage, options_.LastPage, count);
+  const PageRange range = PagesFromOptions(options_.first_page, options_.last_page, count);
   if (range.first > count && ReadShowWarnings()) {
     ui_.ShowMessage(kCaption, analyst.FileName() + "\r\n" + EmptyRangeNote(range, count),
                     MessageIcon::kWarning);
@@ -226,7 +227,7 @@ std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string
   }
   std::string path = DefaultTextPath(pdf, options_);
   if (!FileExists(path)) return OutputTarget{std::move(path), ExistingFile::kKeep};
-  if (options_.Overwrite == false) {
+  if (options_.overwrite == false) {
     ShowFailure(path, "このファイルは既に存在するため、上書きしませんでした。");
     return std::nullopt;
   }
@@ -241,8 +242,9 @@ std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string
 bool Conversion::WriteToTextOutput(TPDFAnalyst& document, const ExtractionOptions& options,
                                    ProgressDisplay& progress) {
   std::string text;
-  if (!Extract(document, options, [&text](std::string_view part) { text += part; },
-               progress.Cancelled, ConnectProgress(progress))) {
+  if (!Extract(
+          document, options, [&text](std::string_view part) { text += part; }, progress.cancelled,
+          ConnectProgress(progress))) {
     return false;
   }
   // Written only when whole, so that the output holds no part of a document that failed.

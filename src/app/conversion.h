@@ -34,8 +34,8 @@ std::string DefaultTextPath(const std::string& pdf, const RunOptions& options);
 // user interface of whoever started it. One per front end; a batch restarts its count.
 class Conversion final {
  public:
-  // A result is opened in the editor only while OpenCount is at most this.
-  static constexpr int32_t MaxOpenWindows = 10;
+  // A result is opened in the editor only while open_count is at most this.
+  static constexpr int32_t kMaxOpenWindows = 10;
 
   // With a text output, the text of each document goes there, whole, and no file is written.
   explicit Conversion(UserInterface& ui, RunOptions options = {},
@@ -45,7 +45,7 @@ class Conversion final {
   const RunOptions& Options() const { return options_; }
 
   // Every batch counts its loaded files from 0.
-  void StartBatch() { OpenCount = 0; }
+  void StartBatch() { open_count = 0; }
 
   // Loads (reading newer files when the run's option or the settings file says so), checks and
   // converts one file, or standard input for "-" (its text named "stdin.txt"); true when its text
@@ -73,7 +73,7 @@ class Conversion final {
                      const OutputTarget& target);
 
   // Files that loaded (and are not secured) in the current batch.
-  int32_t OpenCount = 0;
+  int32_t open_count = 0;
 
  private:
   // An error box: the path, then the message on its own line.

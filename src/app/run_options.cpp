@@ -10,16 +10,16 @@ std::optional<std::string> NewLineNamed(const std::string& name) {
 }
 
 void ApplyRunOptions(const RunOptions& options, ExtractionOptions& extraction) {
-  if (options.PageBanner) extraction.page_banners = *options.PageBanner;
-  if (options.NewLine) extraction.new_line = *options.NewLine;
-  if (options.LineBreaks) extraction.line_breaks = *options.LineBreaks;
+  if (options.page_banner) extraction.page_banners = *options.page_banner;
+  if (options.new_line) extraction.new_line = *options.new_line;
+  if (options.line_breaks) extraction.line_breaks = *options.line_breaks;
 }
 
 void ApplyRunOptions(const RunOptions& options, ConversionFlags& flags) {
   if (options.HasPageRange()) flags.ask_page_range = false;
-  if (options.OutputFolder) flags.ask_save_path = false;
-  if (options.Overwrite) flags.confirm_overwrite = false;
-  if (options.OpenInEditor) flags.open_in_editor = *options.OpenInEditor;
+  if (options.output_folder) flags.ask_save_path = false;
+  if (options.overwrite) flags.confirm_overwrite = false;
+  if (options.open_in_editor) flags.open_in_editor = *options.open_in_editor;
 }
 
 }  // namespace lumenquill

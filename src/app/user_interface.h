@@ -31,7 +31,7 @@ class ProgressDisplay {
   virtual void Hide() = 0;
 
   // The user asked to stop; the extractor reads it after every progress report and form.
-  bool Cancelled = false;
+  bool cancelled = false;
 };
 
 class UserInterface {

@@ -20,7 +20,8 @@ const OptionTable kOptions{
     "qrh",
     "j"};
 
-const OptionTable kLayoutOptions{{"--first", "--last", "--eol"}, {"--no-banner", "--no-breaks"}, "", ""};
+const OptionTable kLayoutOptions{
+    {"--first", "--last", "--eol"}, {"--no-banner", "--no-breaks"}, "", ""};
 
 bool Holds(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
@@ -28,9 +29,9 @@ bool Holds(const std::vector<std::string>& names, const std::string& name) {
 
 // Whether the table names the option, spelt as SeparateOptions leaves it.
 bool Knows(const OptionTable& table, const std::string& name) {
-  if (Holds(table.LongWithValue, name) || Holds(table.LongFlags, name)) return true;
-  return name.size() == 2 && (table.ShortFlags.find(name[1]) != std::string::npos ||
-                              table.ShortWithValue.find(name[1]) != std::string::npos);
+  if (Holds(table.long_with_value, name) || Holds(table.long_flags, name)) return true;
+  return name.size() == 2 && (table.short_flags.find(name[1]) != std::string::npos ||
+                              table.short_with_value.find(name[1]) != std::string::npos);
 }
 
 // A whole positive decimal number up to the limit, or nothing.
@@ -52,7 +53,7 @@ class Parser {
     for (next_ = 0; next_ < arguments_.size();) {
       const std::string& argument = arguments_[next_++];
       if (options_ended || argument == kStandardInputArgument || !argument.starts_with("-")) {
-        line_.Files.push_back(argument);
+        line_.files.push_back(argument);
       } else if (argument == "--") {
         options_ended = true;
       } else if (!Knows(table_, argument)) {
@@ -65,20 +66,20 @@ class Parser {
         return UsageError{error_.empty() ? "不明なオプションです: " + argument : error_};
       }
     }
-    if (help) line_.Request = CommandLine::Action::kHelp;
-    if (!help && version) line_.Request = CommandLine::Action::kVersion;
-    if (line_.Request != CommandLine::Action::kConvert) return line_;
-    RunOptions& options = line_.Options;
-    if (options.FirstPage && options.LastPage && *options.FirstPage > *options.LastPage) {
+    if (help) line_.request = CommandLine::Action::kHelp;
+    if (!help && version) line_.request = CommandLine::Action::kVersion;
+    if (line_.request != CommandLine::Action::kConvert) return line_;
+    RunOptions& options = line_.options;
+    if (options.first_page && options.last_page && *options.first_page > *options.last_page) {
       return UsageError{"--first のページが --last のページより後ろです"};
     }
-    if (line_.ToStandardOutput && options.OutputFolder) {
+    if (line_.to_standard_output && options.output_folder) {
       return UsageError{"--stdout と --output-dir は同時に指定できません"};
     }
     const auto standard_inputs =
-        std::count(line_.Files.begin(), line_.Files.end(), std::string(kStandardInputArgument));
+        std::count(line_.files.begin(), line_.files.end(), std::string(kStandardInputArgument));
     if (standard_inputs > 1) return UsageError{"標準入力 (-) は 1 回だけ指定できます"};
-    if (standard_inputs == 1 && !line_.ToStandardOutput && !options.OutputFolder) {
+    if (standard_inputs == 1 && !line_.to_standard_output && !options.output_folder) {
       return UsageError{"標準入力 (-) から読むには --stdout か --output-dir を指定します"};
     }
     return line_;
@@ -88,47 +89,47 @@ class Parser {
   // Takes one option and its value; false (with error_ set when the value is at fault) for
   // an option that is not known or a bad value.
   bool Option(const std::string& name) {
-    RunOptions& options = line_.Options;
+    RunOptions& options = line_.options;
     if (name == "--no-banner") {
-      options.PageBanner = false;
+      options.page_banner = false;
     } else if (name == "--no-breaks") {
-      options.LineBreaks = false;
+      options.line_breaks = false;
     } else if (name == "--stdout") {
-      line_.ToStandardOutput = true;
+      line_.to_standard_output = true;
     } else if (name == "--overwrite") {
-      options.Overwrite = true;
+      options.overwrite = true;
     } else if (name == "--no-overwrite") {
-      options.Overwrite = false;
+      options.overwrite = false;
     } else if (name == "--no-open") {
-      options.OpenInEditor = false;
+      options.open_in_editor = false;
     } else if (name == "--newer-formats") {
-      options.NewerFormats = true;
+      options.newer_formats = true;
     } else if (name == "--quiet" || name == "-q") {
-      line_.Quiet = true;
+      line_.quiet = true;
     } else if (name == "--recursive" || name == "-r") {
-      options.Recursive = true;
+      options.recursive = true;
     } else if (name == "--first" || name == "--last") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;
       const std::optional<int32_t> page = PositiveNumber(*value, INT32_MAX);
       if (!page) return Bad(name, *value, "1 以上のページ番号");
-      (name == "--first" ? options.FirstPage : options.LastPage) = *page;
+      (name == "--first" ? options.first_page : options.last_page) = *page;
     } else if (name == "--eol") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;
-      options.NewLine = NewLineNamed(*value);
-      if (!options.NewLine) return Bad(name, *value, "crlf、lf、cr のいずれか");
+      options.new_line = NewLineNamed(*value);
+      if (!options.new_line) return Bad(name, *value, "crlf、lf、cr のいずれか");
     } else if (name == "--output-dir") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;
       if (value->empty()) return Bad(name, *value, "フォルダ");
-      options.OutputFolder = *value;
+      options.output_folder = *value;
     } else if (name == "--jobs" || name == "-j") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;
       const std::optional<int32_t> jobs = PositiveNumber(*value, kMaxJobs);
       if (!jobs) return Bad(name, *value, "1 から " + std::to_string(kMaxJobs) + " までの数");
-      line_.Jobs = *jobs;
+      line_.jobs = *jobs;
     } else {
       return false;
     }

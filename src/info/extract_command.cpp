@@ -17,15 +17,15 @@ namespace lumenquill {
 int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) {
   const auto parsed = ParseLayoutOptions(args);
   const auto* line = std::get_if<CommandLine>(&parsed);
-  if (line == nullptr || line->Files.size() != 2) {
+  if (line == nullptr || line->files.size() != 2) {
     std::cerr << "lumenquill-info: --extract の引数が正しくありません\n"
                  "使い方: lumenquill-info --extract OUT.txt [--first N] [--last M] "
                  "[--no-banner] [--eol crlf|lf|cr] [--no-breaks] FILE\n";
     return 2;
   }
-  const RunOptions& options = line->Options;
-  const std::string& output = line->Files[0];
-  const std::string& input = line->Files[1];
+  const RunOptions& options = line->options;
+  const std::string& output = line->files[0];
+  const std::string& input = line->files[1];
   TPDFAnalyst reader;
   reader.SetReadNewerFormats(newer_formats);
   try {
@@ -39,12 +39,11 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
     ApplyRunOptions(options, extraction);
     // Pages past the end read to the last page, as lumenquill reads them.
     const int32_t count = reader.PageCount();
-    const PageRange pages = PagesFromOptions(options.FirstPage, options.LastPage, count);
+    const PageRange pages = PagesFromOptions(options.first_page, options.last_page, count);
     if (pages.first > count) ReportFailure(input, EmptyRangeNote(pages, count));
     extraction.pages = pages;
     // The console's one-line bar on standard error when it is a terminal; no questions.
-    ConsoleUserInterface console(std::cin, std::cout, std::cerr, false,
-                                 StandardErrorIsTerminal());
+    ConsoleUserInterface console(std::cin, std::cout, std::cerr, false, StandardErrorIsTerminal());
     Conversion conversion(console);
     // The command names its output: a file of that name is replaced.
     conversion.WriteTextFile(reader, extraction, {output, ExistingFile::kReplace});

@@ -72,8 +72,7 @@ class TextExtractor final {
   ExtractionOptions options;
 
  private:
-  bool ExtractPages(const TextSink& sink, const bool& cancel,
-                    const ExtractionProgress& progress);
+  bool ExtractPages(const TextSink& sink, const bool& cancel, const ExtractionProgress& progress);
   int64_t Interpret(MemoryStream& content, std::string& output, TPDFFontResourceList& fonts,
                     FontCache* cache) const;
 

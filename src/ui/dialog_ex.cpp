@@ -14,31 +14,31 @@ QStringList NameFilters(const QString& filter) {
 bool FileOpenDialog::Execute() {
   QFileDialog dialog(owner_);
   dialog.setAcceptMode(Mode());
-  dialog.setNameFilters(NameFilters(Filter));
-  if (!DefaultExt.isEmpty())
-    dialog.setDefaultSuffix(QString(DefaultExt).remove(0, DefaultExt.startsWith('.') ? 1 : 0));
+  dialog.setNameFilters(NameFilters(filter));
+  if (!default_ext.isEmpty())
+    dialog.setDefaultSuffix(QString(default_ext).remove(0, default_ext.startsWith('.') ? 1 : 0));
   dialog.setFileMode(Mode() == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                     : AllowMultiSelect                ? QFileDialog::ExistingFiles
+                     : allow_multi_select              ? QFileDialog::ExistingFiles
                                                        : QFileDialog::ExistingFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !OverwritePrompt);
-  if (!FileName.isEmpty()) dialog.selectFile(FileName);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !overwrite_prompt);
+  if (!file_name.isEmpty()) dialog.selectFile(file_name);
   dialog.setLabelText(QFileDialog::Reject, "キャンセル");
   if (dialog.exec() != QDialog::Accepted) return false;
-  Files = dialog.selectedFiles();
-  FileName = Files.isEmpty() ? QString() : Files.first();
-  return !Files.isEmpty();
+  files = dialog.selectedFiles();
+  file_name = files.isEmpty() ? QString() : files.first();
+  return !files.isEmpty();
 }
 
 std::unique_ptr<FileSaveDialog> FileSaveDialog::ForTextFiles(QWidget* owner) {
   auto dialog = std::make_unique<FileSaveDialog>(owner);
-  dialog->Filter = "テキストファイル|*.txt";
-  dialog->DefaultExt = ".txt";
-  dialog->OverwritePrompt = true;
+  dialog->filter = "テキストファイル|*.txt";
+  dialog->default_ext = ".txt";
+  dialog->overwrite_prompt = true;
   return dialog;
 }
 
 void FileOpenDialog::DoHelp() {
-  if (OnHelp) OnHelp(*this);
+  if (on_help) on_help(*this);
 }
 
 }  // namespace lumenquill

@@ -16,21 +16,21 @@ class FileOpenDialog {
   explicit FileOpenDialog(QWidget* owner) : owner_(owner) {}
   virtual ~FileOpenDialog() = default;
 
-  // Runs the dialog; true when the user confirmed, with the choice in FileName (and Files).
+  // Runs the dialog; true when the user confirmed, with the choice in file_name (and files).
   virtual bool Execute();
-  // Raises OnHelp with the dialog as sender when it is set.
+  // Raises on_help with the dialog as sender when it is set.
   virtual void DoHelp();
 
-  QString HelpText = "ヘルプ(&H)";
-  std::function<void(FileOpenDialog&)> OnHelp;
+  QString help_text = "ヘルプ(&H)";
+  std::function<void(FileOpenDialog&)> on_help;
 
   // "Description|*.ext" pairs, as the program writes its filters.
-  QString Filter;
-  QString DefaultExt;
-  QString FileName;
-  QStringList Files;
-  bool AllowMultiSelect = false;
-  bool OverwritePrompt = false;
+  QString filter;
+  QString default_ext;
+  QString file_name;
+  QStringList files;
+  bool allow_multi_select = false;
+  bool overwrite_prompt = false;
 
  protected:
   virtual QFileDialog::AcceptMode Mode() const { return QFileDialog::AcceptOpen; }

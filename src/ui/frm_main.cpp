@@ -33,7 +33,8 @@ QAction* MakeAction(QWidget* owner, const QString& caption, const QString& hint,
 
 }  // namespace
 
-MainWindow::MainWindow(ProgressDialog& progress, QWidget* parent) : QMainWindow(parent), progress_(progress) {
+MainWindow::MainWindow(ProgressDialog& progress, QWidget* parent)
+    : QMainWindow(parent), progress_(progress) {
   setWindowTitle(QString::fromStdString(kMainCaption));
   setWindowIcon(QIcon(":/images/lumenquill.svg"));
   setFont(FormFont());
@@ -41,8 +42,8 @@ MainWindow::MainWindow(ProgressDialog& progress, QWidget* parent) : QMainWindow(
   setAcceptDrops(true);
 
   open_dialog = std::make_unique<FileOpenDialog>(this);
-  open_dialog->Filter = "PDF - Portable Document Format|*.pdf";
-  open_dialog->AllowMultiSelect = true;
+  open_dialog->filter = "PDF - Portable Document Format|*.pdf";
+  open_dialog->allow_multi_select = true;
   save_dialog = FileSaveDialog::ForTextFiles(this);
   ui_ = std::make_unique<QtUserInterface>(this, progress_, *save_dialog);
   conversion_ = std::make_unique<Conversion>(*ui_);
@@ -88,8 +89,9 @@ void MainWindow::BuildMenus() {
   tool_bar_action = MakeAction(this, "ツールバー", "ツールバーを表示/隠す");
   status_bar_action = MakeAction(this, "ステータスバー", "ステータスバーを表示/隠す");
   on_top_action = MakeAction(this, "常に手前に表示", "ウインドウを常に手前にする/しない",
-                   QKeySequence(Qt::Key_F3));
-  for (QAction* check : {tool_bar_action, status_bar_action, on_top_action}) check->setCheckable(true);
+                             QKeySequence(Qt::Key_F3));
+  for (QAction* check : {tool_bar_action, status_bar_action, on_top_action})
+    check->setCheckable(true);
   options_action = MakeAction(this, "オプション", "オプション", QKeySequence(Qt::Key_F5));
   options_action->setIcon(QIcon(":/images/options.svg"));
   view_menu->addActions({tool_bar_action, status_bar_action, on_top_action});
@@ -97,8 +99,7 @@ void MainWindow::BuildMenus() {
   view_menu->addAction(options_action);
 
   help_menu = menuBar()->addMenu("ヘルプ(&H)");
-  readme_action =
-      MakeAction(this, "ReadMe.txt", "ヘルプファイルを開く", QKeySequence(Qt::Key_F1));
+  readme_action = MakeAction(this, "ReadMe.txt", "ヘルプファイルを開く", QKeySequence(Qt::Key_F1));
   readme_action->setIcon(QIcon(":/images/help.svg"));
   home_action = MakeAction(this, "最新版の入手", "最新版を入手する");
   home_action->setIcon(QIcon(":/images/home.svg"));
@@ -174,9 +175,10 @@ void MainWindow::SaveSettings() {
   // Left and Top are the frame's corner, as move() takes them; normalGeometry() is the client
   // area's, so the frame of the normal state is added (a maximised frame can be narrower).
   // A window opened maximised and never restored has no normal frame seen; it takes its own.
-  const QMargins frame = settings.maximised && !normal_frame_.isNull() ? normal_frame_ : FrameMargins();
+  const QMargins frame =
+      settings.maximised && !normal_frame_.isNull() ? normal_frame_ : FrameMargins();
   const QRect bounds = settings.maximised ? normalGeometry().translated(-frame.left(), -frame.top())
-                                     : QRect(pos(), size());
+                                          : QRect(pos(), size());
   settings.left = bounds.x();
   settings.top = bounds.y();
   settings.width = bounds.width();
@@ -235,7 +237,7 @@ void MainWindow::RunWorkList(const std::vector<std::string>& work_list) {
 void MainWindow::OpenFiles() {
   if (!open_dialog->Execute()) return;
   std::vector<std::string> work_list;
-  for (const QString& file : open_dialog->Files) {
+  for (const QString& file : open_dialog->files) {
     const std::string path = PathBytes(file);
     if (FileExists(path)) work_list.push_back(path);
   }

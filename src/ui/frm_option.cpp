@@ -69,9 +69,8 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlag
   newer_formats = MakeButton<QCheckBox>(reading, SettingId::kNewerFormats,
                                         "新しい形式のPDFも読み込む(&N)", {16, 22, 241, 17});
 
-  controls_ = {page_banners,   ask_page_range, line_breaks,       no_line_breaks,
-               line_end,       open_in_editor, ask_save_path,     confirm_overwrite,
-               show_warnings,  newer_formats};
+  controls_ = {page_banners,   ask_page_range, line_breaks,       no_line_breaks, line_end,
+               open_in_editor, ask_save_path,  confirm_overwrite, show_warnings,  newer_formats};
 
   setTabOrder(cancel_button, output);
   setTabOrder(output, line_end_group);
@@ -101,7 +100,8 @@ void OptionsDialog::LoadControls() {
       if (index >= 0 && index < combo->count()) combo->setCurrentIndex(index);
     } else {
       const int32_t value = ReadSettingOr(setting, -1);
-      if (value == 0 || value == 1) qobject_cast<QAbstractButton*>(controls_[i])->setChecked(value == 1);
+      if (value == 0 || value == 1)
+        qobject_cast<QAbstractButton*>(controls_[i])->setChecked(value == 1);
     }
   }
 }
@@ -110,8 +110,9 @@ void OptionsDialog::SaveControls() {
   for (size_t i = 0; i < controls_.size(); ++i) {
     const auto* combo = qobject_cast<const QComboBox*>(controls_[i]);
     WriteSetting(kOptionSettings[i],
-                 combo != nullptr ? combo->currentIndex()
-                                  : (qobject_cast<QAbstractButton*>(controls_[i])->isChecked() ? 1 : 0));
+                 combo != nullptr
+                     ? combo->currentIndex()
+                     : (qobject_cast<QAbstractButton*>(controls_[i])->isChecked() ? 1 : 0));
   }
 }
 

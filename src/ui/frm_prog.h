@@ -34,7 +34,7 @@ class ProgressDialog final : public QDialog, public ProgressDisplay {
   void reject() override {}
 
  private:
-  void CancelClick() { Cancelled = true; }
+  void CancelClick() { cancelled = true; }
 };
 
 }  // namespace lumenquill

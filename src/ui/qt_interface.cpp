@@ -43,9 +43,9 @@ std::optional<PageRange> QtUserInterface::ChoosePageRange(int32_t page_count,
 }
 
 std::optional<std::string> QtUserInterface::ChooseSavePath(const std::string& proposed_path) {
-  save_dialog_.FileName = PathText(FileNamePart(proposed_path));
+  save_dialog_.file_name = PathText(FileNamePart(proposed_path));
   if (!save_dialog_.Execute()) return std::nullopt;
-  return PathBytes(save_dialog_.FileName);
+  return PathBytes(save_dialog_.file_name);
 }
 
 void QtUserInterface::LeaveAlwaysOnTop() { SetAlwaysOnTop(owner_, false); }

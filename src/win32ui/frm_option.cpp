@@ -11,9 +11,9 @@ namespace {
 
 // The control of each option setting, in the table's order.
 constexpr int kControlIds[] = {
-    IDC_OPTION_PAGE_BANNERS,  IDC_OPTION_ASK_PAGE_RANGE, IDC_OPTION_LINE_BREAKS,
-    IDC_OPTION_NO_LINE_BREAKS, IDC_OPTION_LINE_END,      IDC_OPTION_OPEN_IN_EDITOR,
-    IDC_OPTION_ASK_SAVE_PATH, IDC_OPTION_CONFIRM_OVERWRITE, IDC_OPTION_SHOW_WARNINGS,
+    IDC_OPTION_PAGE_BANNERS,   IDC_OPTION_ASK_PAGE_RANGE,    IDC_OPTION_LINE_BREAKS,
+    IDC_OPTION_NO_LINE_BREAKS, IDC_OPTION_LINE_END,          IDC_OPTION_OPEN_IN_EDITOR,
+    IDC_OPTION_ASK_SAVE_PATH,  IDC_OPTION_CONFIRM_OVERWRITE, IDC_OPTION_SHOW_WARNINGS,
     IDC_OPTION_NEWER_FORMATS,
 };
 static_assert(std::size(kControlIds) == kOptionSettings.size());
@@ -87,8 +87,9 @@ void OptionsDialog::SaveControls(HWND dialog) {
     const int id = kControlIds[i];
     const bool is_index = kOptionSettings[i].type == SettingType::kIndex;
     WriteSetting(kOptionSettings[i],
-                 is_index ? static_cast<int32_t>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0))
-                          : (IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0));
+                 is_index
+                     ? static_cast<int32_t>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0))
+                     : (IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0));
   }
 }
 

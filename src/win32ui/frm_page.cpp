@@ -24,10 +24,11 @@ std::optional<PageRange> PageRangeDialog::Execute(HWND owner) {
   const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PAGE),
                                          owner, DialogProc, reinterpret_cast<LPARAM>(this));
   if (result != IDOK) return std::nullopt;
-  return PageRange{FirstPage, LastPage};
+  return PageRange{first_page, last_page};
 }
 
-INT_PTR CALLBACK PageRangeDialog::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR CALLBACK PageRangeDialog::DialogProc(HWND window, UINT message, WPARAM wparam,
+                                             LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrW(window, DWLP_USER, lparam);
     auto* self = reinterpret_cast<PageRangeDialog*>(lparam);
@@ -51,8 +52,8 @@ INT_PTR CALLBACK PageRangeDialog::DialogProc(HWND window, UINT message, WPARAM w
   return FALSE;
 }
 
-LRESULT CALLBACK PageRangeDialog::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                    DWORD_PTR data) {
+LRESULT CALLBACK PageRangeDialog::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                           UINT_PTR, DWORD_PTR data) {
   auto* self = reinterpret_cast<PageRangeDialog*>(data);
   switch (message) {
     case WM_GETDLGCODE:
@@ -103,14 +104,14 @@ void PageRangeDialog::Confirm() {
                 MB_OK | MB_ICONERROR);
     return;
   }
-  FirstPage = std::get<PageRange>(checked).first;
-  LastPage = std::get<PageRange>(checked).last;
+  first_page = std::get<PageRange>(checked).first;
+  last_page = std::get<PageRange>(checked).last;
   EndDialog(window_, IDOK);
 }
 
 void PageRangeDialog::Cancel() {
-  FirstPage = -1;
-  LastPage = -1;
+  first_page = -1;
+  last_page = -1;
   EndDialog(window_, IDCANCEL);
 }
 

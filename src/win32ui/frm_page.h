@@ -22,8 +22,8 @@ class PageRangeDialog final {
   std::optional<PageRange> Execute(HWND owner);
 
   // Both -1 after Cancel.
-  int32_t FirstPage = -1;
-  int32_t LastPage = -1;
+  int32_t first_page = -1;
+  int32_t last_page = -1;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

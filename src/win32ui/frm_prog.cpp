@@ -21,7 +21,8 @@ ProgressDialog::ProgressDialog() {
 
 ProgressDialog::~ProgressDialog() { DestroyWindow(window_); }
 
-INT_PTR CALLBACK ProgressDialog::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR CALLBACK ProgressDialog::DialogProc(HWND window, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrW(window, DWLP_USER, lparam);
     SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, 100);
@@ -31,7 +32,7 @@ INT_PTR CALLBACK ProgressDialog::DialogProc(HWND window, UINT message, WPARAM wp
   // The button, and IDCANCEL: Escape in the dialog and its close button.
   if (self != nullptr && message == WM_COMMAND &&
       (LOWORD(wparam) == IDC_PROGRESS_CANCEL || LOWORD(wparam) == IDCANCEL)) {
-    self->Cancelled = true;
+    self->cancelled = true;
     return TRUE;
   }
   return FALSE;

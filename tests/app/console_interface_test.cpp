@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-
 namespace lumenquill {
 namespace {
 

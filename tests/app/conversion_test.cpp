@@ -84,7 +84,7 @@ TEST_F(ConversionTest, ConvertsWithTheDefaults) {
   const std::string pdf = AddFile("a.pdf", TwoPages());
   EXPECT_TRUE(conversion_.ConvertFile(pdf));
   EXPECT_EQ(TextOf(pdf), "onetwo");
-  EXPECT_EQ(conversion_.OpenCount, 1);
+  EXPECT_EQ(conversion_.open_count, 1);
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100",
                                       "open " + folder_ + "/a.txt", "hide"));
 }
@@ -107,7 +107,7 @@ TEST_F(ConversionTest, DamagedAndSecuredFiles) {
                   "message Lumenquill error: " + secured + "\r\n" +
                       "セキュリティが設定されているPDFファイルからはテキストを抽出できません。"));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/secured.txt"));
-  EXPECT_EQ(conversion_.OpenCount, 0);
+  EXPECT_EQ(conversion_.open_count, 0);
 
   ui_.events.clear();
   SettingsFile warnings_off("[GroupBox3]\nCheckBox8=0\n");
@@ -149,7 +149,7 @@ TEST_F(ConversionTest, NewerFormatsSwitch) {
                               "このファイルは破損しているか対応できない形式です。",
                           "message Lumenquill error: " + rc4 + "\r\n" + secured + hint,
                           "message Lumenquill error: " + forbidden + "\r\n" + secured));
-  EXPECT_EQ(conversion_.OpenCount, 0);
+  EXPECT_EQ(conversion_.open_count, 0);
   ui_.events.clear();
   {
     SettingsFile on(std::string(kQuiet) + "[GroupBox4]\nCheckBox9=1\n");
@@ -174,7 +174,7 @@ TEST_F(ConversionTest, NewerFormatsSwitch) {
                            ": このファイルは破損しているか対応できない形式です。 "
                            "--newer-formats オプションを付けると読み込める場合があります。\n");
   RunOptions newer_formats;
-  newer_formats.NewerFormats = true;
+  newer_formats.newer_formats = true;
   EXPECT_TRUE(Conversion(console, newer_formats).ConvertFile(newer));
   EXPECT_EQ(TextOf(newer), "onetwo");
 }
@@ -262,7 +262,7 @@ TEST_F(ConversionTest, PageRangeChosenOrCancelled) {
   EXPECT_FALSE(conversion_.ConvertFile(pdf));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "range - ( a.pdf ) of 2", "hide"));
-  EXPECT_EQ(conversion_.OpenCount, 1);  // counted at loading
+  EXPECT_EQ(conversion_.open_count, 1);  // counted at loading
 
   ui_.page_range = PageRange{2, 2};
   conversion_.ConvertFile(pdf);
@@ -355,10 +355,10 @@ TEST_F(ConversionTest, TheFileHoldsWhatTheExtractionHandsOver) {
     options.pages = PageRange{2, 2};
     std::string handed;
     const bool cancel = false;
-    ASSERT_TRUE(Extract(document, options, [&handed](std::string_view part) { handed += part; },
-                        cancel));
-    ASSERT_TRUE(conversion_.WriteTextFile(document, options,
-                                          {folder_ + "/a.txt", ExistingFile::kReplace}));
+    ASSERT_TRUE(Extract(
+        document, options, [&handed](std::string_view part) { handed += part; }, cancel));
+    ASSERT_TRUE(
+        conversion_.WriteTextFile(document, options, {folder_ + "/a.txt", ExistingFile::kReplace}));
     EXPECT_EQ(TextOf(folder_ + "/a.pdf"), handed);
     EXPECT_NE(handed, "");
   }
@@ -416,8 +416,9 @@ TEST_F(ConversionTest, EscapeCancelsAndKeepsThePreviousFile) {
   std::ofstream(folder_ + "/a.txt") << "old content";
   TakeEscapeKeyPress();
   ui_.on_progress = [] { LatchEscapeKeyPress(); };
-  EXPECT_FALSE(conversion_.WriteTextFile(document, {}, {folder_ + "/a.txt", ExistingFile::kReplace}));
-  EXPECT_TRUE(ui_.Cancelled);
+  EXPECT_FALSE(
+      conversion_.WriteTextFile(document, {}, {folder_ + "/a.txt", ExistingFile::kReplace}));
+  EXPECT_TRUE(ui_.cancelled);
   EXPECT_FALSE(TakeEscapeKeyPress());
   EXPECT_EQ(TextOf(folder_ + "/a.pdf"), "old content");
   EXPECT_THAT(testing::NamesBeside(folder_ + "/a.txt"), ElementsAre("a.pdf", "a.txt", "anchor"));

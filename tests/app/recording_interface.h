@@ -39,11 +39,11 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
   void Present() override { events.push_back("present"); }
   void ShowProgress(int32_t, int32_t, int32_t position, bool done) override {
     if (on_progress && !done) on_progress();
-    if (cancel_on_progress && !done) Cancelled = true;
+    if (cancel_on_progress && !done) cancelled = true;
     if (done) events.push_back("done " + std::to_string(position));
   }
   void ProcessPendingInput() override {
-    if (cancel_on_pending_input) Cancelled = true;
+    if (cancel_on_pending_input) cancelled = true;
   }
   void Hide() override { events.push_back("hide"); }
 

@@ -69,7 +69,8 @@ Outcome Extract(const fs::path& pdf, bool read_newer_formats) {
     }
     const bool cancel = false;
     std::string text;
-    Extract(reader, {}, [&text](std::string_view part) { text += part; }, cancel);
+    Extract(
+        reader, {}, [&text](std::string_view part) { text += part; }, cancel);
     outcome.text = text;
   } catch (const Error& error) {
     outcome.error = error.what();

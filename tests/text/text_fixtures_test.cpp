@@ -24,7 +24,8 @@ TEST(TextFixtures, ExtractToTheReviewedText) {
     reader.LoadFromFile(pdf.string());
     std::string text;
     const bool cancel = false;
-    Extract(reader, {}, [&text](std::string_view part) { text += part; }, cancel);
+    Extract(
+        reader, {}, [&text](std::string_view part) { text += part; }, cancel);
     EXPECT_EQ(text, testing::ReadWholeFile(entry.path().string()));
     ++files;
   }

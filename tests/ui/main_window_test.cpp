@@ -212,9 +212,9 @@ TEST(FileDialogs, FiltersAndDefaults) {
   EXPECT_EQ(NameFilters("テキストファイル|*.txt|すべて|*.txt;*.log"),
             (QStringList{"テキストファイル (*.txt)", "すべて (*.txt *.log)"}));
   FileSaveDialog dialog(nullptr);
-  EXPECT_EQ(dialog.HelpText, "ヘルプ(&H)");
+  EXPECT_EQ(dialog.help_text, "ヘルプ(&H)");
   int helped = 0;
-  dialog.OnHelp = [&helped](FileOpenDialog&) { ++helped; };
+  dialog.on_help = [&helped](FileOpenDialog&) { ++helped; };
   dialog.DoHelp();
   EXPECT_EQ(helped, 1);
 }

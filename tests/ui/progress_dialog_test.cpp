@@ -31,9 +31,9 @@ TEST(ProgressDialog, ClosingDoesNothingAndTheButtonCancels) {
   EXPECT_TRUE(dialog.isVisible());
   QTest::keyClick(&dialog, Qt::Key_Escape);
   EXPECT_TRUE(dialog.isVisible());
-  EXPECT_FALSE(dialog.Cancelled);
+  EXPECT_FALSE(dialog.cancelled);
   QTest::mouseClick(dialog.cancel_button, Qt::LeftButton);
-  EXPECT_TRUE(dialog.Cancelled);
+  EXPECT_TRUE(dialog.cancelled);
   EXPECT_TRUE(dialog.isVisible());
 }
 
@@ -42,9 +42,9 @@ TEST(ProgressDialog, ProcessingPendingInputTakesAQueuedClick) {
   ProgressDialog dialog;
   dialog.Present();
   QMetaObject::invokeMethod(dialog.cancel_button, &QPushButton::click, Qt::QueuedConnection);
-  EXPECT_FALSE(dialog.Cancelled);
+  EXPECT_FALSE(dialog.cancelled);
   dialog.ProcessPendingInput();
-  EXPECT_TRUE(dialog.Cancelled);
+  EXPECT_TRUE(dialog.cancelled);
 }
 
 // An Escape pressed before the extraction does not cancel it.

@@ -70,8 +70,8 @@ TEST(PageRangeDialog, TypingAndClosing) {
   PageRangeDialog dialog(4, " - ( a.pdf )");
   EXPECT_FALSE(dialog.Execute(nullptr).has_value());
   EXPECT_TRUE(driver.Done());
-  EXPECT_EQ(dialog.FirstPage, -1);
-  EXPECT_EQ(dialog.LastPage, -1);
+  EXPECT_EQ(dialog.first_page, -1);
+  EXPECT_EQ(dialog.last_page, -1);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST(ProgressDialog, ShowsAndHides) {
   EXPECT_EQ(Label(progress), "100/100");
   EXPECT_EQ(BarPosition(progress), 0);
   EXPECT_FALSE(IsWindowVisible(progress.Handle()));
-  EXPECT_FALSE(progress.Cancelled);
+  EXPECT_FALSE(progress.cancelled);
 }
 
 // The button, Escape in the dialog and the close button each ask to stop, at the next look at
@@ -52,18 +52,16 @@ TEST(ProgressDialog, CancelRequests) {
   const HWND window = progress.Handle();
   const std::function<void()> requests[] = {
       [window] { testing::PostClick(window, IDC_PROGRESS_CANCEL); },
-      [window] {
-        PostMessageW(GetDlgItem(window, IDC_PROGRESS_CANCEL), WM_KEYDOWN, VK_ESCAPE, 1);
-      },
+      [window] { PostMessageW(GetDlgItem(window, IDC_PROGRESS_CANCEL), WM_KEYDOWN, VK_ESCAPE, 1); },
       [window] { PostMessageW(window, WM_CLOSE, 0, 0); },
   };
   for (const auto& request : requests) {
-    progress.Cancelled = false;
+    progress.cancelled = false;
     progress.ShowProgress(0, 100, 10, false);
-    EXPECT_FALSE(progress.Cancelled);
+    EXPECT_FALSE(progress.cancelled);
     request();
     progress.ShowProgress(0, 100, 20, false);
-    EXPECT_TRUE(progress.Cancelled);
+    EXPECT_TRUE(progress.cancelled);
   }
 }
 

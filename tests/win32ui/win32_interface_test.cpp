@@ -53,7 +53,7 @@ TEST_F(Win32Conversion, DecliningAndCancellingKeepTheOldTextFile) {
     // Seen at the first progress report, after the first page.
     testing::PostClick(progress_.Handle(), IDC_PROGRESS_CANCEL);
     EXPECT_FALSE(conversion_.ConvertFile(pdf_.path()));
-    EXPECT_TRUE(progress_.Cancelled);
+    EXPECT_TRUE(progress_.cancelled);
     EXPECT_FALSE(IsWindowVisible(progress_.Handle()));
   }
   EXPECT_EQ(testing::ReadWholeFile(text_), "old");
