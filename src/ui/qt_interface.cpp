@@ -4,8 +4,8 @@
 #include <QUrl>
 
 #include "app/path_names.h"
-#include "ui/frm_page.h"
 #include "ui/message_box.h"
+#include "ui/page_range_dialog.h"
 #include "ui/path_text.h"
 
 namespace lumenquill {

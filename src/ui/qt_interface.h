@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #include "app/user_interface.h"
-#include "ui/dialog_ex.h"
-#include "ui/frm_prog.h"
+#include "ui/file_dialogs.h"
+#include "ui/progress_dialog.h"
 
 namespace lumenquill {
 

@@ -7,8 +7,8 @@
 #include "app/conversion.h"
 #include "cli/start_up.h"
 #include "ui/escape_key_filter.h"
-#include "ui/frm_main.h"
-#include "ui/frm_prog.h"
+#include "ui/main_window.h"
+#include "ui/progress_dialog.h"
 #include "ui/qt_interface.h"
 #include "ui/qt_japanese_translation.h"
 

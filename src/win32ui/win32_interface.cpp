@@ -3,8 +3,8 @@
 #include <shellapi.h>
 
 #include "platform/wide_text.h"
-#include "win32ui/dialog_ex.h"
-#include "win32ui/frm_page.h"
+#include "win32ui/file_dialogs.h"
+#include "win32ui/page_range_dialog.h"
 
 namespace lumenquill {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/user_interface.h"
-#include "win32ui/frm_prog.h"
+#include "win32ui/progress_dialog.h"
 
 namespace lumenquill {
 

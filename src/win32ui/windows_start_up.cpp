@@ -9,8 +9,8 @@
 
 #include "app/batch.h"
 #include "app/conversion.h"
-#include "win32ui/frm_main.h"
-#include "win32ui/frm_prog.h"
+#include "win32ui/main_window.h"
+#include "win32ui/progress_dialog.h"
 #include "win32ui/win32_interface.h"
 
 namespace lumenquill {

@@ -3,8 +3,8 @@
 #include <QScreen>
 
 #include "settings_file.h"
-#include "ui/frm_option.h"
-#include "ui/frm_page.h"
+#include "ui/options_dialog.h"
+#include "ui/page_range_dialog.h"
 
 namespace lumenquill {
 namespace {

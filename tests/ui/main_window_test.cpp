@@ -10,8 +10,8 @@
 
 #include "settings_file.h"
 #include "support/shortcut_bytes.h"
-#include "ui/dialog_ex.h"
-#include "ui/frm_main.h"
+#include "ui/file_dialogs.h"
+#include "ui/main_window.h"
 
 namespace lumenquill {
 namespace {

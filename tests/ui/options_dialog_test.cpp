@@ -4,7 +4,7 @@
 
 #include "app/settings.h"
 #include "settings_file.h"
-#include "ui/frm_option.h"
+#include "ui/options_dialog.h"
 
 namespace lumenquill {
 namespace {

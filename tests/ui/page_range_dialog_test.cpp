@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-#include "ui/frm_page.h"
+#include "ui/page_range_dialog.h"
 
 namespace lumenquill {
 namespace {

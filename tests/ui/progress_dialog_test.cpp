@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "platform/escape_key.h"
-#include "ui/frm_prog.h"
+#include "ui/progress_dialog.h"
 
 namespace lumenquill {
 namespace {

@@ -11,7 +11,7 @@
 #include "settings_file.h"
 #include "support/shortcut_bytes.h"
 #include "support/temp_file.h"
-#include "win32ui/frm_main.h"
+#include "win32ui/main_window.h"
 #include "win32ui/resource_ids.h"
 
 namespace lumenquill {

@@ -6,7 +6,7 @@
 #include "dialog_driver.h"
 #include "settings_file.h"
 #include "support/temp_file.h"
-#include "win32ui/frm_option.h"
+#include "win32ui/options_dialog.h"
 #include "win32ui/resource_ids.h"
 
 namespace lumenquill {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_driver.h"
-#include "win32ui/frm_page.h"
+#include "win32ui/page_range_dialog.h"
 #include "win32ui/resource_ids.h"
 
 namespace lumenquill {

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "dialog_driver.h"
-#include "win32ui/frm_prog.h"
+#include "win32ui/progress_dialog.h"
 #include "win32ui/resource_ids.h"
 
 namespace lumenquill {

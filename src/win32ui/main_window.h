@@ -12,7 +12,7 @@
 
 #include "app/conversion.h"
 #include "app/version.h"
-#include "win32ui/frm_prog.h"
+#include "win32ui/progress_dialog.h"
 #include "win32ui/win32_interface.h"
 
 namespace lumenquill {

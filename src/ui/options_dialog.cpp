@@ -1,4 +1,4 @@
-#include "ui/frm_option.h"
+#include "ui/options_dialog.h"
 
 #include <QGroupBox>
 #include <QLabel>

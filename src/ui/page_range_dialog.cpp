@@ -1,4 +1,4 @@
-#include "ui/frm_page.h"
+#include "ui/page_range_dialog.h"
 
 #include <QKeyEvent>
 #include <variant>

@@ -1,4 +1,4 @@
-#include "win32ui/frm_main.h"
+#include "win32ui/main_window.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -12,9 +12,9 @@
 #include "platform/file_attributes.h"
 #include "platform/settings_location.h"
 #include "platform/wide_text.h"
-#include "win32ui/dialog_ex.h"
 #include "win32ui/drop_panel.h"
-#include "win32ui/frm_option.h"
+#include "win32ui/file_dialogs.h"
+#include "win32ui/options_dialog.h"
 #include "win32ui/resource_ids.h"
 
 namespace lumenquill {

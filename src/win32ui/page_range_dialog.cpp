@@ -1,4 +1,4 @@
-#include "win32ui/frm_page.h"
+#include "win32ui/page_range_dialog.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "win32ui/frm_prog.h"
+#include "win32ui/progress_dialog.h"
 
 #include <commctrl.h>
 

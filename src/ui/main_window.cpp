@@ -1,4 +1,4 @@
-#include "ui/frm_main.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,7 +16,7 @@
 #include "platform/settings_location.h"
 #include "ui/faded_icon.h"
 #include "ui/form_font.h"
-#include "ui/frm_option.h"
+#include "ui/options_dialog.h"
 #include "ui/path_text.h"
 
 namespace lumenquill {

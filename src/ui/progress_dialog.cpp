@@ -1,4 +1,4 @@
-#include "ui/frm_prog.h"
+#include "ui/progress_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>

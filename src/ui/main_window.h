@@ -15,8 +15,8 @@
 
 #include "app/conversion.h"
 #include "app/version.h"
-#include "ui/dialog_ex.h"
-#include "ui/frm_prog.h"
+#include "ui/file_dialogs.h"
+#include "ui/progress_dialog.h"
 #include "ui/qt_interface.h"
 
 namespace lumenquill {

@@ -1,4 +1,4 @@
-#include "ui/dialog_ex.h"
+#include "ui/file_dialogs.h"
 
 namespace lumenquill {
 

@@ -1,4 +1,4 @@
-#include "win32ui/frm_option.h"
+#include "win32ui/options_dialog.h"
 
 #include <string>
 
