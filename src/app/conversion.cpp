@@ -172,7 +172,9 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   const std::optional<OutputTarget> output = OutputPath(analyst.FileName(), flags);
   if (!output) return false;
 
-  if (!WriteTextFile(analyst, extraction, *output)) {
+  WriteTextFile(analyst, extraction, *output);
+  // A cancel that came with the last report counts too, though the file was then written.
+  if (progress.cancelled) {
     ReportCancelled(analyst.FileName());
     return false;
   }
