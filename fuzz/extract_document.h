@@ -13,7 +13,7 @@
 
 #include "reader/memory_stream.h"
 #include "reader/pdf_analyst.h"
-#include "text/pdf_text_decoder.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill::fuzzing {
 
@@ -24,13 +24,9 @@ inline void ExtractAllPages(const uint8_t* data, size_t size) {
     reader.LoadFromStream(
         std::make_unique<MemoryStream>(std::string(reinterpret_cast<const char*>(data), size)));
     if (reader.Encrypted()) return;  // not decrypted: a conversion stops here too
-    TPDFTextDecoder decoder(&reader);
-    ObjectNumberList pages;
-    reader.GetPageObjects(pages);
     size_t written = 0;
     const bool cancel = false;
-    decoder.ExtractPages(1, static_cast<int32_t>(pages.size()), nullptr, cancel,
-                         [&written](std::string_view text) { written += text.size(); });
+    Extract(reader, {}, [&written](std::string_view text) { written += text.size(); }, cancel);
   } catch (const Error&) {
   }
 }

@@ -9,7 +9,7 @@
 
 #include "reader/memory_stream.h"
 #include "reader/pdf_analyst.h"
-#include "text/pdf_text_decoder.h"
+#include "text/text_extractor.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         "trailer\n<< /Size 3 /Root 1 0 R >>\nstartxref\n73\n%%EOF\n"));
     return reader;
   }();
-  static lumenquill::TPDFTextDecoder decoder(document);
+  static lumenquill::TextExtractor decoder(document);
   lumenquill::TPDFFontResourceList fonts = MakeFonts();
   lumenquill::MemoryStream content(std::string(reinterpret_cast<const char*>(data), size));
   std::string output;

@@ -14,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = "/tmp/lumenquill-fuzz-ini-" + std::to_string(::getpid());
   std::ofstream(path, std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  lumenquill::ReadProfileInt(path, "GroupBox2", "ComboBox1", 0);
+  lumenquill::FindProfileValue(path, "GroupBox2", "ComboBox1");
   lumenquill::ReadProfileString(path, "frmMain", "height", "");
   lumenquill::WriteProfileValue(path, "GroupBox1", "CheckBox1", "1");
-  lumenquill::ReadProfileInt(path, "groupbox1", "checkbox1", 0);
+  lumenquill::FindProfileValue(path, "groupbox1", "checkbox1");
   std::remove(path.c_str());
   return 0;
 }

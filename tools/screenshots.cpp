@@ -14,14 +14,11 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
-#include "support/pdf_builder.h"
-#include "ui/frm_main.h"
-#include "ui/frm_option.h"
-#include "ui/frm_page.h"
-#include "ui/frm_prog.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/options_dialog.h"
+#include "ui/page_range_dialog.h"
+#include "ui/progress_dialog.h"
 #include "ui/qt_japanese_translation.h"
 
 namespace {
@@ -49,26 +46,23 @@ int main(int argc, char** argv) {
   const QDir out(argc > 1 ? argv[1] : ".");
   lumenquill::InstallQtJapaneseTranslation();
 
-  lumenquill::TfrmProg progress;
-  lumenquill::TfrmMain main_window(progress);
-  main_window.N10->setChecked(true);
-  main_window.N11->setChecked(true);
-  main_window.N10Click();
-  main_window.N11Click();
+  lumenquill::ProgressDialog progress;
+  lumenquill::MainWindow main_window(progress);
+  main_window.tool_bar_action->setChecked(true);
+  main_window.status_bar_action->setChecked(true);
+  main_window.ToggleToolBar();
+  main_window.ToggleStatusBar();
   main_window.move(40, 40);
   main_window.resize(360, 240);
-  main_window.StatusBar1->showMessage(main_window.PDF1->statusTip());
+  main_window.status_bar->showMessage(main_window.open_action->statusTip());
   Save(main_window, out.filePath("main-window.png"));
 
-  lumenquill::TfrmOption options;
+  lumenquill::OptionsDialog options;
   options.move(40, 40);
   Save(options, out.filePath("options.png"));
 
-  lumenquill::TPDFAnalyst document;
-  document.LoadFromStream(
-      std::make_unique<lumenquill::MemoryStream>(lumenquill::testing::SimpleDocument(10)));
-  lumenquill::TfrmPage page;
-  page.Analyst = &document;
+  lumenquill::PageRangeDialog page;
+  page.page_count = 10;
   page.setWindowTitle(page.windowTitle() + " - ( report.pdf )");
   page.move(40, 40);
   Save(page, out.filePath("page-range.png"));

@@ -30,7 +30,7 @@ std::string BatchCaption(size_t i, size_t n, const std::string& path) {
 
 bool CollectWorkList(const std::vector<std::string>& arguments, bool recursive,
                      std::vector<std::string>& work_list, std::ostream& diagnostics) {
-  const InputRule rule{.NamedOnCommandLine = true, .Recursive = recursive};
+  const InputRule rule{.named_on_command_line = true, .recursive = recursive};
   bool all_taken = true;
   for (const std::string& argument : arguments) {
     const InputOutcome outcome = ApplyInputRule(argument, work_list, rule);
@@ -46,7 +46,7 @@ bool RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
               ProgressDisplay& progress, std::ostream& diagnostics) {
   std::vector<std::string> work_list;
   const bool all_taken =
-      CollectWorkList(arguments, conversion.Options().Recursive, work_list, diagnostics);
+      CollectWorkList(arguments, conversion.Options().recursive, work_list, diagnostics);
   if (work_list.empty()) return all_taken;
   const bool all_converted = ConvertWorkList(
       work_list, conversion, progress,

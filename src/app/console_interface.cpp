@@ -85,9 +85,9 @@ bool ConsoleUserInterface::AskYesNo(const std::string& caption, const std::strin
 
 // The entry is "first last" or "first-last"; an empty line takes the whole document, "q" or
 // the end of the input cancels. A failed check shows its message and asks again.
-std::optional<PageRange> ConsoleUserInterface::ChoosePageRange(const TPDFAnalyst& analyst,
+std::optional<PageRange> ConsoleUserInterface::ChoosePageRange(int32_t page_count,
                                                                const std::string& caption_suffix) {
-  const std::string count = std::to_string(analyst.PageCount());
+  const std::string count = std::to_string(page_count);
   for (;;) {
     const std::optional<std::string> answer =
         Ask("ページを指定して抽出" + caption_suffix + ": 抽出するページ範囲を入力してください" +
@@ -105,7 +105,7 @@ std::optional<PageRange> ConsoleUserInterface::ChoosePageRange(const TPDFAnalyst
       last.clear();
       fields >> first >> last;
     }
-    const auto checked = CheckPageRange(first, last, analyst.PageCount());
+    const auto checked = CheckPageRange(first, last, page_count);
     if (const auto* range = std::get_if<PageRange>(&checked)) return *range;
     err_ << "Lumenquill: " << WithClosingPeriod(std::get<std::string>(checked)) << '\n';
   }

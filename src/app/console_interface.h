@@ -49,7 +49,7 @@ class ConsoleUserInterface final : public UserInterface {
 
   void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;
-  std::optional<PageRange> ChoosePageRange(const TPDFAnalyst& analyst,
+  std::optional<PageRange> ChoosePageRange(int32_t page_count,
                                            const std::string& caption_suffix) override;
   std::optional<std::string> ChooseSavePath(const std::string& proposed_path) override;
   ProgressDisplay& Progress() override { return progress_; }

@@ -6,13 +6,17 @@
 #include "app/page_range_check.h"
 #include "app/path_names.h"
 #include "app/settings.h"
+#include "content/decoder_reader.h"
 #include "platform/error.h"
+#include "platform/escape_key.h"
 #include "platform/file_attributes.h"
 #include "platform/file_reading.h"
 #include "platform/locked_file.h"
+#include "platform/output_reasons.h"
 #include "platform/path_text.h"
+#include "reader/check_file_writable.h"
 #include "reader/memory_stream.h"
-#include "text/pdf_text_decoder.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill {
 namespace {
@@ -21,13 +25,37 @@ constexpr const char* kCaption = "Lumenquill";
 // The name that a document read from standard input goes by, and its text file after it.
 constexpr const char* kStandardInputName = "stdin";
 
-// Shows the progress display and connects the decoder's reports and input checks to it.
-TProgressProc ConnectProgress(TPDFTextDecoder& decoder, ProgressDisplay& progress) {
+// Shows the progress display and connects the extraction's reports to it. A press of Escape
+// latched since the last report cancels, as the display's cancel button does.
+ExtractionProgress ConnectProgress(ProgressDisplay& progress) {
   progress.Present();
-  decoder.ProcessPendingInput = [&progress] { progress.ProcessPendingInput(); };
-  return [&progress](int32_t min, int32_t max, int32_t position, bool done) {
-    progress.ShowProgress(min, max, position, done);
+  const auto take_escape = [&progress] {
+    if (TakeEscapeKeyPress()) progress.cancelled = true;
   };
+  return ExtractionProgress{[&progress, take_escape](int32_t percent) {
+                              progress.ShowProgress(0, 100, percent, false);
+                              take_escape();
+                            },
+                            [&progress, take_escape] {
+                              progress.ProcessPendingInput();
+                              take_escape();
+                            },
+                            [&progress] { progress.ShowProgress(0, 100, 100, true); }};
+}
+
+// Why an output file was refused before anything was written.
+const char* RefusalReason(FileCreateError::Cause cause) {
+  switch (cause) {
+    case FileCreateError::Cause::kNotRegular:
+      return kNotRegularFileReason;
+    case FileCreateError::Cause::kReadOnly:
+      return kReadOnlyFileReason;
+    case FileCreateError::Cause::kNoPermission:
+      return kNoWritePermissionReason;
+    case FileCreateError::Cause::kInUse:
+      break;
+  }
+  return kFileInUseReason;
 }
 
 }  // namespace
@@ -53,8 +81,8 @@ std::string OpenFailureMessage(FileOpenError::Cause cause) {
 std::string DefaultTextPath(const std::string& pdf, const RunOptions& options) {
   const std::string path =
       WithExtension(pdf == kStandardInputArgument ? kStandardInputName : pdf, ".txt");
-  if (!options.OutputFolder) return path;
-  return WithTrailingSeparator(*options.OutputFolder) + FileNamePart(path);
+  if (!options.output_folder) return path;
+  return WithTrailingSeparator(*options.output_folder) + FileNamePart(path);
 }
 
 void Conversion::ShowFailure(const std::string& path, const std::string& message) {
@@ -71,7 +99,8 @@ bool Conversion::ConvertFile(const std::string& file_name) {
   const bool show_warnings = ReadShowWarnings();
   TPDFAnalyst analyst;
   // The settings file is read only when the command line leaves the choice to it.
-  analyst.SetReadNewerFormats(options_.NewerFormats ? *options_.NewerFormats : ReadNewerFormats());
+  analyst.SetReadNewerFormats(options_.newer_formats ? *options_.newer_formats
+                                                     : ReadNewerFormats());
   try {
     if (file_name == kStandardInputArgument) {
       // Bounded as a file is; the text is named after "stdin".
@@ -94,7 +123,7 @@ bool Conversion::ConvertFile(const std::string& file_name) {
     }
     return false;
   }
-  ++OpenCount;
+  ++open_count;
   try {
     return SaveAsText(analyst);
   } catch (const OutputError& error) {
@@ -109,8 +138,9 @@ bool Conversion::ConvertFile(const std::string& file_name) {
 
 bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   ProgressDisplay& progress = ui_.Progress();
-  progress.Cancelled = false;
-  TPDFTextDecoder decoder(&analyst);
+  progress.cancelled = false;
+  // A document that cannot be extracted is refused before any question is asked.
+  CheckDecoderReader(&analyst);
   // Whatever happens from here, the progress display ends hidden.
   struct HideAtEnd {
     ProgressDisplay& progress;
@@ -118,35 +148,58 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   } hide_at_end{progress};
 
   ui_.LeaveAlwaysOnTop();
-  ConversionFlags flags = LoadOptions(decoder);
-  ApplyRunOptions(options_, decoder, flags);
+  ExtractionOptions extraction;
+  ConversionFlags flags = LoadOptions(extraction);
+  ApplyRunOptions(options_, extraction);
+  ApplyRunOptions(options_, flags);
 
   PageRange range{1, analyst.PageCount()};
   if (options_.HasPageRange()) {
     range = RangeFromOptions(analyst);
-  } else if (flags.PageRange) {
+  } else if (flags.ask_page_range) {
     const std::optional<PageRange> chosen =
-        ui_.ChoosePageRange(analyst, " - ( " + FileNamePart(analyst.FileName()) + " )");
+        ui_.ChoosePageRange(analyst.PageCount(), " - ( " + FileNamePart(analyst.FileName()) + " )");
     if (!chosen) return false;
     range = *chosen;
   }
+  extraction.pages = range;
   if (text_output_ != nullptr) {
-    const bool written = WriteToTextOutput(decoder, range, progress);
-    if (progress.Cancelled) ReportCancelled(analyst.FileName());
+    const bool written = WriteToTextOutput(analyst, extraction, progress);
+    if (progress.cancelled) ReportCancelled(analyst.FileName());
     return written;
   }
 
   const std::optional<OutputTarget> output = OutputPath(analyst.FileName(), flags);
   if (!output) return false;
 
-  decoder.ExtractToFile(output->path, range.first, range.last, ConnectProgress(decoder, progress),
-                        progress.Cancelled, output->existing);
-  if (progress.Cancelled) {
+  WriteTextFile(analyst, extraction, *output);
+  // A cancel that came with the last report counts too, though the file was then written.
+  if (progress.cancelled) {
     ReportCancelled(analyst.FileName());
     return false;
   }
 
-  if (flags.OpenInEditor && OpenCount <= MaxOpenWindows) ui_.OpenInApplication(output->path);
+  if (flags.open_in_editor && open_count <= kMaxOpenWindows) ui_.OpenInApplication(output->path);
+  return true;
+}
+
+bool Conversion::WriteTextFile(TPDFAnalyst& document, const ExtractionOptions& options,
+                               const OutputTarget& target) {
+  ProgressDisplay& progress = ui_.Progress();
+  // Shown before the file is checked, so that a refusal comes with the display up.
+  const ExtractionProgress reports = ConnectProgress(progress);
+  try {
+    CheckFileWritable(target.path);
+  } catch (const FileCreateError& error) {
+    throw OutputError(target.path, RefusalReason(error.cause()));
+  }
+  OutputFile file(target.path, target.existing);
+  if (!Extract(
+          document, options, [&file](std::string_view text) { file.Write(text); },
+          progress.cancelled, reports)) {
+    return false;  // the file is dropped unwritten: the target stays as it was
+  }
+  file.Commit();
   return true;
 }
 
@@ -156,7 +209,7 @@ void Conversion::ReportCancelled(const std::string& pdf) {
 
 PageRange Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {
   const int32_t count = analyst.PageCount();
-  const PageRange range = PagesFromOptions(options_.FirstPage, options_.LastPage, count);
+  const PageRange range = PagesFromOptions(options_.first_page, options_.last_page, count);
   if (range.first > count && ReadShowWarnings()) {
     ui_.ShowMessage(kCaption, analyst.FileName() + "\r\n" + EmptyRangeNote(range, count),
                     MessageIcon::kWarning);
@@ -166,7 +219,7 @@ PageRange Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {
 
 std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string& pdf,
                                                                const ConversionFlags& flags) {
-  if (flags.AskSavePath) {
+  if (flags.ask_save_path) {
     // The dialog asked before choosing a file that exists.
     std::optional<std::string> chosen = ui_.ChooseSavePath(WithExtension(pdf, ""));
     if (!chosen) return std::nullopt;
@@ -176,11 +229,11 @@ std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string
   }
   std::string path = DefaultTextPath(pdf, options_);
   if (!FileExists(path)) return OutputTarget{std::move(path), ExistingFile::kKeep};
-  if (options_.Overwrite == false) {
+  if (options_.overwrite == false) {
     ShowFailure(path, "このファイルは既に存在するため、上書きしませんでした。");
     return std::nullopt;
   }
-  if (flags.ConfirmOverwrite &&
+  if (flags.confirm_overwrite &&
       !ui_.AskYesNo(kCaption,
                     path + "\r\n" + "指定されたファイルは既に存在します。上書きしますか？")) {
     return std::nullopt;
@@ -188,13 +241,16 @@ std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string
   return OutputTarget{std::move(path), ExistingFile::kReplace};
 }
 
-bool Conversion::WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,
+bool Conversion::WriteToTextOutput(TPDFAnalyst& document, const ExtractionOptions& options,
                                    ProgressDisplay& progress) {
-  const std::optional<std::string> text = decoder.ExtractToString(
-      range.first, range.last, ConnectProgress(decoder, progress), progress.Cancelled);
-  if (!text) return false;
+  std::string text;
+  if (!Extract(
+          document, options, [&text](std::string_view part) { text += part; }, progress.cancelled,
+          ConnectProgress(progress))) {
+    return false;
+  }
   // Written only when whole, so that the output holds no part of a document that failed.
-  *text_output_ << *text << std::flush;
+  *text_output_ << text << std::flush;
   if (!*text_output_) {
     ShowFailure("標準出力", "テキストを書き込めませんでした。");
     return false;

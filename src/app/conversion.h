@@ -9,7 +9,9 @@
 #include "app/run_options.h"
 #include "app/user_interface.h"
 #include "platform/error.h"
+#include "platform/output_file.h"
 #include "reader/pdf_analyst.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill {
 
@@ -32,8 +34,8 @@ std::string DefaultTextPath(const std::string& pdf, const RunOptions& options);
 // user interface of whoever started it. One per front end; a batch restarts its count.
 class Conversion final {
  public:
-  // A result is opened in the editor only while OpenCount is at most this.
-  static constexpr int32_t MaxOpenWindows = 10;
+  // A result is opened in the editor only while open_count is at most this.
+  static constexpr int32_t kMaxOpenWindows = 10;
 
   // With a text output, the text of each document goes there, whole, and no file is written.
   explicit Conversion(UserInterface& ui, RunOptions options = {},
@@ -43,7 +45,7 @@ class Conversion final {
   const RunOptions& Options() const { return options_; }
 
   // Every batch counts its loaded files from 0.
-  void StartBatch() { OpenCount = 0; }
+  void StartBatch() { open_count = 0; }
 
   // Loads (reading newer files when the run's option or the settings file says so), checks and
   // converts one file, or standard input for "-" (its text named "stdin.txt"); true when its text
@@ -57,8 +59,21 @@ class Conversion final {
   // extractor raises.
   bool SaveAsText(TPDFAnalyst& analyst);
 
+  // Where a text file goes, and whether a file of that name may be replaced.
+  struct OutputTarget {
+    std::string path;
+    ExistingFile existing;
+  };
+  // Writes the document's text into the target, whole or not at all, with the progress display
+  // shown; the display's cancel or Escape stops it, and then false, the target left as it was.
+  // Raises OutputError with the reason when the file may not be written (not a regular file,
+  // read-only, no permission, in use by another process) or when writing it fails, and what
+  // the extraction raises.
+  bool WriteTextFile(TPDFAnalyst& document, const ExtractionOptions& options,
+                     const OutputTarget& target);
+
   // Files that loaded (and are not secured) in the current batch.
-  int32_t OpenCount = 0;
+  int32_t open_count = 0;
 
  private:
   // An error box: the path, then the message on its own line.
@@ -74,15 +89,11 @@ class Conversion final {
   // with ".txt", after the overwrite question; and whether a file of that name may be replaced:
   // only when one existed and replacing it was agreed (by the question, the save dialog, the
   // option or the settings). Nothing when the user declines.
-  struct OutputTarget {
-    std::string path;
-    ExistingFile existing;
-  };
   std::optional<OutputTarget> OutputPath(const std::string& pdf, const ConversionFlags& flags);
   // Names a file whose extraction the user stopped (button or Escape) on the diagnostics.
   void ReportCancelled(const std::string& pdf);
   // Extracts into the text output; false when cancelled or when it cannot be written.
-  bool WriteToTextOutput(TPDFTextDecoder& decoder, const PageRange& range,
+  bool WriteToTextOutput(TPDFAnalyst& document, const ExtractionOptions& options,
                          ProgressDisplay& progress);
 
   UserInterface& ui_;

@@ -24,7 +24,7 @@ bool HoldsPdfHeader(const std::string& path) {
 
 InputOutcome ApplyInputRule(const std::string& path, std::vector<std::string>& work_list,
                             const InputRule& rule) {
-  if (rule.NamedOnCommandLine && path == kStandardInputArgument) {
+  if (rule.named_on_command_line && path == kStandardInputArgument) {
     work_list.push_back(path);
     return InputOutcome::kTaken;
   }
@@ -32,11 +32,11 @@ InputOutcome ApplyInputRule(const std::string& path, std::vector<std::string>& w
   if (target.empty()) return InputOutcome::kUnreadableShortcut;
   if (IsFolder(target)) {
     const size_t found_before = work_list.size();
-    AddFolderPDFFiles(target, work_list, rule.Recursive);
+    AddFolderPDFFiles(target, work_list, rule.recursive);
     return work_list.size() > found_before ? InputOutcome::kTaken : InputOutcome::kNoPdfInFolder;
   }
   if (!FileExists(target)) return InputOutcome::kMissing;
-  if (!HasExtension(target, ".pdf") && !(rule.NamedOnCommandLine && HoldsPdfHeader(target))) {
+  if (!HasExtension(target, ".pdf") && !(rule.named_on_command_line && HoldsPdfHeader(target))) {
     return InputOutcome::kNotPdf;
   }
   work_list.push_back(target);

@@ -21,9 +21,9 @@ enum class InputOutcome {
 struct InputRule {
   // Named on the command line: "-" is standard input, and a file named there is a PDF file by
   // its content too ("%PDF-" within its first 1024 bytes), whatever its extension.
-  bool NamedOnCommandLine = false;
+  bool named_on_command_line = false;
   // A folder gives the PDF files of its subfolders too.
-  bool Recursive = false;
+  bool recursive = false;
 };
 
 // Turns one path into PDF paths appended to the work list: a shortcut is resolved first; an

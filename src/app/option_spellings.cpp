@@ -13,8 +13,8 @@ bool Holds(const std::vector<std::string>& names, const std::string& name) {
 // takes a value (the rest is that value).
 bool KnownBundle(const std::string& letters, const OptionTable& table) {
   for (const char letter : letters) {
-    if (table.ShortWithValue.find(letter) != std::string::npos) return true;
-    if (table.ShortFlags.find(letter) == std::string::npos) return false;
+    if (table.short_with_value.find(letter) != std::string::npos) return true;
+    if (table.short_flags.find(letter) == std::string::npos) return false;
   }
   return true;
 }
@@ -34,7 +34,7 @@ std::variant<std::vector<std::string>, std::string> SeparateOptions(
     if (argument.starts_with("--")) {
       const size_t equals = argument.find('=');
       const std::string name = argument.substr(0, equals);
-      if (Holds(table.LongWithValue, name)) {
+      if (Holds(table.long_with_value, name)) {
         separated.push_back(name);
         if (equals != std::string::npos) {
           separated.push_back(argument.substr(equals + 1));
@@ -43,7 +43,7 @@ std::variant<std::vector<std::string>, std::string> SeparateOptions(
         }
         continue;
       }
-      if (equals != std::string::npos && Holds(table.LongFlags, name)) {
+      if (equals != std::string::npos && Holds(table.long_flags, name)) {
         return name + " には値を指定できません";
       }
       separated.push_back(argument);
@@ -56,7 +56,7 @@ std::variant<std::vector<std::string>, std::string> SeparateOptions(
     }
     for (size_t at = 0; at < letters.size(); ++at) {
       separated.push_back(std::string("-") + letters[at]);
-      if (table.ShortWithValue.find(letters[at]) == std::string::npos) continue;
+      if (table.short_with_value.find(letters[at]) == std::string::npos) continue;
       if (at + 1 < letters.size()) {
         separated.push_back(letters.substr(at + 1));
       } else if (i + 1 < arguments.size()) {

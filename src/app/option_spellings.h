@@ -8,10 +8,10 @@ namespace lumenquill {
 
 // The options a program knows, for reading their spellings.
 struct OptionTable {
-  std::vector<std::string> LongWithValue;  // "--first": the next argument, or "--first=2"
-  std::vector<std::string> LongFlags;      // "--quiet": no value, "--quiet=1" is an error
-  std::string ShortFlags;                  // "q", "h": may be bundled, "-qh"
-  std::string ShortWithValue;              // "j": "-j 2", "-j2", and last in a bundle, "-qj2"
+  std::vector<std::string> long_with_value;  // "--first": the next argument, or "--first=2"
+  std::vector<std::string> long_flags;       // "--quiet": no value, "--quiet=1" is an error
+  std::string short_flags;                   // "q", "h": may be bundled, "-qh"
+  std::string short_with_value;              // "j": "-j 2", "-j2", and last in a bundle, "-qj2"
 };
 
 // The arguments with every option and every value in an argument of its own, as the usual

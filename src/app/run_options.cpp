@@ -3,20 +3,23 @@
 namespace lumenquill {
 
 std::optional<std::string> NewLineNamed(const std::string& name) {
-  if (name == "crlf") return "\r\n";
-  if (name == "lf") return "\n";
-  if (name == "cr") return "\r";
+  for (const LineEnd& line_end : kLineEnds) {
+    if (name == line_end.option_name) return line_end.code;
+  }
   return std::nullopt;
 }
 
-void ApplyRunOptions(const RunOptions& options, TPDFTextDecoder& decoder, ConversionFlags& flags) {
-  if (options.PageBanner) decoder.PageSeparator = *options.PageBanner;
-  if (options.NewLine) decoder.NewLineCode = *options.NewLine;
-  if (options.LineBreaks) decoder.LineBreakMode = *options.LineBreaks ? 1 : 0;
-  if (options.HasPageRange()) flags.PageRange = false;
-  if (options.OutputFolder) flags.AskSavePath = false;
-  if (options.Overwrite) flags.ConfirmOverwrite = false;
-  if (options.OpenInEditor) flags.OpenInEditor = *options.OpenInEditor;
+void ApplyRunOptions(const RunOptions& options, ExtractionOptions& extraction) {
+  if (options.page_banner) extraction.page_banners = *options.page_banner;
+  if (options.new_line) extraction.new_line = *options.new_line;
+  if (options.line_breaks) extraction.line_breaks = *options.line_breaks;
+}
+
+void ApplyRunOptions(const RunOptions& options, ConversionFlags& flags) {
+  if (options.HasPageRange()) flags.ask_page_range = false;
+  if (options.output_folder) flags.ask_save_path = false;
+  if (options.overwrite) flags.confirm_overwrite = false;
+  if (options.open_in_editor) flags.open_in_editor = *options.open_in_editor;
 }
 
 }  // namespace lumenquill

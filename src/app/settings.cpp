@@ -1,73 +1,60 @@
 #include "app/settings.h"
 
 #include <iterator>
-#include <string>
-
-#include "platform/ini_file.h"
-#include "platform/settings_location.h"
 
 namespace lumenquill {
 namespace {
 
-int32_t ReadInt(const char* section, const char* key, int32_t fallback) {
-  return ReadProfileInt(SettingsFilePath(), section, key, fallback);
-}
+bool On(SettingId id) { return ReadSwitch(SettingOf(id)); }
 
-// A flag counts as on only at exactly 1.
-bool ReadFlag(const char* section, const char* key, int32_t fallback) {
-  return ReadInt(section, key, fallback) == 1;
-}
+int32_t Number(SettingId id) { return ReadSetting(SettingOf(id)); }
 
-void Write(const char* key, int32_t value) {
-  WriteProfileValue(SettingsFilePath(), "frmMain", key, std::to_string(value));
-}
+void Write(SettingId id, int32_t value) { WriteSetting(SettingOf(id), value); }
 
 }  // namespace
 
-bool ReadShowWarnings() { return ReadFlag("GroupBox3", "CheckBox8", 1); }
+bool ReadShowWarnings() { return On(SettingId::kShowWarnings); }
 
-bool ReadNewerFormats() { return ReadFlag("GroupBox4", "CheckBox9", 0); }
+bool ReadNewerFormats() { return On(SettingId::kNewerFormats); }
 
-ConversionFlags LoadOptions(TPDFTextDecoder& decoder) {
-  decoder.LineBreakMode = ReadFlag("GroupBox2", "RadioButton1", 1) ? 1 : 0;
-  // The newline codes in the order of the options' list; another value leaves the decoder's
-  // own CR LF.
-  static const std::string kNewLineCodes[] = {"\r\n", "\n", "\r"};
-  const int32_t new_line = ReadInt("GroupBox2", "ComboBox1", 0);
-  if (new_line >= 0 && new_line < static_cast<int32_t>(std::size(kNewLineCodes))) {
-    decoder.NewLineCode = kNewLineCodes[new_line];
+ConversionFlags LoadOptions(ExtractionOptions& extraction) {
+  extraction.line_breaks = On(SettingId::kLineBreaks);
+  // An index outside the list leaves the layout's own line end.
+  const int32_t line_end = Number(SettingId::kLineEnd);
+  if (line_end >= 0 && line_end < static_cast<int32_t>(std::size(kLineEnds))) {
+    extraction.new_line = kLineEnds[line_end].code;
   }
-  decoder.PageSeparator = ReadFlag("GroupBox1", "CheckBox1", 1);
+  extraction.page_banners = On(SettingId::kPageBanners);
   ConversionFlags flags;
-  flags.PageRange = ReadFlag("GroupBox1", "CheckBox2", 0);
-  flags.OpenInEditor = ReadFlag("GroupBox3", "CheckBox5", 1);
-  flags.AskSavePath = ReadFlag("GroupBox3", "CheckBox6", 0);
-  flags.ConfirmOverwrite = ReadFlag("GroupBox3", "CheckBox7", 1);
+  flags.ask_page_range = On(SettingId::kAskPageRange);
+  flags.open_in_editor = On(SettingId::kOpenInEditor);
+  flags.ask_save_path = On(SettingId::kAskSavePath);
+  flags.confirm_overwrite = On(SettingId::kConfirmOverwrite);
   return flags;
 }
 
 MainWindowSettings ReadMainWindowSettings() {
   MainWindowSettings settings;
-  settings.Left = ReadInt("frmMain", "Left", 50);
-  settings.Top = ReadInt("frmMain", "Top", 50);
-  settings.Width = ReadInt("frmMain", "Width", kMainWindowWidth);
-  settings.Height = ReadInt("frmMain", "Height", kMainWindowHeight);
-  settings.Zoom = ReadInt("frmMain", "Zoom", 0) != 0;
-  settings.ToolBar = ReadFlag("frmMain", "N10", 0);
-  settings.StatusBar = ReadFlag("frmMain", "N11", 0);
-  settings.OnTop = ReadFlag("frmMain", "N12", 0);
+  settings.left = Number(SettingId::kWindowLeft);
+  settings.top = Number(SettingId::kWindowTop);
+  settings.width = Number(SettingId::kWindowWidth);
+  settings.height = Number(SettingId::kWindowHeight);
+  settings.maximised = On(SettingId::kWindowMaximised);
+  settings.tool_bar = On(SettingId::kToolBar);
+  settings.status_bar = On(SettingId::kStatusBar);
+  settings.on_top = On(SettingId::kOnTop);
   return settings;
 }
 
 void WriteMainWindowSettings(const MainWindowSettings& settings) {
-  Write("Zoom", settings.Zoom ? 1 : 0);
-  Write("Left", settings.Left);
-  Write("Top", settings.Top);
-  Write("Width", settings.Width);
-  Write("height", settings.Height);
-  Write("N10", settings.ToolBar ? 1 : 0);
-  Write("N11", settings.StatusBar ? 1 : 0);
-  Write("N12", settings.OnTop ? 1 : 0);
+  Write(SettingId::kWindowMaximised, settings.maximised ? 1 : 0);
+  Write(SettingId::kWindowLeft, settings.left);
+  Write(SettingId::kWindowTop, settings.top);
+  Write(SettingId::kWindowWidth, settings.width);
+  Write(SettingId::kWindowHeight, settings.height);
+  Write(SettingId::kToolBar, settings.tool_bar ? 1 : 0);
+  Write(SettingId::kStatusBar, settings.status_bar ? 1 : 0);
+  Write(SettingId::kOnTop, settings.on_top ? 1 : 0);
 }
 
 }  // namespace lumenquill

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "reader/pdf_analyst.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill {
 
@@ -13,11 +13,6 @@ namespace lumenquill {
 // console, for machines without a display.
 
 enum class MessageIcon { kError, kWarning };
-
-struct PageRange {
-  int32_t first;
-  int32_t last;
-};
 
 // The progress dialog of a conversion.
 class ProgressDisplay {
@@ -36,7 +31,7 @@ class ProgressDisplay {
   virtual void Hide() = 0;
 
   // The user asked to stop; the extractor reads it after every progress report and form.
-  bool Cancelled = false;
+  bool cancelled = false;
 };
 
 class UserInterface {
@@ -48,9 +43,9 @@ class UserInterface {
                            MessageIcon icon) = 0;
   // A question with Yes and No and a warning icon; true for Yes.
   virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
-  // The page range of the document, checked against its page count; nothing when the user
-  // cancels. The caption suffix is " - ( file name )".
-  virtual std::optional<PageRange> ChoosePageRange(const TPDFAnalyst& analyst,
+  // The page range of a document of page_count pages, checked against that count; nothing
+  // when the user cancels. The caption suffix is " - ( file name )".
+  virtual std::optional<PageRange> ChoosePageRange(int32_t page_count,
                                                    const std::string& caption_suffix) = 0;
   // The output path, proposing the PDF's path without its extension (".txt" is the default
   // extension; a dialog shows only the name part); nothing when the user cancels. An existing

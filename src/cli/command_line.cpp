@@ -20,6 +20,20 @@ const OptionTable kOptions{
     "qrh",
     "j"};
 
+const OptionTable kLayoutOptions{
+    {"--first", "--last", "--eol"}, {"--no-banner", "--no-breaks"}, "", ""};
+
+bool Holds(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Whether the table names the option, spelt as SeparateOptions leaves it.
+bool Knows(const OptionTable& table, const std::string& name) {
+  if (Holds(table.long_with_value, name) || Holds(table.long_flags, name)) return true;
+  return name.size() == 2 && (table.short_flags.find(name[1]) != std::string::npos ||
+                              table.short_with_value.find(name[1]) != std::string::npos);
+}
+
 // A whole positive decimal number up to the limit, or nothing.
 std::optional<int32_t> PositiveNumber(const std::string& text, int32_t limit) {
   const std::optional<int32_t> value = ParseDecimal(text);
@@ -29,7 +43,8 @@ std::optional<int32_t> PositiveNumber(const std::string& text, int32_t limit) {
 
 class Parser {
  public:
-  explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+  Parser(const std::vector<std::string>& arguments, const OptionTable& table)
+      : arguments_(arguments), table_(table) {}
 
   std::variant<CommandLine, UsageError> Parse() {
     bool options_ended = false;
@@ -38,9 +53,11 @@ class Parser {
     for (next_ = 0; next_ < arguments_.size();) {
       const std::string& argument = arguments_[next_++];
       if (options_ended || argument == kStandardInputArgument || !argument.starts_with("-")) {
-        line_.Files.push_back(argument);
+        line_.files.push_back(argument);
       } else if (argument == "--") {
         options_ended = true;
+      } else if (!Knows(table_, argument)) {
+        return UsageError{"不明なオプションです: " + argument};
       } else if (argument == "--help" || argument == "-h") {
         help = true;
       } else if (argument == "--version") {
@@ -49,20 +66,20 @@ class Parser {
         return UsageError{error_.empty() ? "不明なオプションです: " + argument : error_};
       }
     }
-    if (help) line_.Request = CommandLine::Action::kHelp;
-    if (!help && version) line_.Request = CommandLine::Action::kVersion;
-    if (line_.Request != CommandLine::Action::kConvert) return line_;
-    RunOptions& options = line_.Options;
-    if (options.FirstPage && options.LastPage && *options.FirstPage > *options.LastPage) {
+    if (help) line_.request = CommandLine::Action::kHelp;
+    if (!help && version) line_.request = CommandLine::Action::kVersion;
+    if (line_.request != CommandLine::Action::kConvert) return line_;
+    RunOptions& options = line_.options;
+    if (options.first_page && options.last_page && *options.first_page > *options.last_page) {
       return UsageError{"--first のページが --last のページより後ろです"};
     }
-    if (line_.ToStandardOutput && options.OutputFolder) {
+    if (line_.to_standard_output && options.output_folder) {
       return UsageError{"--stdout と --output-dir は同時に指定できません"};
     }
     const auto standard_inputs =
-        std::count(line_.Files.begin(), line_.Files.end(), std::string(kStandardInputArgument));
+        std::count(line_.files.begin(), line_.files.end(), std::string(kStandardInputArgument));
     if (standard_inputs > 1) return UsageError{"標準入力 (-) は 1 回だけ指定できます"};
-    if (standard_inputs == 1 && !line_.ToStandardOutput && !options.OutputFolder) {
+    if (standard_inputs == 1 && !line_.to_standard_output && !options.output_folder) {
       return UsageError{"標準入力 (-) から読むには --stdout か --output-dir を指定します"};
     }
     return line_;
@@ -72,47 +89,47 @@ class Parser {
   // Takes one option and its value; false (with error_ set when the value is at fault) for
   // an option that is not known or a bad value.
   bool Option(const std::string& name) {
-    RunOptions& options = line_.Options;
+    RunOptions& options = line_.options;
     if (name == "--no-banner") {
-      options.PageBanner = false;
+      options.page_banner = false;
     } else if (name == "--no-breaks") {
-      options.LineBreaks = false;
+      options.line_breaks = false;
     } else if (name == "--stdout") {
-      line_.ToStandardOutput = true;
+      line_.to_standard_output = true;
     } else if (name == "--overwrite") {
-      options.Overwrite = true;
+      options.overwrite = true;
     } else if (name == "--no-overwrite") {
-      options.Overwrite = false;
+      options.overwrite = false;
     } else if (name == "--no-open") {
-      options.OpenInEditor = false;
+      options.open_in_editor = false;
     } else if (name == "--newer-formats") {
-      options.NewerFormats = true;
+      options.newer_formats = true;
     } else if (name == "--quiet" || name == "-q") {
-      line_.Quiet = true;
+      line_.quiet = true;
     } else if (name == "--recursive" || name == "-r") {
-      options.Recursive = true;
+      options.recursive = true;
     } else if (name == "--first" || name == "--last") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;
       const std::optional<int32_t> page = PositiveNumber(*value, INT32_MAX);
       if (!page) return Bad(name, *value, "1 以上のページ番号");
-      (name == "--first" ? options.FirstPage : options.LastPage) = *page;
+      (name == "--first" ? options.first_page : options.last_page) = *page;
     } else if (name == "--eol") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;
-      options.NewLine = NewLineNamed(*value);
-      if (!options.NewLine) return Bad(name, *value, "crlf、lf、cr のいずれか");
+      options.new_line = NewLineNamed(*value);
+      if (!options.new_line) return Bad(name, *value, "crlf、lf、cr のいずれか");
     } else if (name == "--output-dir") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;
       if (value->empty()) return Bad(name, *value, "フォルダ");
-      options.OutputFolder = *value;
+      options.output_folder = *value;
     } else if (name == "--jobs" || name == "-j") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;
       const std::optional<int32_t> jobs = PositiveNumber(*value, kMaxJobs);
       if (!jobs) return Bad(name, *value, "1 から " + std::to_string(kMaxJobs) + " までの数");
-      line_.Jobs = *jobs;
+      line_.jobs = *jobs;
     } else {
       return false;
     }
@@ -134,17 +151,28 @@ class Parser {
   }
 
   const std::vector<std::string>& arguments_;
+  const OptionTable& table_;
   size_t next_ = 0;
   CommandLine line_;
   std::string error_;
 };
 
+std::variant<CommandLine, UsageError> Parse(const std::vector<std::string>& arguments,
+                                            const OptionTable& table) {
+  const auto separated = SeparateOptions(arguments, table);
+  if (const auto* error = std::get_if<std::string>(&separated)) return UsageError{*error};
+  return Parser(std::get<std::vector<std::string>>(separated), table).Parse();
+}
+
 }  // namespace
 
 std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& arguments) {
-  const auto separated = SeparateOptions(arguments, kOptions);
-  if (const auto* error = std::get_if<std::string>(&separated)) return UsageError{*error};
-  return Parser(std::get<std::vector<std::string>>(separated)).Parse();
+  return Parse(arguments, kOptions);
+}
+
+std::variant<CommandLine, UsageError> ParseLayoutOptions(
+    const std::vector<std::string>& arguments) {
+  return Parse(arguments, kLayoutOptions);
 }
 
 }  // namespace lumenquill

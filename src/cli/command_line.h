@@ -12,17 +12,17 @@ namespace lumenquill {
 struct CommandLine {
   enum class Action { kConvert, kHelp, kVersion };
 
-  Action Request = Action::kConvert;
-  RunOptions Options;
-  bool ToStandardOutput = false;  // --stdout
-  bool Quiet = false;             // --quiet
-  int Jobs = 1;                   // --jobs
-  std::vector<std::string> Files;
+  Action request = Action::kConvert;
+  RunOptions options;
+  bool to_standard_output = false;  // --stdout
+  bool quiet = false;               // --quiet
+  int jobs = 1;                     // --jobs
+  std::vector<std::string> files;
 };
 
 // Why the arguments could not be understood, for the user.
 struct UsageError {
-  std::string Message;
+  std::string message;
 };
 
 // Reads the arguments (without the program's name). Options and files may come in any order;
@@ -30,5 +30,9 @@ struct UsageError {
 // ("--jobs=2"), and short options may be bundled ("-qj2", "-j2"). --help or --version wins over
 // the rest of the line.
 std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The same reading with the page range and layout options alone (--first, --last, --eol,
+// --no-banner, --no-breaks); any other option is refused as unknown.
+std::variant<CommandLine, UsageError> ParseLayoutOptions(const std::vector<std::string>& arguments);
 
 }  // namespace lumenquill

@@ -29,8 +29,8 @@ bool ReadPart(const std::string& bytes, size_t& position, std::string& part) {
 }  // namespace
 
 std::string EncodeJobReport(const JobReport& report) {
-  std::string bytes(1, static_cast<char>((report.Converted ? 1 : 0) | (report.Loaded ? 2 : 0)));
-  for (const std::string* part : {&report.Text, &report.Messages, &report.Opened}) {
+  std::string bytes(1, static_cast<char>((report.converted ? 1 : 0) | (report.loaded ? 2 : 0)));
+  for (const std::string* part : {&report.text, &report.messages, &report.opened}) {
     AppendLength(bytes, part->size());
     bytes += *part;
   }
@@ -41,10 +41,10 @@ bool DecodeJobReport(const std::string& bytes, JobReport& report) {
   if (bytes.empty()) return false;
   const auto flags = static_cast<unsigned char>(bytes[0]);
   if (flags > 3) return false;
-  report.Converted = (flags & 1) != 0;
-  report.Loaded = (flags & 2) != 0;
+  report.converted = (flags & 1) != 0;
+  report.loaded = (flags & 2) != 0;
   size_t position = 1;
-  for (std::string* part : {&report.Text, &report.Messages, &report.Opened}) {
+  for (std::string* part : {&report.text, &report.messages, &report.opened}) {
     if (!ReadPart(bytes, position, *part)) return false;
   }
   return position == bytes.size();

@@ -11,11 +11,11 @@ namespace lumenquill {
 // What the conversion of one file produced, held back so that it can be shown in the order of
 // the files whatever order the conversions finish in.
 struct JobReport {
-  bool Converted = false;
-  bool Loaded = false;   // the file loaded (it counts towards the editor's limit)
-  std::string Text;      // for standard output (--stdout)
-  std::string Messages;  // for standard error
-  std::string Opened;    // the line naming the result to open in the editor
+  bool converted = false;
+  bool loaded = false;   // the file loaded (it counts towards the editor's limit)
+  std::string text;      // for standard output (--stdout)
+  std::string messages;  // for standard error
+  std::string opened;    // the line naming the result to open in the editor
 };
 
 // The report as bytes through a pipe, and back; nothing when the bytes are not one whole

@@ -21,24 +21,24 @@ int RunCommandLine(const std::vector<std::string>& arguments, const char* progra
                    WindowsRunner windows) {
   const auto parsed = ParseCommandLine(arguments);
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
-    std::cerr << "Lumenquill: " << error->Message << '\n' << ShortUsage();
+    std::cerr << "Lumenquill: " << error->message << '\n' << ShortUsage();
     return kExitUsageError;
   }
   const CommandLine& line = std::get<CommandLine>(parsed);
-  if (line.Request != CommandLine::Action::kConvert) {
-    std::cout << (line.Request == CommandLine::Action::kHelp ? HelpText() : VersionLine())
+  if (line.request != CommandLine::Action::kConvert) {
+    std::cout << (line.request == CommandLine::Action::kHelp ? HelpText() : VersionLine())
               << std::flush;
     return std::cout ? kExitAllConverted : kExitSomeNotConverted;
   }
 
   InstallInterruptionHandlers();
-  const bool files_on_console = !line.Files.empty() && StartedFromConsole();
-  if (windows != nullptr && DisplayAvailable() && !line.ToStandardOutput && !files_on_console) {
+  const bool files_on_console = !line.files.empty() && StartedFromConsole();
+  if (windows != nullptr && DisplayAvailable() && !line.to_standard_output && !files_on_console) {
     ReleaseOwnConsole();
-    if (const std::optional<int> status = windows(line.Options, line.Files, program)) {
+    if (const std::optional<int> status = windows(line.options, line.files, program)) {
       return *status;
     }
-    if (!line.Quiet) std::cerr << "Lumenquill: 画面を開けないため、コンソールで実行します。\n";
+    if (!line.quiet) std::cerr << "Lumenquill: 画面を開けないため、コンソールで実行します。\n";
   }
   return RunConsoleBatch(line, std::cin, std::cout, std::cerr);
 }

@@ -147,11 +147,9 @@ std::optional<std::vector<std::string>> FileArguments(
   return files;
 }
 
+// The options of --extract are lumenquill's own and are read by its parser.
 const lumenquill::OptionTable kOptions{
-    {"--object", "--extract", "--first", "--last", "--eol"},
-    {"--fonts", "--newer-formats", "--no-banner", "--no-breaks", "--help", "--version"},
-    "h",
-    ""};
+    {"--object", "--extract"}, {"--fonts", "--newer-formats", "--help", "--version"}, "h", ""};
 
 // The command the arguments ask for; its exit status.
 int Run(const std::vector<std::string>& arguments) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -18,11 +17,6 @@ std::optional<std::string> FindProfileValue(const std::string& path, const std::
 // The value of the key, or fallback when the file, the section or the key is missing.
 std::string ReadProfileString(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& fallback);
-
-// The integer of the value's leading decimal digits (an optional minus first); a value that
-// does not start with a number reads as 0; fallback when the file, section or key is missing.
-int32_t ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
-                       int32_t fallback);
 
 // Sets the key to the value, creating the file, its folders and the section when they are
 // missing and keeping every other line as it was. Failures are not reported.

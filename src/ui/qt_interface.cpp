@@ -4,8 +4,8 @@
 #include <QUrl>
 
 #include "app/path_names.h"
-#include "ui/frm_page.h"
 #include "ui/message_box.h"
+#include "ui/page_range_dialog.h"
 #include "ui/path_text.h"
 
 namespace lumenquill {
@@ -33,19 +33,19 @@ bool QtUserInterface::AskYesNo(const std::string& caption, const std::string& te
              ->exec() == QMessageBox::Yes;
 }
 
-std::optional<PageRange> QtUserInterface::ChoosePageRange(const TPDFAnalyst& analyst,
+std::optional<PageRange> QtUserInterface::ChoosePageRange(int32_t page_count,
                                                           const std::string& caption_suffix) {
-  TfrmPage dialog(owner_);
-  dialog.Analyst = &analyst;
+  PageRangeDialog dialog(owner_);
+  dialog.page_count = page_count;
   dialog.setWindowTitle(dialog.windowTitle() + QString::fromStdString(caption_suffix));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return PageRange{dialog.FirstPage, dialog.LastPage};
+  return PageRange{dialog.first_page, dialog.last_page};
 }
 
 std::optional<std::string> QtUserInterface::ChooseSavePath(const std::string& proposed_path) {
-  save_dialog_.FileName = PathText(FileNamePart(proposed_path));
+  save_dialog_.file_name = PathText(FileNamePart(proposed_path));
   if (!save_dialog_.Execute()) return std::nullopt;
-  return PathBytes(save_dialog_.FileName);
+  return PathBytes(save_dialog_.file_name);
 }
 
 void QtUserInterface::LeaveAlwaysOnTop() { SetAlwaysOnTop(owner_, false); }

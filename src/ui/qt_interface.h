@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #include "app/user_interface.h"
-#include "ui/dialog_ex.h"
-#include "ui/frm_prog.h"
+#include "ui/file_dialogs.h"
+#include "ui/progress_dialog.h"
 
 namespace lumenquill {
 
@@ -12,12 +12,12 @@ namespace lumenquill {
 // mode), the page-range dialog, the save dialog, the progress dialog.
 class QtUserInterface final : public UserInterface {
  public:
-  QtUserInterface(QWidget* owner, TfrmProg& progress, TSaveDialogEx& save_dialog)
+  QtUserInterface(QWidget* owner, ProgressDialog& progress, FileSaveDialog& save_dialog)
       : owner_(owner), progress_(progress), save_dialog_(save_dialog) {}
 
   void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;
-  std::optional<PageRange> ChoosePageRange(const TPDFAnalyst& analyst,
+  std::optional<PageRange> ChoosePageRange(int32_t page_count,
                                            const std::string& caption_suffix) override;
   std::optional<std::string> ChooseSavePath(const std::string& proposed_path) override;
   ProgressDisplay& Progress() override { return progress_; }
@@ -26,8 +26,8 @@ class QtUserInterface final : public UserInterface {
 
  private:
   QWidget* owner_;
-  TfrmProg& progress_;
-  TSaveDialogEx& save_dialog_;
+  ProgressDialog& progress_;
+  FileSaveDialog& save_dialog_;
 };
 
 // Sets or clears the always-on-top state of a window, keeping it shown.

@@ -7,8 +7,8 @@
 #include "app/conversion.h"
 #include "cli/start_up.h"
 #include "ui/escape_key_filter.h"
-#include "ui/frm_main.h"
-#include "ui/frm_prog.h"
+#include "ui/main_window.h"
+#include "ui/progress_dialog.h"
 #include "ui/qt_interface.h"
 #include "ui/qt_japanese_translation.h"
 
@@ -59,14 +59,14 @@ std::optional<int> RunInWindows(const RunOptions& options, const std::vector<std
   application.installEventFilter(&escape_filter);
 
   if (!files.empty()) {
-    TfrmProg progress;
-    const std::unique_ptr<TSaveDialogEx> save_dialog = TSaveDialogEx::ForTextFiles(nullptr);
+    ProgressDialog progress;
+    const std::unique_ptr<FileSaveDialog> save_dialog = FileSaveDialog::ForTextFiles(nullptr);
     QtUserInterface ui(nullptr, progress, *save_dialog);
     Conversion conversion(ui, options);
     return BatchExitStatus(RunBatch(files, conversion, progress, std::cerr));
   }
-  TfrmProg progress;
-  TfrmMain main_window(progress);
+  ProgressDialog progress;
+  MainWindow main_window(progress);
   main_window.show();
   QApplication::exec();
   return kExitAllConverted;

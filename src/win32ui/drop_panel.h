@@ -4,7 +4,7 @@
 
 namespace lumenquill {
 
-// The main window's drop area (Panel1 with Image1): a white panel with a border that shows the
+// The main window's drop area: a white panel with a border that shows the
 // picture "drop PDF files here" centred, at the size the window's DPI asks for.
 HWND CreateDropPanel(HWND parent);
 

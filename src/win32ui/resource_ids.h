@@ -1,7 +1,7 @@
 #pragma once
 
 // Identifiers shared by the resource script and the code. Plain defines: the resource compiler
-// reads this file too. Control identifiers follow the forms' control names.
+// reads this file too. Control identifiers are named for what the controls are.
 
 #define IDI_LUMENQUILL 1
 #define IDI_TOOL_OPEN 2
@@ -14,42 +14,42 @@
 #define IDR_MAIN_MENU 100
 #define IDR_MAIN_ACCELERATORS 101
 
-// Main menu commands (the menu items' names in comments).
-#define IDM_OPEN 200        // PDF1
-#define IDM_EXIT 201        // Exit1
-#define IDM_TOOL_BAR 202    // N10
-#define IDM_STATUS_BAR 203  // N11
-#define IDM_ON_TOP 204      // N12
-#define IDM_OPTIONS 205     // N7
-#define IDM_README 206      // Contents1
-#define IDM_HOME 207        // GoHome
+// Main menu commands.
+#define IDM_OPEN 200
+#define IDM_EXIT 201
+#define IDM_TOOL_BAR 202
+#define IDM_STATUS_BAR 203
+#define IDM_ON_TOP 204
+#define IDM_OPTIONS 205
+#define IDM_README 206
+#define IDM_HOME 207
 
 #define IDD_OPTIONS 300
-#define IDC_OPTION_GROUPBOX1 301
-#define IDC_OPTION_CHECKBOX1 302
-#define IDC_OPTION_CHECKBOX2 303
-#define IDC_OPTION_GROUPBOX2 304
-#define IDC_OPTION_RADIOBUTTON1 305
-#define IDC_OPTION_RADIOBUTTON2 306
-#define IDC_OPTION_LABEL1 307
-#define IDC_OPTION_COMBOBOX1 308
-#define IDC_OPTION_GROUPBOX3 309
-#define IDC_OPTION_CHECKBOX5 310
-#define IDC_OPTION_LABEL2 311
-#define IDC_OPTION_CHECKBOX6 312
-#define IDC_OPTION_CHECKBOX7 313
-#define IDC_OPTION_CHECKBOX8 314
-#define IDC_OPTION_GROUPBOX4 315
-#define IDC_OPTION_CHECKBOX9 316
+#define IDC_OPTION_OUTPUT_GROUP 301
+#define IDC_OPTION_PAGE_BANNERS 302
+#define IDC_OPTION_ASK_PAGE_RANGE 303
+#define IDC_OPTION_LINE_END_GROUP 304
+#define IDC_OPTION_LINE_BREAKS 305
+#define IDC_OPTION_NO_LINE_BREAKS 306
+#define IDC_OPTION_LINE_END_LABEL 307
+#define IDC_OPTION_LINE_END 308
+#define IDC_OPTION_ENVIRONMENT_GROUP 309
+#define IDC_OPTION_OPEN_IN_EDITOR 310
+#define IDC_OPTION_WINDOW_LIMIT_NOTE 311
+#define IDC_OPTION_ASK_SAVE_PATH 312
+#define IDC_OPTION_CONFIRM_OVERWRITE 313
+#define IDC_OPTION_SHOW_WARNINGS 314
+#define IDC_OPTION_READING_GROUP 315
+#define IDC_OPTION_NEWER_FORMATS 316
 
 #define IDD_PAGE 400
-#define IDC_PAGE_LABEL3 401
-#define IDC_PAGE_EDIT1 402
-#define IDC_PAGE_LABEL2 403
-#define IDC_PAGE_EDIT2 404
-#define IDC_PAGE_LABEL1 405
+#define IDC_PAGE_PROMPT 401
+#define IDC_PAGE_FIRST 402
+#define IDC_PAGE_DASH 403
+#define IDC_PAGE_LAST 404
+#define IDC_PAGE_VALID_PAGES 405
 
 #define IDD_PROGRESS 500
-#define IDC_PROGRESS_PROGRESSBAR1 501
-#define IDC_PROGRESS_BUTTON1 502
-#define IDC_PROGRESS_LABEL1 503
+#define IDC_PROGRESS_BAR 501
+#define IDC_PROGRESS_CANCEL 502
+#define IDC_PROGRESS_POSITION 503

@@ -3,8 +3,8 @@
 #include <shellapi.h>
 
 #include "platform/wide_text.h"
-#include "win32ui/dialog_ex.h"
-#include "win32ui/frm_page.h"
+#include "win32ui/file_dialogs.h"
+#include "win32ui/page_range_dialog.h"
 
 namespace lumenquill {
 
@@ -24,9 +24,9 @@ bool Win32UserInterface::AskYesNo(const std::string& caption, const std::string&
                      MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
-std::optional<PageRange> Win32UserInterface::ChoosePageRange(const TPDFAnalyst& analyst,
+std::optional<PageRange> Win32UserInterface::ChoosePageRange(int32_t page_count,
                                                              const std::string& caption_suffix) {
-  return TfrmPage(analyst.PageCount(), caption_suffix).Execute(owner_);
+  return PageRangeDialog(page_count, caption_suffix).Execute(owner_);
 }
 
 std::optional<std::string> Win32UserInterface::ChooseSavePath(const std::string& proposed_path) {

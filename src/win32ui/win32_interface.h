@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/user_interface.h"
-#include "win32ui/frm_prog.h"
+#include "win32ui/progress_dialog.h"
 
 namespace lumenquill {
 
@@ -11,11 +11,11 @@ namespace lumenquill {
 // owner window (none in batch mode), and the progress dialog.
 class Win32UserInterface final : public UserInterface {
  public:
-  Win32UserInterface(HWND owner, TfrmProg& progress) : owner_(owner), progress_(progress) {}
+  Win32UserInterface(HWND owner, ProgressDialog& progress) : owner_(owner), progress_(progress) {}
 
   void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;
-  std::optional<PageRange> ChoosePageRange(const TPDFAnalyst& analyst,
+  std::optional<PageRange> ChoosePageRange(int32_t page_count,
                                            const std::string& caption_suffix) override;
   std::optional<std::string> ChooseSavePath(const std::string& proposed_path) override;
   ProgressDisplay& Progress() override { return progress_; }
@@ -24,7 +24,7 @@ class Win32UserInterface final : public UserInterface {
 
  private:
   HWND owner_;
-  TfrmProg& progress_;
+  ProgressDialog& progress_;
 };
 
 // Puts a window into the always-on-top layer or takes it out, keeping it shown.

@@ -9,8 +9,8 @@
 
 #include "app/batch.h"
 #include "app/conversion.h"
-#include "win32ui/frm_main.h"
-#include "win32ui/frm_prog.h"
+#include "win32ui/main_window.h"
+#include "win32ui/progress_dialog.h"
 #include "win32ui/win32_interface.h"
 
 namespace lumenquill {
@@ -42,7 +42,7 @@ class ComScope {
 };
 
 // Until the main window is destroyed: its keys, the progress dialog's keyboard, the rest.
-void RunMessageLoop(const TfrmMain& main_window, const TfrmProg& progress) {
+void RunMessageLoop(const MainWindow& main_window, const ProgressDialog& progress) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (main_window.TranslateAccelerators(message)) continue;
@@ -62,13 +62,13 @@ std::optional<int> RunInWindows(const RunOptions& options, const std::vector<std
       sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  TfrmProg progress;
+  ProgressDialog progress;
   if (!files.empty()) {
     Win32UserInterface ui(nullptr, progress);
     Conversion conversion(ui, options);
     return BatchExitStatus(RunBatch(files, conversion, progress, std::cerr));
   }
-  TfrmMain main_window(progress);
+  MainWindow main_window(progress);
   main_window.Show();
   RunMessageLoop(main_window, progress);
   return kExitAllConverted;

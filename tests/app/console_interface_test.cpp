@@ -4,9 +4,6 @@
 
 #include <sstream>
 
-#include "open_document.h"
-#include "support/pdf_builder.h"
-
 namespace lumenquill {
 namespace {
 
@@ -32,10 +29,8 @@ TEST(ConsoleInterface, MessagesAreLinesOnTheErrorStream) {
 
 TEST(ConsoleInterface, WithoutATerminalQuestionsAreDeclined) {
   Console console("y\n1-2\nname\n", false);
-  TPDFAnalyst reader;
-  testing::Open(reader, testing::SimpleDocument(3));
   EXPECT_FALSE(console.ui.AskYesNo("Lumenquill", "a.txt\r\nquestion"));
-  EXPECT_FALSE(console.ui.ChoosePageRange(reader, " - ( a.pdf )"));
+  EXPECT_FALSE(console.ui.ChoosePageRange(3, " - ( a.pdf )"));
   EXPECT_FALSE(console.ui.ChooseSavePath("/docs/a"));
   const std::string no_terminal = "(端末がないため答えられません)\n";
   EXPECT_EQ(
@@ -56,10 +51,8 @@ TEST(ConsoleInterface, QuestionsOnATerminal) {
 
 // A failed check shows its message (no second full stop after "。") and asks again.
 TEST(ConsoleInterface, PageRangeWithItsChecks) {
-  TPDFAnalyst reader;
-  testing::Open(reader, testing::SimpleDocument(10));
   Console console("x 2\n0 3\n11 2\n7-2\n", true);
-  const std::optional<PageRange> range = console.ui.ChoosePageRange(reader, " - ( a.pdf )");
+  const std::optional<PageRange> range = console.ui.ChoosePageRange(10, " - ( a.pdf )");
   ASSERT_TRUE(range);
   EXPECT_EQ(range->first, 2);
   EXPECT_EQ(range->last, 7);
@@ -69,12 +62,12 @@ TEST(ConsoleInterface, PageRangeWithItsChecks) {
   EXPECT_NE(err.find("Lumenquill: ページ番号が大きすぎます。\n"), std::string::npos);
 
   Console whole("\n", true);
-  const std::optional<PageRange> all = whole.ui.ChoosePageRange(reader, "");
+  const std::optional<PageRange> all = whole.ui.ChoosePageRange(10, "");
   ASSERT_TRUE(all);
   EXPECT_EQ(all->first, 1);
   EXPECT_EQ(all->last, 10);
   Console cancelled("", true);
-  EXPECT_FALSE(cancelled.ui.ChoosePageRange(reader, ""));
+  EXPECT_FALSE(cancelled.ui.ChoosePageRange(10, ""));
 }
 
 TEST(ConsoleInterface, SavePath) {

@@ -14,6 +14,8 @@
 #include <sstream>
 
 #include "app/console_interface.h"
+#include "platform/escape_key.h"
+#include "platform/locked_file.h"
 #include "recording_interface.h"
 #include "settings_file.h"
 #ifndef _WIN32
@@ -72,7 +74,7 @@ TEST_F(ConversionTest, ConvertsWithTheDefaults) {
   const std::string pdf = AddFile("a.pdf", TwoPages());
   EXPECT_TRUE(conversion_.ConvertFile(pdf));
   EXPECT_EQ(TextOf(pdf), "onetwo");
-  EXPECT_EQ(conversion_.OpenCount, 1);
+  EXPECT_EQ(conversion_.open_count, 1);
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100",
                                       "open " + folder_ + "/a.txt", "hide"));
 }
@@ -93,7 +95,7 @@ TEST_F(ConversionTest, DamagedAndSecuredFiles) {
                   "message Lumenquill error: " + secured + "\r\n" +
                       "セキュリティが設定されているPDFファイルからはテキストを抽出できません。"));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/secured.txt"));
-  EXPECT_EQ(conversion_.OpenCount, 0);
+  EXPECT_EQ(conversion_.open_count, 0);
 
   ui_.events.clear();
   SettingsFile warnings_off("[GroupBox3]\nCheckBox8=0\n");
@@ -135,7 +137,7 @@ TEST_F(ConversionTest, NewerFormatsSwitch) {
                               "このファイルは破損しているか対応できない形式です。",
                           "message Lumenquill error: " + rc4 + "\r\n" + secured + hint,
                           "message Lumenquill error: " + forbidden + "\r\n" + secured));
-  EXPECT_EQ(conversion_.OpenCount, 0);
+  EXPECT_EQ(conversion_.open_count, 0);
   ui_.events.clear();
   {
     SettingsFile on(std::string(kQuiet) + "[GroupBox4]\nCheckBox9=1\n");
@@ -160,7 +162,7 @@ TEST_F(ConversionTest, NewerFormatsSwitch) {
                            ": このファイルは破損しているか対応できない形式です。 "
                            "--newer-formats オプションを付けると読み込める場合があります。\n");
   RunOptions newer_formats;
-  newer_formats.NewerFormats = true;
+  newer_formats.newer_formats = true;
   EXPECT_TRUE(Conversion(console, newer_formats).ConvertFile(newer));
   EXPECT_EQ(TextOf(newer), "onetwo");
 }
@@ -248,7 +250,7 @@ TEST_F(ConversionTest, PageRangeChosenOrCancelled) {
   EXPECT_FALSE(conversion_.ConvertFile(pdf));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "range - ( a.pdf ) of 2", "hide"));
-  EXPECT_EQ(conversion_.OpenCount, 1);  // counted at loading
+  EXPECT_EQ(conversion_.open_count, 1);  // counted at loading
 
   ui_.page_range = PageRange{2, 2};
   conversion_.ConvertFile(pdf);
@@ -326,6 +328,105 @@ TEST_F(ConversionTest, CancelBetweenFormsWritesNothingAndOpensNothing) {
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
 }
 
+// The text file holds exactly what the extraction hands its sink, whatever the layout.
+TEST_F(ConversionTest, TheFileHoldsWhatTheExtractionHandsOver) {
+  TPDFAnalyst document;
+  document.LoadFromFile(AddFile("a.pdf", TwoPages()));
+  ExtractionOptions options;
+  for (const char* new_line : {"\r\n", "\n"}) {
+    options.new_line = new_line;
+    options.page_banners = !options.page_banners;
+    options.pages = PageRange{2, 2};
+    std::string handed;
+    const bool cancel = false;
+    ASSERT_TRUE(Extract(
+        document, options, [&handed](std::string_view part) { handed += part; }, cancel));
+    ASSERT_TRUE(
+        conversion_.WriteTextFile(document, options, {folder_ + "/a.txt", ExistingFile::kReplace}));
+    EXPECT_EQ(TextOf(folder_ + "/a.pdf"), handed);
+    EXPECT_NE(handed, "");
+  }
+}
+
+// An output file that may not be written is refused before any page is read, with its own
+// reason: held by another process, not a file (a folder, a FIFO), no permission, read-only.
+TEST_F(ConversionTest, RefusesAnOutputFileThatMayNotBeWrittenWithItsReason) {
+  TPDFAnalyst document;
+  document.LoadFromFile(AddFile("a.pdf", TwoPages()));
+  const std::string text = folder_ + "/a.txt";
+  std::ofstream(text) << "old content";
+  const auto refusal = [&](const std::string& path) -> std::string {
+    try {
+      conversion_.WriteTextFile(document, {}, {path, ExistingFile::kReplace});
+      return "written";
+    } catch (const OutputError& error) {
+      EXPECT_EQ(error.path(), path);
+      return error.what();
+    }
+  };
+  {
+    const LockedFile held = LockedFile::OpenForReading(text);
+    EXPECT_EQ(refusal(text), "このファイルは使用中です。別名で保存してください。");
+  }
+  std::filesystem::create_directory(folder_ + "/folder.txt");
+  EXPECT_EQ(refusal(folder_ + "/folder.txt"),
+            "通常のファイルではないため、テキストファイルを保存できませんでした。");
+#ifndef _WIN32
+  ASSERT_EQ(::mkfifo((folder_ + "/fifo.txt").c_str(), 0644), 0);
+  EXPECT_EQ(refusal(folder_ + "/fifo.txt"),
+            "通常のファイルではないため、テキストファイルを保存できませんでした。");
+  if (::geteuid() == 0) {
+    // Another user's file: a root-owned one, tried by a process that gave up root.
+    EXPECT_EXIT(
+        {
+          if (::setuid(65534) != 0) ::_exit(2);
+          std::cerr << refusal(text);
+          ::_exit(0);
+        },
+        ::testing::ExitedWithCode(0),
+        "書き込みの権限がないため、テキストファイルを保存できませんでした。");
+  }
+#endif
+  testing::MakeReadOnly(text);
+  EXPECT_EQ(refusal(text), "指定されたファイルは読み込み専用です。上書き出来ません。");
+  EXPECT_EQ(testing::ReadWholeFile(text), "old content");
+}
+
+// Escape pressed during the extraction cancels it as the display's cancel does: the previous
+// text stays, and the latch is taken.
+TEST_F(ConversionTest, EscapeCancelsAndKeepsThePreviousFile) {
+  TPDFAnalyst document;
+  document.LoadFromFile(AddFile("a.pdf", TwoPages()));
+  std::ofstream(folder_ + "/a.txt") << "old content";
+  TakeEscapeKeyPress();
+  ui_.on_progress = [] { LatchEscapeKeyPress(); };
+  EXPECT_FALSE(
+      conversion_.WriteTextFile(document, {}, {folder_ + "/a.txt", ExistingFile::kReplace}));
+  EXPECT_TRUE(ui_.cancelled);
+  EXPECT_FALSE(TakeEscapeKeyPress());
+  EXPECT_EQ(TextOf(folder_ + "/a.pdf"), "old content");
+  EXPECT_THAT(testing::NamesBeside(folder_ + "/a.txt"), ElementsAre("a.pdf", "a.txt", "anchor"));
+}
+
+#ifndef _WIN32
+// A disk that fills up at the last write: the error names the file, and the previous text
+// stays with nothing beside it.
+TEST_F(ConversionTest, AWriteFailingAtTheEndLeavesThePreviousFile) {
+  TPDFAnalyst document;
+  document.LoadFromFile(AddFile("a.pdf", TwoPages()));
+  std::ofstream(folder_ + "/a.txt") << "old content";
+  testing::FileSizeLimit disk(100);
+  try {
+    conversion_.WriteTextFile(document, {}, {folder_ + "/a.txt", ExistingFile::kReplace});
+    ADD_FAILURE();
+  } catch (const OutputError& error) {
+    EXPECT_EQ(error.path(), folder_ + "/a.txt");
+  }
+  EXPECT_EQ(TextOf(folder_ + "/a.pdf"), "old content");
+  EXPECT_THAT(testing::NamesBeside(folder_ + "/a.txt"), ElementsAre("a.pdf", "a.txt", "anchor"));
+}
+
+#endif
 // Results open in the editor for the first ten loaded files of a batch only.
 TEST_F(ConversionTest, EditorLimitPerBatch) {
   const std::string pdf = AddFile("a.pdf", TwoPages());

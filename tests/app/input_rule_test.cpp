@@ -84,7 +84,7 @@ TEST_F(InputRule, FoldersWithoutRecursionOrHiddenFiles) {
 // On the command line "-" is standard input and a named file is a PDF by its content too; a
 // recursive walk takes each folder's entries in name order, a subfolder's where its name sorts.
 TEST_F(InputRule, CommandLineRule) {
-  const lumenquill::InputRule named{.NamedOnCommandLine = true};
+  const lumenquill::InputRule named{.named_on_command_line = true};
   const std::string scan = Make("docs/scan.dat", std::string(1000, ' ') + "%PDF-1.4");
   Make("docs/late.dat", std::string(1024, ' ') + "%PDF-1.4");
   const std::string a = Make("docs/a.pdf");
@@ -97,7 +97,7 @@ TEST_F(InputRule, CommandLineRule) {
   EXPECT_EQ(ApplyInputRule(scan, list), InputOutcome::kNotPdf);  // dropped on the window
   EXPECT_EQ(ApplyInputRule("-", list, named), InputOutcome::kTaken);
   EXPECT_EQ(ApplyInputRule(Path("docs"), list,
-                           lumenquill::InputRule{.NamedOnCommandLine = true, .Recursive = true}),
+                           lumenquill::InputRule{.named_on_command_line = true, .recursive = true}),
             InputOutcome::kTaken);
   EXPECT_THAT(list, ElementsAre(scan, "-", a, c, d, z));
   std::filesystem::create_directories(Path("empty/folder.pdf"));

@@ -21,9 +21,9 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
     events.push_back("ask " + caption + ": " + text);
     return answer_yes;
   }
-  std::optional<PageRange> ChoosePageRange(const TPDFAnalyst& analyst,
+  std::optional<PageRange> ChoosePageRange(int32_t page_count,
                                            const std::string& caption_suffix) override {
-    events.push_back("range" + caption_suffix + " of " + std::to_string(analyst.PageCount()));
+    events.push_back("range" + caption_suffix + " of " + std::to_string(page_count));
     return page_range;
   }
   std::optional<std::string> ChooseSavePath(const std::string& proposed_name) override {
@@ -39,11 +39,11 @@ class RecordingInterface final : public UserInterface, public ProgressDisplay {
   void Present() override { events.push_back("present"); }
   void ShowProgress(int32_t, int32_t, int32_t position, bool done) override {
     if (on_progress && !done) on_progress();
-    if (cancel_on_progress && !done) Cancelled = true;
+    if (cancel_on_progress && !done) cancelled = true;
     if (done) events.push_back("done " + std::to_string(position));
   }
   void ProcessPendingInput() override {
-    if (cancel_on_pending_input) Cancelled = true;
+    if (cancel_on_pending_input) cancelled = true;
   }
   void Hide() override { events.push_back("hide"); }
 

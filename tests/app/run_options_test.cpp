@@ -75,27 +75,27 @@ TEST_F(RunOptionsTest, EachOptionChangesTheTextOverTheSettings) {
   EXPECT_EQ(Convert({}, kNoBannerLf), PagesText(1, 3, "\n"));
 
   RunOptions crlf;
-  crlf.NewLine = "\r\n";
+  crlf.new_line = "\r\n";
   EXPECT_EQ(Convert(crlf, kNoBannerLf), PagesText(1, 3, "\r\n"));
 
   RunOptions no_breaks;
-  no_breaks.LineBreaks = false;
+  no_breaks.line_breaks = false;
   EXPECT_EQ(Convert(no_breaks, kNoBannerLf), PagesText(1, 3, ""));
   RunOptions breaks;
-  breaks.LineBreaks = true;
+  breaks.line_breaks = true;
   EXPECT_EQ(Convert(breaks, "[GroupBox1]\nCheckBox1=0\n[GroupBox2]\nComboBox1=1\nRadioButton1=0\n"),
             PagesText(1, 3, "\n"));
 
   RunOptions pages;
-  pages.FirstPage = 2;
+  pages.first_page = 2;
   EXPECT_EQ(Convert(pages, kNoBannerLf), PagesText(2, 3, "\n"));
-  pages.LastPage = 2;
+  pages.last_page = 2;
   EXPECT_EQ(Convert(pages, kNoBannerLf), PagesText(2, 2, "\n"));
-  pages.FirstPage.reset();
+  pages.first_page.reset();
   EXPECT_EQ(Convert(pages, kNoBannerLf), PagesText(1, 2, "\n"));
 
   RunOptions no_banner;
-  no_banner.PageBanner = false;
+  no_banner.page_banner = false;
   const std::string with_banners = Convert({}, "[GroupBox2]\nComboBox1=1\n");
   EXPECT_NE(with_banners.find("a1\nb1\n"), std::string::npos);
   EXPECT_GT(with_banners.size(), std::string(PagesText(1, 3, "\n")).size());
@@ -108,20 +108,20 @@ TEST_F(RunOptionsTest, EachOptionChangesTheTextOverTheSettings) {
 // note.
 TEST_F(RunOptionsTest, PageRangeIsNotAskedAndReadsToTheEnd) {
   RunOptions pages;
-  pages.FirstPage = 3;
+  pages.first_page = 3;
   EXPECT_EQ(Convert(pages, "[GroupBox1]\nCheckBox1=0\nCheckBox2=1\n[GroupBox2]\nComboBox1=1\n"),
             PagesText(3, 3, "\n"));
   for (const std::string& event : ui_.events) EXPECT_FALSE(event.starts_with("range")) << event;
 
   std::filesystem::remove(folder_ + "/a.txt");
   ui_.events.clear();
-  pages.FirstPage = 2;
-  pages.LastPage = 9;
+  pages.first_page = 2;
+  pages.last_page = 9;
   EXPECT_EQ(Convert(pages, kNoBannerLf), PagesText(2, 3, "\n"));
 
   std::filesystem::remove(folder_ + "/a.txt");
   ui_.events.clear();
-  pages.FirstPage = 4;
+  pages.first_page = 4;
   EXPECT_EQ(Convert(pages, kNoBannerLf), "");
   EXPECT_TRUE(converted_);
   EXPECT_THAT(ui_.events, ::testing::Contains("message Lumenquill: " + pdf_ +
@@ -132,7 +132,7 @@ TEST_F(RunOptionsTest, PageRangeIsNotAskedAndReadsToTheEnd) {
 TEST_F(RunOptionsTest, OverwriteAnswersTheQuestion) {
   const std::string settings = std::string(kNoBannerLf) + "[GroupBox3]\nCheckBox5=0\n";
   RunOptions keep;
-  keep.Overwrite = false;
+  keep.overwrite = false;
   EXPECT_EQ(ConvertOver("old", keep, settings), "old");
   EXPECT_FALSE(converted_);
   EXPECT_THAT(ui_.events, ElementsAre("not on top",
@@ -141,7 +141,7 @@ TEST_F(RunOptionsTest, OverwriteAnswersTheQuestion) {
                                       "hide"));
   ui_.events.clear();
   RunOptions replace;
-  replace.Overwrite = true;
+  replace.overwrite = true;
   EXPECT_EQ(ConvertOver("old", replace, settings), PagesText(1, 3, "\n"));
   EXPECT_TRUE(converted_);
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
@@ -152,7 +152,7 @@ TEST_F(RunOptionsTest, OutputFolderAndEditor) {
   const std::string out = folder_ + "/out";
   std::filesystem::create_directory(out);
   RunOptions options;
-  options.OutputFolder = out + "/";
+  options.output_folder = out + "/";
   Convert(options, std::string(kNoBannerLf) + "[GroupBox3]\nCheckBox6=1\n");
   EXPECT_EQ(testing::ReadWholeFile(out + "/a.txt"), PagesText(1, 3, "\n"));
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.txt"));
@@ -160,8 +160,8 @@ TEST_F(RunOptionsTest, OutputFolderAndEditor) {
               ElementsAre("not on top", "present", "done 100", "open " + out + "/a.txt", "hide"));
 
   ui_.events.clear();
-  options.OpenInEditor = false;
-  options.Overwrite = true;
+  options.open_in_editor = false;
+  options.overwrite = true;
   Convert(options, kNoBannerLf);
   EXPECT_THAT(ui_.events, ElementsAre("not on top", "present", "done 100", "hide"));
 }

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "open_document.h"
+#include <climits>
+
 #include "settings_file.h"
-#include "support/pdf_builder.h"
 
 namespace lumenquill {
 namespace {
@@ -12,15 +12,12 @@ namespace {
 using testing::SettingsFile;
 
 struct Applied {
-  TPDFAnalyst reader;
-  std::unique_ptr<TPDFTextDecoder> decoder;
+  ExtractionOptions extraction;
   ConversionFlags flags;
   explicit Applied(const std::string& settings) {
     SettingsFile file(settings);
-    testing::Open(reader, testing::SimpleDocument(1));
-    decoder = std::make_unique<TPDFTextDecoder>(&reader);
-    decoder->NewLineCode = "untouched";
-    flags = LoadOptions(*decoder);
+    extraction.new_line = "untouched";
+    flags = LoadOptions(extraction);
   }
 };
 
@@ -29,38 +26,64 @@ TEST(Settings, DefaultsWithoutAFile) {
   std::remove(missing.path().c_str());
   EXPECT_TRUE(ReadShowWarnings());
   EXPECT_FALSE(ReadNewerFormats());
-  TPDFAnalyst reader;
-  testing::Open(reader, testing::SimpleDocument(1));
-  TPDFTextDecoder decoder(&reader);
-  const ConversionFlags flags = LoadOptions(decoder);
-  EXPECT_TRUE(decoder.PageSeparator);
-  EXPECT_EQ(decoder.LineBreakMode, 1);
-  EXPECT_EQ(decoder.NewLineCode, "\r\n");
-  EXPECT_FALSE(flags.PageRange);
-  EXPECT_TRUE(flags.OpenInEditor);
-  EXPECT_FALSE(flags.AskSavePath);
-  EXPECT_TRUE(flags.ConfirmOverwrite);
+  ExtractionOptions extraction;
+  const ConversionFlags flags = LoadOptions(extraction);
+  EXPECT_TRUE(extraction.page_banners);
+  EXPECT_TRUE(extraction.line_breaks);
+  EXPECT_EQ(extraction.new_line, "\r\n");
+  EXPECT_FALSE(flags.ask_page_range);
+  EXPECT_TRUE(flags.open_in_editor);
+  EXPECT_FALSE(flags.ask_save_path);
+  EXPECT_TRUE(flags.confirm_overwrite);
   const MainWindowSettings window = ReadMainWindowSettings();
-  EXPECT_EQ(window.Left, 50);
-  EXPECT_EQ(window.Top, 50);
-  EXPECT_EQ(window.Width, 295);
-  EXPECT_EQ(window.Height, 180);
-  EXPECT_FALSE(window.Zoom || window.ToolBar || window.StatusBar || window.OnTop);
+  EXPECT_EQ(window.left, 50);
+  EXPECT_EQ(window.top, 50);
+  EXPECT_EQ(window.width, 295);
+  EXPECT_EQ(window.height, 180);
+  EXPECT_FALSE(window.maximised || window.tool_bar || window.status_bar || window.on_top);
 }
 
-// Flags count only at exactly 1; the newline index keeps CR LF outside 0 to 2.
+// Every setting written with its fallback gives the file users have, key for key, and reads
+// back as its fallback.
+TEST(Settings, TheTableRoundTripsThroughTheFile) {
+  SettingsFile file("");
+  for (const Setting& setting : kSettings) WriteSetting(setting, setting.fallback);
+  std::string text = testing::ReadWholeFile(file.path());
+  std::erase(text, '\r');  // Windows's profile functions end lines with CR LF
+  EXPECT_EQ(text,
+            "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=1\nRadioButton2=0\n"
+            "ComboBox1=0\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
+            "[GroupBox4]\nCheckBox9=0\n[frmMain]\nZoom=0\nLeft=50\nTop=50\nWidth=295\n"
+            "height=180\nN10=0\nN11=0\nN12=0\n");
+  for (const Setting& setting : kSettings) {
+    EXPECT_EQ(ReadSettingOr(setting, INT32_MIN), setting.fallback) << setting.key;
+  }
+}
+
+// A number is read from its leading digits, as the profile functions read it.
+TEST(Settings, NumbersFromLeadingDigits) {
+  EXPECT_EQ(ProfileNumber("12abc"), 12);
+  EXPECT_EQ(ProfileNumber("abc"), 0);
+  EXPECT_EQ(ProfileNumber(""), 0);
+  EXPECT_EQ(ProfileNumber("-7"), -7);
+  EXPECT_EQ(ProfileNumber("+7"), 0);
+  EXPECT_EQ(ProfileNumber("99999999999"), INT32_MAX);
+  EXPECT_EQ(ProfileNumber("-99999999999"), -INT32_MAX);
+}
+
+// Flags count only at exactly 1; the newline index keeps the layout's own outside 0 to 2.
 TEST(Settings, EachKeyAndItsOddValues) {
-  EXPECT_EQ(Applied("[GroupBox2]\nComboBox1=1\n").decoder->NewLineCode, "\n");
-  EXPECT_EQ(Applied("[GroupBox2]\nComboBox1=2\n").decoder->NewLineCode, "\r");
-  EXPECT_EQ(Applied("[GroupBox2]\nComboBox1=7\n").decoder->NewLineCode, "untouched");
-  EXPECT_FALSE(Applied("[GroupBox1]\nCheckBox1=2\n").decoder->PageSeparator);
-  EXPECT_EQ(Applied("[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n").decoder->LineBreakMode, 0);
+  EXPECT_EQ(Applied("[GroupBox2]\nComboBox1=1\n").extraction.new_line, "\n");
+  EXPECT_EQ(Applied("[GroupBox2]\nComboBox1=2\n").extraction.new_line, "\r");
+  EXPECT_EQ(Applied("[GroupBox2]\nComboBox1=7\n").extraction.new_line, "untouched");
+  EXPECT_FALSE(Applied("[GroupBox1]\nCheckBox1=2\n").extraction.page_banners);
+  EXPECT_FALSE(Applied("[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n").extraction.line_breaks);
   const Applied all_on(
       "[GroupBox1]\nCheckBox2=1\n[GroupBox3]\nCheckBox5=0\nCheckBox6=1\nCheckBox7=0\n");
-  EXPECT_TRUE(all_on.flags.PageRange);
-  EXPECT_FALSE(all_on.flags.OpenInEditor);
-  EXPECT_TRUE(all_on.flags.AskSavePath);
-  EXPECT_FALSE(all_on.flags.ConfirmOverwrite);
+  EXPECT_TRUE(all_on.flags.ask_page_range);
+  EXPECT_FALSE(all_on.flags.open_in_editor);
+  EXPECT_TRUE(all_on.flags.ask_save_path);
+  EXPECT_FALSE(all_on.flags.confirm_overwrite);
   {
     SettingsFile warnings_off("[GroupBox3]\nCheckBox8=yes\n");
     EXPECT_FALSE(ReadShowWarnings());
@@ -74,30 +97,31 @@ TEST(Settings, EachKeyAndItsOddValues) {
 }
 
 TEST(Settings, MainWindowSwitches) {
-  SettingsFile file("[frmMain]\nZoom=5\nN12=5\nN10=1\n");
+  SettingsFile file("[frmMain]\nZoom=5\nN12=5\nN10=1\nHeight=200\n");
   const MainWindowSettings read = ReadMainWindowSettings();
-  EXPECT_TRUE(read.Zoom);
-  EXPECT_FALSE(read.OnTop);
-  EXPECT_TRUE(read.ToolBar);
+  EXPECT_TRUE(read.maximised);
+  EXPECT_FALSE(read.on_top);
+  EXPECT_TRUE(read.tool_bar);
+  EXPECT_EQ(read.height, 200);  // keys match without regard to case
 }
 
 TEST(Settings, MainWindowKeysInTheirOrder) {
   SettingsFile file("");
   MainWindowSettings written;
-  written.Left = 10;
-  written.Top = 20;
-  written.Width = 300;
-  written.Height = 200;
-  written.Zoom = true;
-  written.StatusBar = true;
+  written.left = 10;
+  written.top = 20;
+  written.width = 300;
+  written.height = 200;
+  written.maximised = true;
+  written.status_bar = true;
   WriteMainWindowSettings(written);
   std::string text = testing::ReadWholeFile(file.path());
   std::erase(text, '\r');  // Windows's profile functions end lines with CR LF
   EXPECT_EQ(text,
             "[frmMain]\nZoom=1\nLeft=10\nTop=20\nWidth=300\nheight=200\nN10=0\nN11=1\nN12=0\n");
   const MainWindowSettings again = ReadMainWindowSettings();
-  EXPECT_EQ(again.Height, 200);  // "height" read as Height
-  EXPECT_TRUE(again.StatusBar);
+  EXPECT_EQ(again.height, 200);
+  EXPECT_TRUE(again.status_bar);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ CommandLine Parsed(const std::vector<std::string>& arguments) {
   const auto parsed = ParseCommandLine(arguments);
   const auto* line = std::get_if<CommandLine>(&parsed);
   if (line == nullptr) {
-    ADD_FAILURE() << std::get<UsageError>(parsed).Message;
+    ADD_FAILURE() << std::get<UsageError>(parsed).message;
     return {};
   }
   return *line;
@@ -30,56 +30,56 @@ CommandLine Parsed(const std::vector<std::string>& arguments) {
 std::string ErrorOf(const std::vector<std::string>& arguments) {
   const auto parsed = ParseCommandLine(arguments);
   const auto* error = std::get_if<UsageError>(&parsed);
-  return error != nullptr ? error->Message : "(understood)";
+  return error != nullptr ? error->message : "(understood)";
 }
 
 TEST(CommandLine, EachOptionSetsItsSetting) {
   const CommandLine line = Parsed({"--first", "2", "a.pdf", "--last", "5", "--no-banner", "--eol",
                                    "lf", "--no-breaks", "--output-dir", "out", "--no-overwrite",
                                    "--no-open", "--newer-formats", "--quiet", "--jobs", "3", "b"});
-  EXPECT_EQ(line.Request, CommandLine::Action::kConvert);
-  EXPECT_EQ(line.Options.FirstPage, 2);
-  EXPECT_EQ(line.Options.LastPage, 5);
-  EXPECT_EQ(line.Options.PageBanner, false);
-  EXPECT_EQ(line.Options.NewLine, "\n");
-  EXPECT_EQ(line.Options.LineBreaks, false);
-  EXPECT_EQ(line.Options.OutputFolder, "out");
-  EXPECT_EQ(line.Options.Overwrite, false);
-  EXPECT_EQ(line.Options.OpenInEditor, false);
-  EXPECT_EQ(line.Options.NewerFormats, true);
-  EXPECT_TRUE(line.Quiet);
-  EXPECT_EQ(line.Jobs, 3);
-  EXPECT_FALSE(line.ToStandardOutput);
-  EXPECT_THAT(line.Files, ElementsAre("a.pdf", "b"));
+  EXPECT_EQ(line.request, CommandLine::Action::kConvert);
+  EXPECT_EQ(line.options.first_page, 2);
+  EXPECT_EQ(line.options.last_page, 5);
+  EXPECT_EQ(line.options.page_banner, false);
+  EXPECT_EQ(line.options.new_line, "\n");
+  EXPECT_EQ(line.options.line_breaks, false);
+  EXPECT_EQ(line.options.output_folder, "out");
+  EXPECT_EQ(line.options.overwrite, false);
+  EXPECT_EQ(line.options.open_in_editor, false);
+  EXPECT_EQ(line.options.newer_formats, true);
+  EXPECT_TRUE(line.quiet);
+  EXPECT_EQ(line.jobs, 3);
+  EXPECT_FALSE(line.to_standard_output);
+  EXPECT_THAT(line.files, ElementsAre("a.pdf", "b"));
 }
 
 // Without options every setting is left to the settings file.
 TEST(CommandLine, NothingSetByDefault) {
   const CommandLine line = Parsed({"a.pdf"});
-  EXPECT_FALSE(line.Options.HasPageRange());
-  EXPECT_FALSE(line.Options.PageBanner || line.Options.NewLine || line.Options.LineBreaks ||
-               line.Options.OutputFolder || line.Options.Overwrite || line.Options.OpenInEditor ||
-               line.Options.NewerFormats);
-  EXPECT_FALSE(line.Quiet || line.ToStandardOutput);
-  EXPECT_EQ(line.Jobs, 1);
+  EXPECT_FALSE(line.options.HasPageRange());
+  EXPECT_FALSE(line.options.page_banner || line.options.new_line || line.options.line_breaks ||
+               line.options.output_folder || line.options.overwrite ||
+               line.options.open_in_editor || line.options.newer_formats);
+  EXPECT_FALSE(line.quiet || line.to_standard_output);
+  EXPECT_EQ(line.jobs, 1);
 }
 
 TEST(CommandLine, ValuesAndLaterOptionsWin) {
-  EXPECT_EQ(Parsed({"--eol", "crlf"}).Options.NewLine, "\r\n");
-  EXPECT_EQ(Parsed({"--eol", "cr"}).Options.NewLine, "\r");
-  EXPECT_EQ(Parsed({"--no-overwrite", "--overwrite"}).Options.Overwrite, true);
-  EXPECT_EQ(Parsed({"-j", "2", "--jobs", "4"}).Jobs, 4);
-  EXPECT_TRUE(Parsed({"--stdout", "x.pdf"}).ToStandardOutput);
-  EXPECT_TRUE(Parsed({"-q"}).Quiet);
+  EXPECT_EQ(Parsed({"--eol", "crlf"}).options.new_line, "\r\n");
+  EXPECT_EQ(Parsed({"--eol", "cr"}).options.new_line, "\r");
+  EXPECT_EQ(Parsed({"--no-overwrite", "--overwrite"}).options.overwrite, true);
+  EXPECT_EQ(Parsed({"-j", "2", "--jobs", "4"}).jobs, 4);
+  EXPECT_TRUE(Parsed({"--stdout", "x.pdf"}).to_standard_output);
+  EXPECT_TRUE(Parsed({"-q"}).quiet);
 }
 
 // After "--", and "-" alone, are files; an option's value may start with "-" only for the
 // output folder, where it is a name.
 TEST(CommandLine, FilesThatLookLikeOptions) {
-  EXPECT_THAT(Parsed({"--no-open", "--", "--stdout", "-q", "a.pdf"}).Files,
+  EXPECT_THAT(Parsed({"--no-open", "--", "--stdout", "-q", "a.pdf"}).files,
               ElementsAre("--stdout", "-q", "a.pdf"));
-  EXPECT_THAT(Parsed({"--stdout", "-"}).Files, ElementsAre("-"));
-  EXPECT_EQ(Parsed({"--output-dir", "-out", "a"}).Options.OutputFolder, "-out");
+  EXPECT_THAT(Parsed({"--stdout", "-"}).files, ElementsAre("-"));
+  EXPECT_EQ(Parsed({"--output-dir", "-out", "a"}).options.output_folder, "-out");
 }
 
 // Values joined with "=", short options bundled and values joined to them, as getopt_long
@@ -87,22 +87,22 @@ TEST(CommandLine, FilesThatLookLikeOptions) {
 TEST(CommandLine, OptionSpellings) {
   const CommandLine joined =
       Parsed({"--first=2", "a.pdf", "--eol=lf", "--output-dir=-o=x", "--jobs=3", "--last=4"});
-  EXPECT_EQ(joined.Options.FirstPage, 2);
-  EXPECT_EQ(joined.Options.LastPage, 4);
-  EXPECT_EQ(joined.Options.NewLine, "\n");
-  EXPECT_EQ(joined.Options.OutputFolder, "-o=x");
-  EXPECT_EQ(joined.Jobs, 3);
-  EXPECT_THAT(joined.Files, ElementsAre("a.pdf"));
+  EXPECT_EQ(joined.options.first_page, 2);
+  EXPECT_EQ(joined.options.last_page, 4);
+  EXPECT_EQ(joined.options.new_line, "\n");
+  EXPECT_EQ(joined.options.output_folder, "-o=x");
+  EXPECT_EQ(joined.jobs, 3);
+  EXPECT_THAT(joined.files, ElementsAre("a.pdf"));
   for (const std::vector<std::string>& bundle : std::vector<std::vector<std::string>>{
            {"-qj2"}, {"-q", "-j2"}, {"-qj", "2"}, {"-q", "-j", "2"}}) {
     const CommandLine line = Parsed(bundle);
-    EXPECT_TRUE(line.Quiet);
-    EXPECT_EQ(line.Jobs, 2);
-    EXPECT_TRUE(line.Files.empty());
+    EXPECT_TRUE(line.quiet);
+    EXPECT_EQ(line.jobs, 2);
+    EXPECT_TRUE(line.files.empty());
   }
-  EXPECT_EQ(Parsed({"-qh"}).Request, CommandLine::Action::kHelp);
-  EXPECT_THAT(Parsed({"--", "-qj2", "--jobs=2"}).Files, ElementsAre("-qj2", "--jobs=2"));
-  EXPECT_THAT(Parsed({"--output-dir", "-qj2"}).Files, ElementsAre());
+  EXPECT_EQ(Parsed({"-qh"}).request, CommandLine::Action::kHelp);
+  EXPECT_THAT(Parsed({"--", "-qj2", "--jobs=2"}).files, ElementsAre("-qj2", "--jobs=2"));
+  EXPECT_THAT(Parsed({"--output-dir", "-qj2"}).files, ElementsAre());
   EXPECT_THAT(ErrorOf({"--quiet=1"}), HasSubstr("--quiet には値を指定できません"));
   EXPECT_THAT(ErrorOf({"-qx"}), HasSubstr("-qx"));
   EXPECT_THAT(ErrorOf({"-j0"}), HasSubstr("-j の値が正しくありません"));
@@ -111,10 +111,10 @@ TEST(CommandLine, OptionSpellings) {
 }
 
 TEST(CommandLine, HelpAndVersionWinOverTheRest) {
-  EXPECT_EQ(Parsed({"a.pdf", "--help", "--version"}).Request, CommandLine::Action::kHelp);
-  EXPECT_EQ(Parsed({"-h"}).Request, CommandLine::Action::kHelp);
-  EXPECT_EQ(Parsed({"--version", "a.pdf"}).Request, CommandLine::Action::kVersion);
-  EXPECT_EQ(Parsed({"--", "--help"}).Request, CommandLine::Action::kConvert);
+  EXPECT_EQ(Parsed({"a.pdf", "--help", "--version"}).request, CommandLine::Action::kHelp);
+  EXPECT_EQ(Parsed({"-h"}).request, CommandLine::Action::kHelp);
+  EXPECT_EQ(Parsed({"--version", "a.pdf"}).request, CommandLine::Action::kVersion);
+  EXPECT_EQ(Parsed({"--", "--help"}).request, CommandLine::Action::kConvert);
 }
 
 TEST(CommandLine, UsageErrors) {
@@ -132,10 +132,10 @@ TEST(CommandLine, UsageErrors) {
   for (const char* jobs : {"0", "257", "many", ""}) {
     EXPECT_THAT(ErrorOf({"--jobs", jobs, "a.pdf"}), HasSubstr("--jobs")) << jobs;
   }
-  EXPECT_EQ(Parsed({"--jobs", "256"}).Jobs, 256);
+  EXPECT_EQ(Parsed({"--jobs", "256"}).jobs, 256);
   EXPECT_THAT(ErrorOf({"--output-dir", ""}), HasSubstr("--output-dir"));
   EXPECT_THAT(ErrorOf({"--first", "3", "--last", "2", "a.pdf"}), HasSubstr("--first"));
-  EXPECT_EQ(Parsed({"--first", "2", "--last", "2"}).Options.LastPage, 2);
+  EXPECT_EQ(Parsed({"--first", "2", "--last", "2"}).options.last_page, 2);
   EXPECT_THAT(ErrorOf({"--stdout", "--output-dir", "o", "a.pdf"}), HasSubstr("--stdout"));
 }
 

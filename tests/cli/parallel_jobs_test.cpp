@@ -40,18 +40,18 @@ void EndJobWithoutReport() {
 
 TEST(JobReport, TravelsWholeOrNotAtAll) {
   JobReport report;
-  report.Converted = true;
-  report.Text = std::string("text\0with a zero", 16);
-  report.Messages = "Lumenquill: a.pdf: message\n";
-  report.Opened = "/x/a.txt\n";
+  report.converted = true;
+  report.text = std::string("text\0with a zero", 16);
+  report.messages = "Lumenquill: a.pdf: message\n";
+  report.opened = "/x/a.txt\n";
   const std::string bytes = EncodeJobReport(report);
   JobReport back;
   ASSERT_TRUE(DecodeJobReport(bytes, back));
-  EXPECT_TRUE(back.Converted);
-  EXPECT_FALSE(back.Loaded);
-  EXPECT_EQ(back.Text, report.Text);
-  EXPECT_EQ(back.Messages, report.Messages);
-  EXPECT_EQ(back.Opened, report.Opened);
+  EXPECT_TRUE(back.converted);
+  EXPECT_FALSE(back.loaded);
+  EXPECT_EQ(back.text, report.text);
+  EXPECT_EQ(back.messages, report.messages);
+  EXPECT_EQ(back.opened, report.opened);
 
   for (size_t size = 0; size < bytes.size(); ++size) {
     EXPECT_FALSE(DecodeJobReport(bytes.substr(0, size), back)) << size;
@@ -94,15 +94,15 @@ TEST(ChildProcesses, ReportsComeInOrder) {
       [](size_t i) {
         std::this_thread::sleep_for(std::chrono::milliseconds((5 - i) * 20));
         JobReport report;
-        report.Converted = i % 2 == 0;
-        report.Text = std::to_string(i) + ":" + std::to_string(CurrentProcess());
+        report.converted = i % 2 == 0;
+        report.text = std::to_string(i) + ":" + std::to_string(CurrentProcess());
         return report;
       },
       [&](size_t i, const JobReport* report) {
         ASSERT_NE(report, nullptr);
         order.push_back(i);
-        EXPECT_EQ(report->Converted, i % 2 == 0);
-        texts.push_back(report->Text);
+        EXPECT_EQ(report->converted, i % 2 == 0);
+        texts.push_back(report->text);
       });
   EXPECT_THAT(order, ElementsAre(0, 1, 2, 3, 4));
   ASSERT_EQ(texts.size(), 5u);
@@ -127,11 +127,11 @@ TEST(ChildProcesses, LargeReportsAndDeadChildren) {
       [](size_t i) {
         if (i == 1) EndJobWithoutReport();
         JobReport report;
-        report.Text = std::string(1 << 20, static_cast<char>('a' + i));
+        report.text = std::string(1 << 20, static_cast<char>('a' + i));
         return report;
       },
       [&](size_t, const JobReport* report) {
-        delivered.push_back(report == nullptr ? "dead" : report->Text);
+        delivered.push_back(report == nullptr ? "dead" : report->text);
       });
   ASSERT_EQ(delivered.size(), 3u);
   EXPECT_EQ(delivered[0], std::string(1 << 20, 'a'));

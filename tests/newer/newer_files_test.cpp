@@ -14,7 +14,7 @@
 #include "platform/error.h"
 #include "reader/pdf_analyst.h"
 #include "support/temp_file.h"
-#include "text/pdf_text_decoder.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill {
 namespace {
@@ -67,9 +67,11 @@ Outcome Extract(const fs::path& pdf, bool read_newer_formats) {
       outcome.secured = true;
       return outcome;
     }
-    TPDFTextDecoder decoder(&reader);
-    bool cancel = false;
-    outcome.text = decoder.ExtractToString(1, reader.PageCount(), nullptr, cancel).value();
+    const bool cancel = false;
+    std::string text;
+    Extract(
+        reader, {}, [&text](std::string_view part) { text += part; }, cancel);
+    outcome.text = text;
   } catch (const Error& error) {
     outcome.error = error.what();
     outcome.needs_newer_formats = reader.NeedsNewerFormats();
@@ -219,7 +221,7 @@ TEST(NewerFormats, SecuredVariantsStayRefused) {
           continue;
         }
         EXPECT_TRUE(reader.Encrypted()) << "read newer formats: " << read_newer_formats;
-        EXPECT_THROW(TPDFTextDecoder decoder(&reader), Error);
+        EXPECT_THROW(TextExtractor extractor(&reader), Error);
       }
       ++files;
     }

@@ -13,28 +13,15 @@ namespace {
 TEST(IniFile, MatchesSectionsAndKeysWithoutCase) {
   testing::TempFile ini("[frmMain]\nheight=240\nLeft = 12 \n[GroupBox1]\nCheckBox1=0\n",
                         "settings.ini");
-  EXPECT_EQ(ReadProfileInt(ini.path(), "FRMMAIN", "Height", 180), 240);
-  EXPECT_EQ(ReadProfileInt(ini.path(), "frmMain", "left", 50), 12);
-  EXPECT_EQ(ReadProfileInt(ini.path(), "groupbox1", "checkbox1", 1), 0);
-  EXPECT_EQ(ReadProfileString(ini.path(), "frmMain", "Left", ""), "12");
-}
-
-TEST(IniFile, IntegersFromLeadingDigits) {
-  testing::TempFile ini("[s]\na=12abc\nb=abc\nc=-7\nd=\ne=99999999999\nf=-99999999999\n",
-                        "settings.ini");
-  EXPECT_EQ(ReadProfileInt(ini.path(), "s", "a", 5), 12);
-  EXPECT_EQ(ReadProfileInt(ini.path(), "s", "b", 5), 0);
-  EXPECT_EQ(ReadProfileInt(ini.path(), "s", "c", 5), -7);
-  EXPECT_EQ(ReadProfileInt(ini.path(), "s", "d", 5), 0);
-  EXPECT_EQ(ReadProfileInt(ini.path(), "s", "e", 5), INT32_MAX);
-  EXPECT_EQ(ReadProfileInt(ini.path(), "s", "f", 5), -INT32_MAX);
+  EXPECT_EQ(ReadProfileString(ini.path(), "FRMMAIN", "Height", ""), "240");
+  EXPECT_EQ(ReadProfileString(ini.path(), "frmMain", "left", ""), "12");
+  EXPECT_EQ(ReadProfileString(ini.path(), "groupbox1", "checkbox1", ""), "0");
 }
 
 TEST(IniFile, MissingPiecesGiveTheDefault) {
   testing::TempFile ini("[s]\na=1\n", "settings.ini");
-  EXPECT_EQ(ReadProfileInt(ini.path() + ".missing", "s", "a", 5), 5);
-  EXPECT_EQ(ReadProfileInt(ini.path(), "t", "a", 5), 5);
-  EXPECT_EQ(ReadProfileInt(ini.path(), "s", "b", 5), 5);
+  EXPECT_EQ(FindProfileValue(ini.path() + ".missing", "s", "a"), std::nullopt);
+  EXPECT_EQ(FindProfileValue(ini.path(), "s", "b"), std::nullopt);
   // A key of another section is not found.
   EXPECT_EQ(ReadProfileString(ini.path(), "t", "a", "none"), "none");
 }
@@ -61,7 +48,7 @@ TEST(IniFile, WritingCreatesTheFileAndItsFolders) {
   const std::filesystem::path missing = FilesystemPath(folder.path() + ".d");
   const std::string path = PathText(missing / "lumenquill" / "settings.ini");
   WriteProfileValue(path, "frmMain", "height", "200");
-  EXPECT_EQ(ReadProfileInt(path, "frmMain", "Height", 0), 200);
+  EXPECT_EQ(ReadProfileString(path, "frmMain", "Height", ""), "200");
   std::filesystem::remove_all(missing);
 }
 

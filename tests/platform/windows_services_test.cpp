@@ -181,11 +181,11 @@ TEST(LongPaths, WorkPastTheOldLimit) {
 TEST(ProfileFunctions, WriteAndReadThroughWindows) {
   WindowsFolder folder;
   const std::string ini = folder / "lumenquill.ini";
-  EXPECT_EQ(ReadProfileInt(ini, "GroupBox2", "ComboBox1", 7), 7);
+  EXPECT_EQ(FindProfileValue(ini, "GroupBox2", "ComboBox1"), std::nullopt);
   WriteProfileValue(ini, "GroupBox2", "ComboBox1", "2");
   WriteProfileValue(ini, "frmMain", "Left", "-40");
-  EXPECT_EQ(ReadProfileInt(ini, "groupbox2", "COMBOBOX1", 0), 2);
-  EXPECT_EQ(ReadProfileInt(ini, "frmMain", "Left", 0), -40);
+  EXPECT_EQ(ReadProfileString(ini, "groupbox2", "COMBOBOX1", ""), "2");
+  EXPECT_EQ(ReadProfileString(ini, "frmMain", "Left", ""), "-40");
   EXPECT_EQ(ReadProfileString(ini, "frmMain", "Top", "none"), "none");
   // The file stays plain text, as every editor and the Linux program read it.
   EXPECT_EQ(testing::ReadWholeFile(ini), "[GroupBox2]\r\nComboBox1=2\r\n[frmMain]\r\nLeft=-40\r\n");

@@ -4,7 +4,7 @@
 #include "support/pdf_builder.h"
 #include "text/content_interpreter.h"
 #include "text/number_to_int.h"
-#include "text/pdf_text_decoder.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill {
 namespace {
@@ -14,8 +14,8 @@ class ContentInterpreter : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::Open(reader_, testing::SimpleDocument(1));
-    decoder_ = std::make_unique<TPDFTextDecoder>(&reader_);
-    decoder_->NewLineCode = "|";
+    decoder_ = std::make_unique<TextExtractor>(&reader_);
+    decoder_->options.new_line = "|";
   }
 
   TPDFFontResource& AddFont(const std::string& name, const std::string& encoding,
@@ -40,7 +40,7 @@ class ContentInterpreter : public ::testing::Test {
   }
 
   TPDFAnalyst reader_;
-  std::unique_ptr<TPDFTextDecoder> decoder_;
+  std::unique_ptr<TextExtractor> decoder_;
   TPDFFontResourceList fonts_;
 };
 
@@ -60,14 +60,14 @@ TEST_F(ContentInterpreter, LineBreaksFromPositioning) {
 }
 
 TEST_F(ContentInterpreter, NoLineBreaksInModeZero) {
-  decoder_->LineBreakMode = 0;
+  decoder_->options.line_breaks = false;
   EXPECT_EQ(Text("BT 72 700 Td (A) Tj 0 -14 Td (B) Tj T* (C) Tj [(D) -200 (E)] TJ ET"), "ABCD E");
 }
 
 // The ' and " operators move to the next line before their string, like T* then Tj.
 TEST_F(ContentInterpreter, QuoteOperatorsStartANewLine) {
   EXPECT_EQ(Text("BT 72 700 Td (A) Tj (B) ' 1 2 (C) \" ET"), "A|B|C");
-  decoder_->LineBreakMode = 0;
+  decoder_->options.line_breaks = false;
   EXPECT_EQ(Text("BT (A) Tj (B) ' ET"), "AB");
 }
 

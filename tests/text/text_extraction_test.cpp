@@ -1,29 +1,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
-#include <filesystem>
-#include <iostream>
-#include <tuple>
+#include <string>
+#include <vector>
 
 #include "open_document.h"
-#include "platform/escape_key.h"
-#include "platform/locked_file.h"
 #include "reader/flate_decode.h"
 #include "support/deflate.h"
-#ifndef _WIN32
-#include "support/failing_disk.h"
-#endif
 #include "support/lzw_codes.h"
 #include "support/pdf_builder.h"
 #include "support/png_rows.h"
 #include "support/sfnt_builder.h"
-#include "support/temp_file.h"
 #include "text/page_streams.h"
-#include "text/pdf_text_decoder.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill {
 namespace {
@@ -56,77 +45,62 @@ std::string Pages(int page_count) {
   return pdf.Trailer("/Root 1 0 R").Build();
 }
 
-using ProgressCall = std::tuple<int32_t, int32_t, int32_t, bool>;
-
 class TextExtraction : public ::testing::Test {
  protected:
-  void OpenDocument(const std::string& bytes) {
-    testing::Open(reader_, bytes);
-    decoder_ = std::make_unique<TPDFTextDecoder>(&reader_);
-  }
+  void OpenDocument(const std::string& bytes) { testing::Open(reader_, bytes); }
 
-  // Extracts the range into the output file and returns what the file holds.
+  // Extracts the range and returns the text the sink received.
   std::string Extract(int32_t first, int32_t last) {
-    decoder_->ExtractToFile(output_.path(), first, last, Recorder(), cancel_,
-                            ExistingFile::kReplace);
-    return testing::ReadWholeFile(output_.path());
+    options_.pages = PageRange{first, last};
+    std::string text;
+    finished_ = lumenquill::Extract(
+        reader_, options_, [&text](std::string_view part) { text += part; }, cancel_,
+        ExtractionProgress{[this](int32_t percent) {
+                             positions_.push_back(percent);
+                             if (cancel_at_ == percent) cancel_ = true;
+                           },
+                           [this] {
+                             if (++forms_done_ == cancel_at_form_) cancel_ = true;
+                           },
+                           [this] { positions_.push_back(kFinished); }});
+    return text;
   }
 
-  TProgressProc Recorder() {
-    return [this](int32_t min, int32_t max, int32_t position, bool done) {
-      calls_.emplace_back(min, max, position, done);
-      if (cancel_at_ == position && !done) cancel_ = true;
-    };
-  }
-
-  std::vector<int32_t> Positions() const {
-    std::vector<int32_t> positions;
-    for (const auto& [min, max, position, done] : calls_) {
-      EXPECT_EQ(min, 0);
-      EXPECT_EQ(max, 100);
-      positions.push_back(done ? 1000 + position : position);  // 1100: the final call
-    }
-    return positions;
-  }
-
+  static constexpr int32_t kFinished = 1100;
   TPDFAnalyst reader_;
-  std::unique_ptr<TPDFTextDecoder> decoder_;
-  testing::TempFile output_{"old content", "out.txt"};
-  std::vector<ProgressCall> calls_;
+  ExtractionOptions options_;
+  std::vector<int32_t> positions_;
   bool cancel_ = false;
+  bool finished_ = false;
   int32_t cancel_at_ = -2;
+  int forms_done_ = 0;
+  int cancel_at_form_ = -1;
 };
 
 TEST_F(TextExtraction, BannersAndText) {
   OpenDocument(Pages(3));
   EXPECT_EQ(Extract(1, 3), "\r\n" + kRule + " Page 1\r\n\r\nPage 1\r\n\r\n" + kRule +
                                " Page 2\r\n\r\nPage 2\r\n\r\n" + kRule + " Page 3\r\n\r\nPage 3");
-  EXPECT_THAT(Positions(), ElementsAre(0, 50, 100, 1100));
+  EXPECT_THAT(positions_, ElementsAre(0, 50, 100, kFinished));
   EXPECT_FALSE(cancel_);
 
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, 3), "Page 1Page 2Page 3");
 }
 
 TEST_F(TextExtraction, RangesAndProgress) {
   OpenDocument(Pages(10));
-  decoder_->NewLineCode = "\n";
+  options_.new_line = "\n";
   EXPECT_EQ(Extract(2, 2), "\n" + kRule + " Page 2\n\nPage 2");
-  EXPECT_THAT(Positions(), ElementsAre(100, 1100));
+  EXPECT_THAT(positions_, ElementsAre(100, kFinished));
 
-  calls_.clear();
+  positions_.clear();
   Extract(1, 5);
-  EXPECT_THAT(Positions(), ElementsAre(0, 25, 50, 75, 100, 1100));
+  EXPECT_THAT(positions_, ElementsAre(0, 25, 50, 75, 100, kFinished));
 
-  calls_.clear();
+  positions_.clear();
   EXPECT_EQ(Extract(1, 1), "\n" + kRule + " Page 1\n\nPage 1");
-  EXPECT_THAT(Positions(), ElementsAre(100, 1100));
-}
-
-// Whatever stops an extraction leaves the text file as it was before, with nothing beside it.
-void ExpectOldFileOnly(const std::string& path) {
-  EXPECT_EQ(testing::ReadWholeFile(path), "old content");
-  EXPECT_THAT(testing::NamesBeside(path), ElementsAre("out.txt"));
+  EXPECT_THAT(positions_, ElementsAre(100, kFinished));
 }
 
 TEST_F(TextExtraction, InvalidRanges) {
@@ -137,40 +111,13 @@ TEST_F(TextExtraction, InvalidRanges) {
   } catch (const Error& error) {
     EXPECT_STREQ(error.what(), "ページ番号の指定が不正です。");
   }
-  ExpectOldFileOnly(output_.path());
-  EXPECT_THAT(Positions(), ElementsAre(1100));
+  EXPECT_THAT(positions_, ElementsAre(kFinished));
 
-  calls_.clear();
+  positions_.clear();
   EXPECT_THROW(Extract(0, 2), Error);
-  calls_.clear();
+  positions_.clear();
   EXPECT_EQ(Extract(3, 2), "");  // an empty range is no error
-  EXPECT_THAT(Positions(), ElementsAre(1100));
-}
-
-TEST_F(TextExtraction, CancelLeavesThePreviousFile) {
-  OpenDocument(Pages(5));
-  cancel_at_ = 25;
-  decoder_->ExtractToFile(output_.path(), 1, 5, Recorder(), cancel_, ExistingFile::kReplace);
-  EXPECT_TRUE(cancel_);
-  ExpectOldFileOnly(output_.path());
-  EXPECT_THAT(Positions(), ElementsAre(0, 25, 1100));
-
-  std::filesystem::remove(output_.path());  // and no file when there was none
-  cancel_ = false;
-  decoder_->ExtractToFile(output_.path(), 1, 5, Recorder(), cancel_, ExistingFile::kReplace);
-  EXPECT_TRUE(cancel_);
-  EXPECT_FALSE(std::filesystem::exists(output_.path()));
-}
-
-TEST_F(TextExtraction, EscapeCancels) {
-  OpenDocument(Pages(3));
-  TakeEscapeKeyPress();
-  LatchEscapeKeyPress();
-  bool cancel = false;
-  decoder_->ExtractToFile(output_.path(), 1, 3, nullptr, cancel, ExistingFile::kReplace);
-  EXPECT_TRUE(cancel);
-  ExpectOldFileOnly(output_.path());
-  EXPECT_FALSE(TakeEscapeKeyPress());
+  EXPECT_THAT(positions_, ElementsAre(kFinished));
 }
 
 // Catalog 1, pages node 2 over the kids given, page 3 with font /F1 (object 5) and the XObjects
@@ -190,96 +137,29 @@ PdfBuilder PageWithForms(const std::string& xobjects, const std::string& form_da
   return pdf;
 }
 
-// Input processed between two forms stops the extraction there, before the next form and the
-// page's progress report: by a cancel it sets, or by Escape.
-TEST_F(TextExtraction, PendingInputBetweenFormsCancels) {
+// A cancel set while the forms of a page are interpreted stops the extraction before the next
+// form and the page's progress report.
+TEST_F(TextExtraction, CancelBetweenFormsStopsBeforeTheNextForm) {
   PdfBuilder pdf = PageWithForms("/A 6 0 R /B 6 0 R /C 6 0 R", "BT (form) Tj ET");
   pdf.Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  int forms_done = 0;
-  decoder_->ProcessPendingInput = [this, &forms_done] {
-    if (++forms_done == 2) cancel_ = true;
-  };
-  Extract(1, 1);
-  EXPECT_TRUE(cancel_);
-  ExpectOldFileOnly(output_.path());
-  EXPECT_EQ(forms_done, 2);
-  EXPECT_THAT(Positions(), ElementsAre(1100));
-
-  TakeEscapeKeyPress();
-  forms_done = 0;
-  cancel_ = false;
-  decoder_->ProcessPendingInput = [&forms_done] {
-    ++forms_done;
-    LatchEscapeKeyPress();
-  };
-  Extract(1, 1);
-  EXPECT_TRUE(cancel_);
-  ExpectOldFileOnly(output_.path());
-  EXPECT_EQ(forms_done, 1);
+  options_.page_banners = false;
+  cancel_at_form_ = 2;
+  EXPECT_EQ(Extract(1, 1), "formform");
+  EXPECT_FALSE(finished_);
+  EXPECT_EQ(forms_done_, 2);
+  EXPECT_THAT(positions_, ElementsAre(kFinished));
 }
 
-// An output file that may not be written is refused before any page is read, with its own
-// reason: read-only, held by another process, not a file (a folder, a FIFO), no permission.
-TEST_F(TextExtraction, RefusesAnOutputFileThatMayNotBeWrittenWithItsReason) {
-  OpenDocument(Pages(1));
-  const auto refusal = [this](const std::string& path) -> std::string {
-    try {
-      decoder_->ExtractToFile(path, 1, 1, Recorder(), cancel_, ExistingFile::kReplace);
-      return "written";
-    } catch (const OutputError& error) {
-      EXPECT_EQ(error.path(), path);
-      return error.what();
-    }
-  };
-  const std::string folder = std::filesystem::path(output_.path()).parent_path().string();
-  {
-    const LockedFile held = LockedFile::OpenForReading(output_.path());
-    EXPECT_EQ(refusal(output_.path()), "このファイルは使用中です。別名で保存してください。");
-  }
-  std::filesystem::create_directory(folder + "/folder.txt");
-  EXPECT_EQ(refusal(folder + "/folder.txt"),
-            "通常のファイルではないため、テキストファイルを保存できませんでした。");
-#ifndef _WIN32
-  ASSERT_EQ(::mkfifo((folder + "/fifo.txt").c_str(), 0644), 0);
-  EXPECT_EQ(refusal(folder + "/fifo.txt"),
-            "通常のファイルではないため、テキストファイルを保存できませんでした。");
-  if (::geteuid() == 0) {
-    // Another user's file: a root-owned one, tried by a process that gave up root.
-    EXPECT_EXIT(
-        {
-          if (::setuid(65534) != 0) ::_exit(2);
-          std::cerr << refusal(output_.path());
-          ::_exit(0);
-        },
-        ::testing::ExitedWithCode(0),
-        "書き込みの権限がないため、テキストファイルを保存できませんでした。");
-  }
-#endif
-  testing::MakeReadOnly(output_.path());
-  EXPECT_EQ(refusal(output_.path()), "指定されたファイルは読み込み専用です。上書き出来ません。");
-  EXPECT_EQ(testing::ReadWholeFile(output_.path()), "old content");
-  EXPECT_TRUE(calls_.empty());
+TEST_F(TextExtraction, CancelAtAPageReportStopsBeforeTheNextPage) {
+  OpenDocument(Pages(5));
+  options_.page_banners = false;
+  cancel_at_ = 25;
+  EXPECT_EQ(Extract(1, 5), "Page 1Page 2");
+  EXPECT_FALSE(finished_);
+  EXPECT_THAT(positions_, ElementsAre(0, 25, kFinished));
 }
 
-#ifndef _WIN32
-// A disk that fills up, early or at the last write: the error names the file and the
-// reason, and the previous text stays.
-TEST_F(TextExtraction, AFailedWriteLeavesThePreviousFile) {
-  OpenDocument(Pages(3));
-  for (const rlim_t limit : {0, 100}) {
-    testing::FileSizeLimit disk(limit);
-    try {
-      Extract(1, 3);
-      ADD_FAILURE() << limit;
-    } catch (const OutputError& error) {
-      EXPECT_EQ(error.path(), output_.path());
-    }
-    ExpectOldFileOnly(output_.path());
-  }
-}
-
-#endif
 // Forms with fonts come before the page's own content; a page without fonts gives only its
 // banner and no progress report.
 TEST_F(TextExtraction, FormsFirstAndPagesWithoutFonts) {
@@ -300,9 +180,9 @@ TEST_F(TextExtraction, FormsFirstAndPagesWithoutFonts) {
       .Stream(9, "/Subtype /Form", "BT (fontless form) Tj ET")
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->NewLineCode = "|";
+  options_.new_line = "|";
   EXPECT_EQ(Extract(1, 2), "|" + kRule + " Page 1||formpage||" + kRule + " Page 2||form");
-  EXPECT_THAT(Positions(), ElementsAre(0, 1100));
+  EXPECT_THAT(positions_, ElementsAre(0, kFinished));
 }
 
 // The walk lists a form once for each name and path that reaches it: the page's /A and /B name
@@ -316,7 +196,7 @@ TEST_F(TextExtraction, AFormListedSeveralTimesGivesItsTextEachTime) {
              "/X Do /Y Do BT /F1 1 Tf (seven) Tj ET")
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1), "sixsixsevensixsixpagepage");
 }
 
@@ -335,11 +215,11 @@ TEST_F(TextExtraction, APageOverTheContentBoundKeepsWhatCameBefore) {
       .Stream(8, "", "BT /F1 1 Tf (two) Tj ET")
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   std::string within_bound;
   for (int64_t i = 1; i < listings; ++i) within_bound += "form";
   EXPECT_EQ(Extract(1, 2), within_bound + "two");
-  EXPECT_THAT(Positions(), ElementsAre(0, 100, 1100));
+  EXPECT_THAT(positions_, ElementsAre(0, 100, kFinished));
 }
 
 // A map to Unicode of the codes 1 and 2 to 日本, which Shift-JIS writes 93 FA 96 7B.
@@ -382,7 +262,7 @@ TEST_F(TextExtraction, ContentArraysFiltersAndEmbeddedCMaps) {
       .Stream(10, "", kToUnicode)
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1), "hex\r\nflate\x93\xFA\x96{");  // 日本 in Shift-JIS
 }
 
@@ -403,7 +283,7 @@ TEST_F(TextExtraction, LZWAndRunLengthContent) {
       .Object(6, kFont)
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1), "lzw\r\nrun");
 }
 
@@ -436,7 +316,7 @@ TEST_F(TextExtraction, PredictedStreams) {
               Deflated(PngUpRows(kToUnicode, 5)))
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1), "predicted\r\n\x93\xFA\x96{");  // 日本 in Shift-JIS
 }
 
@@ -459,7 +339,7 @@ TEST_F(TextExtraction, FontsSelectedOutsideTextObjectsAndMappedByArrays) {
       .Stream(6, "", to_unicode)
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1), "\x93\xFA\x96{AD");  // 日本A, then D by the font's encoding
 }
 
@@ -485,7 +365,7 @@ TEST_F(TextExtraction, SimpleFontsGiveTheCharactersOfTheirEncodings) {
       .Object(7, "<< /Type /Font /Subtype /Type1 /BaseFont /Symbol >>")
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1),
             "Caf  \x81\x67q\x81\x68   \x81\x8B"
             "Text\x81\x67\x81\x7D\x81\x7E"
@@ -510,7 +390,7 @@ TEST_F(TextExtraction, ExpertDingbatAndLigatureCodes) {
       .Object(7, "<< /Type /Font /Subtype /Type1 /BaseFont /Times-Roman >>")
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1),
             "ab1ff\x87\x40\x81\x9C"
             "file");
@@ -532,7 +412,7 @@ TEST_F(TextExtraction, NestedResourcesAndFontsWrittenInPlace) {
       .Stream(10, "", kToUnicode)
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, reader_.PageCount()), "latin\r\n\x93\xFA\x96{");
 }
 
@@ -575,7 +455,7 @@ TEST_F(TextExtraction, CIDsOfOtherCollections) {
       .Stream(14, "/Filter /FlateDecode", Deflated(program))
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
-  decoder_->PageSeparator = false;
+  options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1),
             "\x93\xFA\x96{A "  // 日本A and a space
             "\x96{\x93\xFA?"   // 本日 and a CID past the map

@@ -8,7 +8,7 @@
 
 #include "reader/pdf_analyst.h"
 #include "support/temp_file.h"
-#include "text/pdf_text_decoder.h"
+#include "text/text_extractor.h"
 
 namespace lumenquill {
 namespace {
@@ -22,12 +22,11 @@ TEST(TextFixtures, ExtractToTheReviewedText) {
     SCOPED_TRACE(pdf.filename().string());
     TPDFAnalyst reader;
     reader.LoadFromFile(pdf.string());
-    TPDFTextDecoder decoder(&reader);
-    testing::TempFile output("", "out.txt");
-    bool cancel = false;
-    decoder.ExtractToFile(output.path(), 1, reader.PageCount(), nullptr, cancel,
-                          ExistingFile::kReplace);
-    EXPECT_EQ(testing::ReadWholeFile(output.path()), testing::ReadWholeFile(entry.path().string()));
+    std::string text;
+    const bool cancel = false;
+    Extract(
+        reader, {}, [&text](std::string_view part) { text += part; }, cancel);
+    EXPECT_EQ(text, testing::ReadWholeFile(entry.path().string()));
     ++files;
   }
   EXPECT_GE(files, 12);

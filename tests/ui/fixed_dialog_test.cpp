@@ -3,8 +3,8 @@
 #include <QScreen>
 
 #include "settings_file.h"
-#include "ui/frm_option.h"
-#include "ui/frm_page.h"
+#include "ui/options_dialog.h"
+#include "ui/page_range_dialog.h"
 
 namespace lumenquill {
 namespace {
@@ -16,8 +16,8 @@ TEST(FixedDialogs, OpenCentredOnTheScreenWithOnlyACloseButton) {
   QWidget owner;
   owner.setGeometry(0, 0, 295, 180);
   owner.show();
-  TfrmOption options(&owner);
-  TfrmPage page(&owner);
+  OptionsDialog options(&owner);
+  PageRangeDialog page(&owner);
   const QRect area = owner.screen()->availableGeometry();
   for (QDialog* dialog : {static_cast<QDialog*>(&options), static_cast<QDialog*>(&page)}) {
     dialog->show();

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <QTest>
 
 #include "app/settings.h"
 #include "settings_file.h"
-#include "ui/frm_option.h"
+#include "ui/options_dialog.h"
 
 namespace lumenquill {
 namespace {
@@ -16,29 +18,39 @@ constexpr const char* kDefaults =
     "ComboBox1=0\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
     "[GroupBox4]\nCheckBox9=0\n";
 
-TEST(OptionsDialog, AFreshFileShowsTheDesignStates) {
-  SettingsFile file("");
-  TfrmOption dialog;
+// Each control shows its own setting and OK writes it back under the same key: with every
+// setting set to the other value than its fallback, each control shows that value.
+TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
+  const std::string inverted =
+      "[GroupBox1]\nCheckBox1=0\nCheckBox2=1\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
+      "ComboBox1=2\n[GroupBox3]\nCheckBox5=0\nCheckBox6=1\nCheckBox7=0\nCheckBox8=0\n"
+      "[GroupBox4]\nCheckBox9=1\n";
+  SettingsFile file(inverted);
+  OptionsDialog dialog;
   dialog.show();
-  EXPECT_EQ(dialog.windowTitle(), "オプション");
-  EXPECT_TRUE(dialog.CheckBox1->isChecked());
-  EXPECT_FALSE(dialog.CheckBox2->isChecked());
-  EXPECT_TRUE(dialog.RadioButton1->isChecked());
-  EXPECT_EQ(dialog.ComboBox1->currentText(), "CR+LF");
-  EXPECT_TRUE(dialog.CheckBox5->isChecked());
-  EXPECT_FALSE(dialog.CheckBox6->isChecked());
-  EXPECT_TRUE(dialog.CheckBox7->isChecked());
-  EXPECT_TRUE(dialog.CheckBox8->isChecked());
-  EXPECT_FALSE(dialog.CheckBox9->isChecked());
-  EXPECT_FALSE(ReadNewerFormats());
-  EXPECT_EQ(dialog.Label2->text(), "※ 最大10個のウインドウまで表示");
+  const std::pair<SettingId, const QAbstractButton*> buttons[] = {
+      {SettingId::kPageBanners, dialog.page_banners},
+      {SettingId::kAskPageRange, dialog.ask_page_range},
+      {SettingId::kLineBreaks, dialog.line_breaks},
+      {SettingId::kNoLineBreaks, dialog.no_line_breaks},
+      {SettingId::kOpenInEditor, dialog.open_in_editor},
+      {SettingId::kAskSavePath, dialog.ask_save_path},
+      {SettingId::kConfirmOverwrite, dialog.confirm_overwrite},
+      {SettingId::kShowWarnings, dialog.show_warnings},
+      {SettingId::kNewerFormats, dialog.newer_formats}};
+  for (const auto& [id, button] : buttons) {
+    EXPECT_EQ(button->isChecked(), SettingOf(id).fallback != 1) << SettingOf(id).key;
+  }
+  EXPECT_EQ(dialog.line_end->currentText(), "CR");
+  QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
+  EXPECT_EQ(testing::ReadWholeFile(file.path()), inverted);
 }
 
 TEST(OptionsDialog, OkWritesTheTenKeysInOrder) {
   SettingsFile file("");
-  TfrmOption dialog;
+  OptionsDialog dialog;
   dialog.show();
-  QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+  QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
   EXPECT_EQ(testing::ReadWholeFile(file.path()), kDefaults);
   EXPECT_FALSE(dialog.isVisible());
 }
@@ -46,16 +58,16 @@ TEST(OptionsDialog, OkWritesTheTenKeysInOrder) {
 TEST(OptionsDialog, CancelAndClosingWriteNothing) {
   SettingsFile file("[GroupBox1]\nCheckBox2=1\n");
   {
-    TfrmOption dialog;
+    OptionsDialog dialog;
     dialog.show();
-    EXPECT_TRUE(dialog.CheckBox2->isChecked());
-    dialog.CheckBox2->setChecked(false);
-    QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+    EXPECT_TRUE(dialog.ask_page_range->isChecked());
+    dialog.ask_page_range->setChecked(false);
+    QTest::mouseClick(dialog.cancel_button, Qt::LeftButton);
   }
   {
-    TfrmOption dialog;
+    OptionsDialog dialog;
     dialog.show();
-    dialog.CheckBox2->setChecked(false);
+    dialog.ask_page_range->setChecked(false);
     dialog.close();
   }
   EXPECT_EQ(testing::ReadWholeFile(file.path()), "[GroupBox1]\nCheckBox2=1\n");
@@ -65,14 +77,14 @@ TEST(OptionsDialog, CancelAndClosingWriteNothing) {
 TEST(OptionsDialog, OddValues) {
   SettingsFile file(
       "[GroupBox1]\nCheckBox1=2\n[GroupBox2]\nRadioButton1=1\nRadioButton2=1\nComboBox1=9\n");
-  TfrmOption dialog;
+  OptionsDialog dialog;
   dialog.show();
-  EXPECT_TRUE(dialog.CheckBox1->isChecked());
-  EXPECT_TRUE(dialog.RadioButton2->isChecked());  // checked after RadioButton1
-  EXPECT_FALSE(dialog.RadioButton1->isChecked());
-  EXPECT_EQ(dialog.ComboBox1->currentIndex(), -1);
-  dialog.ComboBox1->setCurrentIndex(1);
-  QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+  EXPECT_TRUE(dialog.page_banners->isChecked());
+  EXPECT_TRUE(dialog.no_line_breaks->isChecked());  // checked after line_breaks
+  EXPECT_FALSE(dialog.line_breaks->isChecked());
+  EXPECT_EQ(dialog.line_end->currentIndex(), -1);
+  dialog.line_end->setCurrentIndex(1);
+  QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
   EXPECT_EQ(testing::ReadWholeFile(file.path()),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\n"
             "RadioButton2=1\nComboBox1=1\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\n"
@@ -81,7 +93,7 @@ TEST(OptionsDialog, OddValues) {
 
 // No two controls of the dialog answer the same Alt key.
 TEST(OptionsDialog, AcceleratorsAreDistinct) {
-  TfrmOption dialog;
+  OptionsDialog dialog;
   QStringList letters;
   for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
     const QString text = button->text();
@@ -91,29 +103,29 @@ TEST(OptionsDialog, AcceleratorsAreDistinct) {
   EXPECT_EQ(letters.size(), 7);
   letters.removeDuplicates();
   EXPECT_EQ(letters.size(), 7) << letters.join(' ').toStdString();
-  EXPECT_EQ(dialog.CheckBox9->text(), "新しい形式のPDFも読み込む(&N)");
+  EXPECT_EQ(dialog.newer_formats->text(), "新しい形式のPDFも読み込む(&N)");
 }
 
-// The reading of newer files is stored as [GroupBox4] CheckBox9, which the conversion reads.
+// The reading of newer files is stored where the conversion reads it.
 TEST(OptionsDialog, NewerFormatsRoundTrip) {
   SettingsFile file("[GroupBox4]\nCheckBox9=1\n");
   {
-    TfrmOption dialog;
+    OptionsDialog dialog;
     dialog.show();
-    EXPECT_TRUE(dialog.CheckBox9->isChecked());
-    dialog.CheckBox9->setChecked(false);
-    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    EXPECT_TRUE(dialog.newer_formats->isChecked());
+    dialog.newer_formats->setChecked(false);
+    QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
   }
   EXPECT_FALSE(ReadNewerFormats());
-  TfrmOption dialog;
+  OptionsDialog dialog;
   dialog.show();
   dialog.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  EXPECT_FALSE(dialog.CheckBox9->isChecked());
+  EXPECT_FALSE(dialog.newer_formats->isChecked());
   // The check box's accelerator; the button clicks itself after a short animation.
   QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);
-  EXPECT_TRUE(QTest::qWaitFor([&dialog] { return dialog.CheckBox9->isChecked(); }));
-  QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor([&dialog] { return dialog.newer_formats->isChecked(); }));
+  QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
   EXPECT_TRUE(ReadNewerFormats());
 }
 

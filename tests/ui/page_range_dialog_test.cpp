@@ -3,9 +3,7 @@
 
 #include <QTest>
 
-#include "open_document.h"
-#include "support/pdf_builder.h"
-#include "ui/frm_page.h"
+#include "ui/page_range_dialog.h"
 
 namespace lumenquill {
 namespace {
@@ -13,12 +11,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class PageRangeDialog : public ::testing::Test {
+class PageRangeDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::Open(document_, testing::SimpleDocument(10));
-    dialog_.Analyst = &document_;
-    dialog_.ShowError = [this](const QString& message) {
+    dialog_.page_count = 10;
+    dialog_.show_error = [this](const QString& message) {
       errors_.push_back(message.toStdString());
     };
     dialog_.show();
@@ -26,39 +23,38 @@ class PageRangeDialog : public ::testing::Test {
 
   // Enters the two texts and presses OK.
   void Enter(const QString& first, const QString& last) {
-    dialog_.Edit1->setText(first);
-    dialog_.Edit2->setText(last);
-    QTest::mouseClick(dialog_.Button1, Qt::LeftButton);
+    dialog_.first_edit->setText(first);
+    dialog_.last_edit->setText(last);
+    QTest::mouseClick(dialog_.ok_button, Qt::LeftButton);
   }
 
-  TPDFAnalyst document_;
-  TfrmPage dialog_;
+  PageRangeDialog dialog_;
   std::vector<std::string> errors_;
 };
 
-TEST_F(PageRangeDialog, OpensWithTheWholeDocument) {
-  EXPECT_EQ(dialog_.Label1->text(), "有効ページ : 1-10");
-  EXPECT_EQ(dialog_.Edit1->text(), "1");
-  EXPECT_EQ(dialog_.Edit2->text(), "10");
-  QTest::mouseClick(dialog_.Button1, Qt::LeftButton);
+TEST_F(PageRangeDialogTest, OpensWithTheWholeDocument) {
+  EXPECT_EQ(dialog_.valid_pages->text(), "有効ページ : 1-10");
+  EXPECT_EQ(dialog_.first_edit->text(), "1");
+  EXPECT_EQ(dialog_.last_edit->text(), "10");
+  QTest::mouseClick(dialog_.ok_button, Qt::LeftButton);
   EXPECT_EQ(dialog_.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog_.FirstPage, 1);
-  EXPECT_EQ(dialog_.LastPage, 10);
+  EXPECT_EQ(dialog_.first_page, 1);
+  EXPECT_EQ(dialog_.last_page, 10);
 }
 
-TEST_F(PageRangeDialog, RangesAreOrdered) {
+TEST_F(PageRangeDialogTest, RangesAreOrdered) {
   Enter("3", "3");
-  EXPECT_EQ(dialog_.FirstPage, 3);
-  EXPECT_EQ(dialog_.LastPage, 3);
+  EXPECT_EQ(dialog_.first_page, 3);
+  EXPECT_EQ(dialog_.last_page, 3);
   dialog_.show();
   Enter("7", "2");
-  EXPECT_EQ(dialog_.FirstPage, 2);
-  EXPECT_EQ(dialog_.LastPage, 7);
+  EXPECT_EQ(dialog_.first_page, 2);
+  EXPECT_EQ(dialog_.last_page, 7);
   EXPECT_THAT(errors_, IsEmpty());
 }
 
 // Each failed check shows its message with a closing period and the dialog stays open.
-TEST_F(PageRangeDialog, ChecksInTheirOrder) {
+TEST_F(PageRangeDialogTest, ChecksInTheirOrder) {
   Enter("0", "3");
   Enter("1", "11");
   Enter("", "3");
@@ -69,24 +65,24 @@ TEST_F(PageRangeDialog, ChecksInTheirOrder) {
                                    "整数値ではない値が含まれています。",
                                    "整数値ではない値が含まれています。"));
   EXPECT_TRUE(dialog_.isVisible());
-  EXPECT_EQ(dialog_.Edit1->text(), "x");
+  EXPECT_EQ(dialog_.first_edit->text(), "x");
 }
 
-TEST_F(PageRangeDialog, TypedLettersAreDroppedAndEnterRunsTheChecks) {
-  dialog_.Edit1->clear();
-  QTest::keyClicks(dialog_.Edit1, "a4b.");
-  EXPECT_EQ(dialog_.Edit1->text(), "4.");
-  QTest::keyClick(dialog_.Edit1, Qt::Key_Backspace);
-  QTest::keyClick(dialog_.Edit1, Qt::Key_Return);
+TEST_F(PageRangeDialogTest, TypedLettersAreDroppedAndEnterRunsTheChecks) {
+  dialog_.first_edit->clear();
+  QTest::keyClicks(dialog_.first_edit, "a4b.");
+  EXPECT_EQ(dialog_.first_edit->text(), "4.");
+  QTest::keyClick(dialog_.first_edit, Qt::Key_Backspace);
+  QTest::keyClick(dialog_.first_edit, Qt::Key_Return);
   EXPECT_EQ(dialog_.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog_.FirstPage, 4);
-  EXPECT_EQ(dialog_.LastPage, 10);
+  EXPECT_EQ(dialog_.first_page, 4);
+  EXPECT_EQ(dialog_.last_page, 10);
 }
 
 // Only typed characters are filtered: the keys that move the focus and edit keep working, and
 // the tab order runs OK, first page, last page, Cancel.
-TEST_F(PageRangeDialog, FocusAndEditingKeysWork) {
-  QLineEdit* first = dialog_.Edit1;
+TEST_F(PageRangeDialogTest, FocusAndEditingKeysWork) {
+  QLineEdit* first = dialog_.first_edit;
   first->setFocus();
   first->setText("123");
   QTest::keyClick(first, Qt::Key_Home);
@@ -101,44 +97,44 @@ TEST_F(PageRangeDialog, FocusAndEditingKeysWork) {
   QTest::keyClick(first, Qt::Key_C, Qt::ControlModifier);
 
   QTest::keyClick(first, Qt::Key_Tab);
-  EXPECT_EQ(dialog_.focusWidget(), dialog_.Edit2);
+  EXPECT_EQ(dialog_.focusWidget(), dialog_.last_edit);
   EXPECT_EQ(first->text(), "53");
-  QTest::keyClick(dialog_.Edit2, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(dialog_.Edit2, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(dialog_.Edit2->text(), "53");
-  QTest::keyClick(dialog_.Edit2, Qt::Key_Backtab, Qt::ShiftModifier);
+  QTest::keyClick(dialog_.last_edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(dialog_.last_edit, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(dialog_.last_edit->text(), "53");
+  QTest::keyClick(dialog_.last_edit, Qt::Key_Backtab, Qt::ShiftModifier);
   EXPECT_EQ(dialog_.focusWidget(), first);
   QTest::keyClick(first, Qt::Key_Tab);
-  QTest::keyClick(dialog_.Edit2, Qt::Key_Tab);
-  EXPECT_EQ(dialog_.focusWidget(), dialog_.Button2);
-  QTest::keyClick(dialog_.Button2, Qt::Key_Tab);
-  EXPECT_EQ(dialog_.focusWidget(), dialog_.Button1);
-  QTest::keyClick(dialog_.Button1, Qt::Key_Tab);
+  QTest::keyClick(dialog_.last_edit, Qt::Key_Tab);
+  EXPECT_EQ(dialog_.focusWidget(), dialog_.cancel_button);
+  QTest::keyClick(dialog_.cancel_button, Qt::Key_Tab);
+  EXPECT_EQ(dialog_.focusWidget(), dialog_.ok_button);
+  QTest::keyClick(dialog_.ok_button, Qt::Key_Tab);
   EXPECT_EQ(dialog_.focusWidget(), first);
 }
 
 // The Enter that closes the error box is released in the edit; a release without its press
 // there runs nothing, so the box does not come straight back.
-TEST_F(PageRangeDialog, EnterRunsTheChecksOnlyWhenPressedInTheSameEdit) {
-  dialog_.Edit1->setText("0");
-  QTest::keyPress(dialog_.Edit1, Qt::Key_Return);
-  QTest::keyRelease(dialog_.Edit1, Qt::Key_Return);
+TEST_F(PageRangeDialogTest, EnterRunsTheChecksOnlyWhenPressedInTheSameEdit) {
+  dialog_.first_edit->setText("0");
+  QTest::keyPress(dialog_.first_edit, Qt::Key_Return);
+  QTest::keyRelease(dialog_.first_edit, Qt::Key_Return);
   EXPECT_EQ(errors_.size(), 1u);
-  QTest::keyRelease(dialog_.Edit1, Qt::Key_Return);
-  QTest::keyPress(dialog_.Edit2, Qt::Key_Enter);
-  QTest::keyRelease(dialog_.Edit1, Qt::Key_Enter);
+  QTest::keyRelease(dialog_.first_edit, Qt::Key_Return);
+  QTest::keyPress(dialog_.last_edit, Qt::Key_Enter);
+  QTest::keyRelease(dialog_.first_edit, Qt::Key_Enter);
   EXPECT_EQ(errors_.size(), 1u);
   EXPECT_TRUE(dialog_.isVisible());
-  EXPECT_EQ(dialog_.Edit1->text(), "0");
+  EXPECT_EQ(dialog_.first_edit->text(), "0");
 }
 
-TEST_F(PageRangeDialog, CancelGivesMinusOne) {
+TEST_F(PageRangeDialogTest, CancelGivesMinusOne) {
   Enter("2", "3");
   dialog_.show();
-  QTest::mouseClick(dialog_.Button2, Qt::LeftButton);
+  QTest::mouseClick(dialog_.cancel_button, Qt::LeftButton);
   EXPECT_EQ(dialog_.result(), QDialog::Rejected);
-  EXPECT_EQ(dialog_.FirstPage, -1);
-  EXPECT_EQ(dialog_.LastPage, -1);
+  EXPECT_EQ(dialog_.first_page, -1);
+  EXPECT_EQ(dialog_.last_page, -1);
 }
 
 }  // namespace

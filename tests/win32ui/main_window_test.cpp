@@ -11,7 +11,7 @@
 #include "settings_file.h"
 #include "support/shortcut_bytes.h"
 #include "support/temp_file.h"
-#include "win32ui/frm_main.h"
+#include "win32ui/main_window.h"
 #include "win32ui/resource_ids.h"
 
 namespace lumenquill {
@@ -21,11 +21,11 @@ using testing::SettingsFile;
 
 // A main window whose conversions are recorded: the file, the progress caption, and whether
 // the window was enabled at the time.
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
   void Create() {
-    window_ = std::make_unique<TfrmMain>(progress_);
-    window_->ConvertFile = [this](const std::string& file) {
+    window_ = std::make_unique<MainWindow>(progress_);
+    window_->convert_file = [this](const std::string& file) {
       converted_.push_back(Narrow(std::filesystem::path(Widen(file)).filename().wstring()) + " |" +
                            testing::TextOf(progress_.Handle()) +
                            (IsWindowEnabled(window_->Handle()) ? " enabled" : ""));
@@ -74,8 +74,8 @@ class MainWindow : public ::testing::Test {
   testing::TempFile anchor_{"", "anchor"};
   std::string folder_ =
       Narrow(std::filesystem::path(Widen(anchor_.path())).parent_path().wstring());
-  TfrmProg progress_;
-  std::unique_ptr<TfrmMain> window_;
+  ProgressDialog progress_;
+  std::unique_ptr<MainWindow> window_;
   std::vector<std::string> converted_;
 };
 
@@ -95,7 +95,7 @@ HDROP DropHandle(const std::vector<std::string>& paths) {
 
 // First start without settings: caption, place and size, no bars, not on top, no smaller
 // than designed; F3 puts it on top, Escape closes it and keeps bounds and switches.
-TEST_F(MainWindow, FirstStartKeysAndClose) {
+TEST_F(MainWindowTest, FirstStartKeysAndClose) {
   SettingsFile file("");
   Create();
   const HWND window = window_->Handle();
@@ -116,7 +116,7 @@ TEST_F(MainWindow, FirstStartKeysAndClose) {
   PressKey(VK_F3);
   EXPECT_TRUE(window_->IsChecked(IDM_ON_TOP));
   EXPECT_TRUE(OnTop());
-  window_->N11Click();
+  window_->ToggleStatusBar();
   PressKey(VK_ESCAPE);
   EXPECT_EQ(window_->Handle(), nullptr);
   EXPECT_EQ(ReadProfileString(file.path(), "frmMain", "N12", ""), "1");
@@ -128,14 +128,14 @@ TEST_F(MainWindow, FirstStartKeysAndClose) {
 
 // Saved bounds and switches are applied; a window closed maximised keeps Zoom and the bounds
 // it returns to.
-TEST_F(MainWindow, MaximisedRoundTrip) {
+TEST_F(MainWindowTest, MaximisedRoundTrip) {
   SettingsFile file(
       "[frmMain]\nLeft=120\nTop=80\nWidth=400\nheight=300\nZoom=1\nN10=1\nN11=1\nN12=0\n");
   Create();
   EXPECT_TRUE(IsZoomed(window_->Handle()));
   EXPECT_TRUE(window_->IsChecked(IDM_TOOL_BAR));
   EXPECT_TRUE(window_->IsChecked(IDM_STATUS_BAR));
-  window_->Exit1Click();
+  window_->Exit();
   EXPECT_EQ(ReadProfileString(file.path(), "frmMain", "Zoom", ""), "1");
   EXPECT_EQ(ReadProfileString(file.path(), "frmMain", "Left", ""), "120");
   EXPECT_EQ(ReadProfileString(file.path(), "frmMain", "Top", ""), "80");
@@ -146,7 +146,7 @@ TEST_F(MainWindow, MaximisedRoundTrip) {
 // A drop through WM_DROPFILES: PDF files, a folder's PDF files in name order and a shortcut
 // to a PDF file, one batch with counted captions while the window is disabled; it returns to
 // the always-on-top layer. A drop without PDF files converts nothing.
-TEST_F(MainWindow, DropsThroughTheWindowMessage) {
+TEST_F(MainWindowTest, DropsThroughTheWindowMessage) {
   SettingsFile file("[frmMain]\nN12=1\n");
   Create();
   const std::string a = Make("a.pdf");

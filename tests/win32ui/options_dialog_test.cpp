@@ -2,11 +2,13 @@
 
 #include <set>
 #include <string>
+#include <utility>
 
+#include "app/settings_table.h"
 #include "dialog_driver.h"
 #include "settings_file.h"
 #include "support/temp_file.h"
-#include "win32ui/frm_option.h"
+#include "win32ui/options_dialog.h"
 #include "win32ui/resource_ids.h"
 
 namespace lumenquill {
@@ -27,7 +29,7 @@ bool Checked(HWND dialog, int control) {
 }
 
 int ComboSelection(HWND dialog) {
-  return static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTION_COMBOBOX1, CB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_GETCURSEL, 0, 0));
 }
 
 // The letters after "&" in the captions of the dialog's controls.
@@ -42,30 +44,55 @@ std::multiset<char> AcceleratorLetters(HWND dialog) {
   return letters;
 }
 
-// A fresh file: the design states with "CR+LF", the focus on Cancel, distinct Alt keys; OK
-// writes the ten keys in the dialog's order.
+// A fresh file: the focus on Cancel, distinct Alt keys; OK writes the ten keys in the dialog's
+// order with the fallbacks of the settings.
 TEST(OptionsDialog, FreshFileAndOk) {
   SettingsFile file("");
   DialogDriver driver;
   driver.Then("オプション", [](HWND dialog) {
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX1));
-    EXPECT_FALSE(Checked(dialog, IDC_OPTION_CHECKBOX2));
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_RADIOBUTTON1));
-    EXPECT_EQ(ComboSelection(dialog), 0);
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX8));
-    EXPECT_FALSE(Checked(dialog, IDC_OPTION_CHECKBOX9));
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
     const std::multiset<char> letters = AcceleratorLetters(dialog);
     EXPECT_EQ(letters.size(), 7u);
     EXPECT_EQ(std::set<char>(letters.begin(), letters.end()).size(), 7u);
     testing::PostClick(dialog, IDOK);
   });
-  TfrmOption().Execute(nullptr);
+  OptionsDialog().Execute(nullptr);
   EXPECT_TRUE(driver.Done());
   EXPECT_EQ(SettingsText(file),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=1\nRadioButton2=0\n"
             "ComboBox1=0\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
             "[GroupBox4]\nCheckBox9=0\n");
+}
+
+// Each control shows its own setting and OK writes it back under the same key: with every
+// setting set to the other value than its fallback, each control shows that value.
+TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
+  const std::string inverted =
+      "[GroupBox1]\nCheckBox1=0\nCheckBox2=1\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
+      "ComboBox1=2\n[GroupBox3]\nCheckBox5=0\nCheckBox6=1\nCheckBox7=0\nCheckBox8=0\n"
+      "[GroupBox4]\nCheckBox9=1\n";
+  SettingsFile file(inverted);
+  DialogDriver driver;
+  driver.Then("オプション", [](HWND dialog) {
+    const std::pair<SettingId, int> checks[] = {
+        {SettingId::kPageBanners, IDC_OPTION_PAGE_BANNERS},
+        {SettingId::kAskPageRange, IDC_OPTION_ASK_PAGE_RANGE},
+        {SettingId::kLineBreaks, IDC_OPTION_LINE_BREAKS},
+        {SettingId::kNoLineBreaks, IDC_OPTION_NO_LINE_BREAKS},
+        {SettingId::kOpenInEditor, IDC_OPTION_OPEN_IN_EDITOR},
+        {SettingId::kAskSavePath, IDC_OPTION_ASK_SAVE_PATH},
+        {SettingId::kConfirmOverwrite, IDC_OPTION_CONFIRM_OVERWRITE},
+        {SettingId::kShowWarnings, IDC_OPTION_SHOW_WARNINGS},
+        {SettingId::kNewerFormats, IDC_OPTION_NEWER_FORMATS}};
+    for (const auto& [id, control] : checks) {
+      EXPECT_EQ(Checked(dialog, control), SettingOf(id).fallback != 1) << SettingOf(id).key;
+    }
+    EXPECT_EQ(ComboSelection(dialog), 2);
+    testing::PostClick(dialog, IDOK);
+  });
+  OptionsDialog().Execute(nullptr);
+  EXPECT_TRUE(driver.Done());
+  EXPECT_EQ(SettingsText(file), inverted);
 }
 
 // Values the dialog does not understand leave the design state; Cancel and the close button
@@ -76,31 +103,31 @@ TEST(OptionsDialog, OddValuesCancelAndClose) {
   SettingsFile file(odd);
   DialogDriver driver;
   driver.Then("オプション", [](HWND dialog) {
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX1));
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_RADIOBUTTON2));  // checked after RadioButton1
-    EXPECT_FALSE(Checked(dialog, IDC_OPTION_RADIOBUTTON1));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_PAGE_BANNERS));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_NO_LINE_BREAKS));  // checked after the other one
+    EXPECT_FALSE(Checked(dialog, IDC_OPTION_LINE_BREAKS));
     EXPECT_EQ(ComboSelection(dialog), -1);
-    CheckDlgButton(dialog, IDC_OPTION_CHECKBOX2, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_OPTION_ASK_PAGE_RANGE, BST_CHECKED);
     testing::PostClick(dialog, IDCANCEL);
   });
   driver.Then("オプション", [](HWND dialog) {
-    CheckDlgButton(dialog, IDC_OPTION_CHECKBOX2, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_OPTION_ASK_PAGE_RANGE, BST_CHECKED);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
   });
-  TfrmOption().Execute(nullptr);
-  TfrmOption().Execute(nullptr);
+  OptionsDialog().Execute(nullptr);
+  OptionsDialog().Execute(nullptr);
   EXPECT_EQ(SettingsText(file), odd);
 
   driver.Then("オプション", [](HWND dialog) {
-    SendDlgItemMessageW(dialog, IDC_OPTION_COMBOBOX1, CB_SETCURSEL, 1, 0);
+    SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_SETCURSEL, 1, 0);
     // Alt+N, the accelerator of "新しい形式のPDFも読み込む(&N)".
     PostMessageW(dialog, WM_SYSCHAR, 'n', 1 << 29);
   });
   driver.Then("オプション", [](HWND dialog) {
-    EXPECT_TRUE(Checked(dialog, IDC_OPTION_CHECKBOX9));
+    EXPECT_TRUE(Checked(dialog, IDC_OPTION_NEWER_FORMATS));
     testing::PostClick(dialog, IDOK);
   });
-  TfrmOption().Execute(nullptr);
+  OptionsDialog().Execute(nullptr);
   EXPECT_TRUE(driver.Done());
   EXPECT_EQ(SettingsText(file),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"

@@ -28,7 +28,7 @@ class Win32Conversion : public ::testing::Test {
   testing::TempFile pdf_{
       testing::ReadWholeFile(std::string(LUMENQUILL_TEST_DATA_DIR) + "/cairo-pages.pdf"), "a.pdf"};
   std::string text_ = WithExtension(pdf_.path(), ".txt");
-  TfrmProg progress_;
+  ProgressDialog progress_;
   Win32UserInterface ui_{nullptr, progress_};
   Conversion conversion_{ui_};
 };
@@ -51,9 +51,9 @@ TEST_F(Win32Conversion, DecliningAndCancellingKeepTheOldTextFile) {
   {
     SettingsFile settings("[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n");
     // Seen at the first progress report, after the first page.
-    testing::PostClick(progress_.Handle(), IDC_PROGRESS_BUTTON1);
+    testing::PostClick(progress_.Handle(), IDC_PROGRESS_CANCEL);
     EXPECT_FALSE(conversion_.ConvertFile(pdf_.path()));
-    EXPECT_TRUE(progress_.Cancelled);
+    EXPECT_TRUE(progress_.cancelled);
     EXPECT_FALSE(IsWindowVisible(progress_.Handle()));
   }
   EXPECT_EQ(testing::ReadWholeFile(text_), "old");

@@ -11,26 +11,26 @@ namespace lumenquill {
 
 // The program's open dialog: the platform's file dialog with its side bar of places, a help
 // button caption of its own and a help event.
-class TOpenDialogEx {
+class FileOpenDialog {
  public:
-  explicit TOpenDialogEx(QWidget* owner) : owner_(owner) {}
-  virtual ~TOpenDialogEx() = default;
+  explicit FileOpenDialog(QWidget* owner) : owner_(owner) {}
+  virtual ~FileOpenDialog() = default;
 
-  // Runs the dialog; true when the user confirmed, with the choice in FileName (and Files).
+  // Runs the dialog; true when the user confirmed, with the choice in file_name (and files).
   virtual bool Execute();
-  // Raises OnHelp with the dialog as sender when it is set.
+  // Raises on_help with the dialog as sender when it is set.
   virtual void DoHelp();
 
-  QString HelpText = "ヘルプ(&H)";
-  std::function<void(TOpenDialogEx&)> OnHelp;
+  QString help_text = "ヘルプ(&H)";
+  std::function<void(FileOpenDialog&)> on_help;
 
   // "Description|*.ext" pairs, as the program writes its filters.
-  QString Filter;
-  QString DefaultExt;
-  QString FileName;
-  QStringList Files;
-  bool AllowMultiSelect = false;
-  bool OverwritePrompt = false;
+  QString filter;
+  QString default_ext;
+  QString file_name;
+  QStringList files;
+  bool allow_multi_select = false;
+  bool overwrite_prompt = false;
 
  protected:
   virtual QFileDialog::AcceptMode Mode() const { return QFileDialog::AcceptOpen; }
@@ -40,13 +40,13 @@ class TOpenDialogEx {
 };
 
 // The save dialog: the same, in save mode.
-class TSaveDialogEx final : public TOpenDialogEx {
+class FileSaveDialog final : public FileOpenDialog {
  public:
-  using TOpenDialogEx::TOpenDialogEx;
+  using FileOpenDialog::FileOpenDialog;
 
   // The save dialog of the conversions: text files, ".txt" by default, asking before an
   // existing file is chosen.
-  static std::unique_ptr<TSaveDialogEx> ForTextFiles(QWidget* owner);
+  static std::unique_ptr<FileSaveDialog> ForTextFiles(QWidget* owner);
 
  protected:
   QFileDialog::AcceptMode Mode() const override { return QFileDialog::AcceptSave; }

@@ -12,7 +12,7 @@
 
 #include "app/conversion.h"
 #include "app/version.h"
-#include "win32ui/frm_prog.h"
+#include "win32ui/progress_dialog.h"
 #include "win32ui/win32_interface.h"
 
 namespace lumenquill {
@@ -20,14 +20,14 @@ namespace lumenquill {
 // The main window: a drop target for PDF files, folders and shortcuts, with the open command,
 // the options, the read-me file and the web page, view switches, and its bounds and switches
 // kept in the settings file. Destroying it ends the message loop.
-class TfrmMain final {
+class MainWindow final {
  public:
   // The progress dialog is shared with every conversion started here. The window is created
   // hidden; Show shows it as the settings left it (maximised or not).
-  explicit TfrmMain(TfrmProg& progress);
-  ~TfrmMain();
-  TfrmMain(const TfrmMain&) = delete;
-  TfrmMain& operator=(const TfrmMain&) = delete;
+  explicit MainWindow(ProgressDialog& progress);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
   void Show();
   HWND Handle() const { return window_; }
@@ -42,17 +42,17 @@ class TfrmMain final {
   void DropPaths(const std::vector<std::string>& paths);
 
   // The conversion of one file; tests put a recorder here.
-  std::function<bool(const std::string&)> ConvertFile;
+  std::function<bool(const std::string&)> convert_file;
 
-  // The menu commands, by their items' names.
-  void ToolButton1Click();
-  void Exit1Click();
-  void N7Click();
-  void N10Click();
-  void N11Click();
-  void N12Click();
-  void Contents1Click();
-  void GoHomeClick();
+  // The menu commands.
+  void OpenFiles();
+  void Exit();
+  void ShowOptions();
+  void ToggleToolBar();
+  void ToggleStatusBar();
+  void ToggleOnTop();
+  void OpenReadme();
+  void OpenHomePage();
 
   // Whether a view switch (IDM_TOOL_BAR, IDM_STATUS_BAR, IDM_ON_TOP) is checked.
   bool IsChecked(int command) const;
@@ -64,8 +64,8 @@ class TfrmMain final {
   void BuildToolBarImages();
   // The status bar's one panel, at the size of the window's DPI.
   void SizeStatusPanel();
-  void FormCreate();
-  void FormClose();
+  void ApplySettings();
+  void SaveSettings();
   void OnDropFiles(HDROP drop);
   void OnCommand(int command);
   void OnNotify(NMHDR& header);
@@ -73,11 +73,11 @@ class TfrmMain final {
   void SetChecked(int command, bool checked);
   void ShowHint(const wchar_t* hint);
 
-  TfrmProg& progress_;
+  ProgressDialog& progress_;
   HWND window_ = nullptr;
-  HWND tool_bar_ = nullptr;    // ToolBar1
-  HWND status_bar_ = nullptr;  // StatusBar1
-  HWND panel_ = nullptr;       // Panel1 with Image1
+  HWND tool_bar_ = nullptr;
+  HWND status_bar_ = nullptr;
+  HWND panel_ = nullptr;  // the drop panel with its picture
   HIMAGELIST tool_images_ = nullptr;
   HACCEL accelerators_ = nullptr;
   std::unique_ptr<Win32UserInterface> ui_;

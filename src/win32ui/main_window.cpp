@@ -1,4 +1,4 @@
-#include "win32ui/frm_main.h"
+#include "win32ui/main_window.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -12,9 +12,9 @@
 #include "platform/file_attributes.h"
 #include "platform/settings_location.h"
 #include "platform/wide_text.h"
-#include "win32ui/dialog_ex.h"
 #include "win32ui/drop_panel.h"
-#include "win32ui/frm_option.h"
+#include "win32ui/file_dialogs.h"
+#include "win32ui/options_dialog.h"
 #include "win32ui/resource_ids.h"
 
 namespace lumenquill {
@@ -101,7 +101,7 @@ SIZE MinimumSize(HWND window) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(TfrmProg& progress) : progress_(progress) {
+MainWindow::MainWindow(ProgressDialog& progress) : progress_(progress) {
   RegisterMainWindowClass(WindowProc);
   accelerators_ =
       LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
@@ -110,34 +110,34 @@ TfrmMain::TfrmMain(TfrmProg& progress) : progress_(progress) {
                   GetModuleHandleW(nullptr), this);
   ui_ = std::make_unique<Win32UserInterface>(window_, progress_);
   conversion_ = std::make_unique<Conversion>(*ui_);
-  ConvertFile = [this](const std::string& file) { return conversion_->ConvertFile(file); };
+  convert_file = [this](const std::string& file) { return conversion_->ConvertFile(file); };
   CreateChildren();
   DragAcceptFiles(window_, TRUE);
-  FormCreate();
+  ApplySettings();
 }
 
-TfrmMain::~TfrmMain() {
+MainWindow::~MainWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void TfrmMain::Show() {
+void MainWindow::Show() {
   ShowWindow(window_, maximised_at_start_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   UpdateWindow(window_);
 }
 
-bool TfrmMain::TranslateAccelerators(MSG& message) const {
+bool MainWindow::TranslateAccelerators(MSG& message) const {
   // Only keys meant for this window: Escape in another window must not close it.
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
   return TranslateAcceleratorW(window_, accelerators_, &message) != 0;
 }
 
-LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     self->window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  auto* self = reinterpret_cast<TfrmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -147,7 +147,7 @@ LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wparam, 
   return self->HandleMessage(message, wparam, lparam);
 }
 
-LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam));
@@ -182,7 +182,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_CLOSE:
-      FormClose();
+      SaveSettings();
       DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
@@ -194,7 +194,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
-void TfrmMain::CreateChildren() {
+void MainWindow::CreateChildren() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   tool_bar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                               WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | TBSTYLE_TOOLTIPS, 0,
@@ -217,7 +217,7 @@ void TfrmMain::CreateChildren() {
 }
 
 // The tool buttons' pictures at the size of the window's DPI (16 pixels at 96 DPI).
-void TfrmMain::BuildToolBarImages() {
+void MainWindow::BuildToolBarImages() {
   const int size = Scaled(16, window_);
   const HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 4, 0);
   for (const ToolButton& button : kToolButtons) {
@@ -232,53 +232,53 @@ void TfrmMain::BuildToolBarImages() {
   SendMessageW(tool_bar_, TB_AUTOSIZE, 0, 0);
 }
 
-void TfrmMain::SizeStatusPanel() {
+void MainWindow::SizeStatusPanel() {
   int panel_edge = Scaled(kStatusPanelWidth, window_);
   SendMessageW(status_bar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&panel_edge));
 }
 
 // Bounds and switches from the settings file, applied as they stand (no smaller than the
 // smallest size).
-void TfrmMain::FormCreate() {
+void MainWindow::ApplySettings() {
   const MainWindowSettings settings = ReadMainWindowSettings();
   const SIZE minimum = MinimumSize(window_);
-  SetWindowPos(window_, nullptr, settings.Left, settings.Top,
-               std::max<int>(settings.Width, minimum.cx),
-               std::max<int>(settings.Height, minimum.cy), SWP_NOZORDER | SWP_NOACTIVATE);
-  maximised_at_start_ = settings.Zoom;
-  SetChecked(IDM_TOOL_BAR, settings.ToolBar);
-  SetChecked(IDM_STATUS_BAR, settings.StatusBar);
-  SetChecked(IDM_ON_TOP, settings.OnTop);
-  if (settings.OnTop) {
+  SetWindowPos(window_, nullptr, settings.left, settings.top,
+               std::max<int>(settings.width, minimum.cx),
+               std::max<int>(settings.height, minimum.cy), SWP_NOZORDER | SWP_NOACTIVATE);
+  maximised_at_start_ = settings.maximised;
+  SetChecked(IDM_TOOL_BAR, settings.tool_bar);
+  SetChecked(IDM_STATUS_BAR, settings.status_bar);
+  SetChecked(IDM_ON_TOP, settings.on_top);
+  if (settings.on_top) {
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   Layout();
 }
 
 // A maximised window records Zoom and the bounds it returns to when restored.
-void TfrmMain::FormClose() {
+void MainWindow::SaveSettings() {
   MainWindowSettings settings;
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof(placement);
   GetWindowPlacement(window_, &placement);
-  settings.Zoom = IsZoomed(window_) != 0;
+  settings.maximised = IsZoomed(window_) != 0;
   // The normal bounds are in the coordinates of the monitor's work area; Left and Top are the
   // screen's, as SetWindowPos takes them.
   MONITORINFO monitor = {};
   monitor.cbSize = sizeof(monitor);
   GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT& normal = placement.rcNormalPosition;
-  settings.Left = normal.left + monitor.rcWork.left - monitor.rcMonitor.left;
-  settings.Top = normal.top + monitor.rcWork.top - monitor.rcMonitor.top;
-  settings.Width = normal.right - normal.left;
-  settings.Height = normal.bottom - normal.top;
-  settings.ToolBar = IsChecked(IDM_TOOL_BAR);
-  settings.StatusBar = IsChecked(IDM_STATUS_BAR);
-  settings.OnTop = IsChecked(IDM_ON_TOP);
+  settings.left = normal.left + monitor.rcWork.left - monitor.rcMonitor.left;
+  settings.top = normal.top + monitor.rcWork.top - monitor.rcMonitor.top;
+  settings.width = normal.right - normal.left;
+  settings.height = normal.bottom - normal.top;
+  settings.tool_bar = IsChecked(IDM_TOOL_BAR);
+  settings.status_bar = IsChecked(IDM_STATUS_BAR);
+  settings.on_top = IsChecked(IDM_ON_TOP);
   WriteMainWindowSettings(settings);
 }
 
-void TfrmMain::Layout() {
+void MainWindow::Layout() {
   RECT client;
   GetClientRect(window_, &client);
   int top = 0;
@@ -300,49 +300,49 @@ void TfrmMain::Layout() {
   MoveWindow(panel_, 0, top, client.right, std::max(bottom - top, 0), TRUE);
 }
 
-bool TfrmMain::IsChecked(int command) const {
+bool MainWindow::IsChecked(int command) const {
   return (GetMenuState(GetMenu(window_), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
-void TfrmMain::SetChecked(int command, bool checked) {
+void MainWindow::SetChecked(int command, bool checked) {
   CheckMenuItem(GetMenu(window_), command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void TfrmMain::ShowHint(const wchar_t* hint) {
+void MainWindow::ShowHint(const wchar_t* hint) {
   SendMessageW(status_bar_, SB_SETTEXTW, SBT_NOBORDERS, reinterpret_cast<LPARAM>(hint));
 }
 
-void TfrmMain::OnCommand(int command) {
+void MainWindow::OnCommand(int command) {
   switch (command) {
     case IDM_OPEN:
-      ToolButton1Click();
+      OpenFiles();
       break;
     case IDM_EXIT:
-      Exit1Click();
+      Exit();
       break;
     case IDM_TOOL_BAR:
-      N10Click();
+      ToggleToolBar();
       break;
     case IDM_STATUS_BAR:
-      N11Click();
+      ToggleStatusBar();
       break;
     case IDM_ON_TOP:
-      N12Click();
+      ToggleOnTop();
       break;
     case IDM_OPTIONS:
-      N7Click();
+      ShowOptions();
       break;
     case IDM_README:
-      Contents1Click();
+      OpenReadme();
       break;
     case IDM_HOME:
-      GoHomeClick();
+      OpenHomePage();
       break;
   }
 }
 
 // The tool buttons' tooltips, and their hints in the status bar while the pointer is on them.
-void TfrmMain::OnNotify(NMHDR& header) {
+void MainWindow::OnNotify(NMHDR& header) {
   if (header.code == TTN_GETDISPINFOW) {
     auto& tip = reinterpret_cast<NMTTDISPINFOW&>(header);
     tip.lpszText = const_cast<wchar_t*>(ToolHint(static_cast<int>(header.idFrom)));
@@ -352,7 +352,7 @@ void TfrmMain::OnNotify(NMHDR& header) {
   }
 }
 
-void TfrmMain::OnDropFiles(HDROP drop) {
+void MainWindow::OnDropFiles(HDROP drop) {
   std::vector<std::string> paths;
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
@@ -364,24 +364,24 @@ void TfrmMain::OnDropFiles(HDROP drop) {
   DropPaths(paths);
 }
 
-void TfrmMain::DropPaths(const std::vector<std::string>& paths) {
+void MainWindow::DropPaths(const std::vector<std::string>& paths) {
   std::vector<std::string> work_list;
   for (const std::string& path : paths) ApplyInputRule(path, work_list);
   RunWorkList(work_list);
 }
 
-void TfrmMain::RunWorkList(const std::vector<std::string>& work_list) {
+void MainWindow::RunWorkList(const std::vector<std::string>& work_list) {
   EnableWindow(window_, FALSE);
   struct EnableAtEnd {
     HWND window;
     ~EnableAtEnd() { EnableWindow(window, TRUE); }
   } enable_at_end{window_};
-  ConvertWorkList(work_list, *conversion_, progress_, ConvertFile);
+  ConvertWorkList(work_list, *conversion_, progress_, convert_file);
   if (IsChecked(IDM_ON_TOP)) SetAlwaysOnTop(window_, true);
 }
 
 // The chosen files that exist, in the dialog's order; no extension test, no shortcuts.
-void TfrmMain::ToolButton1Click() {
+void MainWindow::OpenFiles() {
   const auto chosen = ChoosePdfFiles(window_);
   if (!chosen) return;
   std::vector<std::string> work_list;
@@ -391,31 +391,31 @@ void TfrmMain::ToolButton1Click() {
   RunWorkList(work_list);
 }
 
-void TfrmMain::Exit1Click() { SendMessageW(window_, WM_CLOSE, 0, 0); }
+void MainWindow::Exit() { SendMessageW(window_, WM_CLOSE, 0, 0); }
 
-void TfrmMain::N7Click() { TfrmOption().Execute(window_); }
+void MainWindow::ShowOptions() { OptionsDialog().Execute(window_); }
 
-void TfrmMain::N10Click() {
+void MainWindow::ToggleToolBar() {
   SetChecked(IDM_TOOL_BAR, !IsChecked(IDM_TOOL_BAR));
   Layout();
 }
 
-void TfrmMain::N11Click() {
+void MainWindow::ToggleStatusBar() {
   SetChecked(IDM_STATUS_BAR, !IsChecked(IDM_STATUS_BAR));
   Layout();
 }
 
-void TfrmMain::N12Click() {
+void MainWindow::ToggleOnTop() {
   SetChecked(IDM_ON_TOP, !IsChecked(IDM_ON_TOP));
   SetAlwaysOnTop(window_, IsChecked(IDM_ON_TOP));
 }
 
-void TfrmMain::Contents1Click() {
+void MainWindow::OpenReadme() {
   ShellExecuteW(window_, L"open", Widen(ReadmeFilePathFor(ExecutablePath())).c_str(), nullptr,
                 nullptr, SW_SHOW);
 }
 
-void TfrmMain::GoHomeClick() {
+void MainWindow::OpenHomePage() {
   ShellExecuteW(window_, L"open", Widen(LUMENQUILL_HOME_URL).c_str(), nullptr, nullptr, SW_SHOW);
 }
 

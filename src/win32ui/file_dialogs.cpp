@@ -1,4 +1,4 @@
-#include "win32ui/dialog_ex.h"
+#include "win32ui/file_dialogs.h"
 
 #include <commdlg.h>
 

@@ -12,9 +12,9 @@ namespace lumenquill {
 // The progress dialog: one per program run, hidden between extractions. Its Close command is
 // removed: the title bar's close button and Alt+F4 do nothing, and Escape is the extraction's
 // own cancel key rather than the dialog's.
-class TfrmProg final : public QDialog, public ProgressDisplay {
+class ProgressDialog final : public QDialog, public ProgressDisplay {
  public:
-  explicit TfrmProg(QWidget* parent = nullptr);
+  explicit ProgressDialog(QWidget* parent = nullptr);
 
   void SetCaption(const std::string& caption) override;
   void Present() override;
@@ -25,16 +25,16 @@ class TfrmProg final : public QDialog, public ProgressDisplay {
   void ProcessPendingInput() override;
   void Hide() override { hide(); }
 
-  QProgressBar* ProgressBar1;
-  QPushButton* Button1;
-  QLabel* Label1;
+  QProgressBar* bar;
+  QPushButton* cancel_button;
+  QLabel* position_label;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override {}
 
  private:
-  void Button1Click() { Cancelled = true; }
+  void CancelClick() { cancelled = true; }
 };
 
 }  // namespace lumenquill

@@ -1,4 +1,4 @@
-#include "win32ui/frm_page.h"
+#include "win32ui/page_range_dialog.h"
 
 #include <commctrl.h>
 
@@ -20,40 +20,41 @@ bool IsAcceptedCharacter(WPARAM character) {
 
 }  // namespace
 
-std::optional<PageRange> TfrmPage::Execute(HWND owner) {
+std::optional<PageRange> PageRangeDialog::Execute(HWND owner) {
   const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PAGE),
                                          owner, DialogProc, reinterpret_cast<LPARAM>(this));
   if (result != IDOK) return std::nullopt;
-  return PageRange{FirstPage, LastPage};
+  return PageRange{first_page, last_page};
 }
 
-INT_PTR CALLBACK TfrmPage::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR CALLBACK PageRangeDialog::DialogProc(HWND window, UINT message, WPARAM wparam,
+                                             LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrW(window, DWLP_USER, lparam);
-    auto* self = reinterpret_cast<TfrmPage*>(lparam);
+    auto* self = reinterpret_cast<PageRangeDialog*>(lparam);
     self->window_ = window;
-    for (const int edit : {IDC_PAGE_EDIT1, IDC_PAGE_EDIT2}) {
+    for (const int edit : {IDC_PAGE_FIRST, IDC_PAGE_LAST}) {
       SetWindowSubclass(GetDlgItem(window, edit), EditProc, 0, reinterpret_cast<DWORD_PTR>(self));
     }
-    self->FormShow();
-    return FALSE;  // FormShow put the focus on OK
+    self->ShowPageCount();
+    return FALSE;  // ShowPageCount put the focus on OK
   }
-  auto* self = reinterpret_cast<TfrmPage*>(GetWindowLongPtrW(window, DWLP_USER));
+  auto* self = reinterpret_cast<PageRangeDialog*>(GetWindowLongPtrW(window, DWLP_USER));
   if (self == nullptr || message != WM_COMMAND) return FALSE;
   if (LOWORD(wparam) == IDOK) {
-    self->Button1Click();
+    self->Confirm();
     return TRUE;
   }
   if (LOWORD(wparam) == IDCANCEL) {  // the button, Escape and the title bar's close button
-    self->Button2Click();
+    self->Cancel();
     return TRUE;
   }
   return FALSE;
 }
 
-LRESULT CALLBACK TfrmPage::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                    DWORD_PTR data) {
-  auto* self = reinterpret_cast<TfrmPage*>(data);
+LRESULT CALLBACK PageRangeDialog::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                           UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<PageRangeDialog*>(data);
   switch (message) {
     case WM_GETDLGCODE:
       // Enter goes to the edit rather than to the dialog's default button.
@@ -71,7 +72,7 @@ LRESULT CALLBACK TfrmPage::EditProc(HWND edit, UINT message, WPARAM wparam, LPAR
       if (wparam == VK_RETURN) {
         const bool pressed_here = self->enter_pressed_in_ == edit;
         self->enter_pressed_in_ = nullptr;
-        if (pressed_here) self->Button1Click();
+        if (pressed_here) self->Confirm();
         return 0;
       }
       break;
@@ -85,32 +86,32 @@ LRESULT CALLBACK TfrmPage::EditProc(HWND edit, UINT message, WPARAM wparam, LPAR
   return DefSubclassProc(edit, message, wparam, lparam);
 }
 
-void TfrmPage::FormShow() {
+void PageRangeDialog::ShowPageCount() {
   SetWindowTextUtf8(window_, WindowText(window_) + caption_suffix_);
-  SetWindowTextUtf8(GetDlgItem(window_, IDC_PAGE_LABEL1),
+  SetWindowTextUtf8(GetDlgItem(window_, IDC_PAGE_VALID_PAGES),
                     "有効ページ : 1-" + std::to_string(page_count_));
-  SetWindowTextUtf8(GetDlgItem(window_, IDC_PAGE_EDIT1), "1");
-  SetWindowTextUtf8(GetDlgItem(window_, IDC_PAGE_EDIT2), std::to_string(page_count_));
+  SetWindowTextUtf8(GetDlgItem(window_, IDC_PAGE_FIRST), "1");
+  SetWindowTextUtf8(GetDlgItem(window_, IDC_PAGE_LAST), std::to_string(page_count_));
   SetFocus(GetDlgItem(window_, IDOK));
 }
 
-void TfrmPage::Button1Click() {
-  const auto checked = CheckPageRange(WindowText(GetDlgItem(window_, IDC_PAGE_EDIT1)),
-                                      WindowText(GetDlgItem(window_, IDC_PAGE_EDIT2)), page_count_);
+void PageRangeDialog::Confirm() {
+  const auto checked = CheckPageRange(WindowText(GetDlgItem(window_, IDC_PAGE_FIRST)),
+                                      WindowText(GetDlgItem(window_, IDC_PAGE_LAST)), page_count_);
   if (const auto* message = std::get_if<std::string>(&checked)) {
     // The application's error display; the dialog stays open with the user's entry.
     MessageBoxW(window_, Widen(WithClosingPeriod(*message)).c_str(), L"Lumenquill",
                 MB_OK | MB_ICONERROR);
     return;
   }
-  FirstPage = std::get<PageRange>(checked).first;
-  LastPage = std::get<PageRange>(checked).last;
+  first_page = std::get<PageRange>(checked).first;
+  last_page = std::get<PageRange>(checked).last;
   EndDialog(window_, IDOK);
 }
 
-void TfrmPage::Button2Click() {
-  FirstPage = -1;
-  LastPage = -1;
+void PageRangeDialog::Cancel() {
+  first_page = -1;
+  last_page = -1;
   EndDialog(window_, IDCANCEL);
 }
 

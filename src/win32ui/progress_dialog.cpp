@@ -1,4 +1,4 @@
-#include "win32ui/frm_prog.h"
+#include "win32ui/progress_dialog.h"
 
 #include <commctrl.h>
 
@@ -14,32 +14,33 @@ bool EscapeKeyPressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0; }
 
 }  // namespace
 
-TfrmProg::TfrmProg() {
+ProgressDialog::ProgressDialog() {
   window_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROGRESS), nullptr,
                                DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-TfrmProg::~TfrmProg() { DestroyWindow(window_); }
+ProgressDialog::~ProgressDialog() { DestroyWindow(window_); }
 
-INT_PTR CALLBACK TfrmProg::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR CALLBACK ProgressDialog::DialogProc(HWND window, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrW(window, DWLP_USER, lparam);
-    SendDlgItemMessageW(window, IDC_PROGRESS_PROGRESSBAR1, PBM_SETRANGE32, 0, 100);
+    SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, 100);
     return TRUE;
   }
-  auto* self = reinterpret_cast<TfrmProg*>(GetWindowLongPtrW(window, DWLP_USER));
+  auto* self = reinterpret_cast<ProgressDialog*>(GetWindowLongPtrW(window, DWLP_USER));
   // The button, and IDCANCEL: Escape in the dialog and its close button.
   if (self != nullptr && message == WM_COMMAND &&
-      (LOWORD(wparam) == IDC_PROGRESS_BUTTON1 || LOWORD(wparam) == IDCANCEL)) {
-    self->Cancelled = true;
+      (LOWORD(wparam) == IDC_PROGRESS_CANCEL || LOWORD(wparam) == IDCANCEL)) {
+    self->cancelled = true;
     return TRUE;
   }
   return FALSE;
 }
 
-void TfrmProg::SetCaption(const std::string& caption) { SetWindowTextUtf8(window_, caption); }
+void ProgressDialog::SetCaption(const std::string& caption) { SetWindowTextUtf8(window_, caption); }
 
-void TfrmProg::Present() {
+void ProgressDialog::Present() {
   // Only presses during this extraction count.
   TakeEscapeKeyPress();
   EscapeKeyPressed();
@@ -49,12 +50,12 @@ void TfrmProg::Present() {
   SetForegroundWindow(window_);
 }
 
-void TfrmProg::ShowProgress(int32_t min, int32_t max, int32_t position, bool done) {
+void ProgressDialog::ShowProgress(int32_t min, int32_t max, int32_t position, bool done) {
   ProcessPendingInput();
-  const HWND bar = GetDlgItem(window_, IDC_PROGRESS_PROGRESSBAR1);
+  const HWND bar = GetDlgItem(window_, IDC_PROGRESS_BAR);
   SendMessageW(bar, PBM_SETRANGE32, static_cast<WPARAM>(min), max);
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-  SetWindowTextUtf8(GetDlgItem(window_, IDC_PROGRESS_LABEL1),
+  SetWindowTextUtf8(GetDlgItem(window_, IDC_PROGRESS_POSITION),
                     std::to_string(position) + "/" + std::to_string(max));
   if (done) {
     Hide();
@@ -62,7 +63,7 @@ void TfrmProg::ShowProgress(int32_t min, int32_t max, int32_t position, bool don
   }
 }
 
-void TfrmProg::ProcessPendingInput() {
+void ProgressDialog::ProcessPendingInput() {
   if (EscapeKeyPressed()) LatchEscapeKeyPress();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

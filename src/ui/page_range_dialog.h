@@ -7,35 +7,35 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "reader/pdf_analyst.h"
+#include <cstdint>
 
 namespace lumenquill {
 
 // The page-range dialog: a first and a last page, checked against the document's page count.
-class TfrmPage final : public QDialog {
+class PageRangeDialog final : public QDialog {
  public:
-  explicit TfrmPage(QWidget* parent = nullptr);
+  explicit PageRangeDialog(QWidget* parent = nullptr);
 
   // Both -1 after Cancel.
-  int32_t FirstPage = -1;
-  int32_t LastPage = -1;
-  const TPDFAnalyst* Analyst = nullptr;
+  int32_t first_page = -1;
+  int32_t last_page = -1;
+  int32_t page_count = 0;
 
-  QLabel* Label3;
-  QLineEdit* Edit1;
-  QLabel* Label2;
-  QLineEdit* Edit2;
-  QLabel* Label1;
-  QPushButton* Button1;
-  QPushButton* Button2;
+  QLabel* prompt;
+  QLineEdit* first_edit;
+  QLabel* dash;
+  QLineEdit* last_edit;
+  QLabel* valid_pages;
+  QPushButton* ok_button;
+  QPushButton* cancel_button;
 
   // The application's error display: a message box captioned "Lumenquill" with an error
   // icon; the message already carries its closing period.
-  std::function<void(const QString&)> ShowError;
+  std::function<void(const QString&)> show_error;
 
   // The checks of OK; the dialog closes with OK only when they pass.
-  void Button1Click();
-  void Button2Click();
+  void Confirm();
+  void Cancel();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -43,7 +43,7 @@ class TfrmPage final : public QDialog {
   void reject() override;
 
  private:
-  void FormShow();
+  void ShowPageCount();
 
   // The edit that took the last press of Enter, until its release.
   QObject* enter_pressed_in_ = nullptr;

@@ -9,12 +9,12 @@ namespace lumenquill {
 // The progress dialog: one per program run, modeless, hidden between extractions. Its cancel
 // button 中止(N), Escape (whichever window has the focus) and the title bar's close button all ask
 // the extraction to stop.
-class TfrmProg final : public ProgressDisplay {
+class ProgressDialog final : public ProgressDisplay {
  public:
-  TfrmProg();
-  ~TfrmProg() override;
-  TfrmProg(const TfrmProg&) = delete;
-  TfrmProg& operator=(const TfrmProg&) = delete;
+  ProgressDialog();
+  ~ProgressDialog() override;
+  ProgressDialog(const ProgressDialog&) = delete;
+  ProgressDialog& operator=(const ProgressDialog&) = delete;
 
   void SetCaption(const std::string& caption) override;
   void Present() override;

@@ -15,8 +15,8 @@
 
 #include "app/conversion.h"
 #include "app/version.h"
-#include "ui/dialog_ex.h"
-#include "ui/frm_prog.h"
+#include "ui/file_dialogs.h"
+#include "ui/progress_dialog.h"
 #include "ui/qt_interface.h"
 
 namespace lumenquill {
@@ -24,11 +24,11 @@ namespace lumenquill {
 // The main window: a drop target for PDF files, folders and shortcuts, with the open
 // command, the options, the read-me file and the web page, view switches, and its bounds and
 // switches kept in the settings file.
-class TfrmMain final : public QMainWindow {
+class MainWindow final : public QMainWindow {
  public:
   // The progress dialog is shared with every conversion started here.
-  TfrmMain(TfrmProg& progress, QWidget* parent = nullptr);
-  ~TfrmMain() override;
+  MainWindow(ProgressDialog& progress, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Converts the files of a work list as one batch: the count of loaded files starts at 0,
   // the progress caption counts the entries, the window is disabled meanwhile and returns to
@@ -38,34 +38,34 @@ class TfrmMain final : public QMainWindow {
   void DropPaths(const std::vector<std::string>& paths);
 
   // The conversion of one file; tests put a recorder here.
-  std::function<bool(const std::string&)> ConvertFile;
+  std::function<bool(const std::string&)> convert_file;
 
-  void ToolButton1Click();
-  void Exit1Click() { close(); }
-  void N7Click();
-  void N10Click();
-  void N11Click();
-  void N12Click();
-  void Contents1Click();
-  void GoHomeClick();
+  void OpenFiles();
+  void Exit() { close(); }
+  void ShowOptions();
+  void ToggleToolBar();
+  void ToggleStatusBar();
+  void ToggleOnTop();
+  void OpenReadme();
+  void OpenHomePage();
 
-  QToolBar* ToolBar1;
-  QStatusBar* StatusBar1;
-  QFrame* Panel1;
-  QLabel* Image1;
-  QMenu* File1;
-  QAction* PDF1;
-  QAction* Exit1;
-  QMenu* Show1;
-  QAction* N10;
-  QAction* N11;
-  QAction* N12;
-  QAction* N7;
-  QMenu* Help1;
-  QAction* Contents1;
-  QAction* GoHome;
-  std::unique_ptr<TOpenDialogEx> OpenDialog;
-  std::unique_ptr<TSaveDialogEx> SaveDialog;
+  QToolBar* tool_bar;
+  QStatusBar* status_bar;
+  QFrame* drop_panel;
+  QLabel* drop_image;
+  QMenu* file_menu;
+  QAction* open_action;
+  QAction* exit_action;
+  QMenu* view_menu;
+  QAction* tool_bar_action;
+  QAction* status_bar_action;
+  QAction* on_top_action;
+  QAction* options_action;
+  QMenu* help_menu;
+  QAction* readme_action;
+  QAction* home_action;
+  std::unique_ptr<FileOpenDialog> open_dialog;
+  std::unique_ptr<FileSaveDialog> save_dialog;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -78,12 +78,12 @@ class TfrmMain final : public QMainWindow {
  private:
   void BuildMenus();
   void BuildToolBar();
-  void FormCreate();
-  void FormClose();
+  void ApplySettings();
+  void SaveSettings();
   // The widths of the window frame around the client area, as the window stands.
   QMargins FrameMargins() const;
 
-  TfrmProg& progress_;
+  ProgressDialog& progress_;
   std::unique_ptr<QtUserInterface> ui_;
   std::unique_ptr<Conversion> conversion_;
   QMargins normal_frame_;

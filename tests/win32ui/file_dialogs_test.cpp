@@ -10,7 +10,7 @@
 #include "dialog_driver.h"
 #include "platform/wide_text.h"
 #include "support/temp_file.h"
-#include "win32ui/dialog_ex.h"
+#include "win32ui/file_dialogs.h"
 
 namespace lumenquill {
 namespace {

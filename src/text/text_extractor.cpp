@@ -1,0 +1,145 @@
+#include "text/text_extractor.h"
+
+#include <utility>
+
+#include "content/decoder_reader.h"
+#include "content/pdf_font_decoder.h"
+#include "content/pdf_stream_decoder.h"
+#include "platform/mul_div.h"
+#include "reader/decoded_bytes.h"
+#include "reader/reader_errors.h"
+#include "text/content_interpreter.h"
+#include "text/font_cache.h"
+#include "text/page_streams.h"
+
+namespace lumenquill {
+namespace {
+
+constexpr const char* kBannerRule =
+    "----------------------------------------------------------------------";
+
+// The banner before page n: the first page of the range starts with one line break, every
+// later one with two.
+std::string PageBanner(int32_t page, bool first, const std::string& new_line) {
+  std::string banner = first ? new_line : new_line + new_line;
+  banner += kBannerRule;
+  banner += " Page " + std::to_string(page);
+  banner += new_line + new_line;
+  return banner;
+}
+
+}  // namespace
+
+TextExtractor::TextExtractor(TPDFAnalyst* document, ExtractionOptions options)
+    : options(std::move(options)), document_(CheckDecoderReader(document)) {}
+
+int64_t TextExtractor::DecodeContent(MemoryStream& content, std::string& output,
+                                     TPDFFontResourceList& fonts) const {
+  return Interpret(content, output, fonts, nullptr);
+}
+
+int64_t TextExtractor::Interpret(MemoryStream& content, std::string& output,
+                                 TPDFFontResourceList& fonts, FontCache* cache) const {
+  const size_t before = output.size();
+  const InterpreterOptions interpreter_options{options.line_threshold, options.new_line,
+                                               static_cast<uint8_t>(options.line_breaks ? 1 : 0)};
+  ContentInterpreter interpreter(interpreter_options, fonts, cache);
+  interpreter.Run(content, output);
+  return static_cast<int64_t>(output.size() - before);
+}
+
+bool TextExtractor::Run(const TextSink& sink, const bool& cancel,
+                        const ExtractionProgress& progress) {
+  // Runs on every way out: the final report.
+  struct Finish {
+    const ExtractionProgress& progress;
+    ~Finish() {
+      if (progress.finished) progress.finished();
+    }
+  } finish{progress};
+  return ExtractPages(sink, cancel, progress);
+}
+
+bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
+                                 const ExtractionProgress& progress) {
+  ObjectNumberList pages;
+  document_.GetPageObjects(pages);
+  const int32_t page_count = static_cast<int32_t>(pages.size());
+  const PageRange range = options.pages.value_or(PageRange{1, page_count});
+  if (range.first < 1 || range.last > page_count) {
+    throw Error("ページ番号の指定が不正です。");
+  }
+
+  TPDFStreamDecoder streams(&document_);
+  TPDFFontDecoder font_decoder(&document_);
+  FontCache font_cache(font_decoder);
+  TPDFFontResourceList fonts;
+  MemoryStream content;
+  ObjectNumberList content_objects;
+  PageStreams page_streams(streams);
+  std::string text;
+
+  // Appends the decoded bytes of a stream, framed as the interpreter expects, to the page's
+  // content; false, with nothing appended, when the copy would pass the thread's bound on
+  // decoded bytes (the rest of the page is then passed over, as past the page's bound).
+  const auto append_content = [&content](const std::string& decoded, std::string_view after) {
+    try {
+      content.Write("\n\n");
+      content.Write(decoded);
+      content.Write(after);
+    } catch (const DecodedBytesError&) {
+      return false;
+    }
+    return true;
+  };
+  const auto interpret = [&] {
+    content.SetPosition(0);
+    Interpret(content, text, fonts, &font_cache);
+    sink(text);
+    text.clear();
+    content.Clear();
+  };
+
+  for (int32_t page = range.first; page <= range.last; ++page) {
+    if (options.page_banners) sink(PageBanner(page, page == range.first, options.new_line));
+    const int32_t page_object = pages[static_cast<size_t>(page - 1)];
+    const TPageResource& resources = streams.ReadPageResource(page_object);
+    page_streams.StartPage();
+
+    // Form XObjects with fonts of their own come first, each on its own.
+    for (int32_t c = 0; c < resources.ChildCount(); ++c) {
+      const TPageChildResourceList& form = resources.GetChild(c);
+      if (form.Resources.Fonts.Count() == 0) continue;
+      const std::string* decoded = page_streams.Take(form.ObjectNumber, StreamRole::kForm);
+      if (decoded == nullptr || !append_content(*decoded, "endobj\n\n")) break;
+      font_cache.DecodeFonts(form.Resources.Fonts, fonts);
+      interpret();
+      if (progress.form_done) progress.form_done();
+      if (cancel) return false;
+    }
+
+    if (resources.Fonts.Count() == 0) continue;  // no text, no progress report
+    content_objects.clear();
+    streams.GetContentObjects(page_object, content_objects);
+    for (const int32_t object : content_objects) {
+      const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
+      if (decoded == nullptr || !append_content(*decoded, "\n\n")) break;
+    }
+    content.Write("endobj\n\n");
+    font_cache.DecodeFonts(resources.Fonts, fonts);
+    interpret();
+
+    // A range that ends at page 1 is done after that page (no division by zero).
+    const int32_t percent = range.last > 1 ? MulDiv(page - 1, 100, range.last - 1) : 100;
+    if (progress.page_done) progress.page_done(percent);
+    if (cancel) return false;
+  }
+  return true;
+}
+
+bool Extract(TPDFAnalyst& document, const ExtractionOptions& options, const TextSink& sink,
+             const bool& cancel, const ExtractionProgress& progress) {
+  return TextExtractor(&document, options).Run(sink, cancel, progress);
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "content/font_resource.h"
+#include "reader/memory_stream.h"
+#include "reader/pdf_analyst.h"
+
+namespace lumenquill {
+
+class FontCache;
+
+// Pages first to last, 1-based and inclusive.
+struct PageRange {
+  int32_t first;
+  int32_t last;
+};
+
+// How the text of a document is laid out.
+struct ExtractionOptions {
+  // A rule with the page number before each page.
+  bool page_banners = true;
+  std::string new_line = "\r\n";
+  // Line breaks from text positioning, by the writing direction of the font; none when off.
+  bool line_breaks = true;
+  // The least coordinate difference that makes a new line; a text-positioning move of this
+  // size is about a third of a line of 12-point text, well above rounding noise.
+  int32_t line_threshold = 5;
+  // Every page when not set.
+  std::optional<PageRange> pages;
+};
+
+// Receives the text as it is produced, in order.
+using TextSink = std::function<void(std::string_view)>;
+
+// What an extraction tells as it goes; each call may be left empty.
+struct ExtractionProgress {
+  // After each page with text: how far the range is done, 0 to 100.
+  std::function<void(int32_t percent)> page_done;
+  // After each form XObject, so that input waiting for the front end (a cancel click, Escape)
+  // is seen within a long page and not only at the report after it.
+  std::function<void()> form_done;
+  // Once, however the extraction ends.
+  std::function<void()> finished;
+};
+
+// Turns an opened document into Shift-JIS text, page by page, handing it to a sink. Touches
+// no file: where the text goes is the caller's business.
+class TextExtractor final {
+ public:
+  // Raises "nilは代入できません。" for no document, "対応できない形式です。" for an encrypted
+  // document or one whose loading failed.
+  explicit TextExtractor(TPDFAnalyst* document, ExtractionOptions options = {});
+
+  // Hands the text of the pages to the sink: per page the banner, the forms with fonts of their
+  // own and the page's content (up to kMaxContentPerPage bytes of them). Stops after a page or a
+  // form once cancel is set (by a progress call, say) and returns false. Raises
+  // "ページ番号の指定が不正です。" for a range outside the document, and the reading errors of
+  // the document.
+  bool Run(const TextSink& sink, const bool& cancel, const ExtractionProgress& progress = {});
+
+  // Interprets one decoded content buffer, from its position up to "endobj" or its end,
+  // appending the text of its strings to output with the fonts given. Returns the number of
+  // bytes appended. Raises nothing.
+  int64_t DecodeContent(MemoryStream& content, std::string& output,
+                        TPDFFontResourceList& fonts) const;
+
+  ExtractionOptions options;
+
+ private:
+  bool ExtractPages(const TextSink& sink, const bool& cancel, const ExtractionProgress& progress);
+  int64_t Interpret(MemoryStream& content, std::string& output, TPDFFontResourceList& fonts,
+                    FontCache* cache) const;
+
+  TPDFAnalyst& document_;
+};
+
+// The text of the document with these options into the sink; false when cancelled.
+bool Extract(TPDFAnalyst& document, const ExtractionOptions& options, const TextSink& sink,
+             const bool& cancel, const ExtractionProgress& progress = {});
+
+}  // namespace lumenquill
