@@ -18,7 +18,7 @@ void FontCache::DecodeFonts(const TPDFResourceList& resources, TPDFFontResourceL
   }
 }
 
-const TPDFCMapReader* FontCache::CachedReader(const TPDFFontResource& font) {
+const CMapReader* FontCache::CachedReader(const TPDFFontResource& font) {
   if (!font.CMapData) return nullptr;
   const auto cached = readers_.find(KeyOf(font));
   if (cached != readers_.end()) return cached->second.get();
@@ -26,8 +26,8 @@ const TPDFCMapReader* FontCache::CachedReader(const TPDFFontResource& font) {
   return readers_.emplace(KeyOf(font), ReadFontCMap(font)).first->second.get();
 }
 
-std::unique_ptr<TPDFCMapReader> ReadFontCMap(const TPDFFontResource& font) {
-  auto reader = std::make_unique<TPDFCMapReader>();
+std::unique_ptr<CMapReader> ReadFontCMap(const TPDFFontResource& font) {
+  auto reader = std::make_unique<CMapReader>();
   font.CMapData->SetPosition(0);
   reader->ReadCMap(*font.CMapData);
   return reader;

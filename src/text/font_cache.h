@@ -12,7 +12,7 @@
 namespace lumenquill {
 
 // The CMap reader built from a font's CMap programs (the font has some).
-std::unique_ptr<TPDFCMapReader> ReadFontCMap(const TPDFFontResource& font);
+std::unique_ptr<CMapReader> ReadFontCMap(const TPDFFontResource& font);
 
 // The fonts of one extraction, each font object (or font dictionary written in place) decoded
 // once and its CMap reader built once: a font decodes to the same resource for every page and
@@ -28,7 +28,7 @@ class FontCache final {
   // The CMap reader of a font with CMap data, read from that data on first use. Readers of at
   // most kMaxCachedReaders fonts are kept (each holds a 128 KiB table); past that, nothing is
   // returned and the caller builds its own.
-  const TPDFCMapReader* CachedReader(const TPDFFontResource& font);
+  const CMapReader* CachedReader(const TPDFFontResource& font);
 
  private:
   static constexpr size_t kMaxCachedReaders = 64;
@@ -42,7 +42,7 @@ class FontCache final {
 
   TPDFFontDecoder& decoder_;
   std::map<FontKey, std::unique_ptr<TPDFFontResource>> fonts_;
-  std::map<FontKey, std::unique_ptr<TPDFCMapReader>> readers_;
+  std::map<FontKey, std::unique_ptr<CMapReader>> readers_;
 };
 
 }  // namespace lumenquill
