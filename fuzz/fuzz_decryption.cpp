@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "content/pdf_stream_decoder.h"
+#include "content/page_resource_reader.h"
 #include "reader/memory_stream.h"
 #include "reader/pdf_analyst.h"
 
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     reader.LoadFromStream(std::make_unique<lumenquill::MemoryStream>(
         std::string(reinterpret_cast<const char*>(data), size)));
     if (reader.Encrypted()) return 0;
-    lumenquill::TPDFStreamDecoder decoder(&reader);
+    lumenquill::PageResourceReader decoder(&reader);
     lumenquill::ObjectNumberList pages;
     reader.GetPageObjects(pages);
     for (const int32_t page : pages) {

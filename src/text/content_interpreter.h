@@ -32,7 +32,7 @@ class ContentInterpreter final {
   // Takes a CMap reader for every font with CMap programs, from the cache when one is given
   // and holds it, else built here and owned by the interpreter. The fonts must outlive the
   // interpreter: Tf looks their names up where they stand.
-  ContentInterpreter(const InterpreterOptions& options, const TPDFFontResourceList& fonts,
+  ContentInterpreter(const InterpreterOptions& options, const FontList& fonts,
                      FontCache* cache = nullptr);
   ContentInterpreter(const ContentInterpreter&) = delete;
   ContentInterpreter& operator=(const ContentInterpreter&) = delete;
@@ -77,7 +77,7 @@ class ContentInterpreter final {
 
   const InterpreterOptions& options_;
   std::vector<std::unique_ptr<CMapReader>> cmap_readers_;  // those not from the cache
-  FontNameIndex font_index_;                                   // Tf selects by name
+  FontNameIndex font_index_;                               // Tf selects by name
   std::vector<SelectedFont> font_selections_;  // by font index; CMap readers from the cache
                                                // or cmap_readers_
 

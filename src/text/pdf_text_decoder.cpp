@@ -1,8 +1,8 @@
 #include "text/pdf_text_decoder.h"
 
 #include "content/decoder_reader.h"
-#include "content/pdf_font_decoder.h"
-#include "content/pdf_stream_decoder.h"
+#include "content/font_decoder.h"
+#include "content/page_resource_reader.h"
 #include "reader/decoded_bytes.h"
 #include "platform/escape_key.h"
 #include "platform/mul_div.h"
@@ -53,12 +53,12 @@ bool StopAsked(const bool& cancel) { return TakeEscapeKeyPress() || cancel; }
 TPDFTextDecoder::TPDFTextDecoder(TPDFAnalyst* analyst) : analyst_(CheckDecoderReader(analyst)) {}
 
 int64_t TPDFTextDecoder::DecodeContent(MemoryStream& content, std::string& output,
-                                       TPDFFontResourceList& fonts) const {
+                                       FontList& fonts) const {
   return Interpret(content, output, fonts, nullptr);
 }
 
-int64_t TPDFTextDecoder::Interpret(MemoryStream& content, std::string& output,
-                                   TPDFFontResourceList& fonts, FontCache* cache) const {
+int64_t TPDFTextDecoder::Interpret(MemoryStream& content, std::string& output, FontList& fonts,
+                                   FontCache* cache) const {
   const size_t before = output.size();
   const InterpreterOptions options{LineThreshold, NewLineCode, LineBreakMode};
   ContentInterpreter interpreter(options, fonts, cache);
@@ -118,10 +118,10 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
     throw Error("ページ番号の指定が不正です。");
   }
 
-  TPDFStreamDecoder streams(&analyst_);
-  TPDFFontDecoder font_decoder(&analyst_);
+  PageResourceReader streams(&analyst_);
+  FontDecoder font_decoder(&analyst_);
   FontCache font_cache(font_decoder);
-  TPDFFontResourceList fonts;
+  FontList fonts;
   MemoryStream content;
   ObjectNumberList content_objects;
   PageStreams page_streams(streams);
@@ -151,22 +151,21 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
   for (int32_t page = first_page; page <= last_page; ++page) {
     if (PageSeparator) write(PageBanner(page, page == first_page, NewLineCode));
     const int32_t page_object = pages[static_cast<size_t>(page - 1)];
-    const TPageResource& resources = streams.ReadPageResource(page_object);
+    const PageResources resources = streams.ReadPageResources(page_object);
     page_streams.StartPage();
 
     // Form XObjects with fonts of their own come first, each on its own.
-    for (int32_t c = 0; c < resources.ChildCount(); ++c) {
-      const TPageChildResourceList& form = resources.GetChild(c);
-      if (form.Resources.Fonts.Count() == 0) continue;
-      const std::string* decoded = page_streams.Take(form.ObjectNumber, StreamRole::kForm);
+    for (const FormXObject& form : resources.forms) {
+      if (form.fonts.empty()) continue;
+      const std::string* decoded = page_streams.Take(form.object_number, StreamRole::kForm);
       if (decoded == nullptr || !append_content(*decoded, "endobj\n\n")) break;
-      font_cache.DecodeFonts(form.Resources.Fonts, fonts);
+      font_cache.DecodeFonts(form.fonts, fonts);
       interpret();
       if (ProcessPendingInput) ProcessPendingInput();
       if (StopAsked(cancel)) return false;
     }
 
-    if (resources.Fonts.Count() == 0) continue;  // no text, no progress report
+    if (resources.fonts.empty()) continue;  // no text, no progress report
     content_objects.clear();
     streams.GetContentObjects(page_object, content_objects);
     for (const int32_t object : content_objects) {
@@ -174,7 +173,7 @@ bool TPDFTextDecoder::ExtractPages(int32_t first_page, int32_t last_page,
       if (decoded == nullptr || !append_content(*decoded, "\n\n")) break;
     }
     content.Write("endobj\n\n");
-    font_cache.DecodeFonts(resources.Fonts, fonts);
+    font_cache.DecodeFonts(resources.fonts, fonts);
     interpret();
 
     // A range that ends at page 1 is done after that page (no division by zero).

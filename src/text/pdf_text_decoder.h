@@ -52,8 +52,7 @@ class TPDFTextDecoder final {
   // Interprets one decoded content buffer, from its position up to "endobj" or its end,
   // appending the text of its strings to output with the fonts given. Returns the number of
   // bytes appended. Raises nothing.
-  int64_t DecodeContent(MemoryStream& content, std::string& output,
-                        TPDFFontResourceList& fonts) const;
+  int64_t DecodeContent(MemoryStream& content, std::string& output, FontList& fonts) const;
 
   bool PageSeparator = true;
   // The least coordinate difference that makes a new line; a text-positioning move of this
@@ -71,7 +70,7 @@ class TPDFTextDecoder final {
   bool ExtractWithFinalReport(int32_t first_page, int32_t last_page, const TProgressProc& progress,
                               const bool& cancel,
                               const std::function<void(std::string_view)>& write);
-  int64_t Interpret(MemoryStream& content, std::string& output, TPDFFontResourceList& fonts,
+  int64_t Interpret(MemoryStream& content, std::string& output, FontList& fonts,
                     FontCache* cache) const;
 
   TPDFAnalyst& analyst_;
