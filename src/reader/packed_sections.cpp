@@ -102,7 +102,7 @@ TPDFAnalyst::UnpackedStream TPDFAnalyst::ReadObjectStream(int32_t n) {
   if (!SeekToObject(n)) return unpacked;
   try {
     const StreamObjectHeader header = ReadStreamObjectHeader(*stream_);
-    const PdfDictionary& dictionary = header.dictionary;
+    const TextDictionary& dictionary = header.dictionary;
     if (header.number != n || NameEntry(dictionary, "/Type") != "/ObjStm") return unpacked;
     const int64_t data_start = stream_->Position();
     const auto length = dictionary.find("/Length");

@@ -50,13 +50,13 @@ MemoryStream ValueStream(std::string_view value) {
   return MemoryStream(std::move(bytes));
 }
 
-PdfDictionary ReadDictionary(ByteStream& stream) {
+TextDictionary ReadDictionary(ByteStream& stream) {
   std::string token;
   ReadToken(stream, token);
   if (token != "<" || stream.Peek(1) != "<") throw LoadError(kNotADictionary);
   stream.Move(1);
 
-  PdfDictionary dictionary;
+  TextDictionary dictionary;
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
     if (token == ">" && stream.Peek(1) == ">") {
@@ -74,7 +74,7 @@ PdfDictionary ReadDictionary(ByteStream& stream) {
   }
 }
 
-PdfDictionary DictionaryValue(std::string_view value) {
+TextDictionary DictionaryValue(std::string_view value) {
   if (IsBlankValue(value)) return {};
   MemoryStream stream{std::string(value)};
   try {
@@ -84,7 +84,7 @@ PdfDictionary DictionaryValue(std::string_view value) {
   }
 }
 
-std::optional<int32_t> IntegerEntry(const PdfDictionary& dictionary, std::string_view key) {
+std::optional<int32_t> IntegerEntry(const TextDictionary& dictionary, std::string_view key) {
   const auto entry = dictionary.find(key);
   if (entry == dictionary.end() || IsBlankValue(entry->second)) return std::nullopt;
   const std::vector<std::string> tokens = Tokens(entry->second);
@@ -98,7 +98,7 @@ std::string NameValue(std::string_view value) {
   return tokens.size() == 1 && tokens[0][0] == '/' ? tokens[0] : "";
 }
 
-std::string NameEntry(const PdfDictionary& dictionary, std::string_view key) {
+std::string NameEntry(const TextDictionary& dictionary, std::string_view key) {
   const auto entry = dictionary.find(key);
   return entry == dictionary.end() ? "" : NameValue(entry->second);
 }

@@ -10,10 +10,17 @@ class ReadError : public Error {
   ReadError() : Error("ストリームの読み込みに失敗しました。") {}
 };
 
-// A failed check of the file structure, raised through TPDFAnalyst::RaiseError.
+// A failed check of the file structure. NeedsNewerFormats() tells that the file was refused
+// for a reason that reading the newer formats lifts (its version, a cross-reference stream).
 class LoadError : public Error {
  public:
-  using Error::Error;
+  explicit LoadError(const std::string& message, bool needs_newer_formats = false)
+      : Error(message), needs_newer_formats_(needs_newer_formats) {}
+
+  bool NeedsNewerFormats() const { return needs_newer_formats_; }
+
+ private:
+  bool needs_newer_formats_;
 };
 
 // An object offset that does not hold the expected object ("オブジェクトIDが不正です。").

@@ -7,7 +7,7 @@
 
 namespace lumenquill {
 
-std::string DecodeSectionStream(TPDFAnalyst& reader, const PdfDictionary& dictionary,
+std::string DecodeSectionStream(TPDFAnalyst& reader, const TextDictionary& dictionary,
                                 std::string_view raw) {
   constexpr const char* kUnsupported = "ストリームのフィルタに対応していません。";
   StreamDictionary entries(reader);

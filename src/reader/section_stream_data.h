@@ -13,7 +13,7 @@ class TPDFAnalyst;
 // bytes, through the filters of its /Filter and /DecodeParms (references followed by reader,
 // as far as its table reaches). Raises Error for filters the chain cannot run, for data that
 // fails to decode, and for data past kMaxInflatedSize.
-std::string DecodeSectionStream(TPDFAnalyst& reader, const PdfDictionary& dictionary,
+std::string DecodeSectionStream(TPDFAnalyst& reader, const TextDictionary& dictionary,
                                 std::string_view raw);
 
 }  // namespace lumenquill

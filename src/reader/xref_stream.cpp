@@ -27,7 +27,7 @@ int32_t CheckedField(uint64_t value, uint64_t limit) {
 
 }  // namespace
 
-XrefStreamLayout ReadXrefStreamLayout(const PdfDictionary& dictionary) {
+XrefStreamLayout ReadXrefStreamLayout(const TextDictionary& dictionary) {
   XrefStreamLayout layout;
   const std::optional<int32_t> size = IntegerEntry(dictionary, "/Size");
   if (!size || *size < 0 || *size > kMaxObjectCount) throw LoadError(kBadXrefStream);

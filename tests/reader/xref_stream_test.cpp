@@ -12,7 +12,7 @@
 namespace lumenquill {
 namespace {
 
-PdfDictionary Dictionary(const std::string& text) {
+TextDictionary Dictionary(const std::string& text) {
   MemoryStream stream(text + " ");
   return ReadDictionary(stream);
 }
@@ -38,10 +38,10 @@ std::vector<XrefStreamEntry> Entries(const XrefStreamLayout& layout, const std::
   return entries;
 }
 
-TEST(PdfDictionary, KeepsEachValueWhole) {
+TEST(TextDictionary, KeepsEachValueWhole) {
   MemoryStream stream(
       "<< /A 1 /B [1 2 [3]] /C << /D (a >> b) >> /E 7 0 R /F /Name%c\n /G <41> >>rest");
-  const PdfDictionary dictionary = ReadDictionary(stream);
+  const TextDictionary dictionary = ReadDictionary(stream);
   EXPECT_EQ(dictionary.at("/B"), "[1 2 [3]]");
   EXPECT_EQ(dictionary.at("/C"), "<< /D (a >> b) >>");
   EXPECT_EQ(dictionary.at("/E"), "7 0 R");
