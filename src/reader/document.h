@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -89,9 +90,40 @@ class Document final {
   ObjectNumberList PageObjects();
 
  private:
+  // The offsets a trailer or cross-reference stream names: the older section (/Prev) and, in
+  // the trailer of a classic section, the cross-reference stream that completes it (/XRefStm).
+  struct SectionLinks {
+    std::optional<int32_t> prev;
+    std::optional<int32_t> xref_stream;
+  };
+
   Document(std::unique_ptr<ByteStream> stream, std::string name, const Options& options);
-  class Opener;
-  friend class Opener;
+  // Raises LoadError(message), noting whether the newer formats would lift the refusal.
+  [[noreturn]] void Fail(const std::string& message, bool needs_newer_formats = false) const;
+  void Open();
+  int32_t ReadStartXref();
+  // --- document_xref.cpp
+  void ReadXrefSections(int32_t offset);
+  void ReadXrefTable(ByteView& in, std::vector<int32_t>& freed);
+  void ReadXrefSubsection(ByteView& in, int32_t start, int32_t count,
+                          std::vector<int32_t>& freed);
+  void GrowXref(int32_t size);
+  SectionLinks ReadTrailer(ByteView& in);
+  void ReadTrailerEntry(std::string_view key, const PdfValue& value, SectionLinks& links);
+  void ReadHybridStream(int32_t offset, const std::vector<int32_t>& freed);
+  std::optional<int32_t> ReadXrefStream(int32_t offset);
+  bool HoldsXrefStream(int32_t offset) const;
+  // --- document.cpp
+  void SetUpDecryption();
+  void ReadCatalog();
+  // --- document_pages.cpp
+  // Raises ObjectIdError unless the table places object n where "n" starts it (or in an
+  // object stream that holds it).
+  void CheckObject(int32_t n);
+  void ReadPageCount();
+  void ReadPages();
+  void WalkPageTree(int32_t root, const std::function<bool(int32_t)>& on_page);
+  void FindMediaBox(int32_t n);
 
   std::unique_ptr<ByteStream> stream_;
   std::string file_name_;
@@ -104,6 +136,7 @@ class Document final {
   std::optional<int32_t> info_number_;
   std::optional<int32_t> encrypt_number_;
   std::string document_id_;
+  bool document_id_read_ = false;
   bool encrypted_ = false;
   bool decrypted_ = false;
   bool needs_newer_formats_ = false;

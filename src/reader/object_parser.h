@@ -76,6 +76,8 @@ class ObjectParser final {
 
   std::string_view bytes_;
   int64_t position_ = 0;
+  // Set when the value being read passed kMaxDepth or kMaxValues: it is then no value at all.
+  bool past_bounds_ = false;
 };
 
 }  // namespace lumenquill

@@ -7,8 +7,10 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "reader/filter_chain.h"
 #include "reader/memory_stream.h"
 #include "reader/object_stream.h"
 #include "reader/pdf_value.h"
@@ -36,7 +38,8 @@ class ObjectResolver final {
   // From now on, strings and stream data are decrypted with handler; the encryption
   // dictionary, object encryption_number, is read as it stands.
   void SetDecryption(SecurityHandler handler, int32_t encryption_number);
-  bool Decrypts() const { return handler_.has_value(); }
+  // The handler strings and stream data are decrypted with; nullptr when they are not.
+  const SecurityHandler* Decryption() const { return handler_ ? &*handler_ : nullptr; }
 
   // The body of object n, the value after its "n g obj" header (the header's three tokens are
   // passed over unchecked, as the offset table is trusted): nothing for a number outside the
@@ -65,6 +68,12 @@ class ObjectResolver final {
   // object.
   std::optional<std::string_view> ObjectText(int32_t n);
 
+  // The filters of a stream dictionary's /Filter (a name or an array of names), the nth with
+  // the nth parameters of /DecodeParms (a dictionary, or an array of dictionaries and nulls;
+  // a lone dictionary belongs to the first filter; anything else gives the defaults).
+  // References are followed. /F and /DP are not read: in a stream dictionary /F names a file.
+  FilterChain StreamFilters(const PdfDictionary& dictionary);
+
   // Appends the decoded data of a stream to dest, decrypted first in a decrypted document,
   // with the rules and bounds of DecodeStream (reader/stream_filters.h): data cut off by the
   // end of the file, a wrong /Length and failing filters give what they give there.
@@ -81,6 +90,8 @@ class ObjectResolver final {
   std::optional<PdfValue> ReadPackedObject(int32_t n, const InObjectStreamEntry& entry);
   const UnpackedStream* Unpack(int32_t stream_number);
   PdfValue Decrypted(const PdfValue& value, int32_t n, int32_t generation) const;
+  bool DecryptsObject(int32_t n, const PdfValue& body, int64_t end) const;
+  FilterParameters ReadParameters(const PdfValue& value);
 
   std::string_view file_;
   const XrefTable& xref_;
@@ -89,6 +100,9 @@ class ObjectResolver final {
   // Objects read, by number; nothing for one that was looked for and holds no value.
   std::unordered_map<int32_t, std::optional<PdfValue>> objects_;
   std::map<int32_t, UnpackedStream> unpacked_;
+  // The objects whose strings and stream data are decrypted: an object the file left in a
+  // shape decryption does not handle (see ReadFileObject) is read as it stands.
+  std::unordered_set<int32_t> decrypted_objects_;
 };
 
 }  // namespace lumenquill

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <stdexcept>
+#include <string>
+
 #include "platform/error.h"
 
 namespace lumenquill {
@@ -29,10 +32,11 @@ class ObjectIdError : public Error {
   ObjectIdError() : Error("オブジェクトIDが不正です。") {}
 };
 
-// An index outside the bounds of a list or table.
-class IndexError : public Error {
+// An index outside the bounds of a list or table: a fault of the program, not of the file, so
+// it is no Error and `catch (const Error&)` does not take it for a damaged file.
+class IndexError : public std::logic_error {
  public:
-  using Error::Error;
+  using std::logic_error::logic_error;
 };
 
 // An output file that may not be written, and why.

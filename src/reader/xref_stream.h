@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "reader/pdf_dictionary.h"
+#include "reader/pdf_value.h"
 #include "reader/xref_table.h"
 
 namespace lumenquill {
@@ -29,10 +29,10 @@ struct XrefStreamEntry {
   int32_t index = 0;
 };
 
-// Reads /Size, /W and /Index (default [0 Size]). Raises LoadError for a missing or negative
+// Reads /Size, /W and /Index (default [0 Size]), each written directly. Raises LoadError for a missing or negative
 // /Size or one past kMaxObjectCount, a /W other than three widths of 0 to 8 bytes (not all 0),
 // and an /Index of odd length or with a subsection outside 0 to kMaxObjectCount.
-XrefStreamLayout ReadXrefStreamLayout(const TextDictionary& dictionary);
+XrefStreamLayout ReadXrefStreamLayout(const PdfDictionary& dictionary);
 
 // Calls visit for every entry of the decoded data, in order. Raises LoadError, before any
 // call, when the data is shorter than the entries need, and, at the entry, for an offset or
