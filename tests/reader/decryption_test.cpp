@@ -44,11 +44,10 @@ std::optional<SecurityHandler> HandlerOf(const std::string& path) {
     ADD_FAILURE() << "no /Encrypt or /ID";
     return std::nullopt;
   }
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(true);
-  reader.LoadFromFile(path);
+  // The encryption dictionary itself is never decrypted.
+  const std::unique_ptr<Document> document = Document::OpenFile(path, {true});
   const std::optional<EncryptionDictionary> dictionary =
-      ReadEncryptionDictionary(reader, std::stoi(bytes.substr(encrypt + 9)));
+      ReadEncryptionDictionary(document->Objects(), std::stoi(bytes.substr(encrypt + 9)));
   EXPECT_TRUE(dictionary.has_value());
   MemoryStream hex(bytes.substr(id + 6));
   return dictionary ? SecurityHandler::OpenWithEmptyPassword(*dictionary, ReadHexStringBytes(hex))
