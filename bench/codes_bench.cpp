@@ -64,7 +64,7 @@ void BM_WriteUCS2Text(benchmark::State& state) {
 BENCHMARK(BM_WriteUCS2Text)->Unit(benchmark::kMillisecond);
 
 void BM_ConvertByCMap(benchmark::State& state) {
-  TPDFCMapReader reader;
+  CMapReader reader;
   MemoryStream program("begincmap 1 beginbfrange <0000> <FFFF> <4E00> endbfrange endcmap ");
   reader.ReadCMap(program);
   Run(state, TwoByteInput(0, 0x5000),

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "content/pdf_stream_decoder.h"
+#include "content/page_resource_reader.h"
 #include "reader/memory_stream.h"
 #include "reader/pdf_analyst.h"
 
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     try {
       TPDFAnalyst reader;
       reader.LoadFromFile(argv[i]);
-      TPDFStreamDecoder decoder(&reader);
+      PageResourceReader decoder(&reader);
       MemoryStream decoded;
       int64_t total = 0;
       for (int32_t n = 1; n < reader.ObjectCount(); ++n) {

@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string program(reinterpret_cast<const char*>(data), size);
-  lumenquill::TPDFCMapReader reader;
+  lumenquill::CMapReader reader;
   lumenquill::MemoryStream stream(program);
   reader.ReadCMap(stream);
   std::string text;

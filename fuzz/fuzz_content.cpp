@@ -13,26 +13,22 @@
 
 namespace {
 
-lumenquill::TPDFFontResourceList MakeFonts() {
-  lumenquill::TPDFFontResourceList fonts;
+lumenquill::FontList MakeFonts() {
+  lumenquill::FontList fonts;
   const char* kLabels[][2] = {{"/F1", "WinAnsiEncoding"}, {"/F2", "Identity-H"},
                               {"/F3", "90ms-RKSJ-H"},     {"/F4", "UniJIS-UCS2-H"},
                               {"/F5", "Identity-V"},      {"/F6", "EUC-H"}};
   for (const auto& [name, label] : kLabels) {
-    auto font = std::make_unique<lumenquill::TPDFFontResource>(name, 1);
-    font->Encoding = label;
-    fonts.Add(std::move(font));
+    fonts.emplace_back(name, 1).encoding = label;
   }
-  auto mapped = std::make_unique<lumenquill::TPDFFontResource>("/T1", 2);
-  mapped->Encoding = "Identity-H";
-  mapped->CMapData = std::make_unique<lumenquill::MemoryStream>(
+  lumenquill::FontResource& mapped = fonts.emplace_back("/T1", 2);
+  mapped.encoding = "Identity-H";
+  mapped.cmap_data = std::make_unique<lumenquill::MemoryStream>(
       "\n\nbegincmap 2 beginbfrange <0000> <00FF> <0020> <20> <7E> <3041> endbfrange endcmap");
-  fonts.Add(std::move(mapped));
-  auto simple = std::make_unique<lumenquill::TPDFFontResource>("/T2", 3);
-  simple->Subtype = "TrueType";
-  simple->CMapData = std::make_unique<lumenquill::MemoryStream>(
+  lumenquill::FontResource& simple = fonts.emplace_back("/T2", 3);
+  simple.subtype = "TrueType";
+  simple.cmap_data = std::make_unique<lumenquill::MemoryStream>(
       "\n\nbegincmap 1 beginbfrange <0041> <0043> [<65E5> <672C> <0041>] endbfrange endcmap");
-  fonts.Add(std::move(simple));
   return fonts;
 }
 
@@ -48,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return reader;
   }();
   static lumenquill::TextExtractor decoder(document);
-  lumenquill::TPDFFontResourceList fonts = MakeFonts();
+  lumenquill::FontList fonts = MakeFonts();
   lumenquill::MemoryStream content(std::string(reinterpret_cast<const char*>(data), size));
   std::string output;
   decoder.DecodeContent(content, output, fonts);

@@ -9,18 +9,16 @@
 #include <string>
 
 #include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 
 namespace lumenquill::fuzzing {
 
 inline void OpenAndListPages(const uint8_t* data, size_t size, bool read_newer_formats) {
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(read_newer_formats);
   try {
-    reader.LoadFromStream(
-        std::make_unique<MemoryStream>(std::string(reinterpret_cast<const char*>(data), size)));
-    ObjectNumberList pages;
-    reader.GetPageObjects(pages);
+    const std::unique_ptr<Document> document = Document::OpenStream(
+        std::make_unique<MemoryStream>(std::string(reinterpret_cast<const char*>(data), size)),
+        "", {read_newer_formats});
+    document->PageObjects();
   } catch (const Error&) {
   }
 }

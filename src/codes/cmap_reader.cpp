@@ -42,13 +42,13 @@ bool IsSectionEnd(const std::string& token) {
 
 }  // namespace
 
-TPDFCMapReader::TPDFCMapReader() : range_writes_left_(kMaxRangeWrites) {
+CMapReader::CMapReader() : range_writes_left_(kMaxRangeWrites) {
   Page& unmapped = pages_.emplace_back();
   unmapped.values.fill(kUnknownCharacter);
   ConvertPages();
 }
 
-void TPDFCMapReader::ConvertPages() {
+void CMapReader::ConvertPages() {
   for (Page& page : pages_) {
     for (size_t low = 0; low < page.values.size(); ++low) {
       page.cp932[low] = CP932CodeForUCS2Unit(page.values[low]);
@@ -56,7 +56,7 @@ void TPDFCMapReader::ConvertPages() {
   }
 }
 
-TPDFCMapReader::Page& TPDFCMapReader::WritablePageOf(int32_t code) {
+CMapReader::Page& CMapReader::WritablePageOf(int32_t code) {
   uint16_t& number = page_numbers_[static_cast<size_t>(code >> 8)];
   if (number == 0) {
     number = static_cast<uint16_t>(pages_.size());
@@ -65,7 +65,7 @@ TPDFCMapReader::Page& TPDFCMapReader::WritablePageOf(int32_t code) {
   return pages_[number];
 }
 
-void TPDFCMapReader::SetValue(int32_t code, uint16_t value) {
+void CMapReader::SetValue(int32_t code, uint16_t value) {
   Page& page = WritablePageOf(code);
   const auto low = static_cast<size_t>(code & 0xFF);
   page.values[low] = value;
@@ -73,7 +73,7 @@ void TPDFCMapReader::SetValue(int32_t code, uint16_t value) {
   page.sequence[low] = 0;
 }
 
-uint32_t TPDFCMapReader::AddSequence(std::string units, int32_t first_code) {
+uint32_t CMapReader::AddSequence(std::string units, int32_t first_code) {
   // Mappings written again over the same codes leave destinations behind; at most one per
   // code is named, so dropping the others at this size bounds the memory and costs little.
   if (sequences_.size() >= kMaxKeptSequences) DropUnusedSequences();
@@ -81,7 +81,7 @@ uint32_t TPDFCMapReader::AddSequence(std::string units, int32_t first_code) {
   return static_cast<uint32_t>(sequences_.size());
 }
 
-void TPDFCMapReader::DropUnusedSequences() {
+void CMapReader::DropUnusedSequences() {
   std::vector<uint32_t> renumbered(sequences_.size() + 1, 0);
   for (const Page& page : pages_) {
     for (const uint32_t number : page.sequence) renumbered[number] = 1;
@@ -99,7 +99,7 @@ void TPDFCMapReader::DropUnusedSequences() {
   }
 }
 
-uint32_t TPDFCMapReader::SequenceOf(int32_t code, uint16_t value, std::string units) {
+uint32_t CMapReader::SequenceOf(int32_t code, uint16_t value, std::string units) {
   // A ligature of Latin letters is kept as the sequence of its letters, which code page 932 has.
   if (units.empty()) {
     for (const char letter : LatinLigatureLetters(value)) units += {'\0', letter};
@@ -107,12 +107,12 @@ uint32_t TPDFCMapReader::SequenceOf(int32_t code, uint16_t value, std::string un
   return units.empty() ? 0 : AddSequence(std::move(units), code);
 }
 
-void TPDFCMapReader::SetDestination(int32_t code, uint16_t value, uint32_t sequence_number) {
+void CMapReader::SetDestination(int32_t code, uint16_t value, uint32_t sequence_number) {
   SetValue(code, value);
   WritablePageOf(code).sequence[static_cast<size_t>(code & 0xFF)] = sequence_number;
 }
 
-void TPDFCMapReader::AppendSequence(uint16_t code, std::string& dest) const {
+void CMapReader::AppendSequence(uint16_t code, std::string& dest) const {
   const Sequence& sequence = sequences_[PageOf(code).sequence[code & 0xFF] - 1];
   // The last unit counts on along a range, modulo 2^16 as the table's values do.
   std::string units = sequence.units;
@@ -125,7 +125,7 @@ void TPDFCMapReader::AppendSequence(uint16_t code, std::string& dest) const {
   ConvertUTF16(units, dest);
 }
 
-void TPDFCMapReader::ReadCMap(ByteStream& stream) {
+void CMapReader::ReadCMap(ByteStream& stream) {
   std::string token;
   try {
     for (;;) {
@@ -143,13 +143,13 @@ void TPDFCMapReader::ReadCMap(ByteStream& stream) {
   ConvertPages();
 }
 
-void TPDFCMapReader::NoteOneByteCode(int32_t code) {
+void CMapReader::NoteOneByteCode(int32_t code) {
   has_one_byte_codes_ = true;
   min_one_byte_code_ = std::min(min_one_byte_code_, static_cast<uint8_t>(code));
   max_one_byte_code_ = std::max(max_one_byte_code_, static_cast<uint8_t>(code));
 }
 
-int32_t TPDFCMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_destination,
+int32_t CMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_destination,
                                     std::string* sequence) {
   uint64_t value = 0;
   int digits = 0;
@@ -176,7 +176,7 @@ int32_t TPDFCMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
-int32_t TPDFCMapReader::ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination,
+int32_t CMapReader::ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination,
                                       std::string* sequence) {
   std::string token;
   for (;;) {
@@ -187,7 +187,7 @@ int32_t TPDFCMapReader::ReadCodeValue(ByteStream& stream, bool is_source, bool i
     if (IsSectionEnd(token)) return -1;
   }
 }
-void TPDFCMapReader::ReadBfChar(ByteStream& stream) {
+void CMapReader::ReadBfChar(ByteStream& stream) {
   std::string token;
   std::string sequence;
   for (;;) {
@@ -212,7 +212,7 @@ void TPDFCMapReader::ReadBfChar(ByteStream& stream) {
   }
 }
 
-void TPDFCMapReader::ReadRange(ByteStream& stream) {
+void CMapReader::ReadRange(ByteStream& stream) {
   std::string token;
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
@@ -267,7 +267,7 @@ void TPDFCMapReader::ReadRange(ByteStream& stream) {
 
 // From just after "[": the elements up to "]" give the count codes from low on, one each; the
 // codes past the array's end keep their values. False when the section ends before "]".
-bool TPDFCMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t count) {
+bool CMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t count) {
   std::string token;
   std::string sequence;
   for (int64_t i = 0;; ++i) {
@@ -294,7 +294,7 @@ namespace {
 // ends inside a two-byte code (its second byte missing) ends there: the lone byte is not a
 // character and gives nothing.
 template <typename AppendCode>
-void ForEachCode(const TPDFCMapReader& reader, std::string_view source, AppendCode append) {
+void ForEachCode(const CMapReader& reader, std::string_view source, AppendCode append) {
   const bool one_byte_codes = reader.HasOneByteCodes();
   const uint8_t min = reader.MinOneByteCode();
   const uint8_t max = reader.MaxOneByteCode();
@@ -315,7 +315,7 @@ void ForEachCode(const TPDFCMapReader& reader, std::string_view source, AppendCo
 
 }  // namespace
 
-void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
+void ConvertByCMap(const CMapReader* reader, std::string_view source, std::string& dest,
                    CodeBytes code_bytes, const CodeToUnicode* unmapped) {
   if (reader == nullptr) return;
   dest.reserve(dest.size() + source.size());

@@ -23,9 +23,9 @@ namespace lumenquill {
 // with such a destination gives each code of the range the whole string, its last unit counted
 // on from the range's first code. One string stands for the whole range, so a short range line
 // over the whole table costs no more memory than the table itself.
-class TPDFCMapReader final {
+class CMapReader final {
  public:
-  TPDFCMapReader();
+  CMapReader();
 
   // Reads the mapping sections of one CMap program from the stream's position up to its
   // "endcmap". A malformed program ends the reading quietly, keeping what was stored.
@@ -118,7 +118,7 @@ enum class CodeBytes { kByCMap, kOneEach };
 // appended to dest. Nothing happens without a reader. With one code per byte, a code the
 // program does not map goes through the unmapped table when one is given: a simple font's
 // ToUnicode map often covers only its ligatures and leaves the rest to the font's encoding.
-void ConvertByCMap(const TPDFCMapReader* reader, std::string_view source, std::string& dest,
+void ConvertByCMap(const CMapReader* reader, std::string_view source, std::string& dest,
                    CodeBytes code_bytes = CodeBytes::kByCMap,
                    const CodeToUnicode* unmapped = nullptr);
 

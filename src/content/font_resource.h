@@ -3,11 +3,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "codes/cid_glyph_text.h"
 #include "codes/single_byte_codes.h"
-#include "content/resource_lists.h"
+#include "content/page_resources.h"
 #include "reader/memory_stream.h"
 
 namespace lumenquill {
@@ -17,60 +18,48 @@ inline constexpr const char* kCustomEncoding = "カスタム";     // an encodin
 inline constexpr const char* kBuiltInEncoding = "ビルドイン";  // the embedded program's own
 inline constexpr const char* kStandardEncoding = "標準";       // the standard encoding
 
-// What a font's /ToUnicode entry gives: a CMap program (the first of CMapData), the name
+// What a font's /ToUnicode entry gives: a CMap program (the first of cmap_data), the name
 // Identity-H or Identity-V (two-byte codes that are UTF-16 themselves), or nothing.
 enum class ToUnicodeMap { kNone, kProgram, kIdentity };
 
 // What the text extraction knows of one font: its subtype, cleaned name, encoding label, and
 // the CMap programs that come with it.
-class TPDFFontResource : public TPDFResource {
- public:
-  TPDFFontResource(std::string name, int32_t object_number)
-      : TPDFResource(std::move(name), object_number) {}
+struct FontResource : Resource {
+  FontResource(std::string name, int32_t object_number)
+      : Resource{std::move(name), object_number} {}
 
-  std::string Subtype = "???";
-  std::string FontName = "???";
-  std::string Encoding = "???";
-  bool Embedded = false;
-  int32_t FontFileObject = -1;
-  bool Failed = false;
+  std::string subtype = "???";
+  std::string font_name = "???";
+  std::string encoding = "???";
+  bool embedded = false;
+  int32_t font_file_object = -1;
+  bool failed = false;
   // The font's CMap programs, each preceded by LF LF, the /ToUnicode map first; none when the
   // font has no program. The position is left at the end. Shared: the programs never change
   // once decoded, so the extraction's copies of a font, one per page that uses it, hold the
   // same bytes.
-  std::shared_ptr<MemoryStream> CMapData;
+  std::shared_ptr<MemoryStream> cmap_data;
   // A simple font's character for each code, by its encoding and /Differences; none for a
-  // composite font. Shared as CMapData is.
-  std::shared_ptr<const CodeToUnicode> Codes;
-  ToUnicodeMap ToUnicode = ToUnicodeMap::kNone;
+  // composite font. Shared as cmap_data is.
+  std::shared_ptr<const CodeToUnicode> codes;
+  ToUnicodeMap to_unicode = ToUnicodeMap::kNone;
   // The descendant CIDFont's /CIDSystemInfo; empty without one, and for a simple font.
-  std::string CIDRegistry;
-  std::string CIDOrdering;
+  std::string cid_registry;
+  std::string cid_ordering;
   // The characters of the CIDs by the embedded TrueType program, read only for a font that
-  // HasUnmappedForeignCIDs and embeds one with a Unicode cmap. Shared as CMapData is.
-  std::shared_ptr<const CIDGlyphCharacters> GlyphCharacters;
+  // HasUnmappedForeignCIDs and embeds one with a Unicode cmap. Shared as cmap_data is.
+  std::shared_ptr<const CIDGlyphCharacters> glyph_characters;
 
   // Whether the font is a Type0 font whose CIDs are of a character collection other than
   // Adobe-Japan1, with no /ToUnicode to give their characters: the Japanese tables would read
   // its CIDs as other characters. A font without /CIDSystemInfo is taken as Adobe-Japan1.
   bool HasUnmappedForeignCIDs() const {
-    return Subtype == "Type0" && !CIDOrdering.empty() && CIDOrdering != "Japan1" &&
-           ToUnicode == ToUnicodeMap::kNone;
+    return subtype == "Type0" && !cid_ordering.empty() && cid_ordering != "Japan1" &&
+           to_unicode == ToUnicodeMap::kNone;
   }
 };
 
 // Fonts in the order they were added; the content interpreter searches it from the start.
-class TPDFFontResourceList {
- public:
-  // Appends the font and returns its index.
-  int32_t Add(std::unique_ptr<TPDFFontResource> font);
-  // Raises IndexError outside the list.
-  TPDFFontResource& GetItem(int32_t index) const;
-  int32_t Count() const { return static_cast<int32_t>(fonts_.size()); }
-  void Clear() { fonts_.clear(); }
-
- private:
-  std::vector<std::unique_ptr<TPDFFontResource>> fonts_;
-};
+using FontList = std::vector<FontResource>;
 
 }  // namespace lumenquill

@@ -1,44 +1,34 @@
 #include "info/font_report.h"
 
-#include <cstdio>
 #include <optional>
 
-#include "content/pdf_font_decoder.h"
-#include "content/pdf_stream_decoder.h"
+#include "content/font_decoder.h"
+#include "content/page_resource_reader.h"
 #include "platform/shift_jis_text.h"
+#include "reader/pdf_strings.h"
 #include "text/font_conversion.h"
 
 namespace lumenquill {
 namespace {
 
-std::string Hexadecimal(std::string_view bytes) {
-  std::string text;
-  char digits[3];
-  for (const unsigned char byte : bytes) {
-    std::snprintf(digits, sizeof digits, "%02X", byte);
-    text += digits;
-  }
-  return text;
-}
-
 // Registry-Ordering, or - without /CIDSystemInfo.
-std::string CIDSystemInfo(const TPDFFontResource& font) {
-  if (font.CIDRegistry.empty() && font.CIDOrdering.empty()) return "-";
-  return font.CIDRegistry + '-' + font.CIDOrdering;
+std::string CIDSystemInfo(const FontResource& font) {
+  if (font.cid_registry.empty() && font.cid_ordering.empty()) return "-";
+  return font.cid_registry + '-' + font.cid_ordering;
 }
 
-void WriteFonts(TPDFFontDecoder& decoder, const TPDFResourceList& fonts, const char* indent,
+void WriteFonts(FontDecoder& decoder, const ResourceList& fonts, const char* indent,
                 std::ostream& out) {
-  for (int32_t i = 0; i < fonts.Count(); ++i) {
-    const auto font = decoder.DecodeFont(fonts.Item(i));
-    const std::optional<std::string> name = ShiftJisToUtf8(font->FontName);
-    out << indent << "font " << font->Name << " obj=" << font->ObjectNumber
-        << " Subtype=" << font->Subtype
-        << " FontName=" << (name ? '"' + *name + '"' : '<' + Hexadecimal(font->FontName) + '>')
-        << " Encoding=" << font->Encoding << " Embedded=" << (font->Embedded ? "yes" : "no")
-        << " FontFileObject=" << font->FontFileObject << " Failed=" << (font->Failed ? "yes" : "no")
-        << " CMapData=" << (font->CMapData ? font->CMapData->Size() : 0)
-        << " CIDSystemInfo=" << CIDSystemInfo(*font) << " via=" << ConversionName(*font) << '\n';
+  for (const Resource& resource : fonts) {
+    const FontResource font = decoder.DecodeFont(resource);
+    const std::optional<std::string> name = ShiftJisToUtf8(font.font_name);
+    out << indent << "font " << font.name << " obj=" << font.object_number
+        << " Subtype=" << font.subtype
+        << " FontName=" << (name ? '"' + *name + '"' : HexStringText(font.font_name))
+        << " Encoding=" << font.encoding << " Embedded=" << (font.embedded ? "yes" : "no")
+        << " FontFileObject=" << font.font_file_object << " Failed=" << (font.failed ? "yes" : "no")
+        << " CMapData=" << (font.cmap_data ? font.cmap_data->Size() : 0)
+        << " CIDSystemInfo=" << CIDSystemInfo(font) << " via=" << ConversionName(font) << '\n';
   }
 }
 
@@ -47,8 +37,8 @@ void WriteFonts(TPDFFontDecoder& decoder, const TPDFResourceList& fonts, const c
 void WriteFontReport(TPDFAnalyst& reader, std::ostream& out) {
   ObjectNumberList pages;
   reader.GetPageObjects(pages);
-  TPDFStreamDecoder streams(&reader);
-  TPDFFontDecoder fonts(&reader);
+  PageResourceReader streams(&reader);
+  FontDecoder fonts(&reader);
   for (size_t i = 0; i < pages.size(); ++i) {
     const int32_t page = pages[i];
     out << "page " << i + 1 << ' ' << page << '\n';
@@ -57,12 +47,11 @@ void WriteFontReport(TPDFAnalyst& reader, std::ostream& out) {
     out << "  contents";
     for (const int32_t content : contents) out << ' ' << content;
     out << '\n';
-    const TPageResource& resources = streams.ReadPageResource(page);
-    WriteFonts(fonts, resources.Fonts, "  ", out);
-    for (int32_t c = 0; c < resources.ChildCount(); ++c) {
-      const TPageChildResourceList& form = resources.GetChild(c);
-      out << "  form " << form.Name << " obj=" << form.ObjectNumber << '\n';
-      WriteFonts(fonts, form.Resources.Fonts, "    ", out);
+    const PageResources resources = streams.ReadPageResources(page);
+    WriteFonts(fonts, resources.fonts, "  ", out);
+    for (const FormXObject& form : resources.forms) {
+      out << "  form " << form.name << " obj=" << form.object_number << '\n';
+      WriteFonts(fonts, form.fonts, "    ", out);
     }
   }
 }

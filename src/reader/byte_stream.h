@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 #include <string_view>
 
 #include "reader/reader_errors.h"
@@ -79,6 +80,16 @@ class ByteStream {
   const char* data_ = "";
   int64_t size_ = 0;
   int64_t position_ = 0;
+};
+
+// A stream over bytes held elsewhere, which must outlive it; it cannot grow.
+class ByteView final : public ByteStream {
+ public:
+  explicit ByteView(std::string_view bytes, int64_t position = 0) {
+    Attach(bytes.data(), static_cast<int64_t>(bytes.size()));
+    SetPosition(position);
+  }
+  void Append(std::string_view) override { throw std::logic_error("ByteView cannot grow"); }
 };
 
 }  // namespace lumenquill

@@ -6,7 +6,7 @@
 
 namespace lumenquill {
 
-class TPDFAnalyst;
+class ObjectResolver;
 
 // How strings or streams of an encrypted document are encrypted.
 enum class CryptMethod {
@@ -37,6 +37,6 @@ struct EncryptionDictionary {
 // Reads the encryption dictionary that object n holds, references followed. Below /V 4 both
 // methods are RC4; from /V 4 on they are those of the crypt filters that /StmF and /StrF name
 // in /CF (/Identity when they are missing). Returns nothing when object n holds no dictionary.
-std::optional<EncryptionDictionary> ReadEncryptionDictionary(TPDFAnalyst& reader, int32_t n);
+std::optional<EncryptionDictionary> ReadEncryptionDictionary(ObjectResolver& objects, int32_t n);
 
 }  // namespace lumenquill

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "reader/decimal_text.h"
-#include "reader/encryption_dictionary.h"
 #include "reader/pdf_analyst.h"
 #include "reader/pdf_strings.h"
 #include "reader/position_guard.h"
@@ -187,28 +186,14 @@ std::optional<std::string> DecryptObjectBody(TPDFAnalyst& reader, const Security
   return ObjectRewriter(reader, handler, n, *generation_number).Rewrite();
 }
 
-void TPDFAnalyst::DecryptObjects() {
-  if (!encrypted_) return;
-  std::optional<SecurityHandler> handler;
-  try {
-    const std::optional<EncryptionDictionary> dictionary =
-        ReadEncryptionDictionary(*this, encrypt_id_);
-    if (dictionary) handler = SecurityHandler::OpenWithEmptyPassword(*dictionary, document_id_);
-  } catch (const Error&) {
-    // A damaged encryption dictionary leaves the file secured.
-  }
-  const bool readable = handler && handler->AllowsTextExtraction();
-  // Without the newer formats the file stays secured; whether they would open it is noted.
-  if (!read_newer_formats_) {
-    needs_newer_formats_ = readable;
-    return;
-  }
-  if (!readable) return;
-
+void TPDFAnalyst::WriteOutDecryptedObjects() {
+  const SecurityHandler* handler = document_->Objects().Decryption();
+  if (!handler) return;
+  const int32_t encrypt_number = document_->EncryptNumber().value_or(-1);
   // Every object is read from the file as it was before any copy is appended.
   std::vector<std::pair<int32_t, std::string>> decrypted;
   for (int32_t n = 0; n < object_count_; ++n) {
-    if (IsFree(n) || n == encrypt_id_) continue;
+    if (IsFree(n) || n == encrypt_number) continue;
     try {
       std::optional<std::string> body = DecryptObjectBody(*this, *handler, n);
       if (body) decrypted.emplace_back(n, std::move(*body));
@@ -216,9 +201,7 @@ void TPDFAnalyst::DecryptObjects() {
       // An object that runs into the end of the file stays as it is, to fail where it is read.
     }
   }
-  for (const auto& [n, body] : decrypted) AppendObject(n, body);
-  encrypted_ = false;
-  decrypted_ = true;
+  for (const auto& [n, body] : decrypted) WriteOutObject(n, body);
 }
 
 }  // namespace lumenquill

@@ -1,6 +1,7 @@
 #include "reader/pdf_analyst.h"
 
 #include <limits>
+#include <variant>
 #include <string>
 
 #include "reader/decimal_text.h"
@@ -15,53 +16,115 @@ bool StartsWithNonZeroDigit(const std::string& token) {
   return !token.empty() && token[0] >= '1' && token[0] <= '9';
 }
 
+
+// The file's bytes with the objects written out after them.
+class GrowingBytes final : public ByteStream {
+ public:
+  explicit GrowingBytes(std::string_view bytes) : bytes_(bytes) { Reattach(); }
+  void Append(std::string_view bytes) override {
+    bytes_.append(bytes);
+    Reattach();
+  }
+
+ private:
+  void Reattach() { Attach(bytes_.data(), static_cast<int64_t>(bytes_.size())); }
+  std::string bytes_;
+};
+
 }  // namespace
 
 void TPDFAnalyst::Clear() {
+  document_.reset();
+  stream_.reset();
   offsets_.clear();
   free_objects_.clear();
-  packed_entries_.clear();
-  stream_.reset();
-  version_.clear();
   file_name_.clear();
-  encrypted_ = false;
-  decrypted_ = false;
-  encrypt_id_ = -1;
-  document_id_.clear();
-  document_id_read_ = false;
-  error_raised_ = false;
   object_count_ = -1;
-  page_count_ = -1;
-  root_id_ = -1;
-  info_id_ = -1;
-  first_page_id_ = -1;
-  first_pages_id_ = -1;
-  page_objects_.clear();
-  page_objects_read_ = false;
-  xref_offsets_.clear();
-  media_box_ = Rectangle{};
+  error_raised_ = false;
 }
 
-void TPDFAnalyst::RaiseError(const std::string& message) {
+void TPDFAnalyst::LoadFromFile(const std::string& file_name) {
+  Load([&] { return Document::OpenFile(file_name, {read_newer_formats_}); });
+}
+
+void TPDFAnalyst::LoadFromStream(std::unique_ptr<ByteStream> stream, const std::string& name) {
+  Load([&] { return Document::OpenStream(std::move(stream), name, {read_newer_formats_}); });
+}
+
+void TPDFAnalyst::Load(const std::function<std::unique_ptr<Document>()>& open) {
   Clear();
-  error_raised_ = true;
-  throw LoadError(message);
+  needs_newer_formats_ = false;
+  try {
+    document_ = open();
+  } catch (const LoadError& error) {
+    needs_newer_formats_ = error.NeedsNewerFormats();
+    error_raised_ = true;
+    throw;
+  }
+  needs_newer_formats_ = document_->NeedsNewerFormats();
+  file_name_ = document_->FileName();
+  const XrefTable& xref = document_->Xref();
+  object_count_ = xref.Empty() ? -1 : xref.Size();
+  offsets_.assign(static_cast<size_t>(xref.Size()), -1);
+  free_objects_.assign(static_cast<size_t>(xref.Size()), false);
+  bool packed = false;
+  for (int32_t n = 0; n < xref.Size(); ++n) {
+    const std::optional<XrefEntry> entry = xref.Find(n);
+    if (!entry) continue;
+    const auto i = static_cast<size_t>(n);
+    if (const auto* free = std::get_if<FreeEntry>(&*entry)) {
+      offsets_[i] = free->offset;
+      free_objects_[i] = true;
+    } else if (const auto* in_file = std::get_if<InFileEntry>(&*entry)) {
+      offsets_[i] = in_file->offset;
+    } else {
+      offsets_[i] = kInObjectStream;
+      packed = true;
+    }
+  }
+  if (!packed && !document_->Decrypted()) {
+    stream_ = std::make_unique<ByteView>(document_->Bytes());
+    return;
+  }
+  stream_ = std::make_unique<GrowingBytes>(document_->Bytes());
+  WriteOutDecryptedObjects();
+  WriteOutPackedObjects();
 }
 
-void TPDFAnalyst::AppendObject(int32_t n, std::string_view body) {
+void TPDFAnalyst::WriteOutObject(int32_t n, std::string_view body) {
   CheckObjectNumber(n);
   const std::string header = std::to_string(n) + " 0 obj\n";
   constexpr std::string_view kFooter = "\nendobj\n";
   const int64_t offset = stream_->Size();
   if (offset + static_cast<int64_t>(header.size() + body.size() + kFooter.size()) >
       std::numeric_limits<int32_t>::max()) {
-    RaiseError("展開したオブジェクトが大きすぎます。");
+    Clear();
+    error_raised_ = true;
+    throw LoadError("展開したオブジェクトが大きすぎます。");
   }
   stream_->Append(header);
   stream_->Append(body);
   stream_->Append(kFooter);
   offsets_[static_cast<size_t>(n)] = static_cast<int32_t>(offset);
   free_objects_[static_cast<size_t>(n)] = false;
+}
+
+void TPDFAnalyst::WriteOutPackedObjects() {
+  ObjectResolver& objects = document_->Objects();
+  for (int32_t n = 0; n < object_count_; ++n) {
+    if (offsets_[static_cast<size_t>(n)] != kInObjectStream) continue;
+    if (const std::optional<std::string_view> body = objects.ObjectText(n)) {
+      WriteOutObject(n, *body);
+    } else {
+      free_objects_[static_cast<size_t>(n)] = true;
+    }
+  }
+}
+
+void TPDFAnalyst::GetPageObjects(ObjectNumberList& list) {
+  if (!document_) throw std::logic_error("ストリームが不正です。");
+  const ObjectNumberList pages = document_->PageObjects();
+  list.insert(list.end(), pages.begin(), pages.end());
 }
 
 bool TPDFAnalyst::IsValidObjectRef(std::string_view text) const {
@@ -74,7 +137,7 @@ bool TPDFAnalyst::IsObjectReference(std::string_view token) const {
 }
 
 void TPDFAnalyst::CheckObjectNumber(int32_t n) const {
-  if (!stream_) throw Error("ストリームが不正です。");
+  if (!stream_) throw std::logic_error("ストリームが不正です。");
   if (!IsValidObjectNumber(n)) {
     throw IndexError("Indexの指定が不正です。(" + std::to_string(n) + ")");
   }

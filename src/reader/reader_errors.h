@@ -1,5 +1,8 @@
 #pragma once
 
+#include <stdexcept>
+#include <string>
+
 #include "platform/error.h"
 
 namespace lumenquill {
@@ -10,10 +13,17 @@ class ReadError : public Error {
   ReadError() : Error("ストリームの読み込みに失敗しました。") {}
 };
 
-// A failed check of the file structure, raised through TPDFAnalyst::RaiseError.
+// A failed check of the file structure. NeedsNewerFormats() tells that the file was refused
+// for a reason that reading the newer formats lifts (its version, a cross-reference stream).
 class LoadError : public Error {
  public:
-  using Error::Error;
+  explicit LoadError(const std::string& message, bool needs_newer_formats = false)
+      : Error(message), needs_newer_formats_(needs_newer_formats) {}
+
+  bool NeedsNewerFormats() const { return needs_newer_formats_; }
+
+ private:
+  bool needs_newer_formats_;
 };
 
 // An object offset that does not hold the expected object ("オブジェクトIDが不正です。").
@@ -22,10 +32,11 @@ class ObjectIdError : public Error {
   ObjectIdError() : Error("オブジェクトIDが不正です。") {}
 };
 
-// An index outside the bounds of a list or table.
-class IndexError : public Error {
+// An index outside the bounds of a list or table: a fault of the program, not of the file, so
+// it is no Error and `catch (const Error&)` does not take it for a damaged file.
+class IndexError : public std::logic_error {
  public:
-  using Error::Error;
+  using std::logic_error::logic_error;
 };
 
 // An output file that may not be written, and why.

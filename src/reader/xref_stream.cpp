@@ -20,6 +20,19 @@ uint64_t ReadField(std::string_view data, size_t at, int32_t width, uint64_t fal
   return value;
 }
 
+// The integers of a direct array of integers; nothing when the value is anything else.
+std::optional<std::vector<int32_t>> IntegerArray(const PdfValue* value) {
+  const PdfArray* array = value ? value->Array() : nullptr;
+  if (!array) return std::nullopt;
+  std::vector<int32_t> integers;
+  for (const PdfValue& element : *array) {
+    const std::optional<int32_t> integer = element.Integer();
+    if (!integer) return std::nullopt;
+    integers.push_back(*integer);
+  }
+  return integers;
+}
+
 int32_t CheckedField(uint64_t value, uint64_t limit) {
   if (value > limit) throw LoadError(kBadXrefStream);
   return static_cast<int32_t>(value);
@@ -29,13 +42,12 @@ int32_t CheckedField(uint64_t value, uint64_t limit) {
 
 XrefStreamLayout ReadXrefStreamLayout(const PdfDictionary& dictionary) {
   XrefStreamLayout layout;
-  const std::optional<int32_t> size = IntegerEntry(dictionary, "/Size");
+  const PdfValue* size_value = dictionary.Find("/Size");
+  const std::optional<int32_t> size = size_value ? size_value->Integer() : std::nullopt;
   if (!size || *size < 0 || *size > kMaxObjectCount) throw LoadError(kBadXrefStream);
   layout.size = *size;
 
-  const auto w = dictionary.find("/W");
-  const std::optional<std::vector<int32_t>> widths =
-      w == dictionary.end() ? std::nullopt : IntegerArray(w->second);
+  const std::optional<std::vector<int32_t>> widths = IntegerArray(dictionary.Find("/W"));
   if (!widths || widths->size() != 3) throw LoadError(kBadXrefStream);
   int32_t entry_width = 0;
   for (size_t i = 0; i < 3; ++i) {
@@ -46,12 +58,12 @@ XrefStreamLayout ReadXrefStreamLayout(const PdfDictionary& dictionary) {
   }
   if (entry_width == 0) throw LoadError(kBadXrefStream);
 
-  const auto index = dictionary.find("/Index");
-  if (index == dictionary.end()) {
+  const PdfValue* index = dictionary.Find("/Index");
+  if (!index) {
     layout.sections.emplace_back(0, layout.size);
     return layout;
   }
-  const std::optional<std::vector<int32_t>> pairs = IntegerArray(index->second);
+  const std::optional<std::vector<int32_t>> pairs = IntegerArray(index);
   if (!pairs || pairs->size() % 2 != 0) throw LoadError(kBadXrefStream);
   for (size_t i = 0; i < pairs->size(); i += 2) {
     const int32_t first = (*pairs)[i];

@@ -7,13 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "reader/pdf_dictionary.h"
+#include "reader/pdf_value.h"
+#include "reader/xref_table.h"
 
 namespace lumenquill {
-
-// The largest object table a document may ask for: PDF's own limit of 8,388,607 indirect
-// objects, plus object 0. It keeps a damaged section from claiming gigabytes.
-constexpr int64_t kMaxObjectCount = 8'388'608;
 
 // How the data of a cross-reference stream is laid out, from its dictionary.
 struct XrefStreamLayout {
@@ -32,7 +29,7 @@ struct XrefStreamEntry {
   int32_t index = 0;
 };
 
-// Reads /Size, /W and /Index (default [0 Size]). Raises LoadError for a missing or negative
+// Reads /Size, /W and /Index (default [0 Size]), each written directly. Raises LoadError for a missing or negative
 // /Size or one past kMaxObjectCount, a /W other than three widths of 0 to 8 bytes (not all 0),
 // and an /Index of odd length or with a subsection outside 0 to kMaxObjectCount.
 XrefStreamLayout ReadXrefStreamLayout(const PdfDictionary& dictionary);

@@ -38,10 +38,10 @@ bool IsSimpleFont(const std::string& subtype) {
 
 bool OpensString(std::string_view token) { return token[0] == '(' || token[0] == '<'; }
 
-std::vector<std::string_view> FontNames(const TPDFFontResourceList& fonts) {
+std::vector<std::string_view> FontNames(const FontList& fonts) {
   std::vector<std::string_view> names;
-  names.reserve(static_cast<size_t>(fonts.Count()));
-  for (int32_t i = 0; i < fonts.Count(); ++i) names.push_back(fonts.GetItem(i).Name);
+  names.reserve(fonts.size());
+  for (const FontResource& font : fonts) names.push_back(font.name);
   return names;
 }
 
@@ -50,24 +50,23 @@ int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 
 }  // namespace
 
-ContentInterpreter::ContentInterpreter(const InterpreterOptions& options,
-                                       const TPDFFontResourceList& fonts, FontCache* cache)
+ContentInterpreter::ContentInterpreter(const InterpreterOptions& options, const FontList& fonts,
+                                       FontCache* cache)
     : options_(options), font_index_(FontNames(fonts)) {
-  font_selections_.reserve(static_cast<size_t>(fonts.Count()));
-  for (int32_t i = 0; i < fonts.Count(); ++i) {
-    const TPDFFontResource& font = fonts.GetItem(i);
+  font_selections_.reserve(fonts.size());
+  for (const FontResource& font : fonts) {
     SelectedFont& selection = font_selections_.emplace_back();
     selection.conversion = ChooseConversion(font);
-    if (font.CMapData) {
+    if (font.cmap_data) {
       selection.cmap = cache ? cache->CachedReader(font) : nullptr;
       if (!selection.cmap) {
         cmap_readers_.push_back(ReadFontCMap(font));
         selection.cmap = cmap_readers_.back().get();
       }
     }
-    selection.code_bytes = IsSimpleFont(font.Subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
-    selection.glyph_characters = font.GlyphCharacters.get();
-    selection.horizontal = font.Encoding.empty() || font.Encoding.back() != 'V';
+    selection.code_bytes = IsSimpleFont(font.subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
+    selection.glyph_characters = font.glyph_characters.get();
+    selection.horizontal = font.encoding.empty() || font.encoding.back() != 'V';
   }
 }
 

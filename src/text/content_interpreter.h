@@ -32,7 +32,7 @@ class ContentInterpreter final {
   // Takes a CMap reader for every font with CMap programs, from the cache when one is given
   // and holds it, else built here and owned by the interpreter. The fonts must outlive the
   // interpreter: Tf looks their names up where they stand.
-  ContentInterpreter(const InterpreterOptions& options, const TPDFFontResourceList& fonts,
+  ContentInterpreter(const InterpreterOptions& options, const FontList& fonts,
                      FontCache* cache = nullptr);
   ContentInterpreter(const ContentInterpreter&) = delete;
   ContentInterpreter& operator=(const ContentInterpreter&) = delete;
@@ -49,7 +49,7 @@ class ContentInterpreter final {
   // fonts at every string.
   struct SelectedFont {
     FontConversion conversion{ConversionKind::kLabel, ConverterForLabel("")};
-    const TPDFCMapReader* cmap = nullptr;  // set when the font has CMap data
+    const CMapReader* cmap = nullptr;  // set when the font has CMap data
     CodeBytes code_bytes = CodeBytes::kByCMap;
     const CIDGlyphCharacters* glyph_characters = nullptr;
     bool horizontal = true;
@@ -76,8 +76,8 @@ class ContentInterpreter final {
   void ConvertString(std::string& output) const;
 
   const InterpreterOptions& options_;
-  std::vector<std::unique_ptr<TPDFCMapReader>> cmap_readers_;  // those not from the cache
-  FontNameIndex font_index_;                                   // Tf selects by name
+  std::vector<std::unique_ptr<CMapReader>> cmap_readers_;  // those not from the cache
+  FontNameIndex font_index_;                               // Tf selects by name
   std::vector<SelectedFont> font_selections_;  // by font index; CMap readers from the cache
                                                // or cmap_readers_
 

@@ -5,31 +5,31 @@
 
 namespace lumenquill {
 
-FontConversion ChooseConversion(const TPDFFontResource& font) {
-  const StringConverter label_converter = ConverterForLabel(font.Encoding);
-  const CodeToUnicode* codes = label_converter == WriteSingleByteText ? font.Codes.get() : nullptr;
-  if (font.CMapData && font.ToUnicode == ToUnicodeMap::kProgram) {
+FontConversion ChooseConversion(const FontResource& font) {
+  const StringConverter label_converter = ConverterForLabel(font.encoding);
+  const CodeToUnicode* codes = label_converter == WriteSingleByteText ? font.codes.get() : nullptr;
+  if (font.cmap_data && font.to_unicode == ToUnicodeMap::kProgram) {
     return {ConversionKind::kToUnicode, nullptr, codes};
   }
-  if (font.Subtype == "Type0" && font.ToUnicode == ToUnicodeMap::kIdentity) {
+  if (font.subtype == "Type0" && font.to_unicode == ToUnicodeMap::kIdentity) {
     return {ConversionKind::kIdentityToUnicode, ConvertUTF16};
   }
   // The encoding CMap program and the Identity encodings give CIDs; only Adobe-Japan1 ones
   // have tables here.
-  const bool gives_cids = font.CMapData || label_converter == ConvertCIDs;
+  const bool gives_cids = font.cmap_data || label_converter == ConvertCIDs;
   if (gives_cids && font.HasUnmappedForeignCIDs()) {
-    if (font.GlyphCharacters && label_converter == ConvertCIDs) {
+    if (font.glyph_characters && label_converter == ConvertCIDs) {
       return {ConversionKind::kEmbeddedCmap};
     }
     return {ConversionKind::kUnknownCIDs, WriteUnknownCIDs};
   }
-  if (font.CMapData) return {ConversionKind::kCMapProgram, nullptr, codes};
+  if (font.cmap_data) return {ConversionKind::kCMapProgram, nullptr, codes};
   if (codes != nullptr) return {ConversionKind::kGlyphNames, nullptr, codes};
   if (label_converter != nullptr) return {ConversionKind::kLabel, label_converter};
   return {ConversionKind::kNone};
 }
 
-std::string ConversionName(const TPDFFontResource& font) {
+std::string ConversionName(const FontResource& font) {
   const FontConversion conversion = ChooseConversion(font);
   switch (conversion.kind) {
     case ConversionKind::kToUnicode:
@@ -45,7 +45,7 @@ std::string ConversionName(const TPDFFontResource& font) {
     case ConversionKind::kGlyphNames:
       return "glyph-names";
     case ConversionKind::kLabel:
-      return conversion.converter == WriteSingleByteText ? "single-byte" : font.Encoding;
+      return conversion.converter == WriteSingleByteText ? "single-byte" : font.encoding;
     case ConversionKind::kNone:
       break;
   }

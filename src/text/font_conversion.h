@@ -29,11 +29,11 @@ struct FontConversion {
 };
 
 // How the text extraction converts the font's strings. The font report shows the same choice.
-FontConversion ChooseConversion(const TPDFFontResource& font);
+FontConversion ChooseConversion(const FontResource& font);
 
 // The choice's name in the font report: ToUnicode, Identity-ToUnicode, CMap-program,
 // embedded-cmap, unknown-CIDs, glyph-names, single-byte (the label's converter copies ASCII),
 // the label itself for any other converter it names, or none.
-std::string ConversionName(const TPDFFontResource& font);
+std::string ConversionName(const FontResource& font);
 
 }  // namespace lumenquill

@@ -4,7 +4,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "content/pdf_stream_decoder.h"
+#include "content/page_resource_reader.h"
 #include "reader/decoded_bytes.h"
 
 namespace lumenquill {
@@ -31,7 +31,7 @@ enum class StreamRole { kContent, kForm };
 // kMaxKeptFormBytes in all, since the same forms recur on every page of many documents.
 class PageStreams final {
  public:
-  explicit PageStreams(TPDFStreamDecoder& streams, int64_t max_bytes = kMaxContentPerPage,
+  explicit PageStreams(PageResourceReader& streams, int64_t max_bytes = kMaxContentPerPage,
                        int64_t max_kept_form_bytes = kMaxKeptFormBytes)
       : streams_(streams), max_bytes_(max_bytes), kept_form_bytes_left_(max_kept_form_bytes) {
     StartPage();
@@ -50,7 +50,7 @@ class PageStreams final {
  private:
   const std::string& Decoded(int32_t n, StreamRole role);
 
-  TPDFStreamDecoder& streams_;
+  PageResourceReader& streams_;
   const int64_t max_bytes_;
   std::unordered_map<int32_t, std::string> page_decoded_;
   std::unordered_map<int32_t, std::string> kept_forms_;

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "content/decoder_reader.h"
-#include "content/pdf_font_decoder.h"
-#include "content/pdf_stream_decoder.h"
+#include "content/font_decoder.h"
+#include "content/page_resource_reader.h"
 #include "platform/mul_div.h"
 #include "reader/decoded_bytes.h"
 #include "reader/reader_errors.h"
@@ -34,12 +34,12 @@ TextExtractor::TextExtractor(TPDFAnalyst* document, ExtractionOptions options)
     : options(std::move(options)), document_(CheckDecoderReader(document)) {}
 
 int64_t TextExtractor::DecodeContent(MemoryStream& content, std::string& output,
-                                     TPDFFontResourceList& fonts) const {
+                                     FontList& fonts) const {
   return Interpret(content, output, fonts, nullptr);
 }
 
 int64_t TextExtractor::Interpret(MemoryStream& content, std::string& output,
-                                 TPDFFontResourceList& fonts, FontCache* cache) const {
+                                 FontList& fonts, FontCache* cache) const {
   const size_t before = output.size();
   const InterpreterOptions interpreter_options{options.line_threshold, options.new_line,
                                                static_cast<uint8_t>(options.line_breaks ? 1 : 0)};
@@ -70,10 +70,10 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
     throw Error("ページ番号の指定が不正です。");
   }
 
-  TPDFStreamDecoder streams(&document_);
-  TPDFFontDecoder font_decoder(&document_);
+  PageResourceReader streams(&document_);
+  FontDecoder font_decoder(&document_);
   FontCache font_cache(font_decoder);
-  TPDFFontResourceList fonts;
+  FontList fonts;
   MemoryStream content;
   ObjectNumberList content_objects;
   PageStreams page_streams(streams);
@@ -103,22 +103,21 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
   for (int32_t page = range.first; page <= range.last; ++page) {
     if (options.page_banners) sink(PageBanner(page, page == range.first, options.new_line));
     const int32_t page_object = pages[static_cast<size_t>(page - 1)];
-    const TPageResource& resources = streams.ReadPageResource(page_object);
+    const PageResources resources = streams.ReadPageResources(page_object);
     page_streams.StartPage();
 
     // Form XObjects with fonts of their own come first, each on its own.
-    for (int32_t c = 0; c < resources.ChildCount(); ++c) {
-      const TPageChildResourceList& form = resources.GetChild(c);
-      if (form.Resources.Fonts.Count() == 0) continue;
-      const std::string* decoded = page_streams.Take(form.ObjectNumber, StreamRole::kForm);
+    for (const FormXObject& form : resources.forms) {
+      if (form.fonts.empty()) continue;
+      const std::string* decoded = page_streams.Take(form.object_number, StreamRole::kForm);
       if (decoded == nullptr || !append_content(*decoded, "endobj\n\n")) break;
-      font_cache.DecodeFonts(form.Resources.Fonts, fonts);
+      font_cache.DecodeFonts(form.fonts, fonts);
       interpret();
       if (progress.form_done) progress.form_done();
       if (cancel) return false;
     }
 
-    if (resources.Fonts.Count() == 0) continue;  // no text, no progress report
+    if (resources.fonts.empty()) continue;  // no text, no progress report
     content_objects.clear();
     streams.GetContentObjects(page_object, content_objects);
     for (const int32_t object : content_objects) {
@@ -126,7 +125,7 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
       if (decoded == nullptr || !append_content(*decoded, "\n\n")) break;
     }
     content.Write("endobj\n\n");
-    font_cache.DecodeFonts(resources.Fonts, fonts);
+    font_cache.DecodeFonts(resources.fonts, fonts);
     interpret();
 
     // A range that ends at page 1 is done after that page (no division by zero).

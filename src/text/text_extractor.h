@@ -67,13 +67,13 @@ class TextExtractor final {
   // appending the text of its strings to output with the fonts given. Returns the number of
   // bytes appended. Raises nothing.
   int64_t DecodeContent(MemoryStream& content, std::string& output,
-                        TPDFFontResourceList& fonts) const;
+                        FontList& fonts) const;
 
   ExtractionOptions options;
 
  private:
   bool ExtractPages(const TextSink& sink, const bool& cancel, const ExtractionProgress& progress);
-  int64_t Interpret(MemoryStream& content, std::string& output, TPDFFontResourceList& fonts,
+  int64_t Interpret(MemoryStream& content, std::string& output, FontList& fonts,
                     FontCache* cache) const;
 
   TPDFAnalyst& document_;

@@ -7,14 +7,14 @@
 namespace lumenquill {
 namespace {
 
-std::unique_ptr<TPDFCMapReader> Read(const std::string& program) {
-  auto reader = std::make_unique<TPDFCMapReader>();
+std::unique_ptr<CMapReader> Read(const std::string& program) {
+  auto reader = std::make_unique<CMapReader>();
   MemoryStream stream(program);
   reader->ReadCMap(stream);
   return reader;
 }
 
-std::string Convert(const TPDFCMapReader& reader, const std::string& bytes) {
+std::string Convert(const CMapReader& reader, const std::string& bytes) {
   std::string out;
   ConvertByCMap(&reader, bytes, out);
   return out;

@@ -1,4 +1,4 @@
-#include "content/pdf_font_decoder.h"
+#include "content/font_decoder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +22,14 @@ std::string Stream(const std::string& entries, const std::string& data) {
 }
 
 // Decodes font object 5, whose dictionary entries are given, with the further objects.
-class FontDecoder : public ::testing::Test {
+class FontDecoding : public ::testing::Test {
  protected:
-  std::unique_ptr<TPDFFontResource> Decode(const std::string& font_entries, Objects objects = {},
-                                           const std::string& name = "/F1") {
+  FontResource Decode(const std::string& font_entries, Objects objects = {},
+                      const std::string& name = "/F1") {
     objects.emplace_back(5, "<< /Type /Font " + font_entries + " >>");
     objects.emplace_back(3, "<< /Type /Page >>");
     Open(reader_, testing::TreeDocument("<< /Type /Pages /Kids [3 0 R] >>", objects));
-    TPDFFontDecoder decoder(&reader_);
+    FontDecoder decoder(&reader_);
     reader_.Stream()->SetPosition(17);
     auto font = decoder.DecodeFont(name, 5);
     EXPECT_EQ(reader_.Stream()->Position(), 17);
@@ -39,21 +39,21 @@ class FontDecoder : public ::testing::Test {
   TPDFAnalyst reader_;
 };
 
-TEST_F(FontDecoder, SimpleFontWithANamedEncoding) {
+TEST_F(FontDecoding, SimpleFontWithANamedEncoding) {
   const auto font = Decode("/Subtype /TrueType /BaseFont /ABCDEF+Arial /Encoding /WinAnsiEncoding");
-  EXPECT_EQ(font->Name, "/F1");
-  EXPECT_EQ(font->ObjectNumber, 5);
-  EXPECT_EQ(font->Subtype, "TrueType");
-  EXPECT_EQ(font->FontName, "Arial");
-  EXPECT_EQ(font->Encoding, "WinAnsiEncoding");
-  EXPECT_FALSE(font->Embedded);
-  EXPECT_EQ(font->FontFileObject, -1);
-  EXPECT_FALSE(font->Failed);
-  EXPECT_EQ(font->CMapData, nullptr);
+  EXPECT_EQ(font.name, "/F1");
+  EXPECT_EQ(font.object_number, 5);
+  EXPECT_EQ(font.subtype, "TrueType");
+  EXPECT_EQ(font.font_name, "Arial");
+  EXPECT_EQ(font.encoding, "WinAnsiEncoding");
+  EXPECT_FALSE(font.embedded);
+  EXPECT_EQ(font.font_file_object, -1);
+  EXPECT_FALSE(font.failed);
+  EXPECT_EQ(font.cmap_data, nullptr);
 }
 
 // The descriptor's name wins over /BaseFont, whichever stands first.
-TEST_F(FontDecoder, DescriptorNameAndEmbeddedProgram) {
+TEST_F(FontDecoding, DescriptorNameAndEmbeddedProgram) {
   const Objects descriptor = {
       {6, "<< /Type /FontDescriptor /FontName /Arial-Bold /Flags 32 /FontFile2 12 0 R >>"},
       {12, Stream("", "program")}};
@@ -61,54 +61,54 @@ TEST_F(FontDecoder, DescriptorNameAndEmbeddedProgram) {
        {"/Subtype /TrueType /BaseFont /Arial /FontDescriptor 6 0 R /Encoding /WinAnsiEncoding",
         "/Subtype /TrueType /FontDescriptor 6 0 R /BaseFont /Arial /Encoding /WinAnsiEncoding"}) {
     const auto font = Decode(entries, descriptor);
-    EXPECT_EQ(font->FontName, "Arial-Bold");
-    EXPECT_TRUE(font->Embedded);
-    EXPECT_EQ(font->FontFileObject, 12);
-    EXPECT_EQ(font->Encoding, "WinAnsiEncoding");
+    EXPECT_EQ(font.font_name, "Arial-Bold");
+    EXPECT_TRUE(font.embedded);
+    EXPECT_EQ(font.font_file_object, 12);
+    EXPECT_EQ(font.encoding, "WinAnsiEncoding");
   }
 }
 
-TEST_F(FontDecoder, DescriptorCarryingItsOwnData) {
+TEST_F(FontDecoding, DescriptorCarryingItsOwnData) {
   const auto font = Decode("/Subtype /Type1 /BaseFont /X /FontDescriptor 6 0 R",
                            {{6, Stream("/FontName /Y /Style << /Panose <01> >>", "(data) >>")}});
-  EXPECT_TRUE(font->Embedded);
-  EXPECT_EQ(font->FontFileObject, 6);
-  EXPECT_EQ(font->FontName, "Y");
-  EXPECT_EQ(font->Encoding, "ビルドイン");
+  EXPECT_TRUE(font.embedded);
+  EXPECT_EQ(font.font_file_object, 6);
+  EXPECT_EQ(font.font_name, "Y");
+  EXPECT_EQ(font.encoding, "ビルドイン");
 
   // The ">>" of a parameter dictionary does not end the descriptor.
   const auto with_parameters = Decode(
       "/Subtype /Type1 /BaseFont /X /FontDescriptor 6 0 R",
       {{6, Stream("/Filter /FlateDecode /DecodeParms << /Predictor 12 >> /FontName /Z", "data")}});
-  EXPECT_EQ(with_parameters->FontName, "Z");
+  EXPECT_EQ(with_parameters.font_name, "Z");
 }
 
-TEST_F(FontDecoder, LabelsWithoutANamedEncoding) {
-  EXPECT_EQ(Decode("/Subtype /Type1 /BaseFont /Helvetica")->Encoding, "標準");
+TEST_F(FontDecoding, LabelsWithoutANamedEncoding) {
+  EXPECT_EQ(Decode("/Subtype /Type1 /BaseFont /Helvetica").encoding, "標準");
   EXPECT_EQ(Decode("/Subtype /Type1 /FontDescriptor << /FontName /X /FontFile3 9 0 R >>",
                    {{9, Stream("", "x")}})
-                ->Encoding,
+                .encoding,
             "ビルドイン");
   EXPECT_EQ(Decode("/Subtype /Type1 /Encoding << /Type /Encoding /BaseEncoding /WinAnsiEncoding "
                    "/Differences [ 32 /space ] >> /BaseFont /Times-Roman")
-                ->Encoding,
+                .encoding,
             "カスタム");
   const auto base_only = Decode("/Encoding << /BaseEncoding /MacRomanEncoding >> /BaseFont /T");
-  EXPECT_EQ(base_only->Encoding, "標準");
-  EXPECT_EQ(base_only->FontName, "T");
-  EXPECT_EQ(Decode("/Encoding 8 0 R", {{8, "<< /Differences [ 1 /a ] >>"}})->Encoding, "カスタム");
+  EXPECT_EQ(base_only.encoding, "標準");
+  EXPECT_EQ(base_only.font_name, "T");
+  EXPECT_EQ(Decode("/Encoding 8 0 R", {{8, "<< /Differences [ 1 /a ] >>"}}).encoding, "カスタム");
 }
 
-TEST_F(FontDecoder, NamesFallBackAndAreCleaned) {
-  EXPECT_EQ(Decode("/Subtype /Type3", {}, "/F3")->FontName, "F3");
-  EXPECT_EQ(Decode("/BaseFont /#82l#82r#83S#83V#83b#83N")->FontName,
+TEST_F(FontDecoding, NamesFallBackAndAreCleaned) {
+  EXPECT_EQ(Decode("/Subtype /Type3", {}, "/F3").font_name, "F3");
+  EXPECT_EQ(Decode("/BaseFont /#82l#82r#83S#83V#83b#83N").font_name,
             "\x82\x6C\x82\x72\x83\x53\x83\x56\x83\x62\x83\x4E");
-  EXPECT_EQ(Decode("/BaseFont /AB+#82#20")->FontName, "AB+#82#20");  // escapes kept, tag too
-  EXPECT_EQ(Decode("/BaseFont /A#2FB")->FontName, "A/B");
+  EXPECT_EQ(Decode("/BaseFont /AB+#82#20").font_name, "AB+#82#20");  // escapes kept, tag too
+  EXPECT_EQ(Decode("/BaseFont /A#2FB").font_name, "A/B");
 }
 
 // A Type0 font keeps its own subtype; the name comes from the descendant's descriptor.
-TEST_F(FontDecoder, DescendantFontsInTheirThreeForms) {
+TEST_F(FontDecoding, DescendantFontsInTheirThreeForms) {
   const Objects cid_font = {
       {20,
        "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /Other /CIDSystemInfo << /Registry "
@@ -121,25 +121,25 @@ TEST_F(FontDecoder, DescendantFontsInTheirThreeForms) {
         Decode("/Subtype /Type0 /BaseFont /Base /Encoding /90ms-RKSJ-H /DescendantFonts " +
                    std::string(descendants),
                cid_font);
-    EXPECT_EQ(font->Subtype, "Type0") << descendants;
-    EXPECT_EQ(font->Encoding, "90ms-RKSJ-H") << descendants;
-    EXPECT_EQ(font->FontName, "MS-Mincho") << descendants;
-    EXPECT_FALSE(font->Failed) << descendants;
+    EXPECT_EQ(font.subtype, "Type0") << descendants;
+    EXPECT_EQ(font.encoding, "90ms-RKSJ-H") << descendants;
+    EXPECT_EQ(font.font_name, "MS-Mincho") << descendants;
+    EXPECT_FALSE(font.failed) << descendants;
   }
 }
 
-TEST_F(FontDecoder, ToUnicodeProgramIsInflated) {
+TEST_F(FontDecoding, ToUnicodeProgramIsInflated) {
   const std::string cmap = "begincmap 1 beginbfchar <01> <0041> endbfchar endcmap";
   const auto font = Decode("/Subtype /Type0 /Encoding /Identity-H /ToUnicode 30 0 R",
                            {{30, Stream("/Filter /FlateDecode", Deflated(cmap))}});
-  ASSERT_NE(font->CMapData, nullptr);
-  EXPECT_EQ(font->CMapData->Bytes(), "\n\n" + cmap);
-  EXPECT_EQ(font->CMapData->Position(), font->CMapData->Size());
+  ASSERT_NE(font.cmap_data, nullptr);
+  EXPECT_EQ(font.cmap_data->Bytes(), "\n\n" + cmap);
+  EXPECT_EQ(font.cmap_data->Position(), font.cmap_data->Size());
 }
 
 // The map to Unicode comes first whatever the order of the keys; the encoding CMap and the
 // CMap it uses by reference follow in the order met.
-TEST_F(FontDecoder, ToUnicodeComesFirstInCMapData) {
+TEST_F(FontDecoding, ToUnicodeComesFirstInCMapData) {
   const Objects programs = {
       {30, Stream("", "to-unicode")},
       {31, Stream("/Type /CMap /CMapName /Custom-H /CIDSystemInfo << /Registry (Adobe) >> "
@@ -149,49 +149,48 @@ TEST_F(FontDecoder, ToUnicodeComesFirstInCMapData) {
   for (const char* entries :
        {"/ToUnicode 30 0 R /Encoding 31 0 R", "/Encoding 31 0 R /ToUnicode 30 0 R"}) {
     const auto font = Decode(std::string("/Subtype /Type0 ") + entries, programs);
-    EXPECT_EQ(font->Encoding, "Custom-H") << entries;
-    ASSERT_NE(font->CMapData, nullptr) << entries;
-    EXPECT_EQ(font->CMapData->Bytes(), "\n\nto-unicode\n\nused\n\nencoding") << entries;
+    EXPECT_EQ(font.encoding, "Custom-H") << entries;
+    ASSERT_NE(font.cmap_data, nullptr) << entries;
+    EXPECT_EQ(font.cmap_data->Bytes(), "\n\nto-unicode\n\nused\n\nencoding") << entries;
   }
 }
 
 // The descendant's character collection, its strings literal, hexadecimal or by reference;
 // the ToUnicode map as a program or as the identity's name.
-TEST_F(FontDecoder, CharacterCollectionAndToUnicodeKind) {
+TEST_F(FontDecoding, CharacterCollectionAndToUnicodeKind) {
   const auto font = Decode(
       "/Subtype /Type0 /Encoding /Identity-H /ToUnicode /Identity-V /DescendantFonts [<< "
       "/Subtype /CIDFontType2 /CIDSystemInfo 20 0 R >>]",
       {{20, "<< /Supplement 0 /Registry <41646F6265> /Ordering 21 0 R >>"},
        {21, "(Iden\\164ity)"}});
-  EXPECT_EQ(font->CIDRegistry, "Adobe");
-  EXPECT_EQ(font->CIDOrdering, "Identity");
-  EXPECT_EQ(font->ToUnicode, ToUnicodeMap::kIdentity);
-  EXPECT_FALSE(font->Failed);
+  EXPECT_EQ(font.cid_registry, "Adobe");
+  EXPECT_EQ(font.cid_ordering, "Identity");
+  EXPECT_EQ(font.to_unicode, ToUnicodeMap::kIdentity);
+  EXPECT_FALSE(font.failed);
 
   const auto mapped = Decode(
       "/Subtype /Type0 /ToUnicode 30 0 R /DescendantFonts [<< "
       "/CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) >> >>]",
       {{30, Stream("", "map")}});
-  EXPECT_EQ(mapped->CIDOrdering, "Japan1");
-  EXPECT_EQ(mapped->ToUnicode, ToUnicodeMap::kProgram);
+  EXPECT_EQ(mapped.cid_ordering, "Japan1");
+  EXPECT_EQ(mapped.to_unicode, ToUnicodeMap::kProgram);
 
   const auto plain = Decode("/Subtype /Type0 /ToUnicode /None");
-  EXPECT_EQ(plain->CIDOrdering, "");
-  EXPECT_EQ(plain->ToUnicode, ToUnicodeMap::kNone);
+  EXPECT_EQ(plain.cid_ordering, "");
+  EXPECT_EQ(plain.to_unicode, ToUnicodeMap::kNone);
 }
 
 // A CIDFontType2 of another collection than Adobe-Japan1, without /ToUnicode, whose program
 // maps 'A' to glyph 1 and あ to glyph 2.
-class ForeignCIDFont : public FontDecoder {
+class ForeignCIDFont : public FontDecoding {
  protected:
   static std::string Program() {
     return testing::SfntWithCmap(testing::CmapTable(
         {{3, 10, testing::Format12Subtable({{0x41, 0x41, 1}, {0x3042, 0x3042, 2}})}}));
   }
 
-  std::unique_ptr<TPDFFontResource> DecodeForeign(const std::string& cid_font_entries,
-                                                  const std::string& font_entries = "",
-                                                  Objects objects = {}) {
+  FontResource DecodeForeign(const std::string& cid_font_entries,
+                             const std::string& font_entries = "", Objects objects = {}) {
     objects.push_back({21, "<< /Type /FontDescriptor /FontName /Sans /FontFile2 22 0 R >>"});
     objects.push_back({22, Stream("/Filter /FlateDecode", testing::Deflated(Program()))});
     return Decode("/Subtype /Type0 /Encoding /Identity-H " + font_entries +
@@ -204,45 +203,45 @@ class ForeignCIDFont : public FontDecoder {
 
 TEST_F(ForeignCIDFont, GetsTheCharactersOfItsTrueTypeProgram) {
   const auto font = DecodeForeign("/CIDToGIDMap /Identity");
-  ASSERT_NE(font->GlyphCharacters, nullptr);
-  EXPECT_EQ(*font->GlyphCharacters->glyphs, (GlyphToUnicode{0, U'A', U'\u3042'}));
-  EXPECT_FALSE(font->GlyphCharacters->cid_to_gid.has_value());
-  EXPECT_FALSE(font->Failed);
+  ASSERT_NE(font.glyph_characters, nullptr);
+  EXPECT_EQ(*font.glyph_characters->glyphs, (GlyphToUnicode{0, U'A', U'\u3042'}));
+  EXPECT_FALSE(font.glyph_characters->cid_to_gid.has_value());
+  EXPECT_FALSE(font.failed);
 
   const auto mapped = DecodeForeign(
       "/CIDToGIDMap 23 0 R", "",
       {{23, Stream("/Filter /FlateDecode", testing::Deflated(std::string("\0\0\0\2\0\1", 6)))}});
-  ASSERT_NE(mapped->GlyphCharacters, nullptr);
-  EXPECT_EQ(mapped->GlyphCharacters->cid_to_gid, (std::vector<uint16_t>{0, 2, 1}));
+  ASSERT_NE(mapped.glyph_characters, nullptr);
+  EXPECT_EQ(mapped.glyph_characters->cid_to_gid, (std::vector<uint16_t>{0, 2, 1}));
 
   // The same map in PNG rows of one glyph number each.
   const auto predicted = DecodeForeign(
       "/CIDToGIDMap 23 0 R", "",
       {{23, Stream("/Filter /FlateDecode /DecodeParms << /Predictor 12 /Columns 2 >>",
                    Deflated(testing::PngUpRows(std::string("\0\0\0\2\0\1", 6), 2)))}});
-  ASSERT_NE(predicted->GlyphCharacters, nullptr);
-  EXPECT_EQ(predicted->GlyphCharacters->cid_to_gid, (std::vector<uint16_t>{0, 2, 1}));
+  ASSERT_NE(predicted.glyph_characters, nullptr);
+  EXPECT_EQ(predicted.glyph_characters->cid_to_gid, (std::vector<uint16_t>{0, 2, 1}));
 }
 
 // The program is read only when nothing else gives the characters, and only a TrueType one.
 TEST_F(ForeignCIDFont, OnlyWhenNothingElseGivesTheCharacters) {
-  EXPECT_NE(DecodeForeign("")->GlyphCharacters, nullptr);
-  EXPECT_EQ(DecodeForeign("", "/ToUnicode /Identity-H")->GlyphCharacters, nullptr);
-  EXPECT_EQ(DecodeForeign("", "/ToUnicode 30 0 R", {{30, Stream("", "map")}})->GlyphCharacters,
+  EXPECT_NE(DecodeForeign("").glyph_characters, nullptr);
+  EXPECT_EQ(DecodeForeign("", "/ToUnicode /Identity-H").glyph_characters, nullptr);
+  EXPECT_EQ(DecodeForeign("", "/ToUnicode 30 0 R", {{30, Stream("", "map")}}).glyph_characters,
             nullptr);
-  EXPECT_EQ(DecodeForeign("/Subtype /CIDFontType0")->GlyphCharacters, nullptr);
+  EXPECT_EQ(DecodeForeign("/Subtype /CIDFontType0").glyph_characters, nullptr);
   const auto japan1 = Decode(
       "/Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< /Subtype /CIDFontType2 "
       "/FontDescriptor 21 0 R /CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) >> >>]",
       {{21, "<< /FontFile2 22 0 R >>"}, {22, Stream("", Program())}});
-  EXPECT_EQ(japan1->GlyphCharacters, nullptr);
+  EXPECT_EQ(japan1.glyph_characters, nullptr);
 }
 
 // Fonts that share a program and map share their characters; past the bound on the pairs read,
 // a font gets none.
 TEST_F(ForeignCIDFont, ProgramsAreReadOnceAndBounded) {
   Objects objects;
-  const int32_t fonts = TPDFFontDecoder::kMaxEmbeddedCmaps + 1;
+  const int32_t fonts = FontDecoder::kMaxEmbeddedCmaps + 1;
   for (int32_t n = 100; n < 100 + 2 * fonts; n += 2) {
     objects.emplace_back(n,
                          "<< /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< "
@@ -252,14 +251,14 @@ TEST_F(ForeignCIDFont, ProgramsAreReadOnceAndBounded) {
     objects.emplace_back(n + 1, Stream("", Program()));
   }
   Decode("/Subtype /Type1", objects);
-  TPDFFontDecoder decoder(&reader_);
+  FontDecoder decoder(&reader_);
   const auto first = decoder.DecodeFont("/A", 100);
-  ASSERT_NE(first->GlyphCharacters, nullptr);
-  EXPECT_EQ(decoder.DecodeFont("/B", 100)->GlyphCharacters, first->GlyphCharacters);
+  ASSERT_NE(first.glyph_characters, nullptr);
+  EXPECT_EQ(decoder.DecodeFont("/B", 100).glyph_characters, first.glyph_characters);
   for (int32_t n = 102; n < 100 + 2 * (fonts - 1); n += 2) {
-    EXPECT_NE(decoder.DecodeFont("/F", n)->GlyphCharacters, nullptr) << n;
+    EXPECT_NE(decoder.DecodeFont("/F", n).glyph_characters, nullptr) << n;
   }
-  EXPECT_EQ(decoder.DecodeFont("/F", 100 + 2 * (fonts - 1))->GlyphCharacters, nullptr);
+  EXPECT_EQ(decoder.DecodeFont("/F", 100 + 2 * (fonts - 1)).glyph_characters, nullptr);
 }
 
 // A program that cannot be read, or whose cmap maps nothing, gives no characters; the font
@@ -271,30 +270,30 @@ TEST_F(ForeignCIDFont, ADamagedProgramGivesNoCharacters) {
         "/Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< /Subtype /CIDFontType2 "
         "/FontDescriptor << /FontFile2 22 0 R >> /CIDSystemInfo << /Ordering (GB1) >> >>]",
         {{22, program}});
-    EXPECT_EQ(font->GlyphCharacters, nullptr) << program;
-    EXPECT_FALSE(font->Failed) << program;
-    EXPECT_EQ(font->FontFileObject, 22) << program;
+    EXPECT_EQ(font.glyph_characters, nullptr) << program;
+    EXPECT_FALSE(font.failed) << program;
+    EXPECT_EQ(font.font_file_object, 22) << program;
   }
 }
 
-TEST_F(FontDecoder, FontObjectCarryingData) {
+TEST_F(FontDecoding, FontObjectCarryingData) {
   const auto font = Decode(
       "/Subtype /Type0 /Encoding /Identity-H /Length 4 >>\nstream\nmap!"
       "\nendstream\n<<");
-  ASSERT_NE(font->CMapData, nullptr);
-  EXPECT_EQ(font->CMapData->Bytes(), "\n\nmap!");
+  ASSERT_NE(font.cmap_data, nullptr);
+  EXPECT_EQ(font.cmap_data->Bytes(), "\n\nmap!");
 }
 
 // Names and dictionaries are found through references and chains of them; a loop of
 // references gives no value.
-TEST_F(FontDecoder, ValuesByReference) {
+TEST_F(FontDecoding, ValuesByReference) {
   const auto font =
       Decode("/Subtype 6 0 R /BaseFont 7 0 R /Encoding 9 0 R",
              {{6, "/TrueType"}, {7, "8 0 R"}, {8, "/ABCDEF+Arial"}, {9, "/WinAnsiEncoding"}});
-  EXPECT_EQ(font->Subtype, "TrueType");
-  EXPECT_EQ(font->FontName, "Arial");
-  EXPECT_EQ(font->Encoding, "WinAnsiEncoding");
-  EXPECT_FALSE(font->Failed);
+  EXPECT_EQ(font.subtype, "TrueType");
+  EXPECT_EQ(font.font_name, "Arial");
+  EXPECT_EQ(font.encoding, "WinAnsiEncoding");
+  EXPECT_FALSE(font.failed);
 
   const auto cid =
       Decode("/Subtype /Type0 /Encoding /Identity-H /DescendantFonts 6 0 R /ToUnicode 8 0 R",
@@ -305,53 +304,53 @@ TEST_F(FontDecoder, ValuesByReference) {
               {22, "<< /FontName /MS-Gothic >>"},
               {8, "30 0 R"},
               {30, Stream("", "map")}});
-  EXPECT_EQ(cid->FontName, "MS-Gothic");
-  ASSERT_NE(cid->CMapData, nullptr);
-  EXPECT_EQ(cid->CMapData->Bytes(), "\n\nmap");
+  EXPECT_EQ(cid.font_name, "MS-Gothic");
+  ASSERT_NE(cid.cmap_data, nullptr);
+  EXPECT_EQ(cid.cmap_data->Bytes(), "\n\nmap");
 
   const auto looping =
       Decode("/Subtype /Type1 /BaseFont 6 0 R /Encoding 7 0 R", {{6, "7 0 R"}, {7, "6 0 R"}});
-  EXPECT_FALSE(looping->Failed);
-  EXPECT_EQ(looping->FontName, "F1");
-  EXPECT_EQ(looping->Encoding, "標準");
+  EXPECT_FALSE(looping.failed);
+  EXPECT_EQ(looping.font_name, "F1");
+  EXPECT_EQ(looping.encoding, "標準");
 }
 
-// A font dictionary written in place is read from its offset up to its own end.
-TEST_F(FontDecoder, FontWrittenInPlace) {
+// A direct font dictionary is read from its offset up to its own end.
+TEST_F(FontDecoding, DirectFontDictionary) {
   const std::string first =
       "<< /Subtype /Type1 /Encoding 9 0 R /Resources << /A << /B 1 >> >> /Widths [1 2] >>";
   const std::string second = "<< /BaseFont /Courier >>";
   Decode("", {{6, "<< /F1 " + first + " /F2 " + second + " >>"}, {9, "/WinAnsiEncoding"}});
   const std::string_view file = reader_.Stream()->Bytes();
-  TPDFResource first_resource("/F1", -1);
-  first_resource.DictionaryOffset = static_cast<int64_t>(file.find(first));
-  TPDFResource second_resource("/F2", -1);
-  second_resource.DictionaryOffset = static_cast<int64_t>(file.find(second));
-  TPDFFontDecoder decoder(&reader_);
+  Resource first_resource{"/F1", -1};
+  first_resource.dictionary_offset = static_cast<int64_t>(file.find(first));
+  Resource second_resource{"/F2", -1};
+  second_resource.dictionary_offset = static_cast<int64_t>(file.find(second));
+  FontDecoder decoder(&reader_);
   reader_.Stream()->SetPosition(17);
   const auto font = decoder.DecodeFont(first_resource);
   EXPECT_EQ(reader_.Stream()->Position(), 17);
-  EXPECT_EQ(font->ObjectNumber, -1);
-  EXPECT_EQ(font->DictionaryOffset, first_resource.DictionaryOffset);
-  EXPECT_EQ(font->Subtype, "Type1");
-  EXPECT_EQ(font->FontName, "F1");  // not the next font's /BaseFont
-  EXPECT_EQ(font->Encoding, "WinAnsiEncoding");
-  EXPECT_FALSE(font->Failed);
-  EXPECT_EQ(decoder.DecodeFont(second_resource)->FontName, "Courier");
+  EXPECT_EQ(font.object_number, -1);
+  EXPECT_EQ(font.dictionary_offset, first_resource.dictionary_offset);
+  EXPECT_EQ(font.subtype, "Type1");
+  EXPECT_EQ(font.font_name, "F1");  // not the next font's /BaseFont
+  EXPECT_EQ(font.encoding, "WinAnsiEncoding");
+  EXPECT_FALSE(font.failed);
+  EXPECT_EQ(decoder.DecodeFont(second_resource).font_name, "Courier");
 }
 
-TEST_F(FontDecoder, FailuresAreRecordedInTheFont) {
+TEST_F(FontDecoding, FailuresAreRecordedInTheFont) {
   const auto font = Decode("/Subtype /Type1 /BaseFont /ABC+Name /Encoding 40 0 R",
                            {{40, "<< /Differences [1 /a"}});
-  EXPECT_TRUE(font->Failed);
-  EXPECT_EQ(font->Subtype, "/Type1");  // not cleaned
-  EXPECT_EQ(font->FontName, "/ABC+Name");
-  EXPECT_EQ(font->Encoding, "カスタム");  // as read before the failure
+  EXPECT_TRUE(font.failed);
+  EXPECT_EQ(font.subtype, "/Type1");  // not cleaned
+  EXPECT_EQ(font.font_name, "/ABC+Name");
+  EXPECT_EQ(font.encoding, "カスタム");  // as read before the failure
 }
 
-TEST_F(FontDecoder, RefusesObjectNumbersOutsideTheTable) {
+TEST_F(FontDecoding, RefusesObjectNumbersOutsideTheTable) {
   Decode("/Subtype /Type1");
-  TPDFFontDecoder decoder(&reader_);
+  FontDecoder decoder(&reader_);
   try {
     decoder.DecodeFont("/F1", reader_.ObjectCount());
     FAIL();

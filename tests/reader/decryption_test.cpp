@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "content/pdf_stream_decoder.h"
+#include "content/page_resource_reader.h"
 #include "info/document_report.h"
 #include "reader/encryption_dictionary.h"
 #include "reader/memory_stream.h"
@@ -44,11 +44,10 @@ std::optional<SecurityHandler> HandlerOf(const std::string& path) {
     ADD_FAILURE() << "no /Encrypt or /ID";
     return std::nullopt;
   }
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(true);
-  reader.LoadFromFile(path);
+  // The encryption dictionary itself is never decrypted.
+  const std::unique_ptr<Document> document = Document::OpenFile(path, {true});
   const std::optional<EncryptionDictionary> dictionary =
-      ReadEncryptionDictionary(reader, std::stoi(bytes.substr(encrypt + 9)));
+      ReadEncryptionDictionary(document->Objects(), std::stoi(bytes.substr(encrypt + 9)));
   EXPECT_TRUE(dictionary.has_value());
   MemoryStream hex(bytes.substr(id + 6));
   return dictionary ? SecurityHandler::OpenWithEmptyPassword(*dictionary, ReadHexStringBytes(hex))
@@ -109,7 +108,7 @@ struct DocumentContent {
 DocumentContent ContentOf(TPDFAnalyst& reader) {
   DocumentContent content;
   reader.GetPageObjects(content.pages);
-  TPDFStreamDecoder decoder(&reader);
+  PageResourceReader decoder(&reader);
   for (const int32_t page : content.pages) {
     ObjectNumberList objects;
     decoder.GetContentObjects(page, objects);
@@ -171,7 +170,7 @@ TEST(Decryption, MetadataInTheClear) {
   ASSERT_NE(metadata_key, std::string::npos);
   MemoryStream metadata;
   StringList filters;
-  TPDFStreamDecoder(&reader).DecodeStreamObject(std::stoi(catalog.substr(metadata_key + 10)),
+  PageResourceReader(&reader).DecodeStreamObject(std::stoi(catalog.substr(metadata_key + 10)),
                                                 filters, metadata);
   EXPECT_TRUE(metadata.Release().starts_with("<?xpacket"));
 }
@@ -269,7 +268,7 @@ TEST(Decryption, RewrittenObjects) {
   EXPECT_NE(stream.find("<< /Length 12 >>\nstream\nBT (a) Tj ET\n"), std::string::npos) << stream;
   MemoryStream decoded;
   StringList filters;
-  TPDFStreamDecoder(&reader).DecodeStreamObject(4, filters, decoded);
+  PageResourceReader(&reader).DecodeStreamObject(4, filters, decoded);
   EXPECT_EQ(decoded.Release(), "BT (a) Tj ET");
 
   // A string that runs to the end of the file leaves its object as it was; another /ID or a

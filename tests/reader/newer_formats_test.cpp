@@ -217,7 +217,7 @@ TEST(NewerFormats, CrossReferenceAndObjectStreams) {
     EXPECT_EQ(reader.FirstPageID(), 3);
     EXPECT_EQ(reader.MediaBox(), (Rectangle{0, 0, 300, 400}));
     EXPECT_THAT(reader.FreeObjects(), ElementsAre(true, false, false, false, true, false, false));
-    EXPECT_EQ(reader.DocumentID(), "first)");
+    EXPECT_EQ(reader.GetDocument()->DocumentId(), "first)");
     EXPECT_FALSE(reader.Encrypted());
     EXPECT_EQ(Normalised(reader, 2), "< < /Type /Pages /Kids [ R ] /Count 1 > > endobj ");
     // The expanded objects stand after the file's bytes.
@@ -227,8 +227,8 @@ TEST(NewerFormats, CrossReferenceAndObjectStreams) {
   predicted.SetReadNewerFormats(true);
   Open(predicted, PackedDocument("/Encrypt 12 0 R /ID [<3031> <32>]"));
   EXPECT_TRUE(predicted.Encrypted());
-  EXPECT_EQ(predicted.EncryptID(), 12);
-  EXPECT_EQ(predicted.DocumentID(), "01");
+  EXPECT_EQ(predicted.GetDocument()->EncryptNumber().value_or(-1), 12);
+  EXPECT_EQ(predicted.GetDocument()->DocumentId(), "01");
 }
 
 // An object whose object stream is missing or damaged, or whose index or number does not
@@ -317,7 +317,7 @@ TEST(NewerFormats, IncrementalUpdatesMixBothKinds) {
   reader.SetReadNewerFormats(true);
   Open(reader, update.End(xref));
   EXPECT_EQ(reader.MediaBox(), (Rectangle{0, 0, 200, 200}));
-  EXPECT_EQ(reader.DocumentID(), "new");
+  EXPECT_EQ(reader.GetDocument()->DocumentId(), "new");
   EXPECT_EQ(reader.ObjectCount(), 6);
   EXPECT_FALSE(reader.FreeObjects()[4]);
   EXPECT_THAT(reader.XrefOffsets(),
@@ -388,8 +388,8 @@ TEST(NewerFormats, HybridFile) {
 TEST(NewerFormats, TrailerEncryptAndId) {
   TPDFAnalyst reader;
   Open(reader, testing::SimpleDocument(1));
-  EXPECT_EQ(reader.EncryptID(), -1);
-  EXPECT_EQ(reader.DocumentID(), "");
+  EXPECT_EQ(reader.GetDocument()->EncryptNumber().value_or(-1), -1);
+  EXPECT_EQ(reader.GetDocument()->DocumentId(), "");
 
   testing::PdfBuilder pdf;
   pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
@@ -400,8 +400,8 @@ TEST(NewerFormats, TrailerEncryptAndId) {
       .Trailer("/Encrypt 9 0 R /ID [<6E65 77> <00>]");
   Open(reader, pdf.Build());
   EXPECT_TRUE(reader.Encrypted());
-  EXPECT_EQ(reader.EncryptID(), 9);
-  EXPECT_EQ(reader.DocumentID(), "new");
+  EXPECT_EQ(reader.GetDocument()->EncryptNumber().value_or(-1), 9);
+  EXPECT_EQ(reader.GetDocument()->DocumentId(), "new");
 }
 
 }  // namespace

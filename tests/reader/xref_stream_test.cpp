@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "reader/memory_stream.h"
+#include "reader/object_parser.h"
+#include "reader/object_resolver.h"
 #include "reader/object_stream.h"
-#include "reader/pdf_analyst.h"
-#include "reader/pdf_dictionary.h"
 #include "reader/section_stream_data.h"
 #include "support/deflate.h"
 
@@ -13,8 +12,8 @@ namespace lumenquill {
 namespace {
 
 PdfDictionary Dictionary(const std::string& text) {
-  MemoryStream stream(text + " ");
-  return ReadDictionary(stream);
+  ObjectParser parser(text);
+  return *parser.ReadValue()->Dictionary();
 }
 
 // The layout of a dictionary with the given /Size, /W and further entries.
@@ -36,35 +35,6 @@ std::vector<XrefStreamEntry> Entries(const XrefStreamLayout& layout, const std::
   ForEachXrefStreamEntry(layout, data,
                          [&entries](const XrefStreamEntry& entry) { entries.push_back(entry); });
   return entries;
-}
-
-TEST(PdfDictionary, KeepsEachValueWhole) {
-  MemoryStream stream(
-      "<< /A 1 /B [1 2 [3]] /C << /D (a >> b) >> /E 7 0 R /F /Name%c\n /G <41> >>rest");
-  const PdfDictionary dictionary = ReadDictionary(stream);
-  EXPECT_EQ(dictionary.at("/B"), "[1 2 [3]]");
-  EXPECT_EQ(dictionary.at("/C"), "<< /D (a >> b) >>");
-  EXPECT_EQ(dictionary.at("/E"), "7 0 R");
-  EXPECT_EQ(IntegerEntry(dictionary, "/A"), 1);
-  EXPECT_EQ(IntegerEntry(dictionary, "/E"), std::nullopt);
-  EXPECT_EQ(IntegerEntry(dictionary, "/Missing"), std::nullopt);
-  EXPECT_EQ(NameEntry(dictionary, "/F"), "/Name");
-  EXPECT_EQ(NameEntry(dictionary, "/A"), "");
-  EXPECT_EQ(stream.Peek(4), "rest");
-  EXPECT_EQ(IntegerArray("[ 1 -2 3 ]"), (std::vector<int32_t>{1, -2, 3}));
-  EXPECT_EQ(IntegerArray("[1 x]"), std::nullopt);
-  EXPECT_EQ(IntegerArray("1 2"), std::nullopt);
-
-  MemoryStream not_a_dictionary("<< 1 2 >> ");
-  EXPECT_THROW(ReadDictionary(not_a_dictionary), LoadError);
-  MemoryStream unclosed("<< /A 1 ");
-  EXPECT_THROW(ReadDictionary(unclosed), ReadError);
-  MemoryStream header("12 0 obj << /Length 3 >> stream\r\nabc");
-  const StreamObjectHeader read = ReadStreamObjectHeader(header);
-  EXPECT_EQ(read.number, 12);
-  EXPECT_EQ(header.Peek(3), "abc");
-  MemoryStream no_stream("12 0 obj << /Length 3 >> endobj ");
-  EXPECT_THROW(ReadStreamObjectHeader(no_stream), LoadError);
 }
 
 TEST(XrefStream, LayoutChecks) {
@@ -158,9 +128,10 @@ TEST(SectionStreamData, FiltersWithTheirParameters) {
   // Two rows of three bytes, the second stored as "up" differences.
   const std::string rows = std::string("\x00\x01\x02\x03\x02\x01\x01\x01", 8);
   const std::string raw = testing::Deflated(rows);
-  TPDFAnalyst reader;  // no table: every value is direct
-  const auto decode = [&reader](const std::string& dictionary, std::string_view data) {
-    return DecodeSectionStream(reader, Dictionary(dictionary), data);
+  const XrefTable no_objects;  // every value is direct
+  ObjectResolver objects("", no_objects);
+  const auto decode = [&objects](const std::string& dictionary, std::string_view data) {
+    return DecodeSectionStream(objects.StreamFilters(Dictionary(dictionary)), data);
   };
   EXPECT_EQ(decode("<< /Filter /FlateDecode /DecodeParms << /Columns 3 /Predictor 12 >> >>", raw),
             std::string("\x01\x02\x03\x02\x03\x04", 6));

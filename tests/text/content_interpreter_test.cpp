@@ -18,14 +18,12 @@ class ContentInterpreter : public ::testing::Test {
     decoder_->options.new_line = "|";
   }
 
-  TPDFFontResource& AddFont(const std::string& name, const std::string& encoding,
-                            const std::string& cmap = "") {
-    auto font = std::make_unique<TPDFFontResource>(name, 9);
-    font->Encoding = encoding;
-    if (!cmap.empty()) font->CMapData = std::make_unique<MemoryStream>("\n\n" + cmap);
-    TPDFFontResource& added = *font;
-    fonts_.Add(std::move(font));
-    return added;
+  FontResource& AddFont(const std::string& name, const std::string& encoding,
+                        const std::string& cmap = "") {
+    FontResource& font = fonts_.emplace_back(name, 9);
+    font.encoding = encoding;
+    if (!cmap.empty()) font.cmap_data = std::make_unique<MemoryStream>("\n\n" + cmap);
+    return font;
   }
 
   // The text of content laid out as the extraction lays out a content buffer.
@@ -41,7 +39,7 @@ class ContentInterpreter : public ::testing::Test {
 
   TPDFAnalyst reader_;
   std::unique_ptr<TextExtractor> decoder_;
-  TPDFFontResourceList fonts_;
+  FontList fonts_;
 };
 
 // A move down of at least the threshold breaks the line; the first move only records.
@@ -84,11 +82,11 @@ TEST_F(ContentInterpreter, VerticalFonts) {
 TEST_F(ContentInterpreter, VerticalPredefinedCMaps) {
   const std::string moves = " Tj 0 -14 Td <2422> Tj -14 0 Td <2422> Tj ET";
   for (const char* label : {"78-V", "Add-V", "Ext-V", "NWP-V"}) {
-    fonts_.Clear();
+    fonts_.clear();
     AddFont("/V", label);
     EXPECT_EQ(Text("BT /V 12 Tf 700 72 Td <2422>" + moves), "\x82\xA0\x82\xA0|\x82\xA0") << label;
   }
-  fonts_.Clear();
+  fonts_.clear();
   AddFont("/H", "78-H");
   EXPECT_EQ(Text("BT /H 12 Tf 700 72 Td <2422>" + moves), "\x82\xA0|\x82\xA0\x82\xA0");
 }
@@ -178,14 +176,14 @@ TEST_F(ContentInterpreter, ConversionsByLabel) {
       {"UniJIS-UTF8-V", "<E38182>"},
       {"UniJIS2004-UTF32-H", "<00003042>"}};
   for (const auto& [label, string] : cases) {
-    fonts_.Clear();
+    fonts_.clear();
     AddFont("/F", label);
     EXPECT_EQ(Text("BT /F 1 Tf " + string + " Tj ET"), "\x82\xA0") << label;
   }
-  fonts_.Clear();
+  fonts_.clear();
   AddFont("/F", "GBK-EUC-H");  // a label no conversion knows
   EXPECT_EQ(Text("BT /F 1 Tf (abc) Tj ET"), "");
-  fonts_.Clear();
+  fonts_.clear();
   AddFont("/F", "WinAnsiEncoding");
   EXPECT_EQ(Text("BT /F 1 Tf (Caf\\351) Tj ET"), "Caf ");
 }
@@ -202,9 +200,9 @@ TEST_F(ContentInterpreter, SimpleFontsReadOneBytePerCode) {
       "begincmap 1 begincodespacerange <0000> <FFFF> endcodespacerange 2 beginbfchar <0041> "
       "<3042> <0042> <0044> endbfchar endcmap";
   for (const char* subtype : {"Type1", "TrueType", "Type3", "MMType1"}) {
-    fonts_.Clear();
-    AddFont("/S", "WinAnsiEncoding", map).Subtype = subtype;
-    AddFont("/C", "Identity-H", map).Subtype = "Type0";
+    fonts_.clear();
+    AddFont("/S", "WinAnsiEncoding", map).subtype = subtype;
+    AddFont("/C", "Identity-H", map).subtype = "Type0";
     EXPECT_EQ(Text("BT /S 1 Tf (AB) Tj /C 1 Tf <00410042> Tj ET"),
               "\x82\xA0"
               "D\x82\xA0"

@@ -8,13 +8,13 @@
 namespace lumenquill {
 namespace {
 
-TPDFFontResource Font(const std::string& subtype, const std::string& encoding,
-                      const std::string& ordering = "") {
-  TPDFFontResource font("/F", 5);
-  font.Subtype = subtype;
-  font.Encoding = encoding;
-  font.CIDRegistry = ordering.empty() ? "" : "Adobe";
-  font.CIDOrdering = ordering;
+FontResource Font(const std::string& subtype, const std::string& encoding,
+                  const std::string& ordering = "") {
+  FontResource font("/F", 5);
+  font.subtype = subtype;
+  font.encoding = encoding;
+  font.cid_registry = ordering.empty() ? "" : "Adobe";
+  font.cid_ordering = ordering;
   return font;
 }
 
@@ -39,45 +39,45 @@ TEST(FontConversion, JapaneseCIDsAndLabels) {
 }
 
 TEST(FontConversion, ToUnicodeComesFirst) {
-  TPDFFontResource font = Font("Type0", "Identity-H", "Identity");
-  font.CMapData = std::make_shared<MemoryStream>("\n\nmap");
-  font.ToUnicode = ToUnicodeMap::kProgram;
-  font.GlyphCharacters = SomeGlyphCharacters();
+  FontResource font = Font("Type0", "Identity-H", "Identity");
+  font.cmap_data = std::make_shared<MemoryStream>("\n\nmap");
+  font.to_unicode = ToUnicodeMap::kProgram;
+  font.glyph_characters = SomeGlyphCharacters();
   EXPECT_EQ(ChooseConversion(font).kind, ConversionKind::kToUnicode);
   EXPECT_EQ(ConversionName(font), "ToUnicode");
 
   // The identity's name: two-byte codes are UTF-16, whatever the collection; a simple font
   // keeps its codes.
   for (const char* ordering : {"Japan1", "Identity", ""}) {
-    TPDFFontResource identity = Font("Type0", "Identity-H", ordering);
-    identity.ToUnicode = ToUnicodeMap::kIdentity;
+    FontResource identity = Font("Type0", "Identity-H", ordering);
+    identity.to_unicode = ToUnicodeMap::kIdentity;
     const FontConversion conversion = ChooseConversion(identity);
     EXPECT_EQ(conversion.kind, ConversionKind::kIdentityToUnicode) << ordering;
     EXPECT_EQ(conversion.converter, ConvertUTF16) << ordering;
   }
-  TPDFFontResource simple = Font("TrueType", "WinAnsiEncoding");
-  simple.ToUnicode = ToUnicodeMap::kIdentity;
-  simple.Codes = std::make_shared<CodeToUnicode>();
+  FontResource simple = Font("TrueType", "WinAnsiEncoding");
+  simple.to_unicode = ToUnicodeMap::kIdentity;
+  simple.codes = std::make_shared<CodeToUnicode>();
   EXPECT_EQ(ConversionName(simple), "glyph-names");
 }
 
 // CIDs of another collection go through the embedded program's cmap when there is one, and
 // are otherwise unknown: never read as Adobe-Japan1 CIDs.
 TEST(FontConversion, CIDsOfOtherCollections) {
-  TPDFFontResource font = Font("Type0", "Identity-V", "Identity");
+  FontResource font = Font("Type0", "Identity-V", "Identity");
   EXPECT_EQ(ConversionName(font), "unknown-CIDs");
   EXPECT_EQ(ChooseConversion(font).converter, WriteUnknownCIDs);
-  font.GlyphCharacters = SomeGlyphCharacters();
+  font.glyph_characters = SomeGlyphCharacters();
   EXPECT_EQ(ChooseConversion(font).kind, ConversionKind::kEmbeddedCmap);
   EXPECT_EQ(ConversionName(font), "embedded-cmap");
 
   // An encoding CMap program gives CIDs too; the program's characters are only read for the
   // Identity encodings, where codes are CIDs.
-  TPDFFontResource custom = Font("Type0", "Custom-H", "GB1");
-  custom.CMapData = std::make_shared<MemoryStream>("\n\nencoding");
-  custom.GlyphCharacters = SomeGlyphCharacters();
+  FontResource custom = Font("Type0", "Custom-H", "GB1");
+  custom.cmap_data = std::make_shared<MemoryStream>("\n\nencoding");
+  custom.glyph_characters = SomeGlyphCharacters();
   EXPECT_EQ(ConversionName(custom), "unknown-CIDs");
-  custom.CIDOrdering = "Japan1";
+  custom.cid_ordering = "Japan1";
   EXPECT_EQ(ConversionName(custom), "CMap-program");
 
   // A label whose codes are characters, not CIDs, keeps its conversion.
@@ -85,24 +85,24 @@ TEST(FontConversion, CIDsOfOtherCollections) {
 }
 
 TEST(FontConversion, SimpleFonts) {
-  TPDFFontResource font = Font("Type1", "WinAnsiEncoding");
+  FontResource font = Font("Type1", "WinAnsiEncoding");
   EXPECT_EQ(ConversionName(font), "single-byte");
-  font.Codes = std::make_shared<CodeToUnicode>();
+  font.codes = std::make_shared<CodeToUnicode>();
   EXPECT_EQ(ChooseConversion(font).kind, ConversionKind::kGlyphNames);
-  EXPECT_EQ(ChooseConversion(font).codes, font.Codes.get());
+  EXPECT_EQ(ChooseConversion(font).codes, font.codes.get());
   // Codes a ToUnicode program leaves unmapped go through the same table.
-  TPDFFontResource mapped = font;
-  mapped.CMapData = std::make_shared<MemoryStream>("\n\nmap");
-  mapped.ToUnicode = ToUnicodeMap::kProgram;
-  EXPECT_EQ(ChooseConversion(mapped).codes, font.Codes.get());
+  FontResource mapped = font;
+  mapped.cmap_data = std::make_shared<MemoryStream>("\n\nmap");
+  mapped.to_unicode = ToUnicodeMap::kProgram;
+  EXPECT_EQ(ChooseConversion(mapped).codes, font.codes.get());
   // A label that names a Japanese CMap keeps its conversion, without the table; an unknown one
   // writes nothing.
-  font.Encoding = "90ms-RKSJ-H";
+  font.encoding = "90ms-RKSJ-H";
   EXPECT_EQ(ConversionName(font), "90ms-RKSJ-H");
   EXPECT_EQ(ChooseConversion(font).codes, nullptr);
-  font.Encoding = "???";
+  font.encoding = "???";
   EXPECT_EQ(ChooseConversion(font).kind, ConversionKind::kNone);
-  font.CMapData = std::make_shared<MemoryStream>("\n\nprogram");
+  font.cmap_data = std::make_shared<MemoryStream>("\n\nprogram");
   EXPECT_EQ(ConversionName(font), "CMap-program");
 }
 

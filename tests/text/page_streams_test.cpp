@@ -21,11 +21,11 @@ class PageStreamsTest : public ::testing::Test {
         .Stream(6, "", "ix")
         .Trailer("/Root 1 0 R");
     testing::Open(reader_, pdf.Build());
-    streams_ = std::make_unique<TPDFStreamDecoder>(&reader_);
+    streams_ = std::make_unique<PageResourceReader>(&reader_);
   }
 
   TPDFAnalyst reader_;
-  std::unique_ptr<TPDFStreamDecoder> streams_;
+  std::unique_ptr<PageResourceReader> streams_;
 };
 
 TEST_F(PageStreamsTest, AStreamListedAgainKeepsItsDecodedBytes) {

@@ -20,19 +20,19 @@ using GlyphCharactersCache =
 
 // Turns a font dictionary of the document into a font resource: subtype, cleaned font name,
 // encoding label, whether a program is embedded, and the CMap programs that come with it.
-class TPDFFontDecoder final {
+class FontDecoder final {
  public:
-  // Raises "nilは代入できません。" or "対応できない形式です。" (see CheckDecoderReader).
-  explicit TPDFFontDecoder(TPDFAnalyst* analyst);
+  // See CheckDecoderReader.
+  explicit FontDecoder(TPDFAnalyst* analyst);
 
   // The font of resource name (slash included) defined by object number. Raises
   // Error("オブジェクト番号が不正です。") for a number the reader does not accept; any other
   // error while reading is caught and gives a font with Failed set. The file position is
   // put back.
-  std::unique_ptr<TPDFFontResource> DecodeFont(const std::string& name, int32_t object_number);
-  // The font of a resource: by its object number, or, for a font dictionary written in place,
-  // from the dictionary at its offset.
-  std::unique_ptr<TPDFFontResource> DecodeFont(const TPDFResource& resource);
+  FontResource DecodeFont(const std::string& name, int32_t object_number);
+  // The font of a resource: by its object number, or, for a direct font dictionary, from the
+  // dictionary at its offset.
+  FontResource DecodeFont(const Resource& resource);
 
   // How many pairs of embedded TrueType program and /CIDToGIDMap one decoder reads: each may
   // give tables of 65,536 entries from a few bytes. Fonts past the bound get no characters from

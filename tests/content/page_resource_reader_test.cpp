@@ -1,7 +1,9 @@
-#include "content/pdf_stream_decoder.h"
+#include "content/page_resource_reader.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 #include "open_document.h"
 #include "support/deflate.h"
@@ -19,12 +21,16 @@ using testing::TreeDocument;
 using Objects = std::vector<std::pair<int32_t, std::string>>;
 using Entries = std::vector<std::pair<std::string, int32_t>>;
 
-Entries EntriesOf(const TPDFResourceList& list) {
+Entries EntriesOf(const ResourceList& list) {
   Entries entries;
-  for (int32_t i = 0; i < list.Count(); ++i) {
-    entries.emplace_back(list.GetName(i), list.GetObjectNumber(i));
-  }
+  for (const Resource& resource : list) entries.emplace_back(resource.name, resource.object_number);
   return entries;
+}
+
+std::vector<std::string> FormNames(const PageResources& page) {
+  std::vector<std::string> names;
+  for (const FormXObject& form : page.forms) names.push_back(form.name);
+  return names;
 }
 
 // Object 40 makes every number up to it valid, so that entries may name objects the test does
@@ -32,7 +38,7 @@ Entries EntriesOf(const TPDFResourceList& list) {
 constexpr std::pair<int32_t, const char*> kTableFiller{40, "null"};
 
 // A document whose page 3 has the given dictionary entries, under root node 2.
-class StreamDecoder : public ::testing::Test {
+class PageResourceReading : public ::testing::Test {
  protected:
   void OpenPage(const std::string& page_entries, const Objects& objects = {},
                 const std::string& root_entries = "") {
@@ -40,27 +46,23 @@ class StreamDecoder : public ::testing::Test {
     all.emplace_back(kTableFiller);
     all.emplace_back(3, "<< /Type /Page /Parent 2 0 R " + page_entries + " >>");
     Open(reader_, TreeDocument("<< /Type /Pages /Kids [3 0 R] " + root_entries + " >>", all));
-    decoder_ = std::make_unique<TPDFStreamDecoder>(&reader_);
+    decoder_ = std::make_unique<PageResourceReader>(&reader_);
   }
 
-  TPageResource& PageResources() {
+  PageResources ReadPage() {
     reader_.Stream()->SetPosition(11);
-    TPageResource& page = decoder_->ReadPageResource(3);
+    PageResources page = decoder_->ReadPageResources(3);
     EXPECT_EQ(reader_.Stream()->Position(), 11);
     return page;
   }
 
   TPDFAnalyst reader_;
-  std::unique_ptr<TPDFStreamDecoder> decoder_;
+  std::unique_ptr<PageResourceReader> decoder_;
 };
 
-TEST(StreamDecoderConstruction, RefusesUnusableReaders) {
-  try {
-    TPDFStreamDecoder decoder(nullptr);
-    FAIL();
-  } catch (const Error& error) {
-    EXPECT_STREQ(error.what(), "nilは代入できません。");
-  }
+// No reader is a fault of the caller; a reader without a readable document is the file's.
+TEST(PageResourceReaderConstruction, RefusesUnusableReaders) {
+  EXPECT_THROW(PageResourceReader(nullptr), std::logic_error);
   TPDFAnalyst encrypted;
   Open(encrypted, testing::PdfBuilder()
                       .Object(1, "<< /Pages 2 0 R >>")
@@ -71,7 +73,7 @@ TEST(StreamDecoderConstruction, RefusesUnusableReaders) {
   EXPECT_THROW(Open(failed, "not a pdf"), LoadError);
   for (TPDFAnalyst* reader : {&encrypted, &failed}) {
     try {
-      TPDFStreamDecoder decoder(reader);
+      PageResourceReader decoder(reader);
       FAIL();
     } catch (const Error& error) {
       EXPECT_STREQ(error.what(), "対応できない形式です。");
@@ -79,79 +81,61 @@ TEST(StreamDecoderConstruction, RefusesUnusableReaders) {
   }
 }
 
-TEST_F(StreamDecoder, InlineAndReferencedResources) {
+TEST_F(PageResourceReading, InlineAndReferencedResources) {
   OpenPage("/Resources << /Font << /F1 7 0 R /F2 8 0 R >> /ProcSet [/PDF /Text] >>");
-  EXPECT_EQ(EntriesOf(PageResources().Fonts), (Entries{{"/F1", 7}, {"/F2", 8}}));
+  EXPECT_EQ(EntriesOf(ReadPage().fonts), (Entries{{"/F1", 7}, {"/F2", 8}}));
 
-  OpenPage("/Resources 12 0 R",
-           {{12, "<< /Font 20 0 R /XObject << /Im0 9 0 R >> >>"}, {20, "<< /F3 7 0 R >>"}});
-  const TPageResource& page = PageResources();
-  EXPECT_EQ(EntriesOf(page.Fonts), (Entries{{"/F3", 7}}));
-  EXPECT_EQ(EntriesOf(page.XObjects), (Entries{{"/Im0", 9}}));
+  OpenPage("/Resources 12 0 R", {{12, "<< /Font 20 0 R /XObject << /Fm0 9 0 R >> >>"},
+                                 {20, "<< /F3 7 0 R >>"},
+                                 {9, "<< /Subtype /Form >>"}});
+  const PageResources page = ReadPage();
+  EXPECT_EQ(EntriesOf(page.fonts), (Entries{{"/F3", 7}}));
+  EXPECT_THAT(FormNames(page), ElementsAre("/Fm0"));
 }
 
-TEST_F(StreamDecoder, EveryCategoryHasItsList) {
+// Entries are read key by key: references are kept, direct dictionaries keep their offset,
+// and any other value is passed over without the key after it.
+TEST_F(PageResourceReading, CategoryEntriesKeyByKey) {
   OpenPage(
-      "/Resources << /Font << /F 4 0 R >> /XObject << /X 5 0 R >> /ColorSpace << /C 6 0 R >> "
-      "/ExtGState << /E 7 0 R >> /Pattern << /P 8 0 R >> /Properties << /Q 9 0 R >> "
-      "/Shading << /S 10 0 R >> >>",
-      {{5, "<< /Subtype /Image >>"}});
-  const TPageResource& page = PageResources();
-  EXPECT_EQ(EntriesOf(page.Fonts), (Entries{{"/F", 4}}));
-  EXPECT_EQ(EntriesOf(page.XObjects), (Entries{{"/X", 5}}));
-  EXPECT_EQ(EntriesOf(page.ColorSpaces), (Entries{{"/C", 6}}));
-  EXPECT_EQ(EntriesOf(page.ExtGStates), (Entries{{"/E", 7}}));
-  EXPECT_EQ(EntriesOf(page.Patterns), (Entries{{"/P", 8}}));
-  EXPECT_EQ(EntriesOf(page.Properties), (Entries{{"/Q", 9}}));
-  EXPECT_EQ(EntriesOf(page.Shadings), (Entries{{"/S", 10}}));
-  EXPECT_EQ(page.ChildCount(), 0);  // an image is not a form
-}
-
-// Category entries are read key by key: references are kept, dictionaries written in place
-// keep their offset, and any other value is passed over without the key after it.
-TEST_F(StreamDecoder, CategoryEntriesKeyByKey) {
-  OpenPage(
-      "/Resources << /ColorSpace << /CS0 /DeviceRGB /CS1 6 0 R /CS2 [/ICCBased 5 0 R] "
-      "/CS3 (a ] string) /CS4 7 0 R /CS5 99 0 R >> >>");
-  EXPECT_EQ(EntriesOf(PageResources().ColorSpaces), (Entries{{"/CS1", 6}, {"/CS4", 7}}));
+      "/Resources << /Font << /F0 /Helvetica /F1 6 0 R /F2 [/Type1 5 0 R] /F3 (a ] string) "
+      "/F4 7 0 R /F5 99 0 R >> >>");
+  EXPECT_EQ(EntriesOf(ReadPage().fonts), (Entries{{"/F1", 6}, {"/F4", 7}}));
 
   const std::string font = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
   OpenPage("/Resources << /Font << /F1 " + font + " /F2 7 0 R >> >>");
-  const TPDFResourceList& fonts = PageResources().Fonts;
+  const ResourceList fonts = ReadPage().fonts;
   EXPECT_EQ(EntriesOf(fonts), (Entries{{"/F1", -1}, {"/F2", 7}}));
   const std::string_view file = reader_.Stream()->Bytes();
-  EXPECT_EQ(file.substr(static_cast<size_t>(fonts.Item(0).DictionaryOffset), font.size()), font);
-  EXPECT_EQ(fonts.Item(1).DictionaryOffset, -1);
+  EXPECT_EQ(file.substr(static_cast<size_t>(fonts[0].dictionary_offset), font.size()), font);
+  EXPECT_EQ(fonts[1].dictionary_offset, -1);
 }
 
 // A value holding nested dictionaries, arrays or strings does not end the resources early,
 // wherever the resources stand: in the page, by reference, inherited, or in a form.
-TEST_F(StreamDecoder, NestedValuesBeforeTheFonts) {
+TEST_F(PageResourceReading, NestedValuesBeforeTheFonts) {
   const std::string nested =
       "/ExtGState << /a0 << /CA 1 /ca 1 >> >> /Pattern << /p0 << /Matrix [1 0 0 1 0 0] "
       "/Note (>> ]) /Key <3E3E> % >> ]\n >> >> ";
   OpenPage("/Resources << " + nested + "/Font << /F1 7 0 R >> >>");
-  const TPageResource& page = PageResources();
-  EXPECT_EQ(EntriesOf(page.Fonts), (Entries{{"/F1", 7}}));
-  EXPECT_EQ(EntriesOf(page.ExtGStates), (Entries{{"/a0", -1}}));
+  EXPECT_EQ(EntriesOf(ReadPage().fonts), (Entries{{"/F1", 7}}));
 
   OpenPage("/Resources 12 0 R",
            {{12, "13 0 R"}, {13, "<< " + nested + "/Font 14 0 R >>"}, {14, "<< /F2 8 0 R >>"}});
-  EXPECT_EQ(EntriesOf(PageResources().Fonts), (Entries{{"/F2", 8}}));
+  EXPECT_EQ(EntriesOf(ReadPage().fonts), (Entries{{"/F2", 8}}));
 
   OpenPage("", {}, "/Resources << " + nested + "/Font << /F3 9 0 R >> >>");
-  EXPECT_EQ(EntriesOf(PageResources().Fonts), (Entries{{"/F3", 9}}));
+  EXPECT_EQ(EntriesOf(ReadPage().fonts), (Entries{{"/F3", 9}}));
 
   OpenPage("/Resources << /XObject << /Fm0 10 0 R >> >>",
            {{10, "<< /Subtype 11 0 R /Resources << " + nested + "/Font << /F4 9 0 R >> >> >>"},
             {11, "/Form"}});
-  const TPageResource& with_form = PageResources();
-  ASSERT_EQ(with_form.ChildCount(), 1);
-  EXPECT_EQ(EntriesOf(with_form.GetChild(0).Resources.Fonts), (Entries{{"/F4", 9}}));
+  const PageResources with_form = ReadPage();
+  ASSERT_EQ(with_form.forms.size(), 1u);
+  EXPECT_EQ(EntriesOf(with_form.forms[0].fonts), (Entries{{"/F4", 9}}));
 }
 
 // The nearest ancestor with /Resources gives all of them; a page with its own gets nothing.
-TEST_F(StreamDecoder, InheritanceFromTheNearestAncestor) {
+TEST_F(PageResourceReading, InheritanceFromTheNearestAncestor) {
   Open(reader_, TreeDocument("<< /Type /Pages /Kids [4 0 R] /Resources << /Font << /F1 9 0 R "
                              ">> >> >>",
                              {{4, "<< /Type /Pages /Kids [3 0 R] /Parent 2 0 R >>"},
@@ -159,23 +143,23 @@ TEST_F(StreamDecoder, InheritanceFromTheNearestAncestor) {
                               {5, "<< /Type /Page /Parent 4 0 R /Resources /None >>"},
                               {6, "<< /Type /Page >>"},
                               kTableFiller}));
-  decoder_ = std::make_unique<TPDFStreamDecoder>(&reader_);
-  EXPECT_EQ(EntriesOf(decoder_->ReadPageResource(3).Fonts), (Entries{{"/F1", 9}}));
-  EXPECT_THAT(EntriesOf(decoder_->ReadPageResource(5).Fonts), IsEmpty());
-  EXPECT_THAT(EntriesOf(decoder_->ReadPageResource(6).Fonts), IsEmpty());
-  EXPECT_EQ(decoder_->PageResources().Count(), 3);
+  decoder_ = std::make_unique<PageResourceReader>(&reader_);
+  EXPECT_EQ(EntriesOf(decoder_->ReadPageResources(3).fonts), (Entries{{"/F1", 9}}));
+  EXPECT_THAT(EntriesOf(decoder_->ReadPageResources(5).fonts), IsEmpty());
+  EXPECT_THAT(EntriesOf(decoder_->ReadPageResources(6).fonts), IsEmpty());
 }
 
-TEST_F(StreamDecoder, AParentCycleEnds) {
+TEST_F(PageResourceReading, AParentCycleEnds) {
   Open(reader_, TreeDocument("<< /Type /Pages /Kids [3 0 R] /Parent 4 0 R >>",
                              {{3, "<< /Type /Page /Parent 2 0 R >>"},
                               {4, "<< /Type /Pages /Parent 3 0 R >>"}}));
-  decoder_ = std::make_unique<TPDFStreamDecoder>(&reader_);
-  EXPECT_THAT(EntriesOf(decoder_->ReadPageResource(3).Fonts), IsEmpty());
+  decoder_ = std::make_unique<PageResourceReader>(&reader_);
+  EXPECT_THAT(EntriesOf(decoder_->ReadPageResources(3).fonts), IsEmpty());
 }
 
-// Forms are listed depth first, each before the forms inside it, with their own resources.
-TEST_F(StreamDecoder, NestedFormsAreFlattened) {
+// Forms are listed depth first, each before the forms inside it, with their own fonts; an
+// image is no form.
+TEST_F(PageResourceReading, NestedFormsAreFlattened) {
   OpenPage("/Resources << /XObject << /Outer 10 0 R /Im 12 0 R /Second 13 0 R >> >>",
            {{10,
              "<< /Subtype /Form /Resources << /XObject << /Inner 11 0 R >> /Font << /F2 8 0 "
@@ -183,30 +167,23 @@ TEST_F(StreamDecoder, NestedFormsAreFlattened) {
             {11, "<< /BBox [0 0 1 1] /Subtype /Form /Resources << /Font << /F3 9 0 R >> >> >>"},
             {12, "<< /Width 1 /Subtype /Form >>"},
             {13, "<< /Type /XObject /Subtype /Form >>"}});
-  const TPageResource& page = PageResources();
-  ASSERT_EQ(page.ChildCount(), 3);
-  EXPECT_EQ(page.GetChild(0).Name, "/Outer");
-  EXPECT_EQ(EntriesOf(page.GetChild(0).Resources.Fonts), (Entries{{"/F2", 8}}));
-  EXPECT_EQ(page.GetChild(1).Name, "/Inner");
-  EXPECT_EQ(page.GetChild(1).ObjectNumber, 11);
-  EXPECT_EQ(EntriesOf(page.GetChild(1).Resources.Fonts), (Entries{{"/F3", 9}}));
-  EXPECT_EQ(page.GetChild(2).Name, "/Second");
-  EXPECT_EQ(page.GetChild(1).Resources.ChildCount(), 0);
+  const PageResources page = ReadPage();
+  EXPECT_THAT(FormNames(page), ElementsAre("/Outer", "/Inner", "/Second"));
+  EXPECT_EQ(EntriesOf(page.forms[0].fonts), (Entries{{"/F2", 8}}));
+  EXPECT_EQ(page.forms[1].object_number, 11);
+  EXPECT_EQ(EntriesOf(page.forms[1].fonts), (Entries{{"/F3", 9}}));
 }
 
 // A form that reaches itself is not entered again; a form reached twice is listed twice.
-TEST_F(StreamDecoder, FormLoopsEnd) {
+TEST_F(PageResourceReading, FormLoopsEnd) {
   OpenPage("/Resources << /XObject << /A 10 0 R >> >>",
            {{10, "<< /Subtype /Form /Resources << /XObject << /B 11 0 R /Self 10 0 R >> >> >>"},
             {11, "<< /Subtype /Form /Resources << /XObject << /A 10 0 R /C 12 0 R >> >> >>"},
             {12, "<< /Subtype /Form >>"}});
-  std::vector<std::string> names;
-  const TPageResource& page = PageResources();
-  for (int32_t i = 0; i < page.ChildCount(); ++i) names.push_back(page.GetChild(i).Name);
-  EXPECT_THAT(names, ElementsAre("/A", "/B", "/C"));
+  EXPECT_THAT(FormNames(ReadPage()), ElementsAre("/A", "/B", "/C"));
 }
 
-TEST_F(StreamDecoder, SharedFormsAreBounded) {
+TEST_F(PageResourceReading, SharedFormsAreBounded) {
   // Twenty levels, each naming the next level twice: a million paths.
   Objects objects;
   for (int32_t n = 10; n < 30; ++n) {
@@ -216,10 +193,10 @@ TEST_F(StreamDecoder, SharedFormsAreBounded) {
   }
   objects.emplace_back(30, "<< /Subtype /Form >>");
   OpenPage("/Resources << /XObject << /X 10 0 R >> >>", objects);
-  EXPECT_EQ(PageResources().ChildCount(), 10'000);
+  EXPECT_EQ(ReadPage().forms.size(), 10'000u);
 }
 
-TEST_F(StreamDecoder, ContentObjects) {
+TEST_F(PageResourceReading, ContentObjects) {
   OpenPage("/Contents [5 0 R 9 0 R]", {{5, "<< >>"}, {9, "<< >>"}});
   ObjectNumberList contents;
   decoder_->GetContentObjects(3, contents);
@@ -236,7 +213,7 @@ TEST_F(StreamDecoder, ContentObjects) {
   EXPECT_THAT(contents, IsEmpty());
 }
 
-TEST_F(StreamDecoder, DecodeStreamObject) {
+TEST_F(PageResourceReading, DecodeStreamObject) {
   OpenPage("", {{5, "<< /Length 6 0 R /Filter [/ASCIIHexDecode] >>\nstream\n414243>\nendstream"},
                 {6, "7"},
                 {7, "<< /Length 4 /Filter /DCTDecode >>\nstream\nabcd\nendstream"},
@@ -258,7 +235,7 @@ TEST_F(StreamDecoder, DecodeStreamObject) {
 }
 
 // The parameters of each filter come with it; a /DecodeParms dictionary ends no dictionary.
-TEST_F(StreamDecoder, DecodeStreamObjectWithParameters) {
+TEST_F(PageResourceReading, DecodeStreamObjectWithParameters) {
   const std::string rows = testing::PngUpRows("BT (up rows) Tj ET", 4);
   const std::string data = "stream\n" + testing::Deflated(rows) + "\nendstream";
   const std::string length = std::to_string(data.size() - 17);

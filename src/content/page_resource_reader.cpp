@@ -1,4 +1,4 @@
-#include "content/pdf_stream_decoder.h"
+#include "content/page_resource_reader.h"
 
 #include <set>
 #include <vector>
@@ -15,48 +15,36 @@ namespace {
 // The most form XObjects one page may collect. The walk lists a form once for every path that
 // reaches it, so forms that each name a shared form twice over would otherwise multiply
 // without end; no real page comes near this.
-constexpr int32_t kMaxFormsPerPage = 10'000;
-
-bool IsCategoryKey(const std::string& token) {
-  return token == "/Font" || token == "/XObject" || token == "/ColorSpace" ||
-         token == "/ExtGState" || token == "/Pattern" || token == "/Properties" ||
-         token == "/Shading";
-}
-
-TPDFResourceList& CategoryList(TPageResource& target, const std::string& key) {
-  if (key == "/Font") return target.Fonts;
-  if (key == "/XObject") return target.XObjects;
-  if (key == "/ColorSpace") return target.ColorSpaces;
-  if (key == "/ExtGState") return target.ExtGStates;
-  if (key == "/Pattern") return target.Patterns;
-  if (key == "/Properties") return target.Properties;
-  return target.Shadings;
-}
+constexpr size_t kMaxFormsPerPage = 10'000;
 
 }  // namespace
 
-TPDFStreamDecoder::TPDFStreamDecoder(TPDFAnalyst* analyst)
+PageResourceReader::PageResourceReader(TPDFAnalyst* analyst)
     : analyst_(CheckDecoderReader(analyst)), stream_(*analyst_.Stream()) {}
 
-void TPDFStreamDecoder::NextToken(std::string& token) {
+void PageResourceReader::NextToken(std::string& token) {
   ReadTokenPastStringsAndComments(stream_, token);
 }
 
 // The position is just inside "<<". Each value is passed over whole after its category's
 // entries are read, so that nested dictionaries, arrays and strings never end the dictionary
 // before its own ">>".
-void TPDFStreamDecoder::ReadResourceDictionary(TPageResource& target) {
+void PageResourceReader::ReadResourceDictionary(Categories& target) {
   std::string key;
   for (;;) {
     NextToken(key);
     if (key == ">" || key == "endobj") return;
     if (key[0] != '/') continue;
-    if (IsCategoryKey(key)) ReadCategoryEntries(CategoryList(target, key));
+    if (key == "/Font") {
+      ReadCategoryEntries(target.fonts);
+    } else if (key == "/XObject") {
+      ReadCategoryEntries(target.xobjects);
+    }
     SkipValue(stream_);
   }
 }
 
-void TPDFStreamDecoder::EnterDictionaryValue(const std::function<void()>& read) {
+void PageResourceReader::EnterDictionaryValue(const std::function<void()>& read) {
   analyst_.VisitValue(stream_, [this, &read](ByteStream&) {
     std::string opening;
     NextToken(opening);
@@ -66,14 +54,14 @@ void TPDFStreamDecoder::EnterDictionaryValue(const std::function<void()>& read) 
   });
 }
 
-void TPDFStreamDecoder::ReadCategoryEntries(TPDFResourceList& list) {
+void PageResourceReader::ReadCategoryEntries(ResourceList& list) {
   PositionGuard guard(stream_);
   EnterDictionaryValue([this, &list] { ReadCategoryDictionaryBody(list); });
 }
 
-// Key by key: a reference is kept with its object number, a dictionary written in place with
-// its offset in the file, and any other value is passed over whole.
-void TPDFStreamDecoder::ReadCategoryDictionaryBody(TPDFResourceList& list) {
+// Key by key: a reference is kept with its object number, a direct dictionary with its offset
+// in the file, and any other value is passed over whole.
+void PageResourceReader::ReadCategoryDictionaryBody(ResourceList& list) {
   std::string key;
   for (;;) {
     NextToken(key);
@@ -81,16 +69,16 @@ void TPDFStreamDecoder::ReadCategoryDictionaryBody(TPDFResourceList& list) {
     if (key[0] != '/') continue;
     const int32_t object = analyst_.ReadReference(stream_);
     if (object != -1) {
-      if (analyst_.IsValidObjectNumber(object)) list.Add(key, object);
+      if (analyst_.IsValidObjectNumber(object)) list.push_back({key, object});
       continue;
     }
     SkipWhiteSpace(stream_);
-    if (stream_.Peek(2) == "<<") list.Add(key, -1).DictionaryOffset = stream_.Position();
+    if (stream_.Peek(2) == "<<") list.push_back({key, -1, stream_.Position()});
     SkipValue(stream_);
   }
 }
 
-bool TPDFStreamDecoder::ReadNodeResources(TPageResource& target, int32_t* parent) {
+bool PageResourceReader::ReadNodeResources(Categories& target, int32_t* parent) {
   std::string token;
   for (;;) {
     NextToken(token);
@@ -107,9 +95,9 @@ bool TPDFStreamDecoder::ReadNodeResources(TPageResource& target, int32_t* parent
 
 // A page without /Resources takes all of them from its nearest ancestor that has some. A
 // /Parent chain that comes back to a node already read ends the search with nothing found.
-TPageResource& TPDFStreamDecoder::ReadPageResource(int32_t page_object) {
-  TPageResource& page = page_resources_.Add();
+PageResources PageResourceReader::ReadPageResources(int32_t page_object) {
   PositionGuard guard(stream_);
+  Categories own;
   std::set<int32_t> nodes_read;
   int32_t node = page_object;
   while (node != -1 && nodes_read.insert(node).second) {
@@ -119,10 +107,11 @@ TPageResource& TPDFStreamDecoder::ReadPageResource(int32_t page_object) {
     }
     SkipObjectHeader(stream_);
     int32_t parent = -1;
-    if (ReadNodeResources(page, &parent)) break;
+    if (ReadNodeResources(own, &parent)) break;
     node = parent;
   }
-  AddForms(page);
+  PageResources page{std::move(own.fonts), {}};
+  AddForms(own.xobjects, page);
   return page;
 }
 
@@ -130,51 +119,50 @@ TPageResource& TPDFStreamDecoder::ReadPageResource(int32_t page_object) {
 // it; a form reached along two paths is listed twice. A form already on the current path (one
 // that reaches itself through its own resources) is not entered again, and the walk keeps its
 // path on the heap, so neither loops nor depth can make it run without end.
-void TPDFStreamDecoder::AddForms(TPageResource& page) {
+void PageResourceReader::AddForms(const ResourceList& xobjects, PageResources& page) {
   struct Level {
-    const TPDFResourceList* xobjects;
-    int32_t next;
+    const ResourceList* xobjects;  // the page's, or a form's as read once
+    size_t next;
     int32_t form;  // the form whose XObjects these are; -1 for the page
   };
-  std::vector<Level> path{{&page.XObjects, 0, -1}};
+  std::vector<Level> path{{&xobjects, 0, -1}};
   std::set<int32_t> forms_on_path;
   while (!path.empty()) {
     Level& level = path.back();
-    if (level.next == level.xobjects->Count()) {
+    if (level.next == level.xobjects->size()) {
       forms_on_path.erase(level.form);
       path.pop_back();
       continue;
     }
-    const int32_t index = level.next++;
-    const int32_t form = level.xobjects->GetObjectNumber(index);
+    const Resource& xobject = (*level.xobjects)[level.next++];
+    const int32_t form = xobject.object_number;
     if (forms_on_path.contains(form)) continue;
-    const TPageResource* resources = FormResources(form);
+    const Categories* resources = FormResources(form);
     if (resources == nullptr) continue;
-    if (page.ChildCount() == kMaxFormsPerPage) return;
+    if (page.forms.size() == kMaxFormsPerPage) return;
 
-    TPageChildResourceList& child = page.AddChild(level.xobjects->GetName(index), form);
-    child.Resources.AppendCategories(*resources);
+    page.forms.push_back({xobject.name, form, resources->fonts});
     forms_on_path.insert(form);
-    path.push_back({&child.Resources.XObjects, 0, form});  // level is not used after this
+    path.push_back({&resources->xobjects, 0, form});  // level is not used after this
   }
 }
 
-const TPageResource* TPDFStreamDecoder::FormResources(int32_t n) {
+const PageResourceReader::Categories* PageResourceReader::FormResources(int32_t n) {
   auto found = forms_read_.find(n);
   if (found == forms_read_.end()) {
-    std::unique_ptr<TPageResource> resources;
+    std::optional<Categories> resources;
     if (ReadXObjectSubtype(n) == "/Form") {
-      resources = std::make_unique<TPageResource>();
+      resources.emplace();
       analyst_.SeekToExistingObject(n);
       SkipObjectHeader(stream_);
       ReadNodeResources(*resources, nullptr);
     }
     found = forms_read_.emplace(n, std::move(resources)).first;
   }
-  return found->second.get();
+  return found->second ? &*found->second : nullptr;
 }
 
-std::string TPDFStreamDecoder::ReadXObjectSubtype(int32_t n) {
+std::string PageResourceReader::ReadXObjectSubtype(int32_t n) {
   if (!analyst_.SeekToObject(n)) return "";
   std::string token;
   for (;;) {
@@ -192,7 +180,7 @@ std::string TPDFStreamDecoder::ReadXObjectSubtype(int32_t n) {
   }
 }
 
-void TPDFStreamDecoder::GetContentObjects(int32_t page_object, ObjectNumberList& list) {
+void PageResourceReader::GetContentObjects(int32_t page_object, ObjectNumberList& list) {
   PositionGuard guard(stream_);
   analyst_.SeekToExistingObject(page_object);
   std::string token;
@@ -206,7 +194,7 @@ void TPDFStreamDecoder::GetContentObjects(int32_t page_object, ObjectNumberList&
   }
 }
 
-int64_t TPDFStreamDecoder::DecodeStreamObject(int32_t n, StringList& filters, MemoryStream& dest) {
+int64_t PageResourceReader::DecodeStreamObject(int32_t n, StringList& filters, MemoryStream& dest) {
   const int64_t before = dest.Position();
   PositionGuard guard(stream_);
   analyst_.SeekToExistingObject(n);

@@ -1,4 +1,4 @@
-#include "content/pdf_font_decoder.h"
+#include "content/font_decoder.h"
 
 #include <bitset>
 #include <optional>
@@ -27,7 +27,7 @@ constexpr int64_t kEndObjectStepBack = 7;
 // the stream it is given: the file stream, or the memory copy of an object given by reference.
 class FontDictionaryReader {
  public:
-  FontDictionaryReader(TPDFAnalyst& analyst, TPDFFontResource& font,
+  FontDictionaryReader(TPDFAnalyst& analyst, FontResource& font,
                        GlyphCharactersCache& glyph_characters)
       : analyst_(analyst), font_(font), glyph_characters_(glyph_characters) {}
 
@@ -51,9 +51,10 @@ class FontDictionaryReader {
  private:
   enum class Program { kToUnicode, kOther };
 
-  // Calls read(stream, object) on the value at the position: in place (object is
-  // kDirectValue), or, for a reference, in a memory copy of the object the chain of references
-  // ends in, positioned at its body. Nothing is called for a reference that leads nowhere.
+  // Calls read(stream, object) on the value at the position: a direct value where it stands
+  // (object is kDirectValue), or, for a reference, in a memory copy of the object the chain of
+  // references ends in, positioned at its body. Nothing is called for a reference that leads
+  // nowhere.
   template <typename Read>
   void ReadValue(ByteStream& stream, Read read);
   // Calls read(stream, object) just inside the dictionary that is the value at the position;
@@ -86,7 +87,7 @@ class FontDictionaryReader {
   static bool IsDictionaryEnd(ByteStream& stream);
 
   TPDFAnalyst& analyst_;
-  TPDFFontResource& font_;
+  FontResource& font_;
   std::unique_ptr<MemoryStream> to_unicode_programs_;
   std::unique_ptr<MemoryStream> other_programs_;
   std::string base_encoding_;
@@ -178,7 +179,7 @@ void FontDictionaryReader::AppendCMapProgram(ByteStream& stream, Program program
   std::unique_ptr<MemoryStream>& programs =
       program == Program::kToUnicode ? to_unicode_programs_ : other_programs_;
   if (!programs) programs = std::make_unique<MemoryStream>();
-  if (program == Program::kToUnicode) font_.ToUnicode = ToUnicodeMap::kProgram;
+  if (program == Program::kToUnicode) font_.to_unicode = ToUnicodeMap::kProgram;
   programs->Write("\n\n");
   dictionary.DecodeData(stream, *programs);
 }
@@ -203,9 +204,9 @@ void FontDictionaryReader::ReadFontDictionary(ByteStream& stream) {
     } else if (token == "/DescendantFonts") {
       ReadDescendantFonts(stream);
     } else if (token == "/Subtype") {
-      analyst_.ReadResolvedToken(stream, font_.Subtype);
+      analyst_.ReadResolvedToken(stream, font_.subtype);
     } else if (token == "/BaseFont") {
-      if (font_.FontName == "???") analyst_.ReadResolvedToken(stream, font_.FontName);
+      if (font_.font_name == "???") analyst_.ReadResolvedToken(stream, font_.font_name);
     } else if (token == "/ToUnicode") {
       ReadToUnicode(stream);
     } else if (token == "stream") {
@@ -220,7 +221,7 @@ void FontDictionaryReader::ReadEncoding(ByteStream& stream) {
     std::string token;
     ReadTokenPastStringsAndComments(value, token);
     if (token[0] == '/') {
-      font_.Encoding = token;
+      font_.encoding = token;
       base_encoding_ = token.substr(1);
     } else if (token == "<") {
       value.Move(1);
@@ -237,7 +238,7 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
     ReadTokenPastStringsAndComments(stream, token);
     if (dictionary.ReadEntry(token, stream)) continue;
     if (token == "/Differences") {
-      font_.Encoding = kCustomEncoding;
+      font_.encoding = kCustomEncoding;
       ReadDifferences(stream);
     } else if (token == "/BaseEncoding") {
       ReadTokenPastStringsAndComments(stream, base_encoding_);
@@ -248,7 +249,7 @@ void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
       stream.Move(-kEndObjectStepBack);
       return;
     } else if (token == "/CMapName") {
-      analyst_.ReadResolvedToken(stream, font_.Encoding);
+      analyst_.ReadResolvedToken(stream, font_.encoding);
     } else if (token == "/CIDSystemInfo") {
       SkipValue(stream);
     } else if (token == "/UseCMap") {
@@ -288,7 +289,7 @@ void FontDictionaryReader::ReadDifferences(ByteStream& stream) {
 
 std::shared_ptr<const CodeToUnicode> FontDictionaryReader::MakeCodeTable() const {
   std::optional<CodeToUnicode> own_codes;
-  if (base_encoding_.empty()) own_codes = FontOwnCodes(font_.FontName);
+  if (base_encoding_.empty()) own_codes = FontOwnCodes(font_.font_name);
   auto table =
       std::make_shared<CodeToUnicode>(own_codes ? *own_codes : BaseEncodingCodes(base_encoding_));
   for (size_t code = 0; code < differences_.size(); ++code) {
@@ -303,7 +304,7 @@ void FontDictionaryReader::ReadToUnicode(ByteStream& stream) {
     std::string token;
     ReadTokenPastStringsAndComments(value, token);
     if (token == "/Identity-H" || token == "/Identity-V") {
-      font_.ToUnicode = ToUnicodeMap::kIdentity;
+      font_.to_unicode = ToUnicodeMap::kIdentity;
     } else if (token == "<") {
       value.Move(1);
       ReadCMapStream(value, Program::kToUnicode);
@@ -321,7 +322,7 @@ void FontDictionaryReader::ReadCMapStream(ByteStream& stream, Program program) {
 void FontDictionaryReader::ReadFontDescriptor(ByteStream& stream) {
   ReadDictionaryValue(stream, [this](ByteStream& value, int32_t object) {
     ReadDescriptorDictionary(value,
-                             object == TPDFAnalyst::kDirectValue ? font_.ObjectNumber : object);
+                             object == TPDFAnalyst::kDirectValue ? font_.object_number : object);
   });
 }
 
@@ -332,19 +333,19 @@ void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t 
     ReadTokenPastStringsAndComments(stream, token);
     if (dictionary.ReadEntry(token, stream)) continue;
     if (token == "/FontName") {
-      analyst_.ReadResolvedToken(stream, font_.FontName);
+      analyst_.ReadResolvedToken(stream, font_.font_name);
     } else if (token == "/FontFile" || token == "/FontFile2" || token == "/FontFile3") {
-      font_.Embedded = true;
+      font_.embedded = true;
       const bool truetype = token == "/FontFile2";
       ReadToken(stream, token);
       if (analyst_.IsObjectReference(token)) {
-        font_.FontFileObject = ParseDecimal(token).value_or(-1);
-        if (truetype) truetype_program_ = font_.FontFileObject;
+        font_.font_file_object = ParseDecimal(token).value_or(-1);
+        if (truetype) truetype_program_ = font_.font_file_object;
       }
     } else if (token == "stream") {
       // The descriptor carries the font program itself.
-      font_.Embedded = true;
-      font_.FontFileObject = descriptor;
+      font_.embedded = true;
+      font_.font_file_object = descriptor;
       SkipStreamData(stream, dictionary.Length());
     } else if (token == "/Style" || token == "/FD") {
       SkipValue(stream);
@@ -410,9 +411,9 @@ void FontDictionaryReader::ReadCIDSystemInfo(ByteStream& stream) {
     for (;;) {
       ReadTokenPastStringsAndComments(value, token);
       if (token == "/Registry") {
-        font_.CIDRegistry = ReadStringValue(value);
+        font_.cid_registry = ReadStringValue(value);
       } else if (token == "/Ordering") {
-        font_.CIDOrdering = ReadStringValue(value);
+        font_.cid_ordering = ReadStringValue(value);
       } else if (token[0] == '/') {
         SkipValue(value);
       } else if (token == ">") {
@@ -450,7 +451,7 @@ std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::ReadGlyphCharact
   if (const auto cached = glyph_characters_.find(key); cached != glyph_characters_.end()) {
     return cached->second;
   }
-  if (glyph_characters_.size() == TPDFFontDecoder::kMaxEmbeddedCmaps) return nullptr;
+  if (glyph_characters_.size() == FontDecoder::kMaxEmbeddedCmaps) return nullptr;
   std::shared_ptr<const CIDGlyphCharacters> characters;
   try {
     characters = MakeGlyphCharacters();
@@ -475,41 +476,41 @@ std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::MakeGlyphCharact
 
 // The finishing rules: the label falls back by Embedded, the name to the resource name;
 // slashes go; escapes are decoded, or else the subset tag is removed.
-void FinishFont(TPDFFontResource& font) {
-  if (font.Encoding == "???") font.Encoding = font.Embedded ? kBuiltInEncoding : kStandardEncoding;
-  if (font.FontName == "???") font.FontName = font.Name;
-  font.Subtype = RemoveSlashes(font.Subtype);
-  font.FontName = RemoveSlashes(font.FontName);
-  font.Encoding = RemoveSlashes(font.Encoding);
-  if (font.FontName.find('#') != std::string::npos) {
-    font.FontName = DecodeNameEscapes(font.FontName);
-  } else if (const size_t plus = font.FontName.find('+'); plus != std::string::npos) {
-    font.FontName.erase(0, plus + 1);
+void FinishFont(FontResource& font) {
+  if (font.encoding == "???") font.encoding = font.embedded ? kBuiltInEncoding : kStandardEncoding;
+  if (font.font_name == "???") font.font_name = font.name;
+  font.subtype = RemoveSlashes(font.subtype);
+  font.font_name = RemoveSlashes(font.font_name);
+  font.encoding = RemoveSlashes(font.encoding);
+  if (font.font_name.find('#') != std::string::npos) {
+    font.font_name = DecodeNameEscapes(font.font_name);
+  } else if (const size_t plus = font.font_name.find('+'); plus != std::string::npos) {
+    font.font_name.erase(0, plus + 1);
   }
 }
 
 // Reads the font dictionary that read_dictionary hands to the reader into font, recording a
 // failure in the font; the file position is put back.
 template <typename ReadDictionary>
-void DecodeInto(TPDFAnalyst& analyst, GlyphCharactersCache& glyph_characters,
-                TPDFFontResource& font, ReadDictionary read_dictionary) {
+void DecodeInto(TPDFAnalyst& analyst, GlyphCharactersCache& glyph_characters, FontResource& font,
+                ReadDictionary read_dictionary) {
   PositionGuard guard(*analyst.Stream());
   FontDictionaryReader reader(analyst, font, glyph_characters);
   try {
     read_dictionary(reader);
-    font.CMapData = reader.TakeCMapPrograms();
+    font.cmap_data = reader.TakeCMapPrograms();
     FinishFont(font);
-    if (font.Subtype != "Type0") font.Codes = reader.MakeCodeTable();
-    if (font.HasUnmappedForeignCIDs()) font.GlyphCharacters = reader.ReadGlyphCharacters();
+    if (font.subtype != "Type0") font.codes = reader.MakeCodeTable();
+    if (font.HasUnmappedForeignCIDs()) font.glyph_characters = reader.ReadGlyphCharacters();
   } catch (const Error&) {
-    font.CMapData = reader.TakeCMapPrograms();
-    font.Failed = true;
+    font.cmap_data = reader.TakeCMapPrograms();
+    font.failed = true;
   }
 }
 
-// The dictionary written in place at offset of the file, up to its balanced end, closed by
-// "endobj" as the body of an object is, so that it reads like a font object.
-std::unique_ptr<MemoryStream> CopyInPlaceDictionary(ByteStream& file, int64_t offset) {
+// The direct dictionary at offset of the file, up to its balanced end, closed by "endobj" as
+// the body of an object is, so that it reads like a font object.
+std::unique_ptr<MemoryStream> CopyDirectDictionary(ByteStream& file, int64_t offset) {
   file.SetPosition(offset);
   SkipValue(file);
   std::string bytes(file.Bytes().substr(static_cast<size_t>(offset),
@@ -520,13 +521,12 @@ std::unique_ptr<MemoryStream> CopyInPlaceDictionary(ByteStream& file, int64_t of
 
 }  // namespace
 
-TPDFFontDecoder::TPDFFontDecoder(TPDFAnalyst* analyst) : analyst_(CheckDecoderReader(analyst)) {}
+FontDecoder::FontDecoder(TPDFAnalyst* analyst) : analyst_(CheckDecoderReader(analyst)) {}
 
-std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const std::string& name,
-                                                              int32_t object_number) {
+FontResource FontDecoder::DecodeFont(const std::string& name, int32_t object_number) {
   if (!analyst_.IsValidObjectNumber(object_number)) throw Error("オブジェクト番号が不正です。");
-  auto font = std::make_unique<TPDFFontResource>(name, object_number);
-  DecodeInto(analyst_, glyph_characters_, *font,
+  FontResource font(name, object_number);
+  DecodeInto(analyst_, glyph_characters_, font,
              [this, object_number](FontDictionaryReader& reader) {
                ByteStream& stream = *analyst_.Stream();
                analyst_.SeekToExistingObject(object_number);
@@ -536,13 +536,13 @@ std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const std::string&
   return font;
 }
 
-std::unique_ptr<TPDFFontResource> TPDFFontDecoder::DecodeFont(const TPDFResource& resource) {
-  if (resource.DictionaryOffset == -1) return DecodeFont(resource.Name, resource.ObjectNumber);
-  auto font = std::make_unique<TPDFFontResource>(resource.Name, -1);
-  font->DictionaryOffset = resource.DictionaryOffset;
-  DecodeInto(analyst_, glyph_characters_, *font, [this, &resource](FontDictionaryReader& reader) {
+FontResource FontDecoder::DecodeFont(const Resource& resource) {
+  if (resource.dictionary_offset == -1) return DecodeFont(resource.name, resource.object_number);
+  FontResource font(resource.name, -1);
+  font.dictionary_offset = resource.dictionary_offset;
+  DecodeInto(analyst_, glyph_characters_, font, [this, &resource](FontDictionaryReader& reader) {
     reader.ReadFontDictionary(
-        *CopyInPlaceDictionary(*analyst_.Stream(), resource.DictionaryOffset));
+        *CopyDirectDictionary(*analyst_.Stream(), resource.dictionary_offset));
   });
   return font;
 }

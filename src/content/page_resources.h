@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumenquill {
+
+// One named resource: the key under which content refers to it (slash included) and the
+// object that defines it, or, for a direct dictionary, where that dictionary stands.
+struct Resource {
+  std::string name;
+  int32_t object_number = -1;  // -1 for a direct dictionary
+  // The byte offset in the file of the "<<" of a direct dictionary; -1 otherwise.
+  int64_t dictionary_offset = -1;
+};
+
+// Resources in the order their keys stand in the dictionary; duplicates are kept.
+using ResourceList = std::vector<Resource>;
+
+// One form XObject that a page reaches, with the fonts of its own resources.
+struct FormXObject {
+  std::string name;  // its key in the /XObject dictionary that lists it
+  int32_t object_number = -1;
+  ResourceList fonts;
+};
+
+// What the text extraction uses of a page's resources: its fonts, and every form XObject it
+// reaches, nested forms flattened into one list.
+struct PageResources {
+  ResourceList fonts;
+  std::vector<FormXObject> forms;
+};
+
+}  // namespace lumenquill
