@@ -143,7 +143,7 @@ int32_t CountValue(ObjectResolver& objects, const PdfValue& value) {
 
 void Document::ReadPageCount() {
   CheckObject(pages_root_number_);
-  const PdfValue* root = objects_->Object(pages_root_number_);
+  const std::optional<PdfValue> root = objects_->ObjectOnce(pages_root_number_);
   if (!root) return;
   ForEachEntry(
       *root,
