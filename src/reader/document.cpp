@@ -111,7 +111,7 @@ std::optional<int32_t> NumberNamed(const PdfValue* value) {
 // The root of the page tree is the catalog's last /Pages.
 void Document::ReadCatalog() {
   CheckObject(*root_number_);
-  const PdfValue* catalog = objects_->Object(*root_number_);
+  const std::optional<PdfValue> catalog = objects_->ObjectOnce(*root_number_);
   const PdfDictionary* dictionary = catalog ? catalog->DictionaryOrStreamDictionary() : nullptr;
   std::optional<int32_t> pages;
   if (dictionary) {

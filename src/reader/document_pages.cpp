@@ -79,7 +79,7 @@ void Document::CheckObject(int32_t n) {
   const std::optional<XrefEntry> entry = xref_.Find(n);
   if (!entry) throw ObjectIdError();
   if (std::holds_alternative<InObjectStreamEntry>(*entry)) {
-    if (!objects_->Object(n)) throw ObjectIdError();
+    if (!objects_->ObjectText(n)) throw ObjectIdError();
     return;
   }
   const auto* in_file = std::get_if<InFileEntry>(&*entry);
@@ -143,7 +143,7 @@ int32_t CountValue(ObjectResolver& objects, const PdfValue& value) {
 
 void Document::ReadPageCount() {
   CheckObject(pages_root_number_);
-  const PdfValue* root = objects_->Object(pages_root_number_);
+  const std::optional<PdfValue> root = objects_->ObjectOnce(pages_root_number_);
   if (!root) return;
   ForEachEntry(
       *root,
@@ -209,7 +209,7 @@ void Document::WalkPageTree(int32_t root, const std::function<bool(int32_t)>& on
     CheckObject(n);
     ObjectNumberList kids;
     bool is_page = false;
-    if (const PdfValue* node = objects_->Object(n)) {
+    if (const std::optional<PdfValue> node = objects_->ObjectOnce(n)) {
       ForEachEntry(
           *node,
           [&](std::string_view key, const PdfValue& value) {
@@ -274,7 +274,7 @@ std::string RectangleText(const PdfArray& array) {
 void Document::FindMediaBox(int32_t n) {
   std::set<int32_t> nodes_seen;
   while (xref_.Contains(n) && nodes_seen.insert(n).second) {
-    const PdfValue* node = objects_->Object(n);
+    const std::optional<PdfValue> node = objects_->ObjectOnce(n);
     if (!node) return;
     int32_t parent = -1;
     bool found = false;

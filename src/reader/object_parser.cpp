@@ -45,30 +45,30 @@ void ObjectParser::SkipComment() {
   if (!AtEnd()) ++position_;
 }
 
-std::optional<PdfReference> ObjectParser::ReadReference() {
+std::optional<std::pair<int32_t, int32_t>> ObjectParser::ReadNumbersBefore(
+    std::string_view keyword) {
   const int64_t start = position_;
   const std::optional<int32_t> number = ParseDecimal(NextToken());
   if (number && *number >= 0) {
     const std::optional<int32_t> generation = ParseDecimal(NextToken());
-    if (generation && *generation >= 0 && NextToken() == "R") {
-      return PdfReference{*number, *generation};
+    if (generation && *generation >= 0 && NextToken() == keyword) {
+      return std::make_pair(*number, *generation);
     }
   }
   position_ = start;
   return std::nullopt;
 }
 
+std::optional<PdfReference> ObjectParser::ReadReference() {
+  const auto numbers = ReadNumbersBefore("R");
+  if (!numbers) return std::nullopt;
+  return PdfReference{numbers->first, numbers->second};
+}
+
 std::optional<ObjectParser::ObjectHeader> ObjectParser::ReadObjectHeader() {
-  const int64_t start = position_;
-  const std::optional<int32_t> number = ParseDecimal(NextToken());
-  if (number && *number >= 0) {
-    const std::optional<int32_t> generation = ParseDecimal(NextToken());
-    if (generation && *generation >= 0 && NextToken() == "obj") {
-      return ObjectHeader{*number, *generation};
-    }
-  }
-  position_ = start;
-  return std::nullopt;
+  const auto numbers = ReadNumbersBefore("obj");
+  if (!numbers) return std::nullopt;
+  return ObjectHeader{numbers->first, numbers->second};
 }
 
 std::optional<PdfValue> ObjectParser::ReadValue() {

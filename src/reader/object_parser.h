@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "reader/pdf_value.h"
 
@@ -70,6 +71,9 @@ class ObjectParser final {
   std::optional<PdfValue> ReadObjectBody(const LengthResolver& length_of);
 
  private:
+  // "n g keyword" with n and g non-negative 32-bit integers: moves past it and returns n and g;
+  // otherwise nothing, the position unchanged.
+  std::optional<std::pair<int32_t, int32_t>> ReadNumbersBefore(std::string_view keyword);
   std::optional<PdfValue> ReadValueAt(int32_t depth, int64_t& values);
   std::optional<PdfValue> ReadArray(int32_t depth, int64_t& values);
   std::optional<PdfValue> ReadDictionary(int32_t depth, int64_t& values);

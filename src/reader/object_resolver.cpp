@@ -8,16 +8,6 @@
 namespace lumenquill {
 namespace {
 
-// The member of parameters that key sets, or nullptr for keys the filters do not use.
-int32_t* ParameterOf(FilterParameters& parameters, std::string_view key) {
-  if (key == "/Predictor") return &parameters.predictor;
-  if (key == "/Colors") return &parameters.colors;
-  if (key == "/BitsPerComponent") return &parameters.bits_per_component;
-  if (key == "/Columns") return &parameters.columns;
-  if (key == "/EarlyChange") return &parameters.early_change;
-  return nullptr;
-}
-
 // How many bytes that follow a decrypted stream's data in the file are kept behind the
 // decrypted data: enough for the end of line and "endstream" that decoding checks for.
 constexpr size_t kTailAfterData = 256;
@@ -42,20 +32,42 @@ void ObjectResolver::SetDecryption(SecurityHandler handler, int32_t encryption_n
 const PdfValue* ObjectResolver::Object(int32_t n) {
   const auto cached = objects_.find(n);
   if (cached != objects_.end()) return cached->second ? &*cached->second : nullptr;
-  // Marked as holding nothing while it is read, so that a /Length that refers back to its own
-  // stream, or a loop of object streams, ends.
+  std::optional<PdfValue> value = Read(n);
+  if (!value && reading_.contains(n)) return nullptr;  // not read: a loop, or past the bound
   std::optional<PdfValue>& slot = objects_[n];
-  std::optional<PdfValue> value;
+  slot = std::move(value);
+  return slot ? &*slot : nullptr;
+}
+
+std::optional<PdfValue> ObjectResolver::ObjectOnce(int32_t n) {
+  const auto cached = objects_.find(n);
+  if (cached != objects_.end()) return cached->second;
+  return Read(n);
+}
+
+std::optional<PdfValue> ObjectResolver::Read(int32_t n) {
+  // Reading one object may read others (a /Length by reference, an object stream): an object
+  // already being read, so a /Length that refers back to its own stream or a loop of object
+  // streams, and a chain of such reads longer than the bound, find nothing.
+  if (reading_.contains(n) || static_cast<int32_t>(reading_.size()) >= kMaxReferenceChain) {
+    return std::nullopt;
+  }
   const std::optional<XrefEntry> entry = xref_.Find(n);
-  if (entry) {
+  if (!entry) return std::nullopt;
+  reading_.insert(n);
+  std::optional<PdfValue> value;
+  try {
     if (const auto* in_file = std::get_if<InFileEntry>(&*entry)) {
       value = ReadFileObject(n, in_file->offset);
     } else if (const auto* packed = std::get_if<InObjectStreamEntry>(&*entry)) {
       value = ReadPackedObject(n, *packed);
     }
+  } catch (...) {
+    reading_.erase(n);
+    throw;
   }
-  slot = std::move(value);
-  return slot ? &*slot : nullptr;
+  reading_.erase(n);
+  return value;
 }
 
 std::optional<PdfValue> ObjectResolver::ReadFileObject(int32_t n, int32_t offset) {
@@ -121,15 +133,19 @@ PdfValue ObjectResolver::Decrypted(const PdfValue& value, int32_t n, int32_t gen
   return PdfDictionary(std::move(entries));
 }
 
-std::optional<PdfValue> ObjectResolver::ReadPackedObject(int32_t n,
-                                                         const InObjectStreamEntry& entry) {
+const PackedObject* ObjectResolver::FindPacked(int32_t n, const InObjectStreamEntry& entry) {
   const UnpackedStream* unpacked = Unpack(entry.stream_number);
   const auto index = static_cast<size_t>(entry.index);
-  if (!unpacked || index >= unpacked->objects.size() || unpacked->objects[index].number != n) {
-    return std::nullopt;
-  }
-  const PackedObject& object = unpacked->objects[index];
-  ObjectParser parser(std::string_view(unpacked->data).substr(object.begin, object.size));
+  if (index >= unpacked->objects.size() || unpacked->objects[index].number != n) return nullptr;
+  return &unpacked->objects[index];
+}
+
+std::optional<PdfValue> ObjectResolver::ReadPackedObject(int32_t n,
+                                                         const InObjectStreamEntry& entry) {
+  const PackedObject* object = FindPacked(n, entry);
+  if (!object) return std::nullopt;
+  const std::string_view data = unpacked_.at(entry.stream_number).data;
+  ObjectParser parser(data.substr(object->begin, object->size));
   return parser.ReadValue();
 }
 
@@ -203,13 +219,15 @@ std::optional<int32_t> ObjectResolver::Integer(const PdfValue& value) {
 }
 
 std::optional<std::string_view> ObjectResolver::ObjectText(int32_t n) {
-  if (!Object(n)) return std::nullopt;
   const std::optional<XrefEntry> entry = xref_.Find(n);
+  if (!entry) return std::nullopt;
   if (const auto* packed = std::get_if<InObjectStreamEntry>(&*entry)) {
-    const UnpackedStream& unpacked = unpacked_.at(packed->stream_number);
-    const PackedObject& object = unpacked.objects[static_cast<size_t>(packed->index)];
-    return std::string_view(unpacked.data).substr(object.begin, object.size);
+    const PackedObject* object = FindPacked(n, *packed);
+    if (!object) return std::nullopt;
+    return std::string_view(unpacked_.at(packed->stream_number).data)
+        .substr(object->begin, object->size);
   }
+  if (!Object(n)) return std::nullopt;
   const auto offset = static_cast<size_t>(std::get<InFileEntry>(*entry).offset);
   const size_t end = file_.find("endobj", offset);
   if (end == std::string_view::npos) return file_.substr(offset);
@@ -221,7 +239,7 @@ FilterParameters ObjectResolver::ReadParameters(const PdfValue& value) {
   const PdfValue resolved = Resolve(value);
   if (const PdfDictionary* dictionary = resolved.Dictionary()) {
     for (const auto& [key, entry] : *dictionary) {
-      if (int32_t* parameter = ParameterOf(parameters, key)) {
+      if (int32_t* parameter = FilterParameterOf(parameters, key)) {
         *parameter = Integer(entry).value_or(0);
       }
     }

@@ -47,6 +47,9 @@ class ObjectResolver final {
   // file, and one whose body is no value. An object packed in an object stream is read from
   // it when the stream is itself written in the file and lists the object at its index.
   const PdfValue* Object(int32_t n);
+  // Object n as Object(n) reads it, not kept unless it already was: for objects read once,
+  // such as the nodes of the page tree, which would only fill the cache.
+  std::optional<PdfValue> ObjectOnce(int32_t n);
 
   // The value a reference leads to, following the references objects hold (at most
   // kMaxReferenceChain in all); PdfNull when the chain reaches no value. Any other value is
@@ -65,7 +68,7 @@ class ObjectResolver final {
 
   // The bytes of object n as written, from its header to the end of its "endobj" (the
   // object's body alone for one packed in an object stream); nothing where Object(n) finds no
-  // object.
+  // object, or for a packed object its object stream does not hold at its index.
   std::optional<std::string_view> ObjectText(int32_t n);
 
   // The filters of a stream dictionary's /Filter (a name or an array of names), the nth with
@@ -86,9 +89,13 @@ class ObjectResolver final {
     std::vector<PackedObject> objects;
   };
 
+  std::optional<PdfValue> Read(int32_t n);
   std::optional<PdfValue> ReadFileObject(int32_t n, int32_t offset);
   std::optional<PdfValue> ReadPackedObject(int32_t n, const InObjectStreamEntry& entry);
+  // The object stream's decoded data and objects, read once; no objects when it cannot be read.
   const UnpackedStream* Unpack(int32_t stream_number);
+  // Where object n lies in the object stream its entry names; nullptr when it is not there.
+  const PackedObject* FindPacked(int32_t n, const InObjectStreamEntry& entry);
   PdfValue Decrypted(const PdfValue& value, int32_t n, int32_t generation) const;
   bool DecryptsObject(int32_t n, const PdfValue& body, int64_t end) const;
   FilterParameters ReadParameters(const PdfValue& value);
@@ -99,6 +106,8 @@ class ObjectResolver final {
   int32_t encryption_number_ = -1;
   // Objects read, by number; nothing for one that was looked for and holds no value.
   std::unordered_map<int32_t, std::optional<PdfValue>> objects_;
+  // The objects being read, one inside the reading of another.
+  std::unordered_set<int32_t> reading_;
   std::map<int32_t, UnpackedStream> unpacked_;
   // The objects whose strings and stream data are decrypted: an object the file left in a
   // shape decryption does not handle (see ReadFileObject) is read as it stands.

@@ -127,4 +127,13 @@ void UndoPredictor(const FilterParameters& parameters, std::string_view input, M
   }
 }
 
+int32_t* FilterParameterOf(FilterParameters& parameters, std::string_view key) {
+  if (key == "/Predictor") return &parameters.predictor;
+  if (key == "/Colors") return &parameters.colors;
+  if (key == "/BitsPerComponent") return &parameters.bits_per_component;
+  if (key == "/Columns") return &parameters.columns;
+  if (key == "/EarlyChange") return &parameters.early_change;
+  return nullptr;
+}
+
 }  // namespace lumenquill

@@ -19,6 +19,10 @@ struct FilterParameters {
   bool operator==(const FilterParameters&) const = default;
 };
 
+// The member of parameters that a /DecodeParms key sets (/Predictor, /Colors,
+// /BitsPerComponent, /Columns, /EarlyChange), or nullptr for keys the filters do not use.
+int32_t* FilterParameterOf(FilterParameters& parameters, std::string_view key);
+
 // True when the parameters name no predictor (nothing to undo).
 inline bool PredictorIsNone(const FilterParameters& parameters) { return parameters.predictor < 2; }
 

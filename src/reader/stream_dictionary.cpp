@@ -6,19 +6,6 @@
 #include "reader/stream_filters.h"
 
 namespace lumenquill {
-namespace {
-
-// The member of parameters that key sets, or nullptr for keys the filters do not use.
-int32_t* ParameterOf(FilterParameters& parameters, const std::string& key) {
-  if (key == "/Predictor") return &parameters.predictor;
-  if (key == "/Colors") return &parameters.colors;
-  if (key == "/BitsPerComponent") return &parameters.bits_per_component;
-  if (key == "/Columns") return &parameters.columns;
-  if (key == "/EarlyChange") return &parameters.early_change;
-  return nullptr;
-}
-
-}  // namespace
 
 bool StreamDictionary::ReadEntry(const std::string& key, ByteStream& stream) {
   if (key == "/Length") {
@@ -95,7 +82,7 @@ FilterParameters StreamDictionary::ReadParameters(ByteStream& stream) {
         return;
       }
       if (key[0] != '/') continue;
-      if (int32_t* parameter = ParameterOf(parameters, key)) {
+      if (int32_t* parameter = FilterParameterOf(parameters, key)) {
         *parameter = reader_.ReadIntegerValue(value);
       }
       SkipEntryValue(value);

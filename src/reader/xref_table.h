@@ -61,7 +61,10 @@ class XrefTable final {
   void Unlist(int32_t n);
 
  private:
-  std::vector<std::optional<XrefEntry>> entries_;
+  // One slot per object: monostate while no section lists it (12 bytes a slot, where an
+  // optional entry would take 16).
+  using Slot = std::variant<std::monostate, FreeEntry, InFileEntry, InObjectStreamEntry>;
+  std::vector<Slot> entries_;
 };
 
 }  // namespace lumenquill
