@@ -45,11 +45,12 @@ class PdfArray final {
   PdfArray();
   explicit PdfArray(std::vector<PdfValue> elements);
 
-  size_t size() const { return elements_->size(); }
-  bool empty() const { return elements_->empty(); }
-  const PdfValue& operator[](size_t i) const { return (*elements_)[i]; }
-  std::vector<PdfValue>::const_iterator begin() const { return elements_->begin(); }
-  std::vector<PdfValue>::const_iterator end() const { return elements_->end(); }
+  // Defined after PdfValue, which they need complete.
+  size_t size() const;
+  bool empty() const;
+  const PdfValue& operator[](size_t i) const;
+  std::vector<PdfValue>::const_iterator begin() const;
+  std::vector<PdfValue>::const_iterator end() const;
 
  private:
   std::shared_ptr<const std::vector<PdfValue>> elements_;
@@ -68,10 +69,11 @@ class PdfDictionary final {
   // The value of the first entry with the key, or nullptr.
   const PdfValue* Find(std::string_view key) const;
   bool Contains(std::string_view key) const { return Find(key) != nullptr; }
-  size_t size() const { return entries_->size(); }
-  bool empty() const { return entries_->empty(); }
-  std::vector<Entry>::const_iterator begin() const { return entries_->begin(); }
-  std::vector<Entry>::const_iterator end() const { return entries_->end(); }
+  // Defined after PdfValue, which they need complete.
+  size_t size() const;
+  bool empty() const;
+  std::vector<Entry>::const_iterator begin() const;
+  std::vector<Entry>::const_iterator end() const;
 
  private:
   std::shared_ptr<const std::vector<Entry>> entries_;
@@ -130,5 +132,20 @@ class PdfValue final {
  private:
   Variant value_;
 };
+
+inline size_t PdfArray::size() const { return elements_->size(); }
+inline bool PdfArray::empty() const { return elements_->empty(); }
+inline const PdfValue& PdfArray::operator[](size_t i) const { return (*elements_)[i]; }
+inline std::vector<PdfValue>::const_iterator PdfArray::begin() const { return elements_->begin(); }
+inline std::vector<PdfValue>::const_iterator PdfArray::end() const { return elements_->end(); }
+
+inline size_t PdfDictionary::size() const { return entries_->size(); }
+inline bool PdfDictionary::empty() const { return entries_->empty(); }
+inline std::vector<PdfDictionary::Entry>::const_iterator PdfDictionary::begin() const {
+  return entries_->begin();
+}
+inline std::vector<PdfDictionary::Entry>::const_iterator PdfDictionary::end() const {
+  return entries_->end();
+}
 
 }  // namespace lumenquill
