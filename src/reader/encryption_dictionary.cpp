@@ -72,7 +72,7 @@ std::optional<EncryptionDictionary> ReadEncryptionDictionary(ObjectResolver& obj
   std::string string_filter = "/Identity";
   // A key written twice: the last one counts.
   for (const auto& [key, entry] : *entries) {
-    const auto integer = [&objects, &entry] { return objects.Integer(entry).value_or(0); };
+    const auto integer = [&objects, &value = entry] { return objects.Integer(value).value_or(0); };
     if (key == "/Filter") dictionary.filter = NameText(objects, entry);
     if (key == "/V") dictionary.version = integer();
     if (key == "/R") dictionary.revision = integer();
@@ -82,7 +82,9 @@ std::optional<EncryptionDictionary> ReadEncryptionDictionary(ObjectResolver& obj
     if (key == "/U") dictionary.user_hash = StringBytes(objects, entry);
     if (key == "/UE") dictionary.user_encrypted_key = StringBytes(objects, entry);
     if (key == "/Perms") dictionary.encrypted_permissions = StringBytes(objects, entry);
-    if (key == "/EncryptMetadata") dictionary.encrypt_metadata = NameText(objects, entry) != "false";
+    if (key == "/EncryptMetadata") {
+      dictionary.encrypt_metadata = NameText(objects, entry) != "false";
+    }
     if (key == "/CF") crypt_filters = ReadCryptFilters(objects, entry);
     if (key == "/StmF") stream_filter = NameText(objects, entry);
     if (key == "/StrF") string_filter = NameText(objects, entry);
