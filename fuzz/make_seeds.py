@@ -184,7 +184,7 @@ def main():
                  "encrypted/aes-128.pdf"]:
         with open(os.path.join(DATA, name), "rb") as f:
             write("fuzz_extract", name.replace("/", "-"), f.read())
-    # Fonts written in place beside a nested resource value, and values by chains of references.
+    # Direct font dictionaries beside a nested resource value, and values by chains of references.
     content = b"BT /F1 12 Tf (latin) Tj /F2 12 Tf (more) Tj ET"
     write("fuzz_extract", "fonts-in-place.pdf", small_pdf([
         b"<< /Type /Catalog /Pages 2 0 R >>",

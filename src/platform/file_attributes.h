@@ -10,9 +10,9 @@ bool IsFolder(const std::string& path);
 // True for an existing file that holds data: not a folder (nor, on Linux, a FIFO, a device or a
 // socket).
 bool IsRegularFile(const std::string& path);
-// The read-only attribute. On Linux its stand-in: the file carries no write permission for
-// anyone (so a file marked read-only stays read-only for root). A file that this user may not
-// write for want of permission is not read-only (see LockedFile::ProbeWriteLock).
+// The read-only attribute. On Linux, a file that carries no write permission for anyone (so a
+// file marked read-only stays read-only for root). A file that this user may not write for want
+// of permission is not read-only (see LockedFile::ProbeWriteLock).
 bool IsReadOnlyFile(const std::string& path);
 
 }  // namespace lumenquill

@@ -1,5 +1,5 @@
-// Files made by outside producers (tools/make_reader_test_data.py): each opens and lists the
-// pages qpdf lists, or fails with the expected message.
+// Files made by outside producers (tools/make_test_data.py and the scripts it calls): each opens
+// and lists the pages qpdf lists, or fails with the expected message.
 
 #include <gtest/gtest.h>
 

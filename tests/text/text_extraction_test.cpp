@@ -397,8 +397,8 @@ TEST_F(TextExtraction, ExpertDingbatAndLigatureCodes) {
 }
 
 // The resources as cairo and early writers make them: a nested dictionary before /Font, and
-// fonts written in place, each read where it stands, their values found through references.
-TEST_F(TextExtraction, NestedResourcesAndFontsWrittenInPlace) {
+// direct font dictionaries, each read where it stands, their values found through references.
+TEST_F(TextExtraction, NestedResourcesAndDirectFontDictionaries) {
   PdfBuilder pdf;
   pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
       .Object(2, "<< /Type /Pages /Kids [3 0 R] >>")
