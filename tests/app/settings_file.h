@@ -9,6 +9,18 @@
 
 namespace lumenquill::testing {
 
+// The options as a new settings file holds them, each at its fallback.
+inline constexpr const char* kDefaultOptionsText =
+    "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=1\nRadioButton2=0\n"
+    "ComboBox1=0\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
+    "[GroupBox4]\nCheckBox9=0\n";
+
+// Every option at the other value than its fallback, and the line end at CR.
+inline constexpr const char* kInvertedOptionsText =
+    "[GroupBox1]\nCheckBox1=0\nCheckBox2=1\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
+    "ComboBox1=2\n[GroupBox3]\nCheckBox5=0\nCheckBox6=1\nCheckBox7=0\nCheckBox8=0\n"
+    "[GroupBox4]\nCheckBox9=1\n";
+
 // A settings file with the given text, named by LUMENQUILL_INI while the object lives.
 class SettingsFile {
  public:

@@ -13,19 +13,10 @@ namespace {
 
 using testing::SettingsFile;
 
-constexpr const char* kDefaults =
-    "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=1\nRadioButton2=0\n"
-    "ComboBox1=0\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
-    "[GroupBox4]\nCheckBox9=0\n";
-
 // Each control shows its own setting and OK writes it back under the same key: with every
 // setting set to the other value than its fallback, each control shows that value.
 TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
-  const std::string inverted =
-      "[GroupBox1]\nCheckBox1=0\nCheckBox2=1\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
-      "ComboBox1=2\n[GroupBox3]\nCheckBox5=0\nCheckBox6=1\nCheckBox7=0\nCheckBox8=0\n"
-      "[GroupBox4]\nCheckBox9=1\n";
-  SettingsFile file(inverted);
+  SettingsFile file(testing::kInvertedOptionsText);
   OptionsDialog dialog;
   dialog.show();
   const std::pair<SettingId, const QAbstractButton*> buttons[] = {
@@ -43,7 +34,7 @@ TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
   }
   EXPECT_EQ(dialog.line_end->currentText(), "CR");
   QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
-  EXPECT_EQ(testing::ReadWholeFile(file.path()), inverted);
+  EXPECT_EQ(testing::ReadWholeFile(file.path()), testing::kInvertedOptionsText);
 }
 
 TEST(OptionsDialog, OkWritesTheTenKeysInOrder) {
@@ -51,7 +42,7 @@ TEST(OptionsDialog, OkWritesTheTenKeysInOrder) {
   OptionsDialog dialog;
   dialog.show();
   QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
-  EXPECT_EQ(testing::ReadWholeFile(file.path()), kDefaults);
+  EXPECT_EQ(testing::ReadWholeFile(file.path()), testing::kDefaultOptionsText);
   EXPECT_FALSE(dialog.isVisible());
 }
 

@@ -58,20 +58,13 @@ TEST(OptionsDialog, FreshFileAndOk) {
   });
   OptionsDialog().Execute(nullptr);
   EXPECT_TRUE(driver.Done());
-  EXPECT_EQ(SettingsText(file),
-            "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=1\nRadioButton2=0\n"
-            "ComboBox1=0\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
-            "[GroupBox4]\nCheckBox9=0\n");
+  EXPECT_EQ(SettingsText(file), testing::kDefaultOptionsText);
 }
 
 // Each control shows its own setting and OK writes it back under the same key: with every
 // setting set to the other value than its fallback, each control shows that value.
 TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
-  const std::string inverted =
-      "[GroupBox1]\nCheckBox1=0\nCheckBox2=1\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
-      "ComboBox1=2\n[GroupBox3]\nCheckBox5=0\nCheckBox6=1\nCheckBox7=0\nCheckBox8=0\n"
-      "[GroupBox4]\nCheckBox9=1\n";
-  SettingsFile file(inverted);
+  SettingsFile file(testing::kInvertedOptionsText);
   DialogDriver driver;
   driver.Then("オプション", [](HWND dialog) {
     const std::pair<SettingId, int> checks[] = {
@@ -92,7 +85,7 @@ TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
   });
   OptionsDialog().Execute(nullptr);
   EXPECT_TRUE(driver.Done());
-  EXPECT_EQ(SettingsText(file), inverted);
+  EXPECT_EQ(SettingsText(file), testing::kInvertedOptionsText);
 }
 
 // Values the dialog does not understand leave the design state; Cancel and the close button
