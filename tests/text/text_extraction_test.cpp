@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "open_document.h"
 #include "reader/flate_decode.h"
 #include "support/deflate.h"
+#include "support/document_bytes.h"
 #include "support/lzw_codes.h"
 #include "support/pdf_builder.h"
 #include "support/png_rows.h"
@@ -47,14 +47,14 @@ std::string Pages(int page_count) {
 
 class TextExtraction : public ::testing::Test {
  protected:
-  void OpenDocument(const std::string& bytes) { testing::Open(reader_, bytes); }
+  void OpenDocument(const std::string& bytes) { document_ = testing::OpenDocumentBytes(bytes); }
 
   // Extracts the range and returns the text the sink received.
   std::string Extract(int32_t first, int32_t last) {
     options_.pages = PageRange{first, last};
     std::string text;
     finished_ = lumenquill::Extract(
-        reader_, options_, [&text](std::string_view part) { text += part; }, cancel_,
+        *document_, options_, [&text](std::string_view part) { text += part; }, cancel_,
         ExtractionProgress{[this](int32_t percent) {
                              positions_.push_back(percent);
                              if (cancel_at_ == percent) cancel_ = true;
@@ -67,7 +67,7 @@ class TextExtraction : public ::testing::Test {
   }
 
   static constexpr int32_t kFinished = 1100;
-  TPDFAnalyst reader_;
+  std::unique_ptr<Document> document_;
   ExtractionOptions options_;
   std::vector<int32_t> positions_;
   bool cancel_ = false;
@@ -413,7 +413,7 @@ TEST_F(TextExtraction, NestedResourcesAndDirectFontDictionaries) {
       .Trailer("/Root 1 0 R");
   OpenDocument(pdf.Build());
   options_.page_banners = false;
-  EXPECT_EQ(Extract(1, reader_.PageCount()), "latin\r\n\x93\xFA\x96{");
+  EXPECT_EQ(Extract(1, *document_->PageCount()), "latin\r\n\x93\xFA\x96{");
 }
 
 // Type0 fonts whose CIDs are not Adobe-Japan1 ones: /ToUnicode /Identity-H reads the codes as
