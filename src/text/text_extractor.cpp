@@ -77,14 +77,15 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
   PageStreams page_streams(document_.Objects());
   std::string text;
 
-  // Appends the decoded bytes of a stream, framed as the interpreter expects, to the page's
-  // content; false, with nothing appended, when the copy would pass the thread's bound on
-  // decoded bytes (the rest of the page is then passed over, as past the page's bound).
-  const auto append_content = [&content](const std::string& decoded, std::string_view after) {
+  // Appends the decoded bytes of a stream to the content to interpret, between line breaks so
+  // that no token of one stream runs into the next; false, with nothing appended, when the copy
+  // would pass the thread's bound on decoded bytes (the rest of the page is then passed over,
+  // as past the page's bound).
+  const auto append_content = [&content](const std::string& decoded) {
     try {
       content.Write("\n\n");
       content.Write(decoded);
-      content.Write(after);
+      content.Write("\n\n");
     } catch (const DecodedBytesError&) {
       return false;
     }
@@ -108,7 +109,7 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
     for (const FormXObject& form : resources.forms) {
       if (form.fonts.empty()) continue;
       const std::string* decoded = page_streams.Take(form.object_number, StreamRole::kForm);
-      if (decoded == nullptr || !append_content(*decoded, "endobj\n\n")) break;
+      if (decoded == nullptr || !append_content(*decoded)) break;
       font_cache.DecodeFonts(form.fonts, fonts);
       interpret();
       if (progress.form_done) progress.form_done();
@@ -118,9 +119,8 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
     if (resources.fonts.empty()) continue;  // no text, no progress report
     for (const int32_t object : resources_reader.ContentObjects(page_object)) {
       const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
-      if (decoded == nullptr || !append_content(*decoded, "\n\n")) break;
+      if (decoded == nullptr || !append_content(*decoded)) break;
     }
-    content.Write("endobj\n\n");
     font_cache.DecodeFonts(resources.fonts, fonts);
     interpret();
 

@@ -27,7 +27,7 @@ class ContentInterpreter : public ::testing::Test {
   }
 
   // The text of content laid out as the extraction lays out a content buffer.
-  std::string Text(const std::string& content) { return Raw("\n\n" + content + "\n\nendobj\n\n"); }
+  std::string Text(const std::string& content) { return Raw("\n\n" + content + "\n\n"); }
 
   std::string Raw(const std::string& bytes) {
     MemoryStream buffer(bytes);

@@ -222,6 +222,19 @@ TEST_F(TextExtraction, APageOverTheContentBoundKeepsWhatCameBefore) {
   EXPECT_THAT(positions_, ElementsAre(0, 100, kFinished));
 }
 
+// Each stream's last token stands alone, whatever follows it in the buffer: a form ending in T*
+// breaks the line, and a page's string left open at its end gives its own bytes only.
+TEST_F(TextExtraction, TheLastTokenOfAStreamStandsAlone) {
+  OpenDocument(testing::PagesShowing({"/Fm Do BT /F1 1 Tf <41"},
+                                     "/Font << /F1 3 0 R >> /XObject << /Fm 6 0 R >>")
+                   .Stream(6, "/Subtype /Form /Resources << /Font << /F1 3 0 R >> >>",
+                           "BT /F1 1 Tf (form) Tj T*")
+                   .Build());
+  options_.page_banners = false;
+  options_.new_line = "|";
+  EXPECT_EQ(Extract(1, 1), "form|A");
+}
+
 // A map to Unicode of the codes 1 and 2 to 日本, which Shift-JIS writes 93 FA 96 7B.
 const std::string kToUnicode =
     "begincmap 2 beginbfchar <0001> <65E5> <0002> <672C> endbfchar endcmap";
