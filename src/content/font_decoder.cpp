@@ -365,8 +365,9 @@ FontResource FontDecoder::DecodeFont(const Resource& resource) {
     const PdfValue direct(*resource.dictionary);
     DecodeInto(document_, glyph_characters_, font, &direct);
   } else {
-    DecodeInto(document_, glyph_characters_, font,
-               document_.Objects().Object(resource.object_number));
+    // Read once: the caller keeps the font it gives.
+    const std::optional<PdfValue> object = document_.Objects().ObjectOnce(resource.object_number);
+    DecodeInto(document_, glyph_characters_, font, object ? &*object : nullptr);
   }
   return font;
 }

@@ -32,12 +32,13 @@ bool IsForm(const PdfDictionary& xobject, ObjectResolver& objects) {
 PageResourceReader::PageResourceReader(Document& document)
     : xref_(CheckDecodable(document).Xref()), objects_(document.Objects()) {}
 
-const PdfDictionary& PageResourceReader::ExistingDictionary(int32_t n) {
-  static const PdfDictionary kNoEntries;
-  const PdfValue* object = objects_.Object(n);
-  if (object == nullptr) throw ReadError();
-  const PdfDictionary* dictionary = object->DictionaryOrStreamDictionary();
-  return dictionary != nullptr ? *dictionary : kNoEntries;
+// Each page is read on its own and not kept: a document's pages would only fill the resolver's
+// cache.
+PdfDictionary PageResourceReader::PageDictionary(int32_t page_object) {
+  const std::optional<PdfValue> page = objects_.ObjectOnce(page_object);
+  if (!page) throw ReadError();
+  const PdfDictionary* dictionary = page->DictionaryOrStreamDictionary();
+  return dictionary != nullptr ? *dictionary : PdfDictionary();
 }
 
 // Each category's entries are read once per key that names it: a key written twice is read
@@ -77,7 +78,8 @@ void PageResourceReader::ReadCategory(const PdfValue& value, ResourceList& list)
 PageResources PageResourceReader::ReadPageResources(int32_t page_object) {
   Categories own;
   std::set<int32_t> nodes_read{page_object};
-  const PdfDictionary* node = &ExistingDictionary(page_object);
+  const PdfDictionary page_dictionary = PageDictionary(page_object);
+  const PdfDictionary* node = &page_dictionary;
   while (!ReadNodeResources(*node, own)) {
     const PdfValue* parent = node->Find("/Parent");
     const PdfReference* reference = parent != nullptr ? parent->Reference() : nullptr;
@@ -143,17 +145,26 @@ const PageResourceReader::Categories* PageResourceReader::FormResources(int32_t 
 // /Contents is a stream, an array of streams, or a reference to such an array. A reference
 // that leads to no value gives nothing.
 ObjectNumberList PageResourceReader::ContentObjects(int32_t page_object) {
-  const PdfDictionary& page = ExistingDictionary(page_object);
+  const PdfDictionary page = PageDictionary(page_object);
   ObjectNumberList list;
   const PdfValue* contents = page.Find("/Contents");
   if (contents == nullptr) return list;
+  std::optional<PdfValue> held;
   const PdfArray* array = contents->Array();
   if (const PdfReference* reference = contents->Reference()) {
-    const std::optional<int32_t> holder = objects_.FollowReferences(*reference);
-    if (!holder) return list;
-    const PdfValue* held = objects_.Object(*holder);
-    array = held != nullptr ? held->Array() : nullptr;
-    if (array == nullptr) list.push_back(*holder);
+    // The object is read once and not kept, as a content stream usually is; a chain of
+    // references is followed.
+    int32_t holder = reference->number;
+    held = objects_.ObjectOnce(holder);
+    if (held && held->Reference()) {
+      const std::optional<int32_t> end = objects_.FollowReferences(*held->Reference());
+      if (!end) return list;
+      holder = *end;
+      held = *objects_.Object(holder);
+    }
+    if (!held) return list;
+    array = held->Array();
+    if (array == nullptr) list.push_back(holder);
   }
   if (array == nullptr) return list;
   for (const PdfValue& element : *array) {

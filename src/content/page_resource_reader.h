@@ -31,8 +31,8 @@ class PageResourceReader final {
     ResourceList xobjects;
   };
 
-  // The dictionary of object n; raises ReadError when the object cannot be read.
-  const PdfDictionary& ExistingDictionary(int32_t n);
+  // The dictionary of a page object; raises ReadError when the object cannot be read.
+  PdfDictionary PageDictionary(int32_t page_object);
   // Reads the node's /Resources into target; false when the node has none.
   bool ReadNodeResources(const PdfDictionary& node, Categories& target);
   void ReadCategory(const PdfValue& value, ResourceList& list);

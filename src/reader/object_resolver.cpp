@@ -2,6 +2,7 @@
 
 #include "reader/decimal_text.h"
 #include "reader/object_parser.h"
+#include "reader/reader_errors.h"
 #include "reader/section_stream_data.h"
 #include "reader/stream_filters.h"
 
@@ -287,6 +288,10 @@ void ObjectResolver::DecodeStream(const PdfStream& stream, MemoryStream& dest) {
   if (!decrypted_objects_.contains(stream.object_number)) {
     ByteView source(file_, stream.keyword_end);
     lumenquill::DecodeStream(source, dest, stream.length, filters);
+    // An object with no "endobj" after its data is cut off by the end of the file.
+    if (stream.length > 0 && source.Rest().find("endobj") == std::string_view::npos) {
+      throw ReadError();
+    }
     return;
   }
   // The decrypted data, with the bytes that followed the encrypted data after it, so that the

@@ -1,5 +1,7 @@
 #include "text/page_streams.h"
 
+#include <optional>
+
 #include "reader/memory_stream.h"
 
 namespace lumenquill {
@@ -27,8 +29,9 @@ const std::string& PageStreams::Decoded(int32_t n, StreamRole role) {
   if (const auto kept = kept_forms_.find(n); kept != kept_forms_.end()) return kept->second;
   if (const auto found = page_decoded_.find(n); found != page_decoded_.end()) return found->second;
   MemoryStream decoded;
-  const PdfValue* object = objects_.Object(n);
-  if (const PdfStream* stream = object != nullptr ? object->Stream() : nullptr) {
+  // Not kept in the resolver's cache: the decoded bytes are what this keeps.
+  const std::optional<PdfValue> object = objects_.ObjectOnce(n);
+  if (const PdfStream* stream = object ? object->Stream() : nullptr) {
     objects_.DecodeStream(*stream, decoded);
   }
   const auto size = static_cast<int64_t>(decoded.Size());
