@@ -32,13 +32,16 @@ bool IsForm(const PdfDictionary& xobject, ObjectResolver& objects) {
 PageResourceReader::PageResourceReader(Document& document)
     : xref_(CheckDecodable(document).Xref()), objects_(document.Objects()) {}
 
-// Each page is read on its own and not kept: a document's pages would only fill the resolver's
-// cache.
-PdfDictionary PageResourceReader::PageDictionary(int32_t page_object) {
+// A page is read once for both its resources and its content, and not kept after the next page
+// is read: a document's pages would only fill the resolver's cache.
+const PdfDictionary& PageResourceReader::PageDictionary(int32_t page_object) {
+  if (last_page_number_ == page_object) return last_page_;
   const std::optional<PdfValue> page = objects_.ObjectOnce(page_object);
   if (!page) throw ReadError();
   const PdfDictionary* dictionary = page->DictionaryOrStreamDictionary();
-  return dictionary != nullptr ? *dictionary : PdfDictionary();
+  last_page_ = dictionary != nullptr ? *dictionary : PdfDictionary();
+  last_page_number_ = page_object;
+  return last_page_;
 }
 
 // Each category's entries are read once per key that names it: a key written twice is read
@@ -78,8 +81,7 @@ void PageResourceReader::ReadCategory(const PdfValue& value, ResourceList& list)
 PageResources PageResourceReader::ReadPageResources(int32_t page_object) {
   Categories own;
   std::set<int32_t> nodes_read{page_object};
-  const PdfDictionary page_dictionary = PageDictionary(page_object);
-  const PdfDictionary* node = &page_dictionary;
+  const PdfDictionary* node = &PageDictionary(page_object);
   while (!ReadNodeResources(*node, own)) {
     const PdfValue* parent = node->Find("/Parent");
     const PdfReference* reference = parent != nullptr ? parent->Reference() : nullptr;
@@ -145,7 +147,7 @@ const PageResourceReader::Categories* PageResourceReader::FormResources(int32_t 
 // /Contents is a stream, an array of streams, or a reference to such an array. A reference
 // that leads to no value gives nothing.
 ObjectNumberList PageResourceReader::ContentObjects(int32_t page_object) {
-  const PdfDictionary page = PageDictionary(page_object);
+  const PdfDictionary& page = PageDictionary(page_object);
   ObjectNumberList list;
   const PdfValue* contents = page.Find("/Contents");
   if (contents == nullptr) return list;
@@ -164,7 +166,12 @@ ObjectNumberList PageResourceReader::ContentObjects(int32_t page_object) {
     }
     if (!held) return list;
     array = held->Array();
-    if (array == nullptr) list.push_back(holder);
+    if (array == nullptr) {
+      list.push_back(holder);
+      last_contents_number_ = holder;
+      last_contents_ = std::move(held);
+      return list;
+    }
   }
   if (array == nullptr) return list;
   for (const PdfValue& element : *array) {
@@ -172,6 +179,15 @@ ObjectNumberList PageResourceReader::ContentObjects(int32_t page_object) {
     if (stream != nullptr && xref_.Contains(stream->number)) list.push_back(stream->number);
   }
   return list;
+}
+
+void PageResourceReader::DecodeStreamObject(int32_t n, MemoryStream& dest) {
+  // Not kept in the resolver's cache: the caller keeps the decoded bytes.
+  const std::optional<PdfValue> object =
+      n == last_contents_number_ ? last_contents_ : objects_.ObjectOnce(n);
+  if (const PdfStream* stream = object ? object->Stream() : nullptr) {
+    objects_.DecodeStream(*stream, dest);
+  }
 }
 
 }  // namespace lumenquill

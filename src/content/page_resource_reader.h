@@ -6,6 +6,7 @@
 
 #include "content/page_resources.h"
 #include "reader/document.h"
+#include "reader/memory_stream.h"
 #include "reader/pdf_value.h"
 
 namespace lumenquill {
@@ -23,6 +24,9 @@ class PageResourceReader final {
   PageResources ReadPageResources(int32_t page_object);
   // The object numbers of the page's content streams, in order.
   ObjectNumberList ContentObjects(int32_t page_object);
+  // Appends the decoded data of stream object n to dest; nothing for an object that holds no
+  // stream. Raises what ObjectResolver::DecodeStream raises.
+  void DecodeStreamObject(int32_t n, MemoryStream& dest);
 
  private:
   // The two categories of a resource dictionary that the extraction follows.
@@ -32,7 +36,7 @@ class PageResourceReader final {
   };
 
   // The dictionary of a page object; raises ReadError when the object cannot be read.
-  PdfDictionary PageDictionary(int32_t page_object);
+  const PdfDictionary& PageDictionary(int32_t page_object);
   // Reads the node's /Resources into target; false when the node has none.
   bool ReadNodeResources(const PdfDictionary& node, Categories& target);
   void ReadCategory(const PdfValue& value, ResourceList& list);
@@ -43,6 +47,13 @@ class PageResourceReader final {
 
   const XrefTable& xref_;
   ObjectResolver& objects_;
+  // The page read last, which the next question is usually about.
+  int32_t last_page_number_ = -1;
+  PdfDictionary last_page_;
+  // The object a page's /Contents reference led to, read last: usually the stream that is
+  // decoded next.
+  int32_t last_contents_number_ = -1;
+  std::optional<PdfValue> last_contents_;
   // The forms' resources read so far, by object number; none for an XObject that is no form.
   // A form's resources are its own whatever page lists it, and the same forms recur on many
   // pages.

@@ -1,7 +1,5 @@
 #include "text/page_streams.h"
 
-#include <optional>
-
 #include "reader/memory_stream.h"
 
 namespace lumenquill {
@@ -29,11 +27,7 @@ const std::string& PageStreams::Decoded(int32_t n, StreamRole role) {
   if (const auto kept = kept_forms_.find(n); kept != kept_forms_.end()) return kept->second;
   if (const auto found = page_decoded_.find(n); found != page_decoded_.end()) return found->second;
   MemoryStream decoded;
-  // Not kept in the resolver's cache: the decoded bytes are what this keeps.
-  const std::optional<PdfValue> object = objects_.ObjectOnce(n);
-  if (const PdfStream* stream = object ? object->Stream() : nullptr) {
-    objects_.DecodeStream(*stream, decoded);
-  }
+  streams_.DecodeStreamObject(n, decoded);
   const auto size = static_cast<int64_t>(decoded.Size());
   if (role == StreamRole::kForm && size <= kept_form_bytes_left_) {
     kept_form_bytes_left_ -= size;

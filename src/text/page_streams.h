@@ -4,8 +4,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "content/page_resource_reader.h"
 #include "reader/decoded_bytes.h"
-#include "reader/object_resolver.h"
 
 namespace lumenquill {
 
@@ -31,9 +31,9 @@ enum class StreamRole { kContent, kForm };
 // kMaxKeptFormBytes in all, since the same forms recur on every page of many documents.
 class PageStreams final {
  public:
-  explicit PageStreams(ObjectResolver& objects, int64_t max_bytes = kMaxContentPerPage,
+  explicit PageStreams(PageResourceReader& streams, int64_t max_bytes = kMaxContentPerPage,
                        int64_t max_kept_form_bytes = kMaxKeptFormBytes)
-      : objects_(objects), max_bytes_(max_bytes), kept_form_bytes_left_(max_kept_form_bytes) {
+      : streams_(streams), max_bytes_(max_bytes), kept_form_bytes_left_(max_kept_form_bytes) {
     StartPage();
   }
 
@@ -43,14 +43,14 @@ class PageStreams final {
 
   // The decoded bytes of stream object n. Nothing when they would take the page past its bound,
   // or leave no room under kMaxLiveDecodedBytes for the caller's copy of them, and nothing for
-  // any stream asked for after that: the rest of the page is passed over. An object that holds
-  // no stream gives no bytes. Raises what decoding raises.
+  // any stream asked for after that: the rest of the page is passed over. Raises what
+  // DecodeStreamObject raises.
   const std::string* Take(int32_t n, StreamRole role);
 
  private:
   const std::string& Decoded(int32_t n, StreamRole role);
 
-  ObjectResolver& objects_;
+  PageResourceReader& streams_;
   const int64_t max_bytes_;
   std::unordered_map<int32_t, std::string> page_decoded_;
   std::unordered_map<int32_t, std::string> kept_forms_;

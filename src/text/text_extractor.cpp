@@ -74,7 +74,7 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
   FontCache font_cache(font_decoder);
   FontList fonts;
   MemoryStream content;
-  PageStreams page_streams(document_.Objects());
+  PageStreams page_streams(resources_reader);
   std::string text;
 
   // Appends the decoded bytes of a stream to the content to interpret, between line breaks so

@@ -21,15 +21,15 @@ class PageStreamsTest : public ::testing::Test {
         .Stream(6, "", "ix")
         .Trailer("/Root 1 0 R");
     document_ = testing::OpenDocumentBytes(pdf.Build());
+    streams_ = std::make_unique<PageResourceReader>(*document_);
   }
 
-  ObjectResolver& Objects() { return document_->Objects(); }
-
   std::unique_ptr<Document> document_;
+  std::unique_ptr<PageResourceReader> streams_;
 };
 
 TEST_F(PageStreamsTest, AStreamListedAgainKeepsItsDecodedBytes) {
-  PageStreams pages(Objects());
+  PageStreams pages(*streams_);
   const std::string* four = pages.Take(4, StreamRole::kContent);
   ASSERT_NE(four, nullptr);
   EXPECT_EQ(*four, "four");
@@ -40,7 +40,7 @@ TEST_F(PageStreamsTest, AStreamListedAgainKeepsItsDecodedBytes) {
 
 // Every listing counts against the bound; a page that reaches it exactly still has everything.
 TEST_F(PageStreamsTest, PastTheBoundTheRestOfThePageIsPassedOver) {
-  PageStreams pages(Objects(), 10);
+  PageStreams pages(*streams_, 10);
   EXPECT_NE(pages.Take(4, StreamRole::kContent), nullptr);
   EXPECT_NE(pages.Take(4, StreamRole::kForm), nullptr);
   EXPECT_NE(pages.Take(6, StreamRole::kContent), nullptr);
@@ -50,7 +50,7 @@ TEST_F(PageStreamsTest, PastTheBoundTheRestOfThePageIsPassedOver) {
   pages.StartPage();  // the next page starts afresh
   EXPECT_EQ(*pages.Take(5, StreamRole::kContent), "five");
 
-  PageStreams over_at_once(Objects(), 3);
+  PageStreams over_at_once(*streams_, 3);
   EXPECT_EQ(over_at_once.Take(5, StreamRole::kContent), nullptr);
   EXPECT_EQ(over_at_once.Take(6, StreamRole::kContent),
             nullptr);  // would fit, but the page is over
@@ -59,7 +59,7 @@ TEST_F(PageStreamsTest, PastTheBoundTheRestOfThePageIsPassedOver) {
 // Forms keep their bytes from page to page up to their own bound, each page still counting
 // them; content streams are decoded again on each page.
 TEST_F(PageStreamsTest, FormsAreKeptForThePagesAfter) {
-  PageStreams pages(Objects(), 10, 6);
+  PageStreams pages(*streams_, 10, 6);
   const std::string* four = pages.Take(4, StreamRole::kForm);
   const std::string* five = pages.Take(5, StreamRole::kForm);  // past the forms' bound
   const std::string* six = pages.Take(6, StreamRole::kContent);
