@@ -5,30 +5,33 @@
 //   build/bench/bench/inflate_floor FILE.pdf...
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 
-#include "content/page_resource_reader.h"
+#include "reader/document.h"
 #include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
 
 int main(int argc, char** argv) {
   using namespace lumenquill;
   int status = 0;
   for (int i = 1; i < argc; ++i) {
     try {
-      TPDFAnalyst reader;
-      reader.LoadFromFile(argv[i]);
-      PageResourceReader decoder(&reader);
+      const std::unique_ptr<Document> document = Document::OpenFile(argv[i], {});
+      ObjectResolver& objects = document->Objects();
       MemoryStream decoded;
       int64_t total = 0;
-      for (int32_t n = 1; n < reader.ObjectCount(); ++n) {
-        if (reader.FreeObjects()[static_cast<size_t>(n)]) continue;
+      for (int32_t n = 1; n < document->Xref().Size(); ++n) {
+        // Each object read once and not kept, as no object is read twice here.
+        const std::optional<PdfValue> object = objects.ObjectOnce(n);
+        const PdfStream* stream = object ? object->Stream() : nullptr;
+        if (stream == nullptr) continue;
         decoded.Clear();
-        StringList filters;
         try {
-          total += decoder.DecodeStreamObject(n, filters, decoded);
+          objects.DecodeStream(*stream, decoded);
         } catch (const Error&) {
           // An object that cannot be read decodes nothing, as in an extraction.
         }
+        total += decoded.Size();
       }
       std::printf("%s: %lld bytes decoded\n", argv[i], static_cast<long long>(total));
     } catch (const Error& error) {

@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 #include "reader/pdf_strings.h"
 #include "reader/reading_primitives.h"
 #include "support/pdf_builder.h"
@@ -26,10 +26,8 @@ const std::string& ThousandsOfPages() {
 void BM_OpenAndListPagesFromFile(benchmark::State& state) {
   const testing::TempFile file(ThousandsOfPages());
   for (auto _ : state) {
-    TPDFAnalyst reader;
-    reader.LoadFromFile(file.path());
-    ObjectNumberList pages;
-    reader.GetPageObjects(pages);
+    const std::unique_ptr<Document> document = Document::OpenFile(file.path(), {});
+    const ObjectNumberList pages = document->PageObjects();
     if (pages.size() != kPages) state.SkipWithError("wrong page count");
     benchmark::DoNotOptimize(pages.data());
   }

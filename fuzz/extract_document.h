@@ -12,21 +12,21 @@
 #include <string_view>
 
 #include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 #include "text/text_extractor.h"
 
 namespace lumenquill::fuzzing {
 
 inline void ExtractAllPages(const uint8_t* data, size_t size) {
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(true);
   try {
-    reader.LoadFromStream(
-        std::make_unique<MemoryStream>(std::string(reinterpret_cast<const char*>(data), size)));
-    if (reader.Encrypted()) return;  // not decrypted: a conversion stops here too
+    const std::unique_ptr<Document> document = Document::OpenStream(
+        std::make_unique<MemoryStream>(std::string(reinterpret_cast<const char*>(data), size)), "",
+        {true});
+    if (document->Encrypted()) return;  // not decrypted: a conversion stops here too
     size_t written = 0;
     const bool cancel = false;
-    Extract(reader, {}, [&written](std::string_view text) { written += text.size(); }, cancel);
+    Extract(*document, {}, [&written](std::string_view text) { written += text.size(); },
+            cancel);
   } catch (const Error&) {
   }
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 #include "text/text_extractor.h"
 
 namespace {
@@ -35,15 +35,13 @@ lumenquill::FontList MakeFonts() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static lumenquill::TPDFAnalyst* document = [] {
-    auto* reader = new lumenquill::TPDFAnalyst;
-    reader->LoadFromStream(std::make_unique<lumenquill::MemoryStream>(
-        "%PDF-1.4\n1 0 obj\n<< /Pages 2 0 R >>\nendobj\n2 0 obj\n<< /Kids [] >>\nendobj\n"
-        "xref\n0 3\n0000000000 65535 f\r\n0000000009 00000 n\r\n0000000043 00000 n\r\n"
-        "trailer\n<< /Size 3 /Root 1 0 R >>\nstartxref\n73\n%%EOF\n"));
-    return reader;
-  }();
-  static lumenquill::TextExtractor decoder(document);
+  static const std::unique_ptr<lumenquill::Document> document = lumenquill::Document::OpenStream(
+      std::make_unique<lumenquill::MemoryStream>(
+          "%PDF-1.4\n1 0 obj\n<< /Pages 2 0 R >>\nendobj\n2 0 obj\n<< /Kids [] >>\nendobj\n"
+          "xref\n0 3\n0000000000 65535 f\r\n0000000009 00000 n\r\n0000000043 00000 n\r\n"
+          "trailer\n<< /Size 3 /Root 1 0 R >>\nstartxref\n73\n%%EOF\n"),
+      "", {});
+  static lumenquill::TextExtractor decoder(*document);
   lumenquill::FontList fonts = MakeFonts();
   lumenquill::MemoryStream content(std::string(reinterpret_cast<const char*>(data), size));
   std::string output;

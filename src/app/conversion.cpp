@@ -6,7 +6,7 @@
 #include "app/page_range_check.h"
 #include "app/path_names.h"
 #include "app/settings.h"
-#include "content/decoder_reader.h"
+#include "content/decodable_document.h"
 #include "platform/error.h"
 #include "platform/escape_key.h"
 #include "platform/file_attributes.h"
@@ -78,6 +78,10 @@ std::string OpenFailureMessage(FileOpenError::Cause cause) {
   return kDamagedFileMessage;
 }
 
+int32_t RangePageCount(const Document& document) {
+  return document.PageCount().value_or(-1);
+}
+
 std::string DefaultTextPath(const std::string& pdf, const RunOptions& options) {
   const std::string path =
       WithExtension(pdf == kStandardInputArgument ? kStandardInputName : pdf, ".txt");
@@ -89,43 +93,50 @@ void Conversion::ShowFailure(const std::string& path, const std::string& message
   ui_.ShowMessage(kCaption, path + "\r\n" + message, MessageIcon::kError);
 }
 
-std::string Conversion::WithNewerFormatsHint(const TPDFAnalyst& analyst,
+std::string Conversion::WithNewerFormatsHint(bool needs_newer_formats,
                                              const std::string& message) const {
-  if (!analyst.NeedsNewerFormats()) return message;
+  if (!needs_newer_formats) return message;
   return message + "\r\n" + ui_.NewerFormatsHint();
 }
 
 bool Conversion::ConvertFile(const std::string& file_name) {
   const bool show_warnings = ReadShowWarnings();
-  TPDFAnalyst analyst;
   // The settings file is read only when the command line leaves the choice to it.
-  analyst.SetReadNewerFormats(options_.newer_formats ? *options_.newer_formats
-                                                     : ReadNewerFormats());
+  const Document::Options open_options{options_.newer_formats ? *options_.newer_formats
+                                                              : ReadNewerFormats()};
+  std::unique_ptr<Document> document;
   try {
     if (file_name == kStandardInputArgument) {
       // Bounded as a file is; the text is named after "stdin".
-      analyst.LoadFromStream(std::make_unique<MemoryStream>(ReadStandardInput(
-                                 static_cast<size_t>(LockedFile::kMaxReadableFileSize))),
-                             kStandardInputName);
+      document = Document::OpenStream(
+          std::make_unique<MemoryStream>(
+              ReadStandardInput(static_cast<size_t>(LockedFile::kMaxReadableFileSize))),
+          kStandardInputName, open_options);
     } else {
-      analyst.LoadFromFile(file_name);
+      document = Document::OpenFile(file_name, open_options);
     }
   } catch (const FileOpenError& error) {
     if (show_warnings) ShowFailure(file_name, OpenFailureMessage(error.cause()));
     return false;
+  } catch (const LoadError& error) {
+    if (show_warnings) {
+      ShowFailure(file_name, WithNewerFormatsHint(error.NeedsNewerFormats(), kDamagedFileMessage));
+    }
+    return false;
   } catch (const Error&) {
-    if (show_warnings) ShowFailure(file_name, WithNewerFormatsHint(analyst, kDamagedFileMessage));
+    if (show_warnings) ShowFailure(file_name, kDamagedFileMessage);
     return false;
   }
-  if (analyst.Encrypted()) {
+  if (document->Encrypted()) {
     if (show_warnings) {
-      ShowFailure(file_name, WithNewerFormatsHint(analyst, kSecuredFileMessage));
+      ShowFailure(file_name,
+                  WithNewerFormatsHint(document->NeedsNewerFormats(), kSecuredFileMessage));
     }
     return false;
   }
   ++open_count;
   try {
-    return SaveAsText(analyst);
+    return SaveAsText(*document);
   } catch (const OutputError& error) {
     // Lost output is always told, whatever the warnings setting: it is not about the PDF.
     ShowFailure(error.path(), error.what());
@@ -136,11 +147,11 @@ bool Conversion::ConvertFile(const std::string& file_name) {
   return false;
 }
 
-bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
+bool Conversion::SaveAsText(Document& document) {
   ProgressDisplay& progress = ui_.Progress();
   progress.cancelled = false;
   // A document that cannot be extracted is refused before any question is asked.
-  CheckDecoderReader(&analyst);
+  CheckDecodable(document);
   // Whatever happens from here, the progress display ends hidden.
   struct HideAtEnd {
     ProgressDisplay& progress;
@@ -153,29 +164,30 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   ApplyRunOptions(options_, extraction);
   ApplyRunOptions(options_, flags);
 
-  PageRange range{1, analyst.PageCount()};
+  const std::string& pdf = document.FileName();
+  PageRange range{1, RangePageCount(document)};
   if (options_.HasPageRange()) {
-    range = RangeFromOptions(analyst);
+    range = RangeFromOptions(document);
   } else if (flags.ask_page_range) {
     const std::optional<PageRange> chosen =
-        ui_.ChoosePageRange(analyst.PageCount(), " - ( " + FileNamePart(analyst.FileName()) + " )");
+        ui_.ChoosePageRange(RangePageCount(document), " - ( " + FileNamePart(pdf) + " )");
     if (!chosen) return false;
     range = *chosen;
   }
   extraction.pages = range;
   if (text_output_ != nullptr) {
-    const bool written = WriteToTextOutput(analyst, extraction, progress);
-    if (progress.cancelled) ReportCancelled(analyst.FileName());
+    const bool written = WriteToTextOutput(document, extraction, progress);
+    if (progress.cancelled) ReportCancelled(pdf);
     return written;
   }
 
-  const std::optional<OutputTarget> output = OutputPath(analyst.FileName(), flags);
+  const std::optional<OutputTarget> output = OutputPath(pdf, flags);
   if (!output) return false;
 
-  WriteTextFile(analyst, extraction, *output);
+  WriteTextFile(document, extraction, *output);
   // A cancel that came with the last report counts too, though the file was then written.
   if (progress.cancelled) {
-    ReportCancelled(analyst.FileName());
+    ReportCancelled(pdf);
     return false;
   }
 
@@ -183,7 +195,7 @@ bool Conversion::SaveAsText(TPDFAnalyst& analyst) {
   return true;
 }
 
-bool Conversion::WriteTextFile(TPDFAnalyst& document, const ExtractionOptions& options,
+bool Conversion::WriteTextFile(Document& document, const ExtractionOptions& options,
                                const OutputTarget& target) {
   ProgressDisplay& progress = ui_.Progress();
   // Shown before the file is checked, so that a refusal comes with the display up.
@@ -207,11 +219,11 @@ void Conversion::ReportCancelled(const std::string& pdf) {
   ui_.Diagnostics() << kCaption << ": " << pdf << ": 中止しました\n" << std::flush;
 }
 
-PageRange Conversion::RangeFromOptions(const TPDFAnalyst& analyst) {
-  const int32_t count = analyst.PageCount();
+PageRange Conversion::RangeFromOptions(const Document& document) {
+  const int32_t count = RangePageCount(document);
   const PageRange range = PagesFromOptions(options_.first_page, options_.last_page, count);
   if (range.first > count && ReadShowWarnings()) {
-    ui_.ShowMessage(kCaption, analyst.FileName() + "\r\n" + EmptyRangeNote(range, count),
+    ui_.ShowMessage(kCaption, document.FileName() + "\r\n" + EmptyRangeNote(range, count),
                     MessageIcon::kWarning);
   }
   return range;
@@ -241,7 +253,7 @@ std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string
   return OutputTarget{std::move(path), ExistingFile::kReplace};
 }
 
-bool Conversion::WriteToTextOutput(TPDFAnalyst& document, const ExtractionOptions& options,
+bool Conversion::WriteToTextOutput(Document& document, const ExtractionOptions& options,
                                    ProgressDisplay& progress) {
   std::string text;
   if (!Extract(

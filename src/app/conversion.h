@@ -10,7 +10,7 @@
 #include "app/user_interface.h"
 #include "platform/error.h"
 #include "platform/output_file.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 #include "text/text_extractor.h"
 
 namespace lumenquill {
@@ -25,6 +25,11 @@ inline constexpr const char* kDamagedFileMessage =
 
 // Why a PDF file could not be read, when the file itself was never read.
 std::string OpenFailureMessage(FileOpenError::Cause cause);
+
+// The page count a page range is chosen in: the document's, or -1 when it gives none (a page
+// tree that cannot be walked and has no /Count), which no range fits and whose extraction then
+// fails.
+int32_t RangePageCount(const Document& document);
 
 // The text file of a PDF when no save dialog chooses it: in the run's output folder, or beside
 // the PDF, with ".txt".
@@ -47,17 +52,17 @@ class Conversion final {
   // Every batch counts its loaded files from 0.
   void StartBatch() { open_count = 0; }
 
-  // Loads (reading newer files when the run's option or the settings file says so), checks and
+  // Opens (reading newer files when the run's option or the settings file says so), checks and
   // converts one file, or standard input for "-" (its text named "stdin.txt"); true when its text
   // file was written. Raises nothing: a file that could not be written is always reported, the
   // PDF's own failures when the warnings setting is on; the caller goes on with its next file.
   bool ConvertFile(const std::string& file_name);
 
-  // The second half of ConvertFile for a loaded document: options (the run's over the settings
+  // The second half of ConvertFile for an open document: options (the run's over the settings
   // file's), page range, output path, overwrite question, progress, extraction, editor. True when
   // the text file was written; false when the user declined or cancelled. May raise what the
   // extractor raises.
-  bool SaveAsText(TPDFAnalyst& analyst);
+  bool SaveAsText(Document& document);
 
   // Where a text file goes, and whether a file of that name may be replaced.
   struct OutputTarget {
@@ -69,10 +74,10 @@ class Conversion final {
   // Raises OutputError with the reason when the file may not be written (not a regular file,
   // read-only, no permission, in use by another process) or when writing it fails, and what
   // the extraction raises.
-  bool WriteTextFile(TPDFAnalyst& document, const ExtractionOptions& options,
+  bool WriteTextFile(Document& document, const ExtractionOptions& options,
                      const OutputTarget& target);
 
-  // Files that loaded (and are not secured) in the current batch.
+  // Files that opened (and are not secured) in the current batch.
   int32_t open_count = 0;
 
  private:
@@ -80,11 +85,11 @@ class Conversion final {
   void ShowFailure(const std::string& path, const std::string& message);
   // The message, and on a line of its own the user interface's hint, when the reader refused
   // or secured the file for a reason that reading newer files would lift.
-  std::string WithNewerFormatsHint(const TPDFAnalyst& analyst, const std::string& message) const;
+  std::string WithNewerFormatsHint(bool needs_newer_formats, const std::string& message) const;
 
   // The page range the run's options give in the document, with a note when the document ends
   // before the first page and the range is empty.
-  PageRange RangeFromOptions(const TPDFAnalyst& analyst);
+  PageRange RangeFromOptions(const Document& document);
   // The text file's path: in the output folder, chosen in the save dialog, or beside the PDF
   // with ".txt", after the overwrite question; and whether a file of that name may be replaced:
   // only when one existed and replacing it was agreed (by the question, the save dialog, the
@@ -93,7 +98,7 @@ class Conversion final {
   // Names a file whose extraction the user stopped (button or Escape) on the diagnostics.
   void ReportCancelled(const std::string& pdf);
   // Extracts into the text output; false when cancelled or when it cannot be written.
-  bool WriteToTextOutput(TPDFAnalyst& document, const ExtractionOptions& options,
+  bool WriteToTextOutput(Document& document, const ExtractionOptions& options,
                          ProgressDisplay& progress);
 
   UserInterface& ui_;

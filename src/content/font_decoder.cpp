@@ -7,32 +7,28 @@
 #include "codes/glyph_names.h"
 #include "codes/truetype_cmap.h"
 
-#include "content/decoder_reader.h"
+#include "content/decodable_document.h"
 #include "content/font_names.h"
 #include "platform/error.h"
-#include "reader/decimal_text.h"
-#include "reader/object_token_scanner.h"
-#include "reader/position_guard.h"
-#include "reader/reading_primitives.h"
-#include "reader/stream_dictionary.h"
 
 namespace lumenquill {
 namespace {
 
-// The length of "endobj" and the byte before it: steps that meet the end of an object step
-// back this far so that their caller meets "endobj" again.
-constexpr int64_t kEndObjectStepBack = 7;
-
-// Reads one font dictionary and what it refers to into a font resource. Each step reads from
-// the stream it is given: the file stream, or the memory copy of an object given by reference.
+// Reads one font dictionary and what it refers to into a font resource. Each dictionary is read
+// entry by entry, in the order written: a key written twice is read twice, the later value
+// replacing the earlier one except for /BaseFont, of which the first is kept.
 class FontDictionaryReader {
  public:
-  FontDictionaryReader(TPDFAnalyst& analyst, FontResource& font,
+  FontDictionaryReader(Document& document, FontResource& font,
                        GlyphCharactersCache& glyph_characters)
-      : analyst_(analyst), font_(font), glyph_characters_(glyph_characters) {}
+      : objects_(document.Objects()),
+        xref_(document.Xref()),
+        font_(font),
+        glyph_characters_(glyph_characters) {}
 
-  // The font dictionary, after its object header, up to "endobj".
-  void ReadFontDictionary(ByteStream& stream);
+  // The font object or direct dictionary: a dictionary, or a stream whose data is a CMap
+  // program.
+  void ReadFont(const PdfValue& font);
 
   // The CMap programs met, the /ToUnicode map first and the others after it in the order met.
   // The CMap reader takes the first program as the map to Unicode, and writers put the keys
@@ -51,42 +47,27 @@ class FontDictionaryReader {
  private:
   enum class Program { kToUnicode, kOther };
 
-  // Calls read(stream, object) on the value at the position: a direct value where it stands
-  // (object is kDirectValue), or, for a reference, in a memory copy of the object the chain of
-  // references ends in, positioned at its body. Nothing is called for a reference that leads
-  // nowhere.
-  template <typename Read>
-  void ReadValue(ByteStream& stream, Read read);
-  // Calls read(stream, object) just inside the dictionary that is the value at the position;
-  // nothing when the value is no dictionary.
-  template <typename Read>
-  void ReadDictionaryValue(ByteStream& stream, Read read);
-  // Calls on_data(stream, dictionary) on the "stream" keyword of the stream object whose
-  // dictionary the position is in, and reads on up to "endobj".
-  template <typename OnData>
-  void ReadStreamObject(ByteStream& stream, OnData on_data);
-  // The bytes of a literal or hexadecimal string value; other values give nothing.
-  std::string ReadStringValue(ByteStream& stream);
-  void AppendCMapProgram(ByteStream& stream, Program program, const StreamDictionary& dictionary);
+  // The name a value resolves to, into target; any other value leaves target as it was.
+  void ReadName(const PdfValue& value, std::string& target);
+  // The bytes of the string a value resolves to; other values give nothing.
+  std::string ReadString(const PdfValue& value);
+  void AppendCMapProgram(const PdfStream& stream, Program program);
 
-  void ReadEncoding(ByteStream& stream);
-  void ReadEncodingDictionary(ByteStream& stream);
-  void ReadDifferences(ByteStream& stream);
-  void ReadToUnicode(ByteStream& stream);
-  void ReadCMapStream(ByteStream& stream, Program program);
-  void ReadFontDescriptor(ByteStream& stream);
-  void ReadDescriptorDictionary(ByteStream& stream, int32_t descriptor);
-  void ReadDescendantFonts(ByteStream& stream);
-  void ReadCIDFontDictionary(ByteStream& stream);
-  void ReadCIDSystemInfo(ByteStream& stream);
-  void ReadCIDToGIDMapValue(ByteStream& stream);
+  void ReadEncoding(const PdfValue& value);
+  void ReadEncodingDictionary(const PdfDictionary& encoding);
+  void ReadDifferences(const PdfValue& value);
+  void ReadToUnicode(const PdfValue& value);
+  void ReadFontDescriptor(const PdfValue& value);
+  void ReadDescendantFonts(const PdfValue& value);
+  void ReadCIDFont(const PdfValue& value);
+  void ReadCIDSystemInfo(const PdfValue& value);
+  void ReadCIDToGIDMapValue(const PdfValue& value);
   std::shared_ptr<const CIDGlyphCharacters> MakeGlyphCharacters();
-  // The decoded data of the stream object; empty when it holds no stream.
-  std::unique_ptr<MemoryStream> DecodeStreamObject(int32_t object);
-  static void SkipTo(ByteStream& stream, std::string_view end);
-  static bool IsDictionaryEnd(ByteStream& stream);
+  // The decoded data of stream object n; empty when it holds no stream.
+  std::string DecodeStreamObject(int32_t n);
 
-  TPDFAnalyst& analyst_;
+  ObjectResolver& objects_;
+  const XrefTable& xref_;
   FontResource& font_;
   std::unique_ptr<MemoryStream> to_unicode_programs_;
   std::unique_ptr<MemoryStream> other_programs_;
@@ -99,89 +80,24 @@ class FontDictionaryReader {
   int32_t cid_to_gid_map_ = -1;    // the object of the /CIDToGIDMap stream; -1 for /Identity
 };
 
-template <typename Read>
-void FontDictionaryReader::ReadValue(ByteStream& stream, Read read) {
-  const int32_t object = analyst_.FollowReferences(stream);
-  if (object == TPDFAnalyst::kDirectValue) {
-    read(stream, object);
-  } else if (object != TPDFAnalyst::kNoValue) {
-    const std::unique_ptr<MemoryStream> copy = analyst_.GetObjectStream(object);
-    SkipObjectHeader(*copy);
-    read(*copy, object);
-  }
+void FontDictionaryReader::ReadName(const PdfValue& value, std::string& target) {
+  const PdfValue resolved = objects_.Resolve(value);
+  if (const std::optional<std::string_view> name = resolved.Name()) target = *name;
 }
 
-template <typename Read>
-void FontDictionaryReader::ReadDictionaryValue(ByteStream& stream, Read read) {
-  ReadValue(stream, [&read](ByteStream& value, int32_t object) {
-    std::string opening;
-    ReadTokenPastStringsAndComments(value, opening);
-    if (opening != "<") return;
-    value.Move(1);
-    read(value, object);
-  });
+std::string FontDictionaryReader::ReadString(const PdfValue& value) {
+  const PdfValue resolved = objects_.Resolve(value);
+  const PdfString* string = resolved.String();
+  return string != nullptr ? string->bytes : std::string();
 }
 
-template <typename OnData>
-void FontDictionaryReader::ReadStreamObject(ByteStream& stream, OnData on_data) {
-  StreamDictionary dictionary(analyst_);
-  std::string token;
-  for (;;) {
-    ReadToken(stream, token);
-    if (token == "endobj") {
-      stream.Move(-kEndObjectStepBack);
-      return;
-    }
-    if (!dictionary.ReadEntry(token, stream) && token == "stream") on_data(stream, dictionary);
-  }
-}
-
-std::string FontDictionaryReader::ReadStringValue(ByteStream& stream) {
-  std::string bytes;
-  ReadValue(stream, [&bytes](ByteStream& value, int32_t) {
-    std::string token;
-    do {
-      ReadToken(value, token);
-      if (token == "%") SkipLine(value);
-    } while (token == "%");
-    if (token == "(") {
-      ReadLiteralString(value, bytes);
-    } else if (token == "<") {
-      bytes.clear();
-      ReadHexString(value, bytes);
-    }
-  });
-  return bytes;
-}
-
-void FontDictionaryReader::SkipTo(ByteStream& stream, std::string_view end) {
-  std::string token;
-  do {
-    ReadToken(stream, token);
-  } while (token != end);
-}
-
-// Called just after a ">" token: a dictionary ends at ">>" unless stream data follows it.
-bool FontDictionaryReader::IsDictionaryEnd(ByteStream& stream) {
-  std::string token;
-  ReadToken(stream, token);
-  if (token != ">") {
-    stream.Move(-static_cast<int64_t>(token.size()));
-    return false;
-  }
-  ReadToken(stream, token);
-  stream.Move(-static_cast<int64_t>(token.size()));
-  return token != "stream";
-}
-
-void FontDictionaryReader::AppendCMapProgram(ByteStream& stream, Program program,
-                                             const StreamDictionary& dictionary) {
+void FontDictionaryReader::AppendCMapProgram(const PdfStream& stream, Program program) {
   std::unique_ptr<MemoryStream>& programs =
       program == Program::kToUnicode ? to_unicode_programs_ : other_programs_;
   if (!programs) programs = std::make_unique<MemoryStream>();
   if (program == Program::kToUnicode) font_.to_unicode = ToUnicodeMap::kProgram;
   programs->Write("\n\n");
-  dictionary.DecodeData(stream, *programs);
+  objects_.DecodeStream(stream, *programs);
 }
 
 std::unique_ptr<MemoryStream> FontDictionaryReader::TakeCMapPrograms() {
@@ -190,101 +106,76 @@ std::unique_ptr<MemoryStream> FontDictionaryReader::TakeCMapPrograms() {
   return std::move(to_unicode_programs_);
 }
 
-void FontDictionaryReader::ReadFontDictionary(ByteStream& stream) {
-  StreamDictionary dictionary(analyst_);
-  std::string token;
-  for (;;) {
-    ReadTokenPastStringsAndComments(stream, token);
-    if (token == "endobj") return;
-    if (dictionary.ReadEntry(token, stream)) continue;
-    if (token == "/Encoding") {
-      ReadEncoding(stream);
-    } else if (token == "/FontDescriptor") {
-      ReadFontDescriptor(stream);
-    } else if (token == "/DescendantFonts") {
-      ReadDescendantFonts(stream);
-    } else if (token == "/Subtype") {
-      analyst_.ReadResolvedToken(stream, font_.subtype);
-    } else if (token == "/BaseFont") {
-      if (font_.font_name == "???") analyst_.ReadResolvedToken(stream, font_.font_name);
-    } else if (token == "/ToUnicode") {
-      ReadToUnicode(stream);
-    } else if (token == "stream") {
-      AppendCMapProgram(stream, Program::kOther, dictionary);
+void FontDictionaryReader::ReadFont(const PdfValue& font) {
+  const PdfDictionary* dictionary = font.DictionaryOrStreamDictionary();
+  if (dictionary == nullptr) return;
+  for (const auto& [key, value] : *dictionary) {
+    if (key == "/Encoding") {
+      ReadEncoding(value);
+    } else if (key == "/FontDescriptor") {
+      ReadFontDescriptor(value);
+    } else if (key == "/DescendantFonts") {
+      ReadDescendantFonts(value);
+    } else if (key == "/Subtype") {
+      ReadName(value, font_.subtype);
+    } else if (key == "/BaseFont") {
+      if (font_.font_name == "???") ReadName(value, font_.font_name);
+    } else if (key == "/ToUnicode") {
+      ReadToUnicode(value);
     }
+  }
+  if (const PdfStream* stream = font.Stream()) AppendCMapProgram(*stream, Program::kOther);
+}
+
+// A name, or a dictionary or embedded CMap stream; any other value is passed over.
+void FontDictionaryReader::ReadEncoding(const PdfValue& value) {
+  const PdfValue encoding = objects_.Resolve(value);
+  if (const std::optional<std::string_view> name = encoding.Name()) {
+    font_.encoding = *name;
+    base_encoding_ = name->substr(1);
+  } else if (const PdfDictionary* dictionary = encoding.DictionaryOrStreamDictionary()) {
+    ReadEncodingDictionary(*dictionary);
+    if (const PdfStream* stream = encoding.Stream()) AppendCMapProgram(*stream, Program::kOther);
   }
 }
 
-// A name, or a dictionary; any other value is passed over.
-void FontDictionaryReader::ReadEncoding(ByteStream& stream) {
-  ReadValue(stream, [this](ByteStream& value, int32_t) {
-    std::string token;
-    ReadTokenPastStringsAndComments(value, token);
-    if (token[0] == '/') {
-      font_.encoding = token;
-      base_encoding_ = token.substr(1);
-    } else if (token == "<") {
-      value.Move(1);
-      ReadEncodingDictionary(value);
-    }
-  });
-}
-
-// An encoding dictionary, or an embedded CMap stream with its dictionary.
-void FontDictionaryReader::ReadEncodingDictionary(ByteStream& stream) {
-  StreamDictionary dictionary(analyst_);
-  std::string token;
-  for (;;) {
-    ReadTokenPastStringsAndComments(stream, token);
-    if (dictionary.ReadEntry(token, stream)) continue;
-    if (token == "/Differences") {
+void FontDictionaryReader::ReadEncodingDictionary(const PdfDictionary& encoding) {
+  for (const auto& [key, value] : encoding) {
+    if (key == "/Differences") {
       font_.encoding = kCustomEncoding;
-      ReadDifferences(stream);
-    } else if (token == "/BaseEncoding") {
-      ReadTokenPastStringsAndComments(stream, base_encoding_);
-      base_encoding_.erase(0, 1);
-    } else if (token == ">") {
-      if (IsDictionaryEnd(stream)) return;
-    } else if (token == "endobj") {
-      stream.Move(-kEndObjectStepBack);
-      return;
-    } else if (token == "/CMapName") {
-      analyst_.ReadResolvedToken(stream, font_.encoding);
-    } else if (token == "/CIDSystemInfo") {
-      SkipValue(stream);
-    } else if (token == "/UseCMap") {
+      ReadDifferences(value);
+    } else if (key == "/BaseEncoding") {
+      if (const std::optional<std::string_view> name = value.Name()) {
+        base_encoding_ = name->substr(1);
+      }
+    } else if (key == "/CMapName") {
+      ReadName(value, font_.encoding);
+    } else if (key == "/UseCMap" && value.Reference() != nullptr) {
       // A predefined CMap named here is not loaded; one given by reference is read.
-      ReadDictionaryValue(stream, [this](ByteStream& value, int32_t object) {
-        if (object != TPDFAnalyst::kDirectValue) ReadCMapStream(value, Program::kOther);
-      });
-    } else if (token == "stream") {
-      AppendCMapProgram(stream, Program::kOther, dictionary);
+      const PdfValue used = objects_.Resolve(value);
+      if (const PdfStream* stream = used.Stream()) AppendCMapProgram(*stream, Program::kOther);
     }
   }
 }
 
 // An array of codes, each followed by the names of the glyphs from that code on. Names past
-// the last code are dropped.
-void FontDictionaryReader::ReadDifferences(ByteStream& stream) {
-  ReadValue(stream, [this](ByteStream& value, int32_t) {
-    std::string token;
-    ReadTokenPastStringsAndComments(value, token);
-    if (token != "[") return;
-    int32_t code = 256;
-    for (;;) {
-      ReadTokenPastStringsAndComments(value, token);
-      if (token == "]") return;
-      if (token[0] == '/') {
-        if (code >= 0 && code < 256) {
-          differences_[code] = GlyphNameToUnicode(DecodeNameEscapes(token.substr(1)));
-          differed_.set(code);
-          ++code;
-        }
-      } else {
-        code = ParseDecimal(token).value_or(256);  // 256: names wait for a code
+// the last code, and names after an element that is neither, are dropped.
+void FontDictionaryReader::ReadDifferences(const PdfValue& value) {
+  const PdfValue differences = objects_.Resolve(value);
+  const PdfArray* elements = differences.Array();
+  if (elements == nullptr) return;
+  int32_t code = 256;  // 256: names wait for a code
+  for (const PdfValue& element : *elements) {
+    if (const std::optional<std::string_view> name = element.Name()) {
+      if (code >= 0 && code < 256) {
+        differences_[code] = GlyphNameToUnicode(DecodeNameEscapes(name->substr(1)));
+        differed_.set(code);
+        ++code;
       }
+    } else {
+      code = element.Integer().value_or(256);
     }
-  });
+  }
 }
 
 std::shared_ptr<const CodeToUnicode> FontDictionaryReader::MakeCodeTable() const {
@@ -299,150 +190,103 @@ std::shared_ptr<const CodeToUnicode> FontDictionaryReader::MakeCodeTable() const
 }
 
 // A CMap stream, or the name of the identity map (which Java and printer drivers write).
-void FontDictionaryReader::ReadToUnicode(ByteStream& stream) {
-  ReadValue(stream, [this](ByteStream& value, int32_t) {
-    std::string token;
-    ReadTokenPastStringsAndComments(value, token);
-    if (token == "/Identity-H" || token == "/Identity-V") {
-      font_.to_unicode = ToUnicodeMap::kIdentity;
-    } else if (token == "<") {
-      value.Move(1);
-      ReadCMapStream(value, Program::kToUnicode);
-    }
-  });
+void FontDictionaryReader::ReadToUnicode(const PdfValue& value) {
+  const PdfValue map = objects_.Resolve(value);
+  const std::optional<std::string_view> name = map.Name();
+  if (name == "/Identity-H" || name == "/Identity-V") {
+    font_.to_unicode = ToUnicodeMap::kIdentity;
+  } else if (const PdfStream* stream = map.Stream()) {
+    AppendCMapProgram(*stream, Program::kToUnicode);
+  }
 }
 
-// A CMap stream up to "endobj"; strings and comments are not skipped here.
-void FontDictionaryReader::ReadCMapStream(ByteStream& stream, Program program) {
-  ReadStreamObject(stream, [this, program](ByteStream& data, const StreamDictionary& dictionary) {
-    AppendCMapProgram(data, program, dictionary);
-  });
-}
-
-void FontDictionaryReader::ReadFontDescriptor(ByteStream& stream) {
-  ReadDictionaryValue(stream, [this](ByteStream& value, int32_t object) {
-    ReadDescriptorDictionary(value,
-                             object == TPDFAnalyst::kDirectValue ? font_.object_number : object);
-  });
-}
-
-void FontDictionaryReader::ReadDescriptorDictionary(ByteStream& stream, int32_t descriptor) {
-  StreamDictionary dictionary(analyst_);
-  std::string token;
-  for (;;) {
-    ReadTokenPastStringsAndComments(stream, token);
-    if (dictionary.ReadEntry(token, stream)) continue;
-    if (token == "/FontName") {
-      analyst_.ReadResolvedToken(stream, font_.font_name);
-    } else if (token == "/FontFile" || token == "/FontFile2" || token == "/FontFile3") {
+// A descriptor that is itself a stream carries the font program; a direct descriptor stands
+// for the font object.
+void FontDictionaryReader::ReadFontDescriptor(const PdfValue& value) {
+  const PdfValue descriptor = objects_.Resolve(value);
+  const PdfDictionary* dictionary = descriptor.DictionaryOrStreamDictionary();
+  if (dictionary == nullptr) return;
+  for (const auto& [key, entry] : *dictionary) {
+    if (key == "/FontName") {
+      ReadName(entry, font_.font_name);
+    } else if (key == "/FontFile" || key == "/FontFile2" || key == "/FontFile3") {
       font_.embedded = true;
-      const bool truetype = token == "/FontFile2";
-      ReadToken(stream, token);
-      if (analyst_.IsObjectReference(token)) {
-        font_.font_file_object = ParseDecimal(token).value_or(-1);
-        if (truetype) truetype_program_ = font_.font_file_object;
+      const PdfReference* program = entry.Reference();
+      if (program != nullptr && program->number > 0 && xref_.Contains(program->number)) {
+        font_.font_file_object = program->number;
+        if (key == "/FontFile2") truetype_program_ = program->number;
       }
-    } else if (token == "stream") {
-      // The descriptor carries the font program itself.
-      font_.embedded = true;
-      font_.font_file_object = descriptor;
-      SkipStreamData(stream, dictionary.Length());
-    } else if (token == "/Style" || token == "/FD") {
-      SkipValue(stream);
-    } else if (token == ">") {
-      if (IsDictionaryEnd(stream)) return;
-    } else if (token == "endobj") {
-      stream.Move(-kEndObjectStepBack);
-      return;
     }
+  }
+  if (descriptor.Stream() != nullptr) {
+    font_.embedded = true;
+    const PdfReference* reference = value.Reference();
+    font_.font_file_object = reference != nullptr
+                                 ? objects_.FollowReferences(*reference).value_or(-1)
+                                 : font_.object_number;
   }
 }
 
 // Only the first descendant font is read: the value is an array of CIDFonts, or the one
 // CIDFont itself.
-void FontDictionaryReader::ReadDescendantFonts(ByteStream& stream) {
-  const auto read_cid_font = [this](ByteStream& value) {
-    ReadDictionaryValue(
-        value, [this](ByteStream& dictionary, int32_t) { ReadCIDFontDictionary(dictionary); });
-  };
-  ReadValue(stream, [&read_cid_font](ByteStream& value, int32_t) {
-    std::string token;
-    ReadTokenPastStringsAndComments(value, token);
-    if (token == "[") {
-      read_cid_font(value);
-      SkipTo(value, "]");
-    } else {
-      value.Move(-static_cast<int64_t>(token.size()));
-      read_cid_font(value);
-    }
-  });
+void FontDictionaryReader::ReadDescendantFonts(const PdfValue& value) {
+  const PdfValue descendants = objects_.Resolve(value);
+  if (const PdfArray* array = descendants.Array()) {
+    if (!array->empty()) ReadCIDFont((*array)[0]);
+  } else {
+    ReadCIDFont(descendants);
+  }
 }
 
 // The CIDFont's own /BaseFont is not read, and its /Subtype is kept apart: the font keeps the
 // top-level ones.
-void FontDictionaryReader::ReadCIDFontDictionary(ByteStream& stream) {
-  StreamDictionary dictionary(analyst_);
-  std::string token;
-  for (;;) {
-    ReadTokenPastStringsAndComments(stream, token);
-    if (dictionary.ReadEntry(token, stream)) continue;
-    if (token == "/FontDescriptor") {
-      ReadFontDescriptor(stream);
-    } else if (token == "/CIDSystemInfo") {
-      ReadCIDSystemInfo(stream);
-    } else if (token == "/CIDToGIDMap") {
-      ReadCIDToGIDMapValue(stream);
-    } else if (token == "/Subtype") {
-      analyst_.ReadResolvedToken(stream, cid_font_subtype_);
-    } else if (token == "stream") {
-      SkipStreamData(stream, dictionary.Length());
-    } else if (token == ">") {
-      if (IsDictionaryEnd(stream)) return;
-    } else if (token == "endobj") {
-      stream.Move(-kEndObjectStepBack);
-      return;
+void FontDictionaryReader::ReadCIDFont(const PdfValue& value) {
+  const PdfValue cid_font = objects_.Resolve(value);
+  const PdfDictionary* dictionary = cid_font.DictionaryOrStreamDictionary();
+  if (dictionary == nullptr) return;
+  for (const auto& [key, entry] : *dictionary) {
+    if (key == "/FontDescriptor") {
+      ReadFontDescriptor(entry);
+    } else if (key == "/CIDSystemInfo") {
+      ReadCIDSystemInfo(entry);
+    } else if (key == "/CIDToGIDMap") {
+      ReadCIDToGIDMapValue(entry);
+    } else if (key == "/Subtype") {
+      ReadName(entry, cid_font_subtype_);
     }
   }
 }
 
-void FontDictionaryReader::ReadCIDSystemInfo(ByteStream& stream) {
-  ReadDictionaryValue(stream, [this](ByteStream& value, int32_t) {
-    std::string token;
-    for (;;) {
-      ReadTokenPastStringsAndComments(value, token);
-      if (token == "/Registry") {
-        font_.cid_registry = ReadStringValue(value);
-      } else if (token == "/Ordering") {
-        font_.cid_ordering = ReadStringValue(value);
-      } else if (token[0] == '/') {
-        SkipValue(value);
-      } else if (token == ">") {
-        if (IsDictionaryEnd(value)) return;
-      } else if (token == "endobj") {
-        value.Move(-kEndObjectStepBack);
-        return;
-      }
+void FontDictionaryReader::ReadCIDSystemInfo(const PdfValue& value) {
+  const PdfValue info = objects_.Resolve(value);
+  const PdfDictionary* dictionary = info.DictionaryOrStreamDictionary();
+  if (dictionary == nullptr) return;
+  for (const auto& [key, entry] : *dictionary) {
+    if (key == "/Registry") {
+      font_.cid_registry = ReadString(entry);
+    } else if (key == "/Ordering") {
+      font_.cid_ordering = ReadString(entry);
     }
-  });
+  }
 }
 
 // The name /Identity, the default, or a stream of the glyph of each CID, read when needed.
-void FontDictionaryReader::ReadCIDToGIDMapValue(ByteStream& stream) {
-  ReadValue(stream, [this](ByteStream& value, int32_t object) {
-    std::string token;
-    ReadTokenPastStringsAndComments(value, token);
-    if (token == "<" && object != TPDFAnalyst::kDirectValue) cid_to_gid_map_ = object;
-  });
+void FontDictionaryReader::ReadCIDToGIDMapValue(const PdfValue& value) {
+  const PdfReference* reference = value.Reference();
+  if (reference == nullptr) return;
+  const std::optional<int32_t> holder = objects_.FollowReferences(*reference);
+  if (!holder) return;
+  const PdfValue* map = objects_.Object(*holder);
+  if (map != nullptr && map->DictionaryOrStreamDictionary() != nullptr) cid_to_gid_map_ = *holder;
 }
 
-std::unique_ptr<MemoryStream> FontDictionaryReader::DecodeStreamObject(int32_t object) {
-  auto data = std::make_unique<MemoryStream>();
-  const std::unique_ptr<MemoryStream> copy = analyst_.GetObjectStream(object);
-  SkipObjectHeader(*copy);
-  ReadStreamObject(*copy, [&data](ByteStream& stream, const StreamDictionary& dictionary) {
-    dictionary.DecodeData(stream, *data);
-  });
-  return data;
+std::string FontDictionaryReader::DecodeStreamObject(int32_t n) {
+  MemoryStream data;
+  const PdfValue* object = objects_.Object(n);
+  if (const PdfStream* stream = object != nullptr ? object->Stream() : nullptr) {
+    objects_.DecodeStream(*stream, data);
+  }
+  return std::string(data.Bytes());
 }
 
 std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::ReadGlyphCharacters() {
@@ -464,12 +308,12 @@ std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::ReadGlyphCharact
 
 std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::MakeGlyphCharacters() {
   auto glyphs = std::make_shared<const GlyphToUnicode>(
-      ReadTrueTypeCmap(DecodeStreamObject(truetype_program_)->Bytes()));
+      ReadTrueTypeCmap(DecodeStreamObject(truetype_program_)));
   if (glyphs->empty()) return nullptr;
   auto characters = std::make_shared<CIDGlyphCharacters>();
   characters->glyphs = std::move(glyphs);
   if (cid_to_gid_map_ >= 0) {
-    characters->cid_to_gid = ReadCIDToGIDMap(DecodeStreamObject(cid_to_gid_map_)->Bytes());
+    characters->cid_to_gid = ReadCIDToGIDMap(DecodeStreamObject(cid_to_gid_map_));
   }
   return characters;
 }
@@ -489,15 +333,17 @@ void FinishFont(FontResource& font) {
   }
 }
 
-// Reads the font dictionary that read_dictionary hands to the reader into font, recording a
-// failure in the font; the file position is put back.
-template <typename ReadDictionary>
-void DecodeInto(TPDFAnalyst& analyst, GlyphCharactersCache& glyph_characters, FontResource& font,
-                ReadDictionary read_dictionary) {
-  PositionGuard guard(*analyst.Stream());
-  FontDictionaryReader reader(analyst, font, glyph_characters);
+// Reads the font into its resource, recording a failure in it: a font object that cannot be
+// read is one.
+void DecodeInto(Document& document, GlyphCharactersCache& glyph_characters, FontResource& font,
+                const PdfValue* font_object) {
+  if (font_object == nullptr) {
+    font.failed = true;
+    return;
+  }
+  FontDictionaryReader reader(document, font, glyph_characters);
   try {
-    read_dictionary(reader);
+    reader.ReadFont(*font_object);
     font.cmap_data = reader.TakeCMapPrograms();
     FinishFont(font);
     if (font.subtype != "Type0") font.codes = reader.MakeCodeTable();
@@ -508,42 +354,21 @@ void DecodeInto(TPDFAnalyst& analyst, GlyphCharactersCache& glyph_characters, Fo
   }
 }
 
-// The direct dictionary at offset of the file, up to its balanced end, closed by "endobj" as
-// the body of an object is, so that it reads like a font object.
-std::unique_ptr<MemoryStream> CopyDirectDictionary(ByteStream& file, int64_t offset) {
-  file.SetPosition(offset);
-  SkipValue(file);
-  std::string bytes(file.Bytes().substr(static_cast<size_t>(offset),
-                                        static_cast<size_t>(file.Position() - offset)));
-  bytes += "\nendobj\n";
-  return std::make_unique<MemoryStream>(std::move(bytes));
-}
-
 }  // namespace
 
-FontDecoder::FontDecoder(TPDFAnalyst* analyst) : analyst_(CheckDecoderReader(analyst)) {}
-
-FontResource FontDecoder::DecodeFont(const std::string& name, int32_t object_number) {
-  if (!analyst_.IsValidObjectNumber(object_number)) throw Error("オブジェクト番号が不正です。");
-  FontResource font(name, object_number);
-  DecodeInto(analyst_, glyph_characters_, font,
-             [this, object_number](FontDictionaryReader& reader) {
-               ByteStream& stream = *analyst_.Stream();
-               analyst_.SeekToExistingObject(object_number);
-               SkipObjectHeader(stream);
-               reader.ReadFontDictionary(stream);
-             });
-  return font;
-}
+FontDecoder::FontDecoder(Document& document) : document_(CheckDecodable(document)) {}
 
 FontResource FontDecoder::DecodeFont(const Resource& resource) {
-  if (resource.dictionary_offset == -1) return DecodeFont(resource.name, resource.object_number);
-  FontResource font(resource.name, -1);
-  font.dictionary_offset = resource.dictionary_offset;
-  DecodeInto(analyst_, glyph_characters_, font, [this, &resource](FontDictionaryReader& reader) {
-    reader.ReadFontDictionary(
-        *CopyDirectDictionary(*analyst_.Stream(), resource.dictionary_offset));
-  });
+  FontResource font(resource.name, resource.object_number);
+  if (resource.dictionary) {
+    font.dictionary = resource.dictionary;
+    const PdfValue direct(*resource.dictionary);
+    DecodeInto(document_, glyph_characters_, font, &direct);
+  } else {
+    // Read once: the caller keeps the font it gives.
+    const std::optional<PdfValue> object = document_.Objects().ObjectOnce(resource.object_number);
+    DecodeInto(document_, glyph_characters_, font, object ? &*object : nullptr);
+  }
   return font;
 }
 

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "content/font_resource.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 
 namespace lumenquill {
 
@@ -22,16 +22,11 @@ using GlyphCharactersCache =
 // encoding label, whether a program is embedded, and the CMap programs that come with it.
 class FontDecoder final {
  public:
-  // See CheckDecoderReader.
-  explicit FontDecoder(TPDFAnalyst* analyst);
+  // See CheckDecodable.
+  explicit FontDecoder(Document& document);
 
-  // The font of resource name (slash included) defined by object number. Raises
-  // Error("オブジェクト番号が不正です。") for a number the reader does not accept; any other
-  // error while reading is caught and gives a font with Failed set. The file position is
-  // put back.
-  FontResource DecodeFont(const std::string& name, int32_t object_number);
-  // The font of a resource: by its object number, or, for a direct font dictionary, from the
-  // dictionary at its offset.
+  // The font of a resource: the font object its number names, or its direct dictionary. An
+  // object that cannot be read, and any error while reading, give a font with failed set.
   FontResource DecodeFont(const Resource& resource);
 
   // How many pairs of embedded TrueType program and /CIDToGIDMap one decoder reads: each may
@@ -40,7 +35,7 @@ class FontDecoder final {
   static constexpr size_t kMaxEmbeddedCmaps = 64;
 
  private:
-  TPDFAnalyst& analyst_;
+  Document& document_;
   GlyphCharactersCache glyph_characters_;
 };
 

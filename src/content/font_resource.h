@@ -26,7 +26,7 @@ enum class ToUnicodeMap { kNone, kProgram, kIdentity };
 // the CMap programs that come with it.
 struct FontResource : Resource {
   FontResource(std::string name, int32_t object_number)
-      : Resource{std::move(name), object_number} {}
+      : Resource{std::move(name), object_number, std::nullopt} {}
 
   std::string subtype = "???";
   std::string font_name = "???";

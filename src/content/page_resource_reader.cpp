@@ -3,11 +3,8 @@
 #include <set>
 #include <vector>
 
-#include "content/decoder_reader.h"
-#include "reader/decimal_text.h"
-#include "reader/position_guard.h"
-#include "reader/reading_primitives.h"
-#include "reader/stream_dictionary.h"
+#include "content/decodable_document.h"
+#include "reader/reader_errors.h"
 
 namespace lumenquill {
 namespace {
@@ -17,78 +14,64 @@ namespace {
 // without end; no real page comes near this.
 constexpr size_t kMaxFormsPerPage = 10'000;
 
+// Whether an XObject's dictionary makes it a form: its /Subtype says so, or, without one, it has
+// the entries of a form and none of an image.
+bool IsForm(const PdfDictionary& xobject, ObjectResolver& objects) {
+  if (xobject.Contains("/Subtype")) return objects.Get(xobject, "/Subtype").Name() == "/Form";
+  for (const char* image_key : {"/Width", "/Height", "/BitsPerComponent"}) {
+    if (xobject.Contains(image_key)) return false;
+  }
+  for (const char* form_key : {"/BBox", "/FormType", "/Matrix", "/Resources"}) {
+    if (xobject.Contains(form_key)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-PageResourceReader::PageResourceReader(TPDFAnalyst* analyst)
-    : analyst_(CheckDecoderReader(analyst)), stream_(*analyst_.Stream()) {}
+PageResourceReader::PageResourceReader(Document& document)
+    : xref_(CheckDecodable(document).Xref()), objects_(document.Objects()) {}
 
-void PageResourceReader::NextToken(std::string& token) {
-  ReadTokenPastStringsAndComments(stream_, token);
+// A page is read once for both its resources and its content, and not kept after the next page
+// is read: a document's pages would only fill the resolver's cache.
+const PdfDictionary& PageResourceReader::PageDictionary(int32_t page_object) {
+  if (last_page_number_ == page_object) return last_page_;
+  const std::optional<PdfValue> page = objects_.ObjectOnce(page_object);
+  if (!page) throw ReadError();
+  const PdfDictionary* dictionary = page->DictionaryOrStreamDictionary();
+  last_page_ = dictionary != nullptr ? *dictionary : PdfDictionary();
+  last_page_number_ = page_object;
+  return last_page_;
 }
 
-// The position is just inside "<<". Each value is passed over whole after its category's
-// entries are read, so that nested dictionaries, arrays and strings never end the dictionary
-// before its own ">>".
-void PageResourceReader::ReadResourceDictionary(Categories& target) {
-  std::string key;
-  for (;;) {
-    NextToken(key);
-    if (key == ">" || key == "endobj") return;
-    if (key[0] != '/') continue;
-    if (key == "/Font") {
-      ReadCategoryEntries(target.fonts);
-    } else if (key == "/XObject") {
-      ReadCategoryEntries(target.xobjects);
+// Each category's entries are read once per key that names it: a key written twice is read
+// twice.
+bool PageResourceReader::ReadNodeResources(const PdfDictionary& node, Categories& target) {
+  if (!node.Contains("/Resources")) return false;
+  const PdfValue resources = objects_.Get(node, "/Resources");
+  if (const PdfDictionary* dictionary = resources.Dictionary()) {
+    for (const auto& [key, value] : *dictionary) {
+      if (key == "/Font") {
+        ReadCategory(value, target.fonts);
+      } else if (key == "/XObject") {
+        ReadCategory(value, target.xobjects);
+      }
     }
-    SkipValue(stream_);
   }
+  return true;
 }
 
-void PageResourceReader::EnterDictionaryValue(const std::function<void()>& read) {
-  analyst_.VisitValue(stream_, [this, &read](ByteStream&) {
-    std::string opening;
-    NextToken(opening);
-    if (opening != "<") return;
-    stream_.Move(1);
-    read();
-  });
-}
-
-void PageResourceReader::ReadCategoryEntries(ResourceList& list) {
-  PositionGuard guard(stream_);
-  EnterDictionaryValue([this, &list] { ReadCategoryDictionaryBody(list); });
-}
-
-// Key by key: a reference is kept with its object number, a direct dictionary with its offset
-// in the file, and any other value is passed over whole.
-void PageResourceReader::ReadCategoryDictionaryBody(ResourceList& list) {
-  std::string key;
-  for (;;) {
-    NextToken(key);
-    if (key == ">" || key == "endobj") return;
-    if (key[0] != '/') continue;
-    const int32_t object = analyst_.ReadReference(stream_);
-    if (object != -1) {
-      if (analyst_.IsValidObjectNumber(object)) list.push_back({key, object});
-      continue;
-    }
-    SkipWhiteSpace(stream_);
-    if (stream_.Peek(2) == "<<") list.push_back({key, -1, stream_.Position()});
-    SkipValue(stream_);
-  }
-}
-
-bool PageResourceReader::ReadNodeResources(Categories& target, int32_t* parent) {
-  std::string token;
-  for (;;) {
-    NextToken(token);
-    if (token == "endobj") return false;
-    if (token == "/Parent" && parent != nullptr) {
-      NextToken(token);
-      if (analyst_.IsValidObjectRef(token)) *parent = ParseDecimal(token).value_or(-1);
-    } else if (token == "/Resources") {
-      EnterDictionaryValue([this, &target] { ReadResourceDictionary(target); });
-      return true;
+// A reference is kept with its object number, a direct dictionary as it is, and any other
+// value is passed over.
+void PageResourceReader::ReadCategory(const PdfValue& value, ResourceList& list) {
+  const PdfValue category = objects_.Resolve(value);
+  const PdfDictionary* entries = category.Dictionary();
+  if (entries == nullptr) return;
+  for (const auto& [key, entry] : *entries) {
+    if (const PdfReference* reference = entry.Reference()) {
+      if (xref_.Contains(reference->number)) list.push_back({key, reference->number, {}});
+    } else if (const PdfDictionary* dictionary = entry.Dictionary()) {
+      list.push_back({key, -1, *dictionary});
     }
   }
 }
@@ -96,19 +79,16 @@ bool PageResourceReader::ReadNodeResources(Categories& target, int32_t* parent) 
 // A page without /Resources takes all of them from its nearest ancestor that has some. A
 // /Parent chain that comes back to a node already read ends the search with nothing found.
 PageResources PageResourceReader::ReadPageResources(int32_t page_object) {
-  PositionGuard guard(stream_);
   Categories own;
-  std::set<int32_t> nodes_read;
-  int32_t node = page_object;
-  while (node != -1 && nodes_read.insert(node).second) {
-    if (!analyst_.SeekToObject(node)) {
-      if (node == page_object) throw ReadError();
-      break;  // an ancestor outside the file has nothing to give
-    }
-    SkipObjectHeader(stream_);
-    int32_t parent = -1;
-    if (ReadNodeResources(own, &parent)) break;
-    node = parent;
+  std::set<int32_t> nodes_read{page_object};
+  const PdfDictionary* node = &PageDictionary(page_object);
+  while (!ReadNodeResources(*node, own)) {
+    const PdfValue* parent = node->Find("/Parent");
+    const PdfReference* reference = parent != nullptr ? parent->Reference() : nullptr;
+    if (reference == nullptr || !nodes_read.insert(reference->number).second) break;
+    const PdfValue* ancestor = objects_.Object(reference->number);
+    node = ancestor != nullptr ? ancestor->DictionaryOrStreamDictionary() : nullptr;
+    if (node == nullptr) break;  // an ancestor that cannot be read has nothing to give
   }
   PageResources page{std::move(own.fonts), {}};
   AddForms(own.xobjects, page);
@@ -147,70 +127,67 @@ void PageResourceReader::AddForms(const ResourceList& xobjects, PageResources& p
   }
 }
 
+// An XObject given as a direct dictionary (n is -1) is no form.
 const PageResourceReader::Categories* PageResourceReader::FormResources(int32_t n) {
   auto found = forms_read_.find(n);
   if (found == forms_read_.end()) {
     std::optional<Categories> resources;
-    if (ReadXObjectSubtype(n) == "/Form") {
+    const PdfValue* object = n >= 0 ? objects_.Object(n) : nullptr;
+    const PdfDictionary* xobject =
+        object != nullptr ? object->DictionaryOrStreamDictionary() : nullptr;
+    if (xobject != nullptr && IsForm(*xobject, objects_)) {
       resources.emplace();
-      analyst_.SeekToExistingObject(n);
-      SkipObjectHeader(stream_);
-      ReadNodeResources(*resources, nullptr);
+      ReadNodeResources(*xobject, *resources);
     }
     found = forms_read_.emplace(n, std::move(resources)).first;
   }
   return found->second ? &*found->second : nullptr;
 }
 
-std::string PageResourceReader::ReadXObjectSubtype(int32_t n) {
-  if (!analyst_.SeekToObject(n)) return "";
-  std::string token;
-  for (;;) {
-    NextToken(token);
-    if (token == "/Subtype") {
-      std::string subtype;
-      analyst_.ReadResolvedToken(stream_, subtype);
-      return subtype;
+// /Contents is a stream, an array of streams, or a reference to such an array. A reference
+// that leads to no value gives nothing.
+ObjectNumberList PageResourceReader::ContentObjects(int32_t page_object) {
+  const PdfDictionary& page = PageDictionary(page_object);
+  ObjectNumberList list;
+  const PdfValue* contents = page.Find("/Contents");
+  if (contents == nullptr) return list;
+  std::optional<PdfValue> held;
+  const PdfArray* array = contents->Array();
+  if (const PdfReference* reference = contents->Reference()) {
+    // The object is read once and not kept, as a content stream usually is; a chain of
+    // references is followed.
+    int32_t holder = reference->number;
+    held = objects_.ObjectOnce(holder);
+    if (held && held->Reference()) {
+      const std::optional<int32_t> end = objects_.FollowReferences(*held->Reference());
+      if (!end) return list;
+      holder = *end;
+      held = *objects_.Object(holder);
     }
-    if (token == "/Width" || token == "/Height" || token == "/BitsPerComponent") return "/Image";
-    if (token == "/BBox" || token == "/FormType" || token == "/Matrix" || token == "/Resources") {
-      return "/Form";
+    if (!held) return list;
+    array = held->Array();
+    if (array == nullptr) {
+      list.push_back(holder);
+      last_contents_number_ = holder;
+      last_contents_ = std::move(held);
+      return list;
     }
-    if (token == "stream" || token == "endobj") return "";
   }
+  if (array == nullptr) return list;
+  for (const PdfValue& element : *array) {
+    const PdfReference* stream = element.Reference();
+    if (stream != nullptr && xref_.Contains(stream->number)) list.push_back(stream->number);
+  }
+  return list;
 }
 
-void PageResourceReader::GetContentObjects(int32_t page_object, ObjectNumberList& list) {
-  PositionGuard guard(stream_);
-  analyst_.SeekToExistingObject(page_object);
-  std::string token;
-  for (;;) {
-    NextToken(token);
-    if (token == "endobj") return;
-    if (token == "/Contents") {
-      analyst_.ReadRefList(stream_, list);
-      return;
-    }
+void PageResourceReader::DecodeStreamObject(int32_t n, MemoryStream& dest) {
+  // Not kept in the resolver's cache: the caller keeps the decoded bytes.
+  const std::optional<PdfValue> object =
+      n == last_contents_number_ ? last_contents_ : objects_.ObjectOnce(n);
+  if (const PdfStream* stream = object ? object->Stream() : nullptr) {
+    objects_.DecodeStream(*stream, dest);
   }
-}
-
-int64_t PageResourceReader::DecodeStreamObject(int32_t n, StringList& filters, MemoryStream& dest) {
-  const int64_t before = dest.Position();
-  PositionGuard guard(stream_);
-  analyst_.SeekToExistingObject(n);
-  SkipObjectHeader(stream_);
-  StreamDictionary dictionary(analyst_);
-  std::string token;
-  for (;;) {
-    NextToken(token);
-    if (token == "endobj") break;
-    if (!dictionary.ReadEntry(token, stream_) && token == "stream") {
-      dictionary.DecodeData(stream_, dest);
-    }
-  }
-  const StringList& names = dictionary.Filters().names;
-  filters.insert(filters.end(), names.begin(), names.end());
-  return dest.Position() - before;
 }
 
 }  // namespace lumenquill

@@ -1,34 +1,32 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
-#include <string>
 #include <unordered_map>
 
 #include "content/page_resources.h"
+#include "reader/document.h"
 #include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
-#include "reader/string_list.h"
+#include "reader/pdf_value.h"
 
 namespace lumenquill {
 
-// Answers what the text extraction asks of each page: its fonts and the form XObjects it reaches
-// (from the nearest ancestor's /Resources when the page has none), the objects that make up its
-// content, and the decoded bytes of a stream object. Reads tokens straight from the
-// reader's file stream and puts its position back after each operation.
+// Answers what the text extraction asks of each page: its fonts and the form XObjects it
+// reaches (from the nearest ancestor's /Resources when the page has none), and the objects that
+// make up its content.
 class PageResourceReader final {
  public:
-  // See CheckDecoderReader.
-  explicit PageResourceReader(TPDFAnalyst* analyst);
+  // See CheckDecodable.
+  explicit PageResourceReader(Document& document);
 
-  // The resources of page object page_object.
+  // The resources of page object page_object. Raises ReadError when the page object cannot be
+  // read.
   PageResources ReadPageResources(int32_t page_object);
-  // Appends the object numbers of the page's content streams, in order.
-  void GetContentObjects(int32_t page_object, ObjectNumberList& list);
-  // Decodes stream object n into dest at its position, appending the stream's filter names
-  // to filters; returns the number of bytes written.
-  int64_t DecodeStreamObject(int32_t n, StringList& filters, MemoryStream& dest);
+  // The object numbers of the page's content streams, in order.
+  ObjectNumberList ContentObjects(int32_t page_object);
+  // Appends the decoded data of stream object n to dest; nothing for an object that holds no
+  // stream. Raises what ObjectResolver::DecodeStream raises.
+  void DecodeStreamObject(int32_t n, MemoryStream& dest);
 
  private:
   // The two categories of a resource dictionary that the extraction follows.
@@ -37,26 +35,25 @@ class PageResourceReader final {
     ResourceList xobjects;
   };
 
-  // The next token of an object, passing over literal strings and comments.
-  void NextToken(std::string& token);
-  void ReadResourceDictionary(Categories& target);
-  // Calls read just inside the dictionary that is the value at the position, references
-  // followed; nothing when the value is no dictionary.
-  void EnterDictionaryValue(const std::function<void()>& read);
-  // Reads the entries of the category whose key was just read; the position is put back.
-  void ReadCategoryEntries(ResourceList& list);
-  void ReadCategoryDictionaryBody(ResourceList& list);
-  // Reads the /Resources of the node at the position into target; notes the node's /Parent
-  // when parent is given. False when the node has no /Resources.
-  bool ReadNodeResources(Categories& target, int32_t* parent);
+  // The dictionary of a page object; raises ReadError when the object cannot be read.
+  const PdfDictionary& PageDictionary(int32_t page_object);
+  // Reads the node's /Resources into target; false when the node has none.
+  bool ReadNodeResources(const PdfDictionary& node, Categories& target);
+  void ReadCategory(const PdfValue& value, ResourceList& list);
   // Adds to page every form XObject that the XObjects reach.
   void AddForms(const ResourceList& xobjects, PageResources& page);
   // The resources of XObject n when it is a form, read once; null for any other XObject.
   const Categories* FormResources(int32_t n);
-  std::string ReadXObjectSubtype(int32_t n);
 
-  TPDFAnalyst& analyst_;
-  ByteStream& stream_;
+  const XrefTable& xref_;
+  ObjectResolver& objects_;
+  // The page read last, which the next question is usually about.
+  int32_t last_page_number_ = -1;
+  PdfDictionary last_page_;
+  // The object a page's /Contents reference led to, read last: usually the stream that is
+  // decoded next.
+  int32_t last_contents_number_ = -1;
+  std::optional<PdfValue> last_contents_;
   // The forms' resources read so far, by object number; none for an XObject that is no form.
   // A form's resources are its own whatever page lists it, and the same forms recur on many
   // pages.

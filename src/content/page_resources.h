@@ -1,18 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "reader/pdf_value.h"
 
 namespace lumenquill {
 
 // One named resource: the key under which content refers to it (slash included) and the
-// object that defines it, or, for a direct dictionary, where that dictionary stands.
+// object that defines it, or, for a direct dictionary, that dictionary itself.
 struct Resource {
   std::string name;
   int32_t object_number = -1;  // -1 for a direct dictionary
-  // The byte offset in the file of the "<<" of a direct dictionary; -1 otherwise.
-  int64_t dictionary_offset = -1;
+  // A direct dictionary; none for a resource given by reference.
+  std::optional<PdfDictionary> dictionary;
 };
 
 // Resources in the order their keys stand in the dictionary; duplicates are kept.

@@ -1,6 +1,7 @@
 #include "info/extract_command.h"
 
 #include <iostream>
+#include <memory>
 #include <variant>
 
 #include "app/console_interface.h"
@@ -10,6 +11,8 @@
 #include "info/failure_line.h"
 #include "platform/error.h"
 #include "platform/terminal.h"
+#include "reader/document.h"
+#include "reader/reader_errors.h"
 #include "text/text_extractor.h"
 
 namespace lumenquill {
@@ -26,11 +29,10 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
   const RunOptions& options = line->options;
   const std::string& output = line->files[0];
   const std::string& input = line->files[1];
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(newer_formats);
+  std::unique_ptr<Document> document;
   try {
-    reader.LoadFromFile(input);
-    if (reader.Encrypted()) {
+    document = Document::OpenFile(input, {newer_formats});
+    if (document->Encrypted()) {
       ReportFailure(input, kSecuredFileMessage);
       return 1;
     }
@@ -38,7 +40,7 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
     ExtractionOptions extraction;
     ApplyRunOptions(options, extraction);
     // Pages past the end read to the last page, as lumenquill reads them.
-    const int32_t count = reader.PageCount();
+    const int32_t count = RangePageCount(*document);
     const PageRange pages = PagesFromOptions(options.first_page, options.last_page, count);
     if (pages.first > count) ReportFailure(input, EmptyRangeNote(pages, count));
     extraction.pages = pages;
@@ -46,13 +48,16 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
     ConsoleUserInterface console(std::cin, std::cout, std::cerr, false, StandardErrorIsTerminal());
     Conversion conversion(console);
     // The command names its output: a file of that name is replaced.
-    conversion.WriteTextFile(reader, extraction, {output, ExistingFile::kReplace});
+    conversion.WriteTextFile(*document, extraction, {output, ExistingFile::kReplace});
     return 0;
   } catch (const OutputError& error) {
     ReportFailure(error.path(), error.what());
     return 1;
+  } catch (const LoadError& error) {
+    ReportFailure(input, error, error.NeedsNewerFormats());
+    return 1;
   } catch (const Error& error) {
-    ReportFailure(input, error, reader);
+    ReportFailure(input, error, document && document->NeedsNewerFormats());
     return 1;
   }
 }

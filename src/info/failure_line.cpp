@@ -23,11 +23,15 @@ void ReportFailure(const std::string& path, const std::string& message) {
   Console().ShowMessage("lumenquill-info", path + "\r\n" + message, MessageIcon::kError);
 }
 
-void ReportFailure(const std::string& path, const Error& error, const TPDFAnalyst& reader) {
+void ReportFailure(const std::string& path, const Error& error, bool needs_newer_formats) {
   const auto* unopened = dynamic_cast<const FileOpenError*>(&error);
   std::string message = unopened != nullptr ? OpenFailureMessage(unopened->cause()) : error.what();
-  if (reader.NeedsNewerFormats()) message += "\r\n" + Console().NewerFormatsHint();
+  if (needs_newer_formats) message += "\r\n" + Console().NewerFormatsHint();
   ReportFailure(path, message);
+}
+
+void ReportFailure(const std::string& path, const Error& error, const TPDFAnalyst& reader) {
+  ReportFailure(path, error, reader.NeedsNewerFormats());
 }
 
 }  // namespace lumenquill

@@ -34,20 +34,17 @@ void WriteFonts(FontDecoder& decoder, const ResourceList& fonts, const char* ind
 
 }  // namespace
 
-void WriteFontReport(TPDFAnalyst& reader, std::ostream& out) {
-  ObjectNumberList pages;
-  reader.GetPageObjects(pages);
-  PageResourceReader streams(&reader);
-  FontDecoder fonts(&reader);
+void WriteFontReport(Document& document, std::ostream& out) {
+  const ObjectNumberList pages = document.PageObjects();
+  PageResourceReader page_reader(document);
+  FontDecoder fonts(document);
   for (size_t i = 0; i < pages.size(); ++i) {
     const int32_t page = pages[i];
     out << "page " << i + 1 << ' ' << page << '\n';
-    ObjectNumberList contents;
-    streams.GetContentObjects(page, contents);
     out << "  contents";
-    for (const int32_t content : contents) out << ' ' << content;
+    for (const int32_t content : page_reader.ContentObjects(page)) out << ' ' << content;
     out << '\n';
-    const PageResources resources = streams.ReadPageResources(page);
+    const PageResources resources = page_reader.ReadPageResources(page);
     WriteFonts(fonts, resources.fonts, "  ", out);
     for (const FormXObject& form : resources.forms) {
       out << "  form " << form.name << " obj=" << form.object_number << '\n';

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 
 namespace lumenquill {
 
@@ -18,6 +18,6 @@ namespace lumenquill {
 //
 // A font name that is not valid Shift-JIS is shown in hexadecimal as FontName=<8140...>. The
 // conversion is the one the text extraction uses for the font's strings (see ConversionName).
-void WriteFontReport(TPDFAnalyst& reader, std::ostream& out);
+void WriteFontReport(Document& document, std::ostream& out);
 
 }  // namespace lumenquill

@@ -76,6 +76,10 @@ int UsageError(const std::string& message) {
 
 using Report = void (*)(lumenquill::TPDFAnalyst&, std::ostream&);
 
+void WriteFontReportOf(lumenquill::TPDFAnalyst& reader, std::ostream& out) {
+  lumenquill::WriteFontReport(*reader.GetDocument(), out);
+}
+
 int ReportDocuments(Report report, const std::vector<std::string>& paths, bool newer_formats) {
   int status = 0;
   for (const std::string& path : paths) {
@@ -180,7 +184,7 @@ int Run(const std::vector<std::string>& arguments) {
   const std::optional<std::vector<std::string>> files =
       FileArguments(args.begin() + (fonts ? 1 : 0), args.end(), error);
   if (!files) return UsageError(error);
-  return ReportDocuments(fonts ? lumenquill::WriteFontReport : lumenquill::WriteDocumentReport,
+  return ReportDocuments(fonts ? WriteFontReportOf : lumenquill::WriteDocumentReport,
                          *files, newer_formats);
 }
 

@@ -2,6 +2,7 @@
 
 #include "reader/decimal_text.h"
 #include "reader/object_parser.h"
+#include "reader/reader_errors.h"
 #include "reader/section_stream_data.h"
 #include "reader/stream_filters.h"
 
@@ -83,6 +84,13 @@ std::optional<PdfValue> ObjectResolver::ReadFileObject(int32_t n, int32_t offset
   std::optional<PdfValue> body = parser.ReadObjectBody(
       [this](const PdfValue& length) { return Integer(length).value_or(0); });
   if (!body) return std::nullopt;
+  if (const PdfStream* stream = body->Stream()) {
+    // The stream names its object, by which DecodeStream finds whether and how to decrypt it.
+    PdfStream numbered = *stream;
+    numbered.object_number = n;
+    numbered.generation = header ? header->generation : 0;
+    body = PdfValue(std::move(numbered));
+  }
   if (handler_ && header && header->number == n && DecryptsObject(n, *body, parser.Position())) {
     decrypted_objects_.insert(n);
     return Decrypted(*body, n, header->generation);
@@ -280,6 +288,10 @@ void ObjectResolver::DecodeStream(const PdfStream& stream, MemoryStream& dest) {
   if (!decrypted_objects_.contains(stream.object_number)) {
     ByteView source(file_, stream.keyword_end);
     lumenquill::DecodeStream(source, dest, stream.length, filters);
+    // An object with no "endobj" after its data is cut off by the end of the file.
+    if (stream.length > 0 && source.Rest().find("endobj") == std::string_view::npos) {
+      throw ReadError();
+    }
     return;
   }
   // The decrypted data, with the bytes that followed the encrypted data after it, so that the

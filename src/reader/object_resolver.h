@@ -79,7 +79,8 @@ class ObjectResolver final {
 
   // Appends the decoded data of a stream to dest, decrypted first in a decrypted document,
   // with the rules and bounds of DecodeStream (reader/stream_filters.h): data cut off by the
-  // end of the file, a wrong /Length and failing filters give what they give there.
+  // end of the file, a wrong /Length and failing filters give what they give there. Then, when
+  // no "endobj" follows the data, raises ReadError: the object is cut off by the end of the file.
   void DecodeStream(const PdfStream& stream, MemoryStream& dest);
 
  private:

@@ -74,6 +74,9 @@ class PdfDictionary final {
   bool empty() const;
   std::vector<Entry>::const_iterator begin() const;
   std::vector<Entry>::const_iterator end() const;
+  // What tells this dictionary from another with the same entries: copies of one dictionary
+  // share it, dictionaries read apart do not.
+  const void* Identity() const { return entries_.get(); }
 
  private:
   std::shared_ptr<const std::vector<Entry>> entries_;

@@ -34,11 +34,12 @@ class FontCache final {
  private:
   static constexpr size_t kMaxCachedReaders = 64;
 
-  // A font's object number and the offset of its direct dictionary: two direct font
-  // dictionaries differ by their offsets.
-  using FontKey = std::pair<int32_t, int64_t>;
+  // A font's object number and the identity of its direct dictionary: two direct font
+  // dictionaries differ by their identities. The cached fonts hold their dictionaries, so an
+  // identity is never reused while its key is kept.
+  using FontKey = std::pair<int32_t, const void*>;
   static FontKey KeyOf(const Resource& font) {
-    return {font.object_number, font.dictionary_offset};
+    return {font.object_number, font.dictionary ? font.dictionary->Identity() : nullptr};
   }
 
   FontDecoder& decoder_;

@@ -27,8 +27,7 @@ const std::string& PageStreams::Decoded(int32_t n, StreamRole role) {
   if (const auto kept = kept_forms_.find(n); kept != kept_forms_.end()) return kept->second;
   if (const auto found = page_decoded_.find(n); found != page_decoded_.end()) return found->second;
   MemoryStream decoded;
-  StringList filters;
-  streams_.DecodeStreamObject(n, filters, decoded);
+  streams_.DecodeStreamObject(n, decoded);
   const auto size = static_cast<int64_t>(decoded.Size());
   if (role == StreamRole::kForm && size <= kept_form_bytes_left_) {
     kept_form_bytes_left_ -= size;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "content/decoder_reader.h"
+#include "content/decodable_document.h"
 #include "content/font_decoder.h"
 #include "content/page_resource_reader.h"
 #include "platform/mul_div.h"
@@ -30,8 +30,8 @@ std::string PageBanner(int32_t page, bool first, const std::string& new_line) {
 
 }  // namespace
 
-TextExtractor::TextExtractor(TPDFAnalyst* document, ExtractionOptions options)
-    : options(std::move(options)), document_(CheckDecoderReader(document)) {}
+TextExtractor::TextExtractor(Document& document, ExtractionOptions options)
+    : options(std::move(options)), document_(CheckDecodable(document)) {}
 
 int64_t TextExtractor::DecodeContent(MemoryStream& content, std::string& output,
                                      FontList& fonts) const {
@@ -62,31 +62,30 @@ bool TextExtractor::Run(const TextSink& sink, const bool& cancel,
 
 bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
                                  const ExtractionProgress& progress) {
-  ObjectNumberList pages;
-  document_.GetPageObjects(pages);
+  const ObjectNumberList pages = document_.PageObjects();
   const int32_t page_count = static_cast<int32_t>(pages.size());
   const PageRange range = options.pages.value_or(PageRange{1, page_count});
   if (range.first < 1 || range.last > page_count) {
     throw Error("ページ番号の指定が不正です。");
   }
 
-  PageResourceReader streams(&document_);
-  FontDecoder font_decoder(&document_);
+  PageResourceReader resources_reader(document_);
+  FontDecoder font_decoder(document_);
   FontCache font_cache(font_decoder);
   FontList fonts;
   MemoryStream content;
-  ObjectNumberList content_objects;
-  PageStreams page_streams(streams);
+  PageStreams page_streams(resources_reader);
   std::string text;
 
-  // Appends the decoded bytes of a stream, framed as the interpreter expects, to the page's
-  // content; false, with nothing appended, when the copy would pass the thread's bound on
-  // decoded bytes (the rest of the page is then passed over, as past the page's bound).
-  const auto append_content = [&content](const std::string& decoded, std::string_view after) {
+  // Appends the decoded bytes of a stream to the content to interpret, between line breaks so
+  // that no token of one stream runs into the next; false, with nothing appended, when the copy
+  // would pass the thread's bound on decoded bytes (the rest of the page is then passed over,
+  // as past the page's bound).
+  const auto append_content = [&content](const std::string& decoded) {
     try {
       content.Write("\n\n");
       content.Write(decoded);
-      content.Write(after);
+      content.Write("\n\n");
     } catch (const DecodedBytesError&) {
       return false;
     }
@@ -103,14 +102,14 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
   for (int32_t page = range.first; page <= range.last; ++page) {
     if (options.page_banners) sink(PageBanner(page, page == range.first, options.new_line));
     const int32_t page_object = pages[static_cast<size_t>(page - 1)];
-    const PageResources resources = streams.ReadPageResources(page_object);
+    const PageResources resources = resources_reader.ReadPageResources(page_object);
     page_streams.StartPage();
 
     // Form XObjects with fonts of their own come first, each on its own.
     for (const FormXObject& form : resources.forms) {
       if (form.fonts.empty()) continue;
       const std::string* decoded = page_streams.Take(form.object_number, StreamRole::kForm);
-      if (decoded == nullptr || !append_content(*decoded, "endobj\n\n")) break;
+      if (decoded == nullptr || !append_content(*decoded)) break;
       font_cache.DecodeFonts(form.fonts, fonts);
       interpret();
       if (progress.form_done) progress.form_done();
@@ -118,13 +117,10 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
     }
 
     if (resources.fonts.empty()) continue;  // no text, no progress report
-    content_objects.clear();
-    streams.GetContentObjects(page_object, content_objects);
-    for (const int32_t object : content_objects) {
+    for (const int32_t object : resources_reader.ContentObjects(page_object)) {
       const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
-      if (decoded == nullptr || !append_content(*decoded, "\n\n")) break;
+      if (decoded == nullptr || !append_content(*decoded)) break;
     }
-    content.Write("endobj\n\n");
     font_cache.DecodeFonts(resources.fonts, fonts);
     interpret();
 
@@ -136,9 +132,9 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
   return true;
 }
 
-bool Extract(TPDFAnalyst& document, const ExtractionOptions& options, const TextSink& sink,
+bool Extract(Document& document, const ExtractionOptions& options, const TextSink& sink,
              const bool& cancel, const ExtractionProgress& progress) {
-  return TextExtractor(&document, options).Run(sink, cancel, progress);
+  return TextExtractor(document, options).Run(sink, cancel, progress);
 }
 
 }  // namespace lumenquill

@@ -8,7 +8,7 @@
 
 #include "content/font_resource.h"
 #include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 
 namespace lumenquill {
 
@@ -52,9 +52,8 @@ struct ExtractionProgress {
 // no file: where the text goes is the caller's business.
 class TextExtractor final {
  public:
-  // Raises "nilは代入できません。" for no document, "対応できない形式です。" for an encrypted
-  // document or one whose loading failed.
-  explicit TextExtractor(TPDFAnalyst* document, ExtractionOptions options = {});
+  // Raises "対応できない形式です。" for a secured document.
+  explicit TextExtractor(Document& document, ExtractionOptions options = {});
 
   // Hands the text of the pages to the sink: per page the banner, the forms with fonts of their
   // own and the page's content (up to kMaxContentPerPage bytes of them). Stops after a page or a
@@ -76,11 +75,11 @@ class TextExtractor final {
   int64_t Interpret(MemoryStream& content, std::string& output, FontList& fonts,
                     FontCache* cache) const;
 
-  TPDFAnalyst& document_;
+  Document& document_;
 };
 
 // The text of the document with these options into the sink; false when cancelled.
-bool Extract(TPDFAnalyst& document, const ExtractionOptions& options, const TextSink& sink,
+bool Extract(Document& document, const ExtractionOptions& options, const TextSink& sink,
              const bool& cancel, const ExtractionProgress& progress = {});
 
 }  // namespace lumenquill

@@ -330,8 +330,8 @@ TEST_F(ConversionTest, CancelBetweenFormsWritesNothingAndOpensNothing) {
 
 // The text file holds exactly what the extraction hands its sink, whatever the layout.
 TEST_F(ConversionTest, TheFileHoldsWhatTheExtractionHandsOver) {
-  TPDFAnalyst document;
-  document.LoadFromFile(AddFile("a.pdf", TwoPages()));
+  const std::unique_ptr<Document> opened = Document::OpenFile(AddFile("a.pdf", TwoPages()), {});
+  Document& document = *opened;
   ExtractionOptions options;
   for (const char* new_line : {"\r\n", "\n"}) {
     options.new_line = new_line;
@@ -351,8 +351,8 @@ TEST_F(ConversionTest, TheFileHoldsWhatTheExtractionHandsOver) {
 // An output file that may not be written is refused before any page is read, with its own
 // reason: held by another process, not a file (a folder, a FIFO), no permission, read-only.
 TEST_F(ConversionTest, RefusesAnOutputFileThatMayNotBeWrittenWithItsReason) {
-  TPDFAnalyst document;
-  document.LoadFromFile(AddFile("a.pdf", TwoPages()));
+  const std::unique_ptr<Document> opened = Document::OpenFile(AddFile("a.pdf", TwoPages()), {});
+  Document& document = *opened;
   const std::string text = folder_ + "/a.txt";
   std::ofstream(text) << "old content";
   const auto refusal = [&](const std::string& path) -> std::string {
@@ -395,8 +395,8 @@ TEST_F(ConversionTest, RefusesAnOutputFileThatMayNotBeWrittenWithItsReason) {
 // Escape pressed during the extraction cancels it as the display's cancel does: the previous
 // text stays, and the latch is taken.
 TEST_F(ConversionTest, EscapeCancelsAndKeepsThePreviousFile) {
-  TPDFAnalyst document;
-  document.LoadFromFile(AddFile("a.pdf", TwoPages()));
+  const std::unique_ptr<Document> opened = Document::OpenFile(AddFile("a.pdf", TwoPages()), {});
+  Document& document = *opened;
   std::ofstream(folder_ + "/a.txt") << "old content";
   TakeEscapeKeyPress();
   ui_.on_progress = [] { LatchEscapeKeyPress(); };
@@ -412,8 +412,8 @@ TEST_F(ConversionTest, EscapeCancelsAndKeepsThePreviousFile) {
 // A disk that fills up at the last write: the error names the file, and the previous text
 // stays with nothing beside it.
 TEST_F(ConversionTest, AWriteFailingAtTheEndLeavesThePreviousFile) {
-  TPDFAnalyst document;
-  document.LoadFromFile(AddFile("a.pdf", TwoPages()));
+  const std::unique_ptr<Document> opened = Document::OpenFile(AddFile("a.pdf", TwoPages()), {});
+  Document& document = *opened;
   std::ofstream(folder_ + "/a.txt") << "old content";
   testing::FileSizeLimit disk(100);
   try {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "open_document.h"
 #include "support/deflate.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 #include "support/png_rows.h"
 #include "support/sfnt_builder.h"
@@ -13,12 +13,16 @@ namespace {
 
 using testing::Deflated;
 
-using testing::Open;
 using Objects = std::vector<std::pair<int32_t, std::string>>;
 
 std::string Stream(const std::string& entries, const std::string& data) {
   return "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
          "\nendstream";
+}
+
+// A font resource given by reference.
+Resource ByNumber(const std::string& name, int32_t object_number) {
+  return {name, object_number, std::nullopt};
 }
 
 // Decodes font object 5, whose dictionary entries are given, with the further objects.
@@ -28,15 +32,12 @@ class FontDecoding : public ::testing::Test {
                       const std::string& name = "/F1") {
     objects.emplace_back(5, "<< /Type /Font " + font_entries + " >>");
     objects.emplace_back(3, "<< /Type /Page >>");
-    Open(reader_, testing::TreeDocument("<< /Type /Pages /Kids [3 0 R] >>", objects));
-    FontDecoder decoder(&reader_);
-    reader_.Stream()->SetPosition(17);
-    auto font = decoder.DecodeFont(name, 5);
-    EXPECT_EQ(reader_.Stream()->Position(), 17);
-    return font;
+    document_ = testing::OpenDocumentBytes(
+        testing::TreeDocument("<< /Type /Pages /Kids [3 0 R] >>", objects));
+    return FontDecoder(*document_).DecodeFont(ByNumber(name, 5));
   }
 
-  TPDFAnalyst reader_;
+  std::unique_ptr<Document> document_;
 };
 
 TEST_F(FontDecoding, SimpleFontWithANamedEncoding) {
@@ -251,14 +252,14 @@ TEST_F(ForeignCIDFont, ProgramsAreReadOnceAndBounded) {
     objects.emplace_back(n + 1, Stream("", Program()));
   }
   Decode("/Subtype /Type1", objects);
-  FontDecoder decoder(&reader_);
-  const auto first = decoder.DecodeFont("/A", 100);
+  FontDecoder decoder(*document_);
+  const auto first = decoder.DecodeFont(ByNumber("/A", 100));
   ASSERT_NE(first.glyph_characters, nullptr);
-  EXPECT_EQ(decoder.DecodeFont("/B", 100).glyph_characters, first.glyph_characters);
+  EXPECT_EQ(decoder.DecodeFont(ByNumber("/B", 100)).glyph_characters, first.glyph_characters);
   for (int32_t n = 102; n < 100 + 2 * (fonts - 1); n += 2) {
-    EXPECT_NE(decoder.DecodeFont("/F", n).glyph_characters, nullptr) << n;
+    EXPECT_NE(decoder.DecodeFont(ByNumber("/F", n)).glyph_characters, nullptr) << n;
   }
-  EXPECT_EQ(decoder.DecodeFont("/F", 100 + 2 * (fonts - 1)).glyph_characters, nullptr);
+  EXPECT_EQ(decoder.DecodeFont(ByNumber("/F", 100 + 2 * (fonts - 1))).glyph_characters, nullptr);
 }
 
 // A program that cannot be read, or whose cmap maps nothing, gives no characters; the font
@@ -315,48 +316,51 @@ TEST_F(FontDecoding, ValuesByReference) {
   EXPECT_EQ(looping.encoding, "標準");
 }
 
-// A direct font dictionary is read from its offset up to its own end.
+// A direct font dictionary is read by itself: a nested dictionary and the next font's entries
+// are not its own.
 TEST_F(FontDecoding, DirectFontDictionary) {
-  const std::string first =
-      "<< /Subtype /Type1 /Encoding 9 0 R /Resources << /A << /B 1 >> >> /Widths [1 2] >>";
-  const std::string second = "<< /BaseFont /Courier >>";
-  Decode("", {{6, "<< /F1 " + first + " /F2 " + second + " >>"}, {9, "/WinAnsiEncoding"}});
-  const std::string_view file = reader_.Stream()->Bytes();
-  Resource first_resource{"/F1", -1};
-  first_resource.dictionary_offset = static_cast<int64_t>(file.find(first));
-  Resource second_resource{"/F2", -1};
-  second_resource.dictionary_offset = static_cast<int64_t>(file.find(second));
-  FontDecoder decoder(&reader_);
-  reader_.Stream()->SetPosition(17);
-  const auto font = decoder.DecodeFont(first_resource);
-  EXPECT_EQ(reader_.Stream()->Position(), 17);
+  Decode("", {{6,
+               "<< /F1 << /Subtype /Type1 /Encoding 9 0 R /Resources << /A << /BaseFont /X >> >> "
+               "/Widths [1 2] >> /F2 << /BaseFont /Courier >> >>"},
+              {9, "/WinAnsiEncoding"}});
+  const PdfDictionary& fonts = *document_->Objects().Object(6)->Dictionary();
+  FontDecoder decoder(*document_);
+  const auto font = decoder.DecodeFont({"/F1", -1, *fonts.Find("/F1")->Dictionary()});
   EXPECT_EQ(font.object_number, -1);
-  EXPECT_EQ(font.dictionary_offset, first_resource.dictionary_offset);
   EXPECT_EQ(font.subtype, "Type1");
-  EXPECT_EQ(font.font_name, "F1");  // not the next font's /BaseFont
+  EXPECT_EQ(font.font_name, "F1");
   EXPECT_EQ(font.encoding, "WinAnsiEncoding");
   EXPECT_FALSE(font.failed);
-  EXPECT_EQ(decoder.DecodeFont(second_resource).font_name, "Courier");
+  EXPECT_EQ(decoder.DecodeFont({"/F2", -1, *fonts.Find("/F2")->Dictionary()}).font_name,
+            "Courier");
 }
 
+// Entries of dictionaries nested in the font are not the font's: a Type3 font's resources
+// name fonts of their own.
+TEST_F(FontDecoding, NestedEntriesAreNotTheFonts) {
+  const auto font = Decode(
+      "/Subtype /Type3 /Resources << /Font << /G1 << /Subtype /Type1 /BaseFont /Inner "
+      "/Encoding /MacRomanEncoding >> >> >> /Encoding << /Differences [65 /A] >>");
+  EXPECT_EQ(font.subtype, "Type3");
+  EXPECT_EQ(font.font_name, "F1");
+  EXPECT_EQ(font.encoding, "カスタム");
+}
+
+// A font object that cannot be read, and a CMap program that runs past the end of the file,
+// are failures, recorded in the font with what was read before them.
 TEST_F(FontDecoding, FailuresAreRecordedInTheFont) {
   const auto font = Decode("/Subtype /Type1 /BaseFont /ABC+Name /Encoding 40 0 R",
-                           {{40, "<< /Differences [1 /a"}});
+                           {{40, "<< /Differences [1 /a] /UseCMap 41 0 R >>"},
+                            {41, "<< /Filter /FlateDecode /Length 99999 >>\nstream\nx"}});
   EXPECT_TRUE(font.failed);
   EXPECT_EQ(font.subtype, "/Type1");  // not cleaned
   EXPECT_EQ(font.font_name, "/ABC+Name");
   EXPECT_EQ(font.encoding, "カスタム");  // as read before the failure
-}
 
-TEST_F(FontDecoding, RefusesObjectNumbersOutsideTheTable) {
   Decode("/Subtype /Type1");
-  FontDecoder decoder(&reader_);
-  try {
-    decoder.DecodeFont("/F1", reader_.ObjectCount());
-    FAIL();
-  } catch (const Error& error) {
-    EXPECT_STREQ(error.what(), "オブジェクト番号が不正です。");
-  }
+  const auto unread = FontDecoder(*document_).DecodeFont(ByNumber("/F2", 4));
+  EXPECT_TRUE(unread.failed);
+  EXPECT_EQ(unread.font_name, "???");
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 #include <sstream>
 
 #include "info/font_report.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
 
@@ -23,10 +24,8 @@ TEST(FontReport, MatchesTheReviewedExpectations) {
     std::filesystem::path pdf = entry.path();
     pdf.replace_extension(".pdf");
     SCOPED_TRACE(pdf.filename().string());
-    TPDFAnalyst reader;
-    reader.LoadFromFile(pdf.string());
     std::ostringstream report;
-    WriteFontReport(reader, report);
+    WriteFontReport(*Document::OpenFile(pdf.string(), {}), report);
     EXPECT_EQ(report.str(), testing::ReadWholeFile(entry.path().string()));
     ++files;
   }
@@ -46,10 +45,8 @@ TEST(FontReport, ShowsFontNamesAsTextOrHexadecimal) {
       {{3, "<< /Type /Page /Resources << /Font << /F1 4 0 R /F2 5 0 R >> >> >>"},
        {4, "<< /Type /Font /Subtype /Type0 /BaseFont /#82#A0 /Encoding /Identity-H >>"},
        {5, "<< /Type /Font /Subtype /Type1 /BaseFont /Bad\x82 >>"}});
-  TPDFAnalyst reader;
-  reader.LoadFromStream(std::make_unique<MemoryStream>(document));
   std::ostringstream report;
-  WriteFontReport(reader, report);
+  WriteFontReport(*testing::OpenDocumentBytes(document), report);
   EXPECT_EQ(report.str(),
             "page 1 3\n  contents\n"
             "  font /F1 obj=4 Subtype=Type0 FontName=\"あ\" Encoding=Identity-H Embedded=no "

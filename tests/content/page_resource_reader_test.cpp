@@ -3,19 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
-#include "open_document.h"
-#include "support/deflate.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
-#include "support/png_rows.h"
 
 namespace lumenquill {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::Open;
+using testing::OpenDocumentBytes;
 using testing::TreeDocument;
 
 using Objects = std::vector<std::pair<int32_t, std::string>>;
@@ -45,39 +41,33 @@ class PageResourceReading : public ::testing::Test {
     Objects all = objects;
     all.emplace_back(kTableFiller);
     all.emplace_back(3, "<< /Type /Page /Parent 2 0 R " + page_entries + " >>");
-    Open(reader_, TreeDocument("<< /Type /Pages /Kids [3 0 R] " + root_entries + " >>", all));
-    decoder_ = std::make_unique<PageResourceReader>(&reader_);
+    OpenTree(TreeDocument("<< /Type /Pages /Kids [3 0 R] " + root_entries + " >>", all));
+  }
+  void OpenTree(const std::string& bytes) {
+    decoder_.reset();
+    document_ = OpenDocumentBytes(bytes);
+    decoder_ = std::make_unique<PageResourceReader>(*document_);
   }
 
-  PageResources ReadPage() {
-    reader_.Stream()->SetPosition(11);
-    PageResources page = decoder_->ReadPageResources(3);
-    EXPECT_EQ(reader_.Stream()->Position(), 11);
-    return page;
-  }
+  PageResources ReadPage() { return decoder_->ReadPageResources(3); }
 
-  TPDFAnalyst reader_;
+  std::unique_ptr<Document> document_;
   std::unique_ptr<PageResourceReader> decoder_;
 };
 
-// No reader is a fault of the caller; a reader without a readable document is the file's.
-TEST(PageResourceReaderConstruction, RefusesUnusableReaders) {
-  EXPECT_THROW(PageResourceReader(nullptr), std::logic_error);
-  TPDFAnalyst encrypted;
-  Open(encrypted, testing::PdfBuilder()
-                      .Object(1, "<< /Pages 2 0 R >>")
-                      .Object(2, "<< /Kids [] >>")
-                      .Trailer("/Root 1 0 R /Encrypt 5 0 R")
-                      .Build());
-  TPDFAnalyst failed;
-  EXPECT_THROW(Open(failed, "not a pdf"), LoadError);
-  for (TPDFAnalyst* reader : {&encrypted, &failed}) {
-    try {
-      PageResourceReader decoder(reader);
-      FAIL();
-    } catch (const Error& error) {
-      EXPECT_STREQ(error.what(), "対応できない形式です。");
-    }
+// A secured document's objects cannot be read.
+TEST(PageResourceReaderConstruction, RefusesSecuredDocuments) {
+  const std::unique_ptr<Document> encrypted =
+      OpenDocumentBytes(testing::PdfBuilder()
+                            .Object(1, "<< /Pages 2 0 R >>")
+                            .Object(2, "<< /Kids [] >>")
+                            .Trailer("/Root 1 0 R /Encrypt 5 0 R")
+                            .Build());
+  try {
+    PageResourceReader decoder(*encrypted);
+    FAIL();
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "対応できない形式です。");
   }
 }
 
@@ -93,8 +83,8 @@ TEST_F(PageResourceReading, InlineAndReferencedResources) {
   EXPECT_THAT(FormNames(page), ElementsAre("/Fm0"));
 }
 
-// Entries are read key by key: references are kept, direct dictionaries keep their offset,
-// and any other value is passed over without the key after it.
+// Entries are read key by key: references are kept, direct dictionaries as they are, and any
+// other value is passed over without the key after it.
 TEST_F(PageResourceReading, CategoryEntriesKeyByKey) {
   OpenPage(
       "/Resources << /Font << /F0 /Helvetica /F1 6 0 R /F2 [/Type1 5 0 R] /F3 (a ] string) "
@@ -105,9 +95,9 @@ TEST_F(PageResourceReading, CategoryEntriesKeyByKey) {
   OpenPage("/Resources << /Font << /F1 " + font + " /F2 7 0 R >> >>");
   const ResourceList fonts = ReadPage().fonts;
   EXPECT_EQ(EntriesOf(fonts), (Entries{{"/F1", -1}, {"/F2", 7}}));
-  const std::string_view file = reader_.Stream()->Bytes();
-  EXPECT_EQ(file.substr(static_cast<size_t>(fonts[0].dictionary_offset), font.size()), font);
-  EXPECT_EQ(fonts[1].dictionary_offset, -1);
+  ASSERT_TRUE(fonts[0].dictionary);
+  EXPECT_EQ(fonts[0].dictionary->Find("/BaseFont")->Name(), "/Helvetica");
+  EXPECT_FALSE(fonts[1].dictionary);
 }
 
 // A value holding nested dictionaries, arrays or strings does not end the resources early,
@@ -136,36 +126,33 @@ TEST_F(PageResourceReading, NestedValuesBeforeTheFonts) {
 
 // The nearest ancestor with /Resources gives all of them; a page with its own gets nothing.
 TEST_F(PageResourceReading, InheritanceFromTheNearestAncestor) {
-  Open(reader_, TreeDocument("<< /Type /Pages /Kids [4 0 R] /Resources << /Font << /F1 9 0 R "
-                             ">> >> >>",
-                             {{4, "<< /Type /Pages /Kids [3 0 R] /Parent 2 0 R >>"},
-                              {3, "<< /Type /Page /Parent 4 0 R >>"},
-                              {5, "<< /Type /Page /Parent 4 0 R /Resources /None >>"},
-                              {6, "<< /Type /Page >>"},
-                              kTableFiller}));
-  decoder_ = std::make_unique<PageResourceReader>(&reader_);
+  OpenTree(TreeDocument("<< /Type /Pages /Kids [4 0 R] /Resources << /Font << /F1 9 0 R >> >> >>",
+                        {{4, "<< /Type /Pages /Kids [3 0 R] /Parent 2 0 R >>"},
+                         {3, "<< /Type /Page /Parent 4 0 R >>"},
+                         {5, "<< /Type /Page /Parent 4 0 R /Resources /None >>"},
+                         {6, "<< /Type /Page >>"},
+                         kTableFiller}));
   EXPECT_EQ(EntriesOf(decoder_->ReadPageResources(3).fonts), (Entries{{"/F1", 9}}));
   EXPECT_THAT(EntriesOf(decoder_->ReadPageResources(5).fonts), IsEmpty());
   EXPECT_THAT(EntriesOf(decoder_->ReadPageResources(6).fonts), IsEmpty());
 }
 
 TEST_F(PageResourceReading, AParentCycleEnds) {
-  Open(reader_, TreeDocument("<< /Type /Pages /Kids [3 0 R] /Parent 4 0 R >>",
-                             {{3, "<< /Type /Page /Parent 2 0 R >>"},
-                              {4, "<< /Type /Pages /Parent 3 0 R >>"}}));
-  decoder_ = std::make_unique<PageResourceReader>(&reader_);
+  OpenTree(TreeDocument("<< /Type /Pages /Kids [3 0 R] /Parent 4 0 R >>",
+                        {{3, "<< /Type /Page /Parent 2 0 R >>"},
+                         {4, "<< /Type /Pages /Parent 3 0 R >>"}}));
   EXPECT_THAT(EntriesOf(decoder_->ReadPageResources(3).fonts), IsEmpty());
 }
 
 // Forms are listed depth first, each before the forms inside it, with their own fonts; an
-// image is no form.
+// image is no form, whatever entry comes first.
 TEST_F(PageResourceReading, NestedFormsAreFlattened) {
   OpenPage("/Resources << /XObject << /Outer 10 0 R /Im 12 0 R /Second 13 0 R >> >>",
            {{10,
              "<< /Subtype /Form /Resources << /XObject << /Inner 11 0 R >> /Font << /F2 8 0 "
              "R >> >> /Length 0 >>\nstream\n\nendstream"},
             {11, "<< /BBox [0 0 1 1] /Subtype /Form /Resources << /Font << /F3 9 0 R >> >> >>"},
-            {12, "<< /Width 1 /Subtype /Form >>"},
+            {12, "<< /BBox [0 0 1 1] /Subtype /Image >>"},
             {13, "<< /Type /XObject /Subtype /Form >>"}});
   const PageResources page = ReadPage();
   EXPECT_THAT(FormNames(page), ElementsAre("/Outer", "/Inner", "/Second"));
@@ -196,64 +183,19 @@ TEST_F(PageResourceReading, SharedFormsAreBounded) {
   EXPECT_EQ(ReadPage().forms.size(), 10'000u);
 }
 
+// /Contents of the page itself: a stream, an array of streams, or a referenced array.
 TEST_F(PageResourceReading, ContentObjects) {
   OpenPage("/Contents [5 0 R 9 0 R]", {{5, "<< >>"}, {9, "<< >>"}});
-  ObjectNumberList contents;
-  decoder_->GetContentObjects(3, contents);
-  EXPECT_THAT(contents, ElementsAre(5, 9));
+  EXPECT_THAT(decoder_->ContentObjects(3), ElementsAre(5, 9));
 
-  OpenPage("/Title (/Contents 9 0 R) /Contents 7 0 R", {{7, "[5 0 R]"}, {5, "<< >>"}});
-  contents.clear();
-  decoder_->GetContentObjects(3, contents);
-  EXPECT_THAT(contents, ElementsAre(5));
+  OpenPage("/Annots [<< /Contents 9 0 R >>] /Contents 7 0 R", {{7, "[5 0 R]"}, {5, "<< >>"}});
+  EXPECT_THAT(decoder_->ContentObjects(3), ElementsAre(5));
+
+  OpenPage("/Contents 5 0 R", {{5, "<< >>"}});
+  EXPECT_THAT(decoder_->ContentObjects(3), ElementsAre(5));
 
   OpenPage("");
-  contents.clear();
-  decoder_->GetContentObjects(3, contents);
-  EXPECT_THAT(contents, IsEmpty());
-}
-
-TEST_F(PageResourceReading, DecodeStreamObject) {
-  OpenPage("", {{5, "<< /Length 6 0 R /Filter [/ASCIIHexDecode] >>\nstream\n414243>\nendstream"},
-                {6, "7"},
-                {7, "<< /Length 4 /Filter /DCTDecode >>\nstream\nabcd\nendstream"},
-                {8, "<< >>\nstream\nabcd\nendstream"}});
-  MemoryStream dest;
-  dest.Write("x");
-  StringList filters;
-  reader_.Stream()->SetPosition(3);
-  EXPECT_EQ(decoder_->DecodeStreamObject(5, filters, dest), 3);
-  EXPECT_EQ(dest.Bytes(), "xABC");
-  EXPECT_THAT(filters, ElementsAre("/ASCIIHexDecode"));
-  EXPECT_EQ(reader_.Stream()->Position(), 3);
-
-  filters.clear();
-  EXPECT_EQ(decoder_->DecodeStreamObject(7, filters, dest), 0);
-  EXPECT_THAT(filters, ElementsAre("/DCTDecode"));
-  filters.clear();
-  EXPECT_EQ(decoder_->DecodeStreamObject(8, filters, dest), 0);  // no /Length
-}
-
-// The parameters of each filter come with it; a /DecodeParms dictionary ends no dictionary.
-TEST_F(PageResourceReading, DecodeStreamObjectWithParameters) {
-  const std::string rows = testing::PngUpRows("BT (up rows) Tj ET", 4);
-  const std::string data = "stream\n" + testing::Deflated(rows) + "\nendstream";
-  const std::string length = std::to_string(data.size() - 17);
-  OpenPage("",
-           {{5,
-             "<< /Filter /FlateDecode /DecodeParms << /Predictor 12 /Columns 4 >> "
-             "/Length 6 0 R >>\n" +
-                 data},
-            {6, length},
-            {7, "<< /Length " + length + " /Filter /FlateDecode /DecodeParms null >>\n" + data}});
-  MemoryStream dest;
-  StringList filters;
-  EXPECT_EQ(decoder_->DecodeStreamObject(5, filters, dest), 18);
-  EXPECT_EQ(dest.Bytes(), "BT (up rows) Tj ET");
-  EXPECT_THAT(filters, ElementsAre("/FlateDecode"));
-  MemoryStream unpredicted;
-  decoder_->DecodeStreamObject(7, filters, unpredicted);
-  EXPECT_EQ(unpredicted.Bytes(), rows);
+  EXPECT_THAT(decoder_->ContentObjects(3), IsEmpty());
 }
 
 }  // namespace

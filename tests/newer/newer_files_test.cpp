@@ -70,7 +70,7 @@ Outcome Extract(const fs::path& pdf, bool read_newer_formats) {
     const bool cancel = false;
     std::string text;
     Extract(
-        reader, {}, [&text](std::string_view part) { text += part; }, cancel);
+        *reader.GetDocument(), {}, [&text](std::string_view part) { text += part; }, cancel);
     outcome.text = text;
   } catch (const Error& error) {
     outcome.error = error.what();
@@ -221,7 +221,7 @@ TEST(NewerFormats, SecuredVariantsStayRefused) {
           continue;
         }
         EXPECT_TRUE(reader.Encrypted()) << "read newer formats: " << read_newer_formats;
-        EXPECT_THROW(TextExtractor extractor(&reader), Error);
+        EXPECT_THROW(TextExtractor extractor(*reader.GetDocument()), Error);
       }
       ++files;
     }

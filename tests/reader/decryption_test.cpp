@@ -105,18 +105,23 @@ struct DocumentContent {
   std::vector<std::string> info_strings;
 };
 
+// The decoded data of stream object n.
+std::string DecodedStream(TPDFAnalyst& reader, int32_t n) {
+  ObjectResolver& objects = reader.GetDocument()->Objects();
+  MemoryStream decoded;
+  if (const PdfValue* object = objects.Object(n); object && object->Stream()) {
+    objects.DecodeStream(*object->Stream(), decoded);
+  }
+  return decoded.Release();
+}
+
 DocumentContent ContentOf(TPDFAnalyst& reader) {
   DocumentContent content;
   reader.GetPageObjects(content.pages);
-  PageResourceReader decoder(&reader);
+  PageResourceReader decoder(*reader.GetDocument());
   for (const int32_t page : content.pages) {
-    ObjectNumberList objects;
-    decoder.GetContentObjects(page, objects);
-    for (const int32_t object : objects) {
-      MemoryStream decoded;
-      StringList filters;
-      decoder.DecodeStreamObject(object, filters, decoded);
-      content.contents.push_back(decoded.Release());
+    for (const int32_t object : decoder.ContentObjects(page)) {
+      content.contents.push_back(DecodedStream(reader, object));
     }
   }
   content.info_strings = StringsOfObject(reader, reader.InfoID());
@@ -168,11 +173,8 @@ TEST(Decryption, MetadataInTheClear) {
       *reader.ReadObjectBytes(reader.RootID(), reader.GetObjectSize(reader.RootID()));
   const size_t metadata_key = catalog.find("/Metadata ");
   ASSERT_NE(metadata_key, std::string::npos);
-  MemoryStream metadata;
-  StringList filters;
-  PageResourceReader(&reader).DecodeStreamObject(std::stoi(catalog.substr(metadata_key + 10)),
-                                                filters, metadata);
-  EXPECT_TRUE(metadata.Release().starts_with("<?xpacket"));
+  EXPECT_TRUE(DecodedStream(reader, std::stoi(catalog.substr(metadata_key + 10)))
+                  .starts_with("<?xpacket"));
 }
 
 TEST(Decryption, SecuredFilesAreRefused) {
@@ -266,10 +268,7 @@ TEST(Decryption, RewrittenObjects) {
   // The indirect /Length becomes the direct length of the data.
   const std::string stream = *reader.ReadObjectBytes(4, reader.GetObjectSize(4));
   EXPECT_NE(stream.find("<< /Length 12 >>\nstream\nBT (a) Tj ET\n"), std::string::npos) << stream;
-  MemoryStream decoded;
-  StringList filters;
-  PageResourceReader(&reader).DecodeStreamObject(4, filters, decoded);
-  EXPECT_EQ(decoded.Release(), "BT (a) Tj ET");
+  EXPECT_EQ(DecodedStream(reader, 4), "BT (a) Tj ET");
 
   // A string that runs to the end of the file leaves its object as it was; another /ID or a
   // crypt filter the dictionary does not define leaves the file secured.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "open_document.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 #include "text/content_interpreter.h"
 #include "text/number_to_int.h"
@@ -13,8 +13,8 @@ namespace {
 class ContentInterpreter : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::Open(reader_, testing::SimpleDocument(1));
-    decoder_ = std::make_unique<TextExtractor>(&reader_);
+    document_ = testing::OpenDocumentBytes(testing::SimpleDocument(1));
+    decoder_ = std::make_unique<TextExtractor>(*document_);
     decoder_->options.new_line = "|";
   }
 
@@ -27,7 +27,7 @@ class ContentInterpreter : public ::testing::Test {
   }
 
   // The text of content laid out as the extraction lays out a content buffer.
-  std::string Text(const std::string& content) { return Raw("\n\n" + content + "\n\nendobj\n\n"); }
+  std::string Text(const std::string& content) { return Raw("\n\n" + content + "\n\n"); }
 
   std::string Raw(const std::string& bytes) {
     MemoryStream buffer(bytes);
@@ -37,7 +37,7 @@ class ContentInterpreter : public ::testing::Test {
     return output;
   }
 
-  TPDFAnalyst reader_;
+  std::unique_ptr<Document> document_;
   std::unique_ptr<TextExtractor> decoder_;
   FontList fonts_;
 };

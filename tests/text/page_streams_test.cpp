@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "open_document.h"
 #include "support/deflate.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
@@ -20,11 +20,11 @@ class PageStreamsTest : public ::testing::Test {
         .Stream(5, "", "five")
         .Stream(6, "", "ix")
         .Trailer("/Root 1 0 R");
-    testing::Open(reader_, pdf.Build());
-    streams_ = std::make_unique<PageResourceReader>(&reader_);
+    document_ = testing::OpenDocumentBytes(pdf.Build());
+    streams_ = std::make_unique<PageResourceReader>(*document_);
   }
 
-  TPDFAnalyst reader_;
+  std::unique_ptr<Document> document_;
   std::unique_ptr<PageResourceReader> streams_;
 };
 

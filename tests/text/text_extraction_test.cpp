@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "open_document.h"
 #include "reader/flate_decode.h"
 #include "support/deflate.h"
+#include "support/document_bytes.h"
 #include "support/lzw_codes.h"
 #include "support/pdf_builder.h"
 #include "support/png_rows.h"
@@ -47,14 +47,14 @@ std::string Pages(int page_count) {
 
 class TextExtraction : public ::testing::Test {
  protected:
-  void OpenDocument(const std::string& bytes) { testing::Open(reader_, bytes); }
+  void OpenDocument(const std::string& bytes) { document_ = testing::OpenDocumentBytes(bytes); }
 
   // Extracts the range and returns the text the sink received.
   std::string Extract(int32_t first, int32_t last) {
     options_.pages = PageRange{first, last};
     std::string text;
     finished_ = lumenquill::Extract(
-        reader_, options_, [&text](std::string_view part) { text += part; }, cancel_,
+        *document_, options_, [&text](std::string_view part) { text += part; }, cancel_,
         ExtractionProgress{[this](int32_t percent) {
                              positions_.push_back(percent);
                              if (cancel_at_ == percent) cancel_ = true;
@@ -67,7 +67,7 @@ class TextExtraction : public ::testing::Test {
   }
 
   static constexpr int32_t kFinished = 1100;
-  TPDFAnalyst reader_;
+  std::unique_ptr<Document> document_;
   ExtractionOptions options_;
   std::vector<int32_t> positions_;
   bool cancel_ = false;
@@ -222,6 +222,19 @@ TEST_F(TextExtraction, APageOverTheContentBoundKeepsWhatCameBefore) {
   EXPECT_THAT(positions_, ElementsAre(0, 100, kFinished));
 }
 
+// Each stream's last token stands alone, whatever follows it in the buffer: a form ending in T*
+// breaks the line, and a page's string left open at its end gives its own bytes only.
+TEST_F(TextExtraction, TheLastTokenOfAStreamStandsAlone) {
+  OpenDocument(testing::PagesShowing({"/Fm Do BT /F1 1 Tf <41"},
+                                     "/Font << /F1 3 0 R >> /XObject << /Fm 6 0 R >>")
+                   .Stream(6, "/Subtype /Form /Resources << /Font << /F1 3 0 R >> >>",
+                           "BT /F1 1 Tf (form) Tj T*")
+                   .Build());
+  options_.page_banners = false;
+  options_.new_line = "|";
+  EXPECT_EQ(Extract(1, 1), "form|A");
+}
+
 // A map to Unicode of the codes 1 and 2 to 日本, which Shift-JIS writes 93 FA 96 7B.
 const std::string kToUnicode =
     "begincmap 2 beginbfchar <0001> <65E5> <0002> <672C> endbfchar endcmap";
@@ -327,18 +340,13 @@ TEST_F(TextExtraction, FontsSelectedOutsideTextObjectsAndMappedByArrays) {
   const std::string to_unicode =
       "begincmap 1 begincodespacerange <0000> <FFFF> endcodespacerange 1 beginbfrange <0041> "
       "<0043> [<65E5> <672C> <0041>] endbfrange endcmap";
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /T 5 0 R "
-              ">> >> >>")
-      .Stream(4, "",
-              "q 12 0 0 -12 85 743 cm /T 1 Tf BT /Span <</ActualText (x)>> BDC (ABCD) Tj EMC ET Q")
-      .Object(5, "<< /Type /Font /Subtype /TrueType /BaseFont /Sans /ToUnicode 6 0 R >>")
-      .Stream(6, "", to_unicode)
-      .Trailer("/Root 1 0 R");
-  OpenDocument(pdf.Build());
+  OpenDocument(
+      testing::PagesShowing(
+          {"q 12 0 0 -12 85 743 cm /T 1 Tf BT /Span <</ActualText (x)>> BDC (ABCD) Tj EMC ET Q"},
+          "/Font << /T 6 0 R >>")
+          .Object(6, "<< /Type /Font /Subtype /TrueType /BaseFont /Sans /ToUnicode 7 0 R >>")
+          .Stream(7, "", to_unicode)
+          .Build());
   options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1), "\x93\xFA\x96{AD");  // 日本A, then D by the font's encoding
 }
@@ -347,24 +355,19 @@ TEST_F(TextExtraction, FontsSelectedOutsideTextObjectsAndMappedByArrays) {
 // one), and of the glyph names its /Differences put over it; characters code page 932 lacks, and
 // names of no character, become spaces. Names past code 255 are dropped.
 TEST_F(TextExtraction, SimpleFontsGiveTheCharactersOfTheirEncodings) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /W 5 0 R "
-              "/D 6 0 R /S 7 0 R >> >> >>")
-      .Stream(4, "",
-              "BT /W 12 Tf (Caf\351 \223q\224 \226 \260) Tj "
-              "/D 12 Tf <01020304 93 C8C9CACB FEFF> Tj /S 12 Tf (ab\\271) Tj ET")
-      .Object(5,
-              "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>")
-      .Object(6,
-              "<< /Type /Font /Subtype /Type1 /BaseFont /ABCDEF+Sub /Encoding << /Differences "
-              "[1 /T /e /x /t 200 /uni00B1 /u00D7 /a.sc /notaglyph 254 /A /B /C] /BaseEncoding "
-              "/WinAnsiEncoding >> >>")
-      .Object(7, "<< /Type /Font /Subtype /Type1 /BaseFont /Symbol >>")
-      .Trailer("/Root 1 0 R");
-  OpenDocument(pdf.Build());
+  OpenDocument(
+      testing::PagesShowing({"BT /W 12 Tf (Caf\351 \223q\224 \226 \260) Tj "
+                             "/D 12 Tf <01020304 93 C8C9CACB FEFF> Tj /S 12 Tf (ab\\271) Tj ET"},
+                            "/Font << /W 6 0 R /D 7 0 R /S 8 0 R >>")
+          .Object(6,
+                  "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding "
+                  ">>")
+          .Object(7,
+                  "<< /Type /Font /Subtype /Type1 /BaseFont /ABCDEF+Sub /Encoding << /Differences "
+                  "[1 /T /e /x /t 200 /uni00B1 /u00D7 /a.sc /notaglyph 254 /A /B /C] "
+                  "/BaseEncoding /WinAnsiEncoding >> >>")
+          .Object(8, "<< /Type /Font /Subtype /Type1 /BaseFont /Symbol >>")
+          .Build());
   options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1),
             "Caf  \x81\x67q\x81\x68   \x81\x8B"
@@ -376,20 +379,16 @@ TEST_F(TextExtraction, SimpleFontsGiveTheCharactersOfTheirEncodings) {
 // ZapfDingbats font's own encoding gives its circled numbers and shapes, and the standard
 // encoding's fi ligature its two letters.
 TEST_F(TextExtraction, ExpertDingbatAndLigatureCodes) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /E 5 0 R "
-              "/Z 6 0 R /L 7 0 R >> >> >>")
-      .Stream(4, "",
-              "BT /E 12 Tf (\141\142\061\126) Tj /Z 12 Tf (\254\154) Tj "
-              "/L 12 Tf (\256le) Tj ET")
-      .Object(5, "<< /Type /Font /Subtype /Type1 /BaseFont /Expert /Encoding /MacExpertEncoding >>")
-      .Object(6, "<< /Type /Font /Subtype /Type1 /BaseFont /ZapfDingbats >>")
-      .Object(7, "<< /Type /Font /Subtype /Type1 /BaseFont /Times-Roman >>")
-      .Trailer("/Root 1 0 R");
-  OpenDocument(pdf.Build());
+  OpenDocument(
+      testing::PagesShowing({"BT /E 12 Tf (\141\142\061\126) Tj /Z 12 Tf (\254\154) Tj "
+                             "/L 12 Tf (\256le) Tj ET"},
+                            "/Font << /E 6 0 R /Z 7 0 R /L 8 0 R >>")
+          .Object(6,
+                  "<< /Type /Font /Subtype /Type1 /BaseFont /Expert /Encoding /MacExpertEncoding "
+                  ">>")
+          .Object(7, "<< /Type /Font /Subtype /Type1 /BaseFont /ZapfDingbats >>")
+          .Object(8, "<< /Type /Font /Subtype /Type1 /BaseFont /Times-Roman >>")
+          .Build());
   options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1),
             "ab1ff\x87\x40\x81\x9C"
@@ -399,21 +398,17 @@ TEST_F(TextExtraction, ExpertDingbatAndLigatureCodes) {
 // The resources as cairo and early writers make them: a nested dictionary before /Font, and
 // direct font dictionaries, each read where it stands, their values found through references.
 TEST_F(TextExtraction, NestedResourcesAndDirectFontDictionaries) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /ExtGState << /a0 "
-              "<< /CA 1 /ca 1 >> >> /Font << /F1 << /Type /Font /Subtype /Type1 /BaseFont "
-              "/Helvetica /Encoding 9 0 R >> /J << /Type /Font /Subtype /Type0 /BaseFont /Mincho "
-              "/Encoding /Identity-H /ToUnicode 10 0 R /DescendantFonts [] >> >> >> >>")
-      .Stream(4, "", "BT /F1 12 Tf 72 700 Td (latin) Tj 0 -20 Td /J 12 Tf <00010002> Tj ET")
-      .Object(9, "/WinAnsiEncoding")
-      .Stream(10, "", kToUnicode)
-      .Trailer("/Root 1 0 R");
-  OpenDocument(pdf.Build());
+  OpenDocument(
+      testing::PagesShowing(
+          {"BT /F1 12 Tf 72 700 Td (latin) Tj 0 -20 Td /J 12 Tf <00010002> Tj ET"},
+          "/ExtGState << /a0 << /CA 1 /ca 1 >> >> /Font << /F1 << /Type /Font /Subtype /Type1 "
+          "/BaseFont /Helvetica /Encoding 9 0 R >> /J << /Type /Font /Subtype /Type0 /BaseFont "
+          "/Mincho /Encoding /Identity-H /ToUnicode 10 0 R /DescendantFonts [] >> >>")
+          .Object(9, "/WinAnsiEncoding")
+          .Stream(10, "", kToUnicode)
+          .Build());
   options_.page_banners = false;
-  EXPECT_EQ(Extract(1, reader_.PageCount()), "latin\r\n\x93\xFA\x96{");
+  EXPECT_EQ(Extract(1, 1), "latin\r\n\x93\xFA\x96{");
 }
 
 // Type0 fonts whose CIDs are not Adobe-Japan1 ones: /ToUnicode /Identity-H reads the codes as
@@ -427,23 +422,18 @@ TEST_F(TextExtraction, CIDsOfOtherCollections) {
     return "<< /Type /Font /Subtype /Type0 /BaseFont /Sans /Encoding /Identity-H " + font_entries +
            " /DescendantFonts [" + cid_font + "] >>";
   };
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3,
-              "<< /Type /Page /Parent 2 0 R /Contents 4 0 R /Resources << /Font << /U 5 0 R "
-              "/G 6 0 R /K 7 0 R /J 8 0 R >> >> >>")
-      .Stream(4, "",
-              "BT /U 12 Tf <65E5672C0041D842DF9F> Tj /G 12 Tf <000100020003> Tj /K 12 Tf "
-              "<02790022> Tj /J 12 Tf <02790022> Tj ET")
-      .Object(5, type0("/ToUnicode /Identity-H",
+  PdfBuilder pdf = testing::PagesShowing(
+      {"BT /U 12 Tf <65E5672C0041D842DF9F> Tj /G 12 Tf <000100020003> Tj /K 12 Tf "
+       "<02790022> Tj /J 12 Tf <02790022> Tj ET"},
+      "/Font << /U 6 0 R /G 7 0 R /K 8 0 R /J 9 0 R >>");
+  pdf.Object(6, type0("/ToUnicode /Identity-H",
                        "<< /Subtype /CIDFontType0 /CIDSystemInfo << /Registry (Adobe) "
                        "/Ordering (Identity) >> >>"))
-      .Object(6, type0("", "10 0 R"))
-      .Object(7, type0("",
+      .Object(7, type0("", "10 0 R"))
+      .Object(8, type0("",
                        "<< /Subtype /CIDFontType2 /CIDSystemInfo << /Registry (Adobe) "
                        "/Ordering (GB1) >> /FontDescriptor << /FontFile3 11 0 R >> >>"))
-      .Object(8, type0("",
+      .Object(9, type0("",
                        "<< /Subtype /CIDFontType0 /CIDSystemInfo << /Registry (Adobe) "
                        "/Ordering (Japan1) >> >>"))
       .Object(10,
@@ -452,8 +442,7 @@ TEST_F(TextExtraction, CIDsOfOtherCollections) {
       .Stream(11, "/Subtype /CIDFontType0C", "not read")
       .Object(12, "<< /Type /FontDescriptor /FontName /Sans /FontFile2 14 0 R >>")
       .Stream(13, "/Filter /FlateDecode", Deflated(std::string("\0\0\0\2\0\1", 6)))
-      .Stream(14, "/Filter /FlateDecode", Deflated(program))
-      .Trailer("/Root 1 0 R");
+      .Stream(14, "/Filter /FlateDecode", Deflated(program));
   OpenDocument(pdf.Build());
   options_.page_banners = false;
   EXPECT_EQ(Extract(1, 1),

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 #include "support/temp_file.h"
 #include "text/text_extractor.h"
 
@@ -20,12 +20,11 @@ TEST(TextFixtures, ExtractToTheReviewedText) {
     std::filesystem::path pdf = entry.path();
     pdf.replace_extension(".pdf");
     SCOPED_TRACE(pdf.filename().string());
-    TPDFAnalyst reader;
-    reader.LoadFromFile(pdf.string());
     std::string text;
     const bool cancel = false;
     Extract(
-        reader, {}, [&text](std::string_view part) { text += part; }, cancel);
+        *Document::OpenFile(pdf.string(), {}), {}, [&text](std::string_view part) { text += part; },
+        cancel);
     EXPECT_EQ(text, testing::ReadWholeFile(entry.path().string()));
     ++files;
   }
