@@ -52,7 +52,7 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
     ReportFailure(error.path(), error.what());
     return 1;
   } catch (const Error& error) {
-    ReportFailure(input, error, reader);
+    ReportFailure(input, error, reader.GetDocument());
     return 1;
   }
 }

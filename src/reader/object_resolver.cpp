@@ -83,6 +83,13 @@ std::optional<PdfValue> ObjectResolver::ReadFileObject(int32_t n, int32_t offset
   std::optional<PdfValue> body = parser.ReadObjectBody(
       [this](const PdfValue& length) { return Integer(length).value_or(0); });
   if (!body) return std::nullopt;
+  if (const PdfStream* stream = body->Stream()) {
+    // The stream's data is decrypted with the key of the object that holds it.
+    PdfStream numbered = *stream;
+    numbered.object_number = n;
+    numbered.generation = header ? header->generation : 0;
+    body = PdfValue(std::move(numbered));
+  }
   if (handler_ && header && header->number == n && DecryptsObject(n, *body, parser.Position())) {
     decrypted_objects_.insert(n);
     return Decrypted(*body, n, header->generation);

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "reader/open_document.h"
-#include "reader/pdf_analyst.h"
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
@@ -10,17 +9,13 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::Open;
+using testing::OpenBytes;
 using testing::PdfBuilder;
 
 // The pages of a document whose catalog is 1 and root node 2, with the given further objects.
 ObjectNumberList Pages(const std::string& root,
                        const std::vector<std::pair<int32_t, std::string>>& objects) {
-  TPDFAnalyst reader;
-  Open(reader, testing::TreeDocument(root, objects));
-  ObjectNumberList pages;
-  reader.GetPageObjects(pages);
-  return pages;
+  return OpenBytes(testing::TreeDocument(root, objects))->PageObjects();
 }
 
 TEST(PageTree, PreOrderInKidsOrder) {
@@ -63,17 +58,7 @@ TEST(PageTree, AKidHoldingAnotherObjectFails) {
       .Object(4, "<< /Type /Page >>")
       .Trailer("/Root 1 0 R")
       .WrongOffset(4, 0);
-  TPDFAnalyst reader;
-  Open(reader, pdf.Build());
-  ObjectNumberList pages;
-  EXPECT_THROW(reader.GetPageObjects(pages), ObjectIdError);
-}
-
-// Asking for pages without a document is a fault of the caller, not of a file.
-TEST(PageTree, NeedsAnOpenDocument) {
-  TPDFAnalyst reader;
-  ObjectNumberList pages;
-  EXPECT_THROW(reader.GetPageObjects(pages), std::logic_error);
+  EXPECT_THROW(OpenBytes(pdf.Build())->PageObjects(), ObjectIdError);
 }
 
 // A node on the current path is skipped, so a cycle ends.
@@ -108,12 +93,9 @@ TEST(PageTree, DeepTrees) {
     pdf.Object(n, "<< /Kids [" + std::to_string(n + 1) + " 0 R] >>");
   }
   pdf.Object(kDepth, "<< /Type /Page >>").Trailer("/Root 1 0 R");
-  TPDFAnalyst reader;
-  Open(reader, pdf.Build());
-  EXPECT_EQ(reader.FirstPageID(), kDepth);
-  ObjectNumberList pages;
-  reader.GetPageObjects(pages);
-  EXPECT_THAT(pages, ElementsAre(kDepth));
+  const std::unique_ptr<Document> document = OpenBytes(pdf.Build());
+  EXPECT_EQ(document->FirstPageNumber(), kDepth);
+  EXPECT_THAT(document->PageObjects(), ElementsAre(kDepth));
 }
 
 }  // namespace
