@@ -99,11 +99,7 @@ TEST(DocumentOpen, SubsectionHeaders) {
             "相互参照テーブルの項目数が不正です。");
   EXPECT_EQ(OpenError(Replaced(document, "0000000000 65535 f", "00000000x0 65535 f")),
             "相互参照テーブルの項目数が不正です。");
-}
-
-// A count the file cannot hold is refused before memory is taken for it.
-TEST(DocumentOpen, OversizedSubsectionsAreRefused) {
-  const std::string document = OnePage();
+  // A count the file cannot hold is refused before memory is taken for it.
   EXPECT_EQ(OpenError(Replaced(document, "xref\n0 4", "xref\n0 2000000000")),
             "相互参照テーブルの項目数が不正です。");
   EXPECT_EQ(OpenError(Replaced(document, "xref\n0 4", "xref\n2000000000 4")),
@@ -130,13 +126,9 @@ TEST(DocumentOpen, SeveralSubsectionsLeaveGapsUnlisted) {
 
 TEST(DocumentOpen, EveryEntryEndOfLine) {
   for (const char* end : {"\r\n", " \n", " \r", "\n", "\r"}) {
-    PdfBuilder pdf;
-    pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-        .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-        .Object(3, "<< /Type /Page >>")
-        .Trailer("/Root 1 0 R")
-        .EntryEnd(end);
-    EXPECT_EQ(OpenBytes(pdf.Build())->FirstPageNumber(), 3) << "entry end of " << std::string(end).size() << " bytes";
+    PdfBuilder pdf = testing::PagesShowing({""});
+    pdf.EntryEnd(end);
+    EXPECT_EQ(OpenBytes(pdf.Build())->FirstPageNumber(), 4) << "entry end of " << std::string(end).size() << " bytes";
   }
 }
 
@@ -229,14 +221,12 @@ TEST(DocumentOpen, FirstPageAndInheritedMediaBox) {
                      {5, "<< /Type /Page /Parent 4 0 R (a string /MediaBox) >>"}}));
   EXPECT_EQ(document->FirstPageNumber(), 5);
   EXPECT_EQ(document->FirstPageMediaBox(), (Rectangle{0, 0, 595, 842}));
-}
-
-TEST(DocumentOpen, ParentCycleGivesNoMediaBox) {
-  const std::unique_ptr<Document> document =
+  // A cycle of /Parent gives no box.
+  const std::unique_ptr<Document> cycle =
       OpenBytes(TreeDocument("<< /Type /Pages /Kids [3 0 R] /Parent 3 0 R >>",
                              {{3, "<< /Type /Page /Parent 2 0 R >>"}}));
-  EXPECT_EQ(document->FirstPageNumber(), 3);
-  EXPECT_EQ(document->FirstPageMediaBox(), (Rectangle{0, 0, 0, 0}));
+  EXPECT_EQ(cycle->FirstPageNumber(), 3);
+  EXPECT_EQ(cycle->FirstPageMediaBox(), (Rectangle{0, 0, 0, 0}));
 }
 
 // A catalog offset that holds another object fails directly, not as a failed check.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sstream>
 
 #include "info/document_report.h"
@@ -31,33 +32,37 @@ std::string ObjectReport(Document& document, int32_t n) {
   return out.str();
 }
 
+// The report of object n holding text, and the decoded data of its stream when it has one.
+std::string Expected(int32_t n, const std::string& text, const char* decoded = nullptr) {
+  std::string report = "object " + std::to_string(n) + " size " + std::to_string(text.size()) +
+                       "\n" + text + "\n";
+  if (decoded) report += "stream " + std::to_string(strlen(decoded)) + "\n" + decoded + "\n";
+  return report;
+}
+
 // The copy runs from the header to the end of "endobj": stream data is skipped by its
 // /Length, even by reference; a /Length too short lets an "endobj" in the data end the copy.
 TEST(ObjectReport, WritesTheObjectAndItsDecodedStream) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [] >>")
-      .Stream(3, "/Filter /ASCIIHexDecode", "48 65 6C6C6F>")
-      .Object(4, "<< /Length 5 0 R >>\nstream\nabcdefghijkl\nendstream")
-      .Object(5, "12")
-      .Object(6, "<< /Length 3 >>\nstream\nabcdefg endobj\nendstream")
-      .Free(7)
-      .Trailer("/Root 1 0 R");
+  PdfBuilder pdf = testing::PagesShowing({});
+  pdf.Stream(4, "/Filter /ASCIIHexDecode", "48 65 6C6C6F>")
+      .Object(5, "<< /Length 6 0 R >>\nstream\nabcdefghijkl\nendstream")
+      .Object(6, "12")
+      .Object(7, "<< /Length 3 >>\nstream\nabcdefg endobj\nendstream")
+      .Free(8);
   const std::unique_ptr<Document> document = OpenBytes(pdf.Build());
 
-  const std::string body =
-      "3 0 obj\n<< /Filter /ASCIIHexDecode /Length 13 >>\nstream\n48 65 6C6C6F>\nendstream\n"
-      "endobj";
-  EXPECT_EQ(ObjectReport(*document, 3),
-            "object 3 size " + std::to_string(body.size()) + "\n" + body + "\nstream 5\nHello\n");
-  EXPECT_EQ(ObjectReport(*document, 2),
-            "object 2 size 42\n2 0 obj\n<< /Type /Pages /Kids [] >>\nendobj\n");
   EXPECT_EQ(ObjectReport(*document, 4),
-            "object 4 size 64\n4 0 obj\n<< /Length 5 0 R >>\nstream\nabcdefghijkl\nendstream\n"
-            "endobj\nstream 12\nabcdefghijkl\n");
-  EXPECT_EQ(ObjectReport(*document, 6),
-            "object 6 size 45\n6 0 obj\n<< /Length 3 >>\nstream\nabcdefg endobj\nstream 3\nabc\n");
-  for (const int32_t n : {7, 9}) {
+            Expected(4,
+                     "4 0 obj\n<< /Filter /ASCIIHexDecode /Length 13 >>\nstream\n48 65 6C6C6F>\n"
+                     "endstream\nendobj",
+                     "Hello"));
+  EXPECT_EQ(ObjectReport(*document, 6), Expected(6, "6 0 obj\n12\nendobj"));
+  EXPECT_EQ(ObjectReport(*document, 5),
+            Expected(5, "5 0 obj\n<< /Length 6 0 R >>\nstream\nabcdefghijkl\nendstream\nendobj",
+                     "abcdefghijkl"));
+  EXPECT_EQ(ObjectReport(*document, 7),
+            Expected(7, "7 0 obj\n<< /Length 3 >>\nstream\nabcdefg endobj", "abc"));
+  for (const int32_t n : {8, 9}) {
     try {
       ObjectReport(*document, n);
       ADD_FAILURE() << n;

@@ -105,12 +105,8 @@ TEST(ObjectResolver, FollowsBoundedChainsAndDecodesOnDemand) {
 // An object number inside the table that no section listed, or whose offset lies outside the
 // file, is never read.
 TEST(ObjectResolver, UnlistedObjectsReadNothing) {
-  testing::PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [] /Count 0 >>")
-      .Object(6, "<< /Kids 4 0 R >>")
-      .Trailer("/Root 1 0 R")
-      .WrongOffset(6, 999999);
+  testing::PdfBuilder pdf = testing::PagesShowing({});
+  pdf.Object(6, "<< /Kids 4 0 R >>").WrongOffset(6, 999999);
   const std::unique_ptr<Document> document = testing::OpenBytes(pdf.Build());
   for (const int32_t n : {4, 6}) {
     EXPECT_EQ(document->Objects().Object(n), nullptr) << n;

@@ -18,19 +18,22 @@ ObjectNumberList Pages(const std::string& root,
   return OpenBytes(testing::TreeDocument(root, objects))->PageObjects();
 }
 
-TEST(PageTree, PreOrderInKidsOrder) {
+// Pre-order in /Kids order, /Kids direct or by reference to an array; kids that name no
+// object of the table are dropped.
+TEST(PageTree, ListsThePagesInKidsOrder) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 10 0 R] >>",
                     {{3, "<< /Type /Page >>"},
                      {10, "<< /Type /Pages /Kids [4 0 R 5 0 R] >>"},
                      {4, "<</Type/Page>>"},
                      {5, "<< /Type /Page >>"}}),
               ElementsAre(3, 4, 5));
-}
-
-TEST(PageTree, KidsByReferenceToAnArray) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids 9 0 R >>",
                     {{9, "[4 0 R 3 0 R]"}, {3, "<< /Type /Page >>"}, {4, "<< /Type /Page >>"}}),
               ElementsAre(4, 3));
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [] >>", {}), IsEmpty());
+  EXPECT_THAT(Pages("<< /Type /Pages >>", {}), IsEmpty());
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [99 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
+              ElementsAre(3));
 }
 
 // "/Pages" is not "/Page"; literal strings and stream data are not read as keys.
@@ -42,36 +45,20 @@ TEST(PageTree, OnlyTheTokenPageMakesAPage) {
               IsEmpty());
 }
 
-TEST(PageTree, EmptyTrees) {
-  EXPECT_THAT(Pages("<< /Type /Pages /Kids [] >>", {}), IsEmpty());
-  EXPECT_THAT(Pages("<< /Type /Pages >>", {}), IsEmpty());
-  // Kids that are not valid object numbers are dropped.
-  EXPECT_THAT(Pages("<< /Type /Pages /Kids [99 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
-              ElementsAre(3));
-}
-
 TEST(PageTree, AKidHoldingAnotherObjectFails) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R 4 0 R] >>")
-      .Object(3, "<< /Type /Page >>")
-      .Object(4, "<< /Type /Page >>")
-      .Trailer("/Root 1 0 R")
-      .WrongOffset(4, 0);
+  PdfBuilder pdf = testing::PagesShowing({"", ""});
+  pdf.WrongOffset(6, 0);
   EXPECT_THROW(OpenBytes(pdf.Build())->PageObjects(), ObjectIdError);
 }
 
-// A node on the current path is skipped, so a cycle ends.
-TEST(PageTree, CyclesEnd) {
+// A node on the current path is skipped, so a cycle ends; a page named twice is listed twice;
+// a subtree shared many times over is walked once.
+TEST(PageTree, CyclesAndSharedNodes) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 4 0 R] >>",
                     {{3, "<< /Type /Pages /Kids [2 0 R 5 0 R] >>"},
                      {5, "<< /Type /Pages /Kids [3 0 R] >>"},
                      {4, "<< /Type /Page >>"}}),
               ElementsAre(4));
-}
-
-// A page named twice is listed twice; a subtree shared many times over is walked once.
-TEST(PageTree, SharedNodes) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
               ElementsAre(3, 3));
   // Forty levels, each naming the next level twice: 2^40 paths if every one were walked.
