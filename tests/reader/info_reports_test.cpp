@@ -41,14 +41,16 @@ std::string Expected(int32_t n, const std::string& text, const char* decoded = n
 }
 
 // The copy runs from the header to the end of "endobj": stream data is skipped by its
-// /Length, even by reference; a /Length too short lets an "endobj" in the data end the copy.
+// /Length, even by reference, so an "endobj" in it is data; a /Length too short lets an
+// "endobj" in the data end the copy.
 TEST(ObjectReport, WritesTheObjectAndItsDecodedStream) {
   PdfBuilder pdf = testing::PagesShowing({});
   pdf.Stream(4, "/Filter /ASCIIHexDecode", "48 65 6C6C6F>")
       .Object(5, "<< /Length 6 0 R >>\nstream\nabcdefghijkl\nendstream")
       .Object(6, "12")
       .Object(7, "<< /Length 3 >>\nstream\nabcdefg endobj\nendstream")
-      .Free(8);
+      .Free(8)
+      .Stream(9, "/Type /Demo", "x) endobj (");
   const std::unique_ptr<Document> document = OpenBytes(pdf.Build());
 
   EXPECT_EQ(ObjectReport(*document, 4),
@@ -62,7 +64,10 @@ TEST(ObjectReport, WritesTheObjectAndItsDecodedStream) {
                      "abcdefghijkl"));
   EXPECT_EQ(ObjectReport(*document, 7),
             Expected(7, "7 0 obj\n<< /Length 3 >>\nstream\nabcdefg endobj", "abc"));
-  for (const int32_t n : {8, 9}) {
+  EXPECT_EQ(ObjectReport(*document, 9),
+            Expected(9, "9 0 obj\n" + testing::StreamBody("/Type /Demo", "x) endobj (") + "\nendobj",
+                     "x) endobj ("));
+  for (const int32_t n : {8, 10}) {
     try {
       ObjectReport(*document, n);
       ADD_FAILURE() << n;
