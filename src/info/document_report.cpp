@@ -3,31 +3,32 @@
 namespace lumenquill {
 namespace {
 
-// "yes, decrypted" for a file decrypted at load, "yes" for a secured one.
-const char* EncryptionState(const TPDFAnalyst& reader) {
-  if (reader.Decrypted()) return "yes, decrypted";
-  return reader.Encrypted() ? "yes" : "no";
+// "yes, decrypted" for a file decrypted as it is read, "yes" for a secured one.
+const char* EncryptionState(const Document& document) {
+  if (document.Decrypted()) return "yes, decrypted";
+  return document.Encrypted() ? "yes" : "no";
 }
+
+int32_t OrMinusOne(std::optional<int32_t> number) { return number.value_or(-1); }
 
 }  // namespace
 
-void WriteDocumentReport(TPDFAnalyst& reader, std::ostream& out) {
-  const Rectangle& box = reader.MediaBox();
-  out << "Version: " << reader.Version() << '\n'
-      << "ObjectCount: " << reader.ObjectCount() << '\n'
-      << "RootID: " << reader.RootID() << '\n'
-      << "InfoID: " << reader.InfoID() << '\n'
-      << "FirstPagesID: " << reader.FirstPagesID() << '\n'
-      << "PageCount: " << reader.PageCount() << '\n'
-      << "FirstPageID: " << reader.FirstPageID() << '\n'
+void WriteDocumentReport(Document& document, std::ostream& out) {
+  const Rectangle& box = document.FirstPageMediaBox();
+  out << "Version: " << document.Version() << '\n'
+      << "ObjectCount: " << document.Xref().Size() << '\n'
+      << "RootID: " << OrMinusOne(document.RootNumber()) << '\n'
+      << "InfoID: " << OrMinusOne(document.InfoNumber()) << '\n'
+      << "FirstPagesID: " << document.PagesRootNumber() << '\n'
+      << "PageCount: " << OrMinusOne(document.PageCount()) << '\n'
+      << "FirstPageID: " << OrMinusOne(document.FirstPageNumber()) << '\n'
       << "MediaBox: " << box.x1 << ' ' << box.y1 << ' ' << box.x2 << ' ' << box.y2 << '\n'
-      << "Encrypted: " << EncryptionState(reader) << '\n'
+      << "Encrypted: " << EncryptionState(document) << '\n'
       << "XrefOffsets:";
-  for (const std::string& offset : reader.XrefOffsets()) out << ' ' << offset;
+  for (const std::string& offset : document.XrefOffsets()) out << ' ' << offset;
   out << '\n';
 
-  ObjectNumberList pages;
-  reader.GetPageObjects(pages);
+  const ObjectNumberList pages = document.PageObjects();
   for (size_t i = 0; i < pages.size(); ++i) out << "page " << i + 1 << ' ' << pages[i] << '\n';
 }
 

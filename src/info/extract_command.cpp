@@ -53,11 +53,8 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
   } catch (const OutputError& error) {
     ReportFailure(error.path(), error.what());
     return 1;
-  } catch (const LoadError& error) {
-    ReportFailure(input, error, error.NeedsNewerFormats());
-    return 1;
   } catch (const Error& error) {
-    ReportFailure(input, error, document && document->NeedsNewerFormats());
+    ReportFailure(input, error, document.get());
     return 1;
   }
 }

@@ -5,6 +5,7 @@
 
 #include "app/console_interface.h"
 #include "app/conversion.h"
+#include "reader/reader_errors.h"
 
 namespace lumenquill {
 namespace {
@@ -23,15 +24,15 @@ void ReportFailure(const std::string& path, const std::string& message) {
   Console().ShowMessage("lumenquill-info", path + "\r\n" + message, MessageIcon::kError);
 }
 
-void ReportFailure(const std::string& path, const Error& error, bool needs_newer_formats) {
+void ReportFailure(const std::string& path, const Error& error, const Document* document) {
   const auto* unopened = dynamic_cast<const FileOpenError*>(&error);
   std::string message = unopened != nullptr ? OpenFailureMessage(unopened->cause()) : error.what();
+  const auto* refused = dynamic_cast<const LoadError*>(&error);
+  const bool needs_newer_formats = document != nullptr
+                                       ? document->NeedsNewerFormats()
+                                       : refused != nullptr && refused->NeedsNewerFormats();
   if (needs_newer_formats) message += "\r\n" + Console().NewerFormatsHint();
   ReportFailure(path, message);
-}
-
-void ReportFailure(const std::string& path, const Error& error, const TPDFAnalyst& reader) {
-  ReportFailure(path, error, reader.NeedsNewerFormats());
 }
 
 }  // namespace lumenquill

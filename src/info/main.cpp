@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -37,7 +38,7 @@
 #include "platform/error.h"
 #include "platform/interruption.h"
 #include "reader/decimal_text.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 
 namespace {
 
@@ -74,23 +75,31 @@ int UsageError(const std::string& message) {
   return 2;
 }
 
-using Report = void (*)(lumenquill::TPDFAnalyst&, std::ostream&);
+using Report = void (*)(lumenquill::Document&, std::ostream&);
 
-void WriteFontReportOf(lumenquill::TPDFAnalyst& reader, std::ostream& out) {
-  lumenquill::WriteFontReport(*reader.GetDocument(), out);
+// Opens the file as the reports read it; on failure, tells why and gives nothing.
+std::unique_ptr<lumenquill::Document> OpenDocument(const std::string& path, bool newer_formats) {
+  try {
+    return lumenquill::Document::OpenFile(path, {newer_formats});
+  } catch (const lumenquill::Error& error) {
+    lumenquill::ReportFailure(path, error, nullptr);
+    return nullptr;
+  }
 }
 
 int ReportDocuments(Report report, const std::vector<std::string>& paths, bool newer_formats) {
   int status = 0;
   for (const std::string& path : paths) {
-    lumenquill::TPDFAnalyst reader;
-    reader.SetReadNewerFormats(newer_formats);
+    const std::unique_ptr<lumenquill::Document> document = OpenDocument(path, newer_formats);
+    if (!document) {
+      status = 1;
+      continue;
+    }
     try {
-      reader.LoadFromFile(path);
       std::cout << "file: " << path << '\n';
-      report(reader, std::cout);
+      report(*document, std::cout);
     } catch (const lumenquill::Error& error) {
-      lumenquill::ReportFailure(path, error, reader);
+      lumenquill::ReportFailure(path, error, document.get());
       status = 1;
     }
   }
@@ -100,20 +109,19 @@ int ReportDocuments(Report report, const std::vector<std::string>& paths, bool n
 int ReportObject(const std::string& number, const std::string& path, bool newer_formats) {
   const std::optional<int32_t> n = lumenquill::ParseDecimal(number);
   if (!n || *n < 0) return UsageError("オブジェクト番号が正しくありません: " + number);
-  lumenquill::TPDFAnalyst reader;
-  reader.SetReadNewerFormats(newer_formats);
+  const std::unique_ptr<lumenquill::Document> document = OpenDocument(path, newer_formats);
+  if (!document) return 1;
   try {
-    reader.LoadFromFile(path);
-    if (!reader.IsValidObjectNumber(*n)) {
+    if (!document->Xref().Contains(*n)) {
       lumenquill::ReportFailure(path, "このファイルにオブジェクト " + number +
                                           " はありません。(オブジェクト数 " +
-                                          std::to_string(reader.ObjectCount()) + ")");
+                                          std::to_string(document->Xref().Size()) + ")");
       return 1;
     }
-    lumenquill::WriteObjectReport(reader, *n, std::cout);
+    lumenquill::WriteObjectReport(*document, *n, std::cout);
     return 0;
   } catch (const lumenquill::Error& error) {
-    lumenquill::ReportFailure(path, error, reader);
+    lumenquill::ReportFailure(path, error, document.get());
     return 1;
   }
 }
@@ -184,7 +192,7 @@ int Run(const std::vector<std::string>& arguments) {
   const std::optional<std::vector<std::string>> files =
       FileArguments(args.begin() + (fonts ? 1 : 0), args.end(), error);
   if (!files) return UsageError(error);
-  return ReportDocuments(fonts ? WriteFontReportOf : lumenquill::WriteDocumentReport,
+  return ReportDocuments(fonts ? lumenquill::WriteFontReport : lumenquill::WriteDocumentReport,
                          *files, newer_formats);
 }
 

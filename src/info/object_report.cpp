@@ -1,9 +1,9 @@
 #include "info/object_report.h"
 
 #include <string>
+#include <variant>
 
-#include "reader/reading_primitives.h"
-#include "reader/stream_dictionary.h"
+#include "platform/error.h"
 
 namespace lumenquill {
 namespace {
@@ -14,25 +14,30 @@ void WriteBlock(std::ostream& out, const char* label, std::string_view bytes) {
   out << '\n';
 }
 
+// The object's bytes from its header through "endobj".
+std::string WrittenObject(Document& document, int32_t n) {
+  const std::optional<std::string_view> text = document.Objects().ObjectText(n);
+  if (!text) throw Error("オブジェクトの取得に失敗しました。");
+  const std::optional<XrefEntry> entry = document.Xref().Find(n);
+  if (entry && std::holds_alternative<InObjectStreamEntry>(*entry)) {
+    return std::to_string(n) + " 0 obj\n" + std::string(*text) + "\nendobj";
+  }
+  return std::string(*text);
+}
+
 }  // namespace
 
-void WriteObjectReport(TPDFAnalyst& reader, int32_t n, std::ostream& out) {
-  const std::unique_ptr<MemoryStream> object = reader.GetObjectStream(n);
-  const std::string_view bytes = object->Bytes();
+void WriteObjectReport(Document& document, int32_t n, std::ostream& out) {
+  const std::string written = WrittenObject(document, n);
   out << "object " << n << ' ';
-  WriteBlock(out, "size", bytes.substr(0, bytes.size() - 1));  // without the added LF
+  WriteBlock(out, "size", written);
 
-  StreamDictionary dictionary(reader);
-  std::string token;
-  for (;;) {
-    ReadTokenPastStringsAndComments(*object, token);
-    if (token == "endobj") return;
-    if (dictionary.ReadEntry(token, *object) || token != "stream") continue;
-    MemoryStream decoded;
-    dictionary.DecodeData(*object, decoded);
-    WriteBlock(out, "stream", decoded.Bytes());
-    return;
-  }
+  const PdfValue* object = document.Objects().Object(n);
+  const PdfStream* stream = object ? object->Stream() : nullptr;
+  if (!stream) return;
+  MemoryStream decoded;
+  document.Objects().DecodeStream(*stream, decoded);
+  WriteBlock(out, "stream", decoded.Bytes());
 }
 
 }  // namespace lumenquill

@@ -74,15 +74,8 @@ std::optional<PdfValue> ObjectResolver::Read(int32_t n) {
 std::optional<PdfValue> ObjectResolver::ReadFileObject(int32_t n, int32_t offset) {
   if (offset < 0 || offset >= static_cast<int64_t>(file_.size())) return std::nullopt;
   ObjectParser parser(file_, offset);
-  const std::optional<ObjectParser::ObjectHeader> header = parser.ReadObjectHeader();
-  if (!header) {
-    // The three tokens of the header are passed over whatever they are.
-    for (int i = 0; i < 3; ++i) {
-      if (parser.NextToken().empty()) return std::nullopt;
-    }
-  }
-  std::optional<PdfValue> body = parser.ReadObjectBody(
-      [this](const PdfValue& length) { return Integer(length).value_or(0); });
+  std::optional<ObjectParser::ObjectHeader> header;
+  std::optional<PdfValue> body = ParseFileObject(parser, header);
   if (!body) return std::nullopt;
   if (const PdfStream* stream = body->Stream()) {
     // The stream names its object, by which DecodeStream finds whether and how to decrypt it.
@@ -96,6 +89,18 @@ std::optional<PdfValue> ObjectResolver::ReadFileObject(int32_t n, int32_t offset
     return Decrypted(*body, n, header->generation);
   }
   return body;
+}
+
+std::optional<PdfValue> ObjectResolver::ParseFileObject(
+    ObjectParser& parser, std::optional<ObjectParser::ObjectHeader>& header) {
+  header = parser.ReadObjectHeader();
+  if (!header) {
+    for (int i = 0; i < 3; ++i) {
+      if (parser.NextToken().empty()) return std::nullopt;
+    }
+  }
+  return parser.ReadObjectBody(
+      [this](const PdfValue& length) { return Integer(length).value_or(0); });
 }
 
 // Objects the decryption leaves as they stand: the encryption dictionary, cross-reference
@@ -237,7 +242,12 @@ std::optional<std::string_view> ObjectResolver::ObjectText(int32_t n) {
   }
   if (!Object(n)) return std::nullopt;
   const auto offset = static_cast<size_t>(std::get<InFileEntry>(*entry).offset);
-  const size_t end = file_.find("endobj", offset);
+  // "endobj" is looked for after the body, so that one inside a string or stream data does
+  // not end the text.
+  ObjectParser parser(file_, static_cast<int64_t>(offset));
+  std::optional<ObjectParser::ObjectHeader> header;
+  ParseFileObject(parser, header);
+  const size_t end = file_.find("endobj", static_cast<size_t>(parser.Position()));
   if (end == std::string_view::npos) return file_.substr(offset);
   return file_.substr(offset, end + 6 - offset);
 }

@@ -12,6 +12,7 @@
 
 #include "reader/filter_chain.h"
 #include "reader/memory_stream.h"
+#include "reader/object_parser.h"
 #include "reader/object_stream.h"
 #include "reader/pdf_value.h"
 #include "reader/security_handler.h"
@@ -66,9 +67,10 @@ class ObjectResolver final {
   // An integer, references followed; nothing for any other value.
   std::optional<int32_t> Integer(const PdfValue& value);
 
-  // The bytes of object n as written, from its header to the end of its "endobj" (the
-  // object's body alone for one packed in an object stream); nothing where Object(n) finds no
-  // object, or for a packed object its object stream does not hold at its index.
+  // The bytes of object n as written, from its header to the end of the first "endobj" after
+  // its body (the object's body alone for one packed in an object stream); nothing where
+  // Object(n) finds no object, or for a packed object its object stream does not hold at its
+  // index.
   std::optional<std::string_view> ObjectText(int32_t n);
 
   // The filters of a stream dictionary's /Filter (a name or an array of names), the nth with
@@ -92,6 +94,11 @@ class ObjectResolver final {
 
   std::optional<PdfValue> Read(int32_t n);
   std::optional<PdfValue> ReadFileObject(int32_t n, int32_t offset);
+  // The header and body of the object the parser stands on; the header's three tokens are
+  // passed over whatever they are (header then holds nothing), and the parser ends after the
+  // body.
+  std::optional<PdfValue> ParseFileObject(ObjectParser& parser,
+                                          std::optional<ObjectParser::ObjectHeader>& header);
   std::optional<PdfValue> ReadPackedObject(int32_t n, const InObjectStreamEntry& entry);
   // The object stream's decoded data and objects, read once; no objects when it cannot be read.
   const UnpackedStream* Unpack(int32_t stream_number);

@@ -38,7 +38,6 @@ class TPDFAnalyst final {
   // streams, and files encrypted with an empty user password. Off (the default), they are
   // refused. Kept across Clear and loads.
   void SetReadNewerFormats(bool on) { read_newer_formats_ = on; }
-  bool ReadsNewerFormats() const { return read_newer_formats_; }
   // After a load: whether the file was refused, or is secured, for a reason that
   // SetReadNewerFormats(true) may lift (its version, a cross-reference stream, encryption).
   bool NeedsNewerFormats() const { return needs_newer_formats_; }
@@ -56,7 +55,6 @@ class TPDFAnalyst final {
   bool IsValidObjectRef(std::string_view text) const;
   // A token that names an object of the table: it starts with 1 to 9 and is valid.
   bool IsObjectReference(std::string_view token) const;
-  const std::vector<int32_t>& GetOffsets() const { return offsets_; }
   // Raises std::logic_error with no open file, IndexError for an invalid number: both are
   // faults of the caller.
   void CheckObjectNumber(int32_t n) const;
@@ -121,24 +119,13 @@ class TPDFAnalyst final {
   ByteStream* Stream() const { return stream_.get(); }
   Document* GetDocument() const { return document_.get(); }
   const std::vector<bool>& FreeObjects() const { return free_objects_; }
-  const std::string& Version() const { return document_ ? document_->Version() : no_text_; }
   const std::string& FileName() const { return file_name_; }
   int32_t ObjectCount() const { return object_count_; }
   // -1 for what the document lacks, or without a document.
   int32_t PageCount() const { return document_ ? document_->PageCount().value_or(-1) : -1; }
-  int32_t RootID() const { return document_ ? document_->RootNumber().value_or(-1) : -1; }
-  int32_t InfoID() const { return document_ ? document_->InfoNumber().value_or(-1) : -1; }
-  int32_t FirstPageID() const {
-    return document_ ? document_->FirstPageNumber().value_or(-1) : -1;
-  }
-  int32_t FirstPagesID() const { return document_ ? document_->PagesRootNumber() : -1; }
   // Whether the file is secured: encrypted, and not decrypted at load.
   bool Encrypted() const { return document_ && document_->Encrypted(); }
-  // Whether the file was encrypted and every object was decrypted at load.
-  bool Decrypted() const { return document_ && document_->Decrypted(); }
   bool ErrorRaised() const { return error_raised_; }
-  const Rectangle& MediaBox() const { return document_ ? document_->FirstPageMediaBox() : no_box_; }
-  const StringList& XrefOffsets() const { return document_ ? document_->XrefOffsets() : no_offsets_; }
 
  private:
   // The offset-table value of an object that lives in an object stream.
@@ -167,10 +154,6 @@ class TPDFAnalyst final {
   bool error_raised_ = false;
   bool read_newer_formats_ = false;
   bool needs_newer_formats_ = false;
-  // The empty string while no document is held.
-  std::string no_text_;
-  Rectangle no_box_;
-  StringList no_offsets_;
 };
 
 }  // namespace lumenquill

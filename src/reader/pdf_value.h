@@ -89,6 +89,7 @@ struct PdfStream {
   PdfDictionary dictionary;
   int64_t keyword_end = 0;  // just after "stream": the end of line before the data starts here
   int32_t length = 0;       // /Length, references followed; 0 when it is no integer
+  // The object that holds the stream, set as it is read: its data is decrypted with its key.
   int32_t object_number = 0;
   int32_t generation = 0;
 };

@@ -8,13 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "content/page_resource_reader.h"
 #include "info/document_report.h"
 #include "reader/encryption_dictionary.h"
 #include "reader/memory_stream.h"
-#include "reader/object_decryption.h"
 #include "reader/open_document.h"
-#include "reader/pdf_analyst.h"
 #include "reader/pdf_strings.h"
 #include "reader/reading_primitives.h"
 #include "reader/security_handler.h"
@@ -37,20 +34,16 @@ std::string ToHex(const std::string& bytes) {
 
 // The handler of a file, opened from the /Encrypt and /ID its trailer names.
 std::optional<SecurityHandler> HandlerOf(const std::string& path) {
-  const std::string bytes = testing::ReadWholeFile(path);
-  const size_t encrypt = bytes.rfind("/Encrypt ");
-  const size_t id = bytes.rfind("/ID [<");
-  if (encrypt == std::string::npos || id == std::string::npos) {
-    ADD_FAILURE() << "no /Encrypt or /ID";
-    return std::nullopt;
-  }
   // The encryption dictionary itself is never decrypted.
   const std::unique_ptr<Document> document = Document::OpenFile(path, {true});
+  if (!document->EncryptNumber()) {
+    ADD_FAILURE() << "no /Encrypt";
+    return std::nullopt;
+  }
   const std::optional<EncryptionDictionary> dictionary =
-      ReadEncryptionDictionary(document->Objects(), std::stoi(bytes.substr(encrypt + 9)));
+      ReadEncryptionDictionary(document->Objects(), *document->EncryptNumber());
   EXPECT_TRUE(dictionary.has_value());
-  MemoryStream hex(bytes.substr(id + 6));
-  return dictionary ? SecurityHandler::OpenWithEmptyPassword(*dictionary, ReadHexStringBytes(hex))
+  return dictionary ? SecurityHandler::OpenWithEmptyPassword(*dictionary, document->DocumentId())
                     : std::nullopt;
 }
 
@@ -81,20 +74,31 @@ TEST(Decryption, FileKeyOfEachRevision) {
   EXPECT_TRUE(HandlerOf(EncryptedFile("aes-256-no-copy"))->AllowsTextExtraction());
 }
 
-// The string values of object n, in order, as their bytes.
-std::vector<std::string> StringsOfObject(TPDFAnalyst& reader, int32_t n) {
-  std::vector<std::string> strings;
-  ByteStream& stream = *reader.Stream();
-  reader.SeekToExistingObject(n);
-  SkipObjectHeader(stream);
-  std::string token;
-  for (ReadToken(stream, token); token != "endobj"; ReadToken(stream, token)) {
-    if (token == "%") SkipLine(stream);
-    if (token == "(") strings.push_back(ReadLiteralStringBytes(stream));
-    if (token == "<" && stream.Peek(1) != "<") strings.push_back(ReadHexStringBytes(stream));
-    if (token == "<" && stream.Peek(1) == "<") stream.Move(1);
+// The strings a value holds, in order.
+void AppendStrings(const PdfValue& value, std::vector<std::string>& strings) {
+  if (const PdfString* string = value.String()) strings.push_back(string->bytes);
+  if (const PdfArray* array = value.Array()) {
+    for (const PdfValue& element : *array) AppendStrings(element, strings);
   }
+  if (const PdfDictionary* dictionary = value.DictionaryOrStreamDictionary()) {
+    for (const auto& entry : *dictionary) AppendStrings(entry.second, strings);
+  }
+}
+
+std::vector<std::string> StringsOfObject(Document& document, std::optional<int32_t> n) {
+  std::vector<std::string> strings;
+  const PdfValue* object = n ? document.Objects().Object(*n) : nullptr;
+  if (object) AppendStrings(*object, strings);
   return strings;
+}
+
+std::string Decoded(Document& document, const PdfValue& value) {
+  MemoryStream decoded;
+  const PdfValue resolved = document.Objects().Resolve(value);
+  if (const PdfStream* stream = resolved.Stream()) {
+    document.Objects().DecodeStream(*stream, decoded);
+  }
+  return decoded.Release();
 }
 
 // What the text extraction reads of a document: its pages, the decoded bytes of each page's
@@ -105,33 +109,28 @@ struct DocumentContent {
   std::vector<std::string> info_strings;
 };
 
-// The decoded data of stream object n.
-std::string DecodedStream(TPDFAnalyst& reader, int32_t n) {
-  ObjectResolver& objects = reader.GetDocument()->Objects();
-  MemoryStream decoded;
-  if (const PdfValue* object = objects.Object(n); object && object->Stream()) {
-    objects.DecodeStream(*object->Stream(), decoded);
-  }
-  return decoded.Release();
-}
-
-DocumentContent ContentOf(TPDFAnalyst& reader) {
+DocumentContent ContentOf(Document& document) {
   DocumentContent content;
-  reader.GetPageObjects(content.pages);
-  PageResourceReader decoder(*reader.GetDocument());
+  content.pages = document.PageObjects();
+  ObjectResolver& objects = document.Objects();
   for (const int32_t page : content.pages) {
-    for (const int32_t object : decoder.ContentObjects(page)) {
-      content.contents.push_back(DecodedStream(reader, object));
+    const PdfValue contents = objects.Get(*objects.Object(page)->Dictionary(), "/Contents");
+    if (const PdfArray* array = contents.Array()) {
+      for (const PdfValue& part : *array) content.contents.push_back(Decoded(document, part));
+    } else {
+      content.contents.push_back(Decoded(document, contents));
     }
   }
-  content.info_strings = StringsOfObject(reader, reader.InfoID());
+  content.info_strings = StringsOfObject(document, document.InfoNumber());
   return content;
 }
 
+std::unique_ptr<Document> OpenNewer(const std::string& path) {
+  return Document::OpenFile(path, {true});
+}
+
 TEST(Decryption, DecryptedFilesReadAsThePlainOne) {
-  TPDFAnalyst plain_reader;
-  plain_reader.LoadFromFile(EncryptedFile("plain"));
-  const DocumentContent plain = ContentOf(plain_reader);
+  const DocumentContent plain = ContentOf(*Document::OpenFile(EncryptedFile("plain"), {}));
   ASSERT_EQ(plain.pages.size(), 3u);
   ASSERT_EQ(plain.contents.size(), 3u);
   EXPECT_NE(plain.contents[0].find("BT"), std::string::npos);
@@ -140,16 +139,14 @@ TEST(Decryption, DecryptedFilesReadAsThePlainOne) {
   for (const char* name :
        {"rc4-40", "rc4-128", "aes-128", "aes-256-r5", "aes-256-r6", "aes-256-no-copy"}) {
     SCOPED_TRACE(name);
-    TPDFAnalyst reader;
-    reader.SetReadNewerFormats(true);
-    reader.LoadFromFile(EncryptedFile(name));
-    ASSERT_FALSE(reader.Encrypted());
-    EXPECT_TRUE(reader.Decrypted());
-    EXPECT_FALSE(reader.NeedsNewerFormats());
+    const std::unique_ptr<Document> document = OpenNewer(EncryptedFile(name));
+    ASSERT_FALSE(document->Encrypted());
+    EXPECT_TRUE(document->Decrypted());
+    EXPECT_FALSE(document->NeedsNewerFormats());
     std::ostringstream report;
-    WriteDocumentReport(reader, report);
+    WriteDocumentReport(*document, report);
     EXPECT_NE(report.str().find("\nEncrypted: yes, decrypted\n"), std::string::npos);
-    const DocumentContent decrypted = ContentOf(reader);
+    const DocumentContent decrypted = ContentOf(*document);
     EXPECT_EQ(decrypted.pages, plain.pages);
     EXPECT_EQ(decrypted.contents, plain.contents);
     EXPECT_EQ(decrypted.info_strings, plain.info_strings);
@@ -158,23 +155,19 @@ TEST(Decryption, DecryptedFilesReadAsThePlainOne) {
 
 // Metadata that the dictionary leaves in the clear stays as it is; the rest is decrypted.
 TEST(Decryption, MetadataInTheClear) {
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(true);
-  reader.LoadFromFile(EncryptedFile("aes-128-clear-metadata"));
-  ASSERT_FALSE(reader.Encrypted());
-  TPDFAnalyst source;
-  source.LoadFromFile(std::string(LUMENQUILL_TEST_DATA_DIR) + "/ghostscript-glyphshow-latin.pdf");
-  const DocumentContent plain = ContentOf(source);
+  const std::unique_ptr<Document> document = OpenNewer(EncryptedFile("aes-128-clear-metadata"));
+  ASSERT_FALSE(document->Encrypted());
+  const DocumentContent plain = ContentOf(*Document::OpenFile(
+      std::string(LUMENQUILL_TEST_DATA_DIR) + "/ghostscript-glyphshow-latin.pdf", {}));
   ASSERT_FALSE(plain.contents.empty());
-  EXPECT_EQ(ContentOf(reader).contents, plain.contents);
-  EXPECT_EQ(ContentOf(reader).info_strings, plain.info_strings);
+  const DocumentContent decrypted = ContentOf(*document);
+  EXPECT_EQ(decrypted.contents, plain.contents);
+  EXPECT_EQ(decrypted.info_strings, plain.info_strings);
 
-  const std::string catalog =
-      *reader.ReadObjectBytes(reader.RootID(), reader.GetObjectSize(reader.RootID()));
-  const size_t metadata_key = catalog.find("/Metadata ");
-  ASSERT_NE(metadata_key, std::string::npos);
-  EXPECT_TRUE(DecodedStream(reader, std::stoi(catalog.substr(metadata_key + 10)))
-                  .starts_with("<?xpacket"));
+  const PdfValue* catalog = document->Objects().Object(*document->RootNumber());
+  const PdfValue* metadata = catalog->Dictionary()->Find("/Metadata");
+  ASSERT_NE(metadata, nullptr);
+  EXPECT_TRUE(Decoded(*document, *metadata).starts_with("<?xpacket"));
 }
 
 TEST(Decryption, SecuredFilesAreRefused) {
@@ -182,11 +175,9 @@ TEST(Decryption, SecuredFilesAreRefused) {
   for (const char* name : {"rc4-128-user-password", "aes-256-user-password", "rc4-40-no-extract",
                            "rc4-128-no-extract"}) {
     SCOPED_TRACE(name);
-    TPDFAnalyst reader;
-    reader.SetReadNewerFormats(true);
-    reader.LoadFromFile(EncryptedFile(name));
-    EXPECT_TRUE(reader.Encrypted());
-    EXPECT_FALSE(reader.NeedsNewerFormats());
+    const std::unique_ptr<Document> document = OpenNewer(EncryptedFile(name));
+    EXPECT_TRUE(document->Encrypted());
+    EXPECT_FALSE(document->NeedsNewerFormats());
   }
   // Without them every encrypted file is secured, or refused for its version, as before; the
   // reader says that the newer formats would help only where they would open the file (a
@@ -204,37 +195,33 @@ TEST(Decryption, SecuredFilesAreRefused) {
                   {"rc4-40-no-extract", false}};
   for (const auto& file : kWithout) {
     SCOPED_TRACE(file.name);
-    TPDFAnalyst reader;
     bool refused = false;
+    bool needs_newer_formats = false;
     try {
-      reader.LoadFromFile(EncryptedFile(file.name));
-      refused = reader.Encrypted();
+      const std::unique_ptr<Document> document = Document::OpenFile(EncryptedFile(file.name), {});
+      refused = document->Encrypted();
+      needs_newer_formats = document->NeedsNewerFormats();
     } catch (const LoadError& error) {
       refused = std::string(error.what()) == "このファイルは未対応の形式です。";
+      needs_newer_formats = error.NeedsNewerFormats();
     }
     EXPECT_TRUE(refused);
-    EXPECT_EQ(reader.NeedsNewerFormats(), file.would_open);
+    EXPECT_EQ(needs_newer_formats, file.would_open);
   }
-  TPDFAnalyst plain_reader;
-  plain_reader.LoadFromFile(EncryptedFile("plain"));
-  EXPECT_FALSE(plain_reader.NeedsNewerFormats());
+  EXPECT_FALSE(Document::OpenFile(EncryptedFile("plain"), {})->NeedsNewerFormats());
 }
 
 // A revision 4 file whose crypt filters are /Identity (the /O, /U and /ID of aes-128.pdf): its
-// objects are rewritten as when decrypted, with data left as it is, which shows the rewriting.
+// objects are decrypted with their data left as it is, which shows what decryption reads.
 // extra adds entries to the encryption dictionary.
 std::string IdentityEncryptedDocument(
     const std::string& info, const std::string& extra = "",
     const std::string& id =
         "<1c178198fbdfa51b25995d89d4102043><31415926535897932384626433832795>") {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
-      .Object(3, "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>")
-      .Object(4, "<< /Length 5 0 R >>\nstream\r\nBT (a) Tj ET\nendstream")
-      .Object(5, "12")
+  testing::PdfBuilder pdf = testing::PagesShowing({"BT (a) Tj ET"});
+  pdf.Replace(5, "<< /Length 9 0 R >>\nstream\r\nBT (a) Tj ET\nendstream")
+      .Object(9, "12")
       .Object(6, info)
-      .Object(8, "<< /Type /XRef /Length 5 0 R >>\nstream\r\n(not a string\nendstream")
       .Object(7,
               "<< /Filter /Standard /V 4 /R 4 /Length 128 /P -4"
               " /CF << /StdCF << /CFM /AESV2 >> >> /StmF /Identity /StrF /Identity"
@@ -245,56 +232,30 @@ std::string IdentityEncryptedDocument(
   return pdf.Build();
 }
 
-TEST(Decryption, RewrittenObjects) {
-  const std::string info =
-      "<< /Title (a(b)c\\)d\\101\\\nz) /Subject <41 4> % (comment\n"
-      "/Keywords (endobj \\(\r\n) /Nested << /Length 3 >> >>";
-  const std::string document = IdentityEncryptedDocument(info);
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(true);
-  testing::Open(reader, document);
-  ASSERT_FALSE(reader.Encrypted());
-  // Rewritten objects move after the file's bytes; the encryption dictionary and the
-  // cross-reference stream keep the places they have.
-  const auto file_size = static_cast<int32_t>(document.size());
-  for (const int32_t n : {1, 2, 3, 4, 5, 6}) EXPECT_GE(reader.GetOffsets()[n], file_size) << n;
-  EXPECT_LT(reader.GetOffsets()[7], file_size);
-  EXPECT_LT(reader.GetOffsets()[8], file_size);
-  EXPECT_EQ(StringsOfObject(reader, 6),
-            (std::vector<std::string>{"a(b)c)dAz", "A@", "endobj (\n"}));
-  const std::string rewritten = *reader.ReadObjectBytes(6, reader.GetObjectSize(6));
-  EXPECT_NE(rewritten.find("% (comment\n"), std::string::npos);
-  EXPECT_NE(rewritten.find("/Nested << /Length 3 >>"), std::string::npos);
-  // The indirect /Length becomes the direct length of the data.
-  const std::string stream = *reader.ReadObjectBytes(4, reader.GetObjectSize(4));
-  EXPECT_NE(stream.find("<< /Length 12 >>\nstream\nBT (a) Tj ET\n"), std::string::npos) << stream;
-  EXPECT_EQ(DecodedStream(reader, 4), "BT (a) Tj ET");
+TEST(Decryption, IdentityFiltersAndTheKeyTheyNeed) {
+  const std::string info = "<< /Title (a(b)c) /Subject <41 4> >>";
+  const std::unique_ptr<Document> document =
+      testing::OpenBytes(IdentityEncryptedDocument(info), true);
+  ASSERT_TRUE(document->Decrypted());
+  EXPECT_EQ(StringsOfObject(*document, 6), (std::vector<std::string>{"a(b)c", "A@"}));
+  // The stream's data, its /Length by reference.
+  EXPECT_EQ(ContentOf(*document).contents, std::vector<std::string>{"BT (a) Tj ET"});
 
-  // A string that runs to the end of the file leaves its object as it was; another /ID or a
+  // A string that runs to the end of the file leaves its object unread; another /ID or a
   // crypt filter the dictionary does not define leaves the file secured.
-  TPDFAnalyst unclosed;
-  unclosed.SetReadNewerFormats(true);
-  testing::Open(unclosed, IdentityEncryptedDocument("<< /Title (open >>"));
-  EXPECT_FALSE(unclosed.Encrypted());
-  const std::string kept = *unclosed.ReadObjectBytes(6, unclosed.GetObjectSize(6));
-  EXPECT_TRUE(kept.starts_with("6 0 obj\n<< /Title (open >>")) << kept;
+  EXPECT_TRUE(testing::OpenBytes(IdentityEncryptedDocument("<< /Title (open >>"), true)
+                  ->Decrypted());
   // The key needs the first /ID string, here a literal string, whatever follows it.
   for (const char* id : {"(\\034\\027\\201\\230\\373\\337\\245\\033%\\231]\\211\\324\\020 C) (x(y)",
                          "<1C178198FBDFA51B25995D89D4102043>"}) {
-    TPDFAnalyst literal_id;
-    literal_id.SetReadNewerFormats(true);
-    testing::Open(literal_id, IdentityEncryptedDocument(info, "", id));
-    EXPECT_FALSE(literal_id.Encrypted()) << id;
+    EXPECT_TRUE(testing::OpenBytes(IdentityEncryptedDocument(info, "", id), true)->Decrypted())
+        << id;
   }
-  TPDFAnalyst other_id;
-  other_id.SetReadNewerFormats(true);
-  testing::Open(other_id,
-                IdentityEncryptedDocument(info, "", "<1C178198FBDFA51B25995D89D4102044>"));
-  EXPECT_TRUE(other_id.Encrypted());
-  TPDFAnalyst unknown_filter;
-  unknown_filter.SetReadNewerFormats(true);
-  testing::Open(unknown_filter, IdentityEncryptedDocument(info, " /StrF /Unknown"));
-  EXPECT_TRUE(unknown_filter.Encrypted());
+  EXPECT_TRUE(testing::OpenBytes(
+                  IdentityEncryptedDocument(info, "", "<1C178198FBDFA51B25995D89D4102044>"), true)
+                  ->Encrypted());
+  EXPECT_TRUE(
+      testing::OpenBytes(IdentityEncryptedDocument(info, " /StrF /Unknown"), true)->Encrypted());
 }
 
 TEST(StringObjects, LiteralAndHexadecimalStrings) {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "info/document_report.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
 #include "support/temp_file.h"
 
 namespace lumenquill {
@@ -40,9 +40,8 @@ TEST(FixtureFiles, OpenAsTheirExpectationsSay) {
 
     std::ostringstream report;
     try {
-      TPDFAnalyst reader;
-      reader.LoadFromFile(pdf.string());
-      WriteDocumentReport(reader, report);
+      const std::unique_ptr<Document> document = Document::OpenFile(pdf.string(), {});
+      WriteDocumentReport(*document, report);
       EXPECT_EQ(PageLines(report.str()), Lines(expected));
     } catch (const Error& error) {
       EXPECT_EQ("error: " + std::string(error.what()) + "\n", expected);

@@ -9,8 +9,6 @@
 
 #include "info/document_report.h"
 #include "reader/open_document.h"
-#include "reader/pdf_analyst.h"
-#include "reader/reading_primitives.h"
 #include "support/deflate.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
@@ -19,7 +17,7 @@ namespace lumenquill {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::Open;
+using testing::OpenBytes;
 
 const std::string kNewerData = LUMENQUILL_TEST_DATA_DIR "/object-streams/";
 
@@ -75,46 +73,58 @@ std::string ObjectStreamData(const std::vector<std::pair<int32_t, std::string>>&
   return header + bodies;
 }
 
+// The message of the error the open raises ("" when it opens) and whether the newer formats
+// would lift the refusal, or the file's encryption.
 std::string OpenError(const std::string& bytes, bool newer, bool* needs_newer = nullptr) {
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(newer);
+  bool needs = false;
+  std::string message;
   try {
-    Open(reader, bytes);
+    needs = OpenBytes(bytes, newer)->NeedsNewerFormats();
+  } catch (const LoadError& error) {
+    needs = error.NeedsNewerFormats();
+    message = error.what();
   } catch (const Error& error) {
-    if (needs_newer != nullptr) *needs_newer = reader.NeedsNewerFormats();
-    return error.what();
+    message = error.what();
   }
-  if (needs_newer != nullptr) *needs_newer = reader.NeedsNewerFormats();
-  return "";
+  if (needs_newer != nullptr) *needs_newer = needs;
+  return message;
 }
 
-// The tokens of object n after "n g obj", each reference "n g R" as one "R", so that files
-// numbering their objects differently compare equal.
-std::string Normalised(TPDFAnalyst& reader, int32_t n) {
-  std::unique_ptr<MemoryStream> object = reader.GetObjectStream(n);
-  SkipObjectHeader(*object);
-  std::vector<std::string> tokens;
-  for (std::string token; !object->AtEnd();) {
-    try {
-      ReadToken(*object, token);
-    } catch (const ReadError&) {
-      break;
-    }
-    const size_t count = tokens.size();
-    if (token == "R" && count >= 2 && std::isdigit(static_cast<uint8_t>(tokens[count - 1][0])) &&
-        std::isdigit(static_cast<uint8_t>(tokens[count - 2][0]))) {
-      tokens.resize(count - 2);
-    }
-    tokens.push_back(token);
+// A value as text, each reference written "R", so that files numbering their objects
+// differently compare equal.
+std::string Shape(const PdfValue& value) {
+  if (value.Reference()) return "R";
+  if (const PdfArray* array = value.Array()) {
+    std::string text = "[ ";
+    for (const PdfValue& element : *array) text += Shape(element) + " ";
+    return text + "]";
   }
-  std::string joined;
-  for (const std::string& token : tokens) joined += token + " ";
-  return joined;
+  if (const PdfDictionary* dictionary = value.DictionaryOrStreamDictionary()) {
+    std::string text = "<< ";
+    for (const auto& [key, entry] : *dictionary) text += key + " " + Shape(entry) + " ";
+    return text + ">>";
+  }
+  if (const std::optional<std::string_view> name = value.Name()) return std::string(*name);
+  if (const PdfString* string = value.String()) return "(" + string->bytes + ")";
+  if (const std::optional<int32_t> integer = value.Integer()) return std::to_string(*integer);
+  if (const std::optional<double> number = value.Number()) return std::to_string(*number);
+  return value.IsNull() ? "null" : "other";
 }
 
-std::vector<std::string> PageLines(TPDFAnalyst& reader) {
+std::string Shape(Document& document, std::optional<int32_t> n) {
+  const PdfValue* object = n ? document.Objects().Object(*n) : nullptr;
+  return object ? Shape(*object) : "none";
+}
+
+std::vector<bool> FreeObjects(const Document& document) {
+  std::vector<bool> free;
+  for (int32_t n = 0; n < document.Xref().Size(); ++n) free.push_back(document.Xref().IsFree(n));
+  return free;
+}
+
+std::vector<std::string> PageLines(Document& document) {
   std::ostringstream report;
-  WriteDocumentReport(reader, report);
+  WriteDocumentReport(document, report);
   std::vector<std::string> lines;
   std::istringstream in(report.str());
   for (std::string line; std::getline(in, line);) {
@@ -130,33 +140,30 @@ TEST(NewerFormats, FilesWithObjectStreamsFromQpdf) {
   for (const char* name : {"qpdf-nested-tree", "reportlab-latin", "incremental-update"}) {
     SCOPED_TRACE(name);
     const std::string newer_file = kNewerData + name + ".pdf";
-    TPDFAnalyst newer;
-    newer.SetReadNewerFormats(true);
-    newer.LoadFromFile(newer_file);
+    const std::unique_ptr<Document> newer = Document::OpenFile(newer_file, {true});
     std::vector<std::string> expected;
     std::istringstream pages(testing::ReadWholeFile(kNewerData + name + ".pages"));
     for (std::string line; std::getline(pages, line);) expected.push_back(line);
-    EXPECT_EQ(PageLines(newer), expected);
+    EXPECT_EQ(PageLines(*newer), expected);
 
-    TPDFAnalyst classic;
-    classic.LoadFromFile(LUMENQUILL_TEST_DATA_DIR "/" + std::string(name) + ".pdf");
-    ObjectNumberList newer_pages, classic_pages;
-    newer.GetPageObjects(newer_pages);
-    classic.GetPageObjects(classic_pages);
+    const std::unique_ptr<Document> classic =
+        Document::OpenFile(LUMENQUILL_TEST_DATA_DIR "/" + std::string(name) + ".pdf", {});
+    const ObjectNumberList newer_pages = newer->PageObjects();
+    const ObjectNumberList classic_pages = classic->PageObjects();
     ASSERT_EQ(newer_pages.size(), classic_pages.size());
     for (size_t i = 0; i < newer_pages.size(); ++i) {
-      EXPECT_EQ(Normalised(newer, newer_pages[i]), Normalised(classic, classic_pages[i]));
+      EXPECT_EQ(Shape(*newer, newer_pages[i]), Shape(*classic, classic_pages[i]));
     }
-    EXPECT_EQ(Normalised(newer, newer.RootID()), Normalised(classic, classic.RootID()));
-    EXPECT_EQ(newer.MediaBox(), classic.MediaBox());
+    EXPECT_EQ(Shape(*newer, newer->RootNumber()), Shape(*classic, classic->RootNumber()));
+    EXPECT_EQ(newer->FirstPageMediaBox(), classic->FirstPageMediaBox());
 
-    TPDFAnalyst refusing;
-    EXPECT_THROW(refusing.LoadFromFile(newer_file), LoadError);
-    EXPECT_TRUE(refusing.NeedsNewerFormats());
-    // With a 1.4 header, the cross-reference stream is what is refused.
     std::string bytes = testing::ReadWholeFile(newer_file);
-    bytes.replace(0, 8, "%PDF-1.4");
     bool needs_newer = false;
+    EXPECT_EQ(OpenError(bytes, false, &needs_newer), "このファイルは未対応の形式です。");
+    EXPECT_TRUE(needs_newer);
+    // With a 1.4 header, the cross-reference stream is what is refused.
+    bytes.replace(0, 8, "%PDF-1.4");
+    needs_newer = false;
     EXPECT_EQ(OpenError(bytes, false, &needs_newer), "相互参照テーブルの位置が不正です。");
     EXPECT_TRUE(needs_newer);
     EXPECT_EQ(OpenError(bytes, true), "");
@@ -209,26 +216,22 @@ std::string PackedDocument(const std::string& extra_entries = "",
 
 TEST(NewerFormats, CrossReferenceAndObjectStreams) {
   for (const bool compress : {true, false}) {
-    TPDFAnalyst reader;
-    reader.SetReadNewerFormats(true);
-    Open(reader, PackedDocument("/ID [(first\\)) <4142>]", "", compress));
-    EXPECT_EQ(reader.ObjectCount(), 7);
-    EXPECT_EQ(reader.PageCount(), 1);
-    EXPECT_EQ(reader.FirstPageID(), 3);
-    EXPECT_EQ(reader.MediaBox(), (Rectangle{0, 0, 300, 400}));
-    EXPECT_THAT(reader.FreeObjects(), ElementsAre(true, false, false, false, true, false, false));
-    EXPECT_EQ(reader.GetDocument()->DocumentId(), "first)");
-    EXPECT_FALSE(reader.Encrypted());
-    EXPECT_EQ(Normalised(reader, 2), "< < /Type /Pages /Kids [ R ] /Count 1 > > endobj ");
-    // The expanded objects stand after the file's bytes.
-    EXPECT_GT(reader.GetOffsets()[2], reader.GetOffsets()[6]);
+    const std::unique_ptr<Document> document =
+        OpenBytes(PackedDocument("/ID [(first\\)) <4142>]", "", compress), true);
+    EXPECT_EQ(document->Xref().Size(), 7);
+    EXPECT_EQ(document->PageCount(), 1);
+    EXPECT_EQ(document->FirstPageNumber(), 3);
+    EXPECT_EQ(document->FirstPageMediaBox(), (Rectangle{0, 0, 300, 400}));
+    EXPECT_THAT(FreeObjects(*document), ElementsAre(true, false, false, false, true, false, false));
+    EXPECT_EQ(document->DocumentId(), "first)");
+    EXPECT_FALSE(document->Encrypted());
+    EXPECT_EQ(Shape(*document, 2), "<< /Type /Pages /Kids [ R ] /Count 1 >>");
   }
-  TPDFAnalyst predicted;
-  predicted.SetReadNewerFormats(true);
-  Open(predicted, PackedDocument("/Encrypt 12 0 R /ID [<3031> <32>]"));
-  EXPECT_TRUE(predicted.Encrypted());
-  EXPECT_EQ(predicted.GetDocument()->EncryptNumber().value_or(-1), 12);
-  EXPECT_EQ(predicted.GetDocument()->DocumentId(), "01");
+  const std::unique_ptr<Document> predicted =
+      OpenBytes(PackedDocument("/Encrypt 12 0 R /ID [<3031> <32>]"), true);
+  EXPECT_TRUE(predicted->Encrypted());
+  EXPECT_EQ(predicted->EncryptNumber(), 12);
+  EXPECT_EQ(predicted->DocumentId(), "01");
 }
 
 // An object whose object stream is missing or damaged, or whose index or number does not
@@ -238,14 +241,11 @@ TEST(NewerFormats, ObjectsMissingFromTheirStreamsReadAsFree) {
                             Entry(2, 5, 1) +  // 8: the stream holds 3 at index 1
                             Entry(2, 4, 0) +  // 9: object 4 is free, not a stream
                             Entry(2, 99, 0);  // 10: no such object
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(true);
-  Open(reader, PackedDocument("", later));
-  EXPECT_EQ(reader.ObjectCount(), 11);
+  const std::unique_ptr<Document> document = OpenBytes(PackedDocument("", later), true);
+  EXPECT_EQ(document->Xref().Size(), 11);
   for (int32_t n = 7; n <= 10; ++n) {
-    EXPECT_TRUE(reader.FreeObjects()[static_cast<size_t>(n)]) << n;
-    EXPECT_EQ(reader.GetObjectSize(n), 0) << n;
-    EXPECT_THROW(reader.GetObjectStream(n), Error) << n;
+    EXPECT_EQ(document->Objects().Object(n), nullptr) << n;
+    EXPECT_EQ(document->Objects().ObjectText(n), std::nullopt) << n;
   }
 
   // A damaged object stream leaves its objects missing, here the page tree. Each damage keeps
@@ -290,10 +290,7 @@ TEST(NewerFormats, BrokenCrossReferenceStreams) {
   const size_t xref = good.find("6 0 obj");
   const std::string cut = good.substr(0, good.find("stream\n", xref) + 10) + "\nstartxref\n" +
                           std::to_string(xref) + "\n%%EOF\n";
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(true);
-  EXPECT_THROW(Open(reader, cut), LoadError);
-  EXPECT_TRUE(reader.ErrorRaised());
+  EXPECT_THROW(OpenBytes(cut, true), LoadError);
 }
 
 // Sections of both kinds chained by /Prev: the newest entry for each object wins.
@@ -313,14 +310,12 @@ TEST(NewerFormats, IncrementalUpdatesMixBothKinds) {
                 "/Type /XRef /Size 6 /W [1 4 2] /Index [3 1 5 1] /Root 1 0 R /ID [(new)] /Prev " +
                     std::to_string(pdf.SectionOffsets()[0]),
                 Entry(1, page) + Entry(1, xref));
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(true);
-  Open(reader, update.End(xref));
-  EXPECT_EQ(reader.MediaBox(), (Rectangle{0, 0, 200, 200}));
-  EXPECT_EQ(reader.GetDocument()->DocumentId(), "new");
-  EXPECT_EQ(reader.ObjectCount(), 6);
-  EXPECT_FALSE(reader.FreeObjects()[4]);
-  EXPECT_THAT(reader.XrefOffsets(),
+  const std::unique_ptr<Document> document = OpenBytes(update.End(xref), true);
+  EXPECT_EQ(document->FirstPageMediaBox(), (Rectangle{0, 0, 200, 200}));
+  EXPECT_EQ(document->DocumentId(), "new");
+  EXPECT_EQ(document->Xref().Size(), 6);
+  EXPECT_FALSE(document->Xref().IsFree(4));
+  EXPECT_THAT(document->XrefOffsets(),
               ElementsAre(std::to_string(xref), std::to_string(pdf.SectionOffsets()[0])));
 
   // A file with a cross-reference stream updated with a classic section.
@@ -333,11 +328,9 @@ TEST(NewerFormats, IncrementalUpdatesMixBothKinds) {
   std::snprintf(entry, sizeof entry, "%010lld 00000 n\r\n", static_cast<long long>(new_page));
   classic_update.Raw("xref\n3 1\n" + std::string(entry) + "trailer\n<< /Size 7 /Prev " +
                      std::to_string(packed.find("6 0 obj")) + " >>\n");
-  TPDFAnalyst updated;
-  updated.SetReadNewerFormats(true);
-  Open(updated, classic_update.End(table));
-  EXPECT_EQ(updated.MediaBox(), (Rectangle{0, 0, 50, 60}));
-  EXPECT_EQ(updated.RootID(), 1);
+  const std::unique_ptr<Document> updated = OpenBytes(classic_update.End(table), true);
+  EXPECT_EQ(updated->FirstPageMediaBox(), (Rectangle{0, 0, 50, 60}));
+  EXPECT_EQ(updated->RootNumber(), 1);
   EXPECT_EQ(OpenError(classic_update.End(table), false), "このファイルは未対応の形式です。");
 }
 
@@ -367,14 +360,12 @@ TEST(NewerFormats, HybridFile) {
            std::to_string(xref_stream) + " >>\n");
   const std::string bytes = file.End(table);
 
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(true);
-  Open(reader, bytes);
-  EXPECT_EQ(reader.FirstPageID(), 4);
-  EXPECT_EQ(reader.MediaBox(), (Rectangle{0, 0, 10, 20}));
-  EXPECT_THAT(reader.FreeObjects(), ElementsAre(true, false, false, false, false, false));
+  const std::unique_ptr<Document> document = OpenBytes(bytes, true);
+  EXPECT_EQ(document->FirstPageNumber(), 4);
+  EXPECT_EQ(document->FirstPageMediaBox(), (Rectangle{0, 0, 10, 20}));
+  EXPECT_THAT(FreeObjects(*document), ElementsAre(true, false, false, false, false, false));
   // The stream's /Prev is not followed: a hybrid section's stream only completes it.
-  EXPECT_THAT(reader.XrefOffsets(),
+  EXPECT_THAT(document->XrefOffsets(),
               ElementsAre(std::to_string(table), std::to_string(xref_stream)));
 
   std::string wrong_stream = bytes;
@@ -386,10 +377,9 @@ TEST(NewerFormats, HybridFile) {
 }
 
 TEST(NewerFormats, TrailerEncryptAndId) {
-  TPDFAnalyst reader;
-  Open(reader, testing::SimpleDocument(1));
-  EXPECT_EQ(reader.GetDocument()->EncryptNumber().value_or(-1), -1);
-  EXPECT_EQ(reader.GetDocument()->DocumentId(), "");
+  const std::unique_ptr<Document> plain = OpenBytes(testing::SimpleDocument(1));
+  EXPECT_EQ(plain->EncryptNumber(), std::nullopt);
+  EXPECT_EQ(plain->DocumentId(), "");
 
   testing::PdfBuilder pdf;
   pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
@@ -398,10 +388,10 @@ TEST(NewerFormats, TrailerEncryptAndId) {
       .NewSection()
       .Object(3, "<< >>")
       .Trailer("/Encrypt 9 0 R /ID [<6E65 77> <00>]");
-  Open(reader, pdf.Build());
-  EXPECT_TRUE(reader.Encrypted());
-  EXPECT_EQ(reader.GetDocument()->EncryptNumber().value_or(-1), 9);
-  EXPECT_EQ(reader.GetDocument()->DocumentId(), "new");
+  const std::unique_ptr<Document> document = OpenBytes(pdf.Build());
+  EXPECT_TRUE(document->Encrypted());
+  EXPECT_EQ(document->EncryptNumber(), 9);
+  EXPECT_EQ(document->DocumentId(), "new");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "reader/document.h"
 #include "reader/memory_stream.h"
 #include "reader/object_parser.h"
+#include "reader/open_document.h"
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
@@ -84,8 +85,7 @@ TEST(ObjectResolver, FollowsBoundedChainsAndDecodesOnDemand) {
       .Object(8, "3")
       .Free(9)
       .Trailer("/Root 1 0 R");
-  const std::unique_ptr<Document> document =
-      Document::OpenStream(std::make_unique<MemoryStream>(pdf.Build()), "", {});
+  const std::unique_ptr<Document> document = testing::OpenBytes(pdf.Build());
   ObjectResolver& objects = document->Objects();
   EXPECT_EQ(objects.Resolve(PdfReference{3, 0}).String()->bytes, "end");
   EXPECT_EQ(objects.FollowReferences(PdfReference{3, 0}), 4);
@@ -98,6 +98,21 @@ TEST(ObjectResolver, FollowsBoundedChainsAndDecodesOnDemand) {
   objects.DecodeStream(*objects.Object(7)->Stream(), decoded);
   EXPECT_EQ(decoded.Bytes(), "abc");
   EXPECT_EQ(objects.Object(7), objects.Object(7));  // read once, then cached
+  EXPECT_EQ(objects.Integer(PdfReference{8, 0}), 3);
+  EXPECT_EQ(objects.Integer(PdfReference{3, 0}), std::nullopt);
+}
+
+// An object number inside the table that no section listed, or whose offset lies outside the
+// file, is never read.
+TEST(ObjectResolver, UnlistedObjectsReadNothing) {
+  testing::PdfBuilder pdf = testing::PagesShowing({});
+  pdf.Object(6, "<< /Kids 4 0 R >>").WrongOffset(6, 999999);
+  const std::unique_ptr<Document> document = testing::OpenBytes(pdf.Build());
+  for (const int32_t n : {4, 6}) {
+    EXPECT_EQ(document->Objects().Object(n), nullptr) << n;
+    EXPECT_EQ(document->Objects().ObjectText(n), std::nullopt) << n;
+    EXPECT_EQ(document->Objects().FollowReferences(PdfReference{n, 0}), std::nullopt) << n;
+  }
 }
 
 }  // namespace

@@ -4,25 +4,30 @@
 #include <string>
 
 #include "platform/error.h"
+#include "reader/document.h"
 #include "reader/memory_stream.h"
 #include "reader/pdf_analyst.h"
 
 namespace lumenquill::testing {
 
-// Opens the bytes of a document with the reader, as LoadFromFile would open a file.
-inline void Open(TPDFAnalyst& reader, const std::string& bytes) {
-  reader.LoadFromStream(std::make_unique<MemoryStream>(bytes));
+// Opens the bytes of a document as Document::OpenFile would open a file.
+inline std::unique_ptr<Document> OpenBytes(const std::string& bytes, bool read_newer_formats = false) {
+  return Document::OpenStream(std::make_unique<MemoryStream>(bytes), "", {read_newer_formats});
 }
 
 // The message of the error the open raises, or "" when it opens.
-inline std::string OpenError(const std::string& bytes) {
-  TPDFAnalyst reader;
+inline std::string OpenError(const std::string& bytes, bool read_newer_formats = false) {
   try {
-    Open(reader, bytes);
+    OpenBytes(bytes, read_newer_formats);
   } catch (const Error& error) {
     return error.what();
   }
   return "";
+}
+
+// Opens the bytes with the token reader, for the readers that still work on tokens.
+inline void Open(TPDFAnalyst& reader, const std::string& bytes) {
+  reader.LoadFromStream(std::make_unique<MemoryStream>(bytes));
 }
 
 }  // namespace lumenquill::testing

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "reader/open_document.h"
-#include "reader/pdf_analyst.h"
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
@@ -10,32 +9,31 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::Open;
+using testing::OpenBytes;
 using testing::PdfBuilder;
 
 // The pages of a document whose catalog is 1 and root node 2, with the given further objects.
 ObjectNumberList Pages(const std::string& root,
                        const std::vector<std::pair<int32_t, std::string>>& objects) {
-  TPDFAnalyst reader;
-  Open(reader, testing::TreeDocument(root, objects));
-  ObjectNumberList pages;
-  reader.GetPageObjects(pages);
-  return pages;
+  return OpenBytes(testing::TreeDocument(root, objects))->PageObjects();
 }
 
-TEST(PageTree, PreOrderInKidsOrder) {
+// Pre-order in /Kids order, /Kids direct or by reference to an array; kids that name no
+// object of the table are dropped.
+TEST(PageTree, ListsThePagesInKidsOrder) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 10 0 R] >>",
                     {{3, "<< /Type /Page >>"},
                      {10, "<< /Type /Pages /Kids [4 0 R 5 0 R] >>"},
                      {4, "<</Type/Page>>"},
                      {5, "<< /Type /Page >>"}}),
               ElementsAre(3, 4, 5));
-}
-
-TEST(PageTree, KidsByReferenceToAnArray) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids 9 0 R >>",
                     {{9, "[4 0 R 3 0 R]"}, {3, "<< /Type /Page >>"}, {4, "<< /Type /Page >>"}}),
               ElementsAre(4, 3));
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [] >>", {}), IsEmpty());
+  EXPECT_THAT(Pages("<< /Type /Pages >>", {}), IsEmpty());
+  EXPECT_THAT(Pages("<< /Type /Pages /Kids [99 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
+              ElementsAre(3));
 }
 
 // "/Pages" is not "/Page"; literal strings and stream data are not read as keys.
@@ -47,46 +45,20 @@ TEST(PageTree, OnlyTheTokenPageMakesAPage) {
               IsEmpty());
 }
 
-TEST(PageTree, EmptyTrees) {
-  EXPECT_THAT(Pages("<< /Type /Pages /Kids [] >>", {}), IsEmpty());
-  EXPECT_THAT(Pages("<< /Type /Pages >>", {}), IsEmpty());
-  // Kids that are not valid object numbers are dropped.
-  EXPECT_THAT(Pages("<< /Type /Pages /Kids [99 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
-              ElementsAre(3));
-}
-
 TEST(PageTree, AKidHoldingAnotherObjectFails) {
-  PdfBuilder pdf;
-  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
-      .Object(2, "<< /Type /Pages /Kids [3 0 R 4 0 R] >>")
-      .Object(3, "<< /Type /Page >>")
-      .Object(4, "<< /Type /Page >>")
-      .Trailer("/Root 1 0 R")
-      .WrongOffset(4, 0);
-  TPDFAnalyst reader;
-  Open(reader, pdf.Build());
-  ObjectNumberList pages;
-  EXPECT_THROW(reader.GetPageObjects(pages), ObjectIdError);
+  PdfBuilder pdf = testing::PagesShowing({"", ""});
+  pdf.WrongOffset(6, 0);
+  EXPECT_THROW(OpenBytes(pdf.Build())->PageObjects(), ObjectIdError);
 }
 
-// Asking for pages without a document is a fault of the caller, not of a file.
-TEST(PageTree, NeedsAnOpenDocument) {
-  TPDFAnalyst reader;
-  ObjectNumberList pages;
-  EXPECT_THROW(reader.GetPageObjects(pages), std::logic_error);
-}
-
-// A node on the current path is skipped, so a cycle ends.
-TEST(PageTree, CyclesEnd) {
+// A node on the current path is skipped, so a cycle ends; a page named twice is listed twice;
+// a subtree shared many times over is walked once.
+TEST(PageTree, CyclesAndSharedNodes) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 4 0 R] >>",
                     {{3, "<< /Type /Pages /Kids [2 0 R 5 0 R] >>"},
                      {5, "<< /Type /Pages /Kids [3 0 R] >>"},
                      {4, "<< /Type /Page >>"}}),
               ElementsAre(4));
-}
-
-// A page named twice is listed twice; a subtree shared many times over is walked once.
-TEST(PageTree, SharedNodes) {
   EXPECT_THAT(Pages("<< /Type /Pages /Kids [3 0 R 3 0 R] >>", {{3, "<< /Type /Page >>"}}),
               ElementsAre(3, 3));
   // Forty levels, each naming the next level twice: 2^40 paths if every one were walked.
@@ -108,12 +80,9 @@ TEST(PageTree, DeepTrees) {
     pdf.Object(n, "<< /Kids [" + std::to_string(n + 1) + " 0 R] >>");
   }
   pdf.Object(kDepth, "<< /Type /Page >>").Trailer("/Root 1 0 R");
-  TPDFAnalyst reader;
-  Open(reader, pdf.Build());
-  EXPECT_EQ(reader.FirstPageID(), kDepth);
-  ObjectNumberList pages;
-  reader.GetPageObjects(pages);
-  EXPECT_THAT(pages, ElementsAre(kDepth));
+  const std::unique_ptr<Document> document = OpenBytes(pdf.Build());
+  EXPECT_EQ(document->FirstPageNumber(), kDepth);
+  EXPECT_THAT(document->PageObjects(), ElementsAre(kDepth));
 }
 
 }  // namespace

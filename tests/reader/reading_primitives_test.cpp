@@ -8,7 +8,6 @@
 
 #include <fstream>
 
-#include "platform/locked_file.h"
 #include "reader/check_file_writable.h"
 #include "reader/memory_stream.h"
 #include "reader/pdf_strings.h"
@@ -269,18 +268,6 @@ TEST(CheckFileWritable, AnOrdinaryFileIsWritableAndUntouched) {
   EXPECT_EQ(testing::ReadWholeFile(file.path()), "content");
 }
 
-TEST(CheckFileWritable, RefusesAReadOnlyFile) {
-  testing::TempFile file("content", "out.txt");
-  testing::MakeReadOnly(file.path());
-  try {
-    CheckFileWritable(file.path());
-    FAIL() << "no error";
-  } catch (const FileCreateError& error) {
-    EXPECT_EQ(error.what(),
-              file.path() + "\n指定されたファイルは読み込み専用です。上書き出来ません。");
-  }
-}
-
 #ifndef _WIN32
 // A FIFO without a reader is refused at once instead of waiting for one.
 TEST(CheckFileWritable, RefusesAFifoWithoutWaiting) {
@@ -290,19 +277,6 @@ TEST(CheckFileWritable, RefusesAFifoWithoutWaiting) {
   EXPECT_THROW(CheckFileWritable(fifo), FileCreateError);
 }
 #endif
-
-TEST(CheckFileWritable, RefusesAFileAnotherReaderHolds) {
-  testing::TempFile file("content", "out.txt");
-  // Our own open document holds a read lock, as another process would.
-  const LockedFile held = LockedFile::OpenForReading(file.path());
-  try {
-    CheckFileWritable(file.path());
-    FAIL() << "no error";
-  } catch (const FileCreateError& error) {
-    EXPECT_EQ(error.what(),
-              file.path() + "\n指定されたファイルは他のプロセスによって上書きが禁止されています。");
-  }
-}
 
 }  // namespace
 }  // namespace lumenquill
