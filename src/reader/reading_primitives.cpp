@@ -37,49 +37,4 @@ void ReadTokenPastStringsAndComments(ByteStream& stream, std::string& token) {
   }
 }
 
-void SkipValue(ByteStream& stream) {
-  int64_t depth = 0;  // open dictionaries and arrays; a counter, so no nesting costs memory
-  std::string token;
-  for (;;) {
-    ReadToken(stream, token);
-    if (token == "%") {
-      SkipLine(stream);
-      continue;
-    }
-    if (token == "(") {
-      SkipLiteralString(stream);
-    } else if (token == "<") {
-      if (stream.Peek(1) == "<") {
-        stream.Move(1);
-        ++depth;
-      } else {
-        uint8_t byte = 0;  // a hexadecimal string
-        while (stream.TryReadByte(byte) && byte != '>') {
-        }
-      }
-    } else if (token == "[") {
-      ++depth;
-    } else if (token == ">" || token == "]" || token == "endobj") {
-      if (depth == 0 || token == "endobj") {
-        stream.Move(-static_cast<int64_t>(token.size()));
-        return;
-      }
-      if (token == ">" && stream.Peek(1) == ">") stream.Move(1);
-      --depth;
-    }
-    if (depth == 0) return;
-  }
-}
-
-void SkipObjectHeader(ByteStream& stream) {
-  std::string token;
-  for (int i = 0; i < 3; ++i) ReadToken(stream, token);
-  ReadToken(stream, token);
-  if (token == "%") {
-    SkipLine(stream);
-  } else {
-    stream.Move(-static_cast<int64_t>(token.size()));
-  }
-}
-
 }  // namespace lumenquill

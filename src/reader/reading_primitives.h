@@ -96,15 +96,4 @@ void ReadToken(ByteStream& stream, std::string& token);
 // Reads the next token that is not a literal string or a comment, passing over those.
 void ReadTokenPastStringsAndComments(ByteStream& stream, std::string& token);
 
-// Moves past one value: a dictionary or an array with everything nested in it, a literal or
-// hexadecimal string, or a single token; comments before it are passed over. An "endobj" met
-// first ends the skip before it, so a damaged value never takes the objects after it with it,
-// and a ">" or "]" met where the value should start is left for the caller, whose dictionary
-// or array it closes.
-void SkipValue(ByteStream& stream);
-
-// From the start of "n g obj", moves to the first token of the object's body, dropping one
-// comment line that follows the keyword.
-void SkipObjectHeader(ByteStream& stream);
-
 }  // namespace lumenquill

@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/error.h"
-#include "reader/pdf_analyst.h"
+#include "reader/document.h"
+#include "reader/reader_errors.h"
 #include "support/temp_file.h"
 #include "text/text_extractor.h"
 
@@ -57,24 +59,25 @@ struct Outcome {
 };
 
 Outcome Extract(const fs::path& pdf, bool read_newer_formats) {
-  TPDFAnalyst reader;
-  reader.SetReadNewerFormats(read_newer_formats);
   Outcome outcome;
+  std::unique_ptr<Document> document;
   try {
-    reader.LoadFromFile(pdf.string());
-    outcome.needs_newer_formats = reader.NeedsNewerFormats();
-    if (reader.Encrypted()) {
+    document = Document::OpenFile(pdf.string(), {read_newer_formats});
+    outcome.needs_newer_formats = document->NeedsNewerFormats();
+    if (document->Encrypted()) {
       outcome.secured = true;
       return outcome;
     }
     const bool cancel = false;
     std::string text;
-    Extract(
-        *reader.GetDocument(), {}, [&text](std::string_view part) { text += part; }, cancel);
+    Extract(*document, {}, [&text](std::string_view part) { text += part; }, cancel);
     outcome.text = text;
+  } catch (const LoadError& error) {
+    outcome.error = error.what();
+    outcome.needs_newer_formats = error.NeedsNewerFormats();
   } catch (const Error& error) {
     outcome.error = error.what();
-    outcome.needs_newer_formats = reader.NeedsNewerFormats();
+    outcome.needs_newer_formats = document && document->NeedsNewerFormats();
   }
   return outcome;
 }
@@ -205,15 +208,14 @@ TEST(NewerFormats, SecuredVariantsStayRefused) {
       if (!fs::exists(variant)) continue;
       SCOPED_TRACE(variant.filename().string());
       for (const bool read_newer_formats : {false, true}) {
-        TPDFAnalyst reader;
-        reader.SetReadNewerFormats(read_newer_formats);
+        std::unique_ptr<Document> document;
         try {
-          reader.LoadFromFile(variant.string());
+          document = Document::OpenFile(variant.string(), {read_newer_formats});
         } catch (const Error&) {
           continue;
         }
-        EXPECT_TRUE(reader.Encrypted()) << "read newer formats: " << read_newer_formats;
-        EXPECT_THROW(TextExtractor extractor(*reader.GetDocument()), Error);
+        EXPECT_TRUE(document->Encrypted()) << "read newer formats: " << read_newer_formats;
+        EXPECT_THROW(TextExtractor extractor(*document), Error);
       }
       ++files;
     }

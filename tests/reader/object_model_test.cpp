@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -113,6 +114,58 @@ TEST(ObjectResolver, UnlistedObjectsReadNothing) {
     EXPECT_EQ(document->Objects().ObjectText(n), std::nullopt) << n;
     EXPECT_EQ(document->Objects().FollowReferences(PdfReference{n, 0}), std::nullopt) << n;
   }
+}
+
+
+FilterParameters Parameters(int32_t predictor, int32_t colors, int32_t bits, int32_t columns,
+                            int32_t early_change = 1) {
+  return {.predictor = predictor,
+          .colors = colors,
+          .bits_per_component = bits,
+          .columns = columns,
+          .early_change = early_change};
+}
+
+// The filters of a stream dictionary with their parameters, direct or by reference: a lone
+// dictionary belongs to the first filter, an array may hold nulls and be shorter than the
+// filters, a reference that leads nowhere and a value that is no integer give the defaults,
+// and /F and /DP, which name a file and an inline image's parameters, are not read.
+TEST(ObjectResolver, StreamFiltersAndTheirParameters) {
+  testing::PdfBuilder pdf = testing::PagesShowing({});
+  pdf.Object(10, "[/ASCII85Decode /LZWDecode /FlateDecode]")
+      .Object(11, "[null 12 0 R 13 0 R]")
+      .Object(12, "<< /EarlyChange 0 >>")
+      .Object(13, "14 0 R")
+      .Object(14, "<< /Predictor 15 /Columns 15 0 R >>")
+      .Object(15, "7");
+  const std::unique_ptr<Document> document = testing::OpenBytes(pdf.Build());
+  const auto filters = [&document](const std::string& dictionary) {
+    return document->Objects().StreamFilters(*Parse(dictionary).Dictionary());
+  };
+  using ::testing::ElementsAre;
+
+  FilterChain chain = filters(
+      "<< /Filter /FlateDecode /DecodeParms << /Predictor 12 /Colors 3 /BitsPerComponent 16 "
+      "/Columns 5 /EarlyChange 0 /K -1 >> >>");
+  EXPECT_THAT(chain.names, ElementsAre("/FlateDecode"));
+  EXPECT_THAT(chain.parameters, ElementsAre(Parameters(12, 3, 16, 5, 0)));
+
+  chain = filters("<< /Filter 10 0 R /DecodeParms 11 0 R >>");
+  EXPECT_THAT(chain.names, ElementsAre("/ASCII85Decode", "/LZWDecode", "/FlateDecode"));
+  EXPECT_THAT(chain.parameters, ElementsAre(FilterParameters{}, Parameters(1, 1, 8, 1, 0),
+                                            Parameters(15, 1, 8, 7)));
+
+  chain = filters("<< /Filter [/FlateDecode /ASCIIHexDecode] /DecodeParms << /Predictor 10 >> >>");
+  EXPECT_THAT(chain.parameters, ElementsAre(Parameters(10, 1, 8, 1), FilterParameters{}));
+  chain = filters(
+      "<< /Filter [/FlateDecode /RunLengthDecode] /DecodeParms [<< /Colors /Three >>] >>");
+  EXPECT_THAT(chain.parameters, ElementsAre(Parameters(1, 0, 8, 1), FilterParameters{}));
+  chain = filters("<< /Filter /FlateDecode /DecodeParms 30 0 R >>");
+  EXPECT_THAT(chain.parameters, ElementsAre(FilterParameters{}));
+
+  chain = filters("<< /F /FlateDecode /DP << /Columns 4 >> /Length 3 >>");
+  EXPECT_TRUE(chain.names.empty());
+  EXPECT_TRUE(chain.parameters.empty());
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "platform/error.h"
 #include "reader/document.h"
 #include "reader/memory_stream.h"
-#include "reader/pdf_analyst.h"
 
 namespace lumenquill::testing {
 
@@ -23,11 +22,6 @@ inline std::string OpenError(const std::string& bytes, bool read_newer_formats =
     return error.what();
   }
   return "";
-}
-
-// Opens the bytes with the token reader, for the readers that still work on tokens.
-inline void Open(TPDFAnalyst& reader, const std::string& bytes) {
-  reader.LoadFromStream(std::make_unique<MemoryStream>(bytes));
 }
 
 }  // namespace lumenquill::testing

@@ -180,54 +180,6 @@ TEST(SkipLiteralString, StopsQuietlyAtTheEnd) {
   EXPECT_TRUE(stream.AtEnd());
 }
 
-// Where SkipValue leaves the stream: the rest of the data as tokens.
-std::vector<std::string> TokensAfterValue(const std::string& data) {
-  MemoryStream stream(data + " ");
-  SkipValue(stream);
-  return RemainingTokens(stream);
-}
-
-// A value is passed over whole: nested dictionaries and arrays, strings and comments holding
-// closing delimiters, hexadecimal strings; a single token alone.
-TEST(SkipValue, PassesOverOneWholeValue) {
-  EXPECT_THAT(TokensAfterValue("<< /a << /b [1 [2]] >> /c (>> ]) /d <3E5D> >> /Next"),
-              ElementsAre("/Next"));
-  EXPECT_THAT(TokensAfterValue("% >>\n[ /x % ]\n ] /Next"), ElementsAre("/Next"));
-  EXPECT_THAT(TokensAfterValue("/Name /Next"), ElementsAre("/Next"));
-  EXPECT_THAT(TokensAfterValue("<4142> /Next"), ElementsAre("/Next"));
-  EXPECT_THAT(TokensAfterValue("7 0 R"), ElementsAre("0", "R"));
-}
-
-// A closing delimiter where the value should start is left for its dictionary or array; an
-// "endobj" ends a value that never closes.
-TEST(SkipValue, LeavesWhatEndsTheValueAroundIt) {
-  EXPECT_THAT(TokensAfterValue(">> /Next"), ElementsAre(">", ">", "/Next"));
-  EXPECT_THAT(TokensAfterValue("] /Next"), ElementsAre("]", "/Next"));
-  EXPECT_THAT(TokensAfterValue("<< /a [1 2 endobj 5 0 obj"),
-              ElementsAre("endobj", "5", "0", "obj"));
-  MemoryStream unclosed("<< /a [1 2");
-  EXPECT_THROW(SkipValue(unclosed), ReadError);
-}
-
-TEST(SkipObjectHeader, LandsOnTheFirstTokenOfTheBody) {
-  MemoryStream stream("12 0 obj<</Type/Page>>\nendobj\n");
-  SkipObjectHeader(stream);
-  std::vector<std::string> tokens;
-  std::string token;
-  for (ReadToken(stream, token); token != "endobj"; ReadToken(stream, token)) {
-    tokens.push_back(token);
-  }
-  EXPECT_THAT(tokens, ElementsAre("<", "<", "/Type", "/Page", ">", ">"));
-}
-
-TEST(SkipObjectHeader, DropsOneCommentLine) {
-  MemoryStream stream("12 0 obj % a comment\n<< >>\n");
-  SkipObjectHeader(stream);
-  std::string token;
-  ReadToken(stream, token);
-  EXPECT_EQ(token, "<");
-}
-
 Rectangle Parsed(const std::string& text) {
   Rectangle rect{9, 9, 9, 9};
   ParseRect(text, rect);
