@@ -11,10 +11,10 @@
 #include "info/document_report.h"
 #include "reader/encryption_dictionary.h"
 #include "reader/memory_stream.h"
-#include "reader/open_document.h"
 #include "reader/pdf_strings.h"
 #include "reader/reading_primitives.h"
 #include "reader/security_handler.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
 
@@ -235,7 +235,7 @@ std::string IdentityEncryptedDocument(
 TEST(Decryption, IdentityFiltersAndTheKeyTheyNeed) {
   const std::string info = "<< /Title (a(b)c) /Subject <41 4> >>";
   const std::unique_ptr<Document> document =
-      testing::OpenBytes(IdentityEncryptedDocument(info), true);
+      testing::OpenDocumentBytes(IdentityEncryptedDocument(info), true);
   ASSERT_TRUE(document->Decrypted());
   EXPECT_EQ(StringsOfObject(*document, 6), (std::vector<std::string>{"a(b)c", "A@"}));
   // The stream's data, its /Length by reference.
@@ -243,19 +243,20 @@ TEST(Decryption, IdentityFiltersAndTheKeyTheyNeed) {
 
   // A string that runs to the end of the file leaves its object unread; another /ID or a
   // crypt filter the dictionary does not define leaves the file secured.
-  EXPECT_TRUE(testing::OpenBytes(IdentityEncryptedDocument("<< /Title (open >>"), true)
+  EXPECT_TRUE(testing::OpenDocumentBytes(IdentityEncryptedDocument("<< /Title (open >>"), true)
                   ->Decrypted());
   // The key needs the first /ID string, here a literal string, whatever follows it.
   for (const char* id : {"(\\034\\027\\201\\230\\373\\337\\245\\033%\\231]\\211\\324\\020 C) (x(y)",
                          "<1C178198FBDFA51B25995D89D4102043>"}) {
-    EXPECT_TRUE(testing::OpenBytes(IdentityEncryptedDocument(info, "", id), true)->Decrypted())
+    EXPECT_TRUE(
+        testing::OpenDocumentBytes(IdentityEncryptedDocument(info, "", id), true)->Decrypted())
         << id;
   }
-  EXPECT_TRUE(testing::OpenBytes(
+  EXPECT_TRUE(testing::OpenDocumentBytes(
                   IdentityEncryptedDocument(info, "", "<1C178198FBDFA51B25995D89D4102044>"), true)
                   ->Encrypted());
-  EXPECT_TRUE(
-      testing::OpenBytes(IdentityEncryptedDocument(info, " /StrF /Unknown"), true)->Encrypted());
+  EXPECT_TRUE(testing::OpenDocumentBytes(IdentityEncryptedDocument(info, " /StrF /Unknown"), true)
+                  ->Encrypted());
 }
 
 TEST(StringObjects, LiteralAndHexadecimalStrings) {

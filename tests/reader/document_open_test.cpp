@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "reader/open_document.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
 
@@ -9,7 +9,7 @@ namespace lumenquill {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::OpenBytes;
+using testing::OpenDocumentBytes;
 using testing::OpenError;
 using testing::PdfBuilder;
 using testing::SimpleDocument;
@@ -34,7 +34,7 @@ std::string OnePage(const std::string& trailer = "/Root 1 0 R",
 }
 
 TEST(DocumentOpen, OpensAWellFormedDocument) {
-  const std::unique_ptr<Document> document = OpenBytes(OnePage("/Root 1 0 R /Info 3 0 R"));
+  const std::unique_ptr<Document> document = OpenDocumentBytes(OnePage("/Root 1 0 R /Info 3 0 R"));
   EXPECT_EQ(document->Version(), "1.4");
   EXPECT_EQ(document->Xref().Size(), 4);
   EXPECT_EQ(document->RootNumber(), 1);
@@ -82,7 +82,7 @@ TEST(DocumentOpen, CrossReferenceOffset) {
   EXPECT_EQ(OpenError(body + "startxref " + offset + " %%EOF"), "");
   EXPECT_EQ(OpenError(body + "startxref\r" + offset + "\r%%EOF\r"), "");
   // The trailer is read up to the keyword: without it the reading runs into the end.
-  EXPECT_THROW(OpenBytes(body + "whatever\n" + offset + "\n%%EOF"), ReadError);
+  EXPECT_THROW(OpenDocumentBytes(body + "whatever\n" + offset + "\n%%EOF"), ReadError);
   EXPECT_EQ(OpenError(body + "startxref\nabc\n%%EOF\n"),
             "相互参照テーブルの位置を正確に取得できませんでした。");
   EXPECT_EQ(OpenError(body + "startxref\n" + std::to_string(std::stoi(offset) + 1) + "\n%%EOF"),
@@ -115,7 +115,7 @@ TEST(DocumentOpen, SeveralSubsectionsLeaveGapsUnlisted) {
   pdf.Object(5, "<< /Type /Catalog /Pages 6 0 R >>")
       .Object(6, "<< /Type /Pages /Kids [] /Count 0 >>")
       .Trailer("/Root 5 0 R");
-  const std::unique_ptr<Document> document = OpenBytes(pdf.Build());
+  const std::unique_ptr<Document> document = OpenDocumentBytes(pdf.Build());
   const XrefTable& xref = document->Xref();
   EXPECT_EQ(xref.Size(), 7);
   EXPECT_TRUE(xref.IsFree(0));
@@ -128,7 +128,8 @@ TEST(DocumentOpen, EveryEntryEndOfLine) {
   for (const char* end : {"\r\n", " \n", " \r", "\n", "\r"}) {
     PdfBuilder pdf = testing::PagesShowing({""});
     pdf.EntryEnd(end);
-    EXPECT_EQ(OpenBytes(pdf.Build())->FirstPageNumber(), 4) << "entry end of " << std::string(end).size() << " bytes";
+    EXPECT_EQ(OpenDocumentBytes(pdf.Build())->FirstPageNumber(), 4)
+        << "entry end of " << std::string(end).size() << " bytes";
   }
 }
 
@@ -142,7 +143,7 @@ TEST(DocumentOpen, TrailerValues) {
   EXPECT_EQ(OpenError(OnePage("/Root 1 0 R", "<< /Type /Catalog >>")),
             "FirstPagesIDが正確に取得できませんでした。");
 
-  EXPECT_TRUE(OpenBytes(OnePage("/Root 1 0 R /Encrypt 9 0 R"))->Encrypted());
+  EXPECT_TRUE(OpenDocumentBytes(OnePage("/Root 1 0 R /Encrypt 9 0 R"))->Encrypted());
 }
 
 // The newest section is read first and the first entry read for an object wins.
@@ -160,7 +161,7 @@ TEST(DocumentOpen, IncrementalUpdates) {
       .Free(5)
       .Trailer("/Root 6 0 R");
   const std::string bytes = pdf.Build();
-  const std::unique_ptr<Document> document = OpenBytes(bytes);
+  const std::unique_ptr<Document> document = OpenDocumentBytes(bytes);
   EXPECT_EQ(document->RootNumber(), 6);
   EXPECT_EQ(document->InfoNumber(), 4);  // only the older trailer has one
   EXPECT_EQ(document->FirstPageMediaBox(), (Rectangle{0, 0, 200, 200}));
@@ -184,7 +185,7 @@ TEST(DocumentOpen, PrevCycleEndsQuietly) {
   char newest[16];
   std::snprintf(newest, sizeof newest, "%08lld", static_cast<long long>(pdf.SectionOffsets()[1]));
   bytes = Replaced(bytes, "99999999", newest);
-  EXPECT_EQ(OpenBytes(bytes)->XrefOffsets().size(), 2u);
+  EXPECT_EQ(OpenDocumentBytes(bytes)->XrefOffsets().size(), 2u);
 }
 
 // The pages the tree holds count, whatever /Count says; /Count counts only when the tree
@@ -193,9 +194,8 @@ TEST(DocumentOpen, PageCountIsThePagesFound) {
   const std::vector<std::pair<int32_t, std::string>> pages = {{3, "<< /Type /Page >>"},
                                                               {4, "<< /Type /Page >>"}};
   for (const char* count : {"", "/Count 1", "/Count 9", "/Count 7 0 R"}) {
-    const std::unique_ptr<Document> document =
-        OpenBytes(TreeDocument("<< /Type /Pages /Kids [3 0 R 4 0 R] " + std::string(count) + " >>",
-                               pages));
+    const std::unique_ptr<Document> document = OpenDocumentBytes(
+        TreeDocument("<< /Type /Pages /Kids [3 0 R 4 0 R] " + std::string(count) + " >>", pages));
     EXPECT_EQ(document->PageCount(), 2) << count;
     EXPECT_EQ(document->FirstPageNumber(), 3) << count;
   }
@@ -207,24 +207,23 @@ TEST(DocumentOpen, PageCountIsThePagesFound) {
       .Object(7, "12")
       .Trailer("/Root 1 0 R")
       .WrongOffset(4, 0);
-  const std::unique_ptr<Document> damaged = OpenBytes(pdf.Build());
+  const std::unique_ptr<Document> damaged = OpenDocumentBytes(pdf.Build());
   EXPECT_EQ(damaged->PageCount(), 12);
   EXPECT_EQ(damaged->FirstPageNumber(), 3);
 }
 
 // The first page is the first leaf in /Kids order; its box comes from the nearest ancestor.
 TEST(DocumentOpen, FirstPageAndInheritedMediaBox) {
-  const std::unique_ptr<Document> document = OpenBytes(
-       TreeDocument("<< /Type /Pages /Kids [4 0 R 3 0 R] /Count 2 /MediaBox [0 0 1 1] >>",
-                    {{3, "<< /Type /Page /Parent 2 0 R >>"},
-                     {4, "<< /Type /Pages /Parent 2 0 R /Kids [5 0 R] /MediaBox [0 0 595 842] >>"},
-                     {5, "<< /Type /Page /Parent 4 0 R (a string /MediaBox) >>"}}));
+  const std::unique_ptr<Document> document = OpenDocumentBytes(
+      TreeDocument("<< /Type /Pages /Kids [4 0 R 3 0 R] /Count 2 /MediaBox [0 0 1 1] >>",
+                   {{3, "<< /Type /Page /Parent 2 0 R >>"},
+                    {4, "<< /Type /Pages /Parent 2 0 R /Kids [5 0 R] /MediaBox [0 0 595 842] >>"},
+                    {5, "<< /Type /Page /Parent 4 0 R (a string /MediaBox) >>"}}));
   EXPECT_EQ(document->FirstPageNumber(), 5);
   EXPECT_EQ(document->FirstPageMediaBox(), (Rectangle{0, 0, 595, 842}));
   // A cycle of /Parent gives no box.
-  const std::unique_ptr<Document> cycle =
-      OpenBytes(TreeDocument("<< /Type /Pages /Kids [3 0 R] /Parent 3 0 R >>",
-                             {{3, "<< /Type /Page /Parent 2 0 R >>"}}));
+  const std::unique_ptr<Document> cycle = OpenDocumentBytes(TreeDocument(
+      "<< /Type /Pages /Kids [3 0 R] /Parent 3 0 R >>", {{3, "<< /Type /Page /Parent 2 0 R >>"}}));
   EXPECT_EQ(cycle->FirstPageNumber(), 3);
   EXPECT_EQ(cycle->FirstPageMediaBox(), (Rectangle{0, 0, 0, 0}));
 }
@@ -236,7 +235,7 @@ TEST(DocumentOpen, WrongCatalogObjectIsNotAStructureFailure) {
       .Object(2, "<< /Type /Pages /Kids [] >>")
       .Trailer("/Root 1 0 R")
       .WrongOffset(1, 9);
-  EXPECT_THROW(OpenBytes(pdf.Build()), ObjectIdError);
+  EXPECT_THROW(OpenDocumentBytes(pdf.Build()), ObjectIdError);
 
   EXPECT_EQ(OpenError(OnePage("/Root 9 0 R")), "オブジェクトIDが不正です。");
 }

@@ -5,17 +5,17 @@
 
 #include "info/document_report.h"
 #include "info/object_report.h"
-#include "reader/open_document.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
 namespace {
 
-using testing::OpenBytes;
+using testing::OpenDocumentBytes;
 using testing::PdfBuilder;
 
 TEST(DocumentReport, ListsTheDocumentAndThePages) {
-  const std::unique_ptr<Document> document = OpenBytes(testing::SimpleDocument(2));
+  const std::unique_ptr<Document> document = OpenDocumentBytes(testing::SimpleDocument(2));
   std::ostringstream out;
   WriteDocumentReport(*document, out);
   const std::string offset = document->XrefOffsets().at(0);
@@ -51,7 +51,7 @@ TEST(ObjectReport, WritesTheObjectAndItsDecodedStream) {
       .Object(7, "<< /Length 3 >>\nstream\nabcdefg endobj\nendstream")
       .Free(8)
       .Stream(9, "/Type /Demo", "x) endobj (");
-  const std::unique_ptr<Document> document = OpenBytes(pdf.Build());
+  const std::unique_ptr<Document> document = OpenDocumentBytes(pdf.Build());
 
   EXPECT_EQ(ObjectReport(*document, 4),
             Expected(4,

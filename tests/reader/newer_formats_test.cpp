@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "info/document_report.h"
-#include "reader/open_document.h"
 #include "support/deflate.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 #include "support/temp_file.h"
 
@@ -17,7 +17,7 @@ namespace lumenquill {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::OpenBytes;
+using testing::OpenDocumentBytes;
 
 const std::string kNewerData = LUMENQUILL_TEST_DATA_DIR "/object-streams/";
 
@@ -79,7 +79,7 @@ std::string OpenError(const std::string& bytes, bool newer, bool* needs_newer = 
   bool needs = false;
   std::string message;
   try {
-    needs = OpenBytes(bytes, newer)->NeedsNewerFormats();
+    needs = OpenDocumentBytes(bytes, newer)->NeedsNewerFormats();
   } catch (const LoadError& error) {
     needs = error.NeedsNewerFormats();
     message = error.what();
@@ -217,7 +217,7 @@ std::string PackedDocument(const std::string& extra_entries = "",
 TEST(NewerFormats, CrossReferenceAndObjectStreams) {
   for (const bool compress : {true, false}) {
     const std::unique_ptr<Document> document =
-        OpenBytes(PackedDocument("/ID [(first\\)) <4142>]", "", compress), true);
+        OpenDocumentBytes(PackedDocument("/ID [(first\\)) <4142>]", "", compress), true);
     EXPECT_EQ(document->Xref().Size(), 7);
     EXPECT_EQ(document->PageCount(), 1);
     EXPECT_EQ(document->FirstPageNumber(), 3);
@@ -228,7 +228,7 @@ TEST(NewerFormats, CrossReferenceAndObjectStreams) {
     EXPECT_EQ(Shape(*document, 2), "<< /Type /Pages /Kids [ R ] /Count 1 >>");
   }
   const std::unique_ptr<Document> predicted =
-      OpenBytes(PackedDocument("/Encrypt 12 0 R /ID [<3031> <32>]"), true);
+      OpenDocumentBytes(PackedDocument("/Encrypt 12 0 R /ID [<3031> <32>]"), true);
   EXPECT_TRUE(predicted->Encrypted());
   EXPECT_EQ(predicted->EncryptNumber(), 12);
   EXPECT_EQ(predicted->DocumentId(), "01");
@@ -241,7 +241,7 @@ TEST(NewerFormats, ObjectsMissingFromTheirStreamsReadAsFree) {
                             Entry(2, 5, 1) +  // 8: the stream holds 3 at index 1
                             Entry(2, 4, 0) +  // 9: object 4 is free, not a stream
                             Entry(2, 99, 0);  // 10: no such object
-  const std::unique_ptr<Document> document = OpenBytes(PackedDocument("", later), true);
+  const std::unique_ptr<Document> document = OpenDocumentBytes(PackedDocument("", later), true);
   EXPECT_EQ(document->Xref().Size(), 11);
   for (int32_t n = 7; n <= 10; ++n) {
     EXPECT_EQ(document->Objects().Object(n), nullptr) << n;
@@ -290,7 +290,7 @@ TEST(NewerFormats, BrokenCrossReferenceStreams) {
   const size_t xref = good.find("6 0 obj");
   const std::string cut = good.substr(0, good.find("stream\n", xref) + 10) + "\nstartxref\n" +
                           std::to_string(xref) + "\n%%EOF\n";
-  EXPECT_THROW(OpenBytes(cut, true), LoadError);
+  EXPECT_THROW(OpenDocumentBytes(cut, true), LoadError);
 }
 
 // Sections of both kinds chained by /Prev: the newest entry for each object wins.
@@ -310,7 +310,7 @@ TEST(NewerFormats, IncrementalUpdatesMixBothKinds) {
                 "/Type /XRef /Size 6 /W [1 4 2] /Index [3 1 5 1] /Root 1 0 R /ID [(new)] /Prev " +
                     std::to_string(pdf.SectionOffsets()[0]),
                 Entry(1, page) + Entry(1, xref));
-  const std::unique_ptr<Document> document = OpenBytes(update.End(xref), true);
+  const std::unique_ptr<Document> document = OpenDocumentBytes(update.End(xref), true);
   EXPECT_EQ(document->FirstPageMediaBox(), (Rectangle{0, 0, 200, 200}));
   EXPECT_EQ(document->DocumentId(), "new");
   EXPECT_EQ(document->Xref().Size(), 6);
@@ -328,7 +328,7 @@ TEST(NewerFormats, IncrementalUpdatesMixBothKinds) {
   std::snprintf(entry, sizeof entry, "%010lld 00000 n\r\n", static_cast<long long>(new_page));
   classic_update.Raw("xref\n3 1\n" + std::string(entry) + "trailer\n<< /Size 7 /Prev " +
                      std::to_string(packed.find("6 0 obj")) + " >>\n");
-  const std::unique_ptr<Document> updated = OpenBytes(classic_update.End(table), true);
+  const std::unique_ptr<Document> updated = OpenDocumentBytes(classic_update.End(table), true);
   EXPECT_EQ(updated->FirstPageMediaBox(), (Rectangle{0, 0, 50, 60}));
   EXPECT_EQ(updated->RootNumber(), 1);
   EXPECT_EQ(OpenError(classic_update.End(table), false), "このファイルは未対応の形式です。");
@@ -360,7 +360,7 @@ TEST(NewerFormats, HybridFile) {
            std::to_string(xref_stream) + " >>\n");
   const std::string bytes = file.End(table);
 
-  const std::unique_ptr<Document> document = OpenBytes(bytes, true);
+  const std::unique_ptr<Document> document = OpenDocumentBytes(bytes, true);
   EXPECT_EQ(document->FirstPageNumber(), 4);
   EXPECT_EQ(document->FirstPageMediaBox(), (Rectangle{0, 0, 10, 20}));
   EXPECT_THAT(FreeObjects(*document), ElementsAre(true, false, false, false, false, false));
@@ -377,7 +377,7 @@ TEST(NewerFormats, HybridFile) {
 }
 
 TEST(NewerFormats, TrailerEncryptAndId) {
-  const std::unique_ptr<Document> plain = OpenBytes(testing::SimpleDocument(1));
+  const std::unique_ptr<Document> plain = OpenDocumentBytes(testing::SimpleDocument(1));
   EXPECT_EQ(plain->EncryptNumber(), std::nullopt);
   EXPECT_EQ(plain->DocumentId(), "");
 
@@ -388,7 +388,7 @@ TEST(NewerFormats, TrailerEncryptAndId) {
       .NewSection()
       .Object(3, "<< >>")
       .Trailer("/Encrypt 9 0 R /ID [<6E65 77> <00>]");
-  const std::unique_ptr<Document> document = OpenBytes(pdf.Build());
+  const std::unique_ptr<Document> document = OpenDocumentBytes(pdf.Build());
   EXPECT_TRUE(document->Encrypted());
   EXPECT_EQ(document->EncryptNumber(), 9);
   EXPECT_EQ(document->DocumentId(), "new");

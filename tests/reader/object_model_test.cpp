@@ -7,7 +7,7 @@
 #include "reader/document.h"
 #include "reader/memory_stream.h"
 #include "reader/object_parser.h"
-#include "reader/open_document.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
@@ -86,7 +86,7 @@ TEST(ObjectResolver, FollowsBoundedChainsAndDecodesOnDemand) {
       .Object(8, "3")
       .Free(9)
       .Trailer("/Root 1 0 R");
-  const std::unique_ptr<Document> document = testing::OpenBytes(pdf.Build());
+  const std::unique_ptr<Document> document = testing::OpenDocumentBytes(pdf.Build());
   ObjectResolver& objects = document->Objects();
   EXPECT_EQ(objects.Resolve(PdfReference{3, 0}).String()->bytes, "end");
   EXPECT_EQ(objects.FollowReferences(PdfReference{3, 0}), 4);
@@ -108,7 +108,7 @@ TEST(ObjectResolver, FollowsBoundedChainsAndDecodesOnDemand) {
 TEST(ObjectResolver, UnlistedObjectsReadNothing) {
   testing::PdfBuilder pdf = testing::PagesShowing({});
   pdf.Object(6, "<< /Kids 4 0 R >>").WrongOffset(6, 999999);
-  const std::unique_ptr<Document> document = testing::OpenBytes(pdf.Build());
+  const std::unique_ptr<Document> document = testing::OpenDocumentBytes(pdf.Build());
   for (const int32_t n : {4, 6}) {
     EXPECT_EQ(document->Objects().Object(n), nullptr) << n;
     EXPECT_EQ(document->Objects().ObjectText(n), std::nullopt) << n;
@@ -138,7 +138,7 @@ TEST(ObjectResolver, StreamFiltersAndTheirParameters) {
       .Object(13, "14 0 R")
       .Object(14, "<< /Predictor 15 /Columns 15 0 R >>")
       .Object(15, "7");
-  const std::unique_ptr<Document> document = testing::OpenBytes(pdf.Build());
+  const std::unique_ptr<Document> document = testing::OpenDocumentBytes(pdf.Build());
   const auto filters = [&document](const std::string& dictionary) {
     return document->Objects().StreamFilters(*Parse(dictionary).Dictionary());
   };

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "reader/open_document.h"
+#include "support/document_bytes.h"
 #include "support/pdf_builder.h"
 
 namespace lumenquill {
@@ -9,13 +9,13 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::OpenBytes;
+using testing::OpenDocumentBytes;
 using testing::PdfBuilder;
 
 // The pages of a document whose catalog is 1 and root node 2, with the given further objects.
 ObjectNumberList Pages(const std::string& root,
                        const std::vector<std::pair<int32_t, std::string>>& objects) {
-  return OpenBytes(testing::TreeDocument(root, objects))->PageObjects();
+  return OpenDocumentBytes(testing::TreeDocument(root, objects))->PageObjects();
 }
 
 // Pre-order in /Kids order, /Kids direct or by reference to an array; kids that name no
@@ -48,7 +48,7 @@ TEST(PageTree, OnlyTheTokenPageMakesAPage) {
 TEST(PageTree, AKidHoldingAnotherObjectFails) {
   PdfBuilder pdf = testing::PagesShowing({"", ""});
   pdf.WrongOffset(6, 0);
-  EXPECT_THROW(OpenBytes(pdf.Build())->PageObjects(), ObjectIdError);
+  EXPECT_THROW(OpenDocumentBytes(pdf.Build())->PageObjects(), ObjectIdError);
 }
 
 // A node on the current path is skipped, so a cycle ends; a page named twice is listed twice;
@@ -80,7 +80,7 @@ TEST(PageTree, DeepTrees) {
     pdf.Object(n, "<< /Kids [" + std::to_string(n + 1) + " 0 R] >>");
   }
   pdf.Object(kDepth, "<< /Type /Page >>").Trailer("/Root 1 0 R");
-  const std::unique_ptr<Document> document = OpenBytes(pdf.Build());
+  const std::unique_ptr<Document> document = OpenDocumentBytes(pdf.Build());
   EXPECT_EQ(document->FirstPageNumber(), kDepth);
   EXPECT_THAT(document->PageObjects(), ElementsAre(kDepth));
 }
