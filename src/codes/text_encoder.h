@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumenquill {
+
+// The encodings of the text files.
+enum class OutputEncoding { kShiftJIS, kUTF8, kUTF8WithBOM, kUTF16LEWithBOM };
+
+struct TextEncoding {
+  OutputEncoding encoding = OutputEncoding::kShiftJIS;
+  // The Unicode encodings only: compatibility forms folded as search indexes want them (Kangxi
+  // radicals and compatibility ideographs to the unified ideograph, full-width ASCII to ASCII,
+  // half-width katakana to full-width, as NFKC folds them).
+  bool fold_compatibility_forms = false;
+};
+
+// What the encoding of one file's text replaced.
+struct Substitutions {
+  static constexpr size_t kMaxExamples = 5;
+  // Characters the output encoding cannot hold: a space or "?" in Shift-JIS.
+  int64_t unrepresentable = 0;
+  // Codes no table knows: "?" in Shift-JIS, U+FFFD in the Unicode encodings.
+  int64_t unknown = 0;
+  // The first distinct characters that were unrepresentable, at most kMaxExamples.
+  std::vector<char32_t> examples;
+
+  bool Any() const { return unrepresentable > 0 || unknown > 0; }
+};
+
+// Turns extracted text (see codes/extracted_text.h) into the bytes of the output encoding,
+// counting what it replaces. One encoder serves one file.
+class TextEncoder final {
+ public:
+  explicit TextEncoder(TextEncoding encoding = {});
+
+  // The bytes a file starts with: the byte order mark of the encodings that have one.
+  std::string_view Preamble() const;
+  // Appends the extracted text to dest in the output encoding. Shift-JIS writes each
+  // character as code page 932 converts it, with best fit; a character it has no code for
+  // becomes a space, a code no table knows "?".
+  void Encode(std::string_view extracted, std::string& dest);
+
+  const Substitutions& substitutions() const { return substitutions_; }
+
+ private:
+  void EncodeShiftJIS(std::string_view extracted, std::string& dest);
+  void CountUnrepresentable(char32_t c);
+
+  TextEncoding encoding_;
+  Substitutions substitutions_;
+};
+
+}  // namespace lumenquill
