@@ -31,7 +31,9 @@ std::string PageBanner(int32_t page, bool first, const std::string& new_line) {
 }  // namespace
 
 TextExtractor::TextExtractor(Document& document, ExtractionOptions options)
-    : options(std::move(options)), document_(CheckDecodable(document)) {}
+    : options(std::move(options)),
+      document_(CheckDecodable(document)),
+      encoder_(this->options.encoding) {}
 
 int64_t TextExtractor::DecodeContent(MemoryStream& content, std::string& output,
                                      FontList& fonts) const {
@@ -133,8 +135,12 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
 }
 
 bool Extract(Document& document, const ExtractionOptions& options, const TextSink& sink,
-             const bool& cancel, const ExtractionProgress& progress) {
-  return TextExtractor(document, options).Run(sink, cancel, progress);
+             const bool& cancel, const ExtractionProgress& progress,
+             Substitutions* substitutions) {
+  TextExtractor extractor(document, options);
+  const bool finished = extractor.Run(sink, cancel, progress);
+  if (substitutions != nullptr) *substitutions = extractor.substitutions();
+  return finished;
 }
 
 }  // namespace lumenquill

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "codes/text_encoder.h"
 #include "content/font_resource.h"
 #include "reader/memory_stream.h"
 #include "reader/document.h"
@@ -32,6 +33,8 @@ struct ExtractionOptions {
   int32_t line_threshold = 5;
   // Every page when not set.
   std::optional<PageRange> pages;
+  // The bytes the text is handed over in.
+  TextEncoding encoding;
 };
 
 // Receives the text as it is produced, in order.
@@ -48,8 +51,9 @@ struct ExtractionProgress {
   std::function<void()> finished;
 };
 
-// Turns an opened document into Shift-JIS text, page by page, handing it to a sink. Touches
-// no file: where the text goes is the caller's business.
+// Turns an opened document into text, page by page, handing it to a sink in the encoding of the
+// options (the byte order mark first, when it has one). Touches no file: where the text goes is
+// the caller's business.
 class TextExtractor final {
  public:
   // Raises "対応できない形式です。" for a secured document.
@@ -61,6 +65,8 @@ class TextExtractor final {
   // "ページ番号の指定が不正です。" for a range outside the document, and the reading errors of
   // the document.
   bool Run(const TextSink& sink, const bool& cancel, const ExtractionProgress& progress = {});
+  // What the encoding replaced in the text handed over so far.
+  const Substitutions& substitutions() const { return encoder_.substitutions(); }
 
   // Interprets one decoded content buffer, from its position up to "endobj" or its end,
   // appending the text of its strings to output with the fonts given. Returns the number of
@@ -76,10 +82,13 @@ class TextExtractor final {
                     FontCache* cache) const;
 
   Document& document_;
+  TextEncoder encoder_;
 };
 
-// The text of the document with these options into the sink; false when cancelled.
+// The text of the document with these options into the sink; false when cancelled. Tells what
+// the encoding replaced when substitutions is given.
 bool Extract(Document& document, const ExtractionOptions& options, const TextSink& sink,
-             const bool& cancel, const ExtractionProgress& progress = {});
+             const bool& cancel, const ExtractionProgress& progress = {},
+             Substitutions* substitutions = nullptr);
 
 }  // namespace lumenquill
