@@ -1,13 +1,71 @@
 #include "codes/text_encoder.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "codes/code_tables.h"
 #include "codes/extracted_text.h"
 #include "codes/predefined_conversion.h"
 
 namespace lumenquill {
+namespace {
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// The end of the run of ASCII bytes from i on.
+size_t EndOfASCII(std::string_view text, size_t i) {
+  while (i < text.size() && static_cast<uint8_t>(text[i]) < 0x80) ++i;
+  return i;
+}
+
+bool IsMark(char32_t c) { return c >= kCP932Code; }
+
+// The Unicode character of an extracted code point: a mark as its table gives it (kNoCharacter
+// when the table does not know the code), a vertical presentation form as the character it
+// presents.
+char32_t UnicodeCharacter(char32_t c) {
+  if (!IsMark(c)) return PresentedCharacter(c);
+  if (c >= kUnknownCode) return kNoCharacter;
+  if (c >= kAdobeJapan1) return AdobeJapan1ToUnicode(static_cast<uint16_t>(c - kAdobeJapan1));
+  return CP932ToUnicode(static_cast<uint16_t>(c - kCP932Code));
+}
+
+bool IsKana(char32_t c) { return c >= 0x3040 && c <= 0x30FF; }
+
+// The character as NFKC folds a compatibility form. A kana takes the sound mark that follows
+// it (ｶﾞ gives ガ, as NFKC composes them): i then moves past the mark.
+char32_t FoldCompatibilityForm(char32_t c, std::string_view extracted, size_t& i) {
+  c = FoldedCompatibilityForm(c);
+  if (IsKana(c) && i < extracted.size() && static_cast<uint8_t>(extracted[i]) >= 0x80) {
+    size_t after_mark = i;
+    const char32_t mark =
+        FoldedCompatibilityForm(UnicodeCharacter(NextExtracted(extracted, after_mark)));
+    const char32_t composed = ComposedWithSoundMark(c, mark);
+    if (composed != kNoCharacter) {
+      i = after_mark;
+      return composed;
+    }
+  }
+  return c;
+}
+
+void AppendUTF16LE(char32_t c, std::string& dest) {
+  const auto append_unit = [&dest](char32_t unit) {
+    const char bytes[] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    dest.append(bytes, 2);
+  };
+  if (c < 0x10000) {
+    append_unit(c);
+  } else {
+    append_unit(0xD800 | (c - 0x10000) >> 10);
+    append_unit(0xDC00 | (c & 0x3FF));
+  }
+}
+
+// The variation selectors beyond the BMP (U+E0100-E01EF) choose a glyph of the character
+// before them; Shift-JIS writes nothing for them, as for those within it.
+bool IsVariationSelectorSupplement(char32_t c) { return c >= 0xE0100 && c <= 0xE01EF; }
+
+}  // namespace
 
 TextEncoder::TextEncoder(TextEncoding encoding) : encoding_(encoding) {}
 
@@ -25,10 +83,11 @@ std::string_view TextEncoder::Preamble() const {
 }
 
 void TextEncoder::Encode(std::string_view extracted, std::string& dest) {
-  if (encoding_.encoding != OutputEncoding::kShiftJIS) {
-    throw std::logic_error("the Unicode encodings are not built yet");
+  if (encoding_.encoding == OutputEncoding::kShiftJIS) {
+    EncodeShiftJIS(extracted, dest);
+  } else {
+    EncodeUnicode(extracted, dest);
   }
-  EncodeShiftJIS(extracted, dest);
 }
 
 void TextEncoder::CountUnrepresentable(char32_t c) {
@@ -45,34 +104,75 @@ void TextEncoder::EncodeShiftJIS(std::string_view extracted, std::string& dest) 
   size_t i = 0;
   while (i < extracted.size()) {
     // ASCII is itself in code page 932: a run of it is copied as it stands.
-    size_t run_end = i;
-    while (run_end < extracted.size() && static_cast<uint8_t>(extracted[run_end]) < 0x80) {
-      ++run_end;
-    }
-    if (run_end > i) {
-      dest.append(extracted.data() + i, run_end - i);
-      i = run_end;
-      if (i == extracted.size()) break;
-    }
+    const size_t run_end = EndOfASCII(extracted, i);
+    dest.append(extracted, i, run_end - i);
+    i = run_end;
+    if (i == extracted.size()) break;
     const char32_t c = NextExtracted(extracted, i);
-    if (c >= kUnknownCode) {
-      ++substitutions_.unknown;
-      dest.push_back('?');
-    } else if (c >= kAdobeJapan1) {
-      const uint16_t cid = static_cast<uint16_t>(c - kAdobeJapan1);
-      if (CIDToSJIS(cid) == kUnknownCharacter) ++substitutions_.unknown;
-      AppendCID(cid, dest);
-    } else if (c >= kCP932Code) {
-      const uint16_t code = static_cast<uint16_t>(c - kCP932Code);
+    if (c <= 0xFFFF) {
+      const uint16_t code = CP932CodeForUCS2Unit(static_cast<uint16_t>(c));
+      if (code == ' ') CountUnrepresentable(c);  // c is not ASCII: the space stands for it
+      AppendCP932Code(code, dest);
+    } else if (!IsMark(c)) {
+      if (!IsVariationSelectorSupplement(c)) {
+        CountUnrepresentable(c);
+        dest.push_back(' ');
+      }
+    } else if (c < kAdobeJapan1) {
+      const auto code = static_cast<uint16_t>(c - kCP932Code);
+      if (CP932ToUnicode(code) == kNoCharacter) ++substitutions_.unknown;
       if (code > 0xFF) dest.push_back(static_cast<char>(code >> 8));
       dest.push_back(static_cast<char>(code & 0xFF));
-    } else if (c > 0xFFFF) {
-      CountUnrepresentable(c);
-      dest.push_back(' ');
+    } else if (c < kUnknownCode) {
+      const auto cid = static_cast<uint16_t>(c - kAdobeJapan1);
+      if (CIDToSJIS(cid) == kUnknownCharacter) CountCIDWithoutCode(cid);
+      AppendCID(cid, dest);
     } else {
-      const uint16_t code = CP932CodeForUCS2Unit(static_cast<uint16_t>(c));
-      if (code == ' ' && c != ' ') CountUnrepresentable(c);
-      AppendCP932Code(code, dest);
+      ++substitutions_.unknown;
+      dest.push_back('?');
+    }
+  }
+}
+
+// A CID that CIDToSJIS gives "?" for: "?" itself, a character Shift-JIS cannot hold, or a CID
+// no table knows.
+void TextEncoder::CountCIDWithoutCode(uint16_t cid) {
+  const char32_t c = AdobeJapan1ToUnicode(cid);
+  if (c == kNoCharacter) {
+    ++substitutions_.unknown;
+  } else if (c != '?') {
+    CountUnrepresentable(c);
+  }
+}
+
+void TextEncoder::EncodeUnicode(std::string_view extracted, std::string& dest) {
+  const bool utf16 = encoding_.encoding == OutputEncoding::kUTF16LEWithBOM;
+  dest.reserve(dest.size() + extracted.size() * (utf16 ? 2 : 1));
+  size_t i = 0;
+  while (i < extracted.size()) {
+    const size_t run_end = EndOfASCII(extracted, i);
+    if (utf16) {
+      for (; i < run_end; ++i) {
+        dest.push_back(extracted[i]);
+        dest.push_back('\0');
+      }
+    } else {
+      dest.append(extracted, i, run_end - i);
+      i = run_end;
+    }
+    if (i == extracted.size()) break;
+    const char32_t code_point = NextExtracted(extracted, i);
+    char32_t c = UnicodeCharacter(code_point);
+    if (IsMark(code_point) && c == kNoCharacter) {
+      ++substitutions_.unknown;
+      c = kReplacementCharacter;
+    } else if (encoding_.fold_compatibility_forms) {
+      c = FoldCompatibilityForm(c, extracted, i);
+    }
+    if (utf16) {
+      AppendUTF16LE(c, dest);
+    } else {
+      AppendExtracted(c, dest);
     }
   }
 }

@@ -39,15 +39,23 @@ class TextEncoder final {
 
   // The bytes a file starts with: the byte order mark of the encodings that have one.
   std::string_view Preamble() const;
-  // Appends the extracted text to dest in the output encoding. Shift-JIS writes each
-  // character as code page 932 converts it, with best fit; a character it has no code for
-  // becomes a space, a code no table knows "?".
+  // Appends the extracted text to dest in the output encoding.
+  // Shift-JIS writes each character as code page 932 converts it, with best fit (a vertical
+  // presentation form as the character it presents); a character it has no code for becomes a
+  // space, or "?" for a CID, and a code no table knows "?".
+  // The Unicode encodings write each character as itself, marks resolved by their tables and
+  // vertical presentation forms as the character they present, beyond the Basic Multilingual
+  // Plane too (a surrogate pair in UTF-16); a code no table knows becomes U+FFFD. With
+  // fold_compatibility_forms a half-width sound mark composes with the kana before it when
+  // both come in the same call.
   void Encode(std::string_view extracted, std::string& dest);
 
   const Substitutions& substitutions() const { return substitutions_; }
 
  private:
   void EncodeShiftJIS(std::string_view extracted, std::string& dest);
+  void CountCIDWithoutCode(uint16_t cid);
+  void EncodeUnicode(std::string_view extracted, std::string& dest);
   void CountUnrepresentable(char32_t c);
 
   TextEncoding encoding_;
