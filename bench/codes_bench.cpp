@@ -5,8 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include "codes/cmap_reader.h"
+#include "codes/code_tables.h"
+#include "codes/extracted_text.h"
 #include "codes/predefined_cmaps.h"
 #include "codes/predefined_conversion.h"
+#include "codes/text_encoder.h"
 #include "reader/memory_stream.h"
 
 namespace lumenquill {
@@ -71,6 +74,73 @@ void BM_ConvertByCMap(benchmark::State& state) {
       [&reader](std::string_view in, std::string& out) { ConvertByCMap(&reader, in, out); });
 }
 BENCHMARK(BM_ConvertByCMap)->Unit(benchmark::kMillisecond);
+
+// Ten megabytes of extracted text: lines of 40 code points, code_point(i) for the i-th, each
+// line ended by CR LF.
+template <typename CodePoint>
+std::string ExtractedLines(CodePoint code_point) {
+  std::string text;
+  text.reserve(kInputSize + 64);
+  for (uint32_t i = 0; text.size() < kInputSize; ++i) {
+    AppendExtracted(code_point(i), text);
+    if (i % 40 == 39) text.append("\r\n");
+  }
+  return text;
+}
+
+void Encode(benchmark::State& state, const std::string& input, OutputEncoding encoding) {
+  Run(state, input, [encoding](std::string_view in, std::string& out) {
+    TextEncoder encoder({encoding});
+    encoder.Encode(in, out);
+  });
+}
+
+// The JIS X 0208 characters of CIDs 633-6632, as a ToUnicode gives them and as Identity-H
+// CIDs, and printable ASCII.
+const std::string& JapaneseText() {
+  static const std::string text = ExtractedLines(
+      [](uint32_t i) { return AdobeJapan1ToUnicode(static_cast<uint16_t>(633 + i % 6000)); });
+  return text;
+}
+const std::string& CIDText() {
+  static const std::string text =
+      ExtractedLines([](uint32_t i) { return kAdobeJapan1 + 633 + i % 6000; });
+  return text;
+}
+const std::string& EnglishText() {
+  static const std::string text = ExtractedLines([](uint32_t i) { return 0x20 + i % 0x5F; });
+  return text;
+}
+
+void BM_EncodeShiftJISFromUnicode(benchmark::State& state) {
+  Encode(state, JapaneseText(), OutputEncoding::kShiftJIS);
+}
+BENCHMARK(BM_EncodeShiftJISFromUnicode)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeShiftJISFromCIDs(benchmark::State& state) {
+  Encode(state, CIDText(), OutputEncoding::kShiftJIS);
+}
+BENCHMARK(BM_EncodeShiftJISFromCIDs)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeShiftJISFromASCII(benchmark::State& state) {
+  Encode(state, EnglishText(), OutputEncoding::kShiftJIS);
+}
+BENCHMARK(BM_EncodeShiftJISFromASCII)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeUTF8FromUnicode(benchmark::State& state) {
+  Encode(state, JapaneseText(), OutputEncoding::kUTF8);
+}
+BENCHMARK(BM_EncodeUTF8FromUnicode)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeUTF8FromCIDs(benchmark::State& state) {
+  Encode(state, CIDText(), OutputEncoding::kUTF8);
+}
+BENCHMARK(BM_EncodeUTF8FromCIDs)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeUTF16FromUnicode(benchmark::State& state) {
+  Encode(state, JapaneseText(), OutputEncoding::kUTF16LEWithBOM);
+}
+BENCHMARK(BM_EncodeUTF16FromUnicode)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lumenquill
