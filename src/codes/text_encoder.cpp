@@ -1,10 +1,10 @@
 #include "codes/text_encoder.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "codes/code_tables.h"
 #include "codes/extracted_text.h"
-#include "codes/predefined_conversion.h"
 
 namespace lumenquill {
 namespace {
@@ -61,6 +61,14 @@ void AppendUTF16LE(char32_t c, std::string& dest) {
   }
 }
 
+// Writes a code page 932 code: two bytes above 0xFF, none for 0 (what converts to nothing),
+// else one.
+char* PutCP932Code(uint16_t code, char* out) {
+  if (code > 0xFF) *out++ = static_cast<char>(code >> 8);
+  if (code != 0) *out++ = static_cast<char>(code & 0xFF);
+  return out;
+}
+
 // The variation selectors beyond the BMP (U+E0100-E01EF) choose a glyph of the character
 // before them; Shift-JIS writes nothing for them, as for those within it.
 bool IsVariationSelectorSupplement(char32_t c) { return c >= 0xE0100 && c <= 0xE01EF; }
@@ -100,38 +108,49 @@ void TextEncoder::CountUnrepresentable(char32_t c) {
 }
 
 void TextEncoder::EncodeShiftJIS(std::string_view extracted, std::string& dest) {
-  dest.reserve(dest.size() + extracted.size());
+  // No character takes more bytes in Shift-JIS than in extracted text: the bytes go into room
+  // for all of it, and what is left over is cut.
+  const size_t start = dest.size();
+  dest.resize(start + extracted.size());
+  char* out = dest.data() + start;
   size_t i = 0;
   while (i < extracted.size()) {
     // ASCII is itself in code page 932: a run of it is copied as it stands.
     const size_t run_end = EndOfASCII(extracted, i);
-    dest.append(extracted, i, run_end - i);
+    std::memcpy(out, extracted.data() + i, run_end - i);
+    out += run_end - i;
     i = run_end;
     if (i == extracted.size()) break;
     const char32_t c = NextExtracted(extracted, i);
     if (c <= 0xFFFF) {
-      const uint16_t code = CP932CodeForUCS2Unit(static_cast<uint16_t>(c));
-      if (code == ' ') CountUnrepresentable(c);  // c is not ASCII: the space stands for it
-      AppendCP932Code(code, dest);
+      uint16_t code = UnicodeToCP932(static_cast<uint16_t>(c));
+      if (code == kUnknownCharacter) {  // c is not "?" itself: a space stands for it
+        CountUnrepresentable(c);
+        code = ' ';
+      }
+      out = PutCP932Code(code, out);
     } else if (!IsMark(c)) {
       if (!IsVariationSelectorSupplement(c)) {
         CountUnrepresentable(c);
-        dest.push_back(' ');
+        *out++ = ' ';
       }
-    } else if (c < kAdobeJapan1) {
+    } else if (c < kAdobeJapan1) {  // written as it came, even 0
       const auto code = static_cast<uint16_t>(c - kCP932Code);
       if (CP932ToUnicode(code) == kNoCharacter) ++substitutions_.unknown;
-      if (code > 0xFF) dest.push_back(static_cast<char>(code >> 8));
-      dest.push_back(static_cast<char>(code & 0xFF));
+      if (code > 0xFF) *out++ = static_cast<char>(code >> 8);
+      *out++ = static_cast<char>(code & 0xFF);
     } else if (c < kUnknownCode) {
+      // CIDToSJIS gives one byte or a lead byte's two, as any code page 932 code.
       const auto cid = static_cast<uint16_t>(c - kAdobeJapan1);
-      if (CIDToSJIS(cid) == kUnknownCharacter) CountCIDWithoutCode(cid);
-      AppendCID(cid, dest);
+      const uint16_t code = CIDToSJIS(cid);
+      if (code == kUnknownCharacter) CountCIDWithoutCode(cid);
+      out = PutCP932Code(code, out);
     } else {
       ++substitutions_.unknown;
-      dest.push_back('?');
+      *out++ = '?';
     }
   }
+  dest.resize(static_cast<size_t>(out - dest.data()));
 }
 
 // A CID that CIDToSJIS gives "?" for: "?" itself, a character Shift-JIS cannot hold, or a CID

@@ -64,6 +64,18 @@ TEST(CodeTables, FixedCIDRowsHold) {
   EXPECT_EQ(CIDToSJIS(8338), 0x8765);
 }
 
+// Every CID's code is one byte or a lead byte with its trail: the encoder writes it as any code
+// page 932 code.
+TEST(CodeTables, CIDCodesAreOneByteOrLeadAndTrail) {
+  for (uint32_t cid = 0; cid <= 0xFFFF; ++cid) {
+    const uint16_t code = CIDToSJIS(static_cast<uint16_t>(cid));
+    const uint8_t lead = code >> 8;
+    ASSERT_TRUE((code >= 0x20 && code <= 0xDF) || (lead >= 0x81 && lead <= 0x9F) ||
+                (lead >= 0xE0 && lead <= 0xFC))
+        << cid;
+  }
+}
+
 // How many two-byte codes of a table come out of CIDToSJIS as themselves.
 int UnchangedTwoByteCodes(uint16_t (*table)(uint16_t)) {
   int unchanged = 0;
