@@ -8,8 +8,8 @@
 
 #include "codes/text_encoder.h"
 #include "content/font_resource.h"
-#include "reader/memory_stream.h"
 #include "reader/document.h"
+#include "reader/memory_stream.h"
 
 namespace lumenquill {
 
@@ -59,8 +59,9 @@ class TextExtractor final {
   // Raises "対応できない形式です。" for a secured document.
   explicit TextExtractor(Document& document, ExtractionOptions options = {});
 
-  // Hands the text of the pages to the sink: per page the banner, the forms with fonts of their
-  // own and the page's content (up to kMaxContentPerPage bytes of them). Stops after a page or a
+  // Hands the text of the pages to the sink in the output encoding: the encoding's preamble
+  // first, then per page the banner, the forms with fonts of their own and the page's content
+  // (up to kMaxContentPerPage bytes of them). Stops after a page or a
   // form once cancel is set (by a progress call, say) and returns false. Raises
   // "ページ番号の指定が不正です。" for a range outside the document, and the reading errors of
   // the document.
@@ -69,10 +70,10 @@ class TextExtractor final {
   const Substitutions& substitutions() const { return encoder_.substitutions(); }
 
   // Interprets one decoded content buffer, from its position up to "endobj" or its end,
-  // appending the text of its strings to output with the fonts given. Returns the number of
-  // bytes appended. Raises nothing.
-  int64_t DecodeContent(MemoryStream& content, std::string& output,
-                        FontList& fonts) const;
+  // appending the text of its strings to output with the fonts given, as extracted text
+  // (codes/extracted_text.h), before any output encoding. Returns the number of bytes
+  // appended. Raises nothing.
+  int64_t DecodeContent(MemoryStream& content, std::string& output, FontList& fonts) const;
 
   ExtractionOptions options;
 
