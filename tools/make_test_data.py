@@ -1,8 +1,7 @@
 #!/usr/bin/python3
 """Generates the PDF files of tests/data, made by outside producers, and for each the expected
 page list taken from qpdf (and for ghostscript-differences, the characters it shows as .given);
-then those of tools/make_producer_data.py and
-tools/make_embedded_cmap_data.py.
+then those of tools/make_producer_data.py and tools/make_embedded_cmap_data.py.
 
 Needs Debian's python3-reportlab, python3-cairo, qpdf, ghostscript, fonts-ipafont and
 python3-fonttools, and for the further producers those that tools/make_producer_data.py
