@@ -15,7 +15,7 @@ or fonts give other files, and dvipdfmx embeds the Japanese fonts or not as the 
 kanji-config-updmap says (Debian's default, used here: not embedded).
 
 Needs Debian's python3-cairo, python3-pil, qpdf, ghostscript, poppler-utils, fonts-ipafont,
-fonts-ipaexfont, fonts-dejavu-core, pango1.0-tools, chromium, wkhtmltopdf, qt6-base-dev, g++,
+fonts-ipaexfont, fonts-noto-cjk, fonts-noto-color-emoji, fonts-dejavu-core, pango1.0-tools, chromium, wkhtmltopdf, qt6-base-dev, g++,
 libreoffice-writer, libreoffice-calc, libreoffice-impress, groff, paps, enscript,
 texlive-lang-japanese, texlive-luatex, texlive-latex-recommended, ocrmypdf,
 tesseract-ocr-jpn, python3-reportlab and python3-pikepdf.
@@ -48,6 +48,23 @@ def japanese(producer):
             "東京都千代田区 2026年1月1日 (テスト 123)"]
 
 
+def beyond_cp932(producer):
+    """Characters code page 932 lacks: JIS X 0213 kanji beyond it (with 髙 and 﨑, which it
+    holds), circled numbers past ⑳, emoji, accented Latin, Korean and simplified Chinese."""
+    return [producer + " で作った文書",
+            "JIS X 0213: 𠮟る 𩸽 㐂 𠀋、髙橋と山﨑。",
+            "丸数字 ①⑳㉑㊿ 絵文字 😀",
+            "Zoë Müller, café.",
+            "한국어와 简体中文。"]
+
+
+def vertical(producer):
+    """A vertical page: its 、 and 。 are drawn as vertical forms (U+FE11, U+FE12)."""
+    return [producer + " の縦書き",
+            "縦書きの本文、句読点。",
+            "𠮟る、①と㉑。"]
+
+
 def english(producer):
     return ["A short English document made by " + producer + ".",
             "The quick brown fox jumps over the lazy dog.",
@@ -58,9 +75,13 @@ def run(*command, **options):
     subprocess.run(command, check=True, **{"env": ENV, **options})
 
 
-def source(name, lines_markup):
+def source(name, lines_markup, **fields):
+    """The source with its lines, and each @FIELD@ replaced by the field's value."""
     with open(os.path.join(SOURCES, name), encoding="utf-8") as f:
-        return f.read().replace("@LINES@", lines_markup)
+        text = f.read().replace("@LINES@", lines_markup)
+    for field, value in fields.items():
+        text = text.replace("@%s@" % field.upper(), value)
+    return text
 
 
 def write(path, text):
@@ -104,9 +125,9 @@ def html_lines(lines):
         "<p>%s</p>\n" % escape_xml(line) for line in lines[1:])
 
 
-def chromium(lines, work, raw):
+def chromium(lines, work, raw, page_source="page.html", **fields):
     page = os.path.join(work, "page.html")
-    write(page, source("page.html", html_lines(lines)))
+    write(page, source(page_source, html_lines(lines), **fields))
     run("chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
         "--disable-background-networking", "--disable-component-update", "--disable-sync",
         "--user-data-dir=" + os.path.join(work, "chromium"), "--no-pdf-header-footer",
@@ -132,10 +153,17 @@ def qpdfwriter(lines, work, raw):
         env=dict(ENV, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work))
 
 
-def soffice(name, markup):
+def chromium_unicode(writing_mode):
+    """Chromium with Noto CJK and Noto Color Emoji, in the writing mode given."""
+    def make(lines, work, raw):
+        chromium(lines, work, raw, "unicode.html", writing_mode=writing_mode)
+    return make
+
+
+def soffice(name, markup, **fields):
     def make(lines, work, raw):
         document = os.path.join(work, name)
-        write(document, source(name, markup(lines)))
+        write(document, source(name, markup(lines), **fields))
         run("soffice", "-env:UserInstallation=file://" + os.path.join(work, "office"),
             "--headless", "--convert-to", "pdf", "--outdir", work, document,
             stdout=subprocess.DEVNULL)
@@ -268,10 +296,17 @@ PRODUCERS = {
     "pango-japanese": (pango_view("IPAGothic 14"), japanese("pango")),
     "pango-english": (pango_view("DejaVu Sans 12"), english("pango")),
     "chromium-japanese": (chromium, japanese("Chromium")),
+    "chromium-beyond-cp932": (chromium_unicode("horizontal-tb"), beyond_cp932("Chromium")),
+    "chromium-vertical": (chromium_unicode("vertical-rl"), vertical("Chromium")),
     "wkhtmltopdf-japanese": (wkhtmltopdf, japanese("wkhtmltopdf")),
     "qt-qpdfwriter-japanese": (qpdfwriter, japanese("Qt QPdfWriter")),
     "libreoffice-writer-japanese": (soffice("writer.fodt", writer_markup),
                                     japanese("LibreOffice Writer")),
+    "libreoffice-writer-beyond-cp932": (soffice("unicode.fodt", writer_markup,
+                                                writing_mode="lr-tb"),
+                                        beyond_cp932("LibreOffice Writer")),
+    "libreoffice-writer-vertical": (soffice("unicode.fodt", writer_markup, writing_mode="tb-rl"),
+                                    vertical("LibreOffice Writer")),
     "libreoffice-calc-japanese": (soffice("calc.fods", calc_markup),
                                   japanese("LibreOffice Calc")),
     "libreoffice-impress-japanese": (soffice("impress.fodp", impress_markup),
