@@ -88,13 +88,6 @@ std::string ExtractedLines(CodePoint code_point) {
   return text;
 }
 
-void Encode(benchmark::State& state, const std::string& input, OutputEncoding encoding) {
-  Run(state, input, [encoding](std::string_view in, std::string& out) {
-    TextEncoder encoder({encoding});
-    encoder.Encode(in, out);
-  });
-}
-
 // The JIS X 0208 characters of CIDs 633-6632, as a ToUnicode gives them and as Identity-H
 // CIDs, and printable ASCII.
 const std::string& JapaneseText() {
@@ -112,35 +105,24 @@ const std::string& EnglishText() {
   return text;
 }
 
-void BM_EncodeShiftJISFromUnicode(benchmark::State& state) {
-  Encode(state, JapaneseText(), OutputEncoding::kShiftJIS);
+void BM_Encode(benchmark::State& state, const std::string& (*text)(), OutputEncoding encoding) {
+  Run(state, text(), [encoding](std::string_view in, std::string& out) {
+    TextEncoder encoder({encoding});
+    encoder.Encode(in, out);
+  });
 }
-BENCHMARK(BM_EncodeShiftJISFromUnicode)->Unit(benchmark::kMillisecond);
-
-void BM_EncodeShiftJISFromCIDs(benchmark::State& state) {
-  Encode(state, CIDText(), OutputEncoding::kShiftJIS);
-}
-BENCHMARK(BM_EncodeShiftJISFromCIDs)->Unit(benchmark::kMillisecond);
-
-void BM_EncodeShiftJISFromASCII(benchmark::State& state) {
-  Encode(state, EnglishText(), OutputEncoding::kShiftJIS);
-}
-BENCHMARK(BM_EncodeShiftJISFromASCII)->Unit(benchmark::kMillisecond);
-
-void BM_EncodeUTF8FromUnicode(benchmark::State& state) {
-  Encode(state, JapaneseText(), OutputEncoding::kUTF8);
-}
-BENCHMARK(BM_EncodeUTF8FromUnicode)->Unit(benchmark::kMillisecond);
-
-void BM_EncodeUTF8FromCIDs(benchmark::State& state) {
-  Encode(state, CIDText(), OutputEncoding::kUTF8);
-}
-BENCHMARK(BM_EncodeUTF8FromCIDs)->Unit(benchmark::kMillisecond);
-
-void BM_EncodeUTF16FromUnicode(benchmark::State& state) {
-  Encode(state, JapaneseText(), OutputEncoding::kUTF16LEWithBOM);
-}
-BENCHMARK(BM_EncodeUTF16FromUnicode)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, ShiftJISFromUnicode, JapaneseText, OutputEncoding::kShiftJIS)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, ShiftJISFromCIDs, CIDText, OutputEncoding::kShiftJIS)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, ShiftJISFromASCII, EnglishText, OutputEncoding::kShiftJIS)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, UTF8FromUnicode, JapaneseText, OutputEncoding::kUTF8)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, UTF8FromCIDs, CIDText, OutputEncoding::kUTF8)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, UTF16FromUnicode, JapaneseText, OutputEncoding::kUTF16LEWithBOM)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lumenquill
