@@ -5,6 +5,7 @@
 
 #include "codes/code_helpers.h"
 #include "codes/code_tables.h"
+#include "codes/extracted_text.h"
 #include "codes/latin_ligatures.h"
 #include "codes/unicode_text.h"
 #include "reader/byte_classes.h"
@@ -65,6 +66,23 @@ bool IsSectionEnd(const std::string& token) {
 CMapReader::CMapReader() : range_writes_left_(kMaxRangeWrites) {
   Page& unmapped = pages_.emplace_back();
   unmapped.values.fill(kUnknownCode);
+  WriteTexts();
+}
+
+void CMapReader::WriteTexts() {
+  std::string text;
+  for (Page& page : pages_) {
+    for (size_t low = 0; low < page.values.size(); ++low) {
+      text.clear();
+      if (page.values[low] == kUnknownCode) {
+        AppendUnknownCode(text);
+      } else {
+        AppendUnicodeCharacter(page.values[low], text);
+      }
+      std::copy(text.begin(), text.end(), page.text[low].begin());
+      page.text_size[low] = static_cast<uint8_t>(text.size());
+    }
+  }
 }
 
 CMapReader::Page& CMapReader::WritablePageOf(int32_t code) {
@@ -152,6 +170,7 @@ void CMapReader::ReadCMap(ByteStream& stream) {
   } catch (const Error&) {
     // The end of the data before "endcmap", or any other fault: keep what was read.
   }
+  WriteTexts();
 }
 
 void CMapReader::NoteOneByteCode(int32_t code) {

@@ -7,9 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "codes/extracted_text.h"
 #include "codes/single_byte_codes.h"
-#include "codes/unicode_text.h"
 #include "reader/byte_stream.h"
 
 namespace lumenquill {
@@ -44,10 +42,8 @@ class CMapReader final {
     const size_t low = code & 0xFF;
     if (page.sequence[low] != 0) {
       AppendSequence(code, dest);
-    } else if (const char32_t value = page.values[low]; value == kUnknownCode) {
-      AppendUnknownCode(dest);
     } else {
-      AppendUnicodeCharacter(value, dest);
+      dest.append(page.text[low].data(), page.text_size[low]);
     }
   }
 
@@ -86,6 +82,10 @@ class CMapReader final {
   // 256 codes sharing their high byte.
   struct Page {
     std::array<char32_t, 256> values;
+    // Each value as AppendCharacter writes it (at most four bytes), once the program is read:
+    // strings convert code by code, and most codes come back many times.
+    std::array<std::array<char, 4>, 256> text;
+    std::array<uint8_t, 256> text_size;
     std::bitset<256> mapped;
     // For a code whose destination has several units, 1 + its index in sequences_; else 0.
     std::array<uint32_t, 256> sequence{};
@@ -94,6 +94,7 @@ class CMapReader final {
   const Page& PageOf(uint16_t code) const { return pages_[page_numbers_[code >> 8]]; }
   // The code's page, made when no mapping has written into it yet.
   Page& WritablePageOf(int32_t code);
+  void WriteTexts();
   void AppendSequence(uint16_t code, std::string& dest) const;
 
   // Where in pages_ the page of each high byte is; 0, the page of nothing mapped, until a

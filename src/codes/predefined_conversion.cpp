@@ -92,11 +92,6 @@ void Convert90pv(std::string_view source, std::string& dest) {
 
 void ConvertUCS2(std::string_view source, std::string& dest) { WriteUCS2Text(source, dest); }
 
-uint16_t CP932CodeForUCS2Unit(uint16_t unit) {
-  const uint16_t code = UnicodeToCP932(unit);
-  return code == '?' && unit != '?' ? ' ' : code;  // a space where there is no equivalent
-}
-
 void WriteUCS2Text(std::string_view data, std::string& dest) {
   dest.reserve(dest.size() + data.size() * 3 / 2);
   for (size_t i = 0; i + 1 < data.size(); i += 2) {

@@ -46,8 +46,11 @@ void Convert90pv(std::string_view source, std::string& dest);
 void ConvertUCS2(std::string_view source, std::string& dest);
 // A UCS-2 unit as one code page 932 code, with best fit: 0 for nothing, a space for a unit
 // without an equivalent, a code above 0xFF for its two bytes, any other for its one byte.
-// AppendCP932Code writes it.
-uint16_t CP932CodeForUCS2Unit(uint16_t unit);
+// AppendCP932Code writes it. Inline: the Shift-JIS output converts characters one by one.
+inline uint16_t CP932CodeForUCS2Unit(uint16_t unit) {
+  const uint16_t code = UnicodeToCP932(unit);
+  return code == kUnknownCharacter && unit != '?' ? ' ' : code;
+}
 inline void AppendCP932Code(uint16_t code, std::string& dest) {
   if (code > 0xFF) {
     dest.push_back(static_cast<char>(code >> 8));
