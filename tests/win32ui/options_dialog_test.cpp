@@ -46,7 +46,7 @@ std::multiset<char> AcceleratorLetters(HWND dialog) {
   return letters;
 }
 
-// A fresh file: the focus on Cancel, distinct Alt keys; OK writes the ten keys in the dialog's
+// A fresh file: the focus on Cancel, distinct Alt keys; OK writes every key in the dialog's
 // order with the fallbacks of the settings.
 TEST(OptionsDialog, FreshFileAndOk) {
   SettingsFile file("");
