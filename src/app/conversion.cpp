@@ -78,7 +78,9 @@ std::string OpenFailureMessage(FileOpenError::Cause cause) {
   return kDamagedFileMessage;
 }
 
-int32_t RangePageCount(const Document& document) { return document.PageCount().value_or(-1); }
+int32_t RangePageCount(const Document& document) {
+  return document.PageCount().value_or(-1);
+}
 
 std::string DefaultTextPath(const std::string& pdf, const RunOptions& options) {
   const std::string path =
@@ -128,9 +130,10 @@ bool Conversion::ConvertFile(const std::string& file_name) {
   try {
     if (file_name == kStandardInputArgument) {
       // Bounded as a file is; the text is named after "stdin".
-      document = Document::OpenStream(std::make_unique<MemoryStream>(ReadStandardInput(
-                                          static_cast<size_t>(LockedFile::kMaxReadableFileSize))),
-                                      kStandardInputName, open_options);
+      document = Document::OpenStream(
+          std::make_unique<MemoryStream>(
+              ReadStandardInput(static_cast<size_t>(LockedFile::kMaxReadableFileSize))),
+          kStandardInputName, open_options);
     } else {
       document = Document::OpenFile(file_name, open_options);
     }

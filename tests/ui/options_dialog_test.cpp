@@ -40,7 +40,7 @@ TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
   EXPECT_EQ(testing::ReadWholeFile(file.path()), testing::kInvertedOptionsText);
 }
 
-TEST(OptionsDialog, OkWritesTheTenKeysInOrder) {
+TEST(OptionsDialog, OkWritesEveryKeyInOrder) {
   SettingsFile file("");
   OptionsDialog dialog;
   dialog.show();
@@ -82,7 +82,7 @@ TEST(OptionsDialog, OddValues) {
   EXPECT_EQ(testing::ReadWholeFile(file.path()),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\n"
             "RadioButton2=1\nComboBox1=1\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\n"
-            "CheckBox8=1\n[GroupBox4]\nCheckBox9=0\n");
+            "CheckBox8=1\n[GroupBox4]\nCheckBox9=0\n[GroupBox5]\nComboBox2=0\nCheckBox10=0\n");
 }
 
 // No two controls of the dialog answer the same Alt key.

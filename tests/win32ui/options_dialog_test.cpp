@@ -46,7 +46,7 @@ std::multiset<char> AcceleratorLetters(HWND dialog) {
   return letters;
 }
 
-// A fresh file: the focus on Cancel, distinct Alt keys; OK writes the ten keys in the dialog's
+// A fresh file: the focus on Cancel, distinct Alt keys; OK writes every key in the dialog's
 // order with the fallbacks of the settings.
 TEST(OptionsDialog, FreshFileAndOk) {
   SettingsFile file("");
@@ -136,10 +136,11 @@ TEST(OptionsDialog, OddValuesCancelAndClose) {
   });
   OptionsDialog().Execute(nullptr);
   EXPECT_TRUE(driver.Done());
+  // The encoding's section stays where the file had it.
   EXPECT_EQ(SettingsText(file),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
-            "ComboBox1=1\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
-            "[GroupBox4]\nCheckBox9=1\n[GroupBox5]\nComboBox2=1\nCheckBox10=0\n");
+            "ComboBox1=1\n[GroupBox5]\nComboBox2=1\nCheckBox10=0\n[GroupBox3]\nCheckBox5=1\n"
+            "CheckBox6=0\nCheckBox7=1\nCheckBox8=1\n[GroupBox4]\nCheckBox9=1\n");
 }
 
 }  // namespace
