@@ -31,8 +31,7 @@ import tempfile
 import unicodedata
 
 import make_producer_data
-from make_producer_data import japanese, lualatex, platex, pycairo, run, soffice
-from make_producer_data import writer_markup
+from make_producer_data import japanese, lualatex, platex, pycairo, run, writer
 
 BANNER = re.compile(r"-{70} Page \d+")
 
@@ -49,8 +48,7 @@ def ghostscript(level):
 
 # name: (producer, lines given to it)
 PRODUCERS = {
-    "libreoffice-writer-japanese": (soffice("writer.fodt", writer_markup),
-                                    japanese("LibreOffice Writer")),
+    "libreoffice-writer-japanese": (writer(), japanese("LibreOffice Writer")),
     "pycairo-japanese": (pycairo("IPAMincho"), japanese("pycairo")),
     "ghostscript-japanese-1.5": (ghostscript("1.5"), japanese("ghostscript")),
     "ghostscript-japanese-1.7": (ghostscript("1.7"), japanese("ghostscript")),

@@ -125,9 +125,9 @@ def html_lines(lines):
         "<p>%s</p>\n" % escape_xml(line) for line in lines[1:])
 
 
-def chromium(lines, work, raw, page_source="page.html", **fields):
+def chromium(lines, work, raw, style=""):
     page = os.path.join(work, "page.html")
-    write(page, source(page_source, html_lines(lines), **fields))
+    write(page, source("page.html", html_lines(lines), style=style))
     run("chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
         "--disable-background-networking", "--disable-component-update", "--disable-sync",
         "--user-data-dir=" + os.path.join(work, "chromium"), "--no-pdf-header-footer",
@@ -136,7 +136,7 @@ def chromium(lines, work, raw, page_source="page.html", **fields):
 
 def wkhtmltopdf(lines, work, raw):
     page = os.path.join(work, "page.html")
-    write(page, source("page.html", html_lines(lines)))
+    write(page, source("page.html", html_lines(lines), style=""))
     run("wkhtmltopdf", "--quiet", "--page-size", "A5", page, raw,
         env=dict(ENV, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work))
 
@@ -153,10 +153,18 @@ def qpdfwriter(lines, work, raw):
         env=dict(ENV, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work))
 
 
+# IPAex fonts hold JIS X 0213 and the vertical forms; Noto CJK (which Chromium writes as Type 3
+# fonts) Korean and simplified Chinese; the title not bold, which Chromium would draw as paths.
+UNICODE_STYLE = """  html { writing-mode: %s; }
+  body { font-family: "IPAexGothic", "Noto Sans CJK JP", "Noto Color Emoji", sans-serif; }
+  h1 { font-family: "IPAexMincho", "Noto Serif CJK JP", "Noto Color Emoji", serif;
+       font-size: 14pt; font-weight: normal; }"""
+
+
 def chromium_unicode(writing_mode):
-    """Chromium with Noto CJK and Noto Color Emoji, in the writing mode given."""
+    """Chromium with fonts for characters beyond code page 932, in the writing mode given."""
     def make(lines, work, raw):
-        chromium(lines, work, raw, "unicode.html", writing_mode=writing_mode)
+        chromium(lines, work, raw, UNICODE_STYLE % writing_mode)
     return make
 
 
@@ -173,6 +181,11 @@ def soffice(name, markup, **fields):
 
 def writer_markup(lines):
     return "".join("   <text:p>%s</text:p>\n" % escape_xml(line) for line in lines)
+
+
+def writer(font="IPAMincho", writing_mode="lr-tb"):
+    """LibreOffice Writer, the text in the font and the page in the writing mode given."""
+    return soffice("writer.fodt", writer_markup, font=font, writing_mode=writing_mode)
 
 
 def calc_markup(lines):
@@ -300,12 +313,10 @@ PRODUCERS = {
     "chromium-vertical": (chromium_unicode("vertical-rl"), vertical("Chromium")),
     "wkhtmltopdf-japanese": (wkhtmltopdf, japanese("wkhtmltopdf")),
     "qt-qpdfwriter-japanese": (qpdfwriter, japanese("Qt QPdfWriter")),
-    "libreoffice-writer-japanese": (soffice("writer.fodt", writer_markup),
-                                    japanese("LibreOffice Writer")),
-    "libreoffice-writer-beyond-cp932": (soffice("unicode.fodt", writer_markup,
-                                                writing_mode="lr-tb"),
+    "libreoffice-writer-japanese": (writer(), japanese("LibreOffice Writer")),
+    "libreoffice-writer-beyond-cp932": (writer("Noto Serif CJK JP"),
                                         beyond_cp932("LibreOffice Writer")),
-    "libreoffice-writer-vertical": (soffice("unicode.fodt", writer_markup, writing_mode="tb-rl"),
+    "libreoffice-writer-vertical": (writer("Noto Serif CJK JP", "tb-rl"),
                                     vertical("LibreOffice Writer")),
     "libreoffice-calc-japanese": (soffice("calc.fods", calc_markup),
                                   japanese("LibreOffice Calc")),
