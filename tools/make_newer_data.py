@@ -20,7 +20,7 @@ committed; the tests (tests/newer) never run this script.
 
     tools/make_newer_data.py LUMENQUILL_INFO [tests/data/newer] [name ...]
 
-Needs what tools/make_producer_data.py needs for these producers.
+Installs what tools/make_producer_data.py installs for these producers.
 """
 
 import collections
@@ -94,8 +94,10 @@ def agreement(text_path, given_lines):
 
 
 def make_all(info, out_dir, names=None):
+    names = names or list(PRODUCERS)
+    make_producer_data.ensure_packages(names)
     os.makedirs(out_dir, exist_ok=True)
-    for name in names or PRODUCERS:
+    for name in names:
         make, lines = PRODUCERS[name]
         target = os.path.join(out_dir, name + ".pdf")
         with tempfile.TemporaryDirectory() as work:

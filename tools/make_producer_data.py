@@ -2,8 +2,11 @@
 """Generates the PDF files of tests/data made by further outside producers (pycairo, pango-view,
 Chromium, wkhtmltopdf, Qt's QPdfWriter, LibreOffice, groff, paps, enscript, ghostscript,
 reportlab, pLaTeX with dvipdfmx, LuaLaTeX, OCRmyPDF), each from a short text (japanese(),
-english() or latin()) and, for most, a source of tools/producers. Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given
-(the UTF-8 text the producer was given). Called by tools/make_test_data.py; can run alone:
+english(), latin(), beyond_cp932() or vertical()) and, for most, a source of tools/producers.
+Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given (the UTF-8 text
+the producer was given); X.txt, the reviewed Shift-JIS text, is the extractor's, checked
+against X.given, and tools/make_utf8_expectations.py makes X.utf8 from them. Called by
+tools/make_test_data.py; can run alone:
 
     tools/make_producer_data.py [tests/data] [name ...]
 
@@ -14,11 +17,8 @@ its font subsets in an order that changes from run to run). Other versions of th
 or fonts give other files, and dvipdfmx embeds the Japanese fonts or not as the machine's
 kanji-config-updmap says (Debian's default, used here: not embedded).
 
-Needs Debian's python3-cairo, python3-pil, qpdf, ghostscript, poppler-utils, fonts-ipafont,
-fonts-ipaexfont, fonts-noto-cjk, fonts-noto-color-emoji, fonts-dejavu-core, pango1.0-tools, chromium, wkhtmltopdf, qt6-base-dev, g++,
-libreoffice-writer, libreoffice-calc, libreoffice-impress, groff, paps, enscript,
-texlive-lang-japanese, texlive-luatex, texlive-latex-recommended, ocrmypdf,
-tesseract-ocr-jpn, python3-reportlab and python3-pikepdf.
+Installs through tools/ensure-packages.sh the Debian packages that the named files' producers
+need (PACKAGES).
 """
 
 import os
@@ -332,6 +332,36 @@ PRODUCERS = {
     "ocrmypdf-japanese": (ocrmypdf, japanese("OCRmyPDF")),
 }
 
+# The Debian packages each producer needs (by the first word of a file's name), besides those
+# every file needs: qpdf and what tools/make_test_data.py imports.
+EVERY_FILE = ["qpdf", "python3-cairo", "python3-reportlab", "python3-fonttools"]
+PACKAGES = {
+    "pycairo": ["fonts-ipafont", "fonts-dejavu-core"],
+    "pango": ["pango1.0-tools", "fonts-ipafont", "fonts-dejavu-core"],
+    "chromium": ["chromium", "fonts-ipafont", "fonts-ipaexfont", "fonts-noto-cjk",
+                 "fonts-noto-color-emoji"],
+    "wkhtmltopdf": ["wkhtmltopdf", "fonts-ipafont"],
+    "qt": ["qt6-base-dev", "g++", "pkg-config", "fonts-ipafont"],
+    "libreoffice": ["libreoffice-writer", "libreoffice-calc", "libreoffice-impress",
+                    "fonts-ipafont", "fonts-noto-cjk", "fonts-noto-color-emoji"],
+    "groff": ["groff"],
+    "paps": ["paps", "ghostscript", "fonts-ipafont"],
+    "enscript": ["enscript", "ghostscript"],
+    "ghostscript": ["ghostscript", "texlive-base", "python3-pikepdf"],
+    "reportlab": [],
+    "platex": ["texlive-lang-japanese"],
+    "lualatex": ["texlive-luatex", "texlive-latex-recommended", "texlive-lang-japanese"],
+    "ocrmypdf": ["ocrmypdf", "tesseract-ocr-jpn", "poppler-utils", "python3-pil",
+                 "fonts-ipafont"],
+}
+
+
+def ensure_packages(names):
+    needed = EVERY_FILE + [p for name in names for p in PACKAGES[name.split("-")[0]]]
+    subprocess.run([os.path.join(HERE, "ensure-packages.sh"), *dict.fromkeys(needed)],
+                   check=True)
+
+
 # The dates and identifiers producers stamp, each replaced by a fixed text of its length (the
 # first half of the trailer's /ID too: qpdf --deterministic-id keeps it).
 STAMPS = [(re.compile(rb"(/ID \[<)([0-9a-fA-F]+)"), lambda m: m[1] + b"0" * len(m[2])),
@@ -359,8 +389,10 @@ def fixed_stamps(raw, work):
 
 
 def make_all(out_dir, names=None):
+    names = names or list(PRODUCERS)
+    ensure_packages(names)
     from make_test_data import normalise, qpdf_pages, write_expected
-    for name in names or PRODUCERS:
+    for name in names:
         make, lines = PRODUCERS[name]
         with tempfile.TemporaryDirectory() as work:
             raw = os.path.join(work, "raw.pdf")
