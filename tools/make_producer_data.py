@@ -2,8 +2,11 @@
 """Generates the PDF files of tests/data made by further outside producers (pycairo, pango-view,
 Chromium, wkhtmltopdf, Qt's QPdfWriter, LibreOffice, groff, paps, enscript, ghostscript,
 reportlab, pLaTeX with dvipdfmx, LuaLaTeX, OCRmyPDF), each from a short text (japanese(),
-english() or latin()) and, for most, a source of tools/producers. Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given
-(the UTF-8 text the producer was given). Called by tools/make_test_data.py; can run alone:
+english(), latin(), beyond_cp932() or vertical()) and, for most, a source of tools/producers.
+Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given (the UTF-8 text
+the producer was given); X.txt, the reviewed Shift-JIS text, is the extractor's, checked
+against X.given, and tools/make_utf8_expectations.py makes X.utf8 from them. Called by
+tools/make_test_data.py; can run alone:
 
     tools/make_producer_data.py [tests/data] [name ...]
 
@@ -14,11 +17,8 @@ its font subsets in an order that changes from run to run). Other versions of th
 or fonts give other files, and dvipdfmx embeds the Japanese fonts or not as the machine's
 kanji-config-updmap says (Debian's default, used here: not embedded).
 
-Needs Debian's python3-cairo, python3-pil, qpdf, ghostscript, poppler-utils, fonts-ipafont,
-fonts-ipaexfont, fonts-noto-cjk, fonts-noto-color-emoji, fonts-dejavu-core, pango1.0-tools, chromium, wkhtmltopdf, qt6-base-dev, g++,
-libreoffice-writer, libreoffice-calc, libreoffice-impress, groff, paps, enscript,
-texlive-lang-japanese, texlive-luatex, texlive-latex-recommended, ocrmypdf,
-tesseract-ocr-jpn, python3-reportlab and python3-pikepdf.
+Installs through tools/ensure-packages.sh the Debian packages that the named files' producers
+need (PACKAGES).
 """
 
 import os
@@ -125,9 +125,9 @@ def html_lines(lines):
         "<p>%s</p>\n" % escape_xml(line) for line in lines[1:])
 
 
-def chromium(lines, work, raw, page_source="page.html", **fields):
+def chromium(lines, work, raw, style=""):
     page = os.path.join(work, "page.html")
-    write(page, source(page_source, html_lines(lines), **fields))
+    write(page, source("page.html", html_lines(lines), style=style))
     run("chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
         "--disable-background-networking", "--disable-component-update", "--disable-sync",
         "--user-data-dir=" + os.path.join(work, "chromium"), "--no-pdf-header-footer",
@@ -136,7 +136,7 @@ def chromium(lines, work, raw, page_source="page.html", **fields):
 
 def wkhtmltopdf(lines, work, raw):
     page = os.path.join(work, "page.html")
-    write(page, source("page.html", html_lines(lines)))
+    write(page, source("page.html", html_lines(lines), style=""))
     run("wkhtmltopdf", "--quiet", "--page-size", "A5", page, raw,
         env=dict(ENV, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work))
 
@@ -153,10 +153,18 @@ def qpdfwriter(lines, work, raw):
         env=dict(ENV, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work))
 
 
+# IPAex fonts hold JIS X 0213 and the vertical forms; Noto CJK (which Chromium writes as Type 3
+# fonts) Korean and simplified Chinese; the title not bold, which Chromium would draw as paths.
+UNICODE_STYLE = """  html { writing-mode: %s; }
+  body { font-family: "IPAexGothic", "Noto Sans CJK JP", "Noto Color Emoji", sans-serif; }
+  h1 { font-family: "IPAexMincho", "Noto Serif CJK JP", "Noto Color Emoji", serif;
+       font-size: 14pt; font-weight: normal; }"""
+
+
 def chromium_unicode(writing_mode):
-    """Chromium with Noto CJK and Noto Color Emoji, in the writing mode given."""
+    """Chromium with fonts for characters beyond code page 932, in the writing mode given."""
     def make(lines, work, raw):
-        chromium(lines, work, raw, "unicode.html", writing_mode=writing_mode)
+        chromium(lines, work, raw, UNICODE_STYLE % writing_mode)
     return make
 
 
@@ -173,6 +181,11 @@ def soffice(name, markup, **fields):
 
 def writer_markup(lines):
     return "".join("   <text:p>%s</text:p>\n" % escape_xml(line) for line in lines)
+
+
+def writer(font="IPAMincho", writing_mode="lr-tb"):
+    """LibreOffice Writer, the text in the font and the page in the writing mode given."""
+    return soffice("writer.fodt", writer_markup, font=font, writing_mode=writing_mode)
 
 
 def calc_markup(lines):
@@ -300,12 +313,10 @@ PRODUCERS = {
     "chromium-vertical": (chromium_unicode("vertical-rl"), vertical("Chromium")),
     "wkhtmltopdf-japanese": (wkhtmltopdf, japanese("wkhtmltopdf")),
     "qt-qpdfwriter-japanese": (qpdfwriter, japanese("Qt QPdfWriter")),
-    "libreoffice-writer-japanese": (soffice("writer.fodt", writer_markup),
-                                    japanese("LibreOffice Writer")),
-    "libreoffice-writer-beyond-cp932": (soffice("unicode.fodt", writer_markup,
-                                                writing_mode="lr-tb"),
+    "libreoffice-writer-japanese": (writer(), japanese("LibreOffice Writer")),
+    "libreoffice-writer-beyond-cp932": (writer("Noto Serif CJK JP"),
                                         beyond_cp932("LibreOffice Writer")),
-    "libreoffice-writer-vertical": (soffice("unicode.fodt", writer_markup, writing_mode="tb-rl"),
+    "libreoffice-writer-vertical": (writer("Noto Serif CJK JP", "tb-rl"),
                                     vertical("LibreOffice Writer")),
     "libreoffice-calc-japanese": (soffice("calc.fods", calc_markup),
                                   japanese("LibreOffice Calc")),
@@ -320,6 +331,36 @@ PRODUCERS = {
     "lualatex-japanese": (lualatex, japanese("LuaLaTeX")),
     "ocrmypdf-japanese": (ocrmypdf, japanese("OCRmyPDF")),
 }
+
+# The Debian packages each producer needs (by the first word of a file's name), besides those
+# every file needs: qpdf and what tools/make_test_data.py imports.
+EVERY_FILE = ["qpdf", "python3-cairo", "python3-reportlab", "python3-fonttools"]
+PACKAGES = {
+    "pycairo": ["fonts-ipafont", "fonts-dejavu-core"],
+    "pango": ["pango1.0-tools", "fonts-ipafont", "fonts-dejavu-core"],
+    "chromium": ["chromium", "fonts-ipafont", "fonts-ipaexfont", "fonts-noto-cjk",
+                 "fonts-noto-color-emoji"],
+    "wkhtmltopdf": ["wkhtmltopdf", "fonts-ipafont"],
+    "qt": ["qt6-base-dev", "g++", "pkg-config", "fonts-ipafont"],
+    "libreoffice": ["libreoffice-writer", "libreoffice-calc", "libreoffice-impress",
+                    "fonts-ipafont", "fonts-noto-cjk", "fonts-noto-color-emoji"],
+    "groff": ["groff"],
+    "paps": ["paps", "ghostscript", "fonts-ipafont"],
+    "enscript": ["enscript", "ghostscript"],
+    "ghostscript": ["ghostscript", "texlive-base", "python3-pikepdf"],
+    "reportlab": [],
+    "platex": ["texlive-lang-japanese"],
+    "lualatex": ["texlive-luatex", "texlive-latex-recommended", "texlive-lang-japanese"],
+    "ocrmypdf": ["ocrmypdf", "tesseract-ocr-jpn", "poppler-utils", "python3-pil",
+                 "fonts-ipafont"],
+}
+
+
+def ensure_packages(names):
+    needed = EVERY_FILE + [p for name in names for p in PACKAGES[name.split("-")[0]]]
+    subprocess.run([os.path.join(HERE, "ensure-packages.sh"), *dict.fromkeys(needed)],
+                   check=True)
+
 
 # The dates and identifiers producers stamp, each replaced by a fixed text of its length (the
 # first half of the trailer's /ID too: qpdf --deterministic-id keeps it).
@@ -348,8 +389,10 @@ def fixed_stamps(raw, work):
 
 
 def make_all(out_dir, names=None):
+    names = names or list(PRODUCERS)
+    ensure_packages(names)
     from make_test_data import normalise, qpdf_pages, write_expected
-    for name in names or PRODUCERS:
+    for name in names:
         make, lines = PRODUCERS[name]
         with tempfile.TemporaryDirectory() as work:
             raw = os.path.join(work, "raw.pdf")
