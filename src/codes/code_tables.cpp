@@ -61,9 +61,14 @@ FlatTable<Result> Flatten(const CodeRange* ranges, int count, Result unknown) {
 
 // Each table is flattened on its first lookup.
 template <const CodeRange* kRanges, const int& kCount>
-uint16_t Lookup(uint16_t input) {
+const FlatTable<uint16_t>& Table() {
   static const FlatTable<uint16_t> table = Flatten(kRanges, kCount, kUnknownCharacter);
-  return table[input];
+  return table;
+}
+
+template <const CodeRange* kRanges, const int& kCount>
+uint16_t Lookup(uint16_t input) {
+  return Table<kRanges, kCount>()[input];
 }
 
 // The sparse tables are searched: the entry whose range holds the input, if any.
@@ -85,6 +90,9 @@ uint16_t RKSJ83pvToCID(uint16_t code) { return Lookup<kRksj83pvToCid, kRksj83pvT
 uint16_t RKSJ90pvToCID(uint16_t code) { return Lookup<kRksj90pvToCid, kRksj90pvToCidCount>(code); }
 uint16_t UnicodeToCP932(uint16_t unit) {
   return Lookup<kUnicodeToCp932, kUnicodeToCp932Count>(unit);
+}
+const uint16_t* UnicodeToCP932Table() {
+  return Table<kUnicodeToCp932, kUnicodeToCp932Count>().data();
 }
 
 char32_t CP932ToUnicode(uint16_t code) {

@@ -25,6 +25,9 @@ uint16_t RKSJ90pvToCID(uint16_t code);
 // when below 0x100), 0 for a unit that converts to nothing, kUnknownCharacter for one it cannot
 // convert.
 uint16_t UnicodeToCP932(uint16_t unit);
+// The flat table UnicodeToCP932 looks up, indexed by the unit: for loops that convert text
+// character by character.
+const uint16_t* UnicodeToCP932Table();
 
 // The tables to Unicode give kNoCharacter (U+FFFF, a noncharacter) for an input they do not
 // know.

@@ -17,6 +17,19 @@ size_t EndOfASCII(std::string_view text, size_t i) {
   return i;
 }
 
+constexpr uint64_t kHighBits = 0x8080808080808080;
+
+// The value of a three-byte sequence at text (a lead byte 1110xxxx and two continuation bytes
+// 10xxxxxx), or 0. The converters write only well-formed UTF-8, so the value is taken as it
+// stands: whatever it is, it indexes the 65,536 entries of a table.
+char32_t ThreeByteCharacter(const uint8_t* text, size_t available) {
+  if (available < 3 || (text[0] & 0xF0) != 0xE0 || (text[1] & 0xC0) != 0x80 ||
+      (text[2] & 0xC0) != 0x80) {
+    return 0;
+  }
+  return (text[0] & 0x0Fu) << 12 | (text[1] & 0x3Fu) << 6 | (text[2] & 0x3Fu);
+}
+
 bool IsMark(char32_t c) { return c >= kCP932Code; }
 
 // The Unicode character of an extracted code point: a mark as its table gives it (kNoCharacter
@@ -90,9 +103,19 @@ std::string_view TextEncoder::Preamble() const {
   return {};
 }
 
+std::string_view TextEncoder::Encode(std::string& extracted) {
+  if (encoding_.encoding == OutputEncoding::kShiftJIS) {
+    return {extracted.data(), EncodeShiftJIS(extracted.data(), extracted.size())};
+  }
+  unicode_buffer_.clear();
+  EncodeUnicode(extracted, unicode_buffer_);
+  return unicode_buffer_;
+}
+
 void TextEncoder::Encode(std::string_view extracted, std::string& dest) {
   if (encoding_.encoding == OutputEncoding::kShiftJIS) {
-    EncodeShiftJIS(extracted, dest);
+    std::string text(extracted);
+    dest.append(Encode(text));
   } else {
     EncodeUnicode(extracted, dest);
   }
@@ -107,28 +130,37 @@ void TextEncoder::CountUnrepresentable(char32_t c) {
   }
 }
 
-void TextEncoder::EncodeShiftJIS(std::string_view extracted, std::string& dest) {
-  // No character takes more bytes in Shift-JIS than in extracted text: the bytes go into room
-  // for all of it, and what is left over is cut.
-  const size_t start = dest.size();
-  dest.resize(start + extracted.size());
-  char* out = dest.data() + start;
+size_t TextEncoder::EncodeShiftJIS(char* text, size_t size) {
+  // Each character takes no more bytes in Shift-JIS than it took in the text, so the output
+  // never overtakes what is still to be read.
+  const std::string_view extracted(text, size);
+  const auto* in = reinterpret_cast<const uint8_t*>(text);
+  char* out = text;
+  const uint16_t* const unicode_to_cp932 = UnicodeToCP932Table();
   size_t i = 0;
-  while (i < extracted.size()) {
-    // ASCII is itself in code page 932: a run of it is copied as it stands.
-    const size_t run_end = EndOfASCII(extracted, i);
-    std::memcpy(out, extracted.data() + i, run_end - i);
-    out += run_end - i;
-    i = run_end;
-    if (i == extracted.size()) break;
+  while (i < size) {
+    if (in[i] < 0x80) {
+      // ASCII is itself in code page 932: a run of it is copied, eight bytes at a time where
+      // it can be.
+      uint64_t eight = 0;
+      while (size - i >= 8 && (std::memcpy(&eight, in + i, 8), (eight & kHighBits) == 0)) {
+        std::memcpy(out, &eight, 8);
+        out += 8;
+        i += 8;
+      }
+    while (i < size && in[i] < 0x80) *out++ = static_cast<char>(in[i++]);
+      continue;
+    }
+    // Nearly all Japanese text is in the three-byte part of the BMP: a run of it is read
+    // inline.
+    if (const char32_t c = ThreeByteCharacter(in + i, size - i); c != 0) {
+      i += 3;
+      out = PutUnicodeCharacter(c, unicode_to_cp932[c], out);
+      continue;
+    }
     const char32_t c = NextExtracted(extracted, i);
     if (c <= 0xFFFF) {
-      uint16_t code = UnicodeToCP932(static_cast<uint16_t>(c));
-      if (code == kUnknownCharacter) {  // c is not "?" itself: a space stands for it
-        CountUnrepresentable(c);
-        code = ' ';
-      }
-      out = PutCP932Code(code, out);
+      out = PutUnicodeCharacter(c, unicode_to_cp932[c], out);
     } else if (!IsMark(c)) {
       if (!IsVariationSelectorSupplement(c)) {
         CountUnrepresentable(c);
@@ -150,7 +182,17 @@ void TextEncoder::EncodeShiftJIS(std::string_view extracted, std::string& dest) 
       *out++ = '?';
     }
   }
-  dest.resize(static_cast<size_t>(out - dest.data()));
+  return static_cast<size_t>(out - text);
+}
+
+// Writes a character of the BMP by its code page 932 code; one without a code (c is not "?"
+// itself) becomes a space.
+char* TextEncoder::PutUnicodeCharacter(char32_t c, uint16_t code, char* out) {
+  if (code == kUnknownCharacter) {
+    CountUnrepresentable(c);
+    code = ' ';
+  }
+  return PutCP932Code(code, out);
 }
 
 // A CID that CIDToSJIS gives "?" for: "?" itself, a character Shift-JIS cannot hold, or a CID

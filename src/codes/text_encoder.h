@@ -39,7 +39,9 @@ class TextEncoder final {
 
   // The bytes a file starts with: the byte order mark of the encodings that have one.
   std::string_view Preamble() const;
-  // Appends the extracted text to dest in the output encoding.
+  // The extracted text in the output encoding. Shift-JIS, which never takes more bytes than
+  // the extracted text, is written over the text itself, the Unicode encodings into a buffer
+  // of the encoder: the view holds until the next call or a change of the text.
   // Shift-JIS writes each character as code page 932 converts it, with best fit (a vertical
   // presentation form as the character it presents); a character it has no code for becomes a
   // space, or "?" for a CID, and a code no table knows "?".
@@ -48,18 +50,23 @@ class TextEncoder final {
   // Plane too (a surrogate pair in UTF-16); a code no table knows becomes U+FFFD. With
   // fold_compatibility_forms a half-width sound mark composes with the kana before it when
   // both come in the same call.
+  std::string_view Encode(std::string& extracted);
+  // The same, appended to dest.
   void Encode(std::string_view extracted, std::string& dest);
 
   const Substitutions& substitutions() const { return substitutions_; }
 
  private:
-  void EncodeShiftJIS(std::string_view extracted, std::string& dest);
+  // Writes the Shift-JIS of the extracted text over it; returns its length.
+  size_t EncodeShiftJIS(char* text, size_t size);
   void CountCIDWithoutCode(uint16_t cid);
+  char* PutUnicodeCharacter(char32_t c, uint16_t code, char* out);
   void EncodeUnicode(std::string_view extracted, std::string& dest);
   void CountUnrepresentable(char32_t c);
 
   TextEncoding encoding_;
   Substitutions substitutions_;
+  std::string unicode_buffer_;
 };
 
 }  // namespace lumenquill

@@ -78,13 +78,8 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
   MemoryStream content;
   PageStreams page_streams(resources_reader);
   std::string text;
-  std::string encoded;
   // Every piece of text reaches the sink through the encoder.
-  const auto hand_over = [&](std::string_view extracted) {
-    encoded.clear();
-    encoder_.Encode(extracted, encoded);
-    sink(encoded);
-  };
+  const auto hand_over = [&](std::string& extracted) { sink(encoder_.Encode(extracted)); };
 
   // Appends the decoded bytes of a stream to the content to interpret, between line breaks so
   // that no token of one stream runs into the next; false, with nothing appended, when the copy
@@ -110,7 +105,10 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
 
   if (!encoder_.Preamble().empty()) sink(encoder_.Preamble());
   for (int32_t page = range.first; page <= range.last; ++page) {
-    if (options.page_banners) hand_over(PageBanner(page, page == range.first, options.new_line));
+    if (options.page_banners) {
+      std::string banner = PageBanner(page, page == range.first, options.new_line);
+      hand_over(banner);
+    }
     const int32_t page_object = pages[static_cast<size_t>(page - 1)];
     const PageResources resources = resources_reader.ReadPageResources(page_object);
     page_streams.StartPage();
