@@ -442,7 +442,8 @@ TEST_F(CommandLineRun, EncodingsAndTheWarningOfReplacedCharacters) {
   Settings("[GroupBox3]\nCheckBox8=0\n");
   EXPECT_EQ(Run("--stdout " + pdf).err, "");
   const CommandResult info = testing::RunCommand(
-      std::string(LUMENQUILL_INFO_PROGRAM) + " --extract out.txt " + pdf, work_.path());
+      std::string(LUMENQUILL_INFO_PROGRAM) + " --extract " + work_.path() + "/out.txt " + pdf,
+      work_.path());
   EXPECT_EQ(info.status, ExitStatus(0));
   EXPECT_EQ(info.err, "lumenquill-info: " + pdf + warning);
   EXPECT_EQ(testing::ReadWholeFile(work_.path() + "/out.txt"), shift_jis);
