@@ -5,8 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include "codes/cmap_reader.h"
+#include "codes/code_tables.h"
+#include "codes/extracted_text.h"
 #include "codes/predefined_cmaps.h"
 #include "codes/predefined_conversion.h"
+#include "codes/text_encoder.h"
 #include "reader/memory_stream.h"
 
 namespace lumenquill {
@@ -71,6 +74,55 @@ void BM_ConvertByCMap(benchmark::State& state) {
       [&reader](std::string_view in, std::string& out) { ConvertByCMap(&reader, in, out); });
 }
 BENCHMARK(BM_ConvertByCMap)->Unit(benchmark::kMillisecond);
+
+// Ten megabytes of extracted text: lines of 40 code points, code_point(i) for the i-th, each
+// line ended by CR LF.
+template <typename CodePoint>
+std::string ExtractedLines(CodePoint code_point) {
+  std::string text;
+  text.reserve(kInputSize + 64);
+  for (uint32_t i = 0; text.size() < kInputSize; ++i) {
+    AppendExtracted(code_point(i), text);
+    if (i % 40 == 39) text.append("\r\n");
+  }
+  return text;
+}
+
+// The JIS X 0208 characters of CIDs 633-6632, as a ToUnicode gives them and as Identity-H
+// CIDs, and printable ASCII.
+const std::string& JapaneseText() {
+  static const std::string text = ExtractedLines(
+      [](uint32_t i) { return AdobeJapan1ToUnicode(static_cast<uint16_t>(633 + i % 6000)); });
+  return text;
+}
+const std::string& CIDText() {
+  static const std::string text =
+      ExtractedLines([](uint32_t i) { return kAdobeJapan1 + 633 + i % 6000; });
+  return text;
+}
+const std::string& EnglishText() {
+  static const std::string text = ExtractedLines([](uint32_t i) { return 0x20 + i % 0x5F; });
+  return text;
+}
+
+void BM_Encode(benchmark::State& state, const std::string& (*text)(), OutputEncoding encoding) {
+  Run(state, text(), [encoding](std::string_view in, std::string& out) {
+    TextEncoder encoder({encoding});
+    encoder.Encode(in, out);
+  });
+}
+BENCHMARK_CAPTURE(BM_Encode, ShiftJISFromUnicode, JapaneseText, OutputEncoding::kShiftJIS)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, ShiftJISFromCIDs, CIDText, OutputEncoding::kShiftJIS)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, ShiftJISFromASCII, EnglishText, OutputEncoding::kShiftJIS)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, UTF8FromUnicode, JapaneseText, OutputEncoding::kUTF8)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, UTF8FromCIDs, CIDText, OutputEncoding::kUTF8)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, UTF16FromUnicode, JapaneseText, OutputEncoding::kUTF16LEWithBOM)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lumenquill

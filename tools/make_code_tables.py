@@ -3,11 +3,11 @@
 reference list the table tests check against.
 
 Sources: the CID to Shift-JIS entries below; the JIS X 0208 character set and code page 932
-as Python's shift_jis and cp932 codecs define them; from Debian's poppler-data, the predefined
-CMaps 83pv-RKSJ-H and 90pv-RKSJ-H of the Adobe-Japan1 collection and its two CID to Unicode
-mappings, the CMap Adobe-Japan1-UCS2 and the list cidToUnicode/Adobe-Japan1. The output is
-committed; the build never runs this script. Rerunning it reproduces the committed files byte
-for byte.
+as Python's shift_jis and cp932 codecs define them; Unicode's decompositions as Python's
+unicodedata gives them; from Debian's poppler-data, the predefined CMaps 83pv-RKSJ-H and
+90pv-RKSJ-H of the Adobe-Japan1 collection and its two CID to Unicode mappings, the CMap
+Adobe-Japan1-UCS2 and the list cidToUnicode/Adobe-Japan1. The output is committed; the build
+never runs this script. Rerunning it reproduces the committed files byte for byte.
 
     tools/make_code_tables.py
 """
@@ -158,6 +158,68 @@ def cp932_exact(unit):
     return int.from_bytes(encoded, "big")
 
 
+def cp932_decode(code):
+    """The character code page 932 decodes the code to (one byte when below 0x100), or None."""
+    try:
+        text = code.to_bytes(1 if code < 0x100 else 2, "big").decode("cp932")
+    except UnicodeDecodeError:
+        return None
+    return ord(text) if len(text) == 1 else None
+
+
+def make_cp932_to_unicode():
+    """Every code of code page 932, one byte or lead x 256 + trail, to its character."""
+    table = {}
+    for code in range(0x10000):
+        character = cp932_decode(code)
+        if character is not None:
+            table[code] = character
+    return table
+
+
+def vertical_forms():
+    """The vertical presentation forms to the character each presents: its decomposition,
+    which is NFKC's first step (NFKC goes on to turn the ellipses into full stops)."""
+    table = {}
+    for unit in list(range(0xFE10, 0xFE1A)) + list(range(0xFE30, 0xFE50)):
+        decomposition = unicodedata.decomposition(chr(unit)).split()
+        if len(decomposition) == 2:  # a tag and one character
+            table[unit] = int(decomposition[1], 16)
+    return table
+
+
+def nfkc_character(code_point):
+    """The one character NFKC folds the code point to, if it is another one."""
+    folded = unicodedata.normalize("NFKC", chr(code_point))
+    return ord(folded) if len(folded) == 1 and folded != chr(code_point) else None
+
+
+def make_compatibility_forms():
+    """The folds of fold_compatibility_forms, each as NFKC folds it: radicals and compatibility
+    ideographs to the unified ideograph, full-width ASCII to ASCII, half-width katakana and
+    their sound marks to the full-width forms (the combining marks U+3099 and U+309A)."""
+    code_points = (list(range(0x2E80, 0x2F00)) + list(range(0x2F00, 0x2FE0)) +
+                   list(range(0xF900, 0xFB00)) + list(range(0x2F800, 0x2FA20)) +
+                   list(range(0xFF01, 0xFF5F)) + list(range(0xFF61, 0xFFA0)))
+    table = {}
+    for code_point in code_points:
+        folded = nfkc_character(code_point)
+        if folded is not None:
+            table[code_point] = folded
+    return table
+
+
+def make_sound_mark_compositions(mark):
+    """The kana that take the combining sound mark, to the kana with the mark, as NFC
+    composes them."""
+    table = {}
+    for base in range(0x3040, 0x3100):
+        composed = unicodedata.normalize("NFC", chr(base) + chr(mark))
+        if len(composed) == 1:
+            table[base] = ord(composed)
+    return table
+
+
 def unicode_value(hex_digits):
     """A CMap destination as one code point: a character, or a character and the variation
     selector that picks its glyph, which the character stands for; None for several."""
@@ -210,6 +272,27 @@ def make_cid_to_sjis(fixed, unicode_to_cp932):
     return table
 
 
+def make_cid_to_unicode(cid_to_sjis, cp932_to_unicode):
+    """Every CID of Adobe-Japan1 to its character: for a CID that CIDToSJIS gives a code, the
+    character code page 932 decodes that code to, so that Shift-JIS and Unicode output of the
+    same text agree; for every other CID the character of the list, else of the CMap, a
+    vertical form taken as the character it presents. Prints how many CIDs each source gives."""
+    listed, by_cmap = read_cid_to_unicode_list(), read_adobe_japan1_ucs2()
+    presented = vertical_forms()
+    table, counts = {}, {"code page 932": 0, "the list": 0, "the CMap": 0}
+    for cid in range(ADOBE_JAPAN1_CIDS):
+        value = cp932_to_unicode.get(cid_to_sjis.get(cid))
+        for source, candidate in (("code page 932", value), ("the list", listed.get(cid)),
+                                  ("the CMap", by_cmap.get(cid))):
+            if candidate:  # the list gives 0 for a CID it does not know
+                table[cid] = presented.get(candidate, candidate)
+                counts[source] += 1
+                break
+    print("CID to Unicode: " + ", ".join("%d CIDs by %s" % (count, source)
+                                         for source, count in counts.items()))
+    return table
+
+
 def add_older_glyph_forms(table):
     """The CIDs that the JIS78 and vendor CMaps give a JIS X 0208 code for, whose Unicode value
     is a form code page 932 lacks (the JIS78 glyph of 唖 is U+555E 啞): the code of the
@@ -225,7 +308,8 @@ def add_older_glyph_forms(table):
 def make_unicode_to_cp932():
     """Every UCS-2 unit that code page 932 converts exactly, with Windows' default best fit for
     the JIS X 0208 characters it maps elsewhere, Kangxi radicals and compatibility ideographs
-    through the unified ideograph they stand for; U+0000 and the variation selectors convert
+    through the unified ideograph they stand for, vertical presentation forms through the
+    character they present; U+0000 and the variation selectors convert
     to nothing (value 0). Prints each pair it adds to the exact mapping."""
     table = {}
     for unit in range(0x10000):
@@ -250,6 +334,11 @@ def make_unicode_to_cp932():
     for unit, code, reason in added:
         table[unit] = code
         print("best fit U+%04X -> %04X (%s)" % (unit, code, reason))
+    for unit, presented in vertical_forms().items():
+        if presented in table:
+            table[unit] = table[presented]
+            print("best fit U+%04X -> %04X (vertical form of U+%04X)"
+                  % (unit, table[unit], presented))
     for unit in range(0xFE00, 0xFE10):
         table[unit] = 0
         print("best fit U+%04X -> nothing (variation selector)" % unit)
@@ -269,27 +358,41 @@ def ranges(table):
     return runs
 
 
-def write_table(name, description, table):
+def array_lines(name, table):
+    """The table as a generated array of CodeRange, or of WideCodeRange when an input or a
+    result is beyond 16 bits, with its count."""
     runs = ranges(table)
-    path = os.path.join(ROOT, "src", "codes", "tables", name + ".cpp")
+    wide = any(last > 0xFFFF or result + last - first > 0xFFFF for first, last, result in runs)
     identifier = "k" + "".join(part.capitalize() for part in name.split("_"))
-    lines = ["// Generated by tools/make_code_tables.py; do not edit.",
-             "// " + description, "",
-             '#include "codes/code_range.h"', "",
-             "namespace lumenquill {", "",
-             "extern const CodeRange %s[] = {" % identifier]
+    lines = ["extern const %s %s[] = {" % ("WideCodeRange" if wide else "CodeRange", identifier)]
+    entry = "{0x%05X, 0x%05X, 0x%05X}," if wide else "{0x%04X, 0x%04X, 0x%04X},"
     row = []
     for first, last, result in runs:
-        row.append("{0x%04X, 0x%04X, 0x%04X}," % (first, last, result))
-        if len(row) == 3:  # as clang-format lays them out
+        row.append(entry % (first, last, result))
+        if len(row) == 3:  # as clang-format lays them out, one width for all
             lines.append("    " + " ".join(row))
             row = []
     if row:
         lines.append("    " + " ".join(row))
-    lines += ["};", "extern const int %sCount = %d;" % (identifier, len(runs)), "",
-              "}  // namespace lumenquill", ""]
+    return lines + ["};", "extern const int %sCount = %d;" % (identifier, len(runs))]
+
+
+def write_tables(name, description, tables):
+    """Writes src/codes/tables/<name>.cpp with the tables, (array name, table) pairs."""
+    path = os.path.join(ROOT, "src", "codes", "tables", name + ".cpp")
+    lines = ["// Generated by tools/make_code_tables.py; do not edit.",
+             "// " + description, "",
+             '#include "codes/code_range.h"', "",
+             "namespace lumenquill {", ""]
+    for array_name, table in tables:
+        lines += array_lines(array_name, table) + [""]
+    lines += ["}  // namespace lumenquill", ""]
     with open(path, "w") as out:
         out.write("\n".join(lines))
+
+
+def write_table(name, description, table):
+    write_tables(name, description, [(name, table)])
 
 
 def write_jis_reference(jis_to_cid):
@@ -307,8 +410,28 @@ def main():
     fixed_cid_to_sjis = parse_cid_to_sjis()
     jis_to_cid = make_jis_to_cid(fixed_cid_to_sjis)
     unicode_to_cp932 = make_unicode_to_cp932()
-    write_table("cid_to_sjis", "CID to Shift-JIS code.",
-                make_cid_to_sjis(fixed_cid_to_sjis, unicode_to_cp932))
+    cid_to_sjis = make_cid_to_sjis(fixed_cid_to_sjis, unicode_to_cp932)
+    write_table("cid_to_sjis", "CID to Shift-JIS code.", cid_to_sjis)
+    cp932_to_unicode = make_cp932_to_unicode()
+    write_table("cp932_to_unicode",
+                "Code page 932 code (one byte, or lead x 256 + trail) to Unicode, as Windows "
+                "decodes it.", cp932_to_unicode)
+    cid_to_unicode = make_cid_to_unicode(cid_to_sjis, cp932_to_unicode)
+    write_tables("cid_to_unicode", "CID to Unicode, in and beyond the Basic Multilingual Plane.",
+                 [("cid_to_unicode", {cid: value for cid, value in cid_to_unicode.items()
+                                      if value <= 0xFFFF}),
+                  ("cid_to_unicode_beyond_bmp",
+                   {cid: value for cid, value in cid_to_unicode.items() if value > 0xFFFF})])
+    write_table("vertical_forms", "Vertical presentation form to the character it presents.",
+                vertical_forms())
+    write_table("compatibility_forms",
+                "Compatibility form to the character NFKC folds it to.",
+                make_compatibility_forms())
+    write_tables("sound_mark_compositions",
+                 "Kana followed by a combining voiced or semi-voiced sound mark, to the kana "
+                 "with the mark.",
+                 [("voiced_kana", make_sound_mark_compositions(0x3099)),
+                  ("semi_voiced_kana", make_sound_mark_compositions(0x309A))])
     write_table("jis_to_cid", "JIS X 0208 code to the smallest CID of its Shift-JIS code.",
                 jis_to_cid)
     write_table("euc_to_cid", "EUC-JP code to CID.", make_euc_to_cid(jis_to_cid))

@@ -20,7 +20,7 @@ committed; the tests (tests/newer) never run this script.
 
     tools/make_newer_data.py LUMENQUILL_INFO [tests/data/newer] [name ...]
 
-Needs what tools/make_producer_data.py needs for these producers.
+Installs what tools/make_producer_data.py installs for these producers.
 """
 
 import collections
@@ -31,8 +31,7 @@ import tempfile
 import unicodedata
 
 import make_producer_data
-from make_producer_data import japanese, lualatex, platex, pycairo, run, soffice
-from make_producer_data import writer_markup
+from make_producer_data import japanese, lualatex, platex, pycairo, run, writer
 
 BANNER = re.compile(r"-{70} Page \d+")
 
@@ -49,8 +48,7 @@ def ghostscript(level):
 
 # name: (producer, lines given to it)
 PRODUCERS = {
-    "libreoffice-writer-japanese": (soffice("writer.fodt", writer_markup),
-                                    japanese("LibreOffice Writer")),
+    "libreoffice-writer-japanese": (writer(), japanese("LibreOffice Writer")),
     "pycairo-japanese": (pycairo("IPAMincho"), japanese("pycairo")),
     "ghostscript-japanese-1.5": (ghostscript("1.5"), japanese("ghostscript")),
     "ghostscript-japanese-1.7": (ghostscript("1.7"), japanese("ghostscript")),
@@ -96,8 +94,10 @@ def agreement(text_path, given_lines):
 
 
 def make_all(info, out_dir, names=None):
+    names = names or list(PRODUCERS)
+    make_producer_data.ensure_packages(names)
     os.makedirs(out_dir, exist_ok=True)
-    for name in names or PRODUCERS:
+    for name in names:
         make, lines = PRODUCERS[name]
         target = os.path.join(out_dir, name + ".pdf")
         with tempfile.TemporaryDirectory() as work:

@@ -2,8 +2,11 @@
 """Generates the PDF files of tests/data made by further outside producers (pycairo, pango-view,
 Chromium, wkhtmltopdf, Qt's QPdfWriter, LibreOffice, groff, paps, enscript, ghostscript,
 reportlab, pLaTeX with dvipdfmx, LuaLaTeX, OCRmyPDF), each from a short text (japanese(),
-english() or latin()) and, for most, a source of tools/producers. Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given
-(the UTF-8 text the producer was given). Called by tools/make_test_data.py; can run alone:
+english(), latin(), beyond_cp932() or vertical()) and, for most, a source of tools/producers.
+Beside each X.pdf it writes X.expected (the page list qpdf gives) and X.given (the UTF-8 text
+the producer was given); X.txt, the reviewed Shift-JIS text, is the extractor's, checked
+against X.given, and tools/make_utf8_expectations.py makes X.utf8 from them. Called by
+tools/make_test_data.py; can run alone:
 
     tools/make_producer_data.py [tests/data] [name ...]
 
@@ -14,11 +17,8 @@ its font subsets in an order that changes from run to run). Other versions of th
 or fonts give other files, and dvipdfmx embeds the Japanese fonts or not as the machine's
 kanji-config-updmap says (Debian's default, used here: not embedded).
 
-Needs Debian's python3-cairo, python3-pil, qpdf, ghostscript, poppler-utils, fonts-ipafont,
-fonts-ipaexfont, fonts-dejavu-core, pango1.0-tools, chromium, wkhtmltopdf, qt6-base-dev, g++,
-libreoffice-writer, libreoffice-calc, libreoffice-impress, groff, paps, enscript,
-texlive-lang-japanese, texlive-luatex, texlive-latex-recommended, ocrmypdf,
-tesseract-ocr-jpn, python3-reportlab and python3-pikepdf.
+Installs through tools/ensure-packages.sh the Debian packages that the named files' producers
+need (PACKAGES).
 """
 
 import os
@@ -48,6 +48,23 @@ def japanese(producer):
             "東京都千代田区 2026年1月1日 (テスト 123)"]
 
 
+def beyond_cp932(producer):
+    """Characters code page 932 lacks: JIS X 0213 kanji beyond it (with 髙 and 﨑, which it
+    holds), circled numbers past ⑳, emoji, accented Latin, Korean and simplified Chinese."""
+    return [producer + " で作った文書",
+            "JIS X 0213: 𠮟る 𩸽 㐂 𠀋、髙橋と山﨑。",
+            "丸数字 ①⑳㉑㊿ 絵文字 😀",
+            "Zoë Müller, café.",
+            "한국어와 简体中文。"]
+
+
+def vertical(producer):
+    """A vertical page: its 、 and 。 are drawn as vertical forms (U+FE11, U+FE12)."""
+    return [producer + " の縦書き",
+            "縦書きの本文、句読点。",
+            "𠮟る、①と㉑。"]
+
+
 def english(producer):
     return ["A short English document made by " + producer + ".",
             "The quick brown fox jumps over the lazy dog.",
@@ -58,9 +75,13 @@ def run(*command, **options):
     subprocess.run(command, check=True, **{"env": ENV, **options})
 
 
-def source(name, lines_markup):
+def source(name, lines_markup, **fields):
+    """The source with its lines, and each @FIELD@ replaced by the field's value."""
     with open(os.path.join(SOURCES, name), encoding="utf-8") as f:
-        return f.read().replace("@LINES@", lines_markup)
+        text = f.read().replace("@LINES@", lines_markup)
+    for field, value in fields.items():
+        text = text.replace("@%s@" % field.upper(), value)
+    return text
 
 
 def write(path, text):
@@ -104,9 +125,9 @@ def html_lines(lines):
         "<p>%s</p>\n" % escape_xml(line) for line in lines[1:])
 
 
-def chromium(lines, work, raw):
+def chromium(lines, work, raw, style=""):
     page = os.path.join(work, "page.html")
-    write(page, source("page.html", html_lines(lines)))
+    write(page, source("page.html", html_lines(lines), style=style))
     run("chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
         "--disable-background-networking", "--disable-component-update", "--disable-sync",
         "--user-data-dir=" + os.path.join(work, "chromium"), "--no-pdf-header-footer",
@@ -115,7 +136,7 @@ def chromium(lines, work, raw):
 
 def wkhtmltopdf(lines, work, raw):
     page = os.path.join(work, "page.html")
-    write(page, source("page.html", html_lines(lines)))
+    write(page, source("page.html", html_lines(lines), style=""))
     run("wkhtmltopdf", "--quiet", "--page-size", "A5", page, raw,
         env=dict(ENV, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work))
 
@@ -132,10 +153,25 @@ def qpdfwriter(lines, work, raw):
         env=dict(ENV, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work))
 
 
-def soffice(name, markup):
+# IPAex fonts hold JIS X 0213 and the vertical forms; Noto CJK (which Chromium writes as Type 3
+# fonts) Korean and simplified Chinese; the title not bold, which Chromium would draw as paths.
+UNICODE_STYLE = """  html { writing-mode: %s; }
+  body { font-family: "IPAexGothic", "Noto Sans CJK JP", "Noto Color Emoji", sans-serif; }
+  h1 { font-family: "IPAexMincho", "Noto Serif CJK JP", "Noto Color Emoji", serif;
+       font-size: 14pt; font-weight: normal; }"""
+
+
+def chromium_unicode(writing_mode):
+    """Chromium with fonts for characters beyond code page 932, in the writing mode given."""
+    def make(lines, work, raw):
+        chromium(lines, work, raw, UNICODE_STYLE % writing_mode)
+    return make
+
+
+def soffice(name, markup, **fields):
     def make(lines, work, raw):
         document = os.path.join(work, name)
-        write(document, source(name, markup(lines)))
+        write(document, source(name, markup(lines), **fields))
         run("soffice", "-env:UserInstallation=file://" + os.path.join(work, "office"),
             "--headless", "--convert-to", "pdf", "--outdir", work, document,
             stdout=subprocess.DEVNULL)
@@ -145,6 +181,11 @@ def soffice(name, markup):
 
 def writer_markup(lines):
     return "".join("   <text:p>%s</text:p>\n" % escape_xml(line) for line in lines)
+
+
+def writer(font="IPAMincho", writing_mode="lr-tb"):
+    """LibreOffice Writer, the text in the font and the page in the writing mode given."""
+    return soffice("writer.fodt", writer_markup, font=font, writing_mode=writing_mode)
 
 
 def calc_markup(lines):
@@ -268,10 +309,15 @@ PRODUCERS = {
     "pango-japanese": (pango_view("IPAGothic 14"), japanese("pango")),
     "pango-english": (pango_view("DejaVu Sans 12"), english("pango")),
     "chromium-japanese": (chromium, japanese("Chromium")),
+    "chromium-beyond-cp932": (chromium_unicode("horizontal-tb"), beyond_cp932("Chromium")),
+    "chromium-vertical": (chromium_unicode("vertical-rl"), vertical("Chromium")),
     "wkhtmltopdf-japanese": (wkhtmltopdf, japanese("wkhtmltopdf")),
     "qt-qpdfwriter-japanese": (qpdfwriter, japanese("Qt QPdfWriter")),
-    "libreoffice-writer-japanese": (soffice("writer.fodt", writer_markup),
-                                    japanese("LibreOffice Writer")),
+    "libreoffice-writer-japanese": (writer(), japanese("LibreOffice Writer")),
+    "libreoffice-writer-beyond-cp932": (writer("Noto Serif CJK JP"),
+                                        beyond_cp932("LibreOffice Writer")),
+    "libreoffice-writer-vertical": (writer("Noto Serif CJK JP", "tb-rl"),
+                                    vertical("LibreOffice Writer")),
     "libreoffice-calc-japanese": (soffice("calc.fods", calc_markup),
                                   japanese("LibreOffice Calc")),
     "libreoffice-impress-japanese": (soffice("impress.fodp", impress_markup),
@@ -285,6 +331,36 @@ PRODUCERS = {
     "lualatex-japanese": (lualatex, japanese("LuaLaTeX")),
     "ocrmypdf-japanese": (ocrmypdf, japanese("OCRmyPDF")),
 }
+
+# The Debian packages each producer needs (by the first word of a file's name), besides those
+# every file needs: qpdf and what tools/make_test_data.py imports.
+EVERY_FILE = ["qpdf", "python3-cairo", "python3-reportlab", "python3-fonttools"]
+PACKAGES = {
+    "pycairo": ["fonts-ipafont", "fonts-dejavu-core"],
+    "pango": ["pango1.0-tools", "fonts-ipafont", "fonts-dejavu-core"],
+    "chromium": ["chromium", "fonts-ipafont", "fonts-ipaexfont", "fonts-noto-cjk",
+                 "fonts-noto-color-emoji"],
+    "wkhtmltopdf": ["wkhtmltopdf", "fonts-ipafont"],
+    "qt": ["qt6-base-dev", "g++", "pkg-config", "fonts-ipafont"],
+    "libreoffice": ["libreoffice-writer", "libreoffice-calc", "libreoffice-impress",
+                    "fonts-ipafont", "fonts-noto-cjk", "fonts-noto-color-emoji"],
+    "groff": ["groff"],
+    "paps": ["paps", "ghostscript", "fonts-ipafont"],
+    "enscript": ["enscript", "ghostscript"],
+    "ghostscript": ["ghostscript", "texlive-base", "python3-pikepdf"],
+    "reportlab": [],
+    "platex": ["texlive-lang-japanese"],
+    "lualatex": ["texlive-luatex", "texlive-latex-recommended", "texlive-lang-japanese"],
+    "ocrmypdf": ["ocrmypdf", "tesseract-ocr-jpn", "poppler-utils", "python3-pil",
+                 "fonts-ipafont"],
+}
+
+
+def ensure_packages(names):
+    needed = EVERY_FILE + [p for name in names for p in PACKAGES[name.split("-")[0]]]
+    subprocess.run([os.path.join(HERE, "ensure-packages.sh"), *dict.fromkeys(needed)],
+                   check=True)
+
 
 # The dates and identifiers producers stamp, each replaced by a fixed text of its length (the
 # first half of the trailer's /ID too: qpdf --deterministic-id keeps it).
@@ -313,8 +389,10 @@ def fixed_stamps(raw, work):
 
 
 def make_all(out_dir, names=None):
+    names = names or list(PRODUCERS)
+    ensure_packages(names)
     from make_test_data import normalise, qpdf_pages, write_expected
-    for name in names or PRODUCERS:
+    for name in names:
         make, lines = PRODUCERS[name]
         with tempfile.TemporaryDirectory() as work:
             raw = os.path.join(work, "raw.pdf")

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Generates the PDF files of tests/data, made by outside producers, and for each the expected
-page list taken from qpdf; then those of tools/make_producer_data.py and
-tools/make_embedded_cmap_data.py.
+page list taken from qpdf (and for ghostscript-differences, the characters it shows as .given);
+then those of tools/make_producer_data.py and tools/make_embedded_cmap_data.py.
 
 Needs Debian's python3-reportlab, python3-cairo, qpdf, ghostscript, fonts-ipafont and
 python3-fonttools, and for the further producers those that tools/make_producer_data.py
@@ -189,6 +189,10 @@ def ghostscript_identity_h(path, work):
     ghostscript(source, path)
 
 
+# What ghostscript_differences shows, as characters: its codes B, C and D name é, • and ß.
+DIFFERENCES_TEXT = "A \u00e9 \u2022 \u00df\nStandard Helvetica\n"
+
+
 def ghostscript_differences(path, work):
     """An embedded Type 1 font whose encoding dictionary has /Differences."""
     source = os.path.join(work, "differences.ps")
@@ -295,6 +299,9 @@ def main():
             target = os.path.join(out_dir, name + ".pdf")
             normalise(raw, target)
             write_expected(target, qpdf_pages(target))
+        with open(os.path.join(out_dir, "ghostscript-differences.given"), "w",
+                  encoding="utf-8") as given:
+            given.write(DIFFERENCES_TEXT)
 
         reportlab_winansi(raw)
         normalise(raw, os.path.join(out_dir, "reportlab-winansi-ascii85.pdf"),

@@ -63,6 +63,7 @@ bool ConvertWorkList(const std::vector<std::string>& work_list, Conversion& conv
     progress.SetCaption(BatchCaption(i + 1, work_list.size(), work_list[i]));
     all_converted = convert_file(work_list[i]) && all_converted;
   }
+  conversion.EndBatch();
   return all_converted;
 }
 

@@ -36,8 +36,9 @@ bool RunBatch(const std::vector<std::string>& arguments, Conversion& conversion,
               ProgressDisplay& progress, std::ostream& diagnostics);
 
 // Converts each entry of a work list with convert_file, as one batch: the conversion's count
-// of loaded files starts again at 0, and the progress caption counts the entries. True when
-// convert_file succeeded for every entry.
+// of loaded files starts again at 0, the progress caption counts the entries, and the warnings
+// gathered for the end of the batch come after the last entry. True when convert_file succeeded
+// for every entry.
 bool ConvertWorkList(const std::vector<std::string>& work_list, Conversion& conversion,
                      ProgressDisplay& progress,
                      const std::function<bool(const std::string&)>& convert_file);

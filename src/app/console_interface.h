@@ -56,6 +56,7 @@ class ConsoleUserInterface final : public UserInterface {
   void LeaveAlwaysOnTop() override {}
   void OpenInApplication(const std::string& path) override { out_ << path << '\n' << std::flush; }
   std::ostream& Diagnostics() override { return err_; }
+  bool WarnsOfReplacedCharactersAtOnce() const override { return true; }
   // On the console the switch is the command line's option.
   std::string NewerFormatsHint() const override {
     return "--newer-formats オプションを付けると読み込める場合があります。";

@@ -89,6 +89,28 @@ std::string DefaultTextPath(const std::string& pdf, const RunOptions& options) {
   return WithTrailingSeparator(*options.output_folder) + FileNamePart(path);
 }
 
+void Conversion::StartBatch() {
+  open_count = 0;
+  replaced_characters_.clear();
+}
+
+void Conversion::EndBatch() {
+  if (replaced_characters_.empty()) return;
+  ui_.ShowMessage(kCaption, SubstitutionSummary(replaced_characters_), MessageIcon::kWarning);
+  replaced_characters_.clear();
+}
+
+void Conversion::WarnOfReplacedCharacters(const std::string& pdf,
+                                          const Substitutions& substitutions) {
+  if (!substitutions.Any() || !ReadShowWarnings()) return;
+  if (ui_.WarnsOfReplacedCharactersAtOnce()) {
+    ui_.ShowMessage(kCaption, pdf + "\r\n" + SubstitutionWarning(substitutions),
+                    MessageIcon::kWarning);
+  } else {
+    replaced_characters_.push_back({pdf, SubstitutionCounts(substitutions)});
+  }
+}
+
 void Conversion::ShowFailure(const std::string& path, const std::string& message) {
   ui_.ShowMessage(kCaption, path + "\r\n" + message, MessageIcon::kError);
 }
@@ -175,28 +197,31 @@ bool Conversion::SaveAsText(Document& document) {
     range = *chosen;
   }
   extraction.pages = range;
+  Substitutions substitutions;
   if (text_output_ != nullptr) {
-    const bool written = WriteToTextOutput(document, extraction, progress);
+    const bool written = WriteToTextOutput(document, extraction, progress, substitutions);
     if (progress.cancelled) ReportCancelled(pdf);
+    if (written) WarnOfReplacedCharacters(pdf, substitutions);
     return written;
   }
 
   const std::optional<OutputTarget> output = OutputPath(pdf, flags);
   if (!output) return false;
 
-  WriteTextFile(document, extraction, *output);
+  WriteTextFile(document, extraction, *output, &substitutions);
   // A cancel that came with the last report counts too, though the file was then written.
   if (progress.cancelled) {
     ReportCancelled(pdf);
     return false;
   }
+  WarnOfReplacedCharacters(pdf, substitutions);
 
   if (flags.open_in_editor && open_count <= kMaxOpenWindows) ui_.OpenInApplication(output->path);
   return true;
 }
 
 bool Conversion::WriteTextFile(Document& document, const ExtractionOptions& options,
-                               const OutputTarget& target) {
+                               const OutputTarget& target, Substitutions* substitutions) {
   ProgressDisplay& progress = ui_.Progress();
   // Shown before the file is checked, so that a refusal comes with the display up.
   const ExtractionProgress reports = ConnectProgress(progress);
@@ -208,7 +233,7 @@ bool Conversion::WriteTextFile(Document& document, const ExtractionOptions& opti
   OutputFile file(target.path, target.existing);
   if (!Extract(
           document, options, [&file](std::string_view text) { file.Write(text); },
-          progress.cancelled, reports)) {
+          progress.cancelled, reports, substitutions)) {
     return false;  // the file is dropped unwritten: the target stays as it was
   }
   file.Commit();
@@ -254,11 +279,11 @@ std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string
 }
 
 bool Conversion::WriteToTextOutput(Document& document, const ExtractionOptions& options,
-                                   ProgressDisplay& progress) {
+                                   ProgressDisplay& progress, Substitutions& substitutions) {
   std::string text;
   if (!Extract(
           document, options, [&text](std::string_view part) { text += part; }, progress.cancelled,
-          ConnectProgress(progress))) {
+          ConnectProgress(progress), &substitutions)) {
     return false;
   }
   // Written only when whole, so that the output holds no part of a document that failed.

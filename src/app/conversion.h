@@ -5,8 +5,10 @@
 #include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/run_options.h"
+#include "app/substitution_note.h"
 #include "app/user_interface.h"
 #include "platform/error.h"
 #include "platform/output_file.h"
@@ -50,7 +52,10 @@ class Conversion final {
   const RunOptions& Options() const { return options_; }
 
   // Every batch counts its loaded files from 0.
-  void StartBatch() { open_count = 0; }
+  void StartBatch();
+  // After the last file of a batch: the warning of the files whose text had characters
+  // replaced, when the user interface gathers it for the end.
+  void EndBatch();
 
   // Opens (reading newer files when the run's option or the settings file says so), checks and
   // converts one file, or standard input for "-" (its text named "stdin.txt"); true when its text
@@ -73,9 +78,13 @@ class Conversion final {
   // shown; the display's cancel or Escape stops it, and then false, the target left as it was.
   // Raises OutputError with the reason when the file may not be written (not a regular file,
   // read-only, no permission, in use by another process) or when writing it fails, and what
-  // the extraction raises.
+  // the extraction raises. Tells what the encoding replaced when substitutions is given.
   bool WriteTextFile(Document& document, const ExtractionOptions& options,
-                     const OutputTarget& target);
+                     const OutputTarget& target, Substitutions* substitutions = nullptr);
+
+  // Warns, when the warnings setting is on and the encoding replaced characters of the PDF's
+  // text: at once or at the end of the batch, as the user interface does it.
+  void WarnOfReplacedCharacters(const std::string& pdf, const Substitutions& substitutions);
 
   // Files that opened (and are not secured) in the current batch.
   int32_t open_count = 0;
@@ -99,11 +108,13 @@ class Conversion final {
   void ReportCancelled(const std::string& pdf);
   // Extracts into the text output; false when cancelled or when it cannot be written.
   bool WriteToTextOutput(Document& document, const ExtractionOptions& options,
-                         ProgressDisplay& progress);
+                         ProgressDisplay& progress, Substitutions& substitutions);
 
   UserInterface& ui_;
   const RunOptions options_;
   std::ostream* const text_output_;
+  // The files of the current batch whose warning waits for its end.
+  std::vector<ReplacedCharacters> replaced_characters_;
 };
 
 }  // namespace lumenquill

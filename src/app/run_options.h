@@ -22,6 +22,8 @@ struct RunOptions {
   std::optional<bool> overwrite;             // --overwrite / --no-overwrite: no overwrite question
   std::optional<bool> open_in_editor;        // --no-open (the open in editor setting)
   std::optional<bool> newer_formats;         // --newer-formats (the newer formats setting)
+  std::optional<OutputEncoding> encoding;    // --encoding (the encoding setting)
+  std::optional<bool> fold_compatibility;    // --fold-compatibility (the folding setting)
   bool recursive = false;                    // --recursive: folders give subfolders' PDFs too
 
   bool HasPageRange() const { return first_page.has_value() || last_page.has_value(); }
@@ -29,6 +31,10 @@ struct RunOptions {
 
 // The line end that --eol names ("crlf", "lf", "cr"), or nothing for another name.
 std::optional<std::string> NewLineNamed(const std::string& name);
+
+// The encoding that --encoding names ("sjis", "utf-8", "utf-8-bom", "utf-16"), or nothing for
+// another name.
+std::optional<OutputEncoding> EncodingNamed(const std::string& name);
 
 // Puts the options that are set over the layout the settings file gave.
 void ApplyRunOptions(const RunOptions& options, ExtractionOptions& extraction);

@@ -25,6 +25,11 @@ ConversionFlags LoadOptions(ExtractionOptions& extraction) {
     extraction.new_line = kLineEnds[line_end].code;
   }
   extraction.page_banners = On(SettingId::kPageBanners);
+  // An index outside the list reads as Shift-JIS, the first item.
+  const int32_t encoding = Number(SettingId::kEncoding);
+  const bool listed = encoding >= 0 && encoding < static_cast<int32_t>(std::size(kEncodings));
+  extraction.encoding.encoding = kEncodings[listed ? encoding : 0].encoding;
+  extraction.encoding.fold_compatibility_forms = On(SettingId::kFoldCompatibility);
   ConversionFlags flags;
   flags.ask_page_range = On(SettingId::kAskPageRange);
   flags.open_in_editor = On(SettingId::kOpenInEditor);

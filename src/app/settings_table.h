@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "codes/text_encoder.h"
+
 namespace lumenquill {
 
 // Every value the settings file holds. The sections and keys are those of the files users
@@ -21,6 +23,8 @@ enum class SettingId {
   kConfirmOverwrite,
   kShowWarnings,
   kNewerFormats,
+  kEncoding,
+  kFoldCompatibility,
   // The main window's, in the order it writes them.
   kWindowMaximised,
   kWindowLeft,
@@ -65,6 +69,8 @@ inline constexpr Setting kSettings[] = {
     {SettingId::kConfirmOverwrite, "GroupBox3", "CheckBox7", 1, SettingType::kFlag},
     {SettingId::kShowWarnings, "GroupBox3", "CheckBox8", 1, SettingType::kFlag},
     {SettingId::kNewerFormats, "GroupBox4", "CheckBox9", 0, SettingType::kFlag},
+    {SettingId::kEncoding, "GroupBox5", "ComboBox2", 0, SettingType::kIndex},
+    {SettingId::kFoldCompatibility, "GroupBox5", "CheckBox10", 0, SettingType::kFlag},
     {SettingId::kWindowMaximised, "frmMain", "Zoom", 0, SettingType::kSwitch},
     {SettingId::kWindowLeft, "frmMain", "Left", 50, SettingType::kNumber},
     {SettingId::kWindowTop, "frmMain", "Top", 50, SettingType::kNumber},
@@ -80,7 +86,7 @@ constexpr const Setting& SettingOf(SettingId id) { return kSettings[static_cast<
 
 // The settings the options dialog shows, in the order it writes them.
 inline constexpr std::span<const Setting> kOptionSettings{
-    kSettings, static_cast<size_t>(SettingId::kNewerFormats) + 1};
+    kSettings, static_cast<size_t>(SettingId::kFoldCompatibility) + 1};
 
 // The line ends of the options' list, in its order, with the names --eol gives them.
 struct LineEnd {
@@ -92,6 +98,20 @@ inline constexpr LineEnd kLineEnds[] = {
     {"\r\n", "crlf", "CR+LF"},
     {"\n", "lf", "LF"},
     {"\r", "cr", "CR"},
+};
+
+// The encodings of the options' list, in its order (Shift-JIS first, the fallback), with the
+// names --encoding gives them.
+struct EncodingChoice {
+  OutputEncoding encoding;
+  const char* option_name;
+  const char* item;
+};
+inline constexpr EncodingChoice kEncodings[] = {
+    {OutputEncoding::kShiftJIS, "sjis", "Shift-JIS"},
+    {OutputEncoding::kUTF8, "utf-8", "UTF-8"},
+    {OutputEncoding::kUTF8WithBOM, "utf-8-bom", "UTF-8 (BOM付き)"},
+    {OutputEncoding::kUTF16LEWithBOM, "utf-16", "UTF-16LE (BOM付き)"},
 };
 
 // The integer the settings file gives a value as the profile functions read it: its leading

@@ -59,6 +59,10 @@ class UserInterface {
   // Where notes that need no answer go, one line each: standard error for the windows, whose
   // message boxes are kept for what the user must see at once.
   virtual std::ostream& Diagnostics() { return std::cerr; }
+  // Whether the warning that a file's text had characters replaced comes as soon as the file is
+  // done (a line on the console) or in one message at the end of the batch (the windows, which
+  // would otherwise stop a batch at a box per file).
+  virtual bool WarnsOfReplacedCharactersAtOnce() const { return false; }
   // The line added to a refusal that reading newer files would lift: how to turn that on
   // here. In the windows it is the options dialog's check box.
   virtual std::string NewerFormatsHint() const {

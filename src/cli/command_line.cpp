@@ -13,15 +13,17 @@ namespace {
 
 constexpr int kMaxJobs = 256;
 
-const OptionTable kOptions{
-    {"--first", "--last", "--eol", "--output-dir", "--jobs"},
-    {"--no-banner", "--no-breaks", "--stdout", "--overwrite", "--no-overwrite", "--no-open",
-     "--newer-formats", "--quiet", "--recursive", "--help", "--version"},
-    "qrh",
-    "j"};
+const OptionTable kOptions{{"--first", "--last", "--eol", "--encoding", "--output-dir", "--jobs"},
+                           {"--no-banner", "--no-breaks", "--fold-compatibility", "--stdout",
+                            "--overwrite", "--no-overwrite", "--no-open", "--newer-formats",
+                            "--quiet", "--recursive", "--help", "--version"},
+                           "qrh",
+                           "j"};
 
-const OptionTable kLayoutOptions{
-    {"--first", "--last", "--eol"}, {"--no-banner", "--no-breaks"}, "", ""};
+const OptionTable kLayoutOptions{{"--first", "--last", "--eol", "--encoding"},
+                                 {"--no-banner", "--no-breaks", "--fold-compatibility"},
+                                 "",
+                                 ""};
 
 bool Holds(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
@@ -94,6 +96,8 @@ class Parser {
       options.page_banner = false;
     } else if (name == "--no-breaks") {
       options.line_breaks = false;
+    } else if (name == "--fold-compatibility") {
+      options.fold_compatibility = true;
     } else if (name == "--stdout") {
       line_.to_standard_output = true;
     } else if (name == "--overwrite") {
@@ -119,6 +123,11 @@ class Parser {
       if (!value) return false;
       options.new_line = NewLineNamed(*value);
       if (!options.new_line) return Bad(name, *value, "crlf、lf、cr のいずれか");
+    } else if (name == "--encoding") {
+      const std::optional<std::string> value = Value(name);
+      if (!value) return false;
+      options.encoding = EncodingNamed(*value);
+      if (!options.encoding) return Bad(name, *value, "sjis、utf-8、utf-8-bom、utf-16 のいずれか");
     } else if (name == "--output-dir") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;

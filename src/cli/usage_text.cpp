@@ -6,7 +6,7 @@ namespace lumenquill {
 
 std::string HelpText() {
   return "使い方: lumenquill [オプション] PDFファイルまたはフォルダ...\n"
-         "PDFファイルのテキストを抽出し、Shift-JIS のテキストファイル (a.pdf → a.txt) に"
+         "PDFファイルのテキストを抽出し、テキストファイル (a.pdf → a.txt、既定は Shift-JIS) に"
          "保存します。\n"
          "指定したファイルは、拡張子が .pdf でなくても内容が PDF なら変換します。\n"
          "フォルダを指定すると、その直下の PDF ファイル (*.pdf) をすべて変換します。\n"
@@ -25,6 +25,12 @@ std::string HelpText() {
          "                     line ends\n"
          "  --no-breaks        文字の配置による改行をしない\n"
          "                     no line breaks from the text's positions\n"
+         "  --encoding sjis|utf-8|utf-8-bom|utf-16\n"
+         "                     テキストの文字コード (utf-16 は BOM 付きの UTF-16LE)\n"
+         "                     the text's encoding (utf-16: UTF-16LE with a byte order mark)\n"
+         "  --fold-compatibility 互換文字を正規化する (全角英数字を半角に、半角カナを全角に、\n"
+         "                     康熙部首と互換漢字を統合漢字に。Unicode の出力のみ)\n"
+         "                     fold compatibility forms (Unicode encodings only)\n"
          "  --output-dir DIR   テキストファイルを DIR に保存する (名前は PDF ファイルから)\n"
          "                     write the text files into DIR\n"
          "  --stdout           テキストを標準出力に書き出す (ファイルは作らない)\n"

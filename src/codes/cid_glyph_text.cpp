@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include "codes/code_helpers.h"
-#include "codes/predefined_conversion.h"
+#include "codes/extracted_text.h"
+#include "codes/unicode_text.h"
 
 namespace lumenquill {
 namespace {
 
 constexpr size_t kCIDCount = 0x10000;
-
-// The U+FFFD that stands for a character beyond the BMP: it converts to one space.
-constexpr uint16_t kReplacementCharacter = 0xFFFD;
 
 }  // namespace
 
@@ -24,7 +22,7 @@ std::vector<uint16_t> ReadCIDToGIDMap(std::string_view bytes) {
 void WriteCIDsByGlyphs(const CIDGlyphCharacters& characters, std::string_view source,
                        std::string& dest) {
   const GlyphToUnicode& glyphs = *characters.glyphs;
-  dest.reserve(dest.size() + source.size());
+  dest.reserve(dest.size() + source.size() * 2);
   for (size_t i = 0; i + 1 < source.size(); i += 2) {
     const uint16_t cid = BigEndianAt(source, i);
     uint16_t glyph = cid;
@@ -34,10 +32,9 @@ void WriteCIDsByGlyphs(const CIDGlyphCharacters& characters, std::string_view so
     }
     const char32_t character = glyph < glyphs.size() ? glyphs[glyph] : 0;
     if (character == 0) {
-      dest.push_back('?');
+      AppendUnknownCode(dest);
     } else {
-      AppendUCS2Unit(character > 0xFFFF ? kReplacementCharacter : static_cast<uint16_t>(character),
-                     dest);
+      AppendUnicodeCharacter(character, dest);
     }
   }
 }

@@ -26,9 +26,9 @@ struct CIDGlyphCharacters {
 // an odd last byte is dropped.
 std::vector<uint16_t> ReadCIDToGIDMap(std::string_view bytes);
 
-// Each two-byte code of source as its glyph's character in Shift-JIS, appended to dest: "?"
-// for a glyph without a character, as for an unknown CID; a character code page 932 lacks,
-// or one beyond U+FFFF, is one space. An odd last byte is ignored.
+// Each two-byte code of source as its glyph's character, appended to dest as extracted text
+// (see AppendUnicodeCharacter): an unknown code for a glyph without a character, as for an
+// unknown CID. An odd last byte is ignored.
 void WriteCIDsByGlyphs(const CIDGlyphCharacters& characters, std::string_view source,
                        std::string& dest);
 

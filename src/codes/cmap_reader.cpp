@@ -1,11 +1,12 @@
 #include "codes/cmap_reader.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "codes/code_helpers.h"
 #include "codes/code_tables.h"
+#include "codes/extracted_text.h"
 #include "codes/latin_ligatures.h"
-#include "codes/predefined_conversion.h"
 #include "codes/unicode_text.h"
 #include "reader/byte_classes.h"
 #include "reader/decimal_text.h"
@@ -19,16 +20,36 @@ constexpr int kTableSize = 0x10000;
 // The most UTF-16 units of a destination that are kept; real ones hold a few characters.
 constexpr size_t kMaxDestinationUnits = 32;
 
-// The value of a destination that is a character outside the BMP (a surrogate pair) or a lone
-// surrogate: U+FFFD stands for the one character, which UCS-2 cannot hold and so converts to
-// one space.
-constexpr uint16_t kReplacementCharacter = 0xFFFD;
-
 // Destinations of several units kept before those no code names any more are dropped: a
 // quarter more than the codes of the table.
 constexpr size_t kMaxKeptSequences = kTableSize + kTableSize / 4;
 
 bool IsSurrogate(uint64_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+// The character of a destination that is one surrogate pair (eight hexadecimal digits), or
+// nothing.
+std::optional<char32_t> SurrogatePairCharacter(std::string_view digits) {
+  if (digits.size() != 8) return std::nullopt;
+  const auto unit = [digits](size_t at) {
+    uint32_t value = 0;
+    for (size_t k = at; k < at + 4; ++k) {
+      value = value << 4 | static_cast<uint32_t>(HexDigitValue(static_cast<uint8_t>(digits[k])));
+    }
+    return value;
+  };
+  const uint32_t high = unit(0);
+  const uint32_t low = unit(4);
+  if (high < 0xD800 || high > 0xDBFF || low < 0xDC00 || low > 0xDFFF) return std::nullopt;
+  return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+
+// The character a destination of ReadCodeValue gives: one beyond the BMP as it is (only a
+// surrogate pair gives such a value, with its units as the sequence), any other value modulo
+// 2^16 as the table keeps values.
+char32_t DestinationCharacter(int32_t value, const std::string& units) {
+  if (value > 0xFFFF && !units.empty()) return static_cast<char32_t>(value);
+  return static_cast<uint16_t>(value);
+}
 
 // How many table entries the ranges of one program may write in all: sixteen times the whole
 // table. Real programs write each entry about once; without a bound, a program repeating a
@@ -44,14 +65,22 @@ bool IsSectionEnd(const std::string& token) {
 
 CMapReader::CMapReader() : range_writes_left_(kMaxRangeWrites) {
   Page& unmapped = pages_.emplace_back();
-  unmapped.values.fill(kUnknownCharacter);
-  ConvertPages();
+  unmapped.values.fill(kUnknownCode);
+  WriteTexts();
 }
 
-void CMapReader::ConvertPages() {
+void CMapReader::WriteTexts() {
+  std::string text;
   for (Page& page : pages_) {
     for (size_t low = 0; low < page.values.size(); ++low) {
-      page.cp932[low] = CP932CodeForUCS2Unit(page.values[low]);
+      text.clear();
+      if (page.values[low] == kUnknownCode) {
+        AppendUnknownCode(text);
+      } else {
+        AppendUnicodeCharacter(page.values[low], text);
+      }
+      std::copy(text.begin(), text.end(), page.text[low].begin());
+      page.text_size[low] = static_cast<uint8_t>(text.size());
     }
   }
 }
@@ -65,7 +94,7 @@ CMapReader::Page& CMapReader::WritablePageOf(int32_t code) {
   return pages_[number];
 }
 
-void CMapReader::SetValue(int32_t code, uint16_t value) {
+void CMapReader::SetValue(int32_t code, char32_t value) {
   Page& page = WritablePageOf(code);
   const auto low = static_cast<size_t>(code & 0xFF);
   page.values[low] = value;
@@ -99,7 +128,8 @@ void CMapReader::DropUnusedSequences() {
   }
 }
 
-uint32_t CMapReader::SequenceOf(int32_t code, uint16_t value, std::string units) {
+uint32_t CMapReader::SequenceOf(int32_t code, char32_t value, std::string units) {
+  if (value > 0xFFFF) return 0;  // one character beyond the BMP, which the value holds
   // A ligature of Latin letters is kept as the sequence of its letters, which code page 932 has.
   if (units.empty()) {
     for (const char letter : LatinLigatureLetters(value)) units += {'\0', letter};
@@ -107,7 +137,7 @@ uint32_t CMapReader::SequenceOf(int32_t code, uint16_t value, std::string units)
   return units.empty() ? 0 : AddSequence(std::move(units), code);
 }
 
-void CMapReader::SetDestination(int32_t code, uint16_t value, uint32_t sequence_number) {
+void CMapReader::SetDestination(int32_t code, char32_t value, uint32_t sequence_number) {
   SetValue(code, value);
   WritablePageOf(code).sequence[static_cast<size_t>(code & 0xFF)] = sequence_number;
 }
@@ -140,7 +170,7 @@ void CMapReader::ReadCMap(ByteStream& stream) {
   } catch (const Error&) {
     // The end of the data before "endcmap", or any other fault: keep what was read.
   }
-  ConvertPages();
+  WriteTexts();
 }
 
 void CMapReader::NoteOneByteCode(int32_t code) {
@@ -150,17 +180,17 @@ void CMapReader::NoteOneByteCode(int32_t code) {
 }
 
 int32_t CMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_destination,
-                                    std::string* sequence) {
+                                std::string* sequence) {
   uint64_t value = 0;
   int digits = 0;
   bool too_large = false;
-  std::string all_digits;  // of a destination, when its whole sequence is wanted
+  std::string all_digits;  // of a destination
   for (;;) {
     const uint8_t byte = stream.ReadByte();
     if (byte == '>') break;
     const int digit = HexDigitValue(byte);
     if (digit < 0) continue;
-    if (sequence != nullptr && all_digits.size() < kMaxDestinationUnits * 4) {
+    if (is_destination && all_digits.size() < kMaxDestinationUnits * 4) {
       all_digits.push_back(static_cast<char>(byte));
     }
     if (is_destination && digits >= 4) continue;
@@ -172,12 +202,16 @@ int32_t CMapReader::ReadHexCode(ByteStream& stream, bool is_source, bool is_dest
   if (digits == 0 || too_large) return -1;
   if (sequence != nullptr) *sequence = all_digits.size() > 4 ? HexToBytes(all_digits) : "";
   if (is_source && digits == 2) NoteOneByteCode(static_cast<int32_t>(value));
-  if (is_destination && IsSurrogate(value)) return kReplacementCharacter;
+  if (!is_destination) return static_cast<int32_t>(static_cast<uint32_t>(value));
+  if (const std::optional<char32_t> pair = SurrogatePairCharacter(all_digits)) {
+    return static_cast<int32_t>(*pair);
+  }
+  if (IsSurrogate(value)) return static_cast<int32_t>(kReplacementCharacter);
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
 int32_t CMapReader::ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination,
-                                      std::string* sequence) {
+                                  std::string* sequence) {
   std::string token;
   for (;;) {
     ReadTokenPastStringsAndComments(stream, token);
@@ -206,8 +240,8 @@ void CMapReader::ReadBfChar(ByteStream& stream) {
       continue;
     }
     if (source >= 0 && value >= 0 && source < kTableSize) {
-      const auto unit = static_cast<uint16_t>(value);
-      SetDestination(source, unit, SequenceOf(source, unit, std::move(sequence)));
+      const char32_t character = DestinationCharacter(value, sequence);
+      SetDestination(source, character, SequenceOf(source, character, std::move(sequence)));
     }
   }
 }
@@ -246,19 +280,23 @@ void CMapReader::ReadRange(ByteStream& stream) {
       if (!ReadRangeArray(stream, low, count)) return;
       continue;
     }
+    // A surrogate pair counts on as its character while its low surrogate stays one; a range
+    // that would carry it past counts on its last unit, as a destination of several units does.
+    const char32_t first = DestinationCharacter(start, sequence);
+    if (first > 0xFFFF && (first - 0x10000) % 0x400 + static_cast<uint32_t>(count) <= 0x400) {
+      for (int32_t i = 0; i < count; ++i) SetValue(low + i, first + static_cast<char32_t>(i));
+      continue;
+    }
     if (!sequence.empty() && count > 0) {
       // Every code's destination starts with the same unit; its last unit counts on.
       const uint32_t number = AddSequence(std::move(sequence), low);
-      for (int32_t i = 0; i < count; ++i) {
-        SetDestination(low + i, static_cast<uint16_t>(start), number);
-      }
+      for (int32_t i = 0; i < count; ++i) SetDestination(low + i, first, number);
       continue;
     }
     // The table keeps each value modulo 2^16, a value past INT32_MAX as well as one past
     // 0xFFFF; the sum is taken in 64 bits so that a start near INT32_MAX cannot overflow. From
-    // U+FFFD, which stands for a character outside the BMP, the codes stay at U+FFFD: the
-    // characters that follow that one are outside it too.
-    const int32_t step = start == kReplacementCharacter ? 0 : 1;
+    // U+FFFD, which stands for a lone surrogate, the codes stay at U+FFFD.
+    const int32_t step = start == static_cast<int32_t>(kReplacementCharacter) ? 0 : 1;
     for (int32_t i = 0; i < count; ++i) {
       SetValue(low + i, static_cast<uint16_t>(int64_t{start} + int64_t{i} * step));
     }
@@ -282,8 +320,8 @@ bool CMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t count) 
       value = ParseDecimal(token).value_or(-1);
     }
     if (value >= 0 && i < count) {
-      const auto unit = static_cast<uint16_t>(value);
-      SetDestination(low + i, unit, SequenceOf(low + i, unit, std::move(sequence)));
+      const char32_t character = DestinationCharacter(value, sequence);
+      SetDestination(low + i, character, SequenceOf(low + i, character, std::move(sequence)));
     }
   }
 }

@@ -7,22 +7,23 @@
 #include <string_view>
 #include <vector>
 
-#include "codes/predefined_conversion.h"
 #include "codes/single_byte_codes.h"
 #include "reader/byte_stream.h"
 
 namespace lumenquill {
 
-// The code table a font's CMap program defines: 65,536 16-bit values indexed by character
-// code, every one "?" (kUnknownCharacter) until a mapping sets it. The table is held as 256
-// pages of 256 codes, a page made only when a mapping writes into it: most programs map a
-// few hundred codes, and a document may carry hundreds of them. bfchar and bfrange store
-// Unicode values, cidrange stores CIDs; all are later taken alike as UCS-2 units. A destination
-// of several UTF-16 units (a ligature, a surrogate pair, a character with a variation selector)
-// is kept whole beside the table, whose value for the code is then its first unit; a bfrange
-// with such a destination gives each code of the range the whole string, its last unit counted
-// on from the range's first code. One string stands for the whole range, so a short range line
-// over the whole table costs no more memory than the table itself.
+// The code table a font's CMap program defines: 65,536 values indexed by character code, every
+// one kUnknownCode until a mapping sets it. The table is held as 256 pages of 256 codes, a page
+// made only when a mapping writes into it: most programs map a few hundred codes, and a
+// document may carry hundreds of them. bfchar and bfrange store Unicode values, cidrange
+// stores CIDs; all are later taken alike as Unicode characters. A value is a UTF-16 unit (a
+// range counts on modulo 2^16), or the character beyond the BMP that a destination of one
+// surrogate pair gives (a range counts on from it while its low surrogate stays one). A
+// destination of several characters (a ligature, a character with a variation selector) is
+// kept whole, as UTF-16 units, beside the table, whose value for the code is then its first
+// unit; a bfrange with such a destination gives each code of the range the whole string, its
+// last unit counted on from the range's first code. One string stands for the whole range, so
+// a short range line over the whole table costs no more memory than the table itself.
 class CMapReader final {
  public:
   CMapReader();
@@ -30,18 +31,19 @@ class CMapReader final {
   // Reads the mapping sections of one CMap program from the stream's position up to its
   // "endcmap". A malformed program ends the reading quietly, keeping what was stored.
   void ReadCMap(ByteStream& stream);
-  uint16_t GetValue(uint16_t code) const { return PageOf(code).values[code & 0xFF]; }
+  char32_t GetValue(uint16_t code) const { return PageOf(code).values[code & 0xFF]; }
   // Whether a mapping of the program set the code's value.
   bool IsMapped(uint16_t code) const { return PageOf(code).mapped.test(code & 0xFF); }
-  // The code's character, appended to dest in Shift-JIS: its whole destination when that has
-  // several units, otherwise its value as one UCS-2 unit. Inline, since strings convert through
-  // here code by code.
+  // The code's text, appended to dest as extracted text: its whole destination when that has
+  // several units, an unknown code when nothing maps it, otherwise its value as one character
+  // (see AppendUnicodeCharacter). Inline, since strings convert through here code by code.
   void AppendCharacter(uint16_t code, std::string& dest) const {
     const Page& page = PageOf(code);
-    if (page.sequence[code & 0xFF] != 0) {
+    const size_t low = code & 0xFF;
+    if (page.sequence[low] != 0) {
       AppendSequence(code, dest);
     } else {
-      AppendCP932Code(page.cp932[code & 0xFF], dest);
+      dest.append(page.text[low].data(), page.text_size[low]);
     }
   }
 
@@ -54,9 +56,9 @@ class CMapReader final {
   // From just after "<": the hexadecimal digits up to ">" as one 32-bit number (negative when
   // its top bit is set), -1 without digits or beyond 32 bits. A source code of exactly two
   // digits is a one-byte code. A destination gives its first UTF-16 unit, or U+FFFD when that
-  // is a surrogate (a character outside the BMP, which converts to one space); with a sequence
-  // to fill, a destination of several units also gives them all there as UTF-16 bytes (up to
-  // kMaxDestinationUnits), and one of one unit leaves it empty.
+  // is a lone surrogate, or the character of a surrogate pair that is the whole destination;
+  // with a sequence to fill, a destination of several units also gives them all there as
+  // UTF-16 bytes (up to kMaxDestinationUnits), and one of one unit leaves it empty.
   int32_t ReadHexCode(ByteStream& stream, bool is_source, bool is_destination = false,
                       std::string* sequence = nullptr);
   int32_t ReadCodeValue(ByteStream& stream, bool is_source, bool is_destination = false,
@@ -65,24 +67,25 @@ class CMapReader final {
   void ReadRange(ByteStream& stream);
   bool ReadRangeArray(ByteStream& stream, int32_t low, int32_t count);
   void NoteOneByteCode(int32_t code);
-  void SetValue(int32_t code, uint16_t value);
+  void SetValue(int32_t code, char32_t value);
   // Sets the code's value and the number of its destination of several units (0: none).
-  void SetDestination(int32_t code, uint16_t value, uint32_t sequence_number);
+  void SetDestination(int32_t code, char32_t value, uint32_t sequence_number);
   // Keeps a destination of several units, taken as written by first_code and with its last
   // unit counted on by the codes after it; the number that Page::sequence holds for them.
   uint32_t AddSequence(std::string units, int32_t first_code);
   // Removes the destinations that no code names any more and renumbers the rest.
   void DropUnusedSequences();
-  // The number of the destination of one code: its units when it has several, or the letters
-  // of a Latin ligature value; 0 for a plain value.
-  uint32_t SequenceOf(int32_t code, uint16_t value, std::string units);
+  // The number of the destination of one code: its units when it has several characters, or
+  // the letters of a Latin ligature value; 0 for a value of one character.
+  uint32_t SequenceOf(int32_t code, char32_t value, std::string units);
 
   // 256 codes sharing their high byte.
   struct Page {
-    std::array<uint16_t, 256> values;
-    // Each value converted to code page 932 (see CP932CodeForUCS2Unit), once the program is
-    // read: strings convert code by code, and most codes come back many times.
-    std::array<uint16_t, 256> cp932;
+    std::array<char32_t, 256> values;
+    // Each value as AppendCharacter writes it (at most four bytes), once the program is read:
+    // strings convert code by code, and most codes come back many times.
+    std::array<std::array<char, 4>, 256> text;
+    std::array<uint8_t, 256> text_size;
     std::bitset<256> mapped;
     // For a code whose destination has several units, 1 + its index in sequences_; else 0.
     std::array<uint32_t, 256> sequence{};
@@ -91,7 +94,7 @@ class CMapReader final {
   const Page& PageOf(uint16_t code) const { return pages_[page_numbers_[code >> 8]]; }
   // The code's page, made when no mapping has written into it yet.
   Page& WritablePageOf(int32_t code);
-  void ConvertPages();
+  void WriteTexts();
   void AppendSequence(uint16_t code, std::string& dest) const;
 
   // Where in pages_ the page of each high byte is; 0, the page of nothing mapped, until a
@@ -114,9 +117,9 @@ class CMapReader final {
 // within it is a one-byte code and any other byte starts a two-byte code; or one code per byte.
 enum class CodeBytes { kByCMap, kOneEach };
 
-// The string's bytes as codes of the reader's table, converted as UCS-2 to Shift-JIS and
-// appended to dest. Nothing happens without a reader. With one code per byte, a code the
-// program does not map goes through the unmapped table when one is given: a simple font's
+// The string's bytes as codes of the reader's table, appended to dest as extracted text (see
+// CMapReader::AppendCharacter). Nothing happens without a reader. With one code per byte, a code
+// the program does not map goes through the unmapped table when one is given: a simple font's
 // ToUnicode map often covers only its ligatures and leaves the rest to the font's encoding.
 void ConvertByCMap(const CMapReader* reader, std::string_view source, std::string& dest,
                    CodeBytes code_bytes = CodeBytes::kByCMap,

@@ -11,4 +11,12 @@ struct CodeRange {
   uint16_t result;
 };
 
+// An entry whose inputs or results go beyond 16 bits (code points past the Basic Multilingual
+// Plane).
+struct WideCodeRange {
+  char32_t first;
+  char32_t last;
+  char32_t result;
+};
+
 }  // namespace lumenquill

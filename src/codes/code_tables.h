@@ -25,5 +25,31 @@ uint16_t RKSJ90pvToCID(uint16_t code);
 // when below 0x100), 0 for a unit that converts to nothing, kUnknownCharacter for one it cannot
 // convert.
 uint16_t UnicodeToCP932(uint16_t unit);
+// The flat table UnicodeToCP932 looks up, indexed by the unit: for loops that convert text
+// character by character.
+const uint16_t* UnicodeToCP932Table();
+
+// The tables to Unicode give kNoCharacter (U+FFFF, a noncharacter) for an input they do not
+// know.
+inline constexpr char32_t kNoCharacter = 0xFFFF;
+
+// A code page 932 code (one byte when below 0x100, else lead × 256 + trail) as Windows
+// decodes it.
+char32_t CP932ToUnicode(uint16_t code);
+// The character of an Adobe-Japan1 CID: for a CID that CIDToSJIS gives a code, the character
+// of that code, so that Shift-JIS and Unicode output agree; a vertical form's CID gives the
+// character it presents.
+char32_t AdobeJapan1ToUnicode(uint16_t cid);
+
+// The character a vertical presentation form (U+FE10-FE19, U+FE30-FE4F) presents; any other
+// character, and a form that presents none, itself.
+char32_t PresentedCharacter(char32_t c);
+// The character NFKC folds a compatibility form to: radicals and compatibility ideographs to
+// the unified ideograph, full-width ASCII to ASCII, half-width katakana to full-width (its
+// sound marks to the combining U+3099 and U+309A); any other character itself.
+char32_t FoldedCompatibilityForm(char32_t c);
+// The kana with the combining sound mark (U+3099 or U+309A) composed in, as NFC composes it;
+// kNoCharacter when the two do not compose.
+char32_t ComposedWithSoundMark(char32_t kana, char32_t mark);
 
 }  // namespace lumenquill

@@ -24,22 +24,22 @@ int32_t ParseHex(std::string_view digits) {
   return value;
 }
 
-// The unit of uniXXXX or uXXXX[XX]; 0 when the name is neither or its character is a
-// surrogate or lies beyond the Basic Multilingual Plane.
-uint16_t HexNameToUnicode(std::string_view name) {
+// The character of uniXXXX or uXXXX[XX]; 0 when the name is neither or its value is a
+// surrogate or lies beyond Unicode.
+char32_t HexNameToUnicode(std::string_view name) {
   int32_t value = -1;
   if (name.size() == 7 && name.starts_with("uni")) {
     value = ParseHex(name.substr(3));
   } else if (name.size() >= 5 && name.size() <= 7 && name[0] == 'u') {
     value = ParseHex(name.substr(1));
   }
-  if (value <= 0 || value > 0xFFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  return static_cast<uint16_t>(value);
+  if (value <= 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  return static_cast<char32_t>(value);
 }
 
 }  // namespace
 
-uint16_t GlyphNameToUnicode(std::string_view name) {
+char32_t GlyphNameToUnicode(std::string_view name) {
   name = name.substr(0, name.find('.'));
   const GlyphName* end = kGlyphNames + kGlyphNameCount;
   const GlyphName* found = std::lower_bound(

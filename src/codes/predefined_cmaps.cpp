@@ -5,7 +5,7 @@
 #include <memory>
 #include <utility>
 
-#include "codes/predefined_conversion.h"
+#include "codes/extracted_text.h"
 #include "codes/tables/adobe_japan1_cmaps.h"
 
 namespace lumenquill {
@@ -50,13 +50,13 @@ std::unique_ptr<const FlatCMap> Flatten(const CMapTable& cmap) {
 }
 
 void Convert(const FlatCMap& cmap, std::string_view source, std::string& dest) {
-  dest.reserve(dest.size() + source.size() * 2);
+  dest.reserve(dest.size() + source.size() * 4);
   for (size_t i = 0; i < source.size(); ++i) {
     const auto byte = static_cast<uint8_t>(source[i]);
     if (!cmap.lead_byte[byte]) {
-      AppendCID(cmap.one_byte[byte], dest);
+      AppendAdobeJapan1CID(cmap.one_byte[byte], dest);
     } else if (i + 1 < source.size()) {
-      AppendCID(cmap.two_byte[byte << 8 | static_cast<uint8_t>(source[++i])], dest);
+      AppendAdobeJapan1CID(cmap.two_byte[byte << 8 | static_cast<uint8_t>(source[++i])], dest);
     }
   }
 }

@@ -4,6 +4,8 @@
 
 #include "codes/code_helpers.h"
 #include "codes/code_tables.h"
+#include "codes/extracted_text.h"
+#include "codes/unicode_text.h"
 
 namespace lumenquill {
 namespace {
@@ -15,13 +17,13 @@ uint8_t ByteAt(std::string_view bytes, size_t i) { return static_cast<uint8_t>(b
 template <typename IsLeadByte, typename ToCID>
 void ConvertMixedBytes(std::string_view source, std::string& dest, IsLeadByte is_lead,
                        ToCID to_cid) {
-  dest.reserve(dest.size() + source.size() * 2);
+  dest.reserve(dest.size() + source.size() * 4);
   for (size_t i = 0; i < source.size(); ++i) {
     const uint8_t byte = ByteAt(source, i);
     if (!is_lead(byte)) {
-      AppendCID(to_cid(byte), dest);
+      AppendAdobeJapan1CID(to_cid(byte), dest);
     } else if (i + 1 < source.size()) {
-      AppendCID(to_cid(BigEndianAt(source, i)), dest);
+      AppendAdobeJapan1CID(to_cid(BigEndianAt(source, i)), dest);
       ++i;
     }
   }
@@ -29,6 +31,10 @@ void ConvertMixedBytes(std::string_view source, std::string& dest, IsLeadByte is
 
 bool IsRKSJLeadByte(uint8_t byte) {
   return byte == 0x7F || (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool IsCP932LeadByte(uint8_t byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
 }  // namespace
@@ -39,12 +45,29 @@ void WriteSingleByteText(std::string_view source, std::string& dest) {
 }
 
 void ConvertCIDs(std::string_view source, std::string& dest) {
-  dest.reserve(dest.size() + source.size());
-  for (size_t i = 0; i + 1 < source.size(); i += 2) AppendCID(BigEndianAt(source, i), dest);
+  dest.reserve(dest.size() + source.size() * 2);
+  for (size_t i = 0; i + 1 < source.size(); i += 2) {
+    AppendAdobeJapan1CID(BigEndianAt(source, i), dest);
+  }
 }
 
 void WriteUnknownCIDs(std::string_view source, std::string& dest) {
-  dest.append(source.size() / 2, '?');
+  for (size_t i = 0; i + 1 < source.size(); i += 2) AppendUnknownCode(dest);
+}
+
+void ConvertShiftJIS(std::string_view source, std::string& dest) {
+  dest.reserve(dest.size() + source.size() * 2);
+  for (size_t i = 0; i < source.size(); ++i) {
+    const uint8_t byte = ByteAt(source, i);
+    if (byte < 0x80) {
+      dest.push_back(static_cast<char>(byte));
+    } else if (IsCP932LeadByte(byte) && i + 1 < source.size()) {
+      AppendCP932Character(BigEndianAt(source, i), dest);
+      ++i;
+    } else {
+      AppendCP932Character(byte, dest);
+    }
+  }
 }
 
 void ConvertEUC(std::string_view source, std::string& dest) {
@@ -53,9 +76,9 @@ void ConvertEUC(std::string_view source, std::string& dest) {
 }
 
 void ConvertJIS(std::string_view source, std::string& dest) {
-  dest.reserve(dest.size() + source.size());
+  dest.reserve(dest.size() + source.size() * 2);
   for (size_t i = 0; i + 1 < source.size(); i += 2) {
-    AppendCID(JISToCID(BigEndianAt(source, i)), dest);
+    AppendAdobeJapan1CID(JISToCID(BigEndianAt(source, i)), dest);
   }
 }
 
@@ -69,18 +92,11 @@ void Convert90pv(std::string_view source, std::string& dest) {
 
 void ConvertUCS2(std::string_view source, std::string& dest) { WriteUCS2Text(source, dest); }
 
-uint16_t CP932CodeForUCS2Unit(uint16_t unit) {
-  const uint16_t code = UnicodeToCP932(unit);
-  return code == '?' && unit != '?' ? ' ' : code;  // a space where there is no equivalent
-}
-
-void AppendUCS2Unit(uint16_t unit, std::string& dest) {
-  AppendCP932Code(CP932CodeForUCS2Unit(unit), dest);
-}
-
 void WriteUCS2Text(std::string_view data, std::string& dest) {
-  dest.reserve(dest.size() + data.size());
-  for (size_t i = 0; i + 1 < data.size(); i += 2) AppendUCS2Unit(BigEndianAt(data, i), dest);
+  dest.reserve(dest.size() + data.size() * 3 / 2);
+  for (size_t i = 0; i + 1 < data.size(); i += 2) {
+    AppendUnicodeCharacter(BigEndianAt(data, i), dest);
+  }
 }
 
 }  // namespace lumenquill

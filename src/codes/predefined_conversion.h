@@ -8,9 +8,12 @@
 
 namespace lumenquill {
 
-// Conversions of the raw bytes of a string operand to Shift-JIS, appended to dest, by the
-// kind of encoding the font's label names. None raises errors.
+// Conversions of the raw bytes of a string operand to extracted text (codes/extracted_text.h),
+// appended to dest, by the kind of encoding the font's label names: Adobe-Japan1 CIDs and
+// Shift-JIS codes are kept as such, for the encoder at the output's edge to resolve. None
+// raises errors.
 
+// The code page 932 primitives of the Shift-JIS output.
 // The Shift-JIS code of a CID, by CIDToSJIS: both bytes when the high byte is a lead byte (or
 // 0x1F), otherwise only the low byte. Inline: every CID of a string goes through it.
 inline void AppendCID(uint16_t cid, std::string& dest) {
@@ -25,9 +28,13 @@ inline void AppendCID(uint16_t cid, std::string& dest) {
 void WriteSingleByteText(std::string_view source, std::string& dest);
 // Two-byte CIDs, high byte first (Identity-H/V); an odd last byte is ignored.
 void ConvertCIDs(std::string_view source, std::string& dest);
-// Two-byte CIDs of a character collection no table here holds: "?" for each, as ConvertCIDs
-// writes for a CID it does not know; an odd last byte is ignored.
+// Two-byte CIDs of a character collection no table here holds: an unknown code for each; an
+// odd last byte is ignored.
 void WriteUnknownCIDs(std::string_view source, std::string& dest);
+// Shift-JIS codes as code page 932 has them (the RKSJ CMaps that keep their codes): ASCII is
+// itself, a lead byte takes the next byte with it, and every other byte is a code of its own,
+// a lead byte that ends the string too; the Shift-JIS output writes the bytes as they came.
+void ConvertShiftJIS(std::string_view source, std::string& dest);
 // EUC-JP (EUC-H/V).
 void ConvertEUC(std::string_view source, std::string& dest);
 // Two-byte JIS X 0208 codes (H, V).
@@ -37,11 +44,13 @@ void Convert83pv(std::string_view source, std::string& dest);
 void Convert90pv(std::string_view source, std::string& dest);
 // Big-endian UCS-2 (the UniJIS-UCS2 family).
 void ConvertUCS2(std::string_view source, std::string& dest);
-// One UCS-2 unit converted as WriteUCS2Text converts each.
-void AppendUCS2Unit(uint16_t unit, std::string& dest);
-// What AppendUCS2Unit writes for the unit, as one code page 932 code: 0 for nothing, a code
-// above 0xFF for its two bytes, any other for its one byte. AppendCP932Code writes it.
-uint16_t CP932CodeForUCS2Unit(uint16_t unit);
+// A UCS-2 unit as one code page 932 code, with best fit: 0 for nothing, a space for a unit
+// without an equivalent, a code above 0xFF for its two bytes, any other for its one byte.
+// AppendCP932Code writes it. Inline: the Shift-JIS output converts characters one by one.
+inline uint16_t CP932CodeForUCS2Unit(uint16_t unit) {
+  const uint16_t code = UnicodeToCP932(unit);
+  return code == kUnknownCharacter && unit != '?' ? ' ' : code;
+}
 inline void AppendCP932Code(uint16_t code, std::string& dest) {
   if (code > 0xFF) {
     dest.push_back(static_cast<char>(code >> 8));
@@ -50,10 +59,8 @@ inline void AppendCP932Code(uint16_t code, std::string& dest) {
     dest.push_back(static_cast<char>(code));
   }
 }
-// Big-endian UCS-2 units, each converted on its own as code page 932 does: a unit without an
-// equivalent becomes a space, U+0000 and variation
-// selectors nothing; an odd last byte is ignored. Surrogate halves are not combined (each becomes a
-// space).
+// Big-endian UCS-2 units, each a character of its own (see AppendUnicodeCharacter); an odd last
+// byte is ignored. Surrogate halves are not combined: each gives U+FFFD.
 void WriteUCS2Text(std::string_view data, std::string& dest);
 
 }  // namespace lumenquill

@@ -6,7 +6,7 @@
 
 #include "codes/glyph_tables.h"
 #include "codes/latin_ligatures.h"
-#include "codes/predefined_conversion.h"
+#include "codes/unicode_text.h"
 
 namespace lumenquill {
 
@@ -43,11 +43,11 @@ std::optional<CodeToUnicode> FontOwnCodes(std::string_view font_name) {
 }
 
 void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::string& dest) {
-  const auto is_printable_ascii = [](uint16_t unit) { return unit >= 0x20 && unit < 0x7F; };
+  const auto is_printable_ascii = [](char32_t unit) { return unit >= 0x20 && unit < 0x7F; };
   size_t i = 0;
   while (i < source.size()) {
-    // Printable ASCII is itself in code page 932: a run of codes the table maps to themselves,
-    // as the usual encodings do, is copied as it stands.
+    // Printable ASCII is itself: a run of codes the table maps to themselves, as the usual
+    // encodings do, is copied as it stands.
     size_t run_end = i;
     while (run_end < source.size()) {
       const auto code = static_cast<uint8_t>(source[run_end]);
@@ -59,7 +59,7 @@ void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::
       i = run_end;
       continue;
     }
-    const uint16_t unit = table[static_cast<uint8_t>(source[i++])];
+    const char32_t unit = table[static_cast<uint8_t>(source[i++])];
     if (is_printable_ascii(unit)) {
       dest.push_back(static_cast<char>(unit));
     } else if (unit == 0) {
@@ -67,7 +67,7 @@ void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::
     } else if (const std::string_view letters = LatinLigatureLetters(unit); !letters.empty()) {
       dest.append(letters);
     } else {
-      AppendUCS2Unit(unit, dest);
+      AppendUnicodeCharacter(unit, dest);
     }
   }
 }

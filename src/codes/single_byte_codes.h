@@ -8,7 +8,7 @@
 namespace lumenquill {
 
 // The character of each code of a simple font, 0 for a code that gives none.
-using CodeToUnicode = std::array<uint16_t, 256>;
+using CodeToUnicode = std::array<char32_t, 256>;
 
 // The table of a base encoding by its name (StandardEncoding, WinAnsiEncoding,
 // MacRomanEncoding, PDFDocEncoding; the standard encoding for any other name): the printable
@@ -20,8 +20,9 @@ CodeToUnicode BaseEncodingCodes(std::string_view name);
 // encoding is named; none for any other font name.
 std::optional<CodeToUnicode> FontOwnCodes(std::string_view font_name);
 
-// Each byte as the table's character in Shift-JIS, appended to dest; a Latin ligature gives
-// its letters, and a code without a character, or with one code page 932 lacks, a space.
+// Each byte as the table's character, appended to dest as extracted text (see
+// AppendUnicodeCharacter); a Latin ligature gives its letters, and a code without a character
+// a space.
 void WriteByCodeTable(const CodeToUnicode& table, std::string_view source, std::string& dest);
 
 }  // namespace lumenquill

@@ -1,23 +1,7 @@
 #include "codes/unicode_text.h"
 
-#include "codes/predefined_conversion.h"
-
 namespace lumenquill {
 namespace {
-
-// The variation selectors beyond the BMP (U+E0100-E01EF) choose a glyph of the character
-// before them and, like those within it, convert to nothing.
-bool IsVariationSelectorSupplement(uint32_t code_point) {
-  return code_point >= 0xE0100 && code_point <= 0xE01EF;
-}
-
-void AppendCodePoint(uint32_t code_point, std::string& dest) {
-  if (code_point <= 0xFFFF) {
-    AppendUCS2Unit(static_cast<uint16_t>(code_point), dest);
-  } else if (!IsVariationSelectorSupplement(code_point)) {
-    dest.push_back(' ');
-  }
-}
 
 uint32_t ByteAt(std::string_view bytes, size_t i) { return static_cast<uint8_t>(bytes[i]); }
 
@@ -32,12 +16,10 @@ void ConvertUTF16(std::string_view source, std::string& dest) {
     const uint32_t next =
         i + 3 < source.size() ? ByteAt(source, i + 2) << 8 | ByteAt(source, i + 3) : 0;
     if (IsHighSurrogate(unit) && IsLowSurrogate(next)) {
-      AppendCodePoint(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), dest);
+      AppendUnicodeCharacter(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), dest);
       i += 2;
-    } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-      dest.push_back(' ');
     } else {
-      AppendUCS2Unit(static_cast<uint16_t>(unit), dest);
+      AppendUnicodeCharacter(unit, dest);  // a lone surrogate gives U+FFFD
     }
   }
 }
@@ -51,7 +33,7 @@ void ConvertUTF8(std::string_view source, std::string& dest) {
                           : lead >= 0xC0 ? 2
                                          : 0;
     if (length == 0) {  // a continuation byte without its lead
-      dest.push_back(' ');
+      AppendExtracted(kReplacementCharacter, dest);
       ++i;
       continue;
     }
@@ -64,10 +46,10 @@ void ConvertUTF8(std::string_view source, std::string& dest) {
       code_point = code_point << 6 | (next & 0x3F);
     }
     if (valid) {
-      AppendCodePoint(code_point, dest);
+      AppendUnicodeCharacter(code_point, dest);
       i += length;
     } else {
-      dest.push_back(' ');
+      AppendExtracted(kReplacementCharacter, dest);
       ++i;
     }
   }
@@ -75,9 +57,9 @@ void ConvertUTF8(std::string_view source, std::string& dest) {
 
 void ConvertUTF32(std::string_view source, std::string& dest) {
   for (size_t i = 0; i + 3 < source.size(); i += 4) {
-    AppendCodePoint(ByteAt(source, i) << 24 | ByteAt(source, i + 1) << 16 |
-                        ByteAt(source, i + 2) << 8 | ByteAt(source, i + 3),
-                    dest);
+    AppendUnicodeCharacter(ByteAt(source, i) << 24 | ByteAt(source, i + 1) << 16 |
+                               ByteAt(source, i + 2) << 8 | ByteAt(source, i + 3),
+                           dest);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "app/console_interface.h"
 #include "app/conversion.h"
 #include "app/page_range_check.h"
+#include "app/substitution_note.h"
 #include "cli/command_line.h"
 #include "info/failure_line.h"
 #include "platform/error.h"
@@ -23,7 +24,8 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
   if (line == nullptr || line->files.size() != 2) {
     std::cerr << "lumenquill-info: --extract の引数が正しくありません\n"
                  "使い方: lumenquill-info --extract OUT.txt [--first N] [--last M] "
-                 "[--no-banner] [--eol crlf|lf|cr] [--no-breaks] FILE\n";
+                 "[--no-banner] [--eol crlf|lf|cr] [--no-breaks]\n"
+                 "       [--encoding sjis|utf-8|utf-8-bom|utf-16] [--fold-compatibility] FILE\n";
     return 2;
   }
   const RunOptions& options = line->options;
@@ -48,7 +50,11 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
     ConsoleUserInterface console(std::cin, std::cout, std::cerr, false, StandardErrorIsTerminal());
     Conversion conversion(console);
     // The command names its output: a file of that name is replaced.
-    conversion.WriteTextFile(*document, extraction, {output, ExistingFile::kReplace});
+    Substitutions substitutions;
+    conversion.WriteTextFile(*document, extraction, {output, ExistingFile::kReplace},
+                             &substitutions);
+    // Told whatever the settings file says: this tool shows what the extraction sees.
+    if (substitutions.Any()) ReportFailure(input, SubstitutionWarning(substitutions));
     return 0;
   } catch (const OutputError& error) {
     ReportFailure(error.path(), error.what());

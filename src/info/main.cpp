@@ -47,7 +47,9 @@ constexpr const char* kUsage =
     "        lumenquill-info [--newer-formats] --fonts FILE...\n"
     "        lumenquill-info [--newer-formats] --object N FILE\n"
     "        lumenquill-info [--newer-formats] --extract OUT.txt [--first N] [--last M]\n"
-    "                        [--no-banner] [--eol crlf|lf|cr] [--no-breaks] FILE\n"
+    "                        [--no-banner] [--eol crlf|lf|cr] [--no-breaks]\n"
+    "                        [--encoding sjis|utf-8|utf-8-bom|utf-16] [--fold-compatibility]\n"
+    "                        FILE\n"
     "        lumenquill-info --help | --version\n";
 
 constexpr const char* kHelp =
@@ -60,6 +62,8 @@ constexpr const char* kHelp =
     "                              object N and its stream decoded\n"
     "  --extract OUT.txt ... FILE  FILE のテキストを OUT.txt に書き出す\n"
     "                              the text of FILE into OUT.txt\n"
+    "                              (置き換えた文字があれば標準エラーに表示)\n"
+    "                              (characters replaced are told on standard error)\n"
     "  --newer-formats             新しい形式の PDF (1.5〜2.0、相互参照ストリーム、\n"
     "                              オブジェクトストリーム、空のパスワードの暗号化) も読み込む\n"
     "                              also read newer PDF files (1.5 to 2.0, cross-reference\n"

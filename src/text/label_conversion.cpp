@@ -10,8 +10,6 @@
 namespace lumenquill {
 namespace {
 
-void CopyShiftJis(std::string_view source, std::string& dest) { dest.append(source); }
-
 // Labels with conversions of their own; the other predefined CMaps of Adobe-Japan1 that map
 // codes to CIDs go through their generated tables.
 const std::pair<std::string_view, StringConverter> kConverters[] = {
@@ -28,16 +26,16 @@ const std::pair<std::string_view, StringConverter> kConverters[] = {
     {"Identity-V", ConvertCIDs},
     {"83pv-RKSJ-H", Convert83pv},
     {"90pv-RKSJ-H", Convert90pv},
-    {"90ms-RKSJ-H", CopyShiftJis},
-    {"90ms-RKSJ-V", CopyShiftJis},
-    {"90msp-RKSJ-H", CopyShiftJis},
-    {"90msp-RKSJ-V", CopyShiftJis},
-    {"78ms-RKSJ-H", CopyShiftJis},
-    {"78ms-RKSJ-V", CopyShiftJis},
-    {"Add-RKSJ-H", CopyShiftJis},
-    {"Add-RKSJ-V", CopyShiftJis},
-    {"Ext-RKSJ-H", CopyShiftJis},
-    {"Ext-RKSJ-V", CopyShiftJis},
+    {"90ms-RKSJ-H", ConvertShiftJIS},
+    {"90ms-RKSJ-V", ConvertShiftJIS},
+    {"90msp-RKSJ-H", ConvertShiftJIS},
+    {"90msp-RKSJ-V", ConvertShiftJIS},
+    {"78ms-RKSJ-H", ConvertShiftJIS},
+    {"78ms-RKSJ-V", ConvertShiftJIS},
+    {"Add-RKSJ-H", ConvertShiftJIS},
+    {"Add-RKSJ-V", ConvertShiftJIS},
+    {"Ext-RKSJ-H", ConvertShiftJIS},
+    {"Ext-RKSJ-V", ConvertShiftJIS},
     {"EUC-H", ConvertEUC},
     {"EUC-V", ConvertEUC},
     {"H", ConvertJIS},

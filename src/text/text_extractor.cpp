@@ -31,15 +31,17 @@ std::string PageBanner(int32_t page, bool first, const std::string& new_line) {
 }  // namespace
 
 TextExtractor::TextExtractor(Document& document, ExtractionOptions options)
-    : options(std::move(options)), document_(CheckDecodable(document)) {}
+    : options(std::move(options)),
+      document_(CheckDecodable(document)),
+      encoder_(this->options.encoding) {}
 
 int64_t TextExtractor::DecodeContent(MemoryStream& content, std::string& output,
                                      FontList& fonts) const {
   return Interpret(content, output, fonts, nullptr);
 }
 
-int64_t TextExtractor::Interpret(MemoryStream& content, std::string& output,
-                                 FontList& fonts, FontCache* cache) const {
+int64_t TextExtractor::Interpret(MemoryStream& content, std::string& output, FontList& fonts,
+                                 FontCache* cache) const {
   const size_t before = output.size();
   const InterpreterOptions interpreter_options{options.line_threshold, options.new_line,
                                                static_cast<uint8_t>(options.line_breaks ? 1 : 0)};
@@ -76,6 +78,8 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
   MemoryStream content;
   PageStreams page_streams(resources_reader);
   std::string text;
+  // Every piece of text reaches the sink through the encoder.
+  const auto hand_over = [&](std::string& extracted) { sink(encoder_.Encode(extracted)); };
 
   // Appends the decoded bytes of a stream to the content to interpret, between line breaks so
   // that no token of one stream runs into the next; false, with nothing appended, when the copy
@@ -94,13 +98,17 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
   const auto interpret = [&] {
     content.SetPosition(0);
     Interpret(content, text, fonts, &font_cache);
-    sink(text);
+    hand_over(text);
     text.clear();
     content.Clear();
   };
 
+  if (!encoder_.Preamble().empty()) sink(encoder_.Preamble());
   for (int32_t page = range.first; page <= range.last; ++page) {
-    if (options.page_banners) sink(PageBanner(page, page == range.first, options.new_line));
+    if (options.page_banners) {
+      std::string banner = PageBanner(page, page == range.first, options.new_line);
+      hand_over(banner);
+    }
     const int32_t page_object = pages[static_cast<size_t>(page - 1)];
     const PageResources resources = resources_reader.ReadPageResources(page_object);
     page_streams.StartPage();
@@ -133,8 +141,11 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
 }
 
 bool Extract(Document& document, const ExtractionOptions& options, const TextSink& sink,
-             const bool& cancel, const ExtractionProgress& progress) {
-  return TextExtractor(document, options).Run(sink, cancel, progress);
+             const bool& cancel, const ExtractionProgress& progress, Substitutions* substitutions) {
+  TextExtractor extractor(document, options);
+  const bool finished = extractor.Run(sink, cancel, progress);
+  if (substitutions != nullptr) *substitutions = extractor.substitutions();
+  return finished;
 }
 
 }  // namespace lumenquill

@@ -6,9 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "codes/text_encoder.h"
 #include "content/font_resource.h"
-#include "reader/memory_stream.h"
 #include "reader/document.h"
+#include "reader/memory_stream.h"
 
 namespace lumenquill {
 
@@ -32,6 +33,8 @@ struct ExtractionOptions {
   int32_t line_threshold = 5;
   // Every page when not set.
   std::optional<PageRange> pages;
+  // The bytes the text is handed over in.
+  TextEncoding encoding;
 };
 
 // Receives the text as it is produced, in order.
@@ -48,25 +51,29 @@ struct ExtractionProgress {
   std::function<void()> finished;
 };
 
-// Turns an opened document into Shift-JIS text, page by page, handing it to a sink. Touches
-// no file: where the text goes is the caller's business.
+// Turns an opened document into text, page by page, handing it to a sink in the encoding of the
+// options (the byte order mark first, when it has one). Touches no file: where the text goes is
+// the caller's business.
 class TextExtractor final {
  public:
   // Raises "対応できない形式です。" for a secured document.
   explicit TextExtractor(Document& document, ExtractionOptions options = {});
 
-  // Hands the text of the pages to the sink: per page the banner, the forms with fonts of their
-  // own and the page's content (up to kMaxContentPerPage bytes of them). Stops after a page or a
+  // Hands the text of the pages to the sink in the output encoding: the encoding's preamble
+  // first, then per page the banner, the forms with fonts of their own and the page's content
+  // (up to kMaxContentPerPage bytes of them). Stops after a page or a
   // form once cancel is set (by a progress call, say) and returns false. Raises
   // "ページ番号の指定が不正です。" for a range outside the document, and the reading errors of
   // the document.
   bool Run(const TextSink& sink, const bool& cancel, const ExtractionProgress& progress = {});
+  // What the encoding replaced in the text handed over so far.
+  const Substitutions& substitutions() const { return encoder_.substitutions(); }
 
   // Interprets one decoded content buffer, from its position up to "endobj" or its end,
-  // appending the text of its strings to output with the fonts given. Returns the number of
-  // bytes appended. Raises nothing.
-  int64_t DecodeContent(MemoryStream& content, std::string& output,
-                        FontList& fonts) const;
+  // appending the text of its strings to output with the fonts given, as extracted text
+  // (codes/extracted_text.h), before any output encoding. Returns the number of bytes
+  // appended. Raises nothing.
+  int64_t DecodeContent(MemoryStream& content, std::string& output, FontList& fonts) const;
 
   ExtractionOptions options;
 
@@ -76,10 +83,13 @@ class TextExtractor final {
                     FontCache* cache) const;
 
   Document& document_;
+  TextEncoder encoder_;
 };
 
-// The text of the document with these options into the sink; false when cancelled.
+// The text of the document with these options into the sink; false when cancelled. Tells what
+// the encoding replaced when substitutions is given.
 bool Extract(Document& document, const ExtractionOptions& options, const TextSink& sink,
-             const bool& cancel, const ExtractionProgress& progress = {});
+             const bool& cancel, const ExtractionProgress& progress = {},
+             Substitutions* substitutions = nullptr);
 
 }  // namespace lumenquill

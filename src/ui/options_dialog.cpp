@@ -29,15 +29,16 @@ Button* MakeButton(QWidget* parent, SettingId id, const QString& caption, QRect 
 OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   setWindowTitle("オプション");
   setFont(FormFont());
-  setFixedSize(490, 340);
+  setFixedSize(490, 396);
   CentreOnScreen(*this);
 
   auto* output = Make<QGroupBox>(this, "出力設定", {16, 16, 225, 89});
   auto* line_end_group = Make<QGroupBox>(this, "改行コード", {248, 16, 225, 89});
   auto* environment = Make<QGroupBox>(this, "環境設定", {16, 112, 457, 129});
   auto* reading = Make<QGroupBox>(this, "読み込み", {16, 248, 457, 49});
-  ok_button = Make<QPushButton>(this, "OK", {296, 306, 75, 25});
-  cancel_button = Make<QPushButton>(this, "キャンセル", {392, 306, 75, 25});
+  auto* text_file = Make<QGroupBox>(this, "テキストファイル", {16, 304, 457, 49});
+  ok_button = Make<QPushButton>(this, "OK", {296, 362, 75, 25});
+  cancel_button = Make<QPushButton>(this, "キャンセル", {392, 362, 75, 25});
 
   page_banners = MakeButton<QCheckBox>(output, SettingId::kPageBanners,
                                        "ページごとに区切り線を付加(&K)", {16, 24, 201, 17});
@@ -69,14 +70,27 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlag
   newer_formats = MakeButton<QCheckBox>(reading, SettingId::kNewerFormats,
                                         "新しい形式のPDFも読み込む(&N)", {16, 22, 241, 17});
 
-  controls_ = {page_banners,   ask_page_range, line_breaks,       no_line_breaks, line_end,
-               open_in_editor, ask_save_path,  confirm_overwrite, show_warnings,  newer_formats};
+  auto* encoding_label = Make<QLabel>(text_file, "文字コード(&C)", {16, 24, 76, 14});
+  encoding = new QComboBox(text_file);
+  encoding->setGeometry(96, 21, 137, 20);
+  for (const EncodingChoice& item : kEncodings) encoding->addItem(item.item);
+  encoding_label->setBuddy(encoding);
+  fold_compatibility = MakeButton<QCheckBox>(text_file, SettingId::kFoldCompatibility,
+                                             "互換文字を正規化する", {256, 22, 185, 17});
+  fold_compatibility->setEnabled(false);
+  connect(encoding, &QComboBox::currentIndexChanged, fold_compatibility,
+          [this](int index) { fold_compatibility->setEnabled(index > 0); });
+
+  controls_ = {page_banners,  ask_page_range, line_breaks,   no_line_breaks,
+               line_end,      open_in_editor, ask_save_path, confirm_overwrite,
+               show_warnings, newer_formats,  encoding,      fold_compatibility};
 
   setTabOrder(cancel_button, output);
   setTabOrder(output, line_end_group);
   setTabOrder(line_end_group, environment);
   setTabOrder(environment, reading);
-  setTabOrder(reading, ok_button);
+  setTabOrder(reading, text_file);
+  setTabOrder(text_file, ok_button);
   cancel_button->setFocus();
 
   connect(ok_button, &QPushButton::clicked, this, [this] {

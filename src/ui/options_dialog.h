@@ -28,6 +28,9 @@ class OptionsDialog final : public QDialog {
   QCheckBox* confirm_overwrite;
   QCheckBox* show_warnings;
   QCheckBox* newer_formats;
+  QComboBox* encoding;
+  // Enabled for the Unicode encodings only, which alone fold.
+  QCheckBox* fold_compatibility;
   QPushButton* ok_button;
   QPushButton* cancel_button;
 

@@ -14,7 +14,7 @@ constexpr int kControlIds[] = {
     IDC_OPTION_PAGE_BANNERS,   IDC_OPTION_ASK_PAGE_RANGE,    IDC_OPTION_LINE_BREAKS,
     IDC_OPTION_NO_LINE_BREAKS, IDC_OPTION_LINE_END,          IDC_OPTION_OPEN_IN_EDITOR,
     IDC_OPTION_ASK_SAVE_PATH,  IDC_OPTION_CONFIRM_OVERWRITE, IDC_OPTION_SHOW_WARNINGS,
-    IDC_OPTION_NEWER_FORMATS,
+    IDC_OPTION_NEWER_FORMATS,  IDC_OPTION_ENCODING,          IDC_OPTION_FOLD_COMPATIBILITY,
 };
 static_assert(std::size(kControlIds) == kOptionSettings.size());
 
@@ -31,6 +31,20 @@ void SetChecked(HWND dialog, int id, bool checked) {
   CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
+template <size_t N, typename Item>
+void AddItems(HWND dialog, int id, const Item (&items)[N]) {
+  for (const Item& item : items) {
+    const std::wstring text = Widen(item.item);
+    SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+}
+
+// Folding applies to the Unicode encodings only: the check box is enabled with them alone.
+void EnableFolding(HWND dialog) {
+  const auto encoding = SendDlgItemMessageW(dialog, IDC_OPTION_ENCODING, CB_GETCURSEL, 0, 0);
+  EnableWindow(GetDlgItem(dialog, IDC_OPTION_FOLD_COMPATIBILITY), encoding > 0);
+}
+
 }  // namespace
 
 void OptionsDialog::Execute(HWND owner) {
@@ -41,6 +55,7 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND window, UINT message, WPARAM wpa
   if (message == WM_INITDIALOG) {
     SetInitialStates(window);
     LoadControls(window);
+    EnableFolding(window);
     SetFocus(GetDlgItem(window, IDCANCEL));
     return FALSE;  // the focus is set
   }
@@ -49,16 +64,20 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND window, UINT message, WPARAM wpa
     EndDialog(window, LOWORD(wparam));
     return TRUE;
   }
+  if (message == WM_COMMAND && LOWORD(wparam) == IDC_OPTION_ENCODING &&
+      HIWORD(wparam) == CBN_SELCHANGE) {
+    EnableFolding(window);
+    return TRUE;
+  }
   return FALSE;
 }
 
 void OptionsDialog::SetInitialStates(HWND dialog) {
-  for (const LineEnd& line_end : kLineEnds) {
-    const std::wstring item = Widen(line_end.item);
-    SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(item.c_str()));
-  }
+  AddItems(dialog, IDC_OPTION_LINE_END, kLineEnds);
   SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  // Shift-JIS, also for a value that names no item.
+  AddItems(dialog, IDC_OPTION_ENCODING, kEncodings);
+  SendDlgItemMessageW(dialog, IDC_OPTION_ENCODING, CB_SETCURSEL, 0, 0);
   for (size_t i = 0; i < kOptionSettings.size(); ++i) {
     if (kOptionSettings[i].type == SettingType::kFlag && kOptionSettings[i].fallback == 1) {
       CheckDlgButton(dialog, kControlIds[i], BST_CHECKED);

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/shift_jis_text.h"
+#include "platform/utf16_text.h"
 #include "program_run.h"
 
 namespace lumenquill {
@@ -56,7 +58,7 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrors) {
   for (const char* option :
        {"--first", "--last", "--no-banner", "--eol", "--no-breaks", "--output-dir", "--stdout",
         "--overwrite", "--no-overwrite", "--no-open", "--newer-formats", "--quiet", "--jobs",
-        "--recursive", "--version", "--"}) {
+        "--encoding", "--fold-compatibility", "--recursive", "--version", "--"}) {
     EXPECT_NE(help.out.find(std::string(option) + " "), std::string::npos) << option;
   }
   EXPECT_EQ(help.err, "");
@@ -401,6 +403,50 @@ TEST_F(CommandLineRun, NewerFormatsOption) {
                              ": セキュリティが設定されているPDFファイルからはテキストを抽出"
                              "できません。\n");
   EXPECT_FALSE(fs::exists(out));
+}
+
+// The encodings of the text, from the option or the settings file: the Unicode ones keep the
+// character that Shift-JIS cannot hold, and the run in Shift-JIS warns of it (lumenquill-info
+// always), the exit status unchanged.
+TEST_F(CommandLineRun, EncodingsAndTheWarningOfReplacedCharacters) {
+  const std::string pdf = std::string(LUMENQUILL_TEST_DATA_DIR) + "/fonttools-cidfonttype2.pdf";
+  const std::string shift_jis =
+      testing::ReadWholeFile(std::string(LUMENQUILL_TEST_DATA_DIR) + "/fonttools-cidfonttype2.txt");
+  std::string utf8 = ShiftJisToUtf8(shift_jis).value_or("");
+  const size_t space = utf8.find("(Identity)  る");
+  ASSERT_NE(space, std::string::npos);
+  utf8.replace(space, std::string("(Identity)  ").size(), "(Identity) 𠮟");
+
+  const CommandResult plain = Run("--encoding utf-8 --stdout " + pdf);
+  EXPECT_EQ(plain.status, ExitStatus(0));
+  EXPECT_EQ(plain.out, utf8);
+  EXPECT_EQ(plain.err, "");
+  EXPECT_EQ(Run("--encoding=utf-8-bom --stdout " + pdf).out, "\xEF\xBB\xBF" + utf8);
+  const std::string utf16 = Run("--encoding utf-16 --stdout " + pdf).out;
+  ASSERT_TRUE(utf16.starts_with("\xFF\xFE") && utf16.size() % 2 == 0);
+  std::u16string units;
+  for (size_t i = 2; i < utf16.size(); i += 2) {
+    units.push_back(static_cast<char16_t>(static_cast<uint8_t>(utf16[i]) |
+                                          static_cast<uint8_t>(utf16[i + 1]) << 8));
+  }
+  EXPECT_EQ(Utf16ToUtf8(units), utf8);
+  Settings("[GroupBox5]\nComboBox2=1\n");
+  EXPECT_EQ(Run("--stdout " + pdf).out, utf8);
+
+  const std::string warning =
+      ": 置き換えた文字があります: 文字コードで表せない文字 1 個 (U+20B9F 𠮟)\n";
+  const CommandResult replaced = Run("--encoding sjis --stdout " + pdf);
+  EXPECT_EQ(replaced.status, ExitStatus(0));
+  EXPECT_EQ(replaced.out, shift_jis);
+  EXPECT_EQ(replaced.err, "Lumenquill: " + pdf + warning);
+  Settings("[GroupBox3]\nCheckBox8=0\n");
+  EXPECT_EQ(Run("--stdout " + pdf).err, "");
+  const CommandResult info = testing::RunCommand(
+      std::string(LUMENQUILL_INFO_PROGRAM) + " --extract " + work_.path() + "/out.txt " + pdf,
+      work_.path());
+  EXPECT_EQ(info.status, ExitStatus(0));
+  EXPECT_EQ(info.err, "lumenquill-info: " + pdf + warning);
+  EXPECT_EQ(testing::ReadWholeFile(work_.path() + "/out.txt"), shift_jis);
 }
 
 // lumenquill-info: help and version, usage errors with status 2, a failure naming its file once.

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/batch.h"
 #include "app/console_interface.h"
 #include "platform/escape_key.h"
 #include "platform/locked_file.h"
@@ -444,6 +445,66 @@ TEST_F(ConversionTest, EditorLimitPerBatch) {
     for (int i = 0; i < 6; ++i) conversion_.ConvertFile(pdf);
     EXPECT_EQ(opened(), 6);
   }
+}
+
+// A file whose encoding replaced characters is warned of once, when warnings are shown: the
+// windows gather the files of a batch into one message at its end, at most twenty of them by
+// name; the console says so at once, one line per file. Nothing replaced, nothing said.
+TEST_F(ConversionTest, ReplacedCharactersWarnedOfPerBatchOrPerFile) {
+  Substitutions replaced;
+  replaced.unrepresentable = 3;
+  replaced.unknown = 2;
+  replaced.examples = {0x20B9F, 0x1F600, 0x202E};  // the last would turn the line around
+  Substitutions unknown_only;
+  unknown_only.unknown = 1;
+  const auto warn_of = [this](const Substitutions& substitutions) {
+    return [this, &substitutions](const std::string& pdf) {
+      conversion_.WarnOfReplacedCharacters(pdf, substitutions);
+      return true;
+    };
+  };
+  const std::string counts =
+      "文字コードで表せない文字 3 個 (U+20B9F 𠮟、U+1F600 😀、U+202E)、変換表にない文字コード 2 個";
+  std::istringstream no_input;
+  std::ostringstream out;
+  std::ostringstream err;
+  ConsoleUserInterface console(no_input, out, err, false, false);
+  Conversion on_console(console);
+  const std::string line = "Lumenquill: /d/a.pdf: 置き換えた文字があります: " + counts + "\n";
+  {
+    SettingsFile warnings_on("");
+    ConvertWorkList({"/d/a.pdf"}, conversion_, ui_, warn_of(replaced));
+    ConvertWorkList({"/d/b.pdf"}, conversion_, ui_, warn_of(Substitutions{}));
+    ConvertWorkList({"/d/c.pdf", "/d/e.pdf"}, conversion_, ui_, warn_of(unknown_only));
+    const std::string header =
+        "message Lumenquill: 次のファイルのテキストでは、一部の文字を置き換えました。";
+    EXPECT_THAT(
+        ui_.events,
+        ElementsAre("caption (1/1) - a.pdf", header + "\r\n\r\n/d/a.pdf\r\n" + counts,
+                    "caption (1/1) - b.pdf", "caption (1/2) - c.pdf", "caption (2/2) - e.pdf",
+                    header + "\r\n\r\n/d/c.pdf\r\n変換表にない文字コード 1 個" +
+                        "\r\n\r\n/d/e.pdf\r\n変換表にない文字コード 1 個"));
+    ui_.events.clear();
+    const std::vector<std::string> many(25, "/d/many.pdf");
+    ConvertWorkList(many, conversion_, ui_, warn_of(unknown_only));
+    const std::string& message = ui_.events.back();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '/'), 2 * 20) << message;
+    EXPECT_TRUE(
+        message.ends_with("/d/many.pdf\r\n変換表にない文字コード 1 個\r\n\r\nほか 5 個のファイル"));
+
+    on_console.StartBatch();
+    on_console.WarnOfReplacedCharacters("/d/a.pdf", replaced);
+    on_console.WarnOfReplacedCharacters("/d/b.pdf", Substitutions{});
+    EXPECT_EQ(err.str(), line);
+    on_console.EndBatch();
+    EXPECT_EQ(err.str(), line);
+  }
+  SettingsFile warnings_off("[GroupBox3]\nCheckBox8=0\n");
+  ui_.events.clear();
+  ConvertWorkList({"/d/a.pdf"}, conversion_, ui_, warn_of(replaced));
+  on_console.WarnOfReplacedCharacters("/d/a.pdf", replaced);
+  EXPECT_THAT(ui_.events, ElementsAre("caption (1/1) - a.pdf"));
+  EXPECT_EQ(err.str(), line);
 }
 
 }  // namespace

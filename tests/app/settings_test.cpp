@@ -31,6 +31,8 @@ TEST(Settings, DefaultsWithoutAFile) {
   EXPECT_TRUE(extraction.page_banners);
   EXPECT_TRUE(extraction.line_breaks);
   EXPECT_EQ(extraction.new_line, "\r\n");
+  EXPECT_EQ(extraction.encoding.encoding, OutputEncoding::kShiftJIS);
+  EXPECT_FALSE(extraction.encoding.fold_compatibility_forms);
   EXPECT_FALSE(flags.ask_page_range);
   EXPECT_TRUE(flags.open_in_editor);
   EXPECT_FALSE(flags.ask_save_path);
@@ -75,6 +77,23 @@ TEST(Settings, EachKeyAndItsOddValues) {
   EXPECT_EQ(Applied("[GroupBox2]\nComboBox1=2\n").extraction.new_line, "\r");
   EXPECT_EQ(Applied("[GroupBox2]\nComboBox1=7\n").extraction.new_line, "untouched");
   EXPECT_FALSE(Applied("[GroupBox1]\nCheckBox1=2\n").extraction.page_banners);
+  // The encoding by its item; a value that names none reads as Shift-JIS.
+  const OutputEncoding encodings[] = {OutputEncoding::kShiftJIS, OutputEncoding::kUTF8,
+                                      OutputEncoding::kUTF8WithBOM,
+                                      OutputEncoding::kUTF16LEWithBOM};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(
+        Applied("[GroupBox5]\nComboBox2=" + std::to_string(i) + "\n").extraction.encoding.encoding,
+        encodings[i]);
+  }
+  for (const char* odd : {"4", "-1", "utf-8", "9999999999"}) {
+    EXPECT_EQ(
+        Applied(std::string("[GroupBox5]\nComboBox2=") + odd + "\n").extraction.encoding.encoding,
+        OutputEncoding::kShiftJIS)
+        << odd;
+  }
+  EXPECT_TRUE(Applied("[GroupBox5]\nCheckBox10=1\n").extraction.encoding.fold_compatibility_forms);
+  EXPECT_FALSE(Applied("[GroupBox5]\nCheckBox10=2\n").extraction.encoding.fold_compatibility_forms);
   EXPECT_FALSE(Applied("[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n").extraction.line_breaks);
   const Applied all_on(
       "[GroupBox1]\nCheckBox2=1\n[GroupBox3]\nCheckBox5=0\nCheckBox6=1\nCheckBox7=0\n");

@@ -34,9 +34,27 @@ std::string ErrorOf(const std::vector<std::string>& arguments) {
 }
 
 TEST(CommandLine, EachOptionSetsItsSetting) {
-  const CommandLine line = Parsed({"--first", "2", "a.pdf", "--last", "5", "--no-banner", "--eol",
-                                   "lf", "--no-breaks", "--output-dir", "out", "--no-overwrite",
-                                   "--no-open", "--newer-formats", "--quiet", "--jobs", "3", "b"});
+  const CommandLine line = Parsed({"--first",
+                                   "2",
+                                   "a.pdf",
+                                   "--last",
+                                   "5",
+                                   "--no-banner",
+                                   "--eol",
+                                   "lf",
+                                   "--no-breaks",
+                                   "--output-dir",
+                                   "out",
+                                   "--no-overwrite",
+                                   "--no-open",
+                                   "--newer-formats",
+                                   "--quiet",
+                                   "--jobs",
+                                   "3",
+                                   "b",
+                                   "--encoding",
+                                   "utf-8-bom",
+                                   "--fold-compatibility"});
   EXPECT_EQ(line.request, CommandLine::Action::kConvert);
   EXPECT_EQ(line.options.first_page, 2);
   EXPECT_EQ(line.options.last_page, 5);
@@ -47,6 +65,8 @@ TEST(CommandLine, EachOptionSetsItsSetting) {
   EXPECT_EQ(line.options.overwrite, false);
   EXPECT_EQ(line.options.open_in_editor, false);
   EXPECT_EQ(line.options.newer_formats, true);
+  EXPECT_EQ(line.options.encoding, OutputEncoding::kUTF8WithBOM);
+  EXPECT_EQ(line.options.fold_compatibility, true);
   EXPECT_TRUE(line.quiet);
   EXPECT_EQ(line.jobs, 3);
   EXPECT_FALSE(line.to_standard_output);
@@ -59,7 +79,8 @@ TEST(CommandLine, NothingSetByDefault) {
   EXPECT_FALSE(line.options.HasPageRange());
   EXPECT_FALSE(line.options.page_banner || line.options.new_line || line.options.line_breaks ||
                line.options.output_folder || line.options.overwrite ||
-               line.options.open_in_editor || line.options.newer_formats);
+               line.options.open_in_editor || line.options.newer_formats || line.options.encoding ||
+               line.options.fold_compatibility);
   EXPECT_FALSE(line.quiet || line.to_standard_output);
   EXPECT_EQ(line.jobs, 1);
 }
@@ -67,6 +88,9 @@ TEST(CommandLine, NothingSetByDefault) {
 TEST(CommandLine, ValuesAndLaterOptionsWin) {
   EXPECT_EQ(Parsed({"--eol", "crlf"}).options.new_line, "\r\n");
   EXPECT_EQ(Parsed({"--eol", "cr"}).options.new_line, "\r");
+  EXPECT_EQ(Parsed({"--encoding=sjis"}).options.encoding, OutputEncoding::kShiftJIS);
+  EXPECT_EQ(Parsed({"--encoding", "utf-8"}).options.encoding, OutputEncoding::kUTF8);
+  EXPECT_EQ(Parsed({"--encoding", "utf-16"}).options.encoding, OutputEncoding::kUTF16LEWithBOM);
   EXPECT_EQ(Parsed({"--no-overwrite", "--overwrite"}).options.overwrite, true);
   EXPECT_EQ(Parsed({"-j", "2", "--jobs", "4"}).jobs, 4);
   EXPECT_TRUE(Parsed({"--stdout", "x.pdf"}).to_standard_output);
@@ -124,6 +148,12 @@ TEST(CommandLine, UsageErrors) {
   EXPECT_THAT(ErrorOf({"--eol"}), HasSubstr("--eol"));
   EXPECT_THAT(ErrorOf({"--eol", "crlf\n"}), HasSubstr("crlf、lf、cr"));
   EXPECT_THAT(ErrorOf({"--eol", "LF"}), HasSubstr("'LF'"));
+  for (const char* encoding : {"UTF-8", "utf8", "shift-jis", "utf-16be", ""}) {
+    EXPECT_THAT(ErrorOf({"--encoding", encoding, "a.pdf"}),
+                HasSubstr("--encoding の値が正しくありません: '" + std::string(encoding) + "'"));
+  }
+  EXPECT_THAT(ErrorOf({"a.pdf", "--encoding"}), HasSubstr("--encoding の値がありません"));
+  EXPECT_THAT(ErrorOf({"--fold-compatibility=1"}), HasSubstr("--fold-compatibility"));
   for (const char* page : {"0", "-1", "two", "1.5", "", "99999999999"}) {
     EXPECT_THAT(ErrorOf({"--first", page, "a.pdf"}), HasSubstr("--first の値が正しくありません"))
         << page;

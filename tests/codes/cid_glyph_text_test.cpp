@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "codes/extracted_text.h"
+#include "support/shift_jis.h"
+
 namespace lumenquill {
 namespace {
 
 std::string Write(const CIDGlyphCharacters& characters, const std::string& codes) {
   std::string out;
   WriteCIDsByGlyphs(characters, codes, out);
-  return out;
+  return testing::ShiftJIS(out);
 }
 
 // Glyph 1 is 'A', 2 is あ, 3 a character beyond the BMP, 4 one code page 932 lacks, 5 none.
@@ -24,6 +27,17 @@ TEST(CIDGlyphText, IdentityCIDsAreGlyphNumbers) {
   EXPECT_EQ(Write(Glyphs(), std::string("\0\x05\x01\x00\0\0", 6)), "???");
   // An odd last byte is ignored.
   EXPECT_EQ(Write(Glyphs(), std::string("\0\x01\0", 3)), "A");
+}
+
+// The extracted text keeps a character beyond the BMP whole and marks a glyph without a
+// character as an unknown code.
+TEST(CIDGlyphText, ExtractedTextKeepsEveryCharacter) {
+  std::string extracted;
+  WriteCIDsByGlyphs(Glyphs(), std::string("\0\x03\0\x05\0\x04", 6), extracted);
+  std::string expected = "\xF0\xA0\xAE\x9F";  // 𠮟
+  AppendUnknownCode(expected);
+  expected += "\xE0\xB8\x81";  // ก
+  EXPECT_EQ(extracted, expected);
 }
 
 TEST(CIDGlyphText, AMapStreamGivesEachCIDItsGlyph) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "codes/extracted_text.h"
 #include "reader/memory_stream.h"
+#include "support/shift_jis.h"
 
 namespace lumenquill {
 namespace {
@@ -14,16 +16,25 @@ std::unique_ptr<CMapReader> Read(const std::string& program) {
   return reader;
 }
 
-std::string Convert(const CMapReader& reader, const std::string& bytes) {
+std::string Extracted(const CMapReader& reader, const std::string& bytes) {
   std::string out;
   ConvertByCMap(&reader, bytes, out);
   return out;
 }
 
+// As the Shift-JIS output writes it.
+std::string Convert(const CMapReader& reader, const std::string& bytes) {
+  return testing::ShiftJIS(Extracted(reader, bytes));
+}
+
+// Codes no mapping sets are unknown codes: "?" in Shift-JIS.
 TEST(CMapReader, AnEmptyProgramMapsNothing) {
   const auto reader = Read("/CIDInit /ProcSet findresource begin begincmap endcmap ");
-  EXPECT_EQ(reader->GetValue(0), 63);
+  EXPECT_EQ(reader->GetValue(0), kUnknownCode);
   EXPECT_FALSE(reader->HasOneByteCodes());
+  std::string unknown;
+  AppendUnknownCode(unknown);
+  EXPECT_EQ(Extracted(*reader, "\x01\x02\x03\x04"), unknown + unknown);
   EXPECT_EQ(Convert(*reader, "\x01\x02\x03\x04"), "??");
 }
 
@@ -64,16 +75,16 @@ TEST(CMapReader, RangesWithArrays) {
   EXPECT_EQ(reader->GetValue(0x0002), 0x68);
   EXPECT_EQ(reader->GetValue(0x0003), 0x66);
   EXPECT_EQ(reader->GetValue(0x0021), 0x42);
-  EXPECT_EQ(reader->GetValue(0x0022), 63);
-  EXPECT_EQ(reader->GetValue(0x0023), 63);
+  EXPECT_EQ(reader->GetValue(0x0022), kUnknownCode);
+  EXPECT_EQ(reader->GetValue(0x0023), kUnknownCode);
   EXPECT_EQ(reader->GetValue(0x0030), 0x43);
-  EXPECT_EQ(reader->GetValue(0x0031), 63);
-  EXPECT_EQ(reader->GetValue(0x0041), 63);
+  EXPECT_EQ(reader->GetValue(0x0031), kUnknownCode);
+  EXPECT_EQ(reader->GetValue(0x0041), kUnknownCode);
   EXPECT_EQ(reader->GetValue(0x0050), 0x46);
   // A section that ends inside an array ends the range there.
   const auto cut = Read("beginbfrange <0001> <0002> [<0041> endbfrange <0003> <0042> endcmap ");
   EXPECT_EQ(cut->GetValue(1), 0x41);
-  EXPECT_EQ(cut->GetValue(2), 63);
+  EXPECT_EQ(cut->GetValue(2), kUnknownCode);
 }
 
 // Values past 0xFFFF are kept modulo 2^16, and so are values past INT32_MAX: a range starting
@@ -110,18 +121,18 @@ TEST(CMapReader, RangesAcrossPagesLeaveTheirNeighboursUnmapped) {
   EXPECT_TRUE(reader->IsMapped(0x0200));
   for (const uint16_t code : {0x01FD, 0x0202, 0x0300, 0x0000, 0xFFFF}) {
     EXPECT_FALSE(reader->IsMapped(code)) << code;
-    EXPECT_EQ(reader->GetValue(code), '?') << code;
+    EXPECT_EQ(reader->GetValue(code), kUnknownCode) << code;
   }
   EXPECT_EQ(Convert(*reader, "\x02\xFF\x01\xFE"), "fi\x82\xA0");
-  EXPECT_EQ(Read("endcmap ")->GetValue(0x01FE), '?');  // every reader has a table of its own
+  EXPECT_EQ(Read("endcmap ")->GetValue(0x01FE), kUnknownCode);  // every reader has a table of its own
 }
 
 TEST(CMapReader, DecimalValuesAndComments) {
   const auto reader = Read(
       "% a comment <05> <0041>\n(a string <06> <0041>) beginbfchar <07> 66 8 <0043> endbfchar "
       "endcmap ");
-  EXPECT_EQ(reader->GetValue(5), 63);
-  EXPECT_EQ(reader->GetValue(6), 63);
+  EXPECT_EQ(reader->GetValue(5), kUnknownCode);
+  EXPECT_EQ(reader->GetValue(6), kUnknownCode);
   EXPECT_EQ(reader->GetValue(7), 66);
   EXPECT_EQ(reader->GetValue(8), 0x43);
   // A two-digit value after a decimal source counts as a one-byte code.
@@ -132,8 +143,8 @@ TEST(CMapReader, DecimalValuesAndComments) {
 }
 
 // A destination of several units gives all its characters: a ligature its letters (as does a
-// Latin ligature character, which code page 932 lacks), a
-// character with a variation selector the character alone, a surrogate pair one space. A range
+// Latin ligature character, which code page 932 lacks), a character with a variation selector
+// the character alone, a surrogate pair one character (a space in Shift-JIS). A range
 // whose start has several units gives each code the whole string, its last unit counted on; a
 // later mapping of the code replaces the whole destination.
 TEST(CMapReader, MultiUnitDestinationsGiveEveryCharacter) {
@@ -150,7 +161,7 @@ TEST(CMapReader, MultiUnitDestinationsGiveEveryCharacter) {
   EXPECT_EQ(Convert(*single, std::string("\0\x10", 2)), "fi");
   std::string one_each;
   ConvertByCMap(reader.get(), "\1\2", one_each, CodeBytes::kOneEach);
-  EXPECT_EQ(one_each, "fi\x8A\x8B");
+  EXPECT_EQ(testing::ShiftJIS(one_each), "fi\x8A\x8B");
 }
 
 // Destinations written again and again over one code are dropped as they are replaced; those
@@ -162,14 +173,18 @@ TEST(CMapReader, ReplacedDestinationsAreDropped) {
   EXPECT_EQ(Convert(*reader, std::string("\x01\0\x10\0\x12", 5)), "flA0A2");
 }
 
-// A character outside the BMP, in a bfchar or from the start of a bfrange, and a lone surrogate
-// each come out as one space.
+// A surrogate pair is one character beyond the BMP, in a bfchar or counting on from the start
+// of a bfrange; a lone surrogate is U+FFFD. Shift-JIS writes a space for each.
 TEST(CMapReader, SurrogatePairDestinationsAreOneCharacter) {
   const auto reader = Read(
       "beginbfchar <01> <D842DF9F> <02> <DC00> <03> <0041> endbfchar "
       "beginbfrange <10> <12> <D83DDE00> endbfrange endcmap ");
-  EXPECT_EQ(reader->GetValue(1), 0xFFFD);
-  EXPECT_EQ(reader->GetValue(0x12), 0xFFFD);
+  EXPECT_EQ(reader->GetValue(1), 0x20B9FU);
+  EXPECT_EQ(reader->GetValue(0x12), 0x1F602U);
+  EXPECT_EQ(Extracted(*reader, "\x01\x02\x12"),
+            "\xF0\xA0\xAE\x9F"  // 𠮟
+            "\xEF\xBF\xBD"       // U+FFFD
+            "\xF0\x9F\x98\x82");  // 😂
   EXPECT_EQ(Convert(*reader, "\x01\x03\x02\x03\x10\x11\x12"), " A A   ");
 }
 
@@ -198,13 +213,13 @@ TEST(CMapReader, OnlyTheFirstProgramIsRead) {
   const auto reader = Read(
       "beginbfchar <01> <0041> endbfchar endcmap\n\nbeginbfchar <02> <0042> endbfchar endcmap ");
   EXPECT_EQ(reader->GetValue(1), 0x41);
-  EXPECT_EQ(reader->GetValue(2), 63);
+  EXPECT_EQ(reader->GetValue(2), kUnknownCode);
 }
 
 TEST(CMapReader, AProgramCutShortKeepsWhatWasRead) {
   const auto reader = Read("beginbfchar <01> <0041> <02> <00");
   EXPECT_EQ(reader->GetValue(1), 0x41);
-  EXPECT_EQ(reader->GetValue(2), 63);
+  EXPECT_EQ(reader->GetValue(2), kUnknownCode);
 }
 
 // Ranges rewriting the whole table over and over end the reading after a bounded amount.
@@ -232,7 +247,7 @@ TEST(ConvertByCMap, SplitsAndEnds) {
   // One code per byte, whatever the range.
   std::string out;
   ConvertByCMap(reader.get(), "Hi\x81", out, CodeBytes::kOneEach);
-  EXPECT_EQ(out, "Hi?");
+  EXPECT_EQ(testing::ShiftJIS(out), "Hi?");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "support/jis_x_0208.h"
+#include "support/shift_jis.h"
 
 namespace lumenquill {
 namespace {
@@ -16,7 +17,7 @@ std::string Converted(std::string_view label, const std::string& bytes) {
   if (convert == nullptr) return "(no conversion for " + std::string(label) + ")";
   std::string out = "<";  // conversions append
   convert(bytes, out);
-  return out.substr(1);
+  return testing::ShiftJIS(out.substr(1));
 }
 
 // A character's code in each family's encoding.

@@ -1,18 +1,25 @@
 #include "codes/predefined_conversion.h"
 
-#include "codes/unicode_text.h"
-
 #include <gtest/gtest.h>
+
+#include "codes/extracted_text.h"
+#include "codes/unicode_text.h"
+#include "support/shift_jis.h"
 
 namespace lumenquill {
 namespace {
 
 using Converter = void (*)(std::string_view, std::string&);
 
-std::string Converted(Converter convert, const std::string& bytes) {
+std::string Extracted(Converter convert, const std::string& bytes) {
   std::string out = "<";  // conversions append
   convert(bytes, out);
   return out.substr(1);
+}
+
+// As the Shift-JIS output writes it.
+std::string Converted(Converter convert, const std::string& bytes) {
+  return testing::ShiftJIS(Extracted(convert, bytes));
 }
 
 TEST(PredefinedConversion, SingleByteText) {
@@ -35,7 +42,23 @@ TEST(PredefinedConversion, UnicodeEncodings) {
   EXPECT_EQ(Converted(ConvertUTF8, "\xE8\x91\x9B\xF3\xA0\x84\x80"), "\x8A\x8B");
 }
 
+// The extracted text keeps a character beyond the BMP whole in every Unicode encoding, a UTF-16
+// surrogate pair combined, and gives U+FFFD for a malformed sequence.
+TEST(PredefinedConversion, UnicodeEncodingsKeepCharactersBeyondTheBMP) {
+  const std::string scold = "\xF0\xA0\xAE\x9F";  // 𠮟 U+20B9F
+  const std::string replacement = "\xEF\xBF\xBD";
+  EXPECT_EQ(Extracted(ConvertUTF16, std::string("\xD8\x42\xDF\x9F\xDC\x00", 6)),
+            scold + replacement);
+  EXPECT_EQ(Extracted(ConvertUTF8, "\xF0\xA0\xAE\x9F\x81"), scold + replacement);
+  EXPECT_EQ(Extracted(ConvertUTF32, std::string("\0\x02\x0B\x9F\0\x11\0\0", 8)),
+            scold + replacement);
+  EXPECT_EQ(Extracted(WriteUCS2Text, std::string("\xD8\x42", 2)), replacement);
+}
+
 TEST(PredefinedConversion, IdentityCIDs) {
+  std::string cid;
+  AppendAdobeJapan1CID(0x279, cid);
+  EXPECT_EQ(Extracted(ConvertCIDs, std::string("\x02\x79", 2)), cid);  // kept for the encoder
   EXPECT_EQ(Converted(ConvertCIDs, std::string("\x02\x79", 2)), "\x81\x40");
   EXPECT_EQ(Converted(ConvertCIDs, std::string("\x00\x22", 2)), "A");
   EXPECT_EQ(Converted(ConvertCIDs, std::string("\x00\x00", 2)), " ");
@@ -48,6 +71,9 @@ TEST(PredefinedConversion, IdentityCIDs) {
 
 // CIDs of another collection are never read as Adobe-Japan1 ones: each is unknown.
 TEST(PredefinedConversion, UnknownCIDs) {
+  std::string unknown;
+  AppendUnknownCode(unknown);
+  EXPECT_EQ(Extracted(WriteUnknownCIDs, std::string("\x02\x79\x00\x22", 4)), unknown + unknown);
   EXPECT_EQ(Converted(WriteUnknownCIDs, std::string("\x02\x79\x00\x22", 4)), "??");
   EXPECT_EQ(Converted(WriteUnknownCIDs, std::string("\x00\x22\x02", 3)), "?");
   EXPECT_EQ(Converted(WriteUnknownCIDs, std::string("\x02", 1)), "");
@@ -61,6 +87,18 @@ TEST(PredefinedConversion, EUC) {
   EXPECT_EQ(Converted(ConvertEUC, "\xFF\xFF"), "^");     // outside the table: CID 63
   // A lead byte that ends the string has no trail and gives nothing.
   EXPECT_EQ(Converted(ConvertEUC, "A\xA4"), "A");
+}
+
+// The RKSJ CMaps that keep their codes: ASCII is itself, every other code one code page 932
+// code, which the Shift-JIS output writes as it came, a lone lead byte at the end included.
+TEST(PredefinedConversion, ShiftJISCodesAreKept) {
+  std::string expected = "A";
+  AppendCP932Character(0x82A0, expected);
+  AppendCP932Character(0xB1, expected);
+  AppendCP932Character(0x81, expected);
+  EXPECT_EQ(Extracted(ConvertShiftJIS, "A\x82\xA0\xB1\x81"), expected);
+  EXPECT_EQ(Converted(ConvertShiftJIS, "A\x82\xA0\xB1\x81"), "A\x82\xA0\xB1\x81");
+  EXPECT_EQ(Converted(ConvertShiftJIS, "\x82\n\xFD\x80"), "\x82\n\xFD\x80");
 }
 
 TEST(PredefinedConversion, JIS) {

@@ -2,6 +2,7 @@
 
 #include "support/document_bytes.h"
 #include "support/pdf_builder.h"
+#include "support/shift_jis.h"
 #include "text/content_interpreter.h"
 #include "text/number_to_int.h"
 #include "text/text_extractor.h"
@@ -34,7 +35,7 @@ class ContentInterpreter : public ::testing::Test {
     std::string output;
     const int64_t written = decoder_->DecodeContent(buffer, output, fonts_);
     EXPECT_EQ(written, static_cast<int64_t>(output.size()));
-    return output;
+    return testing::ShiftJIS(output);
   }
 
   std::unique_ptr<Document> document_;

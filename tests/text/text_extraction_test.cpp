@@ -62,7 +62,8 @@ class TextExtraction : public ::testing::Test {
                            [this] {
                              if (++forms_done_ == cancel_at_form_) cancel_ = true;
                            },
-                           [this] { positions_.push_back(kFinished); }});
+                           [this] { positions_.push_back(kFinished); }},
+        &substitutions_);
     return text;
   }
 
@@ -70,6 +71,7 @@ class TextExtraction : public ::testing::Test {
   std::unique_ptr<Document> document_;
   ExtractionOptions options_;
   std::vector<int32_t> positions_;
+  Substitutions substitutions_;
   bool cancel_ = false;
   bool finished_ = false;
   int32_t cancel_at_ = -2;
@@ -451,6 +453,10 @@ TEST_F(TextExtraction, CIDsOfOtherCollections) {
             "??"               // GB1 CIDs
             "\x81\x40"
             "A");  // Adobe-Japan1 CIDs 633 and 34
+  // What the output encoding replaced: 𠮟 by the space, the three unknown codes by "?".
+  EXPECT_EQ(substitutions_.unrepresentable, 1);
+  EXPECT_EQ(substitutions_.unknown, 3);
+  EXPECT_THAT(substitutions_.examples, ElementsAre(U'\U00020B9F'));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <QLabel>
 #include <QTest>
 
 #include "app/settings.h"
@@ -28,16 +29,18 @@ TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
       {SettingId::kAskSavePath, dialog.ask_save_path},
       {SettingId::kConfirmOverwrite, dialog.confirm_overwrite},
       {SettingId::kShowWarnings, dialog.show_warnings},
-      {SettingId::kNewerFormats, dialog.newer_formats}};
+      {SettingId::kNewerFormats, dialog.newer_formats},
+      {SettingId::kFoldCompatibility, dialog.fold_compatibility}};
   for (const auto& [id, button] : buttons) {
     EXPECT_EQ(button->isChecked(), SettingOf(id).fallback != 1) << SettingOf(id).key;
   }
   EXPECT_EQ(dialog.line_end->currentText(), "CR");
+  EXPECT_EQ(dialog.encoding->currentText(), "UTF-16LE (BOM付き)");
   QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
   EXPECT_EQ(testing::ReadWholeFile(file.path()), testing::kInvertedOptionsText);
 }
 
-TEST(OptionsDialog, OkWritesTheTenKeysInOrder) {
+TEST(OptionsDialog, OkWritesEveryKeyInOrder) {
   SettingsFile file("");
   OptionsDialog dialog;
   dialog.show();
@@ -79,21 +82,25 @@ TEST(OptionsDialog, OddValues) {
   EXPECT_EQ(testing::ReadWholeFile(file.path()),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\n"
             "RadioButton2=1\nComboBox1=1\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\n"
-            "CheckBox8=1\n[GroupBox4]\nCheckBox9=0\n");
+            "CheckBox8=1\n[GroupBox4]\nCheckBox9=0\n[GroupBox5]\nComboBox2=0\nCheckBox10=0\n");
 }
 
 // No two controls of the dialog answer the same Alt key.
 TEST(OptionsDialog, AcceleratorsAreDistinct) {
   OptionsDialog dialog;
   QStringList letters;
+  QStringList texts;
   for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
-    const QString text = button->text();
+    texts.append(button->text());
+  }
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) texts.append(label->text());
+  for (const QString& text : texts) {
     const qsizetype amp = text.indexOf('&');
     if (amp >= 0 && amp + 1 < text.size()) letters.append(text.mid(amp + 1, 1).toUpper());
   }
-  EXPECT_EQ(letters.size(), 7);
+  EXPECT_EQ(letters.size(), 8);
   letters.removeDuplicates();
-  EXPECT_EQ(letters.size(), 7) << letters.join(' ').toStdString();
+  EXPECT_EQ(letters.size(), 8) << letters.join(' ').toStdString();
   EXPECT_EQ(dialog.newer_formats->text(), "新しい形式のPDFも読み込む(&N)");
 }
 
@@ -118,6 +125,31 @@ TEST(OptionsDialog, NewerFormatsRoundTrip) {
   EXPECT_TRUE(QTest::qWaitFor([&dialog] { return dialog.newer_formats->isChecked(); }));
   QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
   EXPECT_TRUE(ReadNewerFormats());
+}
+
+// The encodings in their order, Shift-JIS for a value that names none; the folding check box
+// is enabled with the Unicode encodings alone, and both are stored where the conversion reads
+// them.
+TEST(OptionsDialog, EncodingAndFolding) {
+  SettingsFile file("[GroupBox5]\nComboBox2=9\nCheckBox10=1\n");
+  OptionsDialog dialog;
+  dialog.show();
+  QStringList items;
+  for (int i = 0; i < dialog.encoding->count(); ++i) items.append(dialog.encoding->itemText(i));
+  EXPECT_EQ(items.join('|'), "Shift-JIS|UTF-8|UTF-8 (BOM付き)|UTF-16LE (BOM付き)");
+  EXPECT_EQ(dialog.encoding->currentIndex(), 0);
+  EXPECT_TRUE(dialog.fold_compatibility->isChecked());
+  EXPECT_FALSE(dialog.fold_compatibility->isEnabled());
+  dialog.encoding->setCurrentIndex(1);
+  EXPECT_TRUE(dialog.fold_compatibility->isEnabled());
+  dialog.encoding->setCurrentIndex(0);
+  EXPECT_FALSE(dialog.fold_compatibility->isEnabled());
+  dialog.encoding->setCurrentIndex(2);
+  QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
+  ExtractionOptions extraction;
+  LoadOptions(extraction);
+  EXPECT_EQ(extraction.encoding.encoding, OutputEncoding::kUTF8WithBOM);
+  EXPECT_TRUE(extraction.encoding.fold_compatibility_forms);
 }
 
 }  // namespace

@@ -28,9 +28,11 @@ bool Checked(HWND dialog, int control) {
   return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
 }
 
-int ComboSelection(HWND dialog) {
-  return static_cast<int>(SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_GETCURSEL, 0, 0));
+int ComboSelection(HWND dialog, int combo = IDC_OPTION_LINE_END) {
+  return static_cast<int>(SendDlgItemMessageW(dialog, combo, CB_GETCURSEL, 0, 0));
 }
+
+bool Enabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)); }
 
 // The letters after "&" in the captions of the dialog's controls.
 std::multiset<char> AcceleratorLetters(HWND dialog) {
@@ -44,7 +46,7 @@ std::multiset<char> AcceleratorLetters(HWND dialog) {
   return letters;
 }
 
-// A fresh file: the focus on Cancel, distinct Alt keys; OK writes the ten keys in the dialog's
+// A fresh file: the focus on Cancel, distinct Alt keys; OK writes every key in the dialog's
 // order with the fallbacks of the settings.
 TEST(OptionsDialog, FreshFileAndOk) {
   SettingsFile file("");
@@ -52,8 +54,10 @@ TEST(OptionsDialog, FreshFileAndOk) {
   driver.Then("オプション", [](HWND dialog) {
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
     const std::multiset<char> letters = AcceleratorLetters(dialog);
-    EXPECT_EQ(letters.size(), 7u);
-    EXPECT_EQ(std::set<char>(letters.begin(), letters.end()).size(), 7u);
+    EXPECT_EQ(letters.size(), 8u);
+    EXPECT_EQ(std::set<char>(letters.begin(), letters.end()).size(), 8u);
+    EXPECT_EQ(ComboSelection(dialog, IDC_OPTION_ENCODING), 0);
+    EXPECT_FALSE(Enabled(dialog, IDC_OPTION_FOLD_COMPATIBILITY));
     testing::PostClick(dialog, IDOK);
   });
   OptionsDialog().Execute(nullptr);
@@ -76,11 +80,14 @@ TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
         {SettingId::kAskSavePath, IDC_OPTION_ASK_SAVE_PATH},
         {SettingId::kConfirmOverwrite, IDC_OPTION_CONFIRM_OVERWRITE},
         {SettingId::kShowWarnings, IDC_OPTION_SHOW_WARNINGS},
-        {SettingId::kNewerFormats, IDC_OPTION_NEWER_FORMATS}};
+        {SettingId::kNewerFormats, IDC_OPTION_NEWER_FORMATS},
+        {SettingId::kFoldCompatibility, IDC_OPTION_FOLD_COMPATIBILITY}};
     for (const auto& [id, control] : checks) {
       EXPECT_EQ(Checked(dialog, control), SettingOf(id).fallback != 1) << SettingOf(id).key;
     }
     EXPECT_EQ(ComboSelection(dialog), 2);
+    EXPECT_EQ(ComboSelection(dialog, IDC_OPTION_ENCODING), 3);
+    EXPECT_TRUE(Enabled(dialog, IDC_OPTION_FOLD_COMPATIBILITY));
     testing::PostClick(dialog, IDOK);
   });
   OptionsDialog().Execute(nullptr);
@@ -92,7 +99,8 @@ TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
 // write nothing; OK writes what the dialog shows, including a key typed with Alt.
 TEST(OptionsDialog, OddValuesCancelAndClose) {
   const std::string odd =
-      "[GroupBox1]\nCheckBox1=2\n[GroupBox2]\nRadioButton1=1\nRadioButton2=1\nComboBox1=9\n";
+      "[GroupBox1]\nCheckBox1=2\n[GroupBox2]\nRadioButton1=1\nRadioButton2=1\nComboBox1=9\n"
+      "[GroupBox5]\nComboBox2=9\n";
   SettingsFile file(odd);
   DialogDriver driver;
   driver.Then("オプション", [](HWND dialog) {
@@ -100,6 +108,7 @@ TEST(OptionsDialog, OddValuesCancelAndClose) {
     EXPECT_TRUE(Checked(dialog, IDC_OPTION_NO_LINE_BREAKS));  // checked after the other one
     EXPECT_FALSE(Checked(dialog, IDC_OPTION_LINE_BREAKS));
     EXPECT_EQ(ComboSelection(dialog), -1);
+    EXPECT_EQ(ComboSelection(dialog, IDC_OPTION_ENCODING), 0);  // Shift-JIS, as it reads
     CheckDlgButton(dialog, IDC_OPTION_ASK_PAGE_RANGE, BST_CHECKED);
     testing::PostClick(dialog, IDCANCEL);
   });
@@ -113,6 +122,11 @@ TEST(OptionsDialog, OddValuesCancelAndClose) {
 
   driver.Then("オプション", [](HWND dialog) {
     SendDlgItemMessageW(dialog, IDC_OPTION_LINE_END, CB_SETCURSEL, 1, 0);
+    // UTF-8 chosen as the user chooses it, which enables the folding check box.
+    SendDlgItemMessageW(dialog, IDC_OPTION_ENCODING, CB_SETCURSEL, 1, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTION_ENCODING, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_OPTION_ENCODING)));
+    EXPECT_TRUE(Enabled(dialog, IDC_OPTION_FOLD_COMPATIBILITY));
     // Alt+N, the accelerator of "新しい形式のPDFも読み込む(&N)".
     PostMessageW(dialog, WM_SYSCHAR, 'n', 1 << 29);
   });
@@ -122,10 +136,11 @@ TEST(OptionsDialog, OddValuesCancelAndClose) {
   });
   OptionsDialog().Execute(nullptr);
   EXPECT_TRUE(driver.Done());
+  // The encoding's section stays where the file had it.
   EXPECT_EQ(SettingsText(file),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
-            "ComboBox1=1\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\nCheckBox8=1\n"
-            "[GroupBox4]\nCheckBox9=1\n");
+            "ComboBox1=1\n[GroupBox5]\nComboBox2=1\nCheckBox10=0\n[GroupBox3]\nCheckBox5=1\n"
+            "CheckBox6=0\nCheckBox7=1\nCheckBox8=1\n[GroupBox4]\nCheckBox9=1\n");
 }
 
 }  // namespace
