@@ -1,10 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "codes/code_tables.h"
 
 namespace lumenquill {
 
@@ -13,17 +10,6 @@ namespace lumenquill {
 // Shift-JIS codes are kept as such, for the encoder at the output's edge to resolve. None
 // raises errors.
 
-// The code page 932 primitives of the Shift-JIS output.
-// The Shift-JIS code of a CID, by CIDToSJIS: both bytes when the high byte is a lead byte (or
-// 0x1F), otherwise only the low byte. Inline: every CID of a string goes through it.
-inline void AppendCID(uint16_t cid, std::string& dest) {
-  const uint16_t code = CIDToSJIS(cid);
-  const uint8_t high = code >> 8;
-  if (high == 0x1F || (high >= 0x80 && high <= 0xA0) || high >= 0xE0) {
-    dest.push_back(static_cast<char>(high));
-  }
-  dest.push_back(static_cast<char>(code & 0xFF));
-}
 // Single-byte text: 0x20-0x7E copied, every other byte written as a space.
 void WriteSingleByteText(std::string_view source, std::string& dest);
 // Two-byte CIDs, high byte first (Identity-H/V); an odd last byte is ignored.
@@ -44,21 +30,6 @@ void Convert83pv(std::string_view source, std::string& dest);
 void Convert90pv(std::string_view source, std::string& dest);
 // Big-endian UCS-2 (the UniJIS-UCS2 family).
 void ConvertUCS2(std::string_view source, std::string& dest);
-// A UCS-2 unit as one code page 932 code, with best fit: 0 for nothing, a space for a unit
-// without an equivalent, a code above 0xFF for its two bytes, any other for its one byte.
-// AppendCP932Code writes it. Inline: the Shift-JIS output converts characters one by one.
-inline uint16_t CP932CodeForUCS2Unit(uint16_t unit) {
-  const uint16_t code = UnicodeToCP932(unit);
-  return code == kUnknownCharacter && unit != '?' ? ' ' : code;
-}
-inline void AppendCP932Code(uint16_t code, std::string& dest) {
-  if (code > 0xFF) {
-    dest.push_back(static_cast<char>(code >> 8));
-    dest.push_back(static_cast<char>(code & 0xFF));
-  } else if (code != 0) {
-    dest.push_back(static_cast<char>(code));
-  }
-}
 // Big-endian UCS-2 units, each a character of its own (see AppendUnicodeCharacter); an odd last
 // byte is ignored. Surrogate halves are not combined: each gives U+FFFD.
 void WriteUCS2Text(std::string_view data, std::string& dest);
