@@ -43,7 +43,11 @@ std::optional<int32_t> RoundDecimal(std::string_view text, BeyondInt32 beyond) {
   if (const std::optional<int32_t> integer = ParseDecimal(text)) return integer;
   const std::optional<double> value = DecimalToDouble(text);
   if (!value) return std::nullopt;
-  const double rounded = std::nearbyint(*value);  // the default mode rounds halves to even
+  return RoundToInt32(*value, beyond);
+}
+
+std::optional<int32_t> RoundToInt32(double value, BeyondInt32 beyond) {
+  const double rounded = std::nearbyint(value);  // the default mode rounds halves to even
   constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
   constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
   if (rounded < kMin || rounded > kMax) {

@@ -19,5 +19,7 @@ enum class BeyondInt32 { kHeldAtEnds, kRefused };
 // A decimal number text, as DecimalToDouble reads it, rounded to the nearest integer with
 // halves to even.
 std::optional<int32_t> RoundDecimal(std::string_view text, BeyondInt32 beyond);
+// A value rounded as RoundDecimal rounds it.
+std::optional<int32_t> RoundToInt32(double value, BeyondInt32 beyond);
 
 }  // namespace lumenquill

@@ -1,5 +1,6 @@
 #include "text/content_interpreter.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include "codes/cid_glyph_text.h"
 #include "codes/code_helpers.h"
 #include "codes/predefined_conversion.h"
+#include "reader/decimal_text.h"
 #include "reader/reading_primitives.h"
 #include "text/dictionary_operand.h"
 #include "text/inline_image.h"
@@ -150,6 +152,8 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   num_a_ = {};
   num_b_ = {};
   next_slot_a_ = true;
+  number_count_ = 0;
+  scale_x_ = scale_y_ = 1;  // BT starts with the identity matrix
   // Every token of a text object comes here: one switch on its first byte finds what it is (a
   // delimiter token is that one byte; operators are compared whole). The tokens come from a
   // cursor; the stream follows it where another reader takes over, and wherever that reader
@@ -185,6 +189,7 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
         case '9':
           (next_slot_a_ ? num_a_ : num_b_) = token;
           next_slot_a_ = !next_slot_a_;
+          recent_numbers_[number_count_++ % recent_numbers_.size()] = token;
           break;
         case '<':
         case '(':
@@ -203,8 +208,11 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
         case 'T':
           if (Is(token, "T*")) {
             WriteLineBreakAlongText(output);
-          } else if (Is(token, "Td") || Is(token, "TD") || Is(token, "Tm")) {
-            ApplyPositioning(output);
+          } else if (Is(token, "Td") || Is(token, "TD")) {
+            ApplyPositioning(output, Move::kRelative);
+          } else if (Is(token, "Tm")) {
+            SetTextMatrixScale();
+            ApplyPositioning(output, Move::kAbsolute);
           }
           break;
         case 'E':
@@ -245,13 +253,16 @@ void ContentInterpreter::WriteLineBreakAlongText(std::string& output) const {
 
 // Td, TD and Tm compare their last two numbers with those of the previous positioning
 // operator of the buffer: a move across the writing direction of at least the threshold, or a
-// move back of at least the threshold, starts a new line.
-void ContentInterpreter::ApplyPositioning(std::string& output) {
+// move back of at least the threshold, starts a new line. A relative move is measured in the
+// unit of the text matrix, so that 0 -1.5 Td under 12 0 0 12 x y Tm counts as the 18-point
+// move it is.
+void ContentInterpreter::ApplyPositioning(std::string& output, Move move) {
   if (options_.line_break_mode == 0) return;
   if (!next_slot_a_) std::swap(num_a_, num_b_);
   // A missing number (an empty slot) converts to nothing, like one that is no number.
-  const std::optional<int32_t> x = NumberToInt(num_a_);
-  const std::optional<int32_t> y = NumberToInt(num_b_);
+  const bool scaled = move == Move::kRelative;
+  const std::optional<int32_t> x = ScaledNumberToInt(num_a_, scaled ? scale_x_ : 1);
+  const std::optional<int32_t> y = ScaledNumberToInt(num_b_, scaled ? scale_y_ : 1);
   if (x && y && prev_x_ && prev_y_) {
     const int32_t t = options_.line_threshold;
     const bool vertical_move = *y != 0 && (Distance(*y, *prev_y_) >= t || *y <= -t);
@@ -260,6 +271,21 @@ void ContentInterpreter::ApplyPositioning(std::string& output) {
   }
   prev_x_ = x;
   prev_y_ = y;
+}
+
+// The lengths of the matrix's x and y unit vectors, from a b c d of a b c d e f Tm; a Tm with
+// fewer numbers, or with one that is no number, leaves them as they were.
+void ContentInterpreter::SetTextMatrixScale() {
+  if (number_count_ < recent_numbers_.size()) return;
+  double abcd[4];
+  for (size_t k = 0; k < 4; ++k) {
+    const size_t index = (number_count_ - recent_numbers_.size() + k) % recent_numbers_.size();
+    const std::optional<double> value = DecimalToDouble(recent_numbers_[index]);
+    if (!value) return;
+    abcd[k] = *value;
+  }
+  scale_x_ = std::hypot(abcd[0], abcd[1]);
+  scale_y_ = std::hypot(abcd[2], abcd[3]);
 }
 
 void ContentInterpreter::OutputString(ByteStream& content, std::string& output,

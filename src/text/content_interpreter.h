@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -68,7 +69,11 @@ class ContentInterpreter final {
   void RestoreFont();
   void DecodeTextObject(ByteStream& content, std::string& output);
   void ReadTextArray(ByteStream& content, std::string& output);
-  void ApplyPositioning(std::string& output);
+  // A Td or TD moves by its operands in text space, which the text matrix scales; a Tm sets
+  // the matrix and is compared by its translation.
+  enum class Move { kRelative, kAbsolute };
+  void ApplyPositioning(std::string& output, Move move);
+  void SetTextMatrixScale();
   void WriteLineBreakAlongText(std::string& output) const;
   // Converts the string that starts at the position; before a ' or " operator, which move to
   // the next line first, the line break comes before the string's text.
@@ -101,6 +106,13 @@ class ContentInterpreter final {
   std::string_view num_a_;
   std::string_view num_b_;
   bool next_slot_a_ = true;
+  // The last six numbers of the current text object, for the matrix of a Tm.
+  std::array<std::string_view, 6> recent_numbers_;
+  size_t number_count_ = 0;
+  // The length of a text-space unit along x and along y, by the last Tm of the text object:
+  // producers that set the font size in the matrix (12 0 0 12 x y Tm) move in units of it.
+  double scale_x_ = 1;
+  double scale_y_ = 1;
 };
 
 }  // namespace lumenquill

@@ -10,5 +10,7 @@ namespace lumenquill {
 // beyond the 32-bit range are held at its ends, so a very large move or kerning still counts
 // as large.
 std::optional<int32_t> NumberToInt(std::string_view text);
+// The number operand times scale, rounded and held as NumberToInt does.
+std::optional<int32_t> ScaledNumberToInt(std::string_view text, double scale);
 
 }  // namespace lumenquill

@@ -58,6 +58,21 @@ TEST_F(ContentInterpreter, LineBreaksFromPositioning) {
   EXPECT_EQ(Text("BT 5 72 700 Td (A) Tj 0 -20 TD (B) Tj ET"), "A|B");
 }
 
+// Td and TD move in the unit of the text matrix: cairo and pango set the font size in Tm and
+// move by fractions of a line. Tm itself is compared by its translation, and BT restores the
+// unit matrix.
+TEST_F(ContentInterpreter, RelativeMovesAreMeasuredInTheTextMatrixUnit) {
+  AddFont("/F1", "WinAnsiEncoding");
+  const std::string cairo = "BT 12 0 0 -12 72 84 Tm /F1 1 Tf (A) Tj 0 -1.5 Td (B) Tj ";
+  EXPECT_EQ(Text(cairo + "0 -1.5 Td (C) Tj ET"), "A|B|C");
+  EXPECT_EQ(Text(cairo + "0.2 0 Td (C) Tj ET"), "A|BC");
+  EXPECT_EQ(Text(cairo + "ET BT 0 -1.5 Td (C) Tj 0 -1.5 Td (D) Tj ET"), "A|B|CD");
+  const std::string moves = " Tm (A) Tj 0 -1.5 Td (B) Tj 0 -1.5 Td (C) Tj ET";
+  EXPECT_EQ(Text("BT 0 12 -12 0 72 84" + moves), "A|B|C");  // rotated
+  EXPECT_EQ(Text("BT 1e300 0 0 1e300 0 0" + moves), "A|B|C");
+  EXPECT_EQ(Text("BT 0 0 0 0 0 0" + moves), "ABC");
+}
+
 TEST_F(ContentInterpreter, NoLineBreaksInModeZero) {
   decoder_->options.line_breaks = false;
   EXPECT_EQ(Text("BT 72 700 Td (A) Tj 0 -14 Td (B) Tj T* (C) Tj [(D) -200 (E)] TJ ET"), "ABCD E");
