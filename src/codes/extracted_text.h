@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8_text.h"
+
 namespace lumenquill {
 
 // The text the extraction produces, before the output encoding: UTF-8, in which code points
@@ -21,25 +23,7 @@ inline constexpr char32_t kUnknownCode = 0x130000;
 inline constexpr char32_t kLastExtractedCode = kUnknownCode;
 
 // Appends the code point (a Unicode scalar value or one of the marks above) as UTF-8.
-inline void AppendExtracted(char32_t c, std::string& dest) {
-  if (c < 0x80) {
-    dest.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    const char bytes[] = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-    dest.append(bytes, 2);
-  } else if (c < 0x10000) {
-    const char bytes[] = {static_cast<char>(0xE0 | (c >> 12)),
-                          static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                          static_cast<char>(0x80 | (c & 0x3F))};
-    dest.append(bytes, 3);
-  } else {
-    const char bytes[] = {static_cast<char>(0xF0 | (c >> 18)),
-                          static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
-                          static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                          static_cast<char>(0x80 | (c & 0x3F))};
-    dest.append(bytes, 4);
-  }
-}
+inline void AppendExtracted(char32_t c, std::string& dest) { AppendUtf8(c, dest); }
 
 inline void AppendCP932Character(uint16_t code, std::string& dest) {
   AppendExtracted(kCP932Code + code, dest);
