@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "codes/cid_glyph_text.h"
 #include "codes/code_helpers.h"
 #include "codes/predefined_conversion.h"
 #include "reader/decimal_text.h"
@@ -32,12 +31,6 @@ bool IsNumberToken(std::string_view token) {
   return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
 }
 
-// Simple fonts take one byte per code whatever code space their ToUnicode map declares;
-// Type0 fonts take codes of the lengths their map gives.
-bool IsSimpleFont(const std::string& subtype) {
-  return subtype == "Type1" || subtype == "TrueType" || subtype == "Type3" || subtype == "MMType1";
-}
-
 bool OpensString(std::string_view token) { return token[0] == '(' || token[0] == '<'; }
 
 std::vector<std::string_view> FontNames(const FontList& fonts) {
@@ -54,23 +47,7 @@ int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 
 ContentInterpreter::ContentInterpreter(const InterpreterOptions& options, const FontList& fonts,
                                        FontCache* cache)
-    : options_(options), font_index_(FontNames(fonts)) {
-  font_selections_.reserve(fonts.size());
-  for (const FontResource& font : fonts) {
-    SelectedFont& selection = font_selections_.emplace_back();
-    selection.conversion = ChooseConversion(font);
-    if (font.cmap_data) {
-      selection.cmap = cache ? cache->CachedReader(font) : nullptr;
-      if (!selection.cmap) {
-        cmap_readers_.push_back(ReadFontCMap(font));
-        selection.cmap = cmap_readers_.back().get();
-      }
-    }
-    selection.code_bytes = IsSimpleFont(font.subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
-    selection.glyph_characters = font.glyph_characters.get();
-    selection.horizontal = font.encoding.empty() || font.encoding.back() != 'V';
-  }
-}
+    : options_(options), font_index_(FontNames(fonts)), font_selections_(fonts, cache) {}
 
 void ContentInterpreter::Run(ByteStream& content, std::string& output) {
   try {
@@ -312,30 +289,7 @@ void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
     // Only this string is lost.
   }
   if (quote_operator) WriteLineBreakAlongText(output);
-  if (!string_buffer_.empty()) ConvertString(output);
-}
-
-void ContentInterpreter::ConvertString(std::string& dest) const {
-  const FontConversion& conversion = selected_->conversion;
-  switch (conversion.kind) {
-    case ConversionKind::kToUnicode:
-    case ConversionKind::kCMapProgram:
-      ConvertByCMap(selected_->cmap, string_buffer_, dest, selected_->code_bytes, conversion.codes);
-      break;
-    case ConversionKind::kEmbeddedCmap:
-      WriteCIDsByGlyphs(*selected_->glyph_characters, string_buffer_, dest);
-      break;
-    case ConversionKind::kGlyphNames:
-      WriteByCodeTable(*conversion.codes, string_buffer_, dest);
-      break;
-    case ConversionKind::kIdentityToUnicode:
-    case ConversionKind::kUnknownCIDs:
-    case ConversionKind::kLabel:
-      conversion.converter(string_buffer_, dest);
-      break;
-    case ConversionKind::kNone:
-      break;
-  }
+  if (!string_buffer_.empty()) selected_->Convert(string_buffer_, output);
 }
 
 }  // namespace lumenquill

@@ -3,18 +3,16 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "codes/cmap_reader.h"
 #include "content/font_resource.h"
 #include "reader/memory_stream.h"
 #include "text/font_cache.h"
-#include "text/font_conversion.h"
 #include "text/font_name_index.h"
+#include "text/font_selection.h"
 
 namespace lumenquill {
 
@@ -46,16 +44,6 @@ class ContentInterpreter final {
   static constexpr size_t kMaxSavedFonts = 256;
 
  private:
-  // What selecting a font sets, worked out once for each font of the list: a page may switch
-  // fonts at every string.
-  struct SelectedFont {
-    FontConversion conversion{ConversionKind::kLabel, ConverterForLabel("")};
-    const CMapReader* cmap = nullptr;  // set when the font has CMap data
-    CodeBytes code_bytes = CodeBytes::kByCMap;
-    const CIDGlyphCharacters* glyph_characters = nullptr;
-    bool horizontal = true;
-  };
-
   // Takes note of each token of the content loops, comments excepted: Tf selects the font named
   // by the name operand just before its size.
   void FollowOperands(std::string_view token) {
@@ -78,13 +66,10 @@ class ContentInterpreter final {
   // Converts the string that starts at the position; before a ' or " operator, which move to
   // the next line first, the line break comes before the string's text.
   void OutputString(ByteStream& content, std::string& output, bool in_text_object);
-  void ConvertString(std::string& output) const;
 
   const InterpreterOptions& options_;
-  std::vector<std::unique_ptr<CMapReader>> cmap_readers_;  // those not from the cache
-  FontNameIndex font_index_;                               // Tf selects by name
-  std::vector<SelectedFont> font_selections_;  // by font index; CMap readers from the cache
-                                               // or cmap_readers_
+  FontNameIndex font_index_;  // Tf selects by name
+  FontSelections font_selections_;
 
   // The operands seen since the last operator, as far as Tf cares: a name, then one number.
   enum class FontOperands { kNone, kName, kNameAndSize };
@@ -95,8 +80,8 @@ class ContentInterpreter final {
   int32_t current_font_ = -1;  // the index of the selected font; -1 for none
   std::vector<int32_t> saved_fonts_;
   int64_t unsaved_levels_ = 0;  // the q past kMaxSavedFonts that their Q must pass over
-  const SelectedFont no_font_;  // with no font, as before any Tf: strings are single-byte text
-  const SelectedFont* selected_ = &no_font_;  // the selected font's, or no_font_
+  const FontSelection no_font_;  // with no font, as before any Tf: strings are single-byte text
+  const FontSelection* selected_ = &no_font_;  // the selected font's, or no_font_
   // The last two numbers of the previous positioning operator, as integers.
   std::optional<int32_t> prev_x_;
   std::optional<int32_t> prev_y_;
