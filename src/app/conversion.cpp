@@ -40,7 +40,8 @@ ExtractionProgress ConnectProgress(ProgressDisplay& progress) {
                               progress.ProcessPendingInput();
                               take_escape();
                             },
-                            [&progress] { progress.ShowProgress(0, 100, 100, true); }};
+                            [&progress] { progress.ShowProgress(0, 100, 100, true); },
+                            {}};
 }
 
 // Why an output file was refused before anything was written.

@@ -5,9 +5,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "codes/text_encoder.h"
 #include "content/font_resource.h"
+#include "layout/layout_options.h"
+#include "layout/page_arrangement.h"
 #include "reader/document.h"
 #include "reader/memory_stream.h"
 
@@ -35,6 +38,11 @@ struct ExtractionOptions {
   std::optional<PageRange> pages;
   // The bytes the text is handed over in.
   TextEncoding encoding;
+  // Each page's text read in the order of its layout (where its glyphs stand) rather than in
+  // the order the content draws them; line_breaks and line_threshold then play no part.
+  bool layout_order = false;
+  // What becomes of ruby in layout order.
+  RubyHandling ruby = RubyHandling::kDrop;
 };
 
 // Receives the text as it is produced, in order.
@@ -49,6 +57,8 @@ struct ExtractionProgress {
   std::function<void()> form_done;
   // Once, however the extraction ends.
   std::function<void()> finished;
+  // In layout order, after each page: the lines and columns its layout read.
+  std::function<void(int32_t page, const std::vector<ArrangedLine>& lines)> page_arranged;
 };
 
 // Turns an opened document into text, page by page, handing it to a sink in the encoding of the

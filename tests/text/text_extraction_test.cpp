@@ -62,7 +62,8 @@ class TextExtraction : public ::testing::Test {
                            [this] {
                              if (++forms_done_ == cancel_at_form_) cancel_ = true;
                            },
-                           [this] { positions_.push_back(kFinished); }},
+                           [this] { positions_.push_back(kFinished); },
+                           {}},
         &substitutions_);
     return text;
   }
