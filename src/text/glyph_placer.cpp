@@ -91,6 +91,19 @@ double GlyphAdvance(std::string_view code, const GlyphFont& font) {
   return code.size() == 1 ? width / 2 : width;
 }
 
+// The next token, or the last one of the buffer, which ScanToken leaves when no delimiter ends
+// it (a form's content often ends with its last operator); empty at the end.
+std::string_view NextTokenOfBuffer(ByteStream& content) {
+  const int64_t start = content.Position();
+  const std::string_view token = NextTokenOrEnd(content);
+  if (!token.empty()) return token;
+  std::string_view rest = content.Bytes().substr(static_cast<size_t>(start));
+  while (!rest.empty() && IsTokenWhiteSpace(static_cast<uint8_t>(rest.front()))) {
+    rest.remove_prefix(1);
+  }
+  return rest;
+}
+
 bool AllFinite(std::initializer_list<float> values) {
   return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
 }
@@ -130,7 +143,7 @@ void GlyphPlacer::Place(std::string_view content, const FontList& fonts,
 void GlyphPlacer::Run(ByteStream& content, const Level& level) {
   try {
     while (page_.glyphs.size() < max_glyphs_) {
-      const std::string_view token = NextTokenOrEnd(content);
+      const std::string_view token = NextTokenOfBuffer(content);
       if (token.empty()) return;
       switch (token[0]) {
         case '%':
