@@ -128,6 +128,11 @@ def html_lines(lines):
 def chromium(lines, work, raw, style=""):
     page = os.path.join(work, "page.html")
     write(page, source("page.html", html_lines(lines), style=style))
+    print_to_pdf(page, work, raw)
+
+
+def print_to_pdf(page, work, raw):
+    """Chromium's print of the HTML page."""
     run("chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
         "--disable-background-networking", "--disable-component-update", "--disable-sync",
         "--user-data-dir=" + os.path.join(work, "chromium"), "--no-pdf-header-footer",
@@ -268,14 +273,22 @@ def tex_lines(lines):
 
 
 def platex(lines, work, raw):
-    write(os.path.join(work, "doc.tex"), source("platex.tex", tex_lines(lines)))
+    platex_dvipdfmx(source("platex.tex", tex_lines(lines)), work, raw)
+
+
+def platex_dvipdfmx(document, work, raw):
+    write(os.path.join(work, "doc.tex"), document)
     run("platex", "-interaction=batchmode", "-halt-on-error", "doc.tex", cwd=work,
         stdout=subprocess.DEVNULL)
     run("dvipdfmx", "-q", "-o", raw, "doc.dvi", cwd=work)
 
 
 def lualatex(lines, work, raw):
-    write(os.path.join(work, "doc.tex"), source("lualatex.tex", tex_lines(lines)))
+    lualatex_pdf(source("lualatex.tex", tex_lines(lines)), work, raw)
+
+
+def lualatex_pdf(document, work, raw):
+    write(os.path.join(work, "doc.tex"), document)
     run("lualatex", "-interaction=batchmode", "-halt-on-error", "doc.tex", cwd=work,
         stdout=subprocess.DEVNULL)
     os.replace(os.path.join(work, "doc.pdf"), raw)
