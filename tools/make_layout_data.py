@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Generates tests/data/layout: pages from real producers whose lines, columns, tables and ruby
-test the reading order, each with the text its producer was given. Beside each X.pdf it writes
+test the reading order (and ReportLab's, whose lines every extractor reads, as the control),
+each with the text its producer was given. Beside each X.pdf it writes
 X.known (the lines in reading order, UTF-8, ruby readings left out; a table row is one line,
 its cells joined by a space) and, where there is ruby, X.ruby.known (each reading in 《》 after
 its base, 青空文庫 style). Both come from the same lines the producer is given, written here
@@ -113,6 +114,20 @@ def cairo_lines(lines, work, raw):
     surface.finish()
 
 
+def reportlab_lines(lines, work, raw):
+    """The control: reportlab's lines, each placed by its own text matrix in points."""
+    from reportlab.pdfbase import pdfmetrics
+    from reportlab.pdfbase.cidfonts import UnicodeCIDFont
+    from reportlab.pdfgen import canvas
+    pdfmetrics.registerFont(UnicodeCIDFont("HeiseiMin-W3"))
+    pdf = canvas.Canvas(raw, invariant=1)
+    pdf.setFont("HeiseiMin-W3", 12)
+    for index, line in enumerate(lines):
+        pdf.drawString(72, 760 - 20 * index, line)
+    pdf.showPage()
+    pdf.save()
+
+
 def pango_vertical(lines, work, raw):
     """pango-view's vertical layout: west gravity, the page turned a quarter so that the
     columns read top to bottom, right to left."""
@@ -220,6 +235,7 @@ def platex_pxrubrica(lines, work, raw):
 
 # name: (producer, lines given to it)
 DOCUMENTS = {
+    "reportlab-lines": (reportlab_lines, horizontal("ReportLab")),
     "cairo-lines": (cairo_lines, horizontal("cairo")),
     "pango-horizontal": (producers.pango_view("IPAGothic 12"), horizontal("pango")),
     "pango-vertical": (pango_vertical, vertical("pango")),
