@@ -99,35 +99,6 @@ def known_lines(lines):
 
 # Each producer: (lines, work folder, raw PDF path) -> writes the raw PDF.
 
-def cairo_lines(lines, work, raw):
-    """Lines of one size 18 points apart: cairo sets 12 0 0 -12 x y Tm and moves by 0 -1.5 Td,
-    as GTK applications and Firefox on Linux write their pages."""
-    import cairo
-    surface = cairo.PDFSurface(raw, 420, 595)
-    surface.set_metadata(cairo.PDF_METADATA_CREATE_DATE, "2026-01-01T00:00:00")
-    context = cairo.Context(surface)
-    context.select_font_face("IPAMincho")
-    context.set_font_size(12)
-    for index, line in enumerate(lines):
-        context.move_to(36, 60 + 18 * index)
-        context.show_text(line)
-    surface.finish()
-
-
-def reportlab_lines(lines, work, raw):
-    """The control: reportlab's lines, each placed by its own text matrix in points."""
-    from reportlab.pdfbase import pdfmetrics
-    from reportlab.pdfbase.cidfonts import UnicodeCIDFont
-    from reportlab.pdfgen import canvas
-    pdfmetrics.registerFont(UnicodeCIDFont("HeiseiMin-W3"))
-    pdf = canvas.Canvas(raw, invariant=1)
-    pdf.setFont("HeiseiMin-W3", 12)
-    for index, line in enumerate(lines):
-        pdf.drawString(72, 760 - 20 * index, line)
-    pdf.showPage()
-    pdf.save()
-
-
 def pango_vertical(lines, work, raw):
     """pango-view's vertical layout: west gravity, the page turned a quarter so that the
     columns read top to bottom, right to left."""
@@ -235,8 +206,9 @@ def platex_pxrubrica(lines, work, raw):
 
 # name: (producer, lines given to it)
 DOCUMENTS = {
-    "reportlab-lines": (reportlab_lines, horizontal("ReportLab")),
-    "cairo-lines": (cairo_lines, horizontal("cairo")),
+    "reportlab-lines": (producers.reportlab("HeiseiMin-W3", cid=True),
+                        horizontal("ReportLab")),
+    "cairo-lines": (producers.pycairo("IPAMincho", 12, 18), horizontal("cairo")),
     "pango-horizontal": (producers.pango_view("IPAGothic 12"), horizontal("pango")),
     "pango-vertical": (pango_vertical, vertical("pango")),
     "libreoffice-horizontal": (writer(odf_lines), horizontal("LibreOffice")),

@@ -95,7 +95,10 @@ def escape_xml(text):
 
 # Each producer: (lines, work folder, raw PDF path) -> writes the raw PDF.
 
-def pycairo(font):
+def pycairo(font, title_size=15, leading=28):
+    """pycairo's lines, the first in the title size. Lines of one size set by one font end in
+    one text object: cairo sets the size in the matrix (12 0 0 -12 x y Tm) and moves by a
+    fraction of it (0 -1.5 Td for 18 points), as GTK applications and Firefox write pages."""
     def make(lines, work, raw):
         import cairo
         surface = cairo.PDFSurface(raw, 420, 595)
@@ -103,8 +106,8 @@ def pycairo(font):
         context = cairo.Context(surface)
         context.select_font_face(font)
         for index, line in enumerate(lines):
-            context.set_font_size(15 if index == 0 else 12)
-            context.move_to(36, 60 + 28 * index)
+            context.set_font_size(title_size if index == 0 else 12)
+            context.move_to(36, 60 + leading * index)
             context.show_text(line)
         surface.show_page()
         surface.finish()
@@ -257,15 +260,22 @@ def glyphshow(lines, work, raw):
     postscript_to_pdf(postscript, raw)
 
 
-def reportlab_winansi(lines, work, raw):
-    """reportlab's standard fonts write their text in WinAnsiEncoding."""
-    from reportlab.pdfgen import canvas
-    pdf = canvas.Canvas(raw, invariant=1)
-    pdf.setFont("Helvetica", 12)
-    for index, line in enumerate(lines):
-        pdf.drawString(72, 760 - 20 * index, line)
-    pdf.showPage()
-    pdf.save()
+def reportlab(font, cid=False):
+    """reportlab's lines, each placed by its own text matrix in points. Its standard fonts
+    write their text in WinAnsiEncoding; a CID font (cid) is one of its Unicode CID fonts."""
+    def make(lines, work, raw):
+        from reportlab.pdfbase import pdfmetrics
+        from reportlab.pdfbase.cidfonts import UnicodeCIDFont
+        from reportlab.pdfgen import canvas
+        if cid:
+            pdfmetrics.registerFont(UnicodeCIDFont(font))
+        pdf = canvas.Canvas(raw, invariant=1)
+        pdf.setFont(font, 12)
+        for index, line in enumerate(lines):
+            pdf.drawString(72, 760 - 20 * index, line)
+        pdf.showPage()
+        pdf.save()
+    return make
 
 
 def tex_lines(lines):
@@ -339,7 +349,7 @@ PRODUCERS = {
     "paps-japanese": (paps, japanese("paps")),
     "enscript-english": (enscript, english("enscript")),
     "ghostscript-glyphshow-latin": (glyphshow, latin("ghostscript")),
-    "reportlab-winansi-latin": (reportlab_winansi, latin("reportlab")),
+    "reportlab-winansi-latin": (reportlab("Helvetica"), latin("reportlab")),
     "platex-dvipdfmx-japanese": (platex, japanese("pLaTeX")),
     "lualatex-japanese": (lualatex, japanese("LuaLaTeX")),
     "ocrmypdf-japanese": (ocrmypdf, japanese("OCRmyPDF")),
