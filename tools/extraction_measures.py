@@ -13,6 +13,7 @@ import glob
 import os
 import shlex
 import subprocess
+import sys
 import tempfile
 import unicodedata
 
@@ -71,11 +72,14 @@ def pdfs_with_known_text(paths):
 
 
 def extract(template, pdf):
-    """The extractor's text of the PDF (empty when it fails)."""
+    """The extractor's text of the PDF, or None when it fails (told on standard error)."""
     with tempfile.TemporaryDirectory() as work:
         out = os.path.join(work, "out.txt")
         command = template.replace("{pdf}", shlex.quote(pdf)).replace("{out}", out)
         result = subprocess.run(command, shell=True, capture_output=True, timeout=120)
+        if result.returncode:
+            print("%s: exit status %d" % (command, result.returncode), file=sys.stderr)
+            return None
         data = result.stdout
         if "{out}" in template:
             data = open(out, "rb").read() if os.path.exists(out) else b""

@@ -10,7 +10,8 @@ ones. "-" where neither has a break.
     tools/line_f1.py [--lumenquill-info BIN] [--ours=OPTIONS ...] [--no-peers]
                      [--extractor LABEL=TEMPLATE ...] [PDF or folder ...]
 
-e.g. tools/line_f1.py --ours= --ours=--layout --extractor 'mutool=mutool draw -q -F txt -o {out} {pdf}'
+e.g. tools/line_f1.py --ours= --ours=--layout \\
+        --extractor 'mutool=mutool draw -q -F txt -o {out} {pdf}'
 """
 
 import os
@@ -19,7 +20,10 @@ import extraction_measures as measures
 
 
 def break_counts(known, extracted):
-    """(true, false, missed) breaks of the extraction against the known text."""
+    """[true, false, missed] breaks of the extraction against the known text (None when the
+    extractor failed)."""
+    if extracted is None:
+        return None
     a, b = measures.characters(known), measures.characters(extracted)
     _, pairs = measures.alignment([c for c, _ in a], [c for c, _ in b])
     true = false = missed = 0
@@ -32,6 +36,8 @@ def break_counts(known, extracted):
 
 
 def f1(counts):
+    if counts is None:
+        return "failed"
     true, false, missed = counts
     return "%.2f" % (2 * true / (2 * true + false + missed)) if any(counts) else "-"
 
@@ -45,8 +51,9 @@ def main():
         counts = [break_counts(known, measures.extract(t, pdf)) for _, t in chosen]
         files.append([os.path.basename(pdf), measures.group(pdf)] + [f1(c) for c in counts])
         totals = groups.setdefault(measures.group(pdf), [[0, 0, 0] for _ in chosen])
-        for total, c in zip(totals, counts):
-            total[:] = [x + y for x, y in zip(total, c)]
+        for index, c in enumerate(counts):
+            if totals[index] is not None:
+                totals[index] = c and [x + y for x, y in zip(totals[index], c)]
     labels = [label for label, _ in chosen]
     print(measures.markdown_table(["file", "group"] + labels, files) + "\n")
     print(measures.markdown_table(["group"] + labels,

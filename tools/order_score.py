@@ -16,6 +16,8 @@ import extraction_measures as measures
 
 
 def order_score(known, extracted):
+    if extracted is None:
+        return "failed"
     a = [c for c, _ in measures.characters(known)]
     b = [c for c, _ in measures.characters(extracted)]
     distance, _ = measures.alignment(a, b)
