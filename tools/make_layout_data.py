@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""Generates tests/data/layout: pages from real producers whose lines, columns, tables and ruby
-test the reading order (and ReportLab's, whose lines every extractor reads, as the control),
-each with the text its producer was given. Beside each X.pdf it writes
+"""Generates tests/data/layout: pages from real producers whose lines, columns (縦中横 within
+them), tables and ruby test the reading order (and ReportLab's, whose lines every extractor
+reads, as the control), each with the text its producer was given. Beside each X.pdf it writes
 X.known (the lines in reading order, UTF-8, ruby readings left out; a table row is one line,
 its cells joined by a space) and, where there is ruby, X.ruby.known (each reading in 《》 after
 its base, 青空文庫 style). Both come from the same lines the producer is given, written here
@@ -93,6 +93,14 @@ def vertical_ruby(producer):
             "漢《かん》字《じ》の振《ふ》り仮名《がな》。"]
 
 
+def vertical_upright(producer):
+    """A vertical page whose numbers of one or two digits are set upright across the column
+    (縦中横)."""
+    return [producer + " の縦中横",
+            "第12回の会議は",
+            "10月3日に開きます。"]
+
+
 def known_lines(lines):
     return [" ".join(line) if isinstance(line, list) else known(line) for line in lines]
 
@@ -120,6 +128,16 @@ def odf_paragraph(line, style=""):
 
 def odf_lines(lines):
     return "".join(map(odf_paragraph, lines))
+
+
+def upright_numbers(markup, form):
+    """The markup with each number of one or two digits written by form (縦中横)."""
+    return re.sub(r"(?<![0-9])[0-9]{1,2}(?![0-9])", lambda match: form % match[0], markup)
+
+
+def odf_upright_lines(lines):
+    return upright_numbers(odf_lines(lines),
+                           "<text:span text:style-name=\"Upright\">%s</text:span>")
 
 
 def odf_columns(lines):
@@ -162,6 +180,10 @@ def html_paragraph(line):
 
 def html_lines(lines):
     return "".join(map(html_paragraph, lines))
+
+
+def html_upright_lines(lines):
+    return upright_numbers(html_lines(lines), "<span class=\"upright\">%s</span>")
 
 
 def html_columns(lines):
@@ -213,6 +235,8 @@ DOCUMENTS = {
     "pango-vertical": (pango_vertical, vertical("pango")),
     "libreoffice-horizontal": (writer(odf_lines), horizontal("LibreOffice")),
     "libreoffice-vertical": (writer(odf_lines, "tb-rl"), vertical("LibreOffice")),
+    "libreoffice-vertical-upright": (writer(odf_upright_lines, "tb-rl"),
+                                     vertical_upright("LibreOffice")),
     "libreoffice-columns": (writer(odf_columns), columns("LibreOffice")),
     "libreoffice-table": (writer(odf_table), table("LibreOffice")),
     "libreoffice-ruby": (writer(odf_lines), ruby("LibreOffice")),
@@ -222,6 +246,8 @@ DOCUMENTS = {
                                          vertical("LibreOffice")),
     "chromium-ruby": (chromium(html_lines), ruby("Chromium")),
     "chromium-vertical": (chromium(html_lines, "vertical-rl"), vertical("Chromium")),
+    "chromium-vertical-upright": (chromium(html_upright_lines, "vertical-rl"),
+                                  vertical_upright("Chromium")),
     "chromium-columns": (chromium(html_columns), columns("Chromium")),
     "chromium-table": (chromium(html_table), table("Chromium")),
     "lualatex-vertical": (lualatex("ltjtarticle"), vertical("LuaLaTeX")),
