@@ -1,0 +1,177 @@
+#include "layout/layout_units.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "codes/code_tables.h"
+#include "codes/extracted_text.h"
+
+namespace lumenquill {
+namespace {
+
+// A glyph of no size still has a place; its size is taken as this, so that every threshold,
+// a fraction of the size, stays a positive length.
+constexpr double kSmallestSize = 1e-3;
+// A horizontal glyph's body across its baseline, in units of its size: descenders below, the
+// ascent above. Two glyphs' bodies touch when they share a line.
+constexpr double kDescent = 0.2;
+constexpr double kAscent = 0.8;
+// An upright horizontal-font glyph stacked under the one drawn before it (as some producers
+// set vertical Japanese: one glyph at a time, each its size below the last) is vertical text.
+// A step outside this range, in units of the size, is a line break of horizontal text rather:
+// horizontal lines stand at least 1.3 sizes apart in practice.
+constexpr double kStackedStepMin = 0.75;
+constexpr double kStackedStepMax = 1.3;
+constexpr double kStackedShiftMax = 0.25;
+
+char32_t Resolved(char32_t c) {
+  if (c >= kUnknownCode) return kNoCharacter;
+  if (c >= kAdobeJapan1) return AdobeJapan1ToUnicode(static_cast<uint16_t>(c - kAdobeJapan1));
+  if (c >= kCP932Code) return CP932ToUnicode(static_cast<uint16_t>(c - kCP932Code));
+  return c;
+}
+
+bool IsSpace(char32_t c) {
+  c = Resolved(c);
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == 0xA0 || c == 0x3000 ||
+         (c >= 0x2000 && c <= 0x200B);
+}
+
+bool OnlySpace(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    if (!IsSpace(NextExtracted(text, i))) return false;
+  }
+  return true;
+}
+
+enum class Direction { kHorizontal, kVerticalFont, kRotatedDown, kStacked };
+
+struct Candidate {
+  const PlacedGlyph* glyph;
+  uint32_t drawn;
+  double size;
+  Direction direction;
+  bool japanese_first;
+  bool japanese_last;
+};
+
+bool Finite(const PlacedGlyph& g) {
+  return std::isfinite(g.x) && std::isfinite(g.y) && std::isfinite(g.advance_x) &&
+         std::isfinite(g.advance_y) && std::isfinite(g.size);
+}
+
+LayoutUnit MakeUnit(const Candidate& candidate) {
+  const PlacedGlyph& g = *candidate.glyph;
+  const double s = candidate.size;
+  const double x = g.x, y = g.y, ax = g.advance_x, ay = g.advance_y;
+  LayoutUnit unit;
+  unit.size = s;
+  unit.text_begin = g.text_begin;
+  unit.text_end = g.text_end;
+  unit.drawn = candidate.drawn;
+  unit.japanese_first = candidate.japanese_first;
+  unit.japanese_last = candidate.japanese_last;
+  switch (candidate.direction) {
+    case Direction::kHorizontal:
+      unit.along_begin = std::min(x, x + ax);
+      unit.along_end = std::max(x, x + ax);
+      unit.across_low = y - kDescent * s;
+      unit.across_high = y + kAscent * s;
+      unit.key = y;
+      return unit;
+    case Direction::kVerticalFont:
+      // The origin is the glyph's top centre; a font without vertical metrics advances by
+      // its size.
+      unit.along_begin = -y;
+      unit.along_end = -y + (ay < 0 ? -ay : s);
+      unit.across_low = x - s / 2;
+      unit.across_high = x + s / 2;
+      break;
+    case Direction::kRotatedDown:
+      // Turned clockwise: the glyph's up points right, its baseline runs down from the origin.
+      unit.along_begin = -y;
+      unit.along_end = -y - ay;
+      unit.across_low = x - kDescent * s;
+      unit.across_high = x + kAscent * s;
+      break;
+    case Direction::kStacked: {
+      const double width = ax > 0 ? ax : s;
+      unit.along_begin = -(y + kAscent * s);
+      unit.along_end = -(y - kDescent * s);
+      unit.across_low = x;
+      unit.across_high = x + width;
+      break;
+    }
+  }
+  unit.vertical = true;
+  unit.key = (unit.across_low + unit.across_high) / 2;
+  return unit;
+}
+
+bool StackedUnder(const Candidate& above, const Candidate& below) {
+  if (above.direction != Direction::kHorizontal && above.direction != Direction::kStacked)
+    return false;
+  if (below.direction != Direction::kHorizontal) return false;
+  if (!above.japanese_last || !below.japanese_first) return false;
+  const double s = std::max(above.size, below.size);
+  const double step = static_cast<double>(above.glyph->y) - below.glyph->y;
+  const double shift = std::abs(static_cast<double>(below.glyph->x) - above.glyph->x);
+  return shift <= kStackedShiftMax * s && step >= kStackedStepMin * s &&
+         step <= kStackedStepMax * s;
+}
+
+}  // namespace
+
+bool IsJapaneseCharacter(char32_t c) {
+  c = Resolved(c);
+  return (c >= 0x2E80 && c <= 0x2FDF) ||  // radicals
+         (c >= 0x3000 && c <= 0x33FF) ||  // punctuation, kana, enclosed and squared forms
+         (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+         (c >= 0xF900 && c <= 0xFAFF) ||  // compatibility ideographs
+         (c >= 0xFE30 && c <= 0xFE4F) ||  // vertical forms
+         (c >= 0xFF00 && c <= 0xFFEF) ||  // full-width and half-width forms
+         (c >= 0x20000 && c <= 0x3FFFF);
+}
+
+PageUnits MakeLayoutUnits(const PlacedPage& page) {
+  const std::string_view text = page.text;
+  std::vector<Candidate> candidates;
+  candidates.reserve(page.glyphs.size());
+  for (size_t drawn = 0; drawn < page.glyphs.size(); ++drawn) {
+    const PlacedGlyph& g = page.glyphs[drawn];
+    if (!Finite(g) || g.text_begin > g.text_end || g.text_end > text.size()) continue;
+    const std::string_view glyph_text = text.substr(g.text_begin, g.text_end - g.text_begin);
+    if (OnlySpace(glyph_text)) continue;
+    Candidate candidate{&g,
+                        static_cast<uint32_t>(drawn),
+                        std::max<double>(std::abs(g.size), kSmallestSize),
+                        Direction::kHorizontal,
+                        false,
+                        false};
+    size_t i = 0;
+    char32_t c = NextExtracted(glyph_text, i);
+    candidate.japanese_first = IsJapaneseCharacter(c);
+    while (i < glyph_text.size()) c = NextExtracted(glyph_text, i);
+    candidate.japanese_last = IsJapaneseCharacter(c);
+    if (g.vertical) {
+      candidate.direction = Direction::kVerticalFont;
+    } else if (g.advance_y < 0 && -g.advance_y > std::abs(g.advance_x)) {
+      candidate.direction = Direction::kRotatedDown;
+    }
+    candidates.push_back(candidate);
+  }
+  for (size_t k = 1; k < candidates.size(); ++k) {
+    if (StackedUnder(candidates[k - 1], candidates[k])) {
+      candidates[k - 1].direction = Direction::kStacked;
+      candidates[k].direction = Direction::kStacked;
+    }
+  }
+  PageUnits units;
+  for (const Candidate& candidate : candidates) {
+    LayoutUnit unit = MakeUnit(candidate);
+    (unit.vertical ? units.vertical : units.horizontal).push_back(unit);
+  }
+  return units;
+}
+
+}  // namespace lumenquill
