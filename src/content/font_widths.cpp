@@ -59,8 +59,7 @@ std::optional<uint32_t> CIDOf(const PdfValue& value) {
 // Reads /W (stride 1: each CID one width) or /W2 (stride 3: w1y vx vy), keeping the first value
 // of each group, in thousandths: "c [v ...]" gives consecutive CIDs from c, "first last v ..."
 // gives the range one value. Stops at the first malformed entry or at kMaxRanges ranges.
-std::vector<CIDRange> ReadCIDRanges(const PdfArray& array, size_t stride,
-                                    ObjectResolver& objects) {
+std::vector<CIDRange> ReadCIDRanges(const PdfArray& array, size_t stride, ObjectResolver& objects) {
   std::vector<CIDRange> ranges;
   const auto value_at = [&](size_t i) -> std::optional<float> {
     if (i >= array.size()) return std::nullopt;
@@ -124,8 +123,8 @@ std::array<float, 256> StandardWidths(std::string_view font_name, const CodeToUn
       static_cast<float>(face->ascii.size() * 1000);
   for (size_t code = 0; code < widths.size(); ++code) {
     const char32_t c = codes != nullptr ? (*codes)[code] : static_cast<char32_t>(code);
-    widths[code] = c >= 0x20 && c <= 0x7E ? static_cast<float>(face->ascii[c - 0x20]) / 1000
-                                          : average;
+    widths[code] =
+        c >= 0x20 && c <= 0x7E ? static_cast<float>(face->ascii[c - 0x20]) / 1000 : average;
   }
   return widths;
 }
@@ -137,8 +136,8 @@ void ReadSimpleWidths(const WidthEntries& entries, const PdfArray& array, bool t
   widths.by_code.fill(missing);
   // A Type3 font's widths are in its glyph space, which /FontMatrix maps to text space.
   double scale = 1.0 / 1000;
-  if (const std::optional<PdfArray> matrix = type3 ? ArrayOf(entries.font_matrix, objects)
-                                                   : std::nullopt;
+  if (const std::optional<PdfArray> matrix =
+          type3 ? ArrayOf(entries.font_matrix, objects) : std::nullopt;
       matrix && !matrix->empty()) {
     const std::optional<double> a = objects.Resolve((*matrix)[0]).Number();
     if (a && std::isfinite(*a)) scale = *a;

@@ -48,11 +48,11 @@ struct FontWidths {
 // What a font dictionary says of its widths, gathered as the font decoder meets the entries
 // (unresolved: references are followed when the widths are made).
 struct WidthEntries {
-  std::optional<PdfValue> first_char;    // simple font
-  std::optional<PdfValue> widths;        // simple font
-  std::optional<PdfValue> font_matrix;   // Type3
+  std::optional<PdfValue> first_char;     // simple font
+  std::optional<PdfValue> widths;         // simple font
+  std::optional<PdfValue> font_matrix;    // Type3
   std::optional<PdfValue> missing_width;  // the descriptor's
-  std::optional<PdfValue> dw;            // the descendant CIDFont's
+  std::optional<PdfValue> dw;             // the descendant CIDFont's
   std::optional<PdfValue> w;
   std::optional<PdfValue> dw2;
   std::optional<PdfValue> w2;

@@ -56,8 +56,8 @@ size_t CodeLength(std::string_view codes, size_t i, const GlyphFont& font) {
       return 1;
     case GlyphFont::Codes::kByCMap: {
       const CMapReader& cmap = *font.selection->cmap;
-      const bool one_byte = cmap.HasOneByteCodes() && byte >= cmap.MinOneByteCode() &&
-                            byte <= cmap.MaxOneByteCode();
+      const bool one_byte =
+          cmap.HasOneByteCodes() && byte >= cmap.MinOneByteCode() && byte <= cmap.MaxOneByteCode();
       return one_byte ? 1 : 2;
     }
     case GlyphFont::Codes::kShiftJIS:
@@ -79,9 +79,8 @@ double GlyphAdvance(std::string_view code, const GlyphFont& font) {
     return font.widths ? font.widths->by_code[static_cast<uint8_t>(code[0])] : kEstimatedWidth;
   }
   const bool by_cid = font.widths && font.identity_cids && code.size() == 2;
-  const uint32_t cid = by_cid ? (uint32_t{static_cast<uint8_t>(code[0])} << 8 |
-                                 static_cast<uint8_t>(code[1]))
-                              : 0;
+  const uint32_t cid =
+      by_cid ? (uint32_t{static_cast<uint8_t>(code[0])} << 8 | static_cast<uint8_t>(code[1])) : 0;
   if (font.vertical) {
     if (by_cid) return font.widths->Vertical(cid);
     return font.widths ? font.widths->default_vertical : -1.0;
@@ -122,8 +121,7 @@ struct GlyphPlacer::LevelFonts {
   std::vector<GlyphFont> fonts;
 };
 
-GlyphPlacer::GlyphPlacer(PlacedPage& page, FontCache* cache, FormSource* forms,
-                         size_t max_glyphs)
+GlyphPlacer::GlyphPlacer(PlacedPage& page, FontCache* cache, FormSource* forms, size_t max_glyphs)
     : page_(page), cache_(cache), forms_(forms), max_glyphs_(max_glyphs) {}
 
 GlyphPlacer::~GlyphPlacer() = default;
@@ -376,8 +374,8 @@ void GlyphPlacer::ShowArray() {
 // its advance: along x for a horizontal font (scaled horizontally), down for a vertical one,
 // where the origin is the glyph's top centre. Word spacing applies to the one-byte code 32.
 void GlyphPlacer::PlaceGlyph(std::string_view code, const GlyphFont& font) {
-  const double spacing = state_.char_spacing +
-                         (code.size() == 1 && code[0] == ' ' ? state_.word_spacing : 0);
+  const double spacing =
+      state_.char_spacing + (code.size() == 1 && code[0] == ' ' ? state_.word_spacing : 0);
   const double advance = GlyphAdvance(code, font) * state_.font_size + spacing;
   const double tx = font.vertical ? 0 : advance * state_.horizontal_scale;
   const double ty = font.vertical ? advance : 0;

@@ -106,7 +106,7 @@ class GlyphPlacer final {
 
   TextGraphicsState state_;
   std::vector<TextGraphicsState> saved_;
-  size_t saved_floor_ = 0;       // a form's Q does not restore what its parent saved
+  size_t saved_floor_ = 0;      // a form's Q does not restore what its parent saved
   int64_t unsaved_levels_ = 0;  // the q past kMaxSavedStates that their Q must pass over
   std::vector<int32_t> forms_on_path_;
   Matrix text_matrix_;

@@ -36,12 +36,12 @@ struct Matrix {
 // The graphics state as far as placing glyphs cares: what q saves and Q restores.
 struct TextGraphicsState {
   Matrix ctm;
-  double char_spacing = 0;     // Tc
-  double word_spacing = 0;     // Tw
-  double horizontal_scale = 1;  // Tz / 100
-  double leading = 0;          // TL
-  double rise = 0;             // Ts
-  double font_size = 0;        // Tf's size
+  double char_spacing = 0;          // Tc
+  double word_spacing = 0;          // Tw
+  double horizontal_scale = 1;      // Tz / 100
+  double leading = 0;               // TL
+  double rise = 0;                  // Ts
+  double font_size = 0;             // Tf's size
   const GlyphFont* font = nullptr;  // the font Tf selected; none before any
 };
 

@@ -149,15 +149,15 @@ TEST(GlyphPlacer, FormXObjects) {
   ExpectGlyph(page.glyphs[0], 100, 120, 20, 0, 20);
   ExpectGlyph(page.glyphs[1], 0, 0, 10, 0, 20);  // still scaled after the form's Q
   ExpectGlyph(page.glyphs[2], 0, 0, 5, 0, 10);   // the parent's fonts
-  EXPECT_EQ(forms.opened, 2);  // neither /Fm7 within itself nor the unlisted /Fm9
+  EXPECT_EQ(forms.opened, 2);                    // neither /Fm7 within itself nor the unlisted /Fm9
 }
 
 // Hostile content: the glyph bound, q nested past its bound, scales that overflow, operands
 // that are no numbers, forms nested past the depth bound.
 TEST(GlyphPlacer, Bounds) {
-  EXPECT_EQ(Place("BT /F1 1 Tf (" + std::string(5000, 'A') + ") Tj ET", nullptr, 1000)
-                .glyphs.size(),
-            1000U);
+  EXPECT_EQ(
+      Place("BT /F1 1 Tf (" + std::string(5000, 'A') + ") Tj ET", nullptr, 1000).glyphs.size(),
+      1000U);
 
   std::string deep;
   for (int k = 0; k < 10'000; ++k) deep += "q 10 0 0 10 0 0 cm ";
