@@ -290,6 +290,16 @@ def main():
           b"BI /W 4 /H 2 /BPC 8 /CS /G ID \x01\x02\x03\x04\x05\x06\x07\x08 EI "
           b"BI /W 2 /H 2 /F /AHx ID 00ff> EI BT (after) Tj ET")
 
+    write("fuzz_layout", "placement",
+          b"q 2 0 0 2 10 20 cm BT /F1 12 Tf 1 0 0 1 72 700 Tm 50 Tz 1 Tc 2 Tw 3 Ts (A B) Tj "
+          b"0 -14 Td [(C) -500 (D)] TJ 14 TL (E) ' 1 2 (F) \" ET Q /Fm1 Do")
+    write("fuzz_layout", "vertical",
+          b"BT /F3 10 Tf 1 0 0 1 500 700 Tm <00010002> Tj [<00C8> 300 <0003>] TJ ET "
+          b"BT /F2 5 Tf 510 705 Td <0001> Tj ET /Fm2 Do")
+    write("fuzz_layout", "hostile",
+          b"q q q 1e30 0 0 1e30 0 0 cm 0 0 0 0 0 0 cm BT /F1 0 Tf (zero) Tj ET Q Q Q "
+          b"BT /F1 1.2.3 Tf (nan) Tj 99999999999 0 0 1 0 0 Tm (huge) Tj ET /Fm1 Do /Fm1 Do")
+
     write("fuzz_ini", "settings",
           b"[frmMain]\r\nLeft=50\r\nheight=180\r\n[GroupBox2]\r\nComboBox1=1\r\n; note\r\n")
     write("fuzz_shell_link", "local", shortcut(b"C:\\Docs\\report.pdf"))

@@ -11,6 +11,7 @@ set(LUMENQUILL_FUZZ_TARGETS
   fuzz_cmap=lumenquill_codes
   fuzz_truetype_cmap=lumenquill_codes
   fuzz_content=lumenquill_text
+  fuzz_layout=lumenquill_text
   fuzz_ini=lumenquill_platform
   fuzz_shell_link=lumenquill_app
 )
