@@ -224,6 +224,32 @@ void AddHugeContent(std::vector<HostileFile>& files) {
   }
 }
 
+// Pages whose glyphs are out of all proportion where they stand: millions of them, matrices
+// that overflow or vanish, a form of ten thousand glyphs drawn a hundred thousand times.
+void AddHugePlacements(std::vector<HostileFile>& files) {
+  const std::string huge = "1" + std::string(30, '0');
+  const std::string matrices =
+      Repeated(huge + " 0 0 " + huge + " 0 0 cm BT /F1 1 Tf " + huge + " Tz (x) Tj ET ", 1000) +
+      "0 0 0 0 0 0 cm BT /F1 0 Tf 0 Tz 0 0 0 0 0 0 Tm (y) Tj ET";
+  const std::pair<const char*, std::string> contents[] = {
+      {"glyphs-by-the-million", "BT /F1 1 Tf (" + std::string(4'000'000, 'A') + ") Tj ET"},
+      {"scales-overflowing-and-vanishing", matrices},
+      {"moves-by-the-million", "BT /F1 1 Tf " + Repeated("[(A) -99999999] TJ 0 1 Td ", 500'000) +
+                                   "ET"}};
+  for (const auto& [name, content] : contents) {
+    PdfBuilder pdf = PagesShowing({""});
+    pdf.Replace(5, StreamBody("/Filter /FlateDecode", Deflated(content)));
+    files.push_back({name, pdf.Build(), Outcome::kConverts});
+  }
+  const std::string form = "BT /F1 1 Tf (" + std::string(10'000, 'A') + ") Tj ET";
+  files.push_back({"form-of-many-glyphs-drawn-many-times",
+                   PagesShowing({Repeated("/A Do ", 100'000)},
+                                "/Font << /F1 3 0 R >> /XObject << /A 6 0 R >>")
+                       .Stream(6, "/Subtype /Form /Matrix [2 0 0 2 0 0]", form)
+                       .Build(),
+                   Outcome::kConverts});
+}
+
 // Values nested deep in dictionaries, resources and the page tree, and references that loop.
 void AddDeepObjects(std::vector<HostileFile>& files) {
   files.push_back({"nested-dictionaries",
@@ -335,6 +361,7 @@ std::vector<HostileFile> HostileFiles() {
   AddFormLoopsAndBombs(files);
   AddInflateBomb(files);
   AddHugeContent(files);
+  AddHugePlacements(files);
   AddDeepObjects(files);
   AddHugeFontMaps(files);
   AddFontStorms(files);

@@ -19,6 +19,8 @@
 #include "app/conversion.h"
 #include "hostile_files.h"
 #include "recording_interface.h"
+#include "support/document_bytes.h"
+#include "text/text_extractor.h"
 #include "settings_file.h"
 
 namespace lumenquill {
@@ -92,6 +94,28 @@ TEST(HostileFiles, EndInTheirMessageOrAQuietStop) {
   ConvertEach(testing::NewerHostileFiles(),
               "[GroupBox3]\nCheckBox5=0\nCheckBox7=0\n[GroupBox4]\nCheckBox9=1\n");
 
+  EXPECT_LT(PeakMemoryMiB(), kPeakMemoryMiB);
+}
+
+// The same files read in layout order, where every glyph is placed and arranged: each ends
+// within the same time, and the whole run within the same memory.
+TEST(HostileFiles, LayoutOrderStaysBounded) {
+  ExtractionOptions options;
+  options.layout_order = true;
+  const bool cancel = false;
+  for (const testing::HostileFile& file : testing::HostileFiles()) {
+    SCOPED_TRACE(file.name);
+    const std::clock_t start = std::clock();
+    int64_t bytes = 0;
+    try {
+      const std::unique_ptr<Document> document = testing::OpenDocumentBytes(file.bytes);
+      Extract(*document, options, [&bytes](std::string_view text) { bytes += text.size(); },
+              cancel);
+    } catch (const Error&) {
+      // A damaged file ends in its message, as in the conversion.
+    }
+    EXPECT_LT(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, kSecondsPerFile);
+  }
   EXPECT_LT(PeakMemoryMiB(), kPeakMemoryMiB);
 }
 
