@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "platform/error.h"
 #include "reader/decimal_text.h"
@@ -173,8 +172,7 @@ void GlyphPlacer::Run(ByteStream& content, const Level& level) {
           break;
         default:
           if (IsNumberToken(token)) {
-            numbers_[number_count_++ % std::size(numbers_)] =
-                DecimalToDouble(token).value_or(std::numeric_limits<double>::quiet_NaN());
+            numbers_[number_count_++ % std::size(numbers_)] = token;
             break;
           }
           if (!Operate(token, content, level)) return;
@@ -193,8 +191,10 @@ void GlyphPlacer::Run(ByteStream& content, const Level& level) {
 bool GlyphPlacer::TakeNumbers(size_t count, double* numbers) const {
   if (number_count_ < count) return false;
   for (size_t k = 0; k < count; ++k) {
-    numbers[k] = numbers_[(number_count_ - count + k) % std::size(numbers_)];
-    if (!std::isfinite(numbers[k])) return false;
+    const std::optional<double> number =
+        DecimalToDouble(numbers_[(number_count_ - count + k) % std::size(numbers_)]);
+    if (!number) return false;
+    numbers[k] = *number;
   }
   return true;
 }
@@ -345,13 +345,20 @@ void GlyphPlacer::DrawForm(const Level& level) {
   in_text_ = in_text;
 }
 
+// Within a string only the pen moves: the map to the page and the size are worked out once.
 void GlyphPlacer::ShowString(std::string_view codes) {
-  if (!in_text_) return;  // strings outside text objects are never shown
+  if (!in_text_ || codes.empty()) return;  // strings outside text objects are never shown
   const GlyphFont& font = state_.font ? *state_.font : no_font_;
+  Matrix to_page = text_matrix_.Then(state_.ctm);
+  const double across_x = font.vertical ? 1 : 0;
+  const double across_y = font.vertical ? 0 : 1;
+  const auto size = static_cast<float>(
+      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
+      std::abs(state_.font_size));
   for (size_t i = 0; i < codes.size() && page_.glyphs.size() < max_glyphs_;) {
     const size_t length = CodeLength(codes, i, font);
     if (length > codes.size() - i) break;
-    PlaceGlyph(codes.substr(i, length), font);
+    PlaceGlyph(codes.substr(i, length), font, to_page, size);
     i += length;
   }
 }
@@ -370,29 +377,27 @@ void GlyphPlacer::ShowArray() {
   }
 }
 
-// The glyph stands at the text-space origin raised by the rise, and moves the text matrix by
-// its advance: along x for a horizontal font (scaled horizontally), down for a vertical one,
-// where the origin is the glyph's top centre. Word spacing applies to the one-byte code 32.
-void GlyphPlacer::PlaceGlyph(std::string_view code, const GlyphFont& font) {
+// The glyph stands at the text-space origin raised by the rise, and moves the text matrix (and
+// to_page, the text matrix followed by the CTM) by its advance: along x for a horizontal font
+// (scaled horizontally), down for a vertical one, where the origin is the glyph's top centre.
+// Word spacing applies to the one-byte code 32.
+void GlyphPlacer::PlaceGlyph(std::string_view code, const GlyphFont& font, Matrix& to_page,
+                             float size) {
   const double spacing =
       state_.char_spacing + (code.size() == 1 && code[0] == ' ' ? state_.word_spacing : 0);
   const double advance = GlyphAdvance(code, font) * state_.font_size + spacing;
   const double tx = font.vertical ? 0 : advance * state_.horizontal_scale;
   const double ty = font.vertical ? advance : 0;
-  const Matrix to_page = text_matrix_.Then(state_.ctm);
 
   PlacedGlyph glyph;
   glyph.x = static_cast<float>(to_page.X(0, state_.rise));
   glyph.y = static_cast<float>(to_page.Y(0, state_.rise));
   glyph.advance_x = static_cast<float>(to_page.VectorX(tx, ty));
   glyph.advance_y = static_cast<float>(to_page.VectorY(tx, ty));
-  const double across_x = font.vertical ? 1 : 0;
-  const double across_y = font.vertical ? 0 : 1;
-  glyph.size = static_cast<float>(
-      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
-      std::abs(state_.font_size));
+  glyph.size = size;
   glyph.vertical = font.vertical;
   text_matrix_.Translate(tx, ty);
+  to_page.Translate(tx, ty);
   if (!AllFinite({glyph.x, glyph.y, glyph.advance_x, glyph.advance_y, glyph.size})) return;
 
   glyph.text_begin = static_cast<uint32_t>(page_.text.size());

@@ -92,7 +92,7 @@ class GlyphPlacer final {
   void NextLine(double tx, double ty);
   void ShowString(std::string_view codes);
   void ShowArray();
-  void PlaceGlyph(std::string_view code, const GlyphFont& font);
+  void PlaceGlyph(std::string_view code, const GlyphFont& font, Matrix& to_page, float size);
   // The last count numbers before the operator, when there are as many, all finite.
   bool TakeNumbers(size_t count, double* numbers) const;
 
@@ -113,9 +113,10 @@ class GlyphPlacer final {
   Matrix line_matrix_;
   bool in_text_ = false;
 
-  // The operands since the last operator: the numbers (the last six kept), a name, a string,
-  // an array of strings and numbers.
-  double numbers_[6] = {};
+  // The operands since the last operator: the numbers (the last six kept, read when an
+  // operator takes them: most numbers are those of paths), a name, a string, an array of
+  // strings and numbers. Views of the buffer, which stays unchanged while it is run.
+  std::string_view numbers_[6];
   size_t number_count_ = 0;
   std::string_view name_;
   std::string string_;

@@ -58,9 +58,10 @@ class PageForms final : public FormSource {
 
 }  // namespace
 
-PlacedPage PlacePage(const PageResources& page, std::string_view content,
-                     const PageSources& sources, const std::function<void()>& form_done) {
-  PlacedPage placed;
+void PlacePage(const PageResources& page, std::string_view content, const PageSources& sources,
+               const std::function<void()>& form_done, PlacedPage& placed) {
+  placed.text.clear();
+  placed.glyphs.clear();
   FontList fonts;
   sources.fonts.DecodeFonts(page.fonts, fonts);
   PageForms forms(sources, form_done);
@@ -69,7 +70,6 @@ PlacedPage PlacePage(const PageResources& page, std::string_view content,
     placer.Place(content, fonts, &page.xobjects);
   }
   forms.RethrowFailure();
-  return placed;
 }
 
 }  // namespace lumenquill

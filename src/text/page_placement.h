@@ -18,11 +18,12 @@ struct PageSources {
   FontCache& fonts;
 };
 
-// The glyphs of one page: its content (decoded, all its streams) drawn with its fonts, and the
+// Places the glyphs of one page into placed (emptied first, its storage kept for the next
+// page): its content (decoded, all its streams) drawn with its fonts, and the
 // forms that Do draws placed where they are drawn, each form's decoded bytes counted against
 // the page's bound every time it is drawn. form_done, when set, is called after each form
 // opened. Raises the reading errors of the document met in the forms.
-PlacedPage PlacePage(const PageResources& page, std::string_view content,
-                     const PageSources& sources, const std::function<void()>& form_done);
+void PlacePage(const PageResources& page, std::string_view content, const PageSources& sources,
+               const std::function<void()>& form_done, PlacedPage& placed);
 
 }  // namespace lumenquill

@@ -116,12 +116,13 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
   // draws them.
   const PageSources sources{resources_reader, page_streams, font_cache};
   const ArrangementOptions arrangement{options.new_line, options.ruby};
+  PlacedPage placed;
   const auto arrange = [&](int32_t page, int32_t page_object, const PageResources& resources) {
     for (const int32_t object : resources_reader.ContentObjects(page_object)) {
       const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
       if (decoded == nullptr || !append_content(*decoded)) break;
     }
-    const PlacedPage placed = PlacePage(resources, content.Bytes(), sources, progress.form_done);
+    PlacePage(resources, content.Bytes(), sources, progress.form_done, placed);
     content.Clear();
     std::vector<ArrangedLine> lines;
     ArrangePage(placed, arrangement, text, progress.page_arranged ? &lines : nullptr);
