@@ -28,8 +28,6 @@ struct LayoutUnit {
   bool vertical = false;
   bool japanese_first = false;  // the first and last characters are Japanese
   bool japanese_last = false;
-
-  double along_centre() const { return (along_begin + along_end) / 2; }
 };
 
 // The units of a page, split by writing direction, each list in drawing order. Glyphs with a

@@ -80,25 +80,12 @@ class DirectionWriter {
     return arranged;
   }
 
-  // The line's text, with its ruby in 《》 after the base characters it reads when the options
-  // ask for that; ruby over adjacent base characters shares one pair of brackets.
+  // The line's text, with each ruby in 《》 after the base characters it reads when the options
+  // ask for that.
   std::string LineText(uint32_t id, size_t attachments_begin = 0, size_t attachments_end = 0) {
     const TextLine& line = lines_.lines[id];
     const bool bracket = options_.ruby == RubyHandling::kBracket;
-    // The group of ruby to write next: attachments [a, group_end), each reading on from the
-    // base of the one before, whose base ends at unit group_last.
-    size_t a = attachments_begin, group_end = a;
-    uint32_t group_last = 0;
-    const auto next_group = [&] {
-      if (a == attachments_end) return;
-      group_end = a + 1;
-      group_last = attachments_[a].last;
-      while (group_end < attachments_end && attachments_[group_end].first <= group_last + 1) {
-        group_last = std::max(group_last, attachments_[group_end].last);
-        ++group_end;
-      }
-    };
-    next_group();
+    size_t a = attachments_begin;
     std::string text;
     const LayoutUnit* previous = nullptr;
     for (uint32_t k = 0; k < line.units_end - line.units_begin; ++k) {
@@ -106,11 +93,9 @@ class DirectionWriter {
       if (previous && NeedsSpace(*previous, unit)) text += ' ';
       text.append(page_.text, unit.text_begin, unit.text_end - unit.text_begin);
       previous = &unit;
-      if (!bracket || a == attachments_end || group_last != k) continue;
-      text += "《";
-      for (; a < group_end; ++a) text += LineText(attachments_[a].ruby);
-      text += "》";
-      next_group();
+      for (; bracket && a < attachments_end && attachments_[a].last == k; ++a) {
+        text += "《" + LineText(attachments_[a].ruby) + "》";
+      }
     }
     return text;
   }
@@ -134,12 +119,9 @@ class DirectionWriter {
 void ArrangePage(const PlacedPage& page, const ArrangementOptions& options, std::string& output,
                  std::vector<ArrangedLine>* lines) {
   PageUnits units = MakeLayoutUnits(page);
-  TextLines horizontal = BuildTextLines(units.horizontal);
   TextLines vertical = BuildTextLines(units.vertical);
-  if (MoveTateChuYoko(units, horizontal, vertical)) {
-    horizontal = BuildTextLines(units.horizontal);
-    vertical = BuildTextLines(units.vertical);
-  }
+  if (MoveTateChuYoko(units, vertical)) vertical = BuildTextLines(units.vertical);
+  const TextLines horizontal = BuildTextLines(units.horizontal);
   DirectionWriter horizontal_writer(page, options, units.horizontal, horizontal);
   DirectionWriter vertical_writer(page, options, units.vertical, vertical);
   // The page's main writing direction is read first; the other (a horizontal header over

@@ -154,8 +154,11 @@ uint32_t LineOfBandAt(const TextLines& lines, size_t band, double along, double 
   const auto end = lines.lines.begin() + lines.band_starts[band + 1];
   const auto after = std::partition_point(
       begin, end, [along](const TextLine& line) { return line.along_begin <= along; });
-  if (after == begin || (after - 1)->along_end + slack * (after - 1)->size < along) return kNoLine;
-  return static_cast<uint32_t>(after - 1 - lines.lines.begin());
+  if (after != begin && (after - 1)->along_end + slack * (after - 1)->size >= along)
+    return static_cast<uint32_t>(after - 1 - lines.lines.begin());
+  if (after != end && after->along_begin - slack * after->size <= along)
+    return static_cast<uint32_t>(after - lines.lines.begin());
+  return kNoLine;
 }
 
 }  // namespace lumenquill

@@ -33,7 +33,7 @@ inline constexpr uint32_t kNoLine = UINT32_MAX;
 
 // The first band whose key is at most key (band_keys.size() when none is).
 size_t FirstBandAtOrBelow(const TextLines& lines, double key);
-// The line of the band whose along range, its end extended by slack times the line's size,
+// The line of the band whose along range, widened at each end by slack times the line's size,
 // holds the point; kNoLine when none does.
 uint32_t LineOfBandAt(const TextLines& lines, size_t band, double along, double slack = 0);
 

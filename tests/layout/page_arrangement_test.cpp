@@ -85,24 +85,25 @@ TEST(PageArrangement, ColumnsUnderAHeading) {
             "reads after the first one\nand ends the page there\n");
 }
 
-// A table drawn column by column reads row by row, cells left to right.
+// A table drawn column by column reads row by row, cells left to right, also with its rows set
+// solid (their glyphs' bodies touch).
 TEST(PageArrangement, TableRows) {
   PageBuilder page;
   const char* cells[3][3] = {{"Name", "Age", "Town"}, {"Ann", "31", "Leeds"}, {"Bob", "4", "York"}};
   for (int column = 0; column < 3; ++column) {
     for (int row = 0; row < 3; ++row)
-      page.Line(cells[row][column], 72 + 60 * column, 700 - 20 * row, 10);
+      page.Line(cells[row][column], 72 + 60 * column, 700 - 10 * row, 10);
   }
   EXPECT_EQ(page.Arrange(), "Name\nAge\nTown\nAnn\n31\nLeeds\nBob\n4\nYork\n");
 }
 
 // Vertical columns read right to left, top to bottom, whether drawn by a vertical font or
-// stacked glyph by glyph with a horizontal one; a short horizontal run inside a column
-// (縦中横) stays in its place.
+// stacked glyph by glyph with a horizontal one (also a lone glyph); a short horizontal run
+// inside a column (縦中横) stays in its place.
 TEST(PageArrangement, VerticalColumns) {
   PageBuilder page;
   page.Column("左の列", 300, 700, 10);
-  page.Column("第", 320, 700, 10);
+  page.Line("第", 315, 692, 10);
   page.Line("12", 315, 682, 10);
   page.Column("回", 320, 680, 10);
   for (int k = 0; k < 3; ++k)
@@ -136,7 +137,7 @@ TEST(PageArrangement, Spaces) {
 }
 
 // Ruby, small text right above its base characters (right of them in a column): dropped,
-// after them in 《》 (ruby over adjacent characters in one pair), or kept as a line of its own.
+// after them in 《》 (each ruby after its own base), or kept as a line of its own.
 TEST(PageArrangement, Ruby) {
   PageBuilder page;
   page.Line("この権利を", 72, 700, 20);
@@ -149,7 +150,7 @@ TEST(PageArrangement, Ruby) {
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_TRUE(lines[1].ruby && lines[2].ruby && lines[4].ruby);
   EXPECT_TRUE(lines[4].vertical);
-  EXPECT_EQ(page.Arrange(RubyHandling::kBracket), "この権利《けんり》を\n権利《けんり》です\n");
+  EXPECT_EQ(page.Arrange(RubyHandling::kBracket), "この権《けん》利《り》を\n権利《けんり》です\n");
   EXPECT_EQ(page.Arrange(RubyHandling::kAsDrawn), "けん\nり\nこの権利を\nけんり\n権利です\n");
 }
 
