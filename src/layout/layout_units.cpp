@@ -168,32 +168,41 @@ bool IsJapaneseCharacter(char32_t c) {
          (c >= 0x20000 && c <= 0x3FFFF);
 }
 
-PageUnits MakeLayoutUnits(const PlacedPage& page) {
+void MakeLayoutUnits(const PlacedPage& page, PageUnits& units) {
   const std::string_view text = page.text;
-  std::vector<Candidate> candidates;
+  // Kept from page to page: a page allocates nothing once an as large one has been read.
+  thread_local std::vector<Candidate> candidates;
+  candidates.clear();
   candidates.reserve(page.glyphs.size());
   for (size_t drawn = 0; drawn < page.glyphs.size(); ++drawn) {
     const PlacedGlyph& g = page.glyphs[drawn];
     if (!Finite(g) || g.text_begin > g.text_end || g.text_end > text.size()) continue;
     const std::string_view glyph_text = text.substr(g.text_begin, g.text_end - g.text_begin);
-    if (OnlySpace(glyph_text)) continue;
-    Candidate candidate{&g,
-                        static_cast<uint32_t>(drawn),
-                        std::max<double>(std::abs(g.size), kSmallestSize),
-                        Direction::kHorizontal,
-                        false,
-                        false};
-    size_t i = 0;
-    char32_t c = NextExtracted(glyph_text, i);
-    candidate.japanese_first = IsJapaneseCharacter(c);
-    while (i < glyph_text.size()) c = NextExtracted(glyph_text, i);
-    candidate.japanese_last = IsJapaneseCharacter(c);
+    bool japanese_first = false, japanese_last = false;
+    if (glyph_text.size() == 1 && static_cast<uint8_t>(glyph_text[0]) < 0x80) {
+      // ASCII, most glyphs of most pages: neither Japanese nor (but for the space) white.
+      if (IsSpace(static_cast<uint8_t>(glyph_text[0]))) continue;
+    } else {
+      if (OnlySpace(glyph_text)) continue;
+      size_t i = 0;
+      char32_t c = NextExtracted(glyph_text, i);
+      japanese_first = IsJapaneseCharacter(c);
+      while (i < glyph_text.size()) c = NextExtracted(glyph_text, i);
+      japanese_last = IsJapaneseCharacter(c);
+    }
+    // Filled in place: a candidate built aside and copied in costs more than all the rest.
+    Candidate& candidate = candidates.emplace_back();
+    candidate.glyph = &g;
+    candidate.drawn = static_cast<uint32_t>(drawn);
+    candidate.size = std::max<double>(std::abs(g.size), kSmallestSize);
+    candidate.direction = Direction::kHorizontal;
+    candidate.japanese_first = japanese_first;
+    candidate.japanese_last = japanese_last;
     if (g.vertical) {
       candidate.direction = Direction::kVerticalFont;
     } else if (g.advance_y < 0 && -g.advance_y > std::abs(g.advance_x)) {
       candidate.direction = Direction::kRotatedDown;
     }
-    candidates.push_back(candidate);
   }
   for (size_t k = 1; k < candidates.size(); ++k) {
     if (StackedUnder(candidates[k - 1], candidates[k])) {
@@ -205,12 +214,13 @@ PageUnits MakeLayoutUnits(const PlacedPage& page) {
       std::count_if(candidates.begin(), candidates.end(),
                     [](const Candidate& c) { return c.direction == Direction::kHorizontal; });
   if (2 * static_cast<size_t>(horizontal) < candidates.size()) StackLoneJapanese(candidates);
-  PageUnits units;
+  units.horizontal.clear();
+  units.vertical.clear();
   for (const Candidate& candidate : candidates) {
     LayoutUnit unit = MakeUnit(candidate);
     (unit.vertical ? units.vertical : units.horizontal).push_back(unit);
   }
-  return units;
+  ReleaseIfHuge(candidates);
 }
 
 }  // namespace lumenquill

@@ -118,10 +118,14 @@ class DirectionWriter {
 
 void ArrangePage(const PlacedPage& page, const ArrangementOptions& options, std::string& output,
                  std::vector<ArrangedLine>* lines) {
-  PageUnits units = MakeLayoutUnits(page);
-  TextLines vertical = BuildTextLines(units.vertical);
-  if (MoveTateChuYoko(units, vertical)) vertical = BuildTextLines(units.vertical);
-  const TextLines horizontal = BuildTextLines(units.horizontal);
+  // Kept from page to page: a page allocates little once an as large one has been read.
+  thread_local PageUnits units;
+  thread_local TextLines horizontal;
+  thread_local TextLines vertical;
+  MakeLayoutUnits(page, units);
+  BuildTextLines(units.vertical, vertical);
+  if (MoveTateChuYoko(units, vertical)) BuildTextLines(units.vertical, vertical);
+  BuildTextLines(units.horizontal, horizontal);
   DirectionWriter horizontal_writer(page, options, units.horizontal, horizontal);
   DirectionWriter vertical_writer(page, options, units.vertical, vertical);
   // The page's main writing direction is read first; the other (a horizontal header over
@@ -132,6 +136,15 @@ void ArrangePage(const PlacedPage& page, const ArrangementOptions& options, std:
   } else {
     horizontal_writer.Write(output, lines);
     vertical_writer.Write(output, lines);
+  }
+  for (std::vector<LayoutUnit>* buffer : {&units.horizontal, &units.vertical}) {
+    ReleaseIfHuge(*buffer);
+  }
+  for (TextLines* buffer : {&horizontal, &vertical}) {
+    ReleaseIfHuge(buffer->units);
+    ReleaseIfHuge(buffer->lines);
+    ReleaseIfHuge(buffer->band_starts);
+    ReleaseIfHuge(buffer->band_keys);
   }
 }
 

@@ -49,8 +49,8 @@ bool ContinuesRun(const Run& run, const LayoutUnit& last, const LayoutUnit& next
   return sizes_differ && shift <= kScriptShift * s;
 }
 
-std::vector<Run> BuildRuns(const std::vector<LayoutUnit>& units) {
-  std::vector<Run> runs;
+void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
+  runs.clear();
   for (uint32_t i = 0; i < units.size(); ++i) {
     const LayoutUnit& u = units[i];
     if (!runs.empty() && ContinuesRun(runs.back(), units[i - 1], u)) {
@@ -69,22 +69,30 @@ std::vector<Run> BuildRuns(const std::vector<LayoutUnit>& units) {
     runs.push_back(
         {i, i + 1, u.along_begin, u.along_end, u.across_low, u.across_high, u.key, u.size});
   }
-  return runs;
 }
 
 }  // namespace
 
-TextLines BuildTextLines(const std::vector<LayoutUnit>& units) {
-  const std::vector<Run> runs = BuildRuns(units);
-  std::vector<uint32_t> order(runs.size());
+void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
+  // Kept from page to page, as page_arrangement.cpp keeps the rest.
+  thread_local std::vector<Run> kept_runs;
+  thread_local std::vector<uint32_t> kept_order;
+  thread_local std::vector<uint32_t> kept_line_runs;
+  std::vector<Run>& runs = kept_runs;
+  std::vector<uint32_t>& order = kept_order;
+  std::vector<uint32_t>& line_runs = kept_line_runs;  // the runs of the line being built
+  BuildRuns(units, runs);
+  order.resize(runs.size());
   std::iota(order.begin(), order.end(), 0u);
   std::sort(order.begin(), order.end(), [&runs](uint32_t a, uint32_t b) {
     if (runs[a].key != runs[b].key) return runs[a].key > runs[b].key;
     return a < b;
   });
-  TextLines result;
+  result.units.clear();
+  result.lines.clear();
+  result.band_starts.clear();
+  result.band_keys.clear();
   result.units.reserve(units.size());
-  std::vector<uint32_t> line_runs;  // the runs of the line being built
   const auto finish_line = [&](TextLine& line) {
     line.units_begin = static_cast<uint32_t>(result.units.size());
     for (uint32_t r : line_runs) {
@@ -139,7 +147,9 @@ TextLines BuildTextLines(const std::vector<LayoutUnit>& units) {
     band_begin = band_end;
   }
   result.band_starts.push_back(static_cast<uint32_t>(result.lines.size()));
-  return result;
+  ReleaseIfHuge(runs);
+  ReleaseIfHuge(order);
+  ReleaseIfHuge(line_runs);
 }
 
 size_t FirstBandAtOrBelow(const TextLines& lines, double key) {

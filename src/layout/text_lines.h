@@ -37,7 +37,8 @@ size_t FirstBandAtOrBelow(const TextLines& lines, double key);
 // holds the point; kNoLine when none does.
 uint32_t LineOfBandAt(const TextLines& lines, size_t band, double along, double slack = 0);
 
-// Groups units (one writing direction, in drawing order) into lines. O(n log n).
-TextLines BuildTextLines(const std::vector<LayoutUnit>& units);
+// Groups units (one writing direction, in drawing order) into lines, replacing what lines held
+// (their buffers are reused). O(n log n).
+void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& lines);
 
 }  // namespace lumenquill
