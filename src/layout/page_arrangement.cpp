@@ -1,6 +1,7 @@
 #include "layout/page_arrangement.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "layout/block_order.h"
 #include "layout/layout_units.h"
@@ -12,10 +13,16 @@ namespace lumenquill {
 namespace {
 
 // Two glyphs of a line further apart than this share of the larger one's size have a word
-// space between them, unless both are Japanese. Latin word spaces are a quarter to a third of
-// the size and justification squeezes them to a fifth; kerning and letter spacing stay below
-// a tenth.
+// space between them. Latin word spaces are a quarter to a third of the size and justification
+// squeezes them to a fifth; kerning and letter spacing stay below a tenth.
 constexpr double kWordSpace = 0.15;
+// Between a Japanese character and a Latin one: wider, as producers set a fifth of the size
+// there where the source has no space (LibreOffice's spacing of Asian and other text), and a
+// space glyph is at least a quarter. Between two Japanese characters never.
+constexpr double kMixedSpace = 0.25;
+// A line read right after one on the same baseline (this share of the larger size apart at
+// most) and further along, as the cells of a table row, continues it after a space.
+constexpr double kSameRow = 0.2;
 
 // The lines of one writing direction, with what the options make of their ruby.
 class DirectionWriter {
@@ -52,15 +59,24 @@ class DirectionWriter {
         if (arranged) arranged->push_back(Arranged(a->ruby, LineText(a->ruby)));
       }
     }
+    if (open_line_ != kNoLine) output += options_.new_line;
   }
 
  private:
   void Emit(uint32_t id, std::string& output, std::vector<ArrangedLine>* arranged,
             size_t attachments_begin = 0, size_t attachments_end = 0) {
     std::string text = LineText(id, attachments_begin, attachments_end);
+    if (open_line_ != kNoLine) output += SameRow(open_line_, id) ? " " : options_.new_line;
     output += text;
-    output += options_.new_line;
+    open_line_ = id;
     if (arranged) arranged->push_back(Arranged(id, std::move(text)));
+  }
+
+  bool SameRow(uint32_t before, uint32_t after) const {
+    const TextLine& a = lines_.lines[before];
+    const TextLine& b = lines_.lines[after];
+    return std::abs(a.key - b.key) <= kSameRow * std::max(a.size, b.size) &&
+           b.along_begin > a.along_end;
   }
 
   ArrangedLine Arranged(uint32_t id, std::string text) const {
@@ -102,8 +118,8 @@ class DirectionWriter {
 
   static bool NeedsSpace(const LayoutUnit& before, const LayoutUnit& after) {
     if (before.japanese_last && after.japanese_first) return false;
-    const double gap = after.along_begin - before.along_end;
-    return gap > kWordSpace * std::max(before.size, after.size);
+    const double share = before.japanese_last || after.japanese_first ? kMixedSpace : kWordSpace;
+    return after.along_begin - before.along_end > share * std::max(before.size, after.size);
   }
 
   const PlacedPage& page_;
@@ -112,6 +128,7 @@ class DirectionWriter {
   const TextLines& lines_;
   std::vector<RubyAttachment> attachments_;
   std::vector<bool> is_ruby_;
+  uint32_t open_line_ = kNoLine;  // the line written last, its line end not yet
 };
 
 }  // namespace

@@ -49,21 +49,27 @@ bool ContinuesRun(const Run& run, const LayoutUnit& last, const LayoutUnit& next
   return sizes_differ && shift <= kScriptShift * s;
 }
 
+// Widens a run or line to take in a part of it (a unit or run): its extent, and its key when
+// the part is the largest yet.
+template <typename Whole, typename Part>
+void TakeIn(Whole& whole, const Part& part) {
+  whole.along_begin = std::min(whole.along_begin, part.along_begin);
+  whole.along_end = std::max(whole.along_end, part.along_end);
+  whole.across_low = std::min(whole.across_low, part.across_low);
+  whole.across_high = std::max(whole.across_high, part.across_high);
+  if (part.size > whole.size) {
+    whole.size = part.size;
+    whole.key = part.key;
+  }
+}
+
 void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
   runs.clear();
   for (uint32_t i = 0; i < units.size(); ++i) {
     const LayoutUnit& u = units[i];
     if (!runs.empty() && ContinuesRun(runs.back(), units[i - 1], u)) {
-      Run& run = runs.back();
-      run.end = i + 1;
-      run.along_begin = std::min(run.along_begin, u.along_begin);
-      run.along_end = std::max(run.along_end, u.along_end);
-      run.across_low = std::min(run.across_low, u.across_low);
-      run.across_high = std::max(run.across_high, u.across_high);
-      if (u.size > run.size) {
-        run.size = u.size;
-        run.key = u.key;
-      }
+      runs.back().end = i + 1;
+      TakeIn(runs.back(), u);
       continue;
     }
     runs.push_back(
@@ -133,13 +139,7 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
         line = {0,       0,       run.along_begin, run.along_end, run.across_low, run.across_high,
                 run.key, run.size};
       } else {
-        line.along_end = std::max(line.along_end, run.along_end);
-        line.across_low = std::min(line.across_low, run.across_low);
-        line.across_high = std::max(line.across_high, run.across_high);
-        if (run.size > line.size) {
-          line.size = run.size;
-          line.key = run.key;
-        }
+        TakeIn(line, run);
       }
       line_runs.push_back(order[k]);
     }
