@@ -1,4 +1,4 @@
-// The reading order's cost on pages of 10,000 glyphs.
+// The reading order's cost on pages of 10,000 glyphs, and on a hostile page of a million.
 //
 //   cmake --preset bench && cmake --build --preset bench --target layout_bench &&
 //   build/bench/bench/layout_bench
@@ -45,6 +45,17 @@ PlacedPage VerticalRubyPage() {
   return page;
 }
 
+// A hostile page of a million glyphs: half at one point, half scattered along one baseline.
+PlacedPage MillionGlyphPage() {
+  PlacedPage page;
+  for (int k = 0; k < 500'000; ++k) {
+    AddGlyph(page, U'a', 100, 100, 0, 0, 10, k % 2 == 0);
+    AddGlyph(page, U'b', static_cast<float>(int64_t{k} * 7919 % 100'000) / 10, 200, 5, 0, 10,
+             false);
+  }
+  return page;
+}
+
 void Arrange(benchmark::State& state, const PlacedPage& page, RubyHandling ruby) {
   std::string out;
   for (auto _ : state) {
@@ -61,8 +72,12 @@ void BM_TwoColumns(benchmark::State& state) {
 void BM_VerticalRuby(benchmark::State& state) {
   Arrange(state, VerticalRubyPage(), RubyHandling::kBracket);
 }
+void BM_MillionGlyphs(benchmark::State& state) {
+  Arrange(state, MillionGlyphPage(), RubyHandling::kBracket);
+}
 BENCHMARK(BM_TwoColumns);
 BENCHMARK(BM_VerticalRuby);
+BENCHMARK(BM_MillionGlyphs)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lumenquill

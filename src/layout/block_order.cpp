@@ -19,6 +19,9 @@ constexpr double kMinColumnFill = 0.6;
 // Across the lines the part is cut at its widest gaps: those at least this share of the
 // widest, so that a heading leaves first and table rows of even spacing all at once.
 constexpr double kWideGapShare = 0.8;
+// Lines set solid (Japanese, tables) touch across; their cores, without this share of the
+// size at either side (descenders, the top of capitals and ideographs), stand apart.
+constexpr double kCoreMargin = 0.1;
 // Each cut leaves smaller parts, but a page drawn to nest them could make the depth linear:
 // deeper parts are read line by line.
 constexpr int kMaxDepth = 40;
@@ -96,17 +99,22 @@ class BlockOrderer {
     return true;
   }
 
+  double CoreLow(uint32_t id) const {
+    return lines_[id].across_low + kCoreMargin * lines_[id].size;
+  }
+  double CoreHigh(uint32_t id) const {
+    return lines_[id].across_high - kCoreMargin * lines_[id].size;
+  }
+
   bool CutAcross(Span ids, int depth, std::vector<uint32_t>& out) {
-    std::sort(ids.begin(), ids.end(), [this](uint32_t a, uint32_t b) {
-      return lines_[a].across_high > lines_[b].across_high;
-    });
+    std::sort(ids.begin(), ids.end(),
+              [this](uint32_t a, uint32_t b) { return CoreHigh(a) > CoreHigh(b); });
     gaps_.assign(ids.size(), 0);
-    double reach = lines_[ids[0]].across_low, widest = 0;
+    double reach = CoreLow(ids[0]), widest = 0;
     for (size_t k = 1; k < ids.size(); ++k) {
-      const TextLine& line = lines_[ids[k]];
-      gaps_[k] = reach - line.across_high;
+      gaps_[k] = reach - CoreHigh(ids[k]);
       widest = std::max(widest, gaps_[k]);
-      reach = std::min(reach, line.across_low);
+      reach = std::min(reach, CoreLow(ids[k]));
     }
     if (!(widest > 0)) return false;
     std::vector<size_t> starts{0};

@@ -17,12 +17,22 @@ constexpr double kSmallestSize = 1e-3;
 constexpr double kDescent = 0.2;
 constexpr double kAscent = 0.8;
 // An upright horizontal-font glyph stacked under the one drawn before it (as some producers
-// set vertical Japanese: one glyph at a time, each its size below the last) is vertical text.
-// A step outside this range, in units of the size, is a line break of horizontal text rather:
-// horizontal lines stand at least 1.3 sizes apart in practice.
+// set vertical text: one glyph at a time, each its size below the last) is vertical text.
+// Steps in units of the size: Japanese ruby spreads over its base up to this ...
 constexpr double kStackedStepMin = 0.75;
+constexpr double kStackedJapaneseStepMax = 1.8;
+// ... Latin letters stand upright in a column set solid; further apart they are horizontal
+// lines of a letter each.
 constexpr double kStackedStepMax = 1.3;
 constexpr double kStackedShiftMax = 0.25;
+// Stacked glyphs are of one size (ruby drawn right above its base character is not stacked).
+constexpr double kStackedSizeRatio = 0.85;
+// On a page mostly vertical, a Japanese glyph of a horizontal font with no horizontal
+// neighbour in the drawing order (the next glyph on its baseline, starting within this share
+// of the size after its end) is vertical too: a producer that stacks glyphs one by one also
+// sets single ruby kana and the glyph between two ruby that way.
+constexpr double kNeighbourGap = 0.5;
+constexpr double kNeighbourBaseline = 0.15;
 
 char32_t Resolved(char32_t c) {
   if (c >= kUnknownCode) return kNoCharacter;
@@ -112,12 +122,37 @@ bool StackedUnder(const Candidate& above, const Candidate& below) {
   if (above.direction != Direction::kHorizontal && above.direction != Direction::kStacked)
     return false;
   if (below.direction != Direction::kHorizontal) return false;
-  if (!above.japanese_last || !below.japanese_first) return false;
+  const bool japanese = above.japanese_last && below.japanese_first;
   const double s = std::max(above.size, below.size);
+  if (std::min(above.size, below.size) < kStackedSizeRatio * s) return false;
   const double step = static_cast<double>(above.glyph->y) - below.glyph->y;
   const double shift = std::abs(static_cast<double>(below.glyph->x) - above.glyph->x);
   return shift <= kStackedShiftMax * s && step >= kStackedStepMin * s &&
-         step <= kStackedStepMax * s;
+         step <= (japanese ? kStackedJapaneseStepMax : kStackedStepMax) * s;
+}
+
+bool HorizontalNeighbours(const Candidate& before, const Candidate& after) {
+  if (before.direction != Direction::kHorizontal || after.direction != Direction::kHorizontal)
+    return false;
+  const double s = std::max(before.size, after.size);
+  const double end = static_cast<double>(before.glyph->x) + before.glyph->advance_x;
+  return std::abs(static_cast<double>(after.glyph->y) - before.glyph->y) <=
+             kNeighbourBaseline * s &&
+         std::abs(after.glyph->x - end) <= kNeighbourGap * s;
+}
+
+// Marks the Japanese horizontal glyphs without a horizontal neighbour as stacked.
+void StackLoneJapanese(std::vector<Candidate>& candidates) {
+  std::vector<bool> lone(candidates.size(), false);
+  for (size_t k = 0; k < candidates.size(); ++k) {
+    const Candidate& c = candidates[k];
+    lone[k] = c.direction == Direction::kHorizontal && c.japanese_first &&
+              (k == 0 || !HorizontalNeighbours(candidates[k - 1], c)) &&
+              (k + 1 == candidates.size() || !HorizontalNeighbours(c, candidates[k + 1]));
+  }
+  for (size_t k = 0; k < candidates.size(); ++k) {
+    if (lone[k]) candidates[k].direction = Direction::kStacked;
+  }
 }
 
 }  // namespace
@@ -133,32 +168,41 @@ bool IsJapaneseCharacter(char32_t c) {
          (c >= 0x20000 && c <= 0x3FFFF);
 }
 
-PageUnits MakeLayoutUnits(const PlacedPage& page) {
+void MakeLayoutUnits(const PlacedPage& page, PageUnits& units) {
   const std::string_view text = page.text;
-  std::vector<Candidate> candidates;
+  // Kept from page to page: a page allocates nothing once an as large one has been read.
+  thread_local std::vector<Candidate> candidates;
+  candidates.clear();
   candidates.reserve(page.glyphs.size());
   for (size_t drawn = 0; drawn < page.glyphs.size(); ++drawn) {
     const PlacedGlyph& g = page.glyphs[drawn];
     if (!Finite(g) || g.text_begin > g.text_end || g.text_end > text.size()) continue;
     const std::string_view glyph_text = text.substr(g.text_begin, g.text_end - g.text_begin);
-    if (OnlySpace(glyph_text)) continue;
-    Candidate candidate{&g,
-                        static_cast<uint32_t>(drawn),
-                        std::max<double>(std::abs(g.size), kSmallestSize),
-                        Direction::kHorizontal,
-                        false,
-                        false};
-    size_t i = 0;
-    char32_t c = NextExtracted(glyph_text, i);
-    candidate.japanese_first = IsJapaneseCharacter(c);
-    while (i < glyph_text.size()) c = NextExtracted(glyph_text, i);
-    candidate.japanese_last = IsJapaneseCharacter(c);
+    bool japanese_first = false, japanese_last = false;
+    if (glyph_text.size() == 1 && static_cast<uint8_t>(glyph_text[0]) < 0x80) {
+      // ASCII, most glyphs of most pages: neither Japanese nor (but for the space) white.
+      if (IsSpace(static_cast<uint8_t>(glyph_text[0]))) continue;
+    } else {
+      if (OnlySpace(glyph_text)) continue;
+      size_t i = 0;
+      char32_t c = NextExtracted(glyph_text, i);
+      japanese_first = IsJapaneseCharacter(c);
+      while (i < glyph_text.size()) c = NextExtracted(glyph_text, i);
+      japanese_last = IsJapaneseCharacter(c);
+    }
+    // Filled in place: a candidate built aside and copied in costs more than all the rest.
+    Candidate& candidate = candidates.emplace_back();
+    candidate.glyph = &g;
+    candidate.drawn = static_cast<uint32_t>(drawn);
+    candidate.size = std::max<double>(std::abs(g.size), kSmallestSize);
+    candidate.direction = Direction::kHorizontal;
+    candidate.japanese_first = japanese_first;
+    candidate.japanese_last = japanese_last;
     if (g.vertical) {
       candidate.direction = Direction::kVerticalFont;
     } else if (g.advance_y < 0 && -g.advance_y > std::abs(g.advance_x)) {
       candidate.direction = Direction::kRotatedDown;
     }
-    candidates.push_back(candidate);
   }
   for (size_t k = 1; k < candidates.size(); ++k) {
     if (StackedUnder(candidates[k - 1], candidates[k])) {
@@ -166,12 +210,17 @@ PageUnits MakeLayoutUnits(const PlacedPage& page) {
       candidates[k].direction = Direction::kStacked;
     }
   }
-  PageUnits units;
+  const auto horizontal =
+      std::count_if(candidates.begin(), candidates.end(),
+                    [](const Candidate& c) { return c.direction == Direction::kHorizontal; });
+  if (2 * static_cast<size_t>(horizontal) < candidates.size()) StackLoneJapanese(candidates);
+  units.horizontal.clear();
+  units.vertical.clear();
   for (const Candidate& candidate : candidates) {
     LayoutUnit unit = MakeUnit(candidate);
     (unit.vertical ? units.vertical : units.horizontal).push_back(unit);
   }
-  return units;
+  ReleaseIfHuge(candidates);
 }
 
 }  // namespace lumenquill

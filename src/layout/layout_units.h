@@ -28,8 +28,6 @@ struct LayoutUnit {
   bool vertical = false;
   bool japanese_first = false;  // the first and last characters are Japanese
   bool japanese_last = false;
-
-  double along_centre() const { return (along_begin + along_end) / 2; }
 };
 
 // The units of a page, split by writing direction, each list in drawing order. Glyphs with a
@@ -39,7 +37,15 @@ struct PageUnits {
   std::vector<LayoutUnit> horizontal;
   std::vector<LayoutUnit> vertical;
 };
-PageUnits MakeLayoutUnits(const PlacedPage& page);
+void MakeLayoutUnits(const PlacedPage& page, PageUnits& units);
+
+// Buffers kept from page to page for speed give their memory back after a page of more glyphs
+// than this, so that one hostile page does not hold it for the rest of the run.
+inline constexpr size_t kKeptBufferSize = size_t{1} << 16;
+template <typename T>
+void ReleaseIfHuge(std::vector<T>& buffer) {
+  if (buffer.capacity() > kKeptBufferSize) std::vector<T>().swap(buffer);
+}
 
 // Whether an extracted-text character is Japanese: kana, ideographs, full-width forms and CJK
 // punctuation, including the code page 932 and Adobe-Japan1 marks that stand for them.

@@ -1,6 +1,7 @@
 #include "layout/page_arrangement.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "layout/block_order.h"
 #include "layout/layout_units.h"
@@ -12,10 +13,16 @@ namespace lumenquill {
 namespace {
 
 // Two glyphs of a line further apart than this share of the larger one's size have a word
-// space between them, unless both are Japanese. Latin word spaces are a quarter to a third of
-// the size and justification squeezes them to a fifth; kerning and letter spacing stay below
-// a tenth.
+// space between them. Latin word spaces are a quarter to a third of the size and justification
+// squeezes them to a fifth; kerning and letter spacing stay below a tenth.
 constexpr double kWordSpace = 0.15;
+// Between a Japanese character and a Latin one: wider, as producers set a fifth of the size
+// there where the source has no space (LibreOffice's spacing of Asian and other text), and a
+// space glyph is at least a quarter. Between two Japanese characters never.
+constexpr double kMixedSpace = 0.25;
+// A line read right after one on the same baseline (this share of the larger size apart at
+// most) and further along, as the cells of a table row, continues it after a space.
+constexpr double kSameRow = 0.2;
 
 // The lines of one writing direction, with what the options make of their ruby.
 class DirectionWriter {
@@ -52,15 +59,24 @@ class DirectionWriter {
         if (arranged) arranged->push_back(Arranged(a->ruby, LineText(a->ruby)));
       }
     }
+    if (open_line_ != kNoLine) output += options_.new_line;
   }
 
  private:
   void Emit(uint32_t id, std::string& output, std::vector<ArrangedLine>* arranged,
             size_t attachments_begin = 0, size_t attachments_end = 0) {
     std::string text = LineText(id, attachments_begin, attachments_end);
+    if (open_line_ != kNoLine) output += SameRow(open_line_, id) ? " " : options_.new_line;
     output += text;
-    output += options_.new_line;
+    open_line_ = id;
     if (arranged) arranged->push_back(Arranged(id, std::move(text)));
+  }
+
+  bool SameRow(uint32_t before, uint32_t after) const {
+    const TextLine& a = lines_.lines[before];
+    const TextLine& b = lines_.lines[after];
+    return std::abs(a.key - b.key) <= kSameRow * std::max(a.size, b.size) &&
+           b.along_begin > a.along_end;
   }
 
   ArrangedLine Arranged(uint32_t id, std::string text) const {
@@ -80,25 +96,12 @@ class DirectionWriter {
     return arranged;
   }
 
-  // The line's text, with its ruby in 《》 after the base characters it reads when the options
-  // ask for that; ruby over adjacent base characters shares one pair of brackets.
+  // The line's text, with each ruby in 《》 after the base characters it reads when the options
+  // ask for that.
   std::string LineText(uint32_t id, size_t attachments_begin = 0, size_t attachments_end = 0) {
     const TextLine& line = lines_.lines[id];
     const bool bracket = options_.ruby == RubyHandling::kBracket;
-    // The group of ruby to write next: attachments [a, group_end), each reading on from the
-    // base of the one before, whose base ends at unit group_last.
-    size_t a = attachments_begin, group_end = a;
-    uint32_t group_last = 0;
-    const auto next_group = [&] {
-      if (a == attachments_end) return;
-      group_end = a + 1;
-      group_last = attachments_[a].last;
-      while (group_end < attachments_end && attachments_[group_end].first <= group_last + 1) {
-        group_last = std::max(group_last, attachments_[group_end].last);
-        ++group_end;
-      }
-    };
-    next_group();
+    size_t a = attachments_begin;
     std::string text;
     const LayoutUnit* previous = nullptr;
     for (uint32_t k = 0; k < line.units_end - line.units_begin; ++k) {
@@ -106,19 +109,17 @@ class DirectionWriter {
       if (previous && NeedsSpace(*previous, unit)) text += ' ';
       text.append(page_.text, unit.text_begin, unit.text_end - unit.text_begin);
       previous = &unit;
-      if (!bracket || a == attachments_end || group_last != k) continue;
-      text += "《";
-      for (; a < group_end; ++a) text += LineText(attachments_[a].ruby);
-      text += "》";
-      next_group();
+      for (; bracket && a < attachments_end && attachments_[a].last == k; ++a) {
+        text += "《" + LineText(attachments_[a].ruby) + "》";
+      }
     }
     return text;
   }
 
   static bool NeedsSpace(const LayoutUnit& before, const LayoutUnit& after) {
     if (before.japanese_last && after.japanese_first) return false;
-    const double gap = after.along_begin - before.along_end;
-    return gap > kWordSpace * std::max(before.size, after.size);
+    const double share = before.japanese_last || after.japanese_first ? kMixedSpace : kWordSpace;
+    return after.along_begin - before.along_end > share * std::max(before.size, after.size);
   }
 
   const PlacedPage& page_;
@@ -127,19 +128,21 @@ class DirectionWriter {
   const TextLines& lines_;
   std::vector<RubyAttachment> attachments_;
   std::vector<bool> is_ruby_;
+  uint32_t open_line_ = kNoLine;  // the line written last, its line end not yet
 };
 
 }  // namespace
 
 void ArrangePage(const PlacedPage& page, const ArrangementOptions& options, std::string& output,
                  std::vector<ArrangedLine>* lines) {
-  PageUnits units = MakeLayoutUnits(page);
-  TextLines horizontal = BuildTextLines(units.horizontal);
-  TextLines vertical = BuildTextLines(units.vertical);
-  if (MoveTateChuYoko(units, horizontal, vertical)) {
-    horizontal = BuildTextLines(units.horizontal);
-    vertical = BuildTextLines(units.vertical);
-  }
+  // Kept from page to page: a page allocates little once an as large one has been read.
+  thread_local PageUnits units;
+  thread_local TextLines horizontal;
+  thread_local TextLines vertical;
+  MakeLayoutUnits(page, units);
+  BuildTextLines(units.vertical, vertical);
+  if (MoveTateChuYoko(units, vertical)) BuildTextLines(units.vertical, vertical);
+  BuildTextLines(units.horizontal, horizontal);
   DirectionWriter horizontal_writer(page, options, units.horizontal, horizontal);
   DirectionWriter vertical_writer(page, options, units.vertical, vertical);
   // The page's main writing direction is read first; the other (a horizontal header over
@@ -150,6 +153,15 @@ void ArrangePage(const PlacedPage& page, const ArrangementOptions& options, std:
   } else {
     horizontal_writer.Write(output, lines);
     vertical_writer.Write(output, lines);
+  }
+  for (std::vector<LayoutUnit>* buffer : {&units.horizontal, &units.vertical}) {
+    ReleaseIfHuge(*buffer);
+  }
+  for (TextLines* buffer : {&horizontal, &vertical}) {
+    ReleaseIfHuge(buffer->units);
+    ReleaseIfHuge(buffer->lines);
+    ReleaseIfHuge(buffer->band_starts);
+    ReleaseIfHuge(buffer->band_keys);
   }
 }
 

@@ -18,9 +18,10 @@ constexpr double kRubyHighest = 1.3;
 // where a superscript or a stray glyph makes a band of its own. A bound, so that the search
 // stays logarithmic on any page.
 constexpr size_t kBandsSearched = 3;
-// Base characters whose centres lie within the ruby's extent widened by this (in base sizes)
-// are the ones it reads.
-constexpr double kCoverTolerance = 0.25;
+// The last base character the ruby reads is the last it reaches into by at least this (in base
+// sizes): a ruby kana centred over its character covers half of it, one spread over two
+// characters half of each, and ruby overhangs the next character by a quarter at most.
+constexpr double kCoverShare = 0.4;
 
 bool IsRubyOf(const TextLine& ruby, const TextLine& base) {
   return ruby.size <= kRubySizeRatio * base.size &&
@@ -34,19 +35,11 @@ RubyAttachment Attach(const std::vector<LayoutUnit>& units, const TextLines& lin
   const TextLine& ruby = lines.lines[ruby_index];
   const auto begin = lines.units.begin() + base.units_begin;
   const auto end = lines.units.begin() + base.units_end;
-  const double tolerance = kCoverTolerance * base.size;
-  // The units are in along order, so their centres nearly are: partition points stay valid
-  // enough, and never leave the line.
-  const auto first = std::partition_point(begin, end, [&](uint32_t u) {
-    return units[u].along_centre() < ruby.along_begin - tolerance;
-  });
   const auto past = std::partition_point(begin, end, [&](uint32_t u) {
-    return units[u].along_centre() <= ruby.along_end + tolerance;
+    return units[u].along_begin + kCoverShare * base.size <= ruby.along_end;
   });
-  RubyAttachment attachment{base_index, ruby_index, 0, 0};
-  attachment.last = static_cast<uint32_t>(std::max(past - begin, std::ptrdiff_t{1}) - 1);
-  attachment.first = std::min(static_cast<uint32_t>(first - begin), attachment.last);
-  return attachment;
+  const auto last = static_cast<uint32_t>(std::max(past - begin, std::ptrdiff_t{1}) - 1);
+  return {base_index, ruby_index, last};
 }
 
 }  // namespace
@@ -70,7 +63,7 @@ std::vector<RubyAttachment> FindRuby(const std::vector<LayoutUnit>& units, const
   std::sort(attachments.begin(), attachments.end(),
             [&lines](const RubyAttachment& a, const RubyAttachment& b) {
               if (a.base != b.base) return a.base < b.base;
-              if (a.first != b.first) return a.first < b.first;
+              if (a.last != b.last) return a.last < b.last;
               return lines.lines[a.ruby].along_begin < lines.lines[b.ruby].along_begin;
             });
   return attachments;

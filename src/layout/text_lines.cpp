@@ -49,42 +49,56 @@ bool ContinuesRun(const Run& run, const LayoutUnit& last, const LayoutUnit& next
   return sizes_differ && shift <= kScriptShift * s;
 }
 
-std::vector<Run> BuildRuns(const std::vector<LayoutUnit>& units) {
-  std::vector<Run> runs;
+// Widens a run or line to take in a part of it (a unit or run): its extent, and its key when
+// the part is the largest yet.
+template <typename Whole, typename Part>
+void TakeIn(Whole& whole, const Part& part) {
+  whole.along_begin = std::min(whole.along_begin, part.along_begin);
+  whole.along_end = std::max(whole.along_end, part.along_end);
+  whole.across_low = std::min(whole.across_low, part.across_low);
+  whole.across_high = std::max(whole.across_high, part.across_high);
+  if (part.size > whole.size) {
+    whole.size = part.size;
+    whole.key = part.key;
+  }
+}
+
+void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
+  runs.clear();
   for (uint32_t i = 0; i < units.size(); ++i) {
     const LayoutUnit& u = units[i];
     if (!runs.empty() && ContinuesRun(runs.back(), units[i - 1], u)) {
-      Run& run = runs.back();
-      run.end = i + 1;
-      run.along_begin = std::min(run.along_begin, u.along_begin);
-      run.along_end = std::max(run.along_end, u.along_end);
-      run.across_low = std::min(run.across_low, u.across_low);
-      run.across_high = std::max(run.across_high, u.across_high);
-      if (u.size > run.size) {
-        run.size = u.size;
-        run.key = u.key;
-      }
+      runs.back().end = i + 1;
+      TakeIn(runs.back(), u);
       continue;
     }
     runs.push_back(
         {i, i + 1, u.along_begin, u.along_end, u.across_low, u.across_high, u.key, u.size});
   }
-  return runs;
 }
 
 }  // namespace
 
-TextLines BuildTextLines(const std::vector<LayoutUnit>& units) {
-  const std::vector<Run> runs = BuildRuns(units);
-  std::vector<uint32_t> order(runs.size());
+void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
+  // Kept from page to page, as page_arrangement.cpp keeps the rest.
+  thread_local std::vector<Run> kept_runs;
+  thread_local std::vector<uint32_t> kept_order;
+  thread_local std::vector<uint32_t> kept_line_runs;
+  std::vector<Run>& runs = kept_runs;
+  std::vector<uint32_t>& order = kept_order;
+  std::vector<uint32_t>& line_runs = kept_line_runs;  // the runs of the line being built
+  BuildRuns(units, runs);
+  order.resize(runs.size());
   std::iota(order.begin(), order.end(), 0u);
   std::sort(order.begin(), order.end(), [&runs](uint32_t a, uint32_t b) {
     if (runs[a].key != runs[b].key) return runs[a].key > runs[b].key;
     return a < b;
   });
-  TextLines result;
+  result.units.clear();
+  result.lines.clear();
+  result.band_starts.clear();
+  result.band_keys.clear();
   result.units.reserve(units.size());
-  std::vector<uint32_t> line_runs;  // the runs of the line being built
   const auto finish_line = [&](TextLine& line) {
     line.units_begin = static_cast<uint32_t>(result.units.size());
     for (uint32_t r : line_runs) {
@@ -125,13 +139,7 @@ TextLines BuildTextLines(const std::vector<LayoutUnit>& units) {
         line = {0,       0,       run.along_begin, run.along_end, run.across_low, run.across_high,
                 run.key, run.size};
       } else {
-        line.along_end = std::max(line.along_end, run.along_end);
-        line.across_low = std::min(line.across_low, run.across_low);
-        line.across_high = std::max(line.across_high, run.across_high);
-        if (run.size > line.size) {
-          line.size = run.size;
-          line.key = run.key;
-        }
+        TakeIn(line, run);
       }
       line_runs.push_back(order[k]);
     }
@@ -139,7 +147,9 @@ TextLines BuildTextLines(const std::vector<LayoutUnit>& units) {
     band_begin = band_end;
   }
   result.band_starts.push_back(static_cast<uint32_t>(result.lines.size()));
-  return result;
+  ReleaseIfHuge(runs);
+  ReleaseIfHuge(order);
+  ReleaseIfHuge(line_runs);
 }
 
 size_t FirstBandAtOrBelow(const TextLines& lines, double key) {
@@ -154,8 +164,11 @@ uint32_t LineOfBandAt(const TextLines& lines, size_t band, double along, double 
   const auto end = lines.lines.begin() + lines.band_starts[band + 1];
   const auto after = std::partition_point(
       begin, end, [along](const TextLine& line) { return line.along_begin <= along; });
-  if (after == begin || (after - 1)->along_end + slack * (after - 1)->size < along) return kNoLine;
-  return static_cast<uint32_t>(after - 1 - lines.lines.begin());
+  if (after != begin && (after - 1)->along_end + slack * (after - 1)->size >= along)
+    return static_cast<uint32_t>(after - 1 - lines.lines.begin());
+  if (after != end && after->along_begin - slack * after->size <= along)
+    return static_cast<uint32_t>(after - lines.lines.begin());
+  return kNoLine;
 }
 
 }  // namespace lumenquill

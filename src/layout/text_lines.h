@@ -33,11 +33,12 @@ inline constexpr uint32_t kNoLine = UINT32_MAX;
 
 // The first band whose key is at most key (band_keys.size() when none is).
 size_t FirstBandAtOrBelow(const TextLines& lines, double key);
-// The line of the band whose along range, its end extended by slack times the line's size,
+// The line of the band whose along range, widened at each end by slack times the line's size,
 // holds the point; kNoLine when none does.
 uint32_t LineOfBandAt(const TextLines& lines, size_t band, double along, double slack = 0);
 
-// Groups units (one writing direction, in drawing order) into lines. O(n log n).
-TextLines BuildTextLines(const std::vector<LayoutUnit>& units);
+// Groups units (one writing direction, in drawing order) into lines, replacing what lines held
+// (their buffers are reused). O(n log n).
+void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& lines);
 
 }  // namespace lumenquill

@@ -85,24 +85,25 @@ TEST(PageArrangement, ColumnsUnderAHeading) {
             "reads after the first one\nand ends the page there\n");
 }
 
-// A table drawn column by column reads row by row, cells left to right.
+// A table drawn column by column reads row by row, cells left to right on one line, also with
+// its rows set solid (their glyphs' bodies touch).
 TEST(PageArrangement, TableRows) {
   PageBuilder page;
   const char* cells[3][3] = {{"Name", "Age", "Town"}, {"Ann", "31", "Leeds"}, {"Bob", "4", "York"}};
   for (int column = 0; column < 3; ++column) {
     for (int row = 0; row < 3; ++row)
-      page.Line(cells[row][column], 72 + 60 * column, 700 - 20 * row, 10);
+      page.Line(cells[row][column], 72 + 60 * column, 700 - 10 * row, 10);
   }
-  EXPECT_EQ(page.Arrange(), "Name\nAge\nTown\nAnn\n31\nLeeds\nBob\n4\nYork\n");
+  EXPECT_EQ(page.Arrange(), "Name Age Town\nAnn 31 Leeds\nBob 4 York\n");
 }
 
 // Vertical columns read right to left, top to bottom, whether drawn by a vertical font or
-// stacked glyph by glyph with a horizontal one; a short horizontal run inside a column
-// (縦中横) stays in its place.
+// stacked glyph by glyph with a horizontal one (also a lone glyph); a short horizontal run
+// inside a column (縦中横) stays in its place.
 TEST(PageArrangement, VerticalColumns) {
   PageBuilder page;
   page.Column("左の列", 300, 700, 10);
-  page.Column("第", 320, 700, 10);
+  page.Line("第", 315, 692, 10);
   page.Line("12", 315, 682, 10);
   page.Column("回", 320, 680, 10);
   for (int k = 0; k < 3; ++k)
@@ -116,8 +117,8 @@ TEST(PageArrangement, VerticalColumns) {
 }
 
 // A gap wider than a fraction of the size is a space between Latin glyphs, not between
-// Japanese ones (also when given as code page 932 codes); a space glyph counts as its gap
-// only; kerning makes no space.
+// Japanese ones (also when given as code page 932 codes), and between the two only when wider;
+// a space glyph counts as its gap only; kerning makes no space.
 TEST(PageArrangement, Spaces) {
   PageBuilder page;
   float x = page.Line("two", 72, 700, 10);
@@ -131,12 +132,13 @@ TEST(PageArrangement, Spaces) {
   AppendCP932Character(0x93FA, codes);  // 日
   AppendCP932Character(0x967B, codes);  // 本
   x = page.Line(codes, x + 5, 660, 10);
-  page.Line("語", x + 5, 660, 10);
-  EXPECT_EQ(page.Arrange(), "two words gap\nkern\n日本" + codes + "語\n");
+  x = page.Line("語", x + 5, 660, 10);
+  page.Line("PDF", x + 2, 660, 10);
+  EXPECT_EQ(page.Arrange(), "two words gap\nkern\n日本" + codes + "語PDF\n");
 }
 
 // Ruby, small text right above its base characters (right of them in a column): dropped,
-// after them in 《》 (ruby over adjacent characters in one pair), or kept as a line of its own.
+// after them in 《》 (each ruby after its own base), or kept as a line of its own.
 TEST(PageArrangement, Ruby) {
   PageBuilder page;
   page.Line("この権利を", 72, 700, 20);
@@ -149,8 +151,8 @@ TEST(PageArrangement, Ruby) {
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_TRUE(lines[1].ruby && lines[2].ruby && lines[4].ruby);
   EXPECT_TRUE(lines[4].vertical);
-  EXPECT_EQ(page.Arrange(RubyHandling::kBracket), "この権利《けんり》を\n権利《けんり》です\n");
-  EXPECT_EQ(page.Arrange(RubyHandling::kAsDrawn), "けん\nり\nこの権利を\nけんり\n権利です\n");
+  EXPECT_EQ(page.Arrange(RubyHandling::kBracket), "この権《けん》利《り》を\n権利《けんり》です\n");
+  EXPECT_EQ(page.Arrange(RubyHandling::kAsDrawn), "けん り\nこの権利を\nけんり\n権利です\n");
 }
 
 // Hostile pages: a great many glyphs at one point or on one baseline, glyphs with coordinates
