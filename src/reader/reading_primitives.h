@@ -67,6 +67,14 @@ class TokenCursor final {
   explicit TokenCursor(ByteStream& stream) : stream_(stream) { Resume(); }
 
   std::string_view NextOrEnd() { return ScanToken(cursor_, end_); }
+  // Whether the byte at the cursor is the given one.
+  bool At(char byte) const { return cursor_ != end_ && *cursor_ == byte; }
+  // Hands the bytes from the cursor to a reader of raw bytes, read(cursor, end), which returns
+  // where it stopped: the cursor goes on from there, the stream left as it was.
+  template <typename Read>
+  void Consume(const Read& read) {
+    cursor_ = read(static_cast<const char*>(cursor_), end_);
+  }
   void Sync() const { stream_.SetPosition(origin_ + (cursor_ - begin_)); }
   void Resume() {
     const std::string_view rest = stream_.Rest();

@@ -8,6 +8,7 @@
 #include "codes/code_helpers.h"
 #include "codes/predefined_conversion.h"
 #include "reader/decimal_text.h"
+#include "reader/pdf_strings.h"
 #include "reader/reading_primitives.h"
 #include "text/dictionary_operand.h"
 #include "text/inline_image.h"
@@ -24,11 +25,6 @@ constexpr int32_t kWordGapKerning = -100;
 template <size_t N>
 bool Is(std::string_view token, const char (&word)[N]) {
   return token.size() == N - 1 && std::memcmp(token.data(), word, N - 1) == 0;
-}
-
-bool IsNumberToken(std::string_view token) {
-  const char c = token[0];
-  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
 }
 
 bool OpensString(std::string_view token) { return token[0] == '(' || token[0] == '<'; }
@@ -78,23 +74,6 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
   }
 }
 
-// A name followed by one number makes the pair; any other token takes it apart, so that a Tf
-// with other operands between its name and size selects nothing.
-void ContentInterpreter::TrackFontOperands(std::string_view token) {
-  if (token[0] == '/') {
-    name_operand_ = token;
-    font_operands_ = FontOperands::kName;
-    return;
-  }
-  if (IsNumberToken(token)) {
-    font_operands_ =
-        font_operands_ == FontOperands::kName ? FontOperands::kNameAndSize : FontOperands::kNone;
-    return;
-  }
-  if (font_operands_ == FontOperands::kNameAndSize && Is(token, "Tf")) SelectFont(name_operand_);
-  font_operands_ = FontOperands::kNone;
-}
-
 // A name no font of the list has leaves the selected font as it is.
 void ContentInterpreter::SelectFont(std::string_view name) {
   const int32_t found = font_index_.Find(name);
@@ -130,11 +109,13 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   num_b_ = {};
   next_slot_a_ = true;
   number_count_ = 0;
+  recent_slot_ = 0;
   scale_x_ = scale_y_ = 1;  // BT starts with the identity matrix
   // Every token of a text object comes here: one switch on its first byte finds what it is (a
   // delimiter token is that one byte; operators are compared whole). The tokens come from a
-  // cursor; the stream follows it where another reader takes over, and wherever that reader
-  // stops (also by raising) is where the cursor goes on or the text object ends.
+  // cursor over the buffer's bytes, and strings are read from it too; the stream follows it
+  // only where another reader takes over, and wherever that reader stops (also by raising) is
+  // where the cursor goes on or the text object ends.
   TokenCursor tokens(content);
   const auto hand_over = [&tokens](const auto& read) {
     tokens.Sync();
@@ -145,12 +126,13 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
     for (;;) {
       const std::string_view token = tokens.NextOrEnd();
       if (token.empty()) break;  // the end of the buffer
-      if (token[0] == '%') {
-        hand_over([&] { SkipLine(content); });
-        continue;
-      }
-      FollowOperands(token);
       switch (token[0]) {
+        case '%':
+          hand_over([&] { SkipLine(content); });
+          break;
+        case '/':
+          NoteName(token);
+          break;
         case '+':
         case '-':
         case '.':
@@ -164,25 +146,29 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
         case '7':
         case '8':
         case '9':
-          (next_slot_a_ ? num_a_ : num_b_) = token;
-          next_slot_a_ = !next_slot_a_;
-          recent_numbers_[number_count_++ % recent_numbers_.size()] = token;
+          NoteNumber();
+          NoteNumberOperand(token);
           break;
         case '<':
         case '(':
-          hand_over([&] {
-            if (token[0] == '<' && OpensDictionary(content)) {
+          NoteOperator(token);
+          if (token[0] == '<' && tokens.At('<')) {
+            hand_over([&] {
+              OpensDictionary(content);
               SkipDictionary(content);  // marked-content properties are never output
-              return;
-            }
-            content.Move(-1);
-            OutputString(content, output, true);
+            });
+            break;
+          }
+          tokens.Consume([&](const char* cursor, const char* end) {
+            return OutputString(token[0], cursor, end, output, true);
           });
           break;
         case '[':
+          NoteOperator(token);
           hand_over([&] { ReadTextArray(content, output); });
           break;
         case 'T':
+          NoteOperator(token);
           if (Is(token, "T*")) {
             WriteLineBreakAlongText(output);
           } else if (Is(token, "Td") || Is(token, "TD")) {
@@ -194,12 +180,14 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
           break;
         case 'E':
         case 'e':
+          NoteOperator(token);
           if (Is(token, "ET") || Is(token, "endobj")) {
             tokens.Sync();
             return;
           }
           break;
         default:
+          NoteOperator(token);
           break;
       }
     }
@@ -216,8 +204,9 @@ void ContentInterpreter::ReadTextArray(ByteStream& content, std::string& output)
     if (Is(token, "%")) {
       SkipLine(content);
     } else if (OpensString(token)) {
-      content.Move(-1);
-      OutputString(content, output, false);
+      const std::string_view rest = content.Rest();
+      const char* end = rest.data() + rest.size();
+      content.Move(OutputString(token[0], rest.data(), end, output, false) - rest.data());
     } else if (IsNumberToken(token) && NumberToInt(token).value_or(0) < kWordGapKerning) {
       output.push_back(' ');
     }
@@ -256,7 +245,8 @@ void ContentInterpreter::SetTextMatrixScale() {
   if (number_count_ < recent_numbers_.size()) return;
   double abcd[4];
   for (size_t k = 0; k < 4; ++k) {
-    const size_t index = (number_count_ - recent_numbers_.size() + k) % recent_numbers_.size();
+    // The sixth number before the operator is a; recent_slot_ is where that one went.
+    const size_t index = (recent_slot_ + k) % recent_numbers_.size();
     const std::optional<double> value = DecimalToDouble(recent_numbers_[index]);
     if (!value) return;
     abcd[k] = *value;
@@ -265,31 +255,18 @@ void ContentInterpreter::SetTextMatrixScale() {
   scale_y_ = std::hypot(abcd[2], abcd[3]);
 }
 
-void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
-                                      bool in_text_object) {
+const char* ContentInterpreter::OutputString(char opening, const char* cursor, const char* end,
+                                             std::string& output, bool in_text_object) {
   string_buffer_.clear();
-  bool quote_operator = false;
-  try {
-    uint8_t opening = 0;
-    do {
-      opening = content.ReadByte();
-    } while (opening != '(' && opening != '<');
-    if (opening == '<') {
-      ReadHexString(content, string_buffer_);
-    } else {
-      ReadLiteralString(content, string_buffer_);
-    }
-    if (in_text_object) {  // a look at the operator after the string, the position kept
-      const std::string_view rest = content.Rest();
-      const char* cursor = rest.data();
-      const std::string_view next = ScanToken(cursor, rest.data() + rest.size());
-      quote_operator = Is(next, "'") || Is(next, "\"");
-    }
-  } catch (const Error&) {
-    // Only this string is lost.
+  cursor = opening == '<' ? ReadHexString(cursor, end, string_buffer_)
+                          : ReadLiteralString(cursor, end, string_buffer_);
+  if (in_text_object) {  // a look at the operator after the string, the cursor kept
+    const char* look = cursor;
+    const std::string_view next = ScanToken(look, end);
+    if (Is(next, "'") || Is(next, "\"")) WriteLineBreakAlongText(output);
   }
-  if (quote_operator) WriteLineBreakAlongText(output);
   if (!string_buffer_.empty()) selected_->Convert(string_buffer_, output);
+  return cursor;
 }
 
 }  // namespace lumenquill

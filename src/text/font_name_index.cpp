@@ -38,8 +38,21 @@ FontNameIndex::Key FontNameIndex::KeyOf(std::string_view name) {
     std::memcpy(&key.tail, name.data() + name.size() - sizeof key.tail, sizeof key.tail);
     return key;
   }
-  for (size_t i = 0; i < name.size(); ++i) {
-    key.head |= uint64_t{static_cast<uint8_t>(name[i])} << (8 * i);
+  // A shorter name, such as the usual /F1, is two overlapping little-endian loads of half its
+  // width or less, which compile to plain loads; the bytes the loads share are the same in both.
+  const auto* bytes = reinterpret_cast<const uint8_t*>(name.data());
+  const size_t size = name.size();
+  if (size >= 4) {
+    const auto load = [](const uint8_t* at) {
+      return uint64_t{at[0]} | uint64_t{at[1]} << 8 | uint64_t{at[2]} << 16 |
+             uint64_t{at[3]} << 24;
+    };
+    key.head = load(bytes) | load(bytes + size - 4) << (8 * (size - 4));
+  } else if (size >= 2) {
+    const auto load = [](const uint8_t* at) { return uint64_t{at[0]} | uint64_t{at[1]} << 8; };
+    key.head = load(bytes) | load(bytes + size - 2) << (8 * (size - 2));
+  } else if (size == 1) {
+    key.head = bytes[0];
   }
   key.tail = key.head;
   return key;
