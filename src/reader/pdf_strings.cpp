@@ -142,8 +142,7 @@ template <LiteralSyntax syntax, typename Put>
 void WalkLiteralString(ByteStream& source, const Put& put) {
   const std::string_view rest = source.Rest();
   bool closed = false;
-  const char* stop =
-      WalkLiteralString<syntax>(rest.data(), rest.data() + rest.size(), closed, put);
+  const char* stop = WalkLiteralString<syntax>(rest.data(), rest.data() + rest.size(), closed, put);
   source.Move(stop - rest.data());
   if (syntax == LiteralSyntax::kExact && !closed) throw ReadError();
 }
@@ -181,14 +180,14 @@ std::string ReadHexStringBytes(ByteStream& source) {
 
 const char* ReadLiteralString(const char* cursor, const char* end, std::string& dest) {
   bool closed = false;
-  return WalkLiteralString<LiteralSyntax::kExtraction>(
-      cursor, end, closed, [&dest](std::string_view bytes) {
-        if (bytes.size() == 1) {
-          dest.push_back(bytes[0]);
-        } else {
-          dest.append(bytes);
-        }
-      });
+  return WalkLiteralString<LiteralSyntax::kExtraction>(cursor, end, closed,
+                                                       [&dest](std::string_view bytes) {
+                                                         if (bytes.size() == 1) {
+                                                           dest.push_back(bytes[0]);
+                                                         } else {
+                                                           dest.append(bytes);
+                                                         }
+                                                       });
 }
 
 void ReadLiteralString(ByteStream& source, std::string& dest) {

@@ -111,11 +111,12 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   number_count_ = 0;
   recent_slot_ = 0;
   scale_x_ = scale_y_ = 1;  // BT starts with the identity matrix
-  // Every token of a text object comes here: one switch on its first byte finds what it is (a
-  // delimiter token is that one byte; operators are compared whole). The tokens come from a
-  // cursor over the buffer's bytes, and strings are read from it too; the stream follows it
-  // only where another reader takes over, and wherever that reader stops (also by raising) is
-  // where the cursor goes on or the text object ends.
+  // Every token of a text object comes here, read in one pass over the buffer's bytes: one
+  // switch on the token's first byte finds what it is and how far it runs (a delimiter is a
+  // token of one byte; any other token runs to the next delimiter; operators are compared
+  // whole). Strings are read from the bytes too. The stream follows the cursor only where
+  // another reader takes over, and wherever that reader stops (also by raising) is where the
+  // cursor goes on or the text object ends.
   TokenCursor tokens(content);
   const auto hand_over = [&tokens](const auto& read) {
     tokens.Sync();
@@ -124,15 +125,49 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   };
   try {
     for (;;) {
-      const std::string_view token = tokens.NextOrEnd();
-      if (token.empty()) break;  // the end of the buffer
-      switch (token[0]) {
+      const char* const end = tokens.End();
+      const char* const start = SkipTokenWhiteSpace(tokens.Cursor(), end);
+      if (start == end) break;  // the end of the buffer
+      const char* stop = start + 1;
+      // A token that runs into the end of the buffer, with no delimiter after it, is no token:
+      // the buffer ends there.
+      const auto regular_token = [&] {
+        stop = RegularTokenEnd(start, end);
+        return stop != nullptr;
+      };
+      const auto token = [&] { return std::string_view(start, static_cast<size_t>(stop - start)); };
+      switch (*start) {
         case '%':
+          tokens.MoveTo(stop);
           hand_over([&] { SkipLine(content); });
-          break;
+          continue;
+        case '(':
+        case '<':
+          NoteOperator(token());
+          if (*start == '<' && stop != end && *stop == '<') {
+            tokens.MoveTo(stop + 1);
+            hand_over(
+                [&] { SkipDictionary(content); });  // marked-content properties are never output
+          } else {
+            tokens.MoveTo(OutputString(*start, stop, end, output, true));
+          }
+          continue;
+        case '[':
+          NoteOperator(token());
+          tokens.MoveTo(stop);
+          hand_over([&] { ReadTextArray(content, output); });
+          continue;
+        case ')':
+        case '>':
+        case ']':
+          NoteOperator(token());
+          tokens.MoveTo(stop);
+          continue;
         case '/':
-          NoteName(token);
-          break;
+          if (!regular_token()) break;
+          NoteName(token());
+          tokens.MoveTo(stop);
+          continue;
         case '+':
         case '-':
         case '.':
@@ -146,51 +181,43 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
         case '7':
         case '8':
         case '9':
+          if (!regular_token()) break;
           NoteNumber();
-          NoteNumberOperand(token);
-          break;
-        case '<':
-        case '(':
-          NoteOperator(token);
-          if (token[0] == '<' && tokens.At('<')) {
-            hand_over([&] {
-              OpensDictionary(content);
-              SkipDictionary(content);  // marked-content properties are never output
-            });
-            break;
-          }
-          tokens.Consume([&](const char* cursor, const char* end) {
-            return OutputString(token[0], cursor, end, output, true);
-          });
-          break;
-        case '[':
-          NoteOperator(token);
-          hand_over([&] { ReadTextArray(content, output); });
-          break;
+          NoteNumberOperand(token());
+          tokens.MoveTo(stop);
+          continue;
         case 'T':
-          NoteOperator(token);
-          if (Is(token, "T*")) {
+          if (!regular_token()) break;
+          tokens.MoveTo(stop);
+          NoteOperator(token());
+          if (Is(token(), "T*")) {
             WriteLineBreakAlongText(output);
-          } else if (Is(token, "Td") || Is(token, "TD")) {
+          } else if (Is(token(), "Td") || Is(token(), "TD")) {
             ApplyPositioning(output, Move::kRelative);
-          } else if (Is(token, "Tm")) {
+          } else if (Is(token(), "Tm")) {
             SetTextMatrixScale();
             ApplyPositioning(output, Move::kAbsolute);
           }
-          break;
+          continue;
         case 'E':
         case 'e':
-          NoteOperator(token);
-          if (Is(token, "ET") || Is(token, "endobj")) {
+          if (!regular_token()) break;
+          tokens.MoveTo(stop);
+          NoteOperator(token());
+          if (Is(token(), "ET") || Is(token(), "endobj")) {
             tokens.Sync();
             return;
           }
-          break;
+          continue;
         default:
-          NoteOperator(token);
-          break;
+          if (!regular_token()) break;
+          tokens.MoveTo(stop);
+          NoteOperator(token());
+          continue;
       }
+      break;  // only a token that ran into the end comes here
     }
+    tokens.MoveTo(tokens.End());
     tokens.Sync();
   } catch (const Error&) {
     // A damaged text object ends here; the content loop goes on.
@@ -261,9 +288,10 @@ const char* ContentInterpreter::OutputString(char opening, const char* cursor, c
   cursor = opening == '<' ? ReadHexString(cursor, end, string_buffer_)
                           : ReadLiteralString(cursor, end, string_buffer_);
   if (in_text_object) {  // a look at the operator after the string, the cursor kept
-    const char* look = cursor;
-    const std::string_view next = ScanToken(look, end);
-    if (Is(next, "'") || Is(next, "\"")) WriteLineBreakAlongText(output);
+    const char* look = SkipTokenWhiteSpace(cursor, end);
+    const bool quote_operator = look != end && (*look == '\'' || *look == '"') && look + 1 != end &&
+                                IsTokenDelimiter(static_cast<uint8_t>(look[1]));
+    if (quote_operator) WriteLineBreakAlongText(output);
   }
   if (!string_buffer_.empty()) selected_->Convert(string_buffer_, output);
   return cursor;

@@ -92,8 +92,8 @@ class ContentInterpreter final {
   // Converts the string whose body starts at cursor, after its opening byte ( or <, and returns
   // where the string ended; in a text object, before a ' or " operator, which move to the next
   // line first, the line break comes before the string's text.
-  const char* OutputString(char opening, const char* cursor, const char* end,
-                           std::string& output, bool in_text_object);
+  const char* OutputString(char opening, const char* cursor, const char* end, std::string& output,
+                           bool in_text_object);
 
   const InterpreterOptions& options_;
   FontNameIndex font_index_;  // Tf selects by name
@@ -107,7 +107,7 @@ class ContentInterpreter final {
 
   int32_t current_font_ = -1;  // the index of the selected font; -1 for none
   std::vector<int32_t> saved_fonts_;
-  int64_t unsaved_levels_ = 0;  // the q past kMaxSavedFonts that their Q must pass over
+  int64_t unsaved_levels_ = 0;   // the q past kMaxSavedFonts that their Q must pass over
   const FontSelection no_font_;  // with no font, as before any Tf: strings are single-byte text
   const FontSelection* selected_ = &no_font_;  // the selected font's, or no_font_
   // The last two numbers of the previous positioning operator, as integers.

@@ -44,8 +44,7 @@ FontNameIndex::Key FontNameIndex::KeyOf(std::string_view name) {
   const size_t size = name.size();
   if (size >= 4) {
     const auto load = [](const uint8_t* at) {
-      return uint64_t{at[0]} | uint64_t{at[1]} << 8 | uint64_t{at[2]} << 16 |
-             uint64_t{at[3]} << 24;
+      return uint64_t{at[0]} | uint64_t{at[1]} << 8 | uint64_t{at[2]} << 16 | uint64_t{at[3]} << 24;
     };
     key.head = load(bytes) | load(bytes + size - 4) << (8 * (size - 4));
   } else if (size >= 2) {
