@@ -65,10 +65,30 @@ const char* WalkLiteralString(const char* cursor, const char* end, bool& closed,
   };
   closed = false;
   int64_t depth = 0;  // unescaped "(" still open inside the string; counted only when exact
+  // The extraction's string of text is mostly plain runs up to its ")": runs are found with
+  // memchr, and the next ")" is searched for again only once the walk has passed it (after an
+  // escaped one), so that the searches stay linear in the string's length.
+  const auto find_close = [end](const char* from) {
+    const void* found = std::memchr(from, ')', static_cast<size_t>(end - from));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+  };
+  const char* next_close = cursor;  // searched for before the first run
+  const auto plain_run_end = [&](const char* from) {
+    if constexpr (exact) {
+      while (from != end && !NeedsLook(*from, syntax)) ++from;
+      return from;
+    } else {
+      // An escape right away, as in a string of octal escapes, or the end needs no search.
+      if (from == end || *from == '\\' || *from == ')') return from;
+      if (next_close <= from) next_close = find_close(from);
+      const void* escape = std::memchr(from, '\\', static_cast<size_t>(next_close - from));
+      return escape != nullptr ? static_cast<const char*>(escape) : next_close;
+    }
+  };
   for (;;) {
     // The bytes up to the next one that needs a look stand for themselves.
     const char* run = cursor;
-    while (cursor != end && !NeedsLook(*cursor, syntax)) ++cursor;
+    cursor = plain_run_end(cursor);
     if (cursor != run) put(std::string_view(run, static_cast<size_t>(cursor - run)));
     if (cursor == end) return cursor;
     const auto byte = static_cast<uint8_t>(*cursor++);
