@@ -190,13 +190,21 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
           if (!regular_token()) break;
           tokens.MoveTo(stop);
           NoteOperator(token());
-          if (Is(token(), "T*")) {
-            WriteLineBreakAlongText(output);
-          } else if (Is(token(), "Td") || Is(token(), "TD")) {
-            ApplyPositioning(output, Move::kRelative);
-          } else if (Is(token(), "Tm")) {
-            SetTextMatrixScale();
-            ApplyPositioning(output, Move::kAbsolute);
+          if (stop - start != 2) continue;
+          switch (start[1]) {  // the T operators are two bytes, told apart by the second
+            case '*':
+              WriteLineBreakAlongText(output);
+              break;
+            case 'd':
+            case 'D':
+              ApplyPositioning(output, Move::kRelative);
+              break;
+            case 'm':
+              SetTextMatrixScale();
+              ApplyPositioning(output, Move::kAbsolute);
+              break;
+            default:
+              break;
           }
           continue;
         case 'E':
