@@ -46,10 +46,11 @@ namespace {
 
 bool IsPrintableASCII(char32_t unit) { return unit >= 0x20 && unit < 0x7F; }
 
-// Whether the table maps the code to itself as printable ASCII.
-bool IsSelfMapped(const CodeToUnicode& table, char code) {
+// 1 when the table maps the code to itself as printable ASCII, else 0: as a number, so that
+// several combine without a branch each (the table has an entry for every byte).
+unsigned SelfMapped(const CodeToUnicode& table, char code) {
   const auto byte = static_cast<uint8_t>(code);
-  return IsPrintableASCII(byte) & (table[byte] == byte);  // no branch: the table has every byte
+  return static_cast<unsigned>(IsPrintableASCII(byte)) & static_cast<unsigned>(table[byte] == byte);
 }
 
 // The end of the run of self-mapped codes from i on. The usual run is a whole line of text, so
@@ -57,12 +58,12 @@ bool IsSelfMapped(const CodeToUnicode& table, char code) {
 size_t SelfMappedRunEnd(const CodeToUnicode& table, std::string_view source, size_t i) {
   constexpr size_t kStep = 8;
   while (source.size() - i >= kStep) {
-    bool all = true;
-    for (size_t k = 0; k < kStep; ++k) all &= IsSelfMapped(table, source[i + k]);
-    if (!all) break;
+    unsigned all = 1;
+    for (size_t k = 0; k < kStep; ++k) all &= SelfMapped(table, source[i + k]);
+    if (all == 0) break;
     i += kStep;
   }
-  while (i < source.size() && IsSelfMapped(table, source[i])) ++i;
+  while (i < source.size() && SelfMapped(table, source[i]) != 0) ++i;
   return i;
 }
 

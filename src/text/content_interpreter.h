@@ -124,6 +124,7 @@ class ContentInterpreter final {
   std::array<std::string_view, 6> recent_numbers_;
   size_t number_count_ = 0;
   size_t recent_slot_ = 0;
+  // Keeps a number of the text object for the positioning operators and Tm.
   void NoteNumberOperand(std::string_view token) {
     (next_slot_a_ ? num_a_ : num_b_) = token;
     next_slot_a_ = !next_slot_a_;
