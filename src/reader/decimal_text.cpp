@@ -27,6 +27,11 @@ std::optional<int32_t> ParseDecimal(std::string_view text) {
 }
 
 std::optional<double> DecimalToDouble(std::string_view text) {
+  // Most operands are integers, exact as doubles: only the others go through from_chars, which
+  // costs far more. "-0" stays the negative zero from_chars makes of it.
+  if (const std::optional<int32_t> integer = ParseDecimal(text)) {
+    return *integer == 0 && text.front() == '-' ? -0.0 : static_cast<double>(*integer);
+  }
   if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
   double value = 0;
   const auto [end, error] =

@@ -1,24 +1,16 @@
 #include "reader/pdf_strings.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "reader/byte_classes.h"
 
 namespace lumenquill {
 namespace {
 
-// Whether a string running into the end of the stream ends there quietly or raises ReadError.
-enum class StringEnd { kQuiet, kRequired };
-
-inline bool NextByte(ByteStream& source, StringEnd end, uint8_t& byte) {
-  if (end == StringEnd::kQuiet) return source.TryReadByte(byte);
-  byte = source.ReadByte();
-  return true;
-}
-
-// Consumes an LF that follows a CR just read.
-void SkipLineFeedAfterCarriageReturn(ByteStream& source) {
-  if (source.Peek(1) == "\n") source.Move(1);
+// Passes over an LF that follows a CR just read.
+const char* SkipLineFeedAfterCarriageReturn(const char* cursor, const char* end) {
+  return cursor != end && *cursor == '\n' ? cursor + 1 : cursor;
 }
 
 // From just after "<": the text up to ">" (consumed), or to the end of the stream (then
@@ -58,31 +50,53 @@ bool NeedsLook(char byte, LiteralSyntax syntax) {
   return syntax == LiteralSyntax::kExact && (byte == '(' || byte == '\r');
 }
 
-// The one walk through a literal string; the decoded bytes go to put, a run of them at a time.
-// The two syntaxes differ as ReadLiteralString and ReadLiteralStringBytes describe.
+// The one walk through a literal string, over the bytes from cursor (just after the "(") to
+// end; the decoded bytes go to put, a run of them at a time. Returns where the walk stopped:
+// after the closing ")", or at end, when closed is false. It works on the bytes directly: a
+// content stream may hold millions of strings, each escape a byte of text. The two syntaxes
+// differ as ReadLiteralString and ReadLiteralStringBytes describe.
 template <LiteralSyntax syntax, typename Put>
-void WalkLiteralString(ByteStream& source, const Put& put) {
+const char* WalkLiteralString(const char* cursor, const char* end, bool& closed, const Put& put) {
   constexpr bool exact = syntax == LiteralSyntax::kExact;
-  constexpr StringEnd end = exact ? StringEnd::kRequired : StringEnd::kQuiet;
   const auto is_escape_digit = exact ? IsOctalDigit : IsDecimalDigit;
   const auto put_byte = [&put](uint8_t byte) {
     const char c = static_cast<char>(byte);
     put(std::string_view(&c, 1));
   };
+  closed = false;
   int64_t depth = 0;  // unescaped "(" still open inside the string; counted only when exact
+  // The extraction's string of text is mostly plain runs up to its ")": runs are found with
+  // memchr, and the next ")" is searched for again only once the walk has passed it (after an
+  // escaped one), so that the searches stay linear in the string's length.
+  const auto find_close = [end](const char* from) {
+    const void* found = std::memchr(from, ')', static_cast<size_t>(end - from));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+  };
+  const char* next_close = cursor;  // searched for before the first run
+  const auto plain_run_end = [&](const char* from) {
+    if constexpr (exact) {
+      while (from != end && !NeedsLook(*from, syntax)) ++from;
+      return from;
+    } else {
+      // An escape right away, as in a string of octal escapes, or the end needs no search.
+      if (from == end || *from == '\\' || *from == ')') return from;
+      if (next_close <= from) next_close = find_close(from);
+      const void* escape = std::memchr(from, '\\', static_cast<size_t>(next_close - from));
+      return escape != nullptr ? static_cast<const char*>(escape) : next_close;
+    }
+  };
   for (;;) {
     // The bytes up to the next one that needs a look stand for themselves.
-    const std::string_view rest = source.Rest();
-    size_t run = 0;
-    while (run < rest.size() && !NeedsLook(rest[run], syntax)) ++run;
-    if (run > 0) {
-      put(rest.substr(0, run));
-      source.Move(static_cast<int64_t>(run));
-    }
-    uint8_t byte = 0;
-    if (!NextByte(source, end, byte)) return;
+    const char* run = cursor;
+    cursor = plain_run_end(cursor);
+    if (cursor != run) put(std::string_view(run, static_cast<size_t>(cursor - run)));
+    if (cursor == end) return cursor;
+    const auto byte = static_cast<uint8_t>(*cursor++);
     if (byte == ')') {
-      if (depth == 0) return;
+      if (depth == 0) {
+        closed = true;
+        return cursor;
+      }
       --depth;
       put_byte(byte);
       continue;
@@ -93,12 +107,12 @@ void WalkLiteralString(ByteStream& source, const Put& put) {
       continue;
     }
     if (byte == '\r') {
-      SkipLineFeedAfterCarriageReturn(source);
+      cursor = SkipLineFeedAfterCarriageReturn(cursor, end);
       put_byte('\n');
       continue;
     }
-    uint8_t escaped = 0;  // the byte after the backslash
-    if (!NextByte(source, end, escaped)) return;
+    if (cursor == end) return cursor;  // a backslash without the byte it escapes
+    const auto escaped = static_cast<uint8_t>(*cursor++);
     switch (escaped) {
       case 'n':
         put_byte('\n');
@@ -118,7 +132,7 @@ void WalkLiteralString(ByteStream& source, const Put& put) {
       case '\n':
         continue;
       case '\r':
-        SkipLineFeedAfterCarriageReturn(source);
+        cursor = SkipLineFeedAfterCarriageReturn(cursor, end);
         continue;
       case '(':
       case ')':
@@ -134,15 +148,23 @@ void WalkLiteralString(ByteStream& source, const Put& put) {
     }
     int value = escaped - '0';
     for (int more = 0; more < 2; ++more) {
-      if (!NextByte(source, end, byte)) break;
-      if (!is_escape_digit(byte)) {
-        source.Move(-1);  // the byte that ended the escape is read again as the string's
-        break;
-      }
-      value = value * 8 + (byte - '0');
+      // The exact syntax needs the string's end after the digits; the end is found below.
+      if (cursor == end || !is_escape_digit(static_cast<uint8_t>(*cursor))) break;
+      value = value * 8 + (*cursor++ - '0');
     }
     put_byte(static_cast<uint8_t>(value));  // \400 and above overflow the byte; the rest is dropped
   }
+}
+
+// The walk over the rest of a stream, which it moves past what the walk read; when exact, a
+// string that runs into the end raises ReadError.
+template <LiteralSyntax syntax, typename Put>
+void WalkLiteralString(ByteStream& source, const Put& put) {
+  const std::string_view rest = source.Rest();
+  bool closed = false;
+  const char* stop = WalkLiteralString<syntax>(rest.data(), rest.data() + rest.size(), closed, put);
+  source.Move(stop - rest.data());
+  if (syntax == LiteralSyntax::kExact && !closed) throw ReadError();
 }
 
 }  // namespace
@@ -154,9 +176,17 @@ std::string HexToBytes(std::string_view text, OddHexDigit odd) {
   return bytes;
 }
 
+const char* ReadHexString(const char* cursor, const char* end, std::string& dest) {
+  const auto size = static_cast<size_t>(end - cursor);
+  const auto* close = static_cast<const char*>(std::memchr(cursor, '>', size));
+  AppendHexPairs({cursor, close ? static_cast<size_t>(close - cursor) : size},
+                 OddHexDigit::kDropped, dest);
+  return close ? close + 1 : end;
+}
+
 void ReadHexString(ByteStream& source, std::string& dest) {
-  bool closed = false;
-  AppendHexPairs(HexStringBody(source, closed), OddHexDigit::kDropped, dest);
+  const std::string_view rest = source.Rest();
+  source.Move(ReadHexString(rest.data(), rest.data() + rest.size(), dest) - rest.data());
 }
 
 std::string ReadHexStringBytes(ByteStream& source) {
@@ -168,14 +198,21 @@ std::string ReadHexStringBytes(ByteStream& source) {
   return bytes;
 }
 
+const char* ReadLiteralString(const char* cursor, const char* end, std::string& dest) {
+  bool closed = false;
+  return WalkLiteralString<LiteralSyntax::kExtraction>(cursor, end, closed,
+                                                       [&dest](std::string_view bytes) {
+                                                         if (bytes.size() == 1) {
+                                                           dest.push_back(bytes[0]);
+                                                         } else {
+                                                           dest.append(bytes);
+                                                         }
+                                                       });
+}
+
 void ReadLiteralString(ByteStream& source, std::string& dest) {
-  WalkLiteralString<LiteralSyntax::kExtraction>(source, [&dest](std::string_view bytes) {
-    if (bytes.size() == 1) {
-      dest.push_back(bytes[0]);
-    } else {
-      dest.append(bytes);
-    }
-  });
+  const std::string_view rest = source.Rest();
+  source.Move(ReadLiteralString(rest.data(), rest.data() + rest.size(), dest) - rest.data());
 }
 
 void SkipLiteralString(ByteStream& source) {

@@ -22,12 +22,16 @@ std::string HexToBytes(std::string_view text, OddHexDigit odd = OddHexDigit::kDr
 // From just after "<": the bytes of the hexadecimal digits up to ">" (consumed) or the end of
 // the stream, appended to dest. Other bytes are passed over and a last unpaired digit dropped.
 void ReadHexString(ByteStream& source, std::string& dest);
+// The same over the bytes from cursor to end: returns where the string ended.
+const char* ReadHexString(const char* cursor, const char* end, std::string& dest);
 
 // From just after "(": the decoded bytes of a literal string up to its first unescaped ")"
 // (consumed) or the end of the stream, appended to dest. Parentheses are not counted; an
 // escape of one to three digits 0-9 gives the low byte of their value in base 8 (so "\18" is
 // 16), an escape of any other unknown byte gives nothing, and a CR is kept.
 void ReadLiteralString(ByteStream& source, std::string& dest);
+// The same over the bytes from cursor to end: returns where the string ended.
+const char* ReadLiteralString(const char* cursor, const char* end, std::string& dest);
 
 // Consumes a literal string as ReadLiteralString reads it, keeping nothing.
 void SkipLiteralString(ByteStream& source);

@@ -19,6 +19,21 @@ void SkipWhiteSpace(ByteStream& stream);
 // Consumes bytes up to and including the first CR or LF (only the CR of a CR LF pair).
 void SkipLine(ByteStream& stream);
 
+// The first byte at or after cursor that is no token white space, or end.
+inline const char* SkipTokenWhiteSpace(const char* cursor, const char* end) {
+  if (cursor != end && *cursor == ' ') ++cursor;  // the usual single space between tokens
+  while (cursor != end && IsTokenWhiteSpace(static_cast<uint8_t>(*cursor))) ++cursor;
+  return cursor;
+}
+
+// The end of a token of regular bytes (a name's slash counts as one) that starts at start: the
+// first delimiter after it, which must come before end; else null, as the token runs into end.
+inline const char* RegularTokenEnd(const char* start, const char* end) {
+  const char* stop = start + 1;
+  while (stop != end && !IsTokenDelimiter(static_cast<uint8_t>(*stop))) ++stop;
+  return stop != end ? stop : nullptr;
+}
+
 // The token that starts at or after cursor, in the bytes up to end, as a view of them; the
 // cursor moves past it. Scans past the white space and to the end of the token; nothing is
 // copied. When the bytes end first, or the token runs into their end with no delimiter after
@@ -27,19 +42,14 @@ void SkipLine(ByteStream& stream);
 // buffer's end is met once per buffer, and an exception there would cost more than the
 // buffer's tokens.
 inline std::string_view ScanToken(const char*& cursor, const char* end) {
-  const char* start = cursor;
-  if (start != end && *start == ' ') ++start;  // the usual single space between tokens
-  while (start != end && IsTokenWhiteSpace(static_cast<uint8_t>(*start))) ++start;
+  const char* start = SkipTokenWhiteSpace(cursor, end);
   if (start != end) {
     const auto first = static_cast<uint8_t>(*start);
-    const char* stop = start + 1;
-    bool ended = true;  // a delimiter is a token of its own
-    if (!IsTokenDelimiter(first) || first == '/') {
-      // A name is its slash and the bytes up to the next delimiter, which must follow it.
-      while (stop != end && !IsTokenDelimiter(static_cast<uint8_t>(*stop))) ++stop;
-      ended = stop != end;
-    }
-    if (ended) {
+    // A delimiter is a token of its own; a name is its slash and the bytes up to the next
+    // delimiter.
+    const char* stop =
+        !IsTokenDelimiter(first) || first == '/' ? RegularTokenEnd(start, end) : start + 1;
+    if (stop != nullptr) {
       cursor = stop;
       return {start, static_cast<size_t>(stop - start)};
     }
@@ -67,6 +77,11 @@ class TokenCursor final {
   explicit TokenCursor(ByteStream& stream) : stream_(stream) { Resume(); }
 
   std::string_view NextOrEnd() { return ScanToken(cursor_, end_); }
+  // The bytes ahead, for a loop that reads them itself and moves the cursor past what it read;
+  // the stream stays as it was.
+  const char* Cursor() const { return cursor_; }
+  const char* End() const { return end_; }
+  void MoveTo(const char* cursor) { cursor_ = cursor; }
   void Sync() const { stream_.SetPosition(origin_ + (cursor_ - begin_)); }
   void Resume() {
     const std::string_view rest = stream_.Rest();

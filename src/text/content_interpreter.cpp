@@ -8,6 +8,7 @@
 #include "codes/code_helpers.h"
 #include "codes/predefined_conversion.h"
 #include "reader/decimal_text.h"
+#include "reader/pdf_strings.h"
 #include "reader/reading_primitives.h"
 #include "text/dictionary_operand.h"
 #include "text/inline_image.h"
@@ -24,11 +25,6 @@ constexpr int32_t kWordGapKerning = -100;
 template <size_t N>
 bool Is(std::string_view token, const char (&word)[N]) {
   return token.size() == N - 1 && std::memcmp(token.data(), word, N - 1) == 0;
-}
-
-bool IsNumberToken(std::string_view token) {
-  const char c = token[0];
-  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
 }
 
 bool OpensString(std::string_view token) { return token[0] == '(' || token[0] == '<'; }
@@ -71,23 +67,6 @@ void ContentInterpreter::Run(ByteStream& content, std::string& output) {
   }
 }
 
-// A name followed by one number makes the pair; any other token takes it apart, so that a Tf
-// with other operands between its name and size selects nothing.
-void ContentInterpreter::TrackFontOperands(std::string_view token) {
-  if (token[0] == '/') {
-    name_operand_ = token;
-    font_operands_ = FontOperands::kName;
-    return;
-  }
-  if (IsNumberToken(token)) {
-    font_operands_ =
-        font_operands_ == FontOperands::kName ? FontOperands::kNameAndSize : FontOperands::kNone;
-    return;
-  }
-  if (font_operands_ == FontOperands::kNameAndSize && Is(token, "Tf")) SelectFont(name_operand_);
-  font_operands_ = FontOperands::kNone;
-}
-
 // A name no font of the list has leaves the selected font as it is.
 void ContentInterpreter::SelectFont(std::string_view name) {
   const int32_t found = font_index_.Find(name);
@@ -123,11 +102,14 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   num_b_ = {};
   next_slot_a_ = true;
   number_count_ = 0;
+  recent_slot_ = 0;
   scale_x_ = scale_y_ = 1;  // BT starts with the identity matrix
-  // Every token of a text object comes here: one switch on its first byte finds what it is (a
-  // delimiter token is that one byte; operators are compared whole). The tokens come from a
-  // cursor; the stream follows it where another reader takes over, and wherever that reader
-  // stops (also by raising) is where the cursor goes on or the text object ends.
+  // Every token of a text object comes here, read in one pass over the buffer's bytes: one
+  // switch on the token's first byte finds what it is and how far it runs (a delimiter is a
+  // token of one byte; any other token runs to the next delimiter; operators are compared
+  // whole). Strings are read from the bytes too. The stream follows the cursor only where
+  // another reader takes over, and wherever that reader stops (also by raising) is where the
+  // cursor goes on or the text object ends.
   TokenCursor tokens(content);
   const auto hand_over = [&tokens](const auto& read) {
     tokens.Sync();
@@ -136,14 +118,49 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   };
   try {
     for (;;) {
-      const std::string_view token = tokens.NextOrEnd();
-      if (token.empty()) break;  // the end of the buffer
-      if (token[0] == '%') {
-        hand_over([&] { SkipLine(content); });
-        continue;
-      }
-      FollowOperands(token);
-      switch (token[0]) {
+      const char* const end = tokens.End();
+      const char* const start = SkipTokenWhiteSpace(tokens.Cursor(), end);
+      if (start == end) break;  // the end of the buffer
+      const char* stop = start + 1;
+      // A token that runs into the end of the buffer, with no delimiter after it, is no token:
+      // the buffer ends there.
+      const auto regular_token = [&] {
+        stop = RegularTokenEnd(start, end);
+        return stop != nullptr;
+      };
+      const auto token = [&] { return std::string_view(start, static_cast<size_t>(stop - start)); };
+      switch (*start) {
+        case '%':
+          tokens.MoveTo(stop);
+          hand_over([&] { SkipLine(content); });
+          continue;
+        case '(':
+        case '<':
+          NoteOperator(token());
+          if (*start == '<' && stop != end && *stop == '<') {
+            tokens.MoveTo(stop + 1);
+            hand_over(
+                [&] { SkipDictionary(content); });  // marked-content properties are never output
+          } else {
+            tokens.MoveTo(OutputString(*start, stop, end, output, true));
+          }
+          continue;
+        case '[':
+          NoteOperator(token());
+          tokens.MoveTo(stop);
+          hand_over([&] { ReadTextArray(content, output); });
+          continue;
+        case ')':
+        case '>':
+        case ']':
+          NoteOperator(token());
+          tokens.MoveTo(stop);
+          continue;
+        case '/':
+          if (!regular_token()) break;
+          NoteName(token());
+          tokens.MoveTo(stop);
+          continue;
         case '+':
         case '-':
         case '.':
@@ -157,45 +174,51 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
         case '7':
         case '8':
         case '9':
-          (next_slot_a_ ? num_a_ : num_b_) = token;
-          next_slot_a_ = !next_slot_a_;
-          recent_numbers_[number_count_++ % recent_numbers_.size()] = token;
-          break;
-        case '<':
-        case '(':
-          hand_over([&] {
-            if (token[0] == '<' && OpensDictionary(content)) {
-              SkipDictionary(content);  // marked-content properties are never output
-              return;
-            }
-            content.Move(-1);
-            OutputString(content, output, true);
-          });
-          break;
-        case '[':
-          hand_over([&] { ReadTextArray(content, output); });
-          break;
+          if (!regular_token()) break;
+          NoteNumber();
+          NoteNumberOperand(token());
+          tokens.MoveTo(stop);
+          continue;
         case 'T':
-          if (Is(token, "T*")) {
-            WriteLineBreakAlongText(output);
-          } else if (Is(token, "Td") || Is(token, "TD")) {
-            ApplyPositioning(output, Move::kRelative);
-          } else if (Is(token, "Tm")) {
-            SetTextMatrixScale();
-            ApplyPositioning(output, Move::kAbsolute);
+          if (!regular_token()) break;
+          tokens.MoveTo(stop);
+          NoteOperator(token());
+          if (stop - start != 2) continue;
+          switch (start[1]) {  // the T operators are two bytes, told apart by the second
+            case '*':
+              WriteLineBreakAlongText(output);
+              break;
+            case 'd':
+            case 'D':
+              ApplyPositioning(output, Move::kRelative);
+              break;
+            case 'm':
+              SetTextMatrixScale();
+              ApplyPositioning(output, Move::kAbsolute);
+              break;
+            default:
+              break;
           }
-          break;
+          continue;
         case 'E':
         case 'e':
-          if (Is(token, "ET") || Is(token, "endobj")) {
+          if (!regular_token()) break;
+          tokens.MoveTo(stop);
+          NoteOperator(token());
+          if (Is(token(), "ET") || Is(token(), "endobj")) {
             tokens.Sync();
             return;
           }
-          break;
+          continue;
         default:
-          break;
+          if (!regular_token()) break;
+          tokens.MoveTo(stop);
+          NoteOperator(token());
+          continue;
       }
+      break;  // only a token that ran into the end comes here
     }
+    tokens.MoveTo(tokens.End());
     tokens.Sync();
   } catch (const Error&) {
     // A damaged text object ends here; the content loop goes on.
@@ -209,8 +232,9 @@ void ContentInterpreter::ReadTextArray(ByteStream& content, std::string& output)
     if (Is(token, "%")) {
       SkipLine(content);
     } else if (OpensString(token)) {
-      content.Move(-1);
-      OutputString(content, output, false);
+      const std::string_view rest = content.Rest();
+      const char* end = rest.data() + rest.size();
+      content.Move(OutputString(token[0], rest.data(), end, output, false) - rest.data());
     } else if (IsNumberToken(token) && NumberToInt(token).value_or(0) < kWordGapKerning) {
       output.push_back(' ');
     }
@@ -249,7 +273,8 @@ void ContentInterpreter::SetTextMatrixScale() {
   if (number_count_ < recent_numbers_.size()) return;
   double abcd[4];
   for (size_t k = 0; k < 4; ++k) {
-    const size_t index = (number_count_ - recent_numbers_.size() + k) % recent_numbers_.size();
+    // The sixth number before the operator is a; recent_slot_ is where that one went.
+    const size_t index = (recent_slot_ + k) % recent_numbers_.size();
     const std::optional<double> value = DecimalToDouble(recent_numbers_[index]);
     if (!value) return;
     abcd[k] = *value;
@@ -258,31 +283,19 @@ void ContentInterpreter::SetTextMatrixScale() {
   scale_y_ = std::hypot(abcd[2], abcd[3]);
 }
 
-void ContentInterpreter::OutputString(ByteStream& content, std::string& output,
-                                      bool in_text_object) {
+const char* ContentInterpreter::OutputString(char opening, const char* cursor, const char* end,
+                                             std::string& output, bool in_text_object) {
   string_buffer_.clear();
-  bool quote_operator = false;
-  try {
-    uint8_t opening = 0;
-    do {
-      opening = content.ReadByte();
-    } while (opening != '(' && opening != '<');
-    if (opening == '<') {
-      ReadHexString(content, string_buffer_);
-    } else {
-      ReadLiteralString(content, string_buffer_);
-    }
-    if (in_text_object) {  // a look at the operator after the string, the position kept
-      const std::string_view rest = content.Rest();
-      const char* cursor = rest.data();
-      const std::string_view next = ScanToken(cursor, rest.data() + rest.size());
-      quote_operator = Is(next, "'") || Is(next, "\"");
-    }
-  } catch (const Error&) {
-    // Only this string is lost.
+  cursor = opening == '<' ? ReadHexString(cursor, end, string_buffer_)
+                          : ReadLiteralString(cursor, end, string_buffer_);
+  if (in_text_object) {  // a look at the operator after the string, the cursor kept
+    const char* look = SkipTokenWhiteSpace(cursor, end);
+    const bool quote_operator = look != end && (*look == '\'' || *look == '"') && look + 1 != end &&
+                                IsTokenDelimiter(static_cast<uint8_t>(look[1]));
+    if (quote_operator) WriteLineBreakAlongText(output);
   }
-  if (quote_operator) WriteLineBreakAlongText(output);
   if (!string_buffer_.empty()) selected_->Convert(string_buffer_, output);
+  return cursor;
 }
 
 }  // namespace lumenquill

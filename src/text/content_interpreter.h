@@ -45,12 +45,38 @@ class ContentInterpreter final {
 
  private:
   // Takes note of each token of the content loops, comments excepted: Tf selects the font named
-  // by the name operand just before its size.
+  // by the name operand just before its size. The text object's loop, which knows each token's
+  // kind from its first byte, calls the three notes itself.
   void FollowOperands(std::string_view token) {
-    // Most tokens are neither a name nor an operand after one: those pass straight through.
-    if (font_operands_ != FontOperands::kNone || token[0] == '/') TrackFontOperands(token);
+    if (token[0] == '/') {
+      NoteName(token);
+    } else if (IsNumberToken(token)) {
+      NoteNumber();
+    } else {
+      NoteOperator(token);
+    }
   }
-  void TrackFontOperands(std::string_view token);
+  static bool IsNumberToken(std::string_view token) {
+    const char c = token[0];
+    return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+  }
+  // A name followed by one number makes the pair; any other token takes it apart, so that a Tf
+  // with other operands between its name and size selects nothing.
+  void NoteName(std::string_view token) {
+    name_operand_ = token;
+    font_operands_ = FontOperands::kName;
+  }
+  void NoteNumber() {
+    font_operands_ =
+        font_operands_ == FontOperands::kName ? FontOperands::kNameAndSize : FontOperands::kNone;
+  }
+  void NoteOperator(std::string_view token) {
+    if (font_operands_ == FontOperands::kNameAndSize && token.size() == 2 && token[0] == 'T' &&
+        token[1] == 'f') {
+      SelectFont(name_operand_);
+    }
+    font_operands_ = FontOperands::kNone;
+  }
   void SelectFont(std::string_view name);
   void UseFont(int32_t index);
   void SaveFont();
@@ -63,9 +89,11 @@ class ContentInterpreter final {
   void ApplyPositioning(std::string& output, Move move);
   void SetTextMatrixScale();
   void WriteLineBreakAlongText(std::string& output) const;
-  // Converts the string that starts at the position; before a ' or " operator, which move to
-  // the next line first, the line break comes before the string's text.
-  void OutputString(ByteStream& content, std::string& output, bool in_text_object);
+  // Converts the string whose body starts at cursor, after its opening byte ( or <, and returns
+  // where the string ended; in a text object, before a ' or " operator, which move to the next
+  // line first, the line break comes before the string's text.
+  const char* OutputString(char opening, const char* cursor, const char* end, std::string& output,
+                           bool in_text_object);
 
   const InterpreterOptions& options_;
   FontNameIndex font_index_;  // Tf selects by name
@@ -79,7 +107,7 @@ class ContentInterpreter final {
 
   int32_t current_font_ = -1;  // the index of the selected font; -1 for none
   std::vector<int32_t> saved_fonts_;
-  int64_t unsaved_levels_ = 0;  // the q past kMaxSavedFonts that their Q must pass over
+  int64_t unsaved_levels_ = 0;   // the q past kMaxSavedFonts that their Q must pass over
   const FontSelection no_font_;  // with no font, as before any Tf: strings are single-byte text
   const FontSelection* selected_ = &no_font_;  // the selected font's, or no_font_
   // The last two numbers of the previous positioning operator, as integers.
@@ -91,9 +119,19 @@ class ContentInterpreter final {
   std::string_view num_a_;
   std::string_view num_b_;
   bool next_slot_a_ = true;
-  // The last six numbers of the current text object, for the matrix of a Tm.
+  // The last six numbers of the current text object, for the matrix of a Tm; recent_slot_ is
+  // where the next one goes.
   std::array<std::string_view, 6> recent_numbers_;
   size_t number_count_ = 0;
+  size_t recent_slot_ = 0;
+  // Keeps a number of the text object for the positioning operators and Tm.
+  void NoteNumberOperand(std::string_view token) {
+    (next_slot_a_ ? num_a_ : num_b_) = token;
+    next_slot_a_ = !next_slot_a_;
+    recent_numbers_[recent_slot_] = token;
+    recent_slot_ = recent_slot_ + 1 == recent_numbers_.size() ? 0 : recent_slot_ + 1;
+    ++number_count_;
+  }
   // The length of a text-space unit along x and along y, by the last Tm of the text object:
   // producers that set the font size in the matrix (12 0 0 12 x y Tm) move in units of it.
   double scale_x_ = 1;

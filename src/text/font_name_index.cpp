@@ -4,6 +4,39 @@
 
 namespace lumenquill {
 
+// Inline: every Tf of a page looks its name up, and a call would cost as much as the key.
+inline FontNameIndex::Key FontNameIndex::KeyOf(std::string_view name) {
+  Key key{0, 0, name.size()};
+  if (name.size() >= sizeof key.head) {  // fixed-size copies, which compile to plain loads
+    std::memcpy(&key.head, name.data(), sizeof key.head);
+    std::memcpy(&key.tail, name.data() + name.size() - sizeof key.tail, sizeof key.tail);
+    return key;
+  }
+  // A shorter name, such as the usual /F1, is two overlapping little-endian loads of half its
+  // width or less, which compile to plain loads; the bytes the loads share are the same in both.
+  const auto* bytes = reinterpret_cast<const uint8_t*>(name.data());
+  const size_t size = name.size();
+  if (size >= 4) {
+    const auto load = [](const uint8_t* at) {
+      return uint64_t{at[0]} | uint64_t{at[1]} << 8 | uint64_t{at[2]} << 16 | uint64_t{at[3]} << 24;
+    };
+    key.head = load(bytes) | load(bytes + size - 4) << (8 * (size - 4));
+  } else if (size >= 2) {
+    const auto load = [](const uint8_t* at) { return uint64_t{at[0]} | uint64_t{at[1]} << 8; };
+    key.head = load(bytes) | load(bytes + size - 2) << (8 * (size - 2));
+  } else if (size == 1) {
+    key.head = bytes[0];
+  }
+  key.tail = key.head;
+  return key;
+}
+
+inline size_t FontNameIndex::Home(const Key& key) const {
+  const uint64_t mixed =
+      (key.head ^ key.size) * 0x9E3779B97F4A7C15u ^ key.tail * 0xC2B2AE3D27D4EB4Fu;
+  return static_cast<size_t>(mixed ^ (mixed >> 32)) & mask_;
+}
+
 FontNameIndex::FontNameIndex(const std::vector<std::string_view>& names) {
   size_t size = 2;
   while (size < names.size() * 2) size *= 2;
@@ -29,26 +62,6 @@ int32_t FontNameIndex::Find(std::string_view name) const {
       return slot.index;
     }
   }
-}
-
-FontNameIndex::Key FontNameIndex::KeyOf(std::string_view name) {
-  Key key{0, 0, name.size()};
-  if (name.size() >= sizeof key.head) {  // fixed-size copies, which compile to plain loads
-    std::memcpy(&key.head, name.data(), sizeof key.head);
-    std::memcpy(&key.tail, name.data() + name.size() - sizeof key.tail, sizeof key.tail);
-    return key;
-  }
-  for (size_t i = 0; i < name.size(); ++i) {
-    key.head |= uint64_t{static_cast<uint8_t>(name[i])} << (8 * i);
-  }
-  key.tail = key.head;
-  return key;
-}
-
-size_t FontNameIndex::Home(const Key& key) const {
-  const uint64_t mixed =
-      (key.head ^ key.size) * 0x9E3779B97F4A7C15u ^ key.tail * 0xC2B2AE3D27D4EB4Fu;
-  return static_cast<size_t>(mixed ^ (mixed >> 32)) & mask_;
 }
 
 std::vector<std::string_view> FontNamesOf(const FontList& fonts) {
