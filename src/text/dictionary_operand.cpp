@@ -17,11 +17,9 @@ bool TakeByte(ByteStream& content, char byte) {
   return true;
 }
 
-// After a "<" token of content: true, with the second "<" consumed, when the token opens a
-// dictionary; false, with nothing consumed, when it opens a hexadecimal string.
-bool OpensDictionary(ByteStream& content) { return TakeByte(content, '<'); }
-
 }  // namespace
+
+bool OpensDictionary(ByteStream& content) { return TakeByte(content, '<'); }
 
 void SkipDictionary(ByteStream& content) {
   // Each level costs two bytes of the stream, so the count needs no bound of its own.
