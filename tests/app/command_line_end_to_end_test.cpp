@@ -56,9 +56,10 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrors) {
   EXPECT_EQ(help.status, ExitStatus(0));
   EXPECT_THAT(help.out, HasSubstr("使い方: lumenquill"));
   for (const char* option :
-       {"--first", "--last", "--no-banner", "--eol", "--no-breaks", "--output-dir", "--stdout",
-        "--overwrite", "--no-overwrite", "--no-open", "--newer-formats", "--quiet", "--jobs",
-        "--encoding", "--fold-compatibility", "--recursive", "--version", "--"}) {
+       {"--first",         "--last",   "--no-banner", "--eol",          "--no-breaks",
+        "--output-dir",    "--stdout", "--overwrite", "--no-overwrite", "--no-open",
+        "--newer-formats", "--quiet",  "--jobs",      "--encoding",     "--fold-compatibility",
+        "--layout",        "--ruby",   "--recursive", "--version",      "--"}) {
     EXPECT_NE(help.out.find(std::string(option) + " "), std::string::npos) << option;
   }
   EXPECT_EQ(help.err, "");
@@ -455,11 +456,13 @@ TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
   const CommandResult help = testing::RunCommand(info + " --help", work_.path());
   EXPECT_EQ(help.status, ExitStatus(0));
   EXPECT_THAT(help.out, HasSubstr("--fonts FILE..."));
+  EXPECT_THAT(help.out, HasSubstr("--layout-dump FILE "));
   EXPECT_EQ(testing::RunCommand(info + " --version", work_.path()).out,
             "lumenquill-info (Lumenquill 1.21)\n");
 
   for (const std::string arguments :
-       {"", "--fonts", "--fonts --colour a.pdf", "--object 1", "--object x a.pdf", "--extract"}) {
+       {"", "--fonts", "--fonts --colour a.pdf", "--object 1", "--object x a.pdf", "--extract",
+        "--layout-dump", "--layout-dump a.pdf b.pdf", "--extract o.txt --ruby x a.pdf"}) {
     SCOPED_TRACE(arguments);
     const CommandResult usage = testing::RunCommand(info + " " + arguments, work_.path());
     EXPECT_EQ(usage.status, ExitStatus(2));
@@ -467,7 +470,8 @@ TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
   }
 
   const std::string missing = work_.path() + "/missing.pdf";
-  for (const std::string command : {" ", " --fonts ", " --object 1 ", " --extract out.txt "}) {
+  for (const std::string command :
+       {" ", " --fonts ", " --object 1 ", " --extract out.txt ", " --layout-dump "}) {
     SCOPED_TRACE(command);
     const CommandResult failed = testing::RunCommand(info + command + missing, work_.path());
     EXPECT_EQ(failed.status, ExitStatus(1));
