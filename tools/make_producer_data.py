@@ -95,7 +95,10 @@ def escape_xml(text):
 
 # Each producer: (lines, work folder, raw PDF path) -> writes the raw PDF.
 
-def pycairo(font):
+def pycairo(font, title_size=15, leading=28):
+    """pycairo's lines, the first in the title size. Lines of one size set by one font end in
+    one text object: cairo sets the size in the matrix (12 0 0 -12 x y Tm) and moves by a
+    fraction of it (0 -1.5 Td for 18 points), as GTK applications and Firefox write pages."""
     def make(lines, work, raw):
         import cairo
         surface = cairo.PDFSurface(raw, 420, 595)
@@ -103,8 +106,8 @@ def pycairo(font):
         context = cairo.Context(surface)
         context.select_font_face(font)
         for index, line in enumerate(lines):
-            context.set_font_size(15 if index == 0 else 12)
-            context.move_to(36, 60 + 28 * index)
+            context.set_font_size(title_size if index == 0 else 12)
+            context.move_to(36, 60 + leading * index)
             context.show_text(line)
         surface.show_page()
         surface.finish()
@@ -128,6 +131,11 @@ def html_lines(lines):
 def chromium(lines, work, raw, style=""):
     page = os.path.join(work, "page.html")
     write(page, source("page.html", html_lines(lines), style=style))
+    print_to_pdf(page, work, raw)
+
+
+def print_to_pdf(page, work, raw):
+    """Chromium's print of the HTML page."""
     run("chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
         "--disable-background-networking", "--disable-component-update", "--disable-sync",
         "--user-data-dir=" + os.path.join(work, "chromium"), "--no-pdf-header-footer",
@@ -252,15 +260,22 @@ def glyphshow(lines, work, raw):
     postscript_to_pdf(postscript, raw)
 
 
-def reportlab_winansi(lines, work, raw):
-    """reportlab's standard fonts write their text in WinAnsiEncoding."""
-    from reportlab.pdfgen import canvas
-    pdf = canvas.Canvas(raw, invariant=1)
-    pdf.setFont("Helvetica", 12)
-    for index, line in enumerate(lines):
-        pdf.drawString(72, 760 - 20 * index, line)
-    pdf.showPage()
-    pdf.save()
+def reportlab(font, cid=False):
+    """reportlab's lines, each placed by its own text matrix in points. Its standard fonts
+    write their text in WinAnsiEncoding; a CID font (cid) is one of its Unicode CID fonts."""
+    def make(lines, work, raw):
+        from reportlab.pdfbase import pdfmetrics
+        from reportlab.pdfbase.cidfonts import UnicodeCIDFont
+        from reportlab.pdfgen import canvas
+        if cid:
+            pdfmetrics.registerFont(UnicodeCIDFont(font))
+        pdf = canvas.Canvas(raw, invariant=1)
+        pdf.setFont(font, 12)
+        for index, line in enumerate(lines):
+            pdf.drawString(72, 760 - 20 * index, line)
+        pdf.showPage()
+        pdf.save()
+    return make
 
 
 def tex_lines(lines):
@@ -268,14 +283,22 @@ def tex_lines(lines):
 
 
 def platex(lines, work, raw):
-    write(os.path.join(work, "doc.tex"), source("platex.tex", tex_lines(lines)))
+    platex_dvipdfmx(source("platex.tex", tex_lines(lines)), work, raw)
+
+
+def platex_dvipdfmx(document, work, raw):
+    write(os.path.join(work, "doc.tex"), document)
     run("platex", "-interaction=batchmode", "-halt-on-error", "doc.tex", cwd=work,
         stdout=subprocess.DEVNULL)
     run("dvipdfmx", "-q", "-o", raw, "doc.dvi", cwd=work)
 
 
 def lualatex(lines, work, raw):
-    write(os.path.join(work, "doc.tex"), source("lualatex.tex", tex_lines(lines)))
+    lualatex_pdf(source("lualatex.tex", tex_lines(lines)), work, raw)
+
+
+def lualatex_pdf(document, work, raw):
+    write(os.path.join(work, "doc.tex"), document)
     run("lualatex", "-interaction=batchmode", "-halt-on-error", "doc.tex", cwd=work,
         stdout=subprocess.DEVNULL)
     os.replace(os.path.join(work, "doc.pdf"), raw)
@@ -326,7 +349,7 @@ PRODUCERS = {
     "paps-japanese": (paps, japanese("paps")),
     "enscript-english": (enscript, english("enscript")),
     "ghostscript-glyphshow-latin": (glyphshow, latin("ghostscript")),
-    "reportlab-winansi-latin": (reportlab_winansi, latin("reportlab")),
+    "reportlab-winansi-latin": (reportlab("Helvetica"), latin("reportlab")),
     "platex-dvipdfmx-japanese": (platex, japanese("pLaTeX")),
     "lualatex-japanese": (lualatex, japanese("LuaLaTeX")),
     "ocrmypdf-japanese": (ocrmypdf, japanese("OCRmyPDF")),

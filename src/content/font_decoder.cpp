@@ -44,6 +44,9 @@ class FontDictionaryReader {
   // program, when its cmap maps nothing, when either cannot be read, or past the bound.
   std::shared_ptr<const CIDGlyphCharacters> ReadGlyphCharacters();
 
+  // The widths of the finished font.
+  std::shared_ptr<const FontWidths> MakeWidths() const;
+
  private:
   enum class Program { kToUnicode, kOther };
 
@@ -78,6 +81,7 @@ class FontDictionaryReader {
   std::string cid_font_subtype_;
   int32_t truetype_program_ = -1;  // the object of the descriptor's /FontFile2
   int32_t cid_to_gid_map_ = -1;    // the object of the /CIDToGIDMap stream; -1 for /Identity
+  WidthEntries width_entries_;
 };
 
 void FontDictionaryReader::ReadName(const PdfValue& value, std::string& target) {
@@ -122,6 +126,12 @@ void FontDictionaryReader::ReadFont(const PdfValue& font) {
       if (font_.font_name == "???") ReadName(value, font_.font_name);
     } else if (key == "/ToUnicode") {
       ReadToUnicode(value);
+    } else if (key == "/FirstChar") {
+      width_entries_.first_char = value;
+    } else if (key == "/Widths") {
+      width_entries_.widths = value;
+    } else if (key == "/FontMatrix") {
+      width_entries_.font_matrix = value;
     }
   }
   if (const PdfStream* stream = font.Stream()) AppendCMapProgram(*stream, Program::kOther);
@@ -216,6 +226,8 @@ void FontDictionaryReader::ReadFontDescriptor(const PdfValue& value) {
         font_.font_file_object = program->number;
         if (key == "/FontFile2") truetype_program_ = program->number;
       }
+    } else if (key == "/MissingWidth") {
+      width_entries_.missing_width = entry;
     }
   }
   if (descriptor.Stream() != nullptr) {
@@ -253,6 +265,14 @@ void FontDictionaryReader::ReadCIDFont(const PdfValue& value) {
       ReadCIDToGIDMapValue(entry);
     } else if (key == "/Subtype") {
       ReadName(entry, cid_font_subtype_);
+    } else if (key == "/DW") {
+      width_entries_.dw = entry;
+    } else if (key == "/W") {
+      width_entries_.w = entry;
+    } else if (key == "/DW2") {
+      width_entries_.dw2 = entry;
+    } else if (key == "/W2") {
+      width_entries_.w2 = entry;
     }
   }
 }
@@ -306,6 +326,11 @@ std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::ReadGlyphCharact
   return characters;
 }
 
+std::shared_ptr<const FontWidths> FontDictionaryReader::MakeWidths() const {
+  return MakeFontWidths(width_entries_, font_.subtype == "Type0", font_.subtype == "Type3",
+                        font_.font_name, font_.codes.get(), objects_);
+}
+
 std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::MakeGlyphCharacters() {
   auto glyphs = std::make_shared<const GlyphToUnicode>(
       ReadTrueTypeCmap(DecodeStreamObject(truetype_program_)));
@@ -347,6 +372,7 @@ void DecodeInto(Document& document, GlyphCharactersCache& glyph_characters, Font
     font.cmap_data = reader.TakeCMapPrograms();
     FinishFont(font);
     if (font.subtype != "Type0") font.codes = reader.MakeCodeTable();
+    font.widths = reader.MakeWidths();
     if (font.HasUnmappedForeignCIDs()) font.glyph_characters = reader.ReadGlyphCharacters();
   } catch (const Error&) {
     font.cmap_data = reader.TakeCMapPrograms();

@@ -8,6 +8,7 @@
 
 #include "codes/cid_glyph_text.h"
 #include "codes/single_byte_codes.h"
+#include "content/font_widths.h"
 #include "content/page_resources.h"
 #include "reader/memory_stream.h"
 
@@ -49,6 +50,8 @@ struct FontResource : Resource {
   // The characters of the CIDs by the embedded TrueType program, read only for a font that
   // HasUnmappedForeignCIDs and embeds one with a Unicode cmap. Shared as cmap_data is.
   std::shared_ptr<const CIDGlyphCharacters> glyph_characters;
+  // The advances of its glyphs; none for a font that could not be read. Shared as cmap_data is.
+  std::shared_ptr<const FontWidths> widths;
 
   // Whether the font is a Type0 font whose CIDs are of a character collection other than
   // Adobe-Japan1, with no /ToUnicode to give their characters: the Japanese tables would read

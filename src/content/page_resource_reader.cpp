@@ -1,5 +1,6 @@
 #include "content/page_resource_reader.h"
 
+#include <cmath>
 #include <set>
 #include <vector>
 
@@ -25,6 +26,19 @@ bool IsForm(const PdfDictionary& xobject, ObjectResolver& objects) {
     if (xobject.Contains(form_key)) return true;
   }
   return false;
+}
+
+// Six finite numbers into matrix; anything else leaves it as it is.
+void ReadMatrix(const PdfValue& value, std::array<double, 6>& matrix) {
+  const PdfArray* array = value.Array();
+  if (array == nullptr || array->size() != matrix.size()) return;
+  std::array<double, 6> read{};
+  for (size_t k = 0; k < read.size(); ++k) {
+    const std::optional<double> number = (*array)[k].Number();
+    if (!number || !std::isfinite(*number)) return;
+    read[k] = *number;
+  }
+  matrix = read;
 }
 
 }  // namespace
@@ -90,7 +104,7 @@ PageResources PageResourceReader::ReadPageResources(int32_t page_object) {
     node = ancestor != nullptr ? ancestor->DictionaryOrStreamDictionary() : nullptr;
     if (node == nullptr) break;  // an ancestor that cannot be read has nothing to give
   }
-  PageResources page{std::move(own.fonts), {}};
+  PageResources page{std::move(own.fonts), {}, own.xobjects};
   AddForms(own.xobjects, page);
   return page;
 }
@@ -128,20 +142,33 @@ void PageResourceReader::AddForms(const ResourceList& xobjects, PageResources& p
 }
 
 // An XObject given as a direct dictionary (n is -1) is no form.
-const PageResourceReader::Categories* PageResourceReader::FormResources(int32_t n) {
+const PageResourceReader::Form* PageResourceReader::ReadForm(int32_t n) {
   auto found = forms_read_.find(n);
   if (found == forms_read_.end()) {
-    std::optional<Categories> resources;
+    std::optional<Form> form;
     const PdfValue* object = n >= 0 ? objects_.Object(n) : nullptr;
     const PdfDictionary* xobject =
         object != nullptr ? object->DictionaryOrStreamDictionary() : nullptr;
     if (xobject != nullptr && IsForm(*xobject, objects_)) {
-      resources.emplace();
-      ReadNodeResources(*xobject, *resources);
+      form.emplace(Form{{}, false, {1, 0, 0, 1, 0, 0}});
+      form->has_resources = ReadNodeResources(*xobject, form->resources);
+      ReadMatrix(objects_.Get(*xobject, "/Matrix"), form->matrix);
     }
-    found = forms_read_.emplace(n, std::move(resources)).first;
+    found = forms_read_.emplace(n, std::move(form)).first;
   }
   return found->second ? &*found->second : nullptr;
+}
+
+const PageResourceReader::Categories* PageResourceReader::FormResources(int32_t n) {
+  const Form* form = ReadForm(n);
+  return form != nullptr ? &form->resources : nullptr;
+}
+
+std::optional<PageResourceReader::FormDetails> PageResourceReader::FormOf(int32_t n) {
+  const Form* form = ReadForm(n);
+  if (form == nullptr) return std::nullopt;
+  return FormDetails{&form->resources.fonts, &form->resources.xobjects, form->has_resources,
+                     form->matrix};
 }
 
 // /Contents is a stream, an array of streams, or a reference to such an array. A reference

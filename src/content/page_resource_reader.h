@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -22,6 +23,18 @@ class PageResourceReader final {
   // The resources of page object page_object. Raises ReadError when the page object cannot be
   // read.
   PageResources ReadPageResources(int32_t page_object);
+  // What Do draws of a form XObject: the fonts and XObjects of its own /Resources (none when
+  // it has no /Resources, and takes its parent's) and its /Matrix (a b c d e f; the identity
+  // without one, or with one that is not six numbers).
+  struct FormDetails {
+    const ResourceList* fonts;
+    const ResourceList* xobjects;
+    bool has_resources;
+    std::array<double, 6> matrix;
+  };
+  // The details of XObject n when it is a form, read once; nothing for any other XObject.
+  // Valid while the reader lives.
+  std::optional<FormDetails> FormOf(int32_t n);
   // The object numbers of the page's content streams, in order.
   ObjectNumberList ContentObjects(int32_t page_object);
   // Appends the decoded data of stream object n to dest; nothing for an object that holds no
@@ -54,10 +67,15 @@ class PageResourceReader final {
   // decoded next.
   int32_t last_contents_number_ = -1;
   std::optional<PdfValue> last_contents_;
-  // The forms' resources read so far, by object number; none for an XObject that is no form.
-  // A form's resources are its own whatever page lists it, and the same forms recur on many
-  // pages.
-  std::unordered_map<int32_t, std::optional<Categories>> forms_read_;
+  struct Form {
+    Categories resources;
+    bool has_resources;
+    std::array<double, 6> matrix;
+  };
+  // The forms read so far, by object number; none for an XObject that is no form. A form's
+  // resources are its own whatever page lists it, and the same forms recur on many pages.
+  std::unordered_map<int32_t, std::optional<Form>> forms_read_;
+  const Form* ReadForm(int32_t n);
 };
 
 }  // namespace lumenquill

@@ -29,10 +29,11 @@ struct FormXObject {
 };
 
 // What the text extraction uses of a page's resources: its fonts, and every form XObject it
-// reaches, nested forms flattened into one list.
+// reaches, nested forms flattened into one list; and its own XObjects, which Do names.
 struct PageResources {
   ResourceList fonts;
   std::vector<FormXObject> forms;
+  ResourceList xobjects;
 };
 
 }  // namespace lumenquill

@@ -33,13 +33,6 @@ bool IsNumberToken(std::string_view token) {
 
 bool OpensString(std::string_view token) { return token[0] == '(' || token[0] == '<'; }
 
-std::vector<std::string_view> FontNames(const FontList& fonts) {
-  std::vector<std::string_view> names;
-  names.reserve(fonts.size());
-  for (const FontResource& font : fonts) names.push_back(font.name);
-  return names;
-}
-
 // The distance between two coordinates, in 64 bits so that no difference overflows.
 int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 
@@ -47,7 +40,7 @@ int64_t Distance(int32_t a, int32_t b) { return std::llabs(int64_t{a} - b); }
 
 ContentInterpreter::ContentInterpreter(const InterpreterOptions& options, const FontList& fonts,
                                        FontCache* cache)
-    : options_(options), font_index_(FontNames(fonts)), font_selections_(fonts, cache) {}
+    : options_(options), font_index_(FontNamesOf(fonts)), font_selections_(fonts, cache) {}
 
 void ContentInterpreter::Run(ByteStream& content, std::string& output) {
   try {

@@ -51,4 +51,11 @@ size_t FontNameIndex::Home(const Key& key) const {
   return static_cast<size_t>(mixed ^ (mixed >> 32)) & mask_;
 }
 
+std::vector<std::string_view> FontNamesOf(const FontList& fonts) {
+  std::vector<std::string_view> names;
+  names.reserve(fonts.size());
+  for (const FontResource& font : fonts) names.push_back(font.name);
+  return names;
+}
+
 }  // namespace lumenquill

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "content/font_resource.h"
+
 namespace lumenquill {
 
 // Finds a font of a page's list by the name a Tf gives, the first font of a name winning. A
@@ -36,5 +38,8 @@ class FontNameIndex final {
   std::vector<Slot> slots_;
   size_t mask_ = 0;
 };
+
+// The names of the fonts of a list, in its order, for an index of them.
+std::vector<std::string_view> FontNamesOf(const FontList& fonts);
 
 }  // namespace lumenquill

@@ -10,6 +10,7 @@
 #include "reader/reader_errors.h"
 #include "text/content_interpreter.h"
 #include "text/font_cache.h"
+#include "text/page_placement.h"
 #include "text/page_streams.h"
 
 namespace lumenquill {
@@ -17,6 +18,15 @@ namespace {
 
 constexpr const char* kBannerRule =
     "----------------------------------------------------------------------";
+
+// Whether any font stands in the page's resources or in those of a form it reaches.
+bool HasFonts(const PageResources& resources) {
+  if (!resources.fonts.empty()) return true;
+  for (const FormXObject& form : resources.forms) {
+    if (!form.fonts.empty()) return true;
+  }
+  return false;
+}
 
 // The banner before page n: the first page of the range starts with one line break, every
 // later one with two.
@@ -26,6 +36,13 @@ std::string PageBanner(int32_t page, bool first, const std::string& new_line) {
   banner += " Page " + std::to_string(page);
   banner += new_line + new_line;
   return banner;
+}
+
+// Tells how far the range is done after page.
+void ReportPage(int32_t page, const PageRange& range, const ExtractionProgress& progress) {
+  // A range that ends at page 1 is done after that page (no division by zero).
+  const int32_t percent = range.last > 1 ? MulDiv(page - 1, 100, range.last - 1) : 100;
+  if (progress.page_done) progress.page_done(percent);
 }
 
 }  // namespace
@@ -95,6 +112,23 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
     }
     return true;
   };
+  // The page's content through the glyph placer and the arrangement, its forms drawn where Do
+  // draws them.
+  const PageSources sources{resources_reader, page_streams, font_cache};
+  const ArrangementOptions arrangement{options.new_line, options.ruby};
+  const auto arrange = [&](int32_t page, int32_t page_object, const PageResources& resources) {
+    for (const int32_t object : resources_reader.ContentObjects(page_object)) {
+      const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
+      if (decoded == nullptr || !append_content(*decoded)) break;
+    }
+    const PlacedPage placed = PlacePage(resources, content.Bytes(), sources, progress.form_done);
+    content.Clear();
+    std::vector<ArrangedLine> lines;
+    ArrangePage(placed, arrangement, text, progress.page_arranged ? &lines : nullptr);
+    hand_over(text);
+    text.clear();
+    if (progress.page_arranged) progress.page_arranged(page, lines);
+  };
   const auto interpret = [&] {
     content.SetPosition(0);
     Interpret(content, text, fonts, &font_cache);
@@ -112,6 +146,14 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
     const int32_t page_object = pages[static_cast<size_t>(page - 1)];
     const PageResources resources = resources_reader.ReadPageResources(page_object);
     page_streams.StartPage();
+
+    if (options.layout_order) {
+      if (!HasFonts(resources)) continue;  // no text, no progress report
+      arrange(page, page_object, resources);
+      ReportPage(page, range, progress);
+      if (cancel) return false;
+      continue;
+    }
 
     // Form XObjects with fonts of their own come first, each on its own.
     for (const FormXObject& form : resources.forms) {
@@ -131,10 +173,7 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
     }
     font_cache.DecodeFonts(resources.fonts, fonts);
     interpret();
-
-    // A range that ends at page 1 is done after that page (no division by zero).
-    const int32_t percent = range.last > 1 ? MulDiv(page - 1, 100, range.last - 1) : 100;
-    if (progress.page_done) progress.page_done(percent);
+    ReportPage(page, range, progress);
     if (cancel) return false;
   }
   return true;

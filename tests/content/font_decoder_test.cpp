@@ -363,5 +363,55 @@ TEST_F(FontDecoding, FailuresAreRecordedInTheFont) {
   EXPECT_EQ(unread.font_name, "???");
 }
 
+// Widths in text-space units: /Widths from /FirstChar with /MissingWidth outside, a Type3
+// font's scaled by its matrix, the standard faces' without /Widths.
+TEST_F(FontDecoding, SimpleFontWidths) {
+  const auto font = Decode(
+      "/Subtype /TrueType /BaseFont /X /FirstChar 65 /Widths [500 600 7 0 R] "
+      "/FontDescriptor << /MissingWidth 250 >>",
+      {{7, "700"}});
+  ASSERT_NE(font.widths, nullptr);
+  EXPECT_FLOAT_EQ(font.widths->by_code['A'], 0.5F);
+  EXPECT_FLOAT_EQ(font.widths->by_code['C'], 0.7F);  // an indirect width
+  EXPECT_FLOAT_EQ(font.widths->by_code['D'], 0.25F);
+  EXPECT_FLOAT_EQ(font.widths->by_code['@'], 0.25F);
+
+  const auto type3 = Decode("/Subtype /Type3 /FontMatrix [0.01 0 0 0.01 0 0] /FirstChar 0 "
+                            "/Widths [50]");
+  EXPECT_FLOAT_EQ(type3.widths->by_code[0], 0.5F);
+
+  EXPECT_FLOAT_EQ(Decode("/Subtype /Type1 /BaseFont /Courier-Bold").widths->by_code['i'], 0.6F);
+  const auto helvetica = Decode("/Subtype /Type1 /BaseFont /Helvetica");
+  EXPECT_FLOAT_EQ(helvetica.widths->by_code['i'], 0.222F);
+  EXPECT_FLOAT_EQ(helvetica.widths->by_code['W'], 0.944F);
+  const auto times =
+      Decode("/Subtype /Type1 /BaseFont /Times-Roman /Encoding << /Differences [65 /W] >>");
+  EXPECT_FLOAT_EQ(times.widths->by_code['A'], 0.944F);  // the W its encoding puts at A
+}
+
+// /DW and /W in both forms, /DW2 and /W2; an array of more entries than CIDs keeps a bounded table.
+TEST_F(FontDecoding, CIDFontWidths) {
+  const auto font = Decode(
+      "/Subtype /Type0 /Encoding /Identity-V /DescendantFonts [<< /Subtype /CIDFontType0 "
+      "/DW 900 /W [1 [500 600] 10 20 250] /DW2 [880 -900] /W2 [5 [-500 250 880] 30 40 -800 500 "
+      "880] >>]");
+  ASSERT_NE(font.widths, nullptr);
+  const FontWidths& widths = *font.widths;
+  EXPECT_FLOAT_EQ(widths.Width(0), 0.9F);
+  EXPECT_FLOAT_EQ(widths.Width(2), 0.6F);
+  EXPECT_FLOAT_EQ(widths.Width(15), 0.25F);
+  EXPECT_FLOAT_EQ(widths.Width(21), 0.9F);
+  EXPECT_FLOAT_EQ(widths.Vertical(5), -0.5F);
+  EXPECT_FLOAT_EQ(widths.Vertical(35), -0.8F);
+  EXPECT_FLOAT_EQ(widths.Vertical(6), -0.9F);
+
+  std::string many = "0 [";
+  for (int k = 0; k < 100'000; ++k) many += "1 ";
+  const auto hostile = Decode("/Subtype /Type0 /DescendantFonts [<< /W [" + many + "]] >>]");
+  EXPECT_EQ(hostile.widths->widths.size(), FontWidths::kMaxRanges);
+  EXPECT_FLOAT_EQ(hostile.widths->Width(100), 0.001F);
+  EXPECT_FLOAT_EQ(hostile.widths->Width(70000), 1.0F);
+}
+
 }  // namespace
 }  // namespace lumenquill

@@ -188,6 +188,39 @@ TEST_F(TextExtraction, FormsFirstAndPagesWithoutFonts) {
   EXPECT_THAT(positions_, ElementsAre(0, kFinished));
 }
 
+// In layout order the page is read where its glyphs stand: the form drawn where Do draws it
+// and by its matrix, not first; each page's lines are reported.
+TEST_F(TextExtraction, LayoutOrderPlacesFormsWhereDrawn) {
+  PdfBuilder pdf;
+  pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+      .Object(2, "<< /Type /Pages /Kids [4 0 R] /Count 1 >>")
+      .Object(3, kFont)
+      .Object(4,
+              "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /Resources << /Font << /F1 3 0 R "
+              ">> /XObject << /Fm 8 0 R >> >> >>")
+      .Stream(5, "", "/Fm Do BT /F1 12 Tf 72 700 Td (first) Tj 0 -100 Td (second) Tj ET")
+      .Stream(8, "/Subtype /Form /Matrix [1 0 0 1 72 500] /Resources << /Font << /F1 3 0 R >> >>",
+              "BT /F1 12 Tf (third) Tj ET")
+      .Trailer("/Root 1 0 R");
+  OpenDocument(pdf.Build());
+  options_.new_line = "|";
+  options_.page_banners = false;
+  EXPECT_EQ(Extract(1, 1), "thirdfirst|second");
+
+  options_.layout_order = true;
+  std::vector<int32_t> pages_arranged;
+  std::string text;
+  ExtractionProgress progress;
+  progress.page_arranged = [&](int32_t page, const std::vector<ArrangedLine>& lines) {
+    pages_arranged.push_back(page);
+    EXPECT_EQ(lines.size(), 3U);
+  };
+  lumenquill::Extract(*document_, options_, [&text](std::string_view part) { text += part; },
+                      cancel_, progress);
+  EXPECT_EQ(text, "first|second|third|");
+  EXPECT_THAT(pages_arranged, ElementsAre(1));
+}
+
 // The walk lists a form once for each name and path that reaches it: the page's /A and /B name
 // form 6 and form 7 names it twice more; the page's content lists its stream twice.
 TEST_F(TextExtraction, AFormListedSeveralTimesGivesItsTextEachTime) {

@@ -1,0 +1,151 @@
+#include "layout/page_arrangement.h"
+
+#include <algorithm>
+
+#include "layout/block_order.h"
+#include "layout/layout_units.h"
+#include "layout/ruby_attachment.h"
+#include "layout/tate_chu_yoko.h"
+#include "layout/text_lines.h"
+
+namespace lumenquill {
+namespace {
+
+// Two glyphs of a line further apart than this share of the larger one's size have a word
+// space between them, unless both are Japanese. Latin word spaces are a quarter to a third of
+// the size and justification squeezes them to a fifth; kerning and letter spacing stay below
+// a tenth.
+constexpr double kWordSpace = 0.15;
+
+// The lines of one writing direction, with what the options make of their ruby.
+class DirectionWriter {
+ public:
+  DirectionWriter(const PlacedPage& page, const ArrangementOptions& options,
+                  const std::vector<LayoutUnit>& units, const TextLines& lines)
+      : page_(page), options_(options), units_(units), lines_(lines) {
+    attachments_ = FindRuby(units, lines);
+    is_ruby_.assign(lines.lines.size(), false);
+    for (const RubyAttachment& attachment : attachments_) is_ruby_[attachment.ruby] = true;
+  }
+
+  void Write(std::string& output, std::vector<ArrangedLine>* arranged) {
+    std::vector<uint32_t> ids;
+    ids.reserve(lines_.lines.size());
+    for (uint32_t id = 0; id < lines_.lines.size(); ++id) {
+      if (options_.ruby == RubyHandling::kAsDrawn || !is_ruby_[id]) ids.push_back(id);
+    }
+    for (uint32_t id : BlockOrder(lines_.lines, std::move(ids))) {
+      if (is_ruby_[id]) {  // as drawn
+        Emit(id, output, arranged);
+        continue;
+      }
+      // The attachments are sorted by base; find this line's (lines are read in any order).
+      const auto first =
+          std::lower_bound(attachments_.begin(), attachments_.end(), id,
+                           [](const RubyAttachment& a, uint32_t base) { return a.base < base; });
+      auto last = first;
+      while (last != attachments_.end() && last->base == id) ++last;
+      Emit(id, output, arranged, static_cast<size_t>(first - attachments_.begin()),
+           static_cast<size_t>(last - attachments_.begin()));
+      if (options_.ruby == RubyHandling::kAsDrawn) continue;
+      for (auto a = first; a != last; ++a) {
+        if (arranged) arranged->push_back(Arranged(a->ruby, LineText(a->ruby)));
+      }
+    }
+  }
+
+ private:
+  void Emit(uint32_t id, std::string& output, std::vector<ArrangedLine>* arranged,
+            size_t attachments_begin = 0, size_t attachments_end = 0) {
+    std::string text = LineText(id, attachments_begin, attachments_end);
+    output += text;
+    output += options_.new_line;
+    if (arranged) arranged->push_back(Arranged(id, std::move(text)));
+  }
+
+  ArrangedLine Arranged(uint32_t id, std::string text) const {
+    const TextLine& line = lines_.lines[id];
+    ArrangedLine arranged;
+    const bool vertical = units_[lines_.units[line.units_begin]].vertical;
+    if (vertical) {  // along is downward, across rightward
+      arranged.box = {static_cast<float>(line.across_low), static_cast<float>(-line.along_end),
+                      static_cast<float>(line.across_high), static_cast<float>(-line.along_begin)};
+    } else {
+      arranged.box = {static_cast<float>(line.along_begin), static_cast<float>(line.across_low),
+                      static_cast<float>(line.along_end), static_cast<float>(line.across_high)};
+    }
+    arranged.vertical = vertical;
+    arranged.ruby = is_ruby_[id];
+    arranged.text = std::move(text);
+    return arranged;
+  }
+
+  // The line's text, with each ruby in 《》 after the base characters it reads when the options
+  // ask for that.
+  std::string LineText(uint32_t id, size_t attachments_begin = 0, size_t attachments_end = 0) {
+    const TextLine& line = lines_.lines[id];
+    const bool bracket = options_.ruby == RubyHandling::kBracket;
+    size_t a = attachments_begin;
+    std::string text;
+    const LayoutUnit* previous = nullptr;
+    for (uint32_t k = 0; k < line.units_end - line.units_begin; ++k) {
+      const LayoutUnit& unit = units_[lines_.units[line.units_begin + k]];
+      if (previous && NeedsSpace(*previous, unit)) text += ' ';
+      text.append(page_.text, unit.text_begin, unit.text_end - unit.text_begin);
+      previous = &unit;
+      for (; bracket && a < attachments_end && attachments_[a].last == k; ++a) {
+        text += "《" + LineText(attachments_[a].ruby) + "》";
+      }
+    }
+    return text;
+  }
+
+  static bool NeedsSpace(const LayoutUnit& before, const LayoutUnit& after) {
+    if (before.japanese_last && after.japanese_first) return false;
+    const double gap = after.along_begin - before.along_end;
+    return gap > kWordSpace * std::max(before.size, after.size);
+  }
+
+  const PlacedPage& page_;
+  const ArrangementOptions& options_;
+  const std::vector<LayoutUnit>& units_;
+  const TextLines& lines_;
+  std::vector<RubyAttachment> attachments_;
+  std::vector<bool> is_ruby_;
+};
+
+}  // namespace
+
+void ArrangePage(const PlacedPage& page, const ArrangementOptions& options, std::string& output,
+                 std::vector<ArrangedLine>* lines) {
+  // Kept from page to page: a page allocates little once an as large one has been read.
+  thread_local PageUnits units;
+  thread_local TextLines horizontal;
+  thread_local TextLines vertical;
+  MakeLayoutUnits(page, units);
+  BuildTextLines(units.vertical, vertical);
+  if (MoveTateChuYoko(units, vertical)) BuildTextLines(units.vertical, vertical);
+  BuildTextLines(units.horizontal, horizontal);
+  DirectionWriter horizontal_writer(page, options, units.horizontal, horizontal);
+  DirectionWriter vertical_writer(page, options, units.vertical, vertical);
+  // The page's main writing direction is read first; the other (a horizontal header over
+  // vertical text, a vertical label beside horizontal text) after it.
+  if (units.vertical.size() > units.horizontal.size()) {
+    vertical_writer.Write(output, lines);
+    horizontal_writer.Write(output, lines);
+  } else {
+    horizontal_writer.Write(output, lines);
+    vertical_writer.Write(output, lines);
+  }
+  for (std::vector<LayoutUnit>* buffer : {&units.horizontal, &units.vertical}) {
+    ReleaseIfHuge(*buffer);
+  }
+  for (TextLines* buffer : {&horizontal, &vertical}) {
+    ReleaseIfHuge(buffer->units);
+    ReleaseIfHuge(buffer->lines);
+    ReleaseIfHuge(buffer->band_starts);
+    ReleaseIfHuge(buffer->band_keys);
+  }
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,174 @@
+#include "layout/text_lines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <numeric>
+
+namespace lumenquill {
+namespace {
+
+// Thresholds in units of the larger glyph size.
+// A glyph drawn right after another continues its run when it starts no further than this
+// past the other's end (word spaces are up to about half a size, letter spacing less) and
+// overlaps it by no more than this (kerning; an overprinted copy starts a run of its own).
+constexpr double kRunGap = 1.0;
+constexpr double kRunOverlap = 0.5;
+// On the same baseline: baselines within this. Fonts, rounding and rising or falling runs
+// stay within a tenth of the size.
+constexpr double kSameBaseline = 0.15;
+// A glyph at most this share of its neighbour's size with its baseline within kScriptShift
+// is a superscript or subscript and stays in the line (shifts are a third of the size or so).
+constexpr double kScriptSizeRatio = 0.85;
+constexpr double kScriptShift = 0.5;
+// Runs whose baselines are within this of the band's first share a band: far less than the
+// least line distance (1.0 for Japanese set solid, ruby a size above its base).
+constexpr double kBandTolerance = 0.4;
+// Runs of a band more than this apart are separate lines: table cells, columns side by side.
+constexpr double kLineGap = 1.0;
+
+struct Run {
+  uint32_t begin;  // units [begin, end) in drawing order
+  uint32_t end;
+  double along_begin;
+  double along_end;
+  double across_low;
+  double across_high;
+  double key;
+  double size;
+};
+
+bool ContinuesRun(const Run& run, const LayoutUnit& last, const LayoutUnit& next) {
+  const double s = std::max(run.size, next.size);
+  if (next.along_begin > last.along_end + kRunGap * s ||
+      next.along_begin < last.along_end - kRunOverlap * s)
+    return false;
+  const double shift = std::abs(next.key - run.key);
+  if (shift <= kSameBaseline * s) return true;
+  const bool sizes_differ = std::min(run.size, next.size) <= kScriptSizeRatio * s;
+  return sizes_differ && shift <= kScriptShift * s;
+}
+
+void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
+  runs.clear();
+  for (uint32_t i = 0; i < units.size(); ++i) {
+    const LayoutUnit& u = units[i];
+    if (!runs.empty() && ContinuesRun(runs.back(), units[i - 1], u)) {
+      Run& run = runs.back();
+      run.end = i + 1;
+      run.along_begin = std::min(run.along_begin, u.along_begin);
+      run.along_end = std::max(run.along_end, u.along_end);
+      run.across_low = std::min(run.across_low, u.across_low);
+      run.across_high = std::max(run.across_high, u.across_high);
+      if (u.size > run.size) {
+        run.size = u.size;
+        run.key = u.key;
+      }
+      continue;
+    }
+    runs.push_back(
+        {i, i + 1, u.along_begin, u.along_end, u.across_low, u.across_high, u.key, u.size});
+  }
+}
+
+}  // namespace
+
+void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
+  // Kept from page to page, as page_arrangement.cpp keeps the rest.
+  thread_local std::vector<Run> kept_runs;
+  thread_local std::vector<uint32_t> kept_order;
+  thread_local std::vector<uint32_t> kept_line_runs;
+  std::vector<Run>& runs = kept_runs;
+  std::vector<uint32_t>& order = kept_order;
+  std::vector<uint32_t>& line_runs = kept_line_runs;  // the runs of the line being built
+  BuildRuns(units, runs);
+  order.resize(runs.size());
+  std::iota(order.begin(), order.end(), 0u);
+  std::sort(order.begin(), order.end(), [&runs](uint32_t a, uint32_t b) {
+    if (runs[a].key != runs[b].key) return runs[a].key > runs[b].key;
+    return a < b;
+  });
+  result.units.clear();
+  result.lines.clear();
+  result.band_starts.clear();
+  result.band_keys.clear();
+  result.units.reserve(units.size());
+  const auto finish_line = [&](TextLine& line) {
+    line.units_begin = static_cast<uint32_t>(result.units.size());
+    for (uint32_t r : line_runs) {
+      for (uint32_t u = runs[r].begin; u < runs[r].end; ++u) result.units.push_back(u);
+    }
+    line.units_end = static_cast<uint32_t>(result.units.size());
+    std::stable_sort(
+        result.units.begin() + line.units_begin, result.units.end(),
+        [&units](uint32_t a, uint32_t b) { return units[a].along_begin < units[b].along_begin; });
+    result.lines.push_back(line);
+    line_runs.clear();
+  };
+  for (size_t band_begin = 0; band_begin < order.size();) {
+    const Run& anchor = runs[order[band_begin]];
+    size_t band_end = band_begin + 1;
+    while (band_end < order.size()) {
+      const Run& run = runs[order[band_end]];
+      if (anchor.key - run.key > kBandTolerance * std::max(anchor.size, run.size)) break;
+      ++band_end;
+    }
+    std::sort(order.begin() + static_cast<std::ptrdiff_t>(band_begin),
+              order.begin() + static_cast<std::ptrdiff_t>(band_end),
+              [&runs](uint32_t a, uint32_t b) {
+                if (runs[a].along_begin != runs[b].along_begin)
+                  return runs[a].along_begin < runs[b].along_begin;
+                return a < b;
+              });
+    result.band_starts.push_back(static_cast<uint32_t>(result.lines.size()));
+    result.band_keys.push_back(anchor.key);
+    TextLine line;
+    for (size_t k = band_begin; k < band_end; ++k) {
+      const Run& run = runs[order[k]];
+      if (!line_runs.empty() &&
+          run.along_begin > line.along_end + kLineGap * std::max(line.size, run.size)) {
+        finish_line(line);
+      }
+      if (line_runs.empty()) {
+        line = {0,       0,       run.along_begin, run.along_end, run.across_low, run.across_high,
+                run.key, run.size};
+      } else {
+        line.along_end = std::max(line.along_end, run.along_end);
+        line.across_low = std::min(line.across_low, run.across_low);
+        line.across_high = std::max(line.across_high, run.across_high);
+        if (run.size > line.size) {
+          line.size = run.size;
+          line.key = run.key;
+        }
+      }
+      line_runs.push_back(order[k]);
+    }
+    finish_line(line);
+    band_begin = band_end;
+  }
+  result.band_starts.push_back(static_cast<uint32_t>(result.lines.size()));
+  ReleaseIfHuge(runs);
+  ReleaseIfHuge(order);
+  ReleaseIfHuge(line_runs);
+}
+
+size_t FirstBandAtOrBelow(const TextLines& lines, double key) {
+  const auto at = std::partition_point(lines.band_keys.begin(), lines.band_keys.end(),
+                                       [key](double band_key) { return band_key > key; });
+  return static_cast<size_t>(at - lines.band_keys.begin());
+}
+
+uint32_t LineOfBandAt(const TextLines& lines, size_t band, double along, double slack) {
+  // A band's lines are in along order and apart.
+  const auto begin = lines.lines.begin() + lines.band_starts[band];
+  const auto end = lines.lines.begin() + lines.band_starts[band + 1];
+  const auto after = std::partition_point(
+      begin, end, [along](const TextLine& line) { return line.along_begin <= along; });
+  if (after != begin && (after - 1)->along_end + slack * (after - 1)->size >= along)
+    return static_cast<uint32_t>(after - 1 - lines.lines.begin());
+  if (after != end && after->along_begin - slack * after->size <= along)
+    return static_cast<uint32_t>(after - lines.lines.begin());
+  return kNoLine;
+}
+
+}  // namespace lumenquill

@@ -1,0 +1,404 @@
+#include "text/glyph_placer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/error.h"
+#include "reader/decimal_text.h"
+#include "reader/pdf_strings.h"
+#include "reader/reading_primitives.h"
+#include "text/dictionary_operand.h"
+#include "text/inline_image.h"
+
+namespace lumenquill {
+namespace {
+
+// The width of a glyph no font tells, in text-space units: about an average Latin letter.
+constexpr double kEstimatedWidth = 0.5;
+
+bool IsNumberToken(std::string_view token) {
+  const char c = token[0];
+  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+}
+
+// How a composite font's strings split into codes when no CMap program tells: by the encoding
+// its label names.
+GlyphFont::Codes CodesOfLabel(const std::string& encoding) {
+  if (encoding.find("RKSJ") != std::string::npos) return GlyphFont::Codes::kShiftJIS;
+  if (encoding.find("EUC") != std::string::npos) return GlyphFont::Codes::kEUC;
+  return GlyphFont::Codes::kTwoBytes;
+}
+
+GlyphFont MakeGlyphFont(const FontResource& font, const FontSelection& selection) {
+  GlyphFont glyph_font;
+  glyph_font.selection = &selection;
+  glyph_font.widths = font.widths.get();
+  glyph_font.composite = font.subtype == "Type0";
+  if (!glyph_font.composite || selection.code_bytes == CodeBytes::kOneEach) {
+    glyph_font.codes = GlyphFont::Codes::kOneByte;
+  } else if (selection.cmap != nullptr) {
+    glyph_font.codes = GlyphFont::Codes::kByCMap;
+  } else {
+    glyph_font.codes = CodesOfLabel(font.encoding);
+  }
+  glyph_font.identity_cids = font.encoding == "Identity-H" || font.encoding == "Identity-V";
+  glyph_font.vertical = glyph_font.composite && !selection.horizontal;
+  return glyph_font;
+}
+
+// The length of the code that starts at byte i of the string; past the string's end for a code
+// it cuts short.
+size_t CodeLength(std::string_view codes, size_t i, const GlyphFont& font) {
+  const auto byte = static_cast<uint8_t>(codes[i]);
+  switch (font.codes) {
+    case GlyphFont::Codes::kOneByte:
+      return 1;
+    case GlyphFont::Codes::kByCMap: {
+      const CMapReader& cmap = *font.selection->cmap;
+      const bool one_byte =
+          cmap.HasOneByteCodes() && byte >= cmap.MinOneByteCode() && byte <= cmap.MaxOneByteCode();
+      return one_byte ? 1 : 2;
+    }
+    case GlyphFont::Codes::kShiftJIS:
+      return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC) ? 2 : 1;
+    case GlyphFont::Codes::kEUC:
+      return byte == 0x8F ? 3 : byte >= 0x80 ? 2 : 1;
+    case GlyphFont::Codes::kTwoBytes:
+      break;
+  }
+  return 2;
+}
+
+// The glyph's advance in text-space units before spacing and scaling: its width, or for a
+// vertical font its vertical displacement (negative). A CID font's widths are by CID, known
+// for an Identity encoding; under any other encoding a two-byte code takes the default width
+// and a one-byte code (half-width in the Japanese encodings) half of it.
+double GlyphAdvance(std::string_view code, const GlyphFont& font) {
+  if (!font.composite) {
+    return font.widths ? font.widths->by_code[static_cast<uint8_t>(code[0])] : kEstimatedWidth;
+  }
+  const bool by_cid = font.widths && font.identity_cids && code.size() == 2;
+  const uint32_t cid =
+      by_cid ? (uint32_t{static_cast<uint8_t>(code[0])} << 8 | static_cast<uint8_t>(code[1])) : 0;
+  if (font.vertical) {
+    if (by_cid) return font.widths->Vertical(cid);
+    return font.widths ? font.widths->default_vertical : -1.0;
+  }
+  if (by_cid) return font.widths->Width(cid);
+  const double width = font.widths ? font.widths->default_width : 1.0;
+  return code.size() == 1 ? width / 2 : width;
+}
+
+// The next token, or the last one of the buffer, which ScanToken leaves when no delimiter ends
+// it (a form's content often ends with its last operator); empty at the end.
+std::string_view NextTokenOfBuffer(ByteStream& content) {
+  const int64_t start = content.Position();
+  const std::string_view token = NextTokenOrEnd(content);
+  if (!token.empty()) return token;
+  std::string_view rest = content.Bytes().substr(static_cast<size_t>(start));
+  while (!rest.empty() && IsTokenWhiteSpace(static_cast<uint8_t>(rest.front()))) {
+    rest.remove_prefix(1);
+  }
+  return rest;
+}
+
+bool AllFinite(std::initializer_list<float> values) {
+  return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+}
+
+}  // namespace
+
+struct GlyphPlacer::LevelFonts {
+  LevelFonts(const FontList& list, FontCache* cache)
+      : index(FontNamesOf(list)), selections(list, cache) {
+    fonts.reserve(list.size());
+    for (size_t k = 0; k < list.size(); ++k) fonts.push_back(MakeGlyphFont(list[k], selections[k]));
+  }
+
+  FontNameIndex index;
+  FontSelections selections;
+  std::vector<GlyphFont> fonts;
+};
+
+GlyphPlacer::GlyphPlacer(PlacedPage& page, FontCache* cache, FormSource* forms, size_t max_glyphs)
+    : page_(page), cache_(cache), forms_(forms), max_glyphs_(max_glyphs) {}
+
+GlyphPlacer::~GlyphPlacer() = default;
+
+const GlyphPlacer::LevelFonts& GlyphPlacer::FontsOf(const FontList& fonts) {
+  std::unique_ptr<LevelFonts>& level = level_fonts_[&fonts];
+  if (!level) level = std::make_unique<LevelFonts>(fonts, cache_);
+  return *level;
+}
+
+void GlyphPlacer::Place(std::string_view content, const FontList& fonts,
+                        const ResourceList* xobjects) {
+  ByteView view(content);
+  Run(view, {&FontsOf(fonts), xobjects});
+}
+
+void GlyphPlacer::Run(ByteStream& content, const Level& level) {
+  try {
+    while (page_.glyphs.size() < max_glyphs_) {
+      const std::string_view token = NextTokenOfBuffer(content);
+      if (token.empty()) return;
+      switch (token[0]) {
+        case '%':
+          SkipLine(content);
+          break;
+        case '(':
+          string_.clear();
+          ReadLiteralString(content, string_);
+          break;
+        case '<':
+          if (OpensDictionary(content)) {
+            SkipDictionary(content);  // marked-content properties
+          } else {
+            string_.clear();
+            ReadHexString(content, string_);
+          }
+          break;
+        case '[':
+          ReadArray(content);
+          break;
+        case '/':
+          name_ = token;
+          break;
+        case ')':
+        case '>':
+        case ']':
+        case '{':
+        case '}':
+          break;
+        default:
+          if (IsNumberToken(token)) {
+            numbers_[number_count_++ % std::size(numbers_)] =
+                DecimalToDouble(token).value_or(std::numeric_limits<double>::quiet_NaN());
+            break;
+          }
+          if (!Operate(token, content, level)) return;
+          number_count_ = 0;
+          name_ = {};
+          string_.clear();
+          array_.clear();
+          array_bytes_.clear();
+      }
+    }
+  } catch (const Error&) {
+    // The end of the buffer, or damaged content: the buffer ends here.
+  }
+}
+
+bool GlyphPlacer::TakeNumbers(size_t count, double* numbers) const {
+  if (number_count_ < count) return false;
+  for (size_t k = 0; k < count; ++k) {
+    numbers[k] = numbers_[(number_count_ - count + k) % std::size(numbers_)];
+    if (!std::isfinite(numbers[k])) return false;
+  }
+  return true;
+}
+
+bool GlyphPlacer::Operate(std::string_view op, ByteStream& content, const Level& level) {
+  double n[6];
+  if (op == "q") {
+    if (saved_.size() < kMaxSavedStates) {
+      saved_.push_back(state_);
+    } else {
+      ++unsaved_levels_;
+    }
+  } else if (op == "Q") {
+    if (unsaved_levels_ > 0) {
+      --unsaved_levels_;
+    } else if (saved_.size() > saved_floor_) {
+      state_ = saved_.back();
+      saved_.pop_back();
+    }
+  } else if (op == "cm") {
+    if (TakeNumbers(6, n)) state_.ctm = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]}.Then(state_.ctm);
+  } else if (op == "BT") {
+    in_text_ = true;
+    text_matrix_ = line_matrix_ = Matrix{};
+  } else if (op == "ET") {
+    in_text_ = false;
+  } else if (op == "Tm") {
+    if (TakeNumbers(6, n)) text_matrix_ = line_matrix_ = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]};
+  } else if (op == "Td") {
+    if (TakeNumbers(2, n)) NextLine(n[0], n[1]);
+  } else if (op == "TD") {
+    if (TakeNumbers(2, n)) {
+      state_.leading = -n[1];
+      NextLine(n[0], n[1]);
+    }
+  } else if (op == "T*") {
+    NextLine(0, -state_.leading);
+  } else if (op == "TL") {
+    if (TakeNumbers(1, n)) state_.leading = n[0];
+  } else if (op == "Tc") {
+    if (TakeNumbers(1, n)) state_.char_spacing = n[0];
+  } else if (op == "Tw") {
+    if (TakeNumbers(1, n)) state_.word_spacing = n[0];
+  } else if (op == "Tz") {
+    if (TakeNumbers(1, n)) state_.horizontal_scale = n[0] / 100;
+  } else if (op == "Ts") {
+    if (TakeNumbers(1, n)) state_.rise = n[0];
+  } else if (op == "Tf") {
+    if (TakeNumbers(1, n)) {
+      state_.font_size = n[0];
+      SelectFont(level);
+    }
+  } else if (op == "Tj") {
+    ShowString(string_);
+  } else if (op == "'") {
+    NextLine(0, -state_.leading);
+    ShowString(string_);
+  } else if (op == "\"") {
+    if (TakeNumbers(2, n)) {
+      state_.word_spacing = n[0];
+      state_.char_spacing = n[1];
+      NextLine(0, -state_.leading);
+      ShowString(string_);
+    }
+  } else if (op == "TJ") {
+    ShowArray();
+  } else if (op == "Do") {
+    DrawForm(level);
+  } else if (op == "BI") {
+    return SkipInlineImage(content);
+  } else if (op == "endobj") {
+    return false;
+  }
+  return true;
+}
+
+// Strings and numbers up to "]"; anything else inside is passed over.
+void GlyphPlacer::ReadArray(ByteStream& content) {
+  array_.clear();
+  array_bytes_.clear();
+  for (;;) {
+    const std::string_view token = NextToken(content);
+    const size_t begin = array_bytes_.size();
+    if (token == "]") return;
+    if (token == "%") {
+      SkipLine(content);
+    } else if (token == "(") {
+      ReadLiteralString(content, array_bytes_);
+      array_.push_back({0, begin, array_bytes_.size()});
+    } else if (token == "<") {
+      ReadHexString(content, array_bytes_);
+      array_.push_back({0, begin, array_bytes_.size()});
+    } else if (IsNumberToken(token)) {
+      const double adjustment = DecimalToDouble(token).value_or(0);
+      array_.push_back({adjustment, begin, begin});
+    }
+  }
+}
+
+void GlyphPlacer::SelectFont(const Level& level) {
+  if (name_.empty()) return;
+  const int32_t found = level.fonts->index.Find(name_);
+  if (found >= 0) state_.font = &level.fonts->fonts[static_cast<size_t>(found)];
+}
+
+void GlyphPlacer::NextLine(double tx, double ty) {
+  line_matrix_.Translate(tx, ty);
+  text_matrix_ = line_matrix_;
+}
+
+// A form is drawn in a state of its own, which ends with it; a form already being drawn, one
+// past the depth bound, or one the source cannot open draws nothing.
+void GlyphPlacer::DrawForm(const Level& level) {
+  if (forms_ == nullptr || level.xobjects == nullptr || name_.empty() ||
+      forms_on_path_.size() >= kMaxFormDepth) {
+    return;
+  }
+  const auto xobject = std::find_if(level.xobjects->begin(), level.xobjects->end(),
+                                    [this](const Resource& r) { return r.name == name_; });
+  if (xobject == level.xobjects->end() || xobject->object_number < 0) return;
+  const int32_t n = xobject->object_number;
+  if (std::find(forms_on_path_.begin(), forms_on_path_.end(), n) != forms_on_path_.end()) return;
+  const std::optional<FormDrawing> form = forms_->Open(n);
+  if (!form) return;
+
+  const Level inner{form->fonts && !form->fonts->empty() ? &FontsOf(*form->fonts) : level.fonts,
+                    form->xobjects ? form->xobjects : level.xobjects};
+  const TextGraphicsState state = state_;
+  const size_t floor = saved_floor_;
+  const int64_t unsaved = unsaved_levels_;
+  const Matrix text_matrix = text_matrix_;
+  const Matrix line_matrix = line_matrix_;
+  const bool in_text = in_text_;
+  saved_floor_ = saved_.size();
+  unsaved_levels_ = 0;
+  state_.ctm = form->matrix.Then(state_.ctm);
+  in_text_ = false;
+  forms_on_path_.push_back(n);
+  ByteView view(form->content);
+  Run(view, inner);
+  forms_on_path_.pop_back();
+  saved_.resize(saved_floor_);
+  state_ = state;
+  saved_floor_ = floor;
+  unsaved_levels_ = unsaved;
+  text_matrix_ = text_matrix;
+  line_matrix_ = line_matrix;
+  in_text_ = in_text;
+}
+
+void GlyphPlacer::ShowString(std::string_view codes) {
+  if (!in_text_) return;  // strings outside text objects are never shown
+  const GlyphFont& font = state_.font ? *state_.font : no_font_;
+  for (size_t i = 0; i < codes.size() && page_.glyphs.size() < max_glyphs_;) {
+    const size_t length = CodeLength(codes, i, font);
+    if (length > codes.size() - i) break;
+    PlaceGlyph(codes.substr(i, length), font);
+    i += length;
+  }
+}
+
+void GlyphPlacer::ShowArray() {
+  const GlyphFont& font = state_.font ? *state_.font : no_font_;
+  for (const ArrayItem& item : array_) {
+    ShowString(std::string_view(array_bytes_).substr(item.begin, item.end - item.begin));
+    if (item.adjustment == 0 || !in_text_) continue;
+    const double move = -item.adjustment / 1000 * state_.font_size;
+    if (font.vertical) {
+      text_matrix_.Translate(0, move);
+    } else {
+      text_matrix_.Translate(move * state_.horizontal_scale, 0);
+    }
+  }
+}
+
+// The glyph stands at the text-space origin raised by the rise, and moves the text matrix by
+// its advance: along x for a horizontal font (scaled horizontally), down for a vertical one,
+// where the origin is the glyph's top centre. Word spacing applies to the one-byte code 32.
+void GlyphPlacer::PlaceGlyph(std::string_view code, const GlyphFont& font) {
+  const double spacing =
+      state_.char_spacing + (code.size() == 1 && code[0] == ' ' ? state_.word_spacing : 0);
+  const double advance = GlyphAdvance(code, font) * state_.font_size + spacing;
+  const double tx = font.vertical ? 0 : advance * state_.horizontal_scale;
+  const double ty = font.vertical ? advance : 0;
+  const Matrix to_page = text_matrix_.Then(state_.ctm);
+
+  PlacedGlyph glyph;
+  glyph.x = static_cast<float>(to_page.X(0, state_.rise));
+  glyph.y = static_cast<float>(to_page.Y(0, state_.rise));
+  glyph.advance_x = static_cast<float>(to_page.VectorX(tx, ty));
+  glyph.advance_y = static_cast<float>(to_page.VectorY(tx, ty));
+  const double across_x = font.vertical ? 1 : 0;
+  const double across_y = font.vertical ? 0 : 1;
+  glyph.size = static_cast<float>(
+      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
+      std::abs(state_.font_size));
+  glyph.vertical = font.vertical;
+  text_matrix_.Translate(tx, ty);
+  if (!AllFinite({glyph.x, glyph.y, glyph.advance_x, glyph.advance_y, glyph.size})) return;
+
+  glyph.text_begin = static_cast<uint32_t>(page_.text.size());
+  font.selection->Convert(code, page_.text);
+  glyph.text_end = static_cast<uint32_t>(page_.text.size());
+  page_.glyphs.push_back(glyph);
+}
+
+}  // namespace lumenquill
