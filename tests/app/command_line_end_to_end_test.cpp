@@ -450,6 +450,27 @@ TEST_F(CommandLineRun, EncodingsAndTheWarningOfReplacedCharacters) {
   EXPECT_EQ(testing::ReadWholeFile(work_.path() + "/out.txt"), shift_jis);
 }
 
+// Layout order and ruby from the options or the settings file reach the extraction, and
+// lumenquill-info --layout-dump lists the columns and ruby of a vertical page.
+TEST_F(CommandLineRun, LayoutOrderRubyAndTheLayoutDump) {
+  const std::string pdf =
+      std::string(LUMENQUILL_TEST_DATA_DIR) + "/layout/lualatex-vertical-ruby.pdf";
+  const std::string options = "--no-banner --encoding utf-8 --eol lf --stdout ";
+  EXPECT_THAT(Run(options + pdf).out, HasSubstr("けんり\n権利と\n"));
+  EXPECT_THAT(Run(options + "--layout " + pdf).out, HasSubstr("\n権利と条約。\n"));
+  const CommandResult bracketed = Run(options + "--layout --ruby bracket " + pdf);
+  EXPECT_EQ(bracketed.status, ExitStatus(0));
+  EXPECT_THAT(bracketed.out, HasSubstr("\n権利《けんり》と条約《じょうやく》。\n"));
+  Settings("[GroupBox5]\nCheckBox11=1\nComboBox3=1\n");
+  EXPECT_EQ(Run(options + pdf).out, bracketed.out);
+
+  const CommandResult dump = testing::RunCommand(
+      std::string(LUMENQUILL_INFO_PROGRAM) + " --layout-dump " + pdf, work_.path());
+  EXPECT_EQ(dump.status, ExitStatus(0));
+  EXPECT_THAT(dump.out, HasSubstr("  text  権利と条約。\npage 1  v  ["));
+  EXPECT_THAT(dump.out, HasSubstr("]  ruby  けんり\n"));
+}
+
 // lumenquill-info: help and version, usage errors with status 2, a failure naming its file once.
 TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
   const std::string info = LUMENQUILL_INFO_PROGRAM;
