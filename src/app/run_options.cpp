@@ -1,19 +1,31 @@
 #include "app/run_options.h"
 
 namespace lumenquill {
+namespace {
 
-std::optional<std::string> NewLineNamed(const std::string& name) {
-  for (const LineEnd& line_end : kLineEnds) {
-    if (name == line_end.option_name) return line_end.code;
+// What the item of a list that an option's value names stands for, or nothing.
+template <typename Value, size_t N>
+std::optional<Value> ValueNamed(const ListChoice<Value> (&choices)[N], const std::string& name) {
+  for (const ListChoice<Value>& choice : choices) {
+    if (name == choice.option_name) return choice.value;
   }
   return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<std::string> NewLineNamed(const std::string& name) {
+  const std::optional<const char*> code = ValueNamed(kLineEnds, name);
+  if (!code) return std::nullopt;
+  return *code;
+}
+
 std::optional<OutputEncoding> EncodingNamed(const std::string& name) {
-  for (const EncodingChoice& choice : kEncodings) {
-    if (name == choice.option_name) return choice.encoding;
-  }
-  return std::nullopt;
+  return ValueNamed(kEncodings, name);
+}
+
+std::optional<RubyHandling> RubyHandlingNamed(const std::string& name) {
+  return ValueNamed(kRubyChoices, name);
 }
 
 void ApplyRunOptions(const RunOptions& options, ExtractionOptions& extraction) {
@@ -24,6 +36,8 @@ void ApplyRunOptions(const RunOptions& options, ExtractionOptions& extraction) {
   if (options.fold_compatibility) {
     extraction.encoding.fold_compatibility_forms = *options.fold_compatibility;
   }
+  if (options.layout_order) extraction.layout_order = *options.layout_order;
+  if (options.ruby) extraction.ruby = *options.ruby;
 }
 
 void ApplyRunOptions(const RunOptions& options, ConversionFlags& flags) {

@@ -24,6 +24,8 @@ struct RunOptions {
   std::optional<bool> newer_formats;         // --newer-formats (the newer formats setting)
   std::optional<OutputEncoding> encoding;    // --encoding (the encoding setting)
   std::optional<bool> fold_compatibility;    // --fold-compatibility (the folding setting)
+  std::optional<bool> layout_order;          // --layout (the layout order setting)
+  std::optional<RubyHandling> ruby;          // --ruby (the ruby setting, for layout order)
   bool recursive = false;                    // --recursive: folders give subfolders' PDFs too
 
   bool HasPageRange() const { return first_page.has_value() || last_page.has_value(); }
@@ -35,6 +37,9 @@ std::optional<std::string> NewLineNamed(const std::string& name);
 // The encoding that --encoding names ("sjis", "utf-8", "utf-8-bom", "utf-16"), or nothing for
 // another name.
 std::optional<OutputEncoding> EncodingNamed(const std::string& name);
+
+// What --ruby names ("drop", "bracket", "as-drawn"), or nothing for another name.
+std::optional<RubyHandling> RubyHandlingNamed(const std::string& name);
 
 // Puts the options that are set over the layout the settings file gave.
 void ApplyRunOptions(const RunOptions& options, ExtractionOptions& extraction);

@@ -11,6 +11,14 @@ int32_t Number(SettingId id) { return ReadSetting(SettingOf(id)); }
 
 void Write(SettingId id, int32_t value) { WriteSetting(SettingOf(id), value); }
 
+// What the item of a list that the setting's index names stands for; the first item, the
+// fallback, for an index outside the list.
+template <typename Value, size_t N>
+Value ListedValue(SettingId id, const ListChoice<Value> (&choices)[N]) {
+  const int32_t index = Number(id);
+  return choices[index >= 0 && index < static_cast<int32_t>(N) ? index : 0].value;
+}
+
 }  // namespace
 
 bool ReadShowWarnings() { return On(SettingId::kShowWarnings); }
@@ -22,14 +30,13 @@ ConversionFlags LoadOptions(ExtractionOptions& extraction) {
   // An index outside the list leaves the layout's own line end.
   const int32_t line_end = Number(SettingId::kLineEnd);
   if (line_end >= 0 && line_end < static_cast<int32_t>(std::size(kLineEnds))) {
-    extraction.new_line = kLineEnds[line_end].code;
+    extraction.new_line = kLineEnds[line_end].value;
   }
   extraction.page_banners = On(SettingId::kPageBanners);
-  // An index outside the list reads as Shift-JIS, the first item.
-  const int32_t encoding = Number(SettingId::kEncoding);
-  const bool listed = encoding >= 0 && encoding < static_cast<int32_t>(std::size(kEncodings));
-  extraction.encoding.encoding = kEncodings[listed ? encoding : 0].encoding;
+  extraction.encoding.encoding = ListedValue(SettingId::kEncoding, kEncodings);
   extraction.encoding.fold_compatibility_forms = On(SettingId::kFoldCompatibility);
+  extraction.layout_order = On(SettingId::kLayoutOrder);
+  extraction.ruby = ListedValue(SettingId::kRuby, kRubyChoices);
   ConversionFlags flags;
   flags.ask_page_range = On(SettingId::kAskPageRange);
   flags.open_in_editor = On(SettingId::kOpenInEditor);

@@ -25,8 +25,8 @@ struct ConversionFlags {
   bool confirm_overwrite = false;
 };
 
-// Reads the option keys in their fixed order, sets the page banners, line breaks, line end and
-// text encoding of the layout, and returns the four flags.
+// Reads the option keys in their fixed order, sets the page banners, line breaks, line end, text
+// encoding, layout order and ruby handling of the extraction, and returns the four flags.
 ConversionFlags LoadOptions(ExtractionOptions& extraction);
 
 // The main window's values.

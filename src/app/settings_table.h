@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "codes/text_encoder.h"
+#include "layout/layout_options.h"
 
 namespace lumenquill {
 
@@ -25,6 +26,8 @@ enum class SettingId {
   kNewerFormats,
   kEncoding,
   kFoldCompatibility,
+  kLayoutOrder,
+  kRuby,
   // The main window's, in the order it writes them.
   kWindowMaximised,
   kWindowLeft,
@@ -71,6 +74,8 @@ inline constexpr Setting kSettings[] = {
     {SettingId::kNewerFormats, "GroupBox4", "CheckBox9", 0, SettingType::kFlag},
     {SettingId::kEncoding, "GroupBox5", "ComboBox2", 0, SettingType::kIndex},
     {SettingId::kFoldCompatibility, "GroupBox5", "CheckBox10", 0, SettingType::kFlag},
+    {SettingId::kLayoutOrder, "GroupBox5", "CheckBox11", 0, SettingType::kFlag},
+    {SettingId::kRuby, "GroupBox5", "ComboBox3", 0, SettingType::kIndex},
     {SettingId::kWindowMaximised, "frmMain", "Zoom", 0, SettingType::kSwitch},
     {SettingId::kWindowLeft, "frmMain", "Left", 50, SettingType::kNumber},
     {SettingId::kWindowTop, "frmMain", "Top", 50, SettingType::kNumber},
@@ -86,15 +91,19 @@ constexpr const Setting& SettingOf(SettingId id) { return kSettings[static_cast<
 
 // The settings the options dialog shows, in the order it writes them.
 inline constexpr std::span<const Setting> kOptionSettings{
-    kSettings, static_cast<size_t>(SettingId::kFoldCompatibility) + 1};
+    kSettings, static_cast<size_t>(SettingId::kRuby) + 1};
 
-// The line ends of the options' list, in its order, with the names --eol gives them.
-struct LineEnd {
-  const char* code;
+// An item of one of the options' lists: what it stands for, the name the command line gives it
+// and the text the list shows.
+template <typename Value>
+struct ListChoice {
+  Value value;
   const char* option_name;
   const char* item;
 };
-inline constexpr LineEnd kLineEnds[] = {
+
+// The line ends of the options' list, in its order, with the names --eol gives them.
+inline constexpr ListChoice<const char*> kLineEnds[] = {
     {"\r\n", "crlf", "CR+LF"},
     {"\n", "lf", "LF"},
     {"\r", "cr", "CR"},
@@ -102,16 +111,19 @@ inline constexpr LineEnd kLineEnds[] = {
 
 // The encodings of the options' list, in its order (Shift-JIS first, the fallback), with the
 // names --encoding gives them.
-struct EncodingChoice {
-  OutputEncoding encoding;
-  const char* option_name;
-  const char* item;
-};
-inline constexpr EncodingChoice kEncodings[] = {
+inline constexpr ListChoice<OutputEncoding> kEncodings[] = {
     {OutputEncoding::kShiftJIS, "sjis", "Shift-JIS"},
     {OutputEncoding::kUTF8, "utf-8", "UTF-8"},
     {OutputEncoding::kUTF8WithBOM, "utf-8-bom", "UTF-8 (BOM付き)"},
     {OutputEncoding::kUTF16LEWithBOM, "utf-16", "UTF-16LE (BOM付き)"},
+};
+
+// What becomes of ruby in layout order, as the options' list orders it (leaving it out first,
+// the fallback), with the names --ruby gives them.
+inline constexpr ListChoice<RubyHandling> kRubyChoices[] = {
+    {RubyHandling::kDrop, "drop", "除く"},
+    {RubyHandling::kBracket, "bracket", "《》で囲んで残す"},
+    {RubyHandling::kAsDrawn, "as-drawn", "そのまま残す"},
 };
 
 // The integer the settings file gives a value as the profile functions read it: its leading

@@ -13,15 +13,16 @@ namespace {
 
 constexpr int kMaxJobs = 256;
 
-const OptionTable kOptions{{"--first", "--last", "--eol", "--encoding", "--output-dir", "--jobs"},
-                           {"--no-banner", "--no-breaks", "--fold-compatibility", "--stdout",
-                            "--overwrite", "--no-overwrite", "--no-open", "--newer-formats",
-                            "--quiet", "--recursive", "--help", "--version"},
-                           "qrh",
-                           "j"};
+const OptionTable kOptions{
+    {"--first", "--last", "--eol", "--encoding", "--ruby", "--output-dir", "--jobs"},
+    {"--no-banner", "--no-breaks", "--fold-compatibility", "--layout", "--stdout", "--overwrite",
+     "--no-overwrite", "--no-open", "--newer-formats", "--quiet", "--recursive", "--help",
+     "--version"},
+    "qrh",
+    "j"};
 
-const OptionTable kLayoutOptions{{"--first", "--last", "--eol", "--encoding"},
-                                 {"--no-banner", "--no-breaks", "--fold-compatibility"},
+const OptionTable kLayoutOptions{{"--first", "--last", "--eol", "--encoding", "--ruby"},
+                                 {"--no-banner", "--no-breaks", "--fold-compatibility", "--layout"},
                                  "",
                                  ""};
 
@@ -98,6 +99,8 @@ class Parser {
       options.line_breaks = false;
     } else if (name == "--fold-compatibility") {
       options.fold_compatibility = true;
+    } else if (name == "--layout") {
+      options.layout_order = true;
     } else if (name == "--stdout") {
       line_.to_standard_output = true;
     } else if (name == "--overwrite") {
@@ -128,6 +131,11 @@ class Parser {
       if (!value) return false;
       options.encoding = EncodingNamed(*value);
       if (!options.encoding) return Bad(name, *value, "sjis、utf-8、utf-8-bom、utf-16 のいずれか");
+    } else if (name == "--ruby") {
+      const std::optional<std::string> value = Value(name);
+      if (!value) return false;
+      options.ruby = RubyHandlingNamed(*value);
+      if (!options.ruby) return Bad(name, *value, "drop、bracket、as-drawn のいずれか");
     } else if (name == "--output-dir") {
       const std::optional<std::string> value = Value(name);
       if (!value) return false;

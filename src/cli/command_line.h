@@ -32,8 +32,8 @@ struct UsageError {
 std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The same reading with the page range and layout options alone (--first, --last, --eol,
-// --no-banner, --no-breaks, --encoding, --fold-compatibility); any other option is refused as
-// unknown.
+// --no-banner, --no-breaks, --encoding, --fold-compatibility, --layout, --ruby); any other
+// option is refused as unknown.
 std::variant<CommandLine, UsageError> ParseLayoutOptions(const std::vector<std::string>& arguments);
 
 }  // namespace lumenquill

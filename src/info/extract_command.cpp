@@ -25,7 +25,8 @@ int RunExtractCommand(const std::vector<std::string>& args, bool newer_formats) 
     std::cerr << "lumenquill-info: --extract の引数が正しくありません\n"
                  "使い方: lumenquill-info --extract OUT.txt [--first N] [--last M] "
                  "[--no-banner] [--eol crlf|lf|cr] [--no-breaks]\n"
-                 "       [--encoding sjis|utf-8|utf-8-bom|utf-16] [--fold-compatibility] FILE\n";
+                 "       [--encoding sjis|utf-8|utf-8-bom|utf-16] [--fold-compatibility]\n"
+                 "       [--layout] [--ruby drop|bracket|as-drawn] FILE\n";
     return 2;
   }
   const RunOptions& options = line->options;

@@ -6,7 +6,8 @@
 namespace lumenquill {
 
 // lumenquill-info --extract OUT.txt [--first N] [--last M] [--no-banner] [--eol crlf|lf|cr]
-//                 [--no-breaks] [--encoding NAME] [--fold-compatibility] FILE
+//                 [--no-breaks] [--encoding NAME] [--fold-compatibility] [--layout]
+//                 [--ruby NAME] FILE
 // Runs the text extraction with those settings (by default the extractor's own, all pages;
 // pages past the end as lumenquill reads them), with progress on standard error when it is a
 // terminal, and a line on standard error when the encoding replaced characters (the exit status

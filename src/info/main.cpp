@@ -6,6 +6,8 @@
 //   lumenquill-info --object N FILE    object N as copied, and its stream decoded
 //   lumenquill-info --extract OUT.txt [options] FILE   the text of FILE, as the product
 //                                      writes it (see extract_command.h)
+//   lumenquill-info --layout-dump FILE the lines and columns the layout order reads on each
+//                                      page (see layout_dump.h)
 //
 //   lumenquill-info --help | --version
 //
@@ -32,6 +34,7 @@
 #include "info/extract_command.h"
 #include "info/failure_line.h"
 #include "info/font_report.h"
+#include "info/layout_dump.h"
 #include "info/object_report.h"
 #include "platform/console_session.h"
 #include "platform/console_streams.h"
@@ -49,7 +52,8 @@ constexpr const char* kUsage =
     "        lumenquill-info [--newer-formats] --extract OUT.txt [--first N] [--last M]\n"
     "                        [--no-banner] [--eol crlf|lf|cr] [--no-breaks]\n"
     "                        [--encoding sjis|utf-8|utf-8-bom|utf-16] [--fold-compatibility]\n"
-    "                        FILE\n"
+    "                        [--layout] [--ruby drop|bracket|as-drawn] FILE\n"
+    "        lumenquill-info [--newer-formats] --layout-dump FILE\n"
     "        lumenquill-info --help | --version\n";
 
 constexpr const char* kHelp =
@@ -64,6 +68,12 @@ constexpr const char* kHelp =
     "                              the text of FILE into OUT.txt\n"
     "                              (置き換えた文字があれば標準エラーに表示)\n"
     "                              (characters replaced are told on standard error)\n"
+    "  --layout-dump FILE          レイアウト順で読んだ各ページの行と列: ページ番号、\n"
+    "                              h (横書きの行) か v (縦書きの列)、位置 [左 下 右 上]\n"
+    "                              (ポイント)、ruby (ルビ) か text、その文字列 (UTF-8)\n"
+    "                              each line and column the layout order reads: page,\n"
+    "                              h or v, box [left bottom right top] in points, ruby or\n"
+    "                              text, and its text in UTF-8\n"
     "  --newer-formats             新しい形式の PDF (1.5〜2.0、相互参照ストリーム、\n"
     "                              オブジェクトストリーム、空のパスワードの暗号化) も読み込む\n"
     "                              also read newer PDF files (1.5 to 2.0, cross-reference\n"
@@ -164,8 +174,10 @@ std::optional<std::vector<std::string>> FileArguments(
 }
 
 // The options of --extract are lumenquill's own and are read by its parser.
-const lumenquill::OptionTable kOptions{
-    {"--object", "--extract"}, {"--fonts", "--newer-formats", "--help", "--version"}, "h", ""};
+const lumenquill::OptionTable kOptions{{"--object", "--extract", "--layout-dump"},
+                                       {"--fonts", "--newer-formats", "--help", "--version"},
+                                       "h",
+                                       ""};
 
 // The command the arguments ask for; its exit status.
 int Run(const std::vector<std::string>& arguments) {
@@ -187,6 +199,10 @@ int Run(const std::vector<std::string>& arguments) {
   if (args[0] == "--object") {
     if (args.size() != 3) return UsageError("--object には番号とファイルを 1 つずつ指定します");
     return ReportObject(args[1], args[2], newer_formats);
+  }
+  if (args[0] == "--layout-dump") {
+    if (args.size() != 2) return UsageError("--layout-dump にはファイルを 1 つ指定します");
+    return lumenquill::RunLayoutDump(args[1], newer_formats);
   }
   if (args[0] == "--extract") {
     return lumenquill::RunExtractCommand({args.begin() + 1, args.end()}, newer_formats);

@@ -24,21 +24,30 @@ Button* MakeButton(QWidget* parent, SettingId id, const QString& caption, QRect 
   return button;
 }
 
+// A list of the choices' items.
+template <typename Value, size_t N>
+QComboBox* MakeList(QWidget* parent, const ListChoice<Value> (&choices)[N], QRect bounds) {
+  auto* list = new QComboBox(parent);
+  list->setGeometry(bounds);
+  for (const ListChoice<Value>& choice : choices) list->addItem(choice.item);
+  return list;
+}
+
 }  // namespace
 
 OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   setWindowTitle("オプション");
   setFont(FormFont());
-  setFixedSize(490, 396);
+  setFixedSize(490, 420);
   CentreOnScreen(*this);
 
   auto* output = Make<QGroupBox>(this, "出力設定", {16, 16, 225, 89});
   auto* line_end_group = Make<QGroupBox>(this, "改行コード", {248, 16, 225, 89});
   auto* environment = Make<QGroupBox>(this, "環境設定", {16, 112, 457, 129});
   auto* reading = Make<QGroupBox>(this, "読み込み", {16, 248, 457, 49});
-  auto* text_file = Make<QGroupBox>(this, "テキストファイル", {16, 304, 457, 49});
-  ok_button = Make<QPushButton>(this, "OK", {296, 362, 75, 25});
-  cancel_button = Make<QPushButton>(this, "キャンセル", {392, 362, 75, 25});
+  auto* text_file = Make<QGroupBox>(this, "テキストファイル", {16, 304, 457, 73});
+  ok_button = Make<QPushButton>(this, "OK", {296, 386, 75, 25});
+  cancel_button = Make<QPushButton>(this, "キャンセル", {392, 386, 75, 25});
 
   page_banners = MakeButton<QCheckBox>(output, SettingId::kPageBanners,
                                        "ページごとに区切り線を付加(&K)", {16, 24, 201, 17});
@@ -50,9 +59,7 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlag
                                          {16, 24, 81, 17});
   no_line_breaks = MakeButton<QRadioButton>(line_end_group, SettingId::kNoLineBreaks, "改行なし",
                                             {104, 24, 81, 17});
-  line_end = new QComboBox(line_end_group);
-  line_end->setGeometry(96, 53, 89, 20);
-  for (const LineEnd& item : kLineEnds) line_end->addItem(item.item);
+  line_end = MakeList(line_end_group, kLineEnds, {96, 53, 89, 20});
   line_end->setCurrentIndex(-1);
 
   Make<QLabel>(environment, "※ 最大10個のウインドウまで表示", {224, 25, 200, 14});
@@ -70,20 +77,27 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlag
   newer_formats = MakeButton<QCheckBox>(reading, SettingId::kNewerFormats,
                                         "新しい形式のPDFも読み込む(&N)", {16, 22, 241, 17});
 
-  auto* encoding_label = Make<QLabel>(text_file, "文字コード(&C)", {16, 24, 76, 14});
-  encoding = new QComboBox(text_file);
-  encoding->setGeometry(96, 21, 137, 20);
-  for (const EncodingChoice& item : kEncodings) encoding->addItem(item.item);
-  encoding_label->setBuddy(encoding);
+  encoding = MakeList(text_file, kEncodings, {96, 21, 137, 20});
+  Make<QLabel>(text_file, "文字コード(&C)", {16, 24, 76, 14})->setBuddy(encoding);
   fold_compatibility = MakeButton<QCheckBox>(text_file, SettingId::kFoldCompatibility,
                                              "互換文字を正規化する", {256, 22, 185, 17});
   fold_compatibility->setEnabled(false);
   connect(encoding, &QComboBox::currentIndexChanged, fold_compatibility,
           [this](int index) { fold_compatibility->setEnabled(index > 0); });
+  layout_order = MakeButton<QCheckBox>(text_file, SettingId::kLayoutOrder,
+                                       "レイアウト順に並べる(&L)", {16, 46, 185, 17});
+  ruby = MakeList(text_file, kRubyChoices, {300, 45, 141, 20});
+  Make<QLabel>(text_file, "ルビ(&U)", {256, 48, 40, 14})->setBuddy(ruby);
+  ruby->setEnabled(false);
+  connect(layout_order, &QCheckBox::toggled, ruby, &QComboBox::setEnabled);
 
-  controls_ = {page_banners,  ask_page_range, line_breaks,   no_line_breaks,
-               line_end,      open_in_editor, ask_save_path, confirm_overwrite,
-               show_warnings, newer_formats,  encoding,      fold_compatibility};
+  controls_ = {page_banners,  ask_page_range,
+               line_breaks,   no_line_breaks,
+               line_end,      open_in_editor,
+               ask_save_path, confirm_overwrite,
+               show_warnings, newer_formats,
+               encoding,      fold_compatibility,
+               layout_order,  ruby};
 
   setTabOrder(cancel_button, output);
   setTabOrder(output, line_end_group);

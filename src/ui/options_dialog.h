@@ -31,6 +31,9 @@ class OptionsDialog final : public QDialog {
   QComboBox* encoding;
   // Enabled for the Unicode encodings only, which alone fold.
   QCheckBox* fold_compatibility;
+  QCheckBox* layout_order;
+  // Enabled while layout order is checked, the only reading that finds ruby; keeps its value.
+  QComboBox* ruby;
   QPushButton* ok_button;
   QPushButton* cancel_button;
 

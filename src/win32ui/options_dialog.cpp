@@ -11,10 +11,13 @@ namespace {
 
 // The control of each option setting, in the table's order.
 constexpr int kControlIds[] = {
-    IDC_OPTION_PAGE_BANNERS,   IDC_OPTION_ASK_PAGE_RANGE,    IDC_OPTION_LINE_BREAKS,
-    IDC_OPTION_NO_LINE_BREAKS, IDC_OPTION_LINE_END,          IDC_OPTION_OPEN_IN_EDITOR,
-    IDC_OPTION_ASK_SAVE_PATH,  IDC_OPTION_CONFIRM_OVERWRITE, IDC_OPTION_SHOW_WARNINGS,
-    IDC_OPTION_NEWER_FORMATS,  IDC_OPTION_ENCODING,          IDC_OPTION_FOLD_COMPATIBILITY,
+    IDC_OPTION_PAGE_BANNERS,  IDC_OPTION_ASK_PAGE_RANGE,
+    IDC_OPTION_LINE_BREAKS,   IDC_OPTION_NO_LINE_BREAKS,
+    IDC_OPTION_LINE_END,      IDC_OPTION_OPEN_IN_EDITOR,
+    IDC_OPTION_ASK_SAVE_PATH, IDC_OPTION_CONFIRM_OVERWRITE,
+    IDC_OPTION_SHOW_WARNINGS, IDC_OPTION_NEWER_FORMATS,
+    IDC_OPTION_ENCODING,      IDC_OPTION_FOLD_COMPATIBILITY,
+    IDC_OPTION_LAYOUT_ORDER,  IDC_OPTION_RUBY,
 };
 static_assert(std::size(kControlIds) == kOptionSettings.size());
 
@@ -45,6 +48,12 @@ void EnableFolding(HWND dialog) {
   EnableWindow(GetDlgItem(dialog, IDC_OPTION_FOLD_COMPATIBILITY), encoding > 0);
 }
 
+// Ruby is found in layout order alone: its list is enabled with it, and keeps its value.
+void EnableRuby(HWND dialog) {
+  EnableWindow(GetDlgItem(dialog, IDC_OPTION_RUBY),
+               IsDlgButtonChecked(dialog, IDC_OPTION_LAYOUT_ORDER) == BST_CHECKED);
+}
+
 }  // namespace
 
 void OptionsDialog::Execute(HWND owner) {
@@ -56,6 +65,7 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND window, UINT message, WPARAM wpa
     SetInitialStates(window);
     LoadControls(window);
     EnableFolding(window);
+    EnableRuby(window);
     SetFocus(GetDlgItem(window, IDCANCEL));
     return FALSE;  // the focus is set
   }
@@ -69,6 +79,11 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND window, UINT message, WPARAM wpa
     EnableFolding(window);
     return TRUE;
   }
+  if (message == WM_COMMAND && LOWORD(wparam) == IDC_OPTION_LAYOUT_ORDER &&
+      HIWORD(wparam) == BN_CLICKED) {
+    EnableRuby(window);
+    return TRUE;
+  }
   return FALSE;
 }
 
@@ -78,6 +93,9 @@ void OptionsDialog::SetInitialStates(HWND dialog) {
   // Shift-JIS, also for a value that names no item.
   AddItems(dialog, IDC_OPTION_ENCODING, kEncodings);
   SendDlgItemMessageW(dialog, IDC_OPTION_ENCODING, CB_SETCURSEL, 0, 0);
+  // Leaving ruby out, also for a value that names no item.
+  AddItems(dialog, IDC_OPTION_RUBY, kRubyChoices);
+  SendDlgItemMessageW(dialog, IDC_OPTION_RUBY, CB_SETCURSEL, 0, 0);
   for (size_t i = 0; i < kOptionSettings.size(); ++i) {
     if (kOptionSettings[i].type == SettingType::kFlag && kOptionSettings[i].fallback == 1) {
       CheckDlgButton(dialog, kControlIds[i], BST_CHECKED);

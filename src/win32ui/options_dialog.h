@@ -15,7 +15,8 @@ class OptionsDialog final {
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   // The states before anything is read: the line ends listed, none selected; the encodings
-  // listed, Shift-JIS selected; and each check as its setting's fallback.
+  // listed, Shift-JIS selected; the ruby choices listed, leaving it out selected; and each
+  // check as its setting's fallback.
   static void SetInitialStates(HWND dialog);
   // A flag other than 0 or 1, or an index that names no item, leaves the control as it is; a
   // missing index selects the setting's fallback item.

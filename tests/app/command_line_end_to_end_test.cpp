@@ -56,9 +56,10 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrors) {
   EXPECT_EQ(help.status, ExitStatus(0));
   EXPECT_THAT(help.out, HasSubstr("使い方: lumenquill"));
   for (const char* option :
-       {"--first", "--last", "--no-banner", "--eol", "--no-breaks", "--output-dir", "--stdout",
-        "--overwrite", "--no-overwrite", "--no-open", "--newer-formats", "--quiet", "--jobs",
-        "--encoding", "--fold-compatibility", "--recursive", "--version", "--"}) {
+       {"--first",         "--last",   "--no-banner", "--eol",          "--no-breaks",
+        "--output-dir",    "--stdout", "--overwrite", "--no-overwrite", "--no-open",
+        "--newer-formats", "--quiet",  "--jobs",      "--encoding",     "--fold-compatibility",
+        "--layout",        "--ruby",   "--recursive", "--version",      "--"}) {
     EXPECT_NE(help.out.find(std::string(option) + " "), std::string::npos) << option;
   }
   EXPECT_EQ(help.err, "");
@@ -449,17 +450,40 @@ TEST_F(CommandLineRun, EncodingsAndTheWarningOfReplacedCharacters) {
   EXPECT_EQ(testing::ReadWholeFile(work_.path() + "/out.txt"), shift_jis);
 }
 
+// Layout order and ruby from the options or the settings file reach the extraction, and
+// lumenquill-info --layout-dump lists the columns and ruby of a vertical page.
+TEST_F(CommandLineRun, LayoutOrderRubyAndTheLayoutDump) {
+  const std::string pdf =
+      std::string(LUMENQUILL_TEST_DATA_DIR) + "/layout/lualatex-vertical-ruby.pdf";
+  const std::string options = "--no-banner --encoding utf-8 --eol lf --stdout ";
+  EXPECT_THAT(Run(options + pdf).out, HasSubstr("けんり\n権利と\n"));
+  EXPECT_THAT(Run(options + "--layout " + pdf).out, HasSubstr("\n権利と条約。\n"));
+  const CommandResult bracketed = Run(options + "--layout --ruby bracket " + pdf);
+  EXPECT_EQ(bracketed.status, ExitStatus(0));
+  EXPECT_THAT(bracketed.out, HasSubstr("\n権利《けんり》と条約《じょうやく》。\n"));
+  Settings("[GroupBox5]\nCheckBox11=1\nComboBox3=1\n");
+  EXPECT_EQ(Run(options + pdf).out, bracketed.out);
+
+  const CommandResult dump = testing::RunCommand(
+      std::string(LUMENQUILL_INFO_PROGRAM) + " --layout-dump " + pdf, work_.path());
+  EXPECT_EQ(dump.status, ExitStatus(0));
+  EXPECT_THAT(dump.out, HasSubstr("  text  権利と条約。\npage 1  v  ["));
+  EXPECT_THAT(dump.out, HasSubstr("]  ruby  けんり\n"));
+}
+
 // lumenquill-info: help and version, usage errors with status 2, a failure naming its file once.
 TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
   const std::string info = LUMENQUILL_INFO_PROGRAM;
   const CommandResult help = testing::RunCommand(info + " --help", work_.path());
   EXPECT_EQ(help.status, ExitStatus(0));
   EXPECT_THAT(help.out, HasSubstr("--fonts FILE..."));
+  EXPECT_THAT(help.out, HasSubstr("--layout-dump FILE "));
   EXPECT_EQ(testing::RunCommand(info + " --version", work_.path()).out,
             "lumenquill-info (Lumenquill 1.21)\n");
 
   for (const std::string arguments :
-       {"", "--fonts", "--fonts --colour a.pdf", "--object 1", "--object x a.pdf", "--extract"}) {
+       {"", "--fonts", "--fonts --colour a.pdf", "--object 1", "--object x a.pdf", "--extract",
+        "--layout-dump", "--layout-dump a.pdf b.pdf", "--extract o.txt --ruby x a.pdf"}) {
     SCOPED_TRACE(arguments);
     const CommandResult usage = testing::RunCommand(info + " " + arguments, work_.path());
     EXPECT_EQ(usage.status, ExitStatus(2));
@@ -467,7 +491,8 @@ TEST_F(CommandLineRun, DiagnosticToolCommandLine) {
   }
 
   const std::string missing = work_.path() + "/missing.pdf";
-  for (const std::string command : {" ", " --fonts ", " --object 1 ", " --extract out.txt "}) {
+  for (const std::string command :
+       {" ", " --fonts ", " --object 1 ", " --extract out.txt ", " --layout-dump "}) {
     SCOPED_TRACE(command);
     const CommandResult failed = testing::RunCommand(info + command + missing, work_.path());
     EXPECT_EQ(failed.status, ExitStatus(1));

@@ -33,6 +33,8 @@ TEST(Settings, DefaultsWithoutAFile) {
   EXPECT_EQ(extraction.new_line, "\r\n");
   EXPECT_EQ(extraction.encoding.encoding, OutputEncoding::kShiftJIS);
   EXPECT_FALSE(extraction.encoding.fold_compatibility_forms);
+  EXPECT_FALSE(extraction.layout_order);
+  EXPECT_EQ(extraction.ruby, RubyHandling::kDrop);
   EXPECT_FALSE(flags.ask_page_range);
   EXPECT_TRUE(flags.open_in_editor);
   EXPECT_FALSE(flags.ask_save_path);
@@ -94,6 +96,20 @@ TEST(Settings, EachKeyAndItsOddValues) {
   }
   EXPECT_TRUE(Applied("[GroupBox5]\nCheckBox10=1\n").extraction.encoding.fold_compatibility_forms);
   EXPECT_FALSE(Applied("[GroupBox5]\nCheckBox10=2\n").extraction.encoding.fold_compatibility_forms);
+  EXPECT_TRUE(Applied("[GroupBox5]\nCheckBox11=1\n").extraction.layout_order);
+  EXPECT_FALSE(Applied("[GroupBox5]\nCheckBox11=2\n").extraction.layout_order);
+  // Ruby by its item; a value that names none reads as leaving it out.
+  const RubyHandling handlings[] = {RubyHandling::kDrop, RubyHandling::kBracket,
+                                    RubyHandling::kAsDrawn};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Applied("[GroupBox5]\nComboBox3=" + std::to_string(i) + "\n").extraction.ruby,
+              handlings[i]);
+  }
+  for (const char* odd : {"3", "-1", "bracket"}) {
+    EXPECT_EQ(Applied(std::string("[GroupBox5]\nComboBox3=") + odd + "\n").extraction.ruby,
+              RubyHandling::kDrop)
+        << odd;
+  }
   EXPECT_FALSE(Applied("[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n").extraction.line_breaks);
   const Applied all_on(
       "[GroupBox1]\nCheckBox2=1\n[GroupBox3]\nCheckBox5=0\nCheckBox6=1\nCheckBox7=0\n");

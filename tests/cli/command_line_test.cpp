@@ -54,7 +54,10 @@ TEST(CommandLine, EachOptionSetsItsSetting) {
                                    "b",
                                    "--encoding",
                                    "utf-8-bom",
-                                   "--fold-compatibility"});
+                                   "--fold-compatibility",
+                                   "--layout",
+                                   "--ruby",
+                                   "as-drawn"});
   EXPECT_EQ(line.request, CommandLine::Action::kConvert);
   EXPECT_EQ(line.options.first_page, 2);
   EXPECT_EQ(line.options.last_page, 5);
@@ -67,6 +70,8 @@ TEST(CommandLine, EachOptionSetsItsSetting) {
   EXPECT_EQ(line.options.newer_formats, true);
   EXPECT_EQ(line.options.encoding, OutputEncoding::kUTF8WithBOM);
   EXPECT_EQ(line.options.fold_compatibility, true);
+  EXPECT_EQ(line.options.layout_order, true);
+  EXPECT_EQ(line.options.ruby, RubyHandling::kAsDrawn);
   EXPECT_TRUE(line.quiet);
   EXPECT_EQ(line.jobs, 3);
   EXPECT_FALSE(line.to_standard_output);
@@ -80,7 +85,7 @@ TEST(CommandLine, NothingSetByDefault) {
   EXPECT_FALSE(line.options.page_banner || line.options.new_line || line.options.line_breaks ||
                line.options.output_folder || line.options.overwrite ||
                line.options.open_in_editor || line.options.newer_formats || line.options.encoding ||
-               line.options.fold_compatibility);
+               line.options.fold_compatibility || line.options.layout_order || line.options.ruby);
   EXPECT_FALSE(line.quiet || line.to_standard_output);
   EXPECT_EQ(line.jobs, 1);
 }
@@ -91,6 +96,13 @@ TEST(CommandLine, ValuesAndLaterOptionsWin) {
   EXPECT_EQ(Parsed({"--encoding=sjis"}).options.encoding, OutputEncoding::kShiftJIS);
   EXPECT_EQ(Parsed({"--encoding", "utf-8"}).options.encoding, OutputEncoding::kUTF8);
   EXPECT_EQ(Parsed({"--encoding", "utf-16"}).options.encoding, OutputEncoding::kUTF16LEWithBOM);
+  EXPECT_EQ(Parsed({"--ruby=drop"}).options.ruby, RubyHandling::kDrop);
+  EXPECT_EQ(Parsed({"--ruby", "bracket"}).options.ruby, RubyHandling::kBracket);
+  // Both reach the extraction, over what the settings file gave.
+  ExtractionOptions extraction;
+  ApplyRunOptions(Parsed({"--layout", "--ruby", "bracket"}).options, extraction);
+  EXPECT_TRUE(extraction.layout_order);
+  EXPECT_EQ(extraction.ruby, RubyHandling::kBracket);
   EXPECT_EQ(Parsed({"--no-overwrite", "--overwrite"}).options.overwrite, true);
   EXPECT_EQ(Parsed({"-j", "2", "--jobs", "4"}).jobs, 4);
   EXPECT_TRUE(Parsed({"--stdout", "x.pdf"}).to_standard_output);
@@ -154,6 +166,11 @@ TEST(CommandLine, UsageErrors) {
   }
   EXPECT_THAT(ErrorOf({"a.pdf", "--encoding"}), HasSubstr("--encoding の値がありません"));
   EXPECT_THAT(ErrorOf({"--fold-compatibility=1"}), HasSubstr("--fold-compatibility"));
+  for (const char* ruby : {"Drop", "brackets", "as_drawn", ""}) {
+    EXPECT_THAT(ErrorOf({"--ruby", ruby, "a.pdf"}),
+                HasSubstr("--ruby の値が正しくありません: '" + std::string(ruby) + "'"));
+  }
+  EXPECT_THAT(ErrorOf({"--layout=1"}), HasSubstr("--layout"));
   for (const char* page : {"0", "-1", "two", "1.5", "", "99999999999"}) {
     EXPECT_THAT(ErrorOf({"--first", page, "a.pdf"}), HasSubstr("--first の値が正しくありません"))
         << page;

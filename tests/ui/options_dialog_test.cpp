@@ -14,6 +14,13 @@ namespace {
 
 using testing::SettingsFile;
 
+// A list's items, in its order, separated by "|".
+QString Items(const QComboBox& list) {
+  QStringList items;
+  for (int i = 0; i < list.count(); ++i) items.append(list.itemText(i));
+  return items.join('|');
+}
+
 // Each control shows its own setting and OK writes it back under the same key: with every
 // setting set to the other value than its fallback, each control shows that value.
 TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
@@ -30,12 +37,14 @@ TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
       {SettingId::kConfirmOverwrite, dialog.confirm_overwrite},
       {SettingId::kShowWarnings, dialog.show_warnings},
       {SettingId::kNewerFormats, dialog.newer_formats},
-      {SettingId::kFoldCompatibility, dialog.fold_compatibility}};
+      {SettingId::kFoldCompatibility, dialog.fold_compatibility},
+      {SettingId::kLayoutOrder, dialog.layout_order}};
   for (const auto& [id, button] : buttons) {
     EXPECT_EQ(button->isChecked(), SettingOf(id).fallback != 1) << SettingOf(id).key;
   }
   EXPECT_EQ(dialog.line_end->currentText(), "CR");
   EXPECT_EQ(dialog.encoding->currentText(), "UTF-16LE (BOM付き)");
+  EXPECT_EQ(dialog.ruby->currentText(), "そのまま残す");
   QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
   EXPECT_EQ(testing::ReadWholeFile(file.path()), testing::kInvertedOptionsText);
 }
@@ -82,7 +91,8 @@ TEST(OptionsDialog, OddValues) {
   EXPECT_EQ(testing::ReadWholeFile(file.path()),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\n"
             "RadioButton2=1\nComboBox1=1\n[GroupBox3]\nCheckBox5=1\nCheckBox6=0\nCheckBox7=1\n"
-            "CheckBox8=1\n[GroupBox4]\nCheckBox9=0\n[GroupBox5]\nComboBox2=0\nCheckBox10=0\n");
+            "CheckBox8=1\n[GroupBox4]\nCheckBox9=0\n[GroupBox5]\nComboBox2=0\nCheckBox10=0\n"
+            "CheckBox11=0\nComboBox3=0\n");
 }
 
 // No two controls of the dialog answer the same Alt key.
@@ -98,9 +108,9 @@ TEST(OptionsDialog, AcceleratorsAreDistinct) {
     const qsizetype amp = text.indexOf('&');
     if (amp >= 0 && amp + 1 < text.size()) letters.append(text.mid(amp + 1, 1).toUpper());
   }
-  EXPECT_EQ(letters.size(), 8);
+  EXPECT_EQ(letters.size(), 10);
   letters.removeDuplicates();
-  EXPECT_EQ(letters.size(), 8) << letters.join(' ').toStdString();
+  EXPECT_EQ(letters.size(), 10) << letters.join(' ').toStdString();
   EXPECT_EQ(dialog.newer_formats->text(), "新しい形式のPDFも読み込む(&N)");
 }
 
@@ -134,9 +144,7 @@ TEST(OptionsDialog, EncodingAndFolding) {
   SettingsFile file("[GroupBox5]\nComboBox2=9\nCheckBox10=1\n");
   OptionsDialog dialog;
   dialog.show();
-  QStringList items;
-  for (int i = 0; i < dialog.encoding->count(); ++i) items.append(dialog.encoding->itemText(i));
-  EXPECT_EQ(items.join('|'), "Shift-JIS|UTF-8|UTF-8 (BOM付き)|UTF-16LE (BOM付き)");
+  EXPECT_EQ(Items(*dialog.encoding), "Shift-JIS|UTF-8|UTF-8 (BOM付き)|UTF-16LE (BOM付き)");
   EXPECT_EQ(dialog.encoding->currentIndex(), 0);
   EXPECT_TRUE(dialog.fold_compatibility->isChecked());
   EXPECT_FALSE(dialog.fold_compatibility->isEnabled());
@@ -150,6 +158,34 @@ TEST(OptionsDialog, EncodingAndFolding) {
   LoadOptions(extraction);
   EXPECT_EQ(extraction.encoding.encoding, OutputEncoding::kUTF8WithBOM);
   EXPECT_TRUE(extraction.encoding.fold_compatibility_forms);
+}
+
+// The ruby choices in their order, leaving it out for a value that names none; the list is
+// enabled while layout order is checked and keeps its value when it is not.
+TEST(OptionsDialog, LayoutOrderAndRuby) {
+  {
+    SettingsFile file("[GroupBox5]\nComboBox3=7\n");
+    OptionsDialog dialog;
+    dialog.show();
+    EXPECT_EQ(Items(*dialog.ruby), "除く|《》で囲んで残す|そのまま残す");
+    EXPECT_EQ(dialog.ruby->currentIndex(), 0);
+    EXPECT_FALSE(dialog.layout_order->isChecked());
+    EXPECT_FALSE(dialog.ruby->isEnabled());
+    dialog.layout_order->setChecked(true);
+    EXPECT_TRUE(dialog.ruby->isEnabled());
+    dialog.ruby->setCurrentIndex(1);
+    dialog.layout_order->setChecked(false);
+    EXPECT_FALSE(dialog.ruby->isEnabled());
+    QTest::mouseClick(dialog.ok_button, Qt::LeftButton);
+    ExtractionOptions extraction;
+    LoadOptions(extraction);
+    EXPECT_FALSE(extraction.layout_order);
+    EXPECT_EQ(extraction.ruby, RubyHandling::kBracket);
+  }
+  SettingsFile file("[GroupBox5]\nCheckBox11=1\n");
+  OptionsDialog dialog;
+  dialog.show();
+  EXPECT_TRUE(dialog.ruby->isEnabled());
 }
 
 }  // namespace

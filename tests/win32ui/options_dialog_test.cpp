@@ -34,6 +34,13 @@ int ComboSelection(HWND dialog, int combo = IDC_OPTION_LINE_END) {
 
 bool Enabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)); }
 
+// Checks or unchecks layout order as a click does, telling the dialog.
+void SetLayoutOrder(HWND dialog, bool checked) {
+  CheckDlgButton(dialog, IDC_OPTION_LAYOUT_ORDER, checked ? BST_CHECKED : BST_UNCHECKED);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTION_LAYOUT_ORDER, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_OPTION_LAYOUT_ORDER)));
+}
+
 // The letters after "&" in the captions of the dialog's controls.
 std::multiset<char> AcceleratorLetters(HWND dialog) {
   std::multiset<char> letters;
@@ -54,10 +61,12 @@ TEST(OptionsDialog, FreshFileAndOk) {
   driver.Then("オプション", [](HWND dialog) {
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
     const std::multiset<char> letters = AcceleratorLetters(dialog);
-    EXPECT_EQ(letters.size(), 8u);
-    EXPECT_EQ(std::set<char>(letters.begin(), letters.end()).size(), 8u);
+    EXPECT_EQ(letters.size(), 10u);
+    EXPECT_EQ(std::set<char>(letters.begin(), letters.end()).size(), 10u);
     EXPECT_EQ(ComboSelection(dialog, IDC_OPTION_ENCODING), 0);
     EXPECT_FALSE(Enabled(dialog, IDC_OPTION_FOLD_COMPATIBILITY));
+    EXPECT_EQ(ComboSelection(dialog, IDC_OPTION_RUBY), 0);
+    EXPECT_FALSE(Enabled(dialog, IDC_OPTION_RUBY));
     testing::PostClick(dialog, IDOK);
   });
   OptionsDialog().Execute(nullptr);
@@ -81,13 +90,16 @@ TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
         {SettingId::kConfirmOverwrite, IDC_OPTION_CONFIRM_OVERWRITE},
         {SettingId::kShowWarnings, IDC_OPTION_SHOW_WARNINGS},
         {SettingId::kNewerFormats, IDC_OPTION_NEWER_FORMATS},
-        {SettingId::kFoldCompatibility, IDC_OPTION_FOLD_COMPATIBILITY}};
+        {SettingId::kFoldCompatibility, IDC_OPTION_FOLD_COMPATIBILITY},
+        {SettingId::kLayoutOrder, IDC_OPTION_LAYOUT_ORDER}};
     for (const auto& [id, control] : checks) {
       EXPECT_EQ(Checked(dialog, control), SettingOf(id).fallback != 1) << SettingOf(id).key;
     }
     EXPECT_EQ(ComboSelection(dialog), 2);
     EXPECT_EQ(ComboSelection(dialog, IDC_OPTION_ENCODING), 3);
     EXPECT_TRUE(Enabled(dialog, IDC_OPTION_FOLD_COMPATIBILITY));
+    EXPECT_EQ(ComboSelection(dialog, IDC_OPTION_RUBY), 2);
+    EXPECT_TRUE(Enabled(dialog, IDC_OPTION_RUBY));
     testing::PostClick(dialog, IDOK);
   });
   OptionsDialog().Execute(nullptr);
@@ -100,7 +112,7 @@ TEST(OptionsDialog, EachControlReadsAndWritesItsSetting) {
 TEST(OptionsDialog, OddValuesCancelAndClose) {
   const std::string odd =
       "[GroupBox1]\nCheckBox1=2\n[GroupBox2]\nRadioButton1=1\nRadioButton2=1\nComboBox1=9\n"
-      "[GroupBox5]\nComboBox2=9\n";
+      "[GroupBox5]\nComboBox2=9\nComboBox3=9\n";
   SettingsFile file(odd);
   DialogDriver driver;
   driver.Then("オプション", [](HWND dialog) {
@@ -109,6 +121,7 @@ TEST(OptionsDialog, OddValuesCancelAndClose) {
     EXPECT_FALSE(Checked(dialog, IDC_OPTION_LINE_BREAKS));
     EXPECT_EQ(ComboSelection(dialog), -1);
     EXPECT_EQ(ComboSelection(dialog, IDC_OPTION_ENCODING), 0);  // Shift-JIS, as it reads
+    EXPECT_EQ(ComboSelection(dialog, IDC_OPTION_RUBY), 0);      // left out, as it reads
     CheckDlgButton(dialog, IDC_OPTION_ASK_PAGE_RANGE, BST_CHECKED);
     testing::PostClick(dialog, IDCANCEL);
   });
@@ -127,6 +140,12 @@ TEST(OptionsDialog, OddValuesCancelAndClose) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTION_ENCODING, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_OPTION_ENCODING)));
     EXPECT_TRUE(Enabled(dialog, IDC_OPTION_FOLD_COMPATIBILITY));
+    // Ruby's list follows the layout order check box and keeps the choice made while enabled.
+    SetLayoutOrder(dialog, true);
+    EXPECT_TRUE(Enabled(dialog, IDC_OPTION_RUBY));
+    SendDlgItemMessageW(dialog, IDC_OPTION_RUBY, CB_SETCURSEL, 1, 0);
+    SetLayoutOrder(dialog, false);
+    EXPECT_FALSE(Enabled(dialog, IDC_OPTION_RUBY));
     // Alt+N, the accelerator of "新しい形式のPDFも読み込む(&N)".
     PostMessageW(dialog, WM_SYSCHAR, 'n', 1 << 29);
   });
@@ -139,7 +158,8 @@ TEST(OptionsDialog, OddValuesCancelAndClose) {
   // The encoding's section stays where the file had it.
   EXPECT_EQ(SettingsText(file),
             "[GroupBox1]\nCheckBox1=1\nCheckBox2=0\n[GroupBox2]\nRadioButton1=0\nRadioButton2=1\n"
-            "ComboBox1=1\n[GroupBox5]\nComboBox2=1\nCheckBox10=0\n[GroupBox3]\nCheckBox5=1\n"
+            "ComboBox1=1\n[GroupBox5]\nComboBox2=1\nComboBox3=1\nCheckBox10=0\nCheckBox11=0\n"
+            "[GroupBox3]\nCheckBox5=1\n"
             "CheckBox6=0\nCheckBox7=1\nCheckBox8=1\n[GroupBox4]\nCheckBox9=1\n");
 }
 
