@@ -104,15 +104,27 @@ class DirectionWriter {
     size_t a = attachments_begin;
     std::string text;
     const LayoutUnit* previous = nullptr;
+    // The page's text not yet copied: units drawn one after the other without a space between
+    // them are copied at once.
+    uint32_t pending_begin = 0, pending_end = 0;
+    const auto copy_pending = [&] {
+      text.append(page_.text, pending_begin, pending_end - pending_begin);
+      pending_begin = pending_end = 0;
+    };
     for (uint32_t k = 0; k < line.units_end - line.units_begin; ++k) {
       const LayoutUnit& unit = units_[lines_.units[line.units_begin + k]];
-      if (previous && NeedsSpace(*previous, unit)) text += ' ';
-      text.append(page_.text, unit.text_begin, unit.text_end - unit.text_begin);
+      const bool space = previous && NeedsSpace(*previous, unit);
+      if (space || unit.text_begin != pending_end) copy_pending();
+      if (space) text += ' ';
+      if (pending_begin == pending_end) pending_begin = unit.text_begin;
+      pending_end = unit.text_end;
       previous = &unit;
       for (; bracket && a < attachments_end && attachments_[a].last == k; ++a) {
+        copy_pending();
         text += "《" + LineText(attachments_[a].ruby) + "》";
       }
     }
+    copy_pending();
     return text;
   }
 

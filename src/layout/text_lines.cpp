@@ -105,9 +105,14 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
       for (uint32_t u = runs[r].begin; u < runs[r].end; ++u) result.units.push_back(u);
     }
     line.units_end = static_cast<uint32_t>(result.units.size());
-    std::stable_sort(
-        result.units.begin() + line.units_begin, result.units.end(),
-        [&units](uint32_t a, uint32_t b) { return units[a].along_begin < units[b].along_begin; });
+    // Most lines arrive in order: the sort (which allocates) only for those that do not.
+    const auto along = [&units](uint32_t a, uint32_t b) {
+      return units[a].along_begin < units[b].along_begin;
+    };
+    const auto line_units = result.units.begin() + line.units_begin;
+    if (!std::is_sorted(line_units, result.units.end(), along)) {
+      std::stable_sort(line_units, result.units.end(), along);
+    }
     result.lines.push_back(line);
     line_runs.clear();
   };

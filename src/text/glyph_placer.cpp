@@ -355,12 +355,24 @@ void GlyphPlacer::ShowString(std::string_view codes) {
   const auto size = static_cast<float>(
       std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
       std::abs(state_.font_size));
+  CodeTextCache* const one_byte_texts = OneByteTexts(font);
   for (size_t i = 0; i < codes.size() && page_.glyphs.size() < max_glyphs_;) {
     const size_t length = CodeLength(codes, i, font);
     if (length > codes.size() - i) break;
-    PlaceGlyph(codes.substr(i, length), font, to_page, size);
+    PlaceGlyph(codes.substr(i, length), font, one_byte_texts, to_page, size);
     i += length;
   }
+}
+
+CodeTextCache* GlyphPlacer::OneByteTexts(const GlyphFont& font) {
+  if (font.codes != GlyphFont::Codes::kOneByte) return nullptr;
+  if (font.selection != last_selection_) {
+    std::unique_ptr<CodeTextCache>& texts = code_texts_[font.selection];
+    if (!texts) texts = std::make_unique<CodeTextCache>(*font.selection);
+    last_selection_ = font.selection;
+    last_code_texts_ = texts.get();
+  }
+  return last_code_texts_;
 }
 
 void GlyphPlacer::ShowArray() {
@@ -381,8 +393,8 @@ void GlyphPlacer::ShowArray() {
 // to_page, the text matrix followed by the CTM) by its advance: along x for a horizontal font
 // (scaled horizontally), down for a vertical one, where the origin is the glyph's top centre.
 // Word spacing applies to the one-byte code 32.
-void GlyphPlacer::PlaceGlyph(std::string_view code, const GlyphFont& font, Matrix& to_page,
-                             float size) {
+void GlyphPlacer::PlaceGlyph(std::string_view code, const GlyphFont& font,
+                             CodeTextCache* one_byte_texts, Matrix& to_page, float size) {
   const double spacing =
       state_.char_spacing + (code.size() == 1 && code[0] == ' ' ? state_.word_spacing : 0);
   const double advance = GlyphAdvance(code, font) * state_.font_size + spacing;
@@ -401,7 +413,11 @@ void GlyphPlacer::PlaceGlyph(std::string_view code, const GlyphFont& font, Matri
   if (!AllFinite({glyph.x, glyph.y, glyph.advance_x, glyph.advance_y, glyph.size})) return;
 
   glyph.text_begin = static_cast<uint32_t>(page_.text.size());
-  font.selection->Convert(code, page_.text);
+  if (one_byte_texts) {
+    one_byte_texts->Append(static_cast<uint8_t>(code[0]), page_.text);
+  } else {
+    font.selection->Convert(code, page_.text);
+  }
   glyph.text_end = static_cast<uint32_t>(page_.text.size());
   page_.glyphs.push_back(glyph);
 }

@@ -13,6 +13,7 @@
 #include "content/page_resources.h"
 #include "layout/placed_page.h"
 #include "reader/byte_stream.h"
+#include "text/code_text_cache.h"
 #include "text/font_cache.h"
 #include "text/font_name_index.h"
 #include "text/font_selection.h"
@@ -92,7 +93,10 @@ class GlyphPlacer final {
   void NextLine(double tx, double ty);
   void ShowString(std::string_view codes);
   void ShowArray();
-  void PlaceGlyph(std::string_view code, const GlyphFont& font, Matrix& to_page, float size);
+  // The cache of the font's code texts when its codes are one byte each, else null.
+  CodeTextCache* OneByteTexts(const GlyphFont& font);
+  void PlaceGlyph(std::string_view code, const GlyphFont& font, CodeTextCache* one_byte_texts,
+                  Matrix& to_page, float size);
   // The last count numbers before the operator, when there are as many, all finite.
   bool TakeNumbers(size_t count, double* numbers) const;
 
@@ -103,6 +107,9 @@ class GlyphPlacer final {
   std::unordered_map<const FontList*, std::unique_ptr<LevelFonts>> level_fonts_;
   const FontSelection no_selection_;  // before any Tf: one byte a code, as single-byte text
   const GlyphFont no_font_{&no_selection_};
+  std::unordered_map<const FontSelection*, std::unique_ptr<CodeTextCache>> code_texts_;
+  const FontSelection* last_selection_ = nullptr;  // the last lookup of code_texts_
+  CodeTextCache* last_code_texts_ = nullptr;
 
   TextGraphicsState state_;
   std::vector<TextGraphicsState> saved_;
