@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -26,10 +27,20 @@ inline const char* SkipTokenWhiteSpace(const char* cursor, const char* end) {
   return cursor;
 }
 
+// How many bytes after a token's first RegularTokenEnd looks at before it checks the bound.
+inline constexpr ptrdiff_t kUncheckedTokenBytes = 8;
+
 // The end of a token of regular bytes (a name's slash counts as one) that starts at start: the
 // first delimiter after it, which must come before end; else null, as the token runs into end.
 inline const char* RegularTokenEnd(const char* start, const char* end) {
   const char* stop = start + 1;
+  // Away from the end, the first bytes are looked at without a check of the bound each: nearly
+  // every token of a content stream is shorter than that.
+  if (end - stop > kUncheckedTokenBytes) {
+    for (const char* const checked = stop + kUncheckedTokenBytes; stop != checked; ++stop) {
+      if (IsTokenDelimiter(static_cast<uint8_t>(*stop))) return stop;
+    }
+  }
   while (stop != end && !IsTokenDelimiter(static_cast<uint8_t>(*stop))) ++stop;
   return stop != end ? stop : nullptr;
 }

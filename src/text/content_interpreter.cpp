@@ -102,7 +102,6 @@ void ContentInterpreter::DecodeTextObject(ByteStream& content, std::string& outp
   num_b_ = {};
   next_slot_a_ = true;
   number_count_ = 0;
-  recent_slot_ = 0;
   scale_x_ = scale_y_ = 1;  // BT starts with the identity matrix
   // Every token of a text object comes here, read in one pass over the buffer's bytes: one
   // switch on the token's first byte finds what it is and how far it runs (a delimiter is a
@@ -270,11 +269,11 @@ void ContentInterpreter::ApplyPositioning(std::string& output, Move move) {
 // The lengths of the matrix's x and y unit vectors, from a b c d of a b c d e f Tm; a Tm with
 // fewer numbers, or with one that is no number, leaves them as they were.
 void ContentInterpreter::SetTextMatrixScale() {
-  if (number_count_ < recent_numbers_.size()) return;
+  if (number_count_ < kMatrixNumbers) return;
   double abcd[4];
   for (size_t k = 0; k < 4; ++k) {
-    // The sixth number before the operator is a; recent_slot_ is where that one went.
-    const size_t index = (recent_slot_ + k) % recent_numbers_.size();
+    // The sixth number before the operator is a.
+    const size_t index = (number_count_ - kMatrixNumbers + k) & (recent_numbers_.size() - 1);
     const std::optional<double> value = DecimalToDouble(recent_numbers_[index]);
     if (!value) return;
     abcd[k] = *value;

@@ -119,18 +119,16 @@ class ContentInterpreter final {
   std::string_view num_a_;
   std::string_view num_b_;
   bool next_slot_a_ = true;
-  // The last six numbers of the current text object, for the matrix of a Tm; recent_slot_ is
-  // where the next one goes.
-  std::array<std::string_view, 6> recent_numbers_;
+  // The last numbers of the current text object, at number_count_ modulo the size (a power of
+  // two, so that the slot is a mask), for the six numbers of a Tm.
+  static constexpr size_t kMatrixNumbers = 6;
+  std::array<std::string_view, 8> recent_numbers_;
   size_t number_count_ = 0;
-  size_t recent_slot_ = 0;
   // Keeps a number of the text object for the positioning operators and Tm.
   void NoteNumberOperand(std::string_view token) {
     (next_slot_a_ ? num_a_ : num_b_) = token;
     next_slot_a_ = !next_slot_a_;
-    recent_numbers_[recent_slot_] = token;
-    recent_slot_ = recent_slot_ + 1 == recent_numbers_.size() ? 0 : recent_slot_ + 1;
-    ++number_count_;
+    recent_numbers_[number_count_++ & (recent_numbers_.size() - 1)] = token;
   }
   // The length of a text-space unit along x and along y, by the last Tm of the text object:
   // producers that set the font size in the matrix (12 0 0 12 x y Tm) move in units of it.

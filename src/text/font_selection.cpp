@@ -1,7 +1,5 @@
 #include "text/font_selection.h"
 
-#include "codes/cid_glyph_text.h"
-
 namespace lumenquill {
 namespace {
 
@@ -12,28 +10,6 @@ bool IsSimpleFont(const std::string& subtype) {
 }
 
 }  // namespace
-
-void FontSelection::Convert(std::string_view codes, std::string& dest) const {
-  switch (conversion.kind) {
-    case ConversionKind::kToUnicode:
-    case ConversionKind::kCMapProgram:
-      ConvertByCMap(cmap, codes, dest, code_bytes, conversion.codes);
-      break;
-    case ConversionKind::kEmbeddedCmap:
-      WriteCIDsByGlyphs(*glyph_characters, codes, dest);
-      break;
-    case ConversionKind::kGlyphNames:
-      WriteByCodeTable(*conversion.codes, codes, dest);
-      break;
-    case ConversionKind::kIdentityToUnicode:
-    case ConversionKind::kUnknownCIDs:
-    case ConversionKind::kLabel:
-      conversion.converter(codes, dest);
-      break;
-    case ConversionKind::kNone:
-      break;
-  }
-}
 
 FontSelections::FontSelections(const FontList& fonts, FontCache* cache) {
   selections_.reserve(fonts.size());

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "codes/cid_glyph_text.h"
 #include "codes/cmap_reader.h"
+#include "codes/single_byte_codes.h"
 #include "content/font_resource.h"
 #include "text/font_cache.h"
 #include "text/font_conversion.h"
@@ -22,9 +24,32 @@ struct FontSelection {
   const CIDGlyphCharacters* glyph_characters = nullptr;
   bool horizontal = true;
 
-  // Appends the text of the string's codes to dest, as extracted text.
+  // Appends the text of the string's codes to dest, as extracted text. Inline: a page may hold
+  // a string for every character or two, and the conversions are calls of their own.
   void Convert(std::string_view codes, std::string& dest) const;
 };
+
+inline void FontSelection::Convert(std::string_view codes, std::string& dest) const {
+  switch (conversion.kind) {
+    case ConversionKind::kToUnicode:
+    case ConversionKind::kCMapProgram:
+      ConvertByCMap(cmap, codes, dest, code_bytes, conversion.codes);
+      break;
+    case ConversionKind::kEmbeddedCmap:
+      WriteCIDsByGlyphs(*glyph_characters, codes, dest);
+      break;
+    case ConversionKind::kGlyphNames:
+      WriteByCodeTable(*conversion.codes, codes, dest);
+      break;
+    case ConversionKind::kIdentityToUnicode:
+    case ConversionKind::kUnknownCIDs:
+    case ConversionKind::kLabel:
+      conversion.converter(codes, dest);
+      break;
+    case ConversionKind::kNone:
+      break;
+  }
+}
 
 // The selections of every font of a list, by font index. Takes a CMap reader for every font
 // with CMap programs from the cache when one is given and holds it, else builds and owns it.
