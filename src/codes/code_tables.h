@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "codes/extracted_text.h"
+
 namespace lumenquill {
 
 // What a code converts to when nothing converts it: the byte "?".
@@ -40,6 +42,16 @@ char32_t CP932ToUnicode(uint16_t code);
 // of that code, so that Shift-JIS and Unicode output agree; a vertical form's CID gives the
 // character it presents.
 char32_t AdobeJapan1ToUnicode(uint16_t cid);
+
+// The Unicode character of an extracted code point (codes/extracted_text.h): a mark as its
+// table gives it, kNoCharacter for an unknown code or one the table does not know; any other
+// code point itself.
+inline char32_t UnmarkedCharacter(char32_t c) {
+  if (c < kCP932Code) return c;
+  if (c >= kUnknownCode) return kNoCharacter;
+  if (c >= kAdobeJapan1) return AdobeJapan1ToUnicode(static_cast<uint16_t>(c - kAdobeJapan1));
+  return CP932ToUnicode(static_cast<uint16_t>(c - kCP932Code));
+}
 
 // The character a vertical presentation form (U+FE10-FE19, U+FE30-FE4F) presents; any other
 // character, and a form that presents none, itself.

@@ -36,10 +36,7 @@ bool IsMark(char32_t c) { return c >= kCP932Code; }
 // when the table does not know the code), a vertical presentation form as the character it
 // presents.
 char32_t UnicodeCharacter(char32_t c) {
-  if (!IsMark(c)) return PresentedCharacter(c);
-  if (c >= kUnknownCode) return kNoCharacter;
-  if (c >= kAdobeJapan1) return AdobeJapan1ToUnicode(static_cast<uint16_t>(c - kAdobeJapan1));
-  return CP932ToUnicode(static_cast<uint16_t>(c - kCP932Code));
+  return IsMark(c) ? UnmarkedCharacter(c) : PresentedCharacter(c);
 }
 
 bool IsKana(char32_t c) { return c >= 0x3040 && c <= 0x30FF; }
@@ -148,7 +145,7 @@ size_t TextEncoder::EncodeShiftJIS(char* text, size_t size) {
         out += 8;
         i += 8;
       }
-    while (i < size && in[i] < 0x80) *out++ = static_cast<char>(in[i++]);
+      while (i < size && in[i] < 0x80) *out++ = static_cast<char>(in[i++]);
       continue;
     }
     // Nearly all Japanese text is in the three-byte part of the BMP: a run of it is read

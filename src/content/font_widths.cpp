@@ -35,11 +35,15 @@ constexpr std::pair<const char*, const char*> kFaceAliases[] = {
 constexpr float kCourierWidth = 0.6F;
 constexpr float kUnknownFaceWidth = 0.5F;
 
-std::optional<double> NumberOf(const std::optional<PdfValue>& value, ObjectResolver& objects) {
-  if (!value) return std::nullopt;
-  const std::optional<double> number = objects.Resolve(*value).Number();
+// The value, followed when it is a reference, as a finite number; nothing for anything else.
+std::optional<double> FiniteNumber(const PdfValue& value, ObjectResolver& objects) {
+  const std::optional<double> number = objects.Resolve(value).Number();
   if (!number || !std::isfinite(*number)) return std::nullopt;
   return number;
+}
+
+std::optional<double> NumberOf(const std::optional<PdfValue>& value, ObjectResolver& objects) {
+  return value ? FiniteNumber(*value, objects) : std::nullopt;
 }
 
 std::optional<PdfArray> ArrayOf(const std::optional<PdfValue>& value, ObjectResolver& objects) {
@@ -63,8 +67,8 @@ std::vector<CIDRange> ReadCIDRanges(const PdfArray& array, size_t stride, Object
   std::vector<CIDRange> ranges;
   const auto value_at = [&](size_t i) -> std::optional<float> {
     if (i >= array.size()) return std::nullopt;
-    const std::optional<double> number = objects.Resolve(array[i]).Number();
-    if (!number || !std::isfinite(*number)) return std::nullopt;
+    const std::optional<double> number = FiniteNumber(array[i], objects);
+    if (!number) return std::nullopt;
     return static_cast<float>(*number / 1000);
   };
   size_t i = 0;
@@ -76,8 +80,8 @@ std::vector<CIDRange> ReadCIDRanges(const PdfArray& array, size_t stride, Object
       uint32_t cid = *first;
       for (size_t k = 0; k + stride <= values->size() && ranges.size() < FontWidths::kMaxRanges;
            k += stride) {
-        const std::optional<double> value = objects.Resolve((*values)[k]).Number();
-        if (value && std::isfinite(*value)) {
+        const std::optional<double> value = FiniteNumber((*values)[k], objects);
+        if (value) {
           ranges.push_back({cid, cid, static_cast<float>(*value / 1000)});
         }
         if (cid == UINT32_MAX) break;
@@ -139,14 +143,13 @@ void ReadSimpleWidths(const WidthEntries& entries, const PdfArray& array, bool t
   if (const std::optional<PdfArray> matrix =
           type3 ? ArrayOf(entries.font_matrix, objects) : std::nullopt;
       matrix && !matrix->empty()) {
-    const std::optional<double> a = objects.Resolve((*matrix)[0]).Number();
-    if (a && std::isfinite(*a)) scale = *a;
+    if (const std::optional<double> a = FiniteNumber((*matrix)[0], objects)) scale = *a;
   }
   const double first = NumberOf(entries.first_char, objects).value_or(0);
   if (!(first >= 0 && first < 256)) return;
   for (size_t k = 0; k < array.size() && first + static_cast<double>(k) < 256; ++k) {
-    const std::optional<double> width = objects.Resolve(array[k]).Number();
-    if (width && std::isfinite(*width)) {
+    const std::optional<double> width = FiniteNumber(array[k], objects);
+    if (width) {
       widths.by_code[static_cast<size_t>(first) + k] = static_cast<float>(*width * scale);
     }
   }
@@ -158,8 +161,9 @@ void ReadCIDWidths(const WidthEntries& entries, ObjectResolver& objects, FontWid
     widths.default_width = static_cast<float>(*dw / 1000);
   }
   if (const std::optional<PdfArray> dw2 = ArrayOf(entries.dw2, objects); dw2 && dw2->size() == 2) {
-    const std::optional<double> w1 = objects.Resolve((*dw2)[1]).Number();
-    if (w1 && std::isfinite(*w1)) widths.default_vertical = static_cast<float>(*w1 / 1000);
+    if (const std::optional<double> w1 = FiniteNumber((*dw2)[1], objects)) {
+      widths.default_vertical = static_cast<float>(*w1 / 1000);
+    }
   }
   if (const std::optional<PdfArray> w = ArrayOf(entries.w, objects)) {
     widths.widths = ReadCIDRanges(*w, 1, objects);

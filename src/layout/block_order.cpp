@@ -88,14 +88,14 @@ class BlockOrderer {
     for (size_t p = 0; p < starts.size(); ++p) {
       if (!IsColumn(Part(ids, starts, p), em)) return false;
     }
-    for (size_t p = 0; p < starts.size(); ++p) Order(Part(ids, starts, p), depth + 1, out);
+    OrderParts(ids, starts, depth, out);
     return true;
   }
 
   bool CutAlong(Span ids, double min_gap, int depth, std::vector<uint32_t>& out) {
     const std::vector<size_t> starts = PartsAlong(ids, min_gap);
     if (starts.size() < 2) return false;
-    for (size_t p = 0; p < starts.size(); ++p) Order(Part(ids, starts, p), depth + 1, out);
+    OrderParts(ids, starts, depth, out);
     return true;
   }
 
@@ -121,8 +121,14 @@ class BlockOrderer {
     for (size_t k = 1; k < ids.size(); ++k) {
       if (gaps_[k] > 0 && gaps_[k] >= kWideGapShare * widest) starts.push_back(k);
     }
-    for (size_t p = 0; p < starts.size(); ++p) Order(Part(ids, starts, p), depth + 1, out);
+    OrderParts(ids, starts, depth, out);
     return true;
+  }
+
+  // Reads the parts of a cut one after the other, each ordered in turn.
+  void OrderParts(Span ids, const std::vector<size_t>& starts, int depth,
+                  std::vector<uint32_t>& out) {
+    for (size_t p = 0; p < starts.size(); ++p) Order(Part(ids, starts, p), depth + 1, out);
   }
 
   static Span Part(Span ids, const std::vector<size_t>& starts, size_t p) {

@@ -34,15 +34,8 @@ constexpr double kStackedSizeRatio = 0.85;
 constexpr double kNeighbourGap = 0.5;
 constexpr double kNeighbourBaseline = 0.15;
 
-char32_t Resolved(char32_t c) {
-  if (c >= kUnknownCode) return kNoCharacter;
-  if (c >= kAdobeJapan1) return AdobeJapan1ToUnicode(static_cast<uint16_t>(c - kAdobeJapan1));
-  if (c >= kCP932Code) return CP932ToUnicode(static_cast<uint16_t>(c - kCP932Code));
-  return c;
-}
-
 bool IsSpace(char32_t c) {
-  c = Resolved(c);
+  c = UnmarkedCharacter(c);
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == 0xA0 || c == 0x3000 ||
          (c >= 0x2000 && c <= 0x200B);
 }
@@ -158,7 +151,7 @@ void StackLoneJapanese(std::vector<Candidate>& candidates) {
 }  // namespace
 
 bool IsJapaneseCharacter(char32_t c) {
-  c = Resolved(c);
+  c = UnmarkedCharacter(c);
   return (c >= 0x2E80 && c <= 0x2FDF) ||  // radicals
          (c >= 0x3000 && c <= 0x33FF) ||  // punctuation, kana, enclosed and squared forms
          (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||

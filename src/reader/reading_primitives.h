@@ -109,6 +109,12 @@ class TokenCursor final {
   int64_t origin_ = 0;
 };
 
+// Whether a content token is a number: it starts with a sign, a point or a digit.
+inline bool IsNumberToken(std::string_view token) {
+  const char c = token[0];
+  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+}
+
 // As NextTokenOrEnd, but raises ReadError where that gives an empty view.
 inline std::string_view NextToken(ByteStream& stream) {
   const std::string_view token = NextTokenOrEnd(stream);

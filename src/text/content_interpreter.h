@@ -10,6 +10,7 @@
 
 #include "content/font_resource.h"
 #include "reader/memory_stream.h"
+#include "reader/reading_primitives.h"
 #include "text/font_cache.h"
 #include "text/font_name_index.h"
 #include "text/font_selection.h"
@@ -55,10 +56,6 @@ class ContentInterpreter final {
     } else {
       NoteOperator(token);
     }
-  }
-  static bool IsNumberToken(std::string_view token) {
-    const char c = token[0];
-    return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
   }
   // A name followed by one number makes the pair; any other token takes it apart, so that a Tf
   // with other operands between its name and size selects nothing.

@@ -16,11 +16,6 @@ namespace {
 // The width of a glyph no font tells, in text-space units: about an average Latin letter.
 constexpr double kEstimatedWidth = 0.5;
 
-bool IsNumberToken(std::string_view token) {
-  const char c = token[0];
-  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
-}
-
 // How a composite font's strings split into codes when no CMap program tells: by the encoding
 // its label names.
 GlyphFont::Codes CodesOfLabel(const std::string& encoding) {

@@ -112,16 +112,20 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
     }
     return true;
   };
+  // Appends the page's content streams, in order, up to the page's bounds.
+  const auto append_page_content = [&](int32_t page_object) {
+    for (const int32_t object : resources_reader.ContentObjects(page_object)) {
+      const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
+      if (decoded == nullptr || !append_content(*decoded)) break;
+    }
+  };
   // The page's content through the glyph placer and the arrangement, its forms drawn where Do
   // draws them.
   const PageSources sources{resources_reader, page_streams, font_cache};
   const ArrangementOptions arrangement{options.new_line, options.ruby};
   PlacedPage placed;
   const auto arrange = [&](int32_t page, int32_t page_object, const PageResources& resources) {
-    for (const int32_t object : resources_reader.ContentObjects(page_object)) {
-      const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
-      if (decoded == nullptr || !append_content(*decoded)) break;
-    }
+    append_page_content(page_object);
     PlacePage(resources, content.Bytes(), sources, progress.form_done, placed);
     content.Clear();
     std::vector<ArrangedLine> lines;
@@ -168,10 +172,7 @@ bool TextExtractor::ExtractPages(const TextSink& sink, const bool& cancel,
     }
 
     if (resources.fonts.empty()) continue;  // no text, no progress report
-    for (const int32_t object : resources_reader.ContentObjects(page_object)) {
-      const std::string* decoded = page_streams.Take(object, StreamRole::kContent);
-      if (decoded == nullptr || !append_content(*decoded)) break;
-    }
+    append_page_content(page_object);
     font_cache.DecodeFonts(resources.fonts, fonts);
     interpret();
     ReportPage(page, range, progress);
