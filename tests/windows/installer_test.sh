@@ -57,7 +57,18 @@ wait_for_wine() { WINEDEBUG=-all wineserver -w; }
 
 echo "installer_test: making a Wine prefix in $work/prefix"
 wine_run cmd /c exit 0 >/dev/null 2>&1
-appdata=$(unix_path "$(wine_run cmd /c echo %APPDATA% | tr -d '\r')")
+# A new prefix's first programs can find Wine's server ending or its services still starting, and
+# then print nothing: ask again, after the server has ended, before giving up.
+appdata_windows=
+for attempt in 1 2 3 4 5; do
+  wait_for_wine
+  appdata_windows=$(wine_run cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r') || true
+  case $appdata_windows in ?:\\*) break ;; esac
+done
+appdata=$(unix_path "$appdata_windows") || {
+  echo "installer_test: Wine names no %APPDATA% folder (it said \"$appdata_windows\")" >&2
+  exit 1
+}
 sendto="$appdata/Microsoft/Windows/SendTo/Lumenquill.lnk"
 pdf_verb='Software\Classes\SystemFileAssociations\.pdf\shell\Lumenquill.ConvertToText'
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumenquill'
