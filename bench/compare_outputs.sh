@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs two builds of lumenquill-info over the same PDF files and lists every difference in what
 # they write: the extracted text file (or its absence), standard output, standard error and the
-# exit status, for the document summary, the font report and extractions with several options.
+# exit status, for the document summary, the font report and extractions with several options,
+# in content order and in layout order.
 # Used to show that a change of the reader or of the extraction leaves every output as it was.
 #
 #   bench/compare_outputs.sh BASE_INFO NEW_INFO [WORK_DIR]
@@ -42,6 +43,9 @@ run_one() {
     newer) set -- "$program" --newer-formats --extract "$out/text" --no-banner --eol lf "$file" ;;
     range) set -- "$program" --newer-formats --extract "$out/text" --no-breaks --first 2 \
       --last 3 "$file" ;;
+    layout) set -- "$program" --newer-formats --extract "$out/text" --layout "$file" ;;
+    ruby) set -- "$program" --newer-formats --extract "$out/text" --layout --ruby bracket \
+      --encoding utf-8 "$file" ;;
   esac
   status=0
   timeout 60 "$@" >"$out/stdout" 2>"$out/stderr" || status=$?
@@ -51,7 +55,7 @@ run_one() {
 differences=0
 runs=0
 while IFS= read -r file; do
-  for mode in summary fonts extract newer range; do
+  for mode in summary fonts extract newer range layout ruby; do
     rm -rf "$work/base" "$work/new"
     run_one "$base" "$mode" "$file" "$work/base"
     run_one "$new" "$mode" "$file" "$work/new"
