@@ -1,9 +1,10 @@
 #!/bin/sh
 # Compares the text extraction of lumenquill-info with pdftotext and mutool on the three
 # benchmark documents: wall time with hyperfine, peak memory with GNU time; and times the
-# floor, reading each file and decoding all its streams (bench/inflate_floor.cpp). Every run
-# writes a text that is not there yet, as a first conversion does; a last table gives, for each
-# file, every time, our ratio to the faster peer and to the floor, and every peak.
+# floor, reading each file and decoding all its streams (bench/inflate_floor.cpp), and the
+# extraction in layout order (--layout). Every run writes a text that is not there yet, as a
+# first conversion does; a last table gives, for each file, every time, our ratios to the faster
+# peer and to the floor, in content order and in layout order, and every peak.
 #   bench/compare_with_peers.sh [WORK_DIR] [RUNS]
 set -eu
 cd "$(dirname "$0")/.."
@@ -25,8 +26,10 @@ for name in japanese-500 english-2000 forms-3000; do
   pdf="$work/$name.pdf"
   echo "== $name ($(du -k "$pdf" | cut -f1) KB)"
   hyperfine --warmup 2 --runs "$runs" --style basic --export-json "$work/$name.times.json" \
-    --prepare "rm -f $work/$name.lq.txt $work/$name.pdftotext.txt $work/$name.mutool.txt" \
+    --prepare "rm -f $work/$name.lq.txt $work/$name.layout.txt $work/$name.pdftotext.txt \
+      $work/$name.mutool.txt" \
     -n lumenquill "$info --extract $work/$name.lq.txt $pdf" \
+    -n layout "$info --extract $work/$name.layout.txt --layout $pdf" \
     -n pdftotext "pdftotext $pdf $work/$name.pdftotext.txt" \
     -n mutool "mutool draw -q -F txt -o $work/$name.mutool.txt $pdf" \
     -n floor "$floor $pdf"
@@ -48,17 +51,19 @@ done
 import json, sys
 work = sys.argv[1]
 print()
-print("| file | lumenquill | pdftotext | mutool | floor | ours / faster peer | ours / floor "
-      "| peak KB ours / pdftotext / mutool |")
-print("|---|---|---|---|---|---|---|---|")
+print("| file | lumenquill | --layout | pdftotext | mutool | floor | ours / faster peer "
+      "| ours / floor | --layout / faster peer | peak KB ours / pdftotext / mutool |")
+print("|---|---|---|---|---|---|---|---|---|---|")
 for name in ("japanese-500", "english-2000", "forms-3000"):
     mean = {r["command"]: r["mean"]
             for r in json.load(open(f"{work}/{name}.times.json"))["results"]}
     peaks = dict(line.split() for line in open(f"{work}/{name}.peaks"))
     ours = mean["lumenquill"]
     peer = min(mean["pdftotext"], mean["mutool"])
-    print(f"| {name} | {ours:.3f} s | {mean['pdftotext']:.3f} s | {mean['mutool']:.3f} s "
-          f"| {mean['floor']:.3f} s | {ours / peer:.3f} | {ours / mean['floor']:.2f} "
+    layout = mean["layout"]
+    print(f"| {name} | {ours:.3f} s | {layout:.3f} s | {mean['pdftotext']:.3f} s "
+          f"| {mean['mutool']:.3f} s | {mean['floor']:.3f} s | {ours / peer:.3f} "
+          f"| {ours / mean['floor']:.2f} | {layout / peer:.3f} "
           f"| {int(peaks['lumenquill']):,} / {int(peaks['pdftotext']):,} / "
           f"{int(peaks['mutool']):,} |")
 EOF
