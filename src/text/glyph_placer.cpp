@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/error.h"
 #include "reader/decimal_text.h"
@@ -84,17 +85,11 @@ double GlyphAdvance(std::string_view code, const GlyphFont& font) {
   return code.size() == 1 ? width / 2 : width;
 }
 
-// The next token, or the last one of the buffer, which ScanToken leaves when no delimiter ends
-// it (a form's content often ends with its last operator); empty at the end.
-std::string_view NextTokenOfBuffer(ByteStream& content) {
-  const int64_t start = content.Position();
-  const std::string_view token = NextTokenOrEnd(content);
-  if (!token.empty()) return token;
-  std::string_view rest = content.Bytes().substr(static_cast<size_t>(start));
-  while (!rest.empty() && IsTokenWhiteSpace(static_cast<uint8_t>(rest.front()))) {
-    rest.remove_prefix(1);
-  }
-  return rest;
+// Whether the token is the word: compared by length first, then by bytes the compiler can
+// compare inline.
+template <size_t N>
+bool Is(std::string_view token, const char (&word)[N]) {
+  return token.size() == N - 1 && std::memcmp(token.data(), word, N - 1) == 0;
 }
 
 bool AllFinite(std::initializer_list<float> values) {
@@ -133,50 +128,90 @@ void GlyphPlacer::Place(std::string_view content, const FontList& fonts,
 }
 
 void GlyphPlacer::Run(ByteStream& content, const Level& level) {
+  // Every token of the buffer is read in one pass over its bytes: a switch on the token's first
+  // byte finds what it is and how far it runs (a delimiter is a token of one byte; any other
+  // token runs to the next delimiter, or to the buffer's end, since a form's content often ends
+  // with its last operator). The stream follows the cursor only where another reader takes
+  // over, and wherever that reader stops (also by raising) is where the cursor goes on.
+  TokenCursor tokens(content);
+  const auto hand_over = [&tokens](const auto& read) {
+    tokens.Sync();
+    read();
+    tokens.Resume();
+  };
   try {
     while (page_.glyphs.size() < max_glyphs_) {
-      const std::string_view token = NextTokenOfBuffer(content);
-      if (token.empty()) return;
-      switch (token[0]) {
+      const char* const end = tokens.End();
+      const char* const start = SkipTokenWhiteSpace(tokens.Cursor(), end);
+      if (start == end) return;
+      const char* const next = start + 1;
+      switch (*start) {
         case '%':
-          SkipLine(content);
-          break;
+          tokens.MoveTo(next);
+          hand_over([&] { SkipLine(content); });
+          continue;
         case '(':
           string_.clear();
-          ReadLiteralString(content, string_);
-          break;
+          tokens.MoveTo(ReadLiteralString(next, end, string_));
+          continue;
         case '<':
-          if (OpensDictionary(content)) {
-            SkipDictionary(content);  // marked-content properties
+          if (next != end && *next == '<') {
+            tokens.MoveTo(next + 1);
+            hand_over([&] { SkipDictionary(content); });  // marked-content properties
           } else {
             string_.clear();
-            ReadHexString(content, string_);
+            tokens.MoveTo(ReadHexString(next, end, string_));
           }
-          break;
+          continue;
         case '[':
-          ReadArray(content);
-          break;
-        case '/':
-          name_ = token;
-          break;
+          tokens.MoveTo(next);
+          hand_over([&] { ReadArray(content); });
+          continue;
         case ')':
         case '>':
         case ']':
+          tokens.MoveTo(next);
+          continue;
+        default:
+          break;
+      }
+      const char* stop = RegularTokenEnd(start, end);
+      if (stop == nullptr) stop = end;
+      const std::string_view token(start, static_cast<size_t>(stop - start));
+      tokens.MoveTo(stop);
+      switch (*start) {
+        case '/':
+          name_ = token;
+          continue;
         case '{':
         case '}':
-          break;
+          continue;
+        case '+':
+        case '-':
+        case '.':
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7':
+        case '8':
+        case '9':
+          numbers_[number_count_++ % std::size(numbers_)] = token;
+          continue;
         default:
-          if (IsNumberToken(token)) {
-            numbers_[number_count_++ % std::size(numbers_)] = token;
-            break;
-          }
-          if (!Operate(token, content, level)) return;
-          number_count_ = 0;
-          name_ = {};
-          string_.clear();
-          array_.clear();
-          array_bytes_.clear();
+          break;
       }
+      bool go_on = true;
+      hand_over([&] { go_on = Operate(token, content, level); });
+      if (!go_on) return;
+      number_count_ = 0;
+      name_ = {};
+      string_.clear();
+      array_.clear();
+      array_bytes_.clear();
     }
   } catch (const Error&) {
     // The end of the buffer, or damaged content: the buffer ends here.
@@ -194,76 +229,120 @@ bool GlyphPlacer::TakeNumbers(size_t count, double* numbers) const {
   return true;
 }
 
+// Operators are told apart by their first byte, then compared whole.
 bool GlyphPlacer::Operate(std::string_view op, ByteStream& content, const Level& level) {
   double n[6];
-  if (op == "q") {
-    if (saved_.size() < kMaxSavedStates) {
-      saved_.push_back(state_);
-    } else {
-      ++unsaved_levels_;
-    }
-  } else if (op == "Q") {
-    if (unsaved_levels_ > 0) {
-      --unsaved_levels_;
-    } else if (saved_.size() > saved_floor_) {
-      state_ = saved_.back();
-      saved_.pop_back();
-    }
-  } else if (op == "cm") {
-    if (TakeNumbers(6, n)) state_.ctm = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]}.Then(state_.ctm);
-  } else if (op == "BT") {
-    in_text_ = true;
-    text_matrix_ = line_matrix_ = Matrix{};
-  } else if (op == "ET") {
-    in_text_ = false;
-  } else if (op == "Tm") {
-    if (TakeNumbers(6, n)) text_matrix_ = line_matrix_ = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]};
-  } else if (op == "Td") {
-    if (TakeNumbers(2, n)) NextLine(n[0], n[1]);
-  } else if (op == "TD") {
-    if (TakeNumbers(2, n)) {
-      state_.leading = -n[1];
-      NextLine(n[0], n[1]);
-    }
-  } else if (op == "T*") {
-    NextLine(0, -state_.leading);
-  } else if (op == "TL") {
-    if (TakeNumbers(1, n)) state_.leading = n[0];
-  } else if (op == "Tc") {
-    if (TakeNumbers(1, n)) state_.char_spacing = n[0];
-  } else if (op == "Tw") {
-    if (TakeNumbers(1, n)) state_.word_spacing = n[0];
-  } else if (op == "Tz") {
-    if (TakeNumbers(1, n)) state_.horizontal_scale = n[0] / 100;
-  } else if (op == "Ts") {
-    if (TakeNumbers(1, n)) state_.rise = n[0];
-  } else if (op == "Tf") {
-    if (TakeNumbers(1, n)) {
-      state_.font_size = n[0];
-      SelectFont(level);
-    }
-  } else if (op == "Tj") {
-    ShowString(string_);
-  } else if (op == "'") {
-    NextLine(0, -state_.leading);
-    ShowString(string_);
-  } else if (op == "\"") {
-    if (TakeNumbers(2, n)) {
-      state_.word_spacing = n[0];
-      state_.char_spacing = n[1];
+  switch (op[0]) {
+    case 'q':
+      if (op.size() != 1) break;
+      if (saved_.size() < kMaxSavedStates) {
+        saved_.push_back(state_);
+      } else {
+        ++unsaved_levels_;
+      }
+      break;
+    case 'Q':
+      if (op.size() != 1) break;
+      if (unsaved_levels_ > 0) {
+        --unsaved_levels_;
+      } else if (saved_.size() > saved_floor_) {
+        state_ = saved_.back();
+        saved_.pop_back();
+      }
+      break;
+    case 'c':
+      if (Is(op, "cm") && TakeNumbers(6, n)) {
+        state_.ctm = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]}.Then(state_.ctm);
+      }
+      break;
+    case 'B':
+      if (Is(op, "BT")) {
+        in_text_ = true;
+        text_matrix_ = line_matrix_ = Matrix{};
+      } else if (Is(op, "BI")) {
+        return SkipInlineImage(content);
+      }
+      break;
+    case 'E':
+      if (Is(op, "ET")) in_text_ = false;
+      break;
+    case 'T':
+      if (op.size() == 2) OperateText(op[1], level);
+      break;
+    case '\'':
+      if (op.size() != 1) break;
       NextLine(0, -state_.leading);
       ShowString(string_);
-    }
-  } else if (op == "TJ") {
-    ShowArray();
-  } else if (op == "Do") {
-    DrawForm(level);
-  } else if (op == "BI") {
-    return SkipInlineImage(content);
-  } else if (op == "endobj") {
-    return false;
+      break;
+    case '"':
+      if (op.size() == 1 && TakeNumbers(2, n)) {
+        state_.word_spacing = n[0];
+        state_.char_spacing = n[1];
+        NextLine(0, -state_.leading);
+        ShowString(string_);
+      }
+      break;
+    case 'D':
+      if (Is(op, "Do")) DrawForm(level);
+      break;
+    case 'e':
+      if (Is(op, "endobj")) return false;
+      break;
+    default:
+      break;
   }
   return true;
+}
+
+// The two-byte operators that start with T, told apart by their second byte.
+void GlyphPlacer::OperateText(char second, const Level& level) {
+  double n[6];
+  switch (second) {
+    case 'm':
+      if (TakeNumbers(6, n)) text_matrix_ = line_matrix_ = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]};
+      break;
+    case 'd':
+      if (TakeNumbers(2, n)) NextLine(n[0], n[1]);
+      break;
+    case 'D':
+      if (TakeNumbers(2, n)) {
+        state_.leading = -n[1];
+        NextLine(n[0], n[1]);
+      }
+      break;
+    case '*':
+      NextLine(0, -state_.leading);
+      break;
+    case 'L':
+      if (TakeNumbers(1, n)) state_.leading = n[0];
+      break;
+    case 'c':
+      if (TakeNumbers(1, n)) state_.char_spacing = n[0];
+      break;
+    case 'w':
+      if (TakeNumbers(1, n)) state_.word_spacing = n[0];
+      break;
+    case 'z':
+      if (TakeNumbers(1, n)) state_.horizontal_scale = n[0] / 100;
+      break;
+    case 's':
+      if (TakeNumbers(1, n)) state_.rise = n[0];
+      break;
+    case 'f':
+      if (TakeNumbers(1, n)) {
+        state_.font_size = n[0];
+        SelectFont(level);
+      }
+      break;
+    case 'j':
+      ShowString(string_);
+      break;
+    case 'J':
+      ShowArray();
+      break;
+    default:
+      break;
+  }
 }
 
 // Strings and numbers up to "]"; anything else inside is passed over.

@@ -87,6 +87,7 @@ class GlyphPlacer final {
   void Run(ByteStream& content, const Level& level);
   // Handles one operator; false ends the content buffer.
   bool Operate(std::string_view op, ByteStream& content, const Level& level);
+  void OperateText(char second, const Level& level);
   void ReadArray(ByteStream& content);
   void DrawForm(const Level& level);
   void SelectFont(const Level& level);
