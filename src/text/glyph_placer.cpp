@@ -65,14 +65,17 @@ size_t CodeLength(std::string_view codes, size_t i, const GlyphFont& font) {
   return 2;
 }
 
+// A simple font's advance of a code, in text-space units before spacing and scaling.
+double SimpleAdvance(uint8_t code, const GlyphFont& font) {
+  return font.widths ? font.widths->by_code[code] : kEstimatedWidth;
+}
+
 // The glyph's advance in text-space units before spacing and scaling: its width, or for a
 // vertical font its vertical displacement (negative). A CID font's widths are by CID, known
 // for an Identity encoding; under any other encoding a two-byte code takes the default width
 // and a one-byte code (half-width in the Japanese encodings) half of it.
 double GlyphAdvance(std::string_view code, const GlyphFont& font) {
-  if (!font.composite) {
-    return font.widths ? font.widths->by_code[static_cast<uint8_t>(code[0])] : kEstimatedWidth;
-  }
+  if (!font.composite) return SimpleAdvance(static_cast<uint8_t>(code[0]), font);
   const bool by_cid = font.widths && font.identity_cids && code.size() == 2;
   const uint32_t cid =
       by_cid ? (uint32_t{static_cast<uint8_t>(code[0])} << 8 | static_cast<uint8_t>(code[1])) : 0;
@@ -83,6 +86,13 @@ double GlyphAdvance(std::string_view code, const GlyphFont& font) {
   if (by_cid) return font.widths->Width(cid);
   const double width = font.widths ? font.widths->default_width : 1.0;
   return code.size() == 1 ? width / 2 : width;
+}
+
+// The advance of a one-byte code, as GlyphAdvance gives it.
+double OneByteAdvance(uint8_t code, const GlyphFont& font) {
+  if (!font.composite) return SimpleAdvance(code, font);
+  const char byte = static_cast<char>(code);
+  return GlyphAdvance(std::string_view(&byte, 1), font);
 }
 
 // Whether the token is the word: compared by length first, then by bytes the compiler can
@@ -99,10 +109,14 @@ bool AllFinite(std::initializer_list<float> values) {
 }  // namespace
 
 struct GlyphPlacer::LevelFonts {
-  LevelFonts(const FontList& list, FontCache* cache)
+  // The fonts' caches of code texts are those from first_code_texts on.
+  LevelFonts(const FontList& list, FontCache* cache, size_t first_code_texts)
       : index(FontNamesOf(list)), selections(list, cache) {
     fonts.reserve(list.size());
-    for (size_t k = 0; k < list.size(); ++k) fonts.push_back(MakeGlyphFont(list[k], selections[k]));
+    for (size_t k = 0; k < list.size(); ++k) {
+      fonts.push_back(MakeGlyphFont(list[k], selections[k]));
+      fonts.back().code_texts = first_code_texts + k;
+    }
   }
 
   FontNameIndex index;
@@ -111,13 +125,16 @@ struct GlyphPlacer::LevelFonts {
 };
 
 GlyphPlacer::GlyphPlacer(PlacedPage& page, FontCache* cache, FormSource* forms, size_t max_glyphs)
-    : page_(page), cache_(cache), forms_(forms), max_glyphs_(max_glyphs) {}
+    : page_(page), cache_(cache), forms_(forms), max_glyphs_(max_glyphs), code_texts_(1) {}
 
 GlyphPlacer::~GlyphPlacer() = default;
 
 const GlyphPlacer::LevelFonts& GlyphPlacer::FontsOf(const FontList& fonts) {
   std::unique_ptr<LevelFonts>& level = level_fonts_[&fonts];
-  if (!level) level = std::make_unique<LevelFonts>(fonts, cache_);
+  if (!level) {
+    level = std::make_unique<LevelFonts>(fonts, cache_, code_texts_.size());
+    code_texts_.resize(code_texts_.size() + fonts.size());
+  }
   return *level;
 }
 
@@ -419,34 +436,65 @@ void GlyphPlacer::DrawForm(const Level& level) {
   in_text_ = in_text;
 }
 
-// Within a string only the pen moves: the map to the page and the size are worked out once.
+// Within a string only the pen moves: the map to the page, the size and the spacing are worked
+// out once, and the matrices kept in locals while the glyphs' texts are written.
 void GlyphPlacer::ShowString(std::string_view codes) {
   if (!in_text_ || codes.empty()) return;  // strings outside text objects are never shown
   const GlyphFont& font = state_.font ? *state_.font : no_font_;
-  Matrix to_page = text_matrix_.Then(state_.ctm);
+  const Matrix to_page = text_matrix_.Then(state_.ctm);
   const double across_x = font.vertical ? 1 : 0;
   const double across_y = font.vertical ? 0 : 1;
   const auto size = static_cast<float>(
       std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
       std::abs(state_.font_size));
-  CodeTextCache* const one_byte_texts = OneByteTexts(font);
-  for (size_t i = 0; i < codes.size() && page_.glyphs.size() < max_glyphs_;) {
-    const size_t length = CodeLength(codes, i, font);
-    if (length > codes.size() - i) break;
-    PlaceGlyph(codes.substr(i, length), font, one_byte_texts, to_page, size);
-    i += length;
+  const bool size_finite = std::isfinite(size);
+  const bool vertical = font.vertical;
+  StringPen pen(text_matrix_, to_page, state_, vertical);
+  std::vector<PlacedGlyph>& glyphs = page_.glyphs;
+  std::string& text = page_.text;
+
+  // The glyph stands at the text-space origin raised by the rise and moves the pen by its
+  // advance; one with a position or size beyond the numbers is passed over, its advance taken.
+  const auto place = [&](double width, bool space, const auto& append_text) {
+    const StringPen::Step step = pen.Advance(width, space);
+    PlacedGlyph glyph;
+    glyph.x = static_cast<float>(step.x);
+    glyph.y = static_cast<float>(step.y);
+    glyph.advance_x = static_cast<float>(step.advance_x);
+    glyph.advance_y = static_cast<float>(step.advance_y);
+    if (!size_finite || !AllFinite({glyph.x, glyph.y, glyph.advance_x, glyph.advance_y})) return;
+    glyph.size = size;
+    glyph.vertical = vertical;
+    glyph.text_begin = static_cast<uint32_t>(text.size());
+    append_text();
+    glyph.text_end = static_cast<uint32_t>(text.size());
+    glyphs.push_back(glyph);
+  };
+
+  if (font.codes == GlyphFont::Codes::kOneByte) {
+    CodeTextCache& texts = OneByteTexts(font);
+    for (const char byte : codes) {
+      if (glyphs.size() >= max_glyphs_) break;
+      const auto code = static_cast<uint8_t>(byte);
+      place(OneByteAdvance(code, font), byte == ' ', [&] { texts.Append(code, text); });
+    }
+  } else {
+    for (size_t i = 0; i < codes.size() && glyphs.size() < max_glyphs_;) {
+      const size_t length = CodeLength(codes, i, font);
+      if (length > codes.size() - i) break;
+      const std::string_view code = codes.substr(i, length);
+      place(GlyphAdvance(code, font), length == 1 && code[0] == ' ',
+            [&] { font.selection->Convert(code, text); });
+      i += length;
+    }
   }
+  text_matrix_ = pen.TextMatrix();
 }
 
-CodeTextCache* GlyphPlacer::OneByteTexts(const GlyphFont& font) {
-  if (font.codes != GlyphFont::Codes::kOneByte) return nullptr;
-  if (font.selection != last_selection_) {
-    std::unique_ptr<CodeTextCache>& texts = code_texts_[font.selection];
-    if (!texts) texts = std::make_unique<CodeTextCache>(*font.selection);
-    last_selection_ = font.selection;
-    last_code_texts_ = texts.get();
-  }
-  return last_code_texts_;
+CodeTextCache& GlyphPlacer::OneByteTexts(const GlyphFont& font) {
+  std::unique_ptr<CodeTextCache>& texts = code_texts_[font.code_texts];
+  if (!texts) texts = std::make_unique<CodeTextCache>(*font.selection);
+  return *texts;
 }
 
 void GlyphPlacer::ShowArray() {
@@ -461,39 +509,6 @@ void GlyphPlacer::ShowArray() {
       text_matrix_.Translate(move * state_.horizontal_scale, 0);
     }
   }
-}
-
-// The glyph stands at the text-space origin raised by the rise, and moves the text matrix (and
-// to_page, the text matrix followed by the CTM) by its advance: along x for a horizontal font
-// (scaled horizontally), down for a vertical one, where the origin is the glyph's top centre.
-// Word spacing applies to the one-byte code 32.
-void GlyphPlacer::PlaceGlyph(std::string_view code, const GlyphFont& font,
-                             CodeTextCache* one_byte_texts, Matrix& to_page, float size) {
-  const double spacing =
-      state_.char_spacing + (code.size() == 1 && code[0] == ' ' ? state_.word_spacing : 0);
-  const double advance = GlyphAdvance(code, font) * state_.font_size + spacing;
-  const double tx = font.vertical ? 0 : advance * state_.horizontal_scale;
-  const double ty = font.vertical ? advance : 0;
-
-  PlacedGlyph glyph;
-  glyph.x = static_cast<float>(to_page.X(0, state_.rise));
-  glyph.y = static_cast<float>(to_page.Y(0, state_.rise));
-  glyph.advance_x = static_cast<float>(to_page.VectorX(tx, ty));
-  glyph.advance_y = static_cast<float>(to_page.VectorY(tx, ty));
-  glyph.size = size;
-  glyph.vertical = font.vertical;
-  text_matrix_.Translate(tx, ty);
-  to_page.Translate(tx, ty);
-  if (!AllFinite({glyph.x, glyph.y, glyph.advance_x, glyph.advance_y, glyph.size})) return;
-
-  glyph.text_begin = static_cast<uint32_t>(page_.text.size());
-  if (one_byte_texts) {
-    one_byte_texts->Append(static_cast<uint8_t>(code[0]), page_.text);
-  } else {
-    font.selection->Convert(code, page_.text);
-  }
-  glyph.text_end = static_cast<uint32_t>(page_.text.size());
-  page_.glyphs.push_back(glyph);
 }
 
 }  // namespace lumenquill

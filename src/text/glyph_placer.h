@@ -49,6 +49,7 @@ struct GlyphFont {
   bool composite = false;
   bool identity_cids = false;  // a two-byte code is its CID
   bool vertical = false;
+  size_t code_texts = 0;  // where the placer keeps the texts of its one-byte codes
 };
 
 // Places the glyphs of one page: runs its content and the forms it draws with the full text and
@@ -94,10 +95,8 @@ class GlyphPlacer final {
   void NextLine(double tx, double ty);
   void ShowString(std::string_view codes);
   void ShowArray();
-  // The cache of the font's code texts when its codes are one byte each, else null.
-  CodeTextCache* OneByteTexts(const GlyphFont& font);
-  void PlaceGlyph(std::string_view code, const GlyphFont& font, CodeTextCache* one_byte_texts,
-                  Matrix& to_page, float size);
+  // The cache of the texts of the font's one-byte codes.
+  CodeTextCache& OneByteTexts(const GlyphFont& font);
   // The last count numbers before the operator, when there are as many, all finite.
   bool TakeNumbers(size_t count, double* numbers) const;
 
@@ -108,9 +107,8 @@ class GlyphPlacer final {
   std::unordered_map<const FontList*, std::unique_ptr<LevelFonts>> level_fonts_;
   const FontSelection no_selection_;  // before any Tf: one byte a code, as single-byte text
   const GlyphFont no_font_{&no_selection_};
-  std::unordered_map<const FontSelection*, std::unique_ptr<CodeTextCache>> code_texts_;
-  const FontSelection* last_selection_ = nullptr;  // the last lookup of code_texts_
-  CodeTextCache* last_code_texts_ = nullptr;
+  // The texts of one-byte codes, by GlyphFont::code_texts: made on a font's first string.
+  std::vector<std::unique_ptr<CodeTextCache>> code_texts_;
 
   TextGraphicsState state_;
   std::vector<TextGraphicsState> saved_;
