@@ -29,7 +29,7 @@ class CodeTextCache final {
     if (text.end - text.begin == 1) {
       dest.push_back(store_[text.begin]);
     } else {
-      dest.append(store_, text.begin, text.end - text.begin);
+      dest.append(store_.data() + text.begin, text.end - text.begin);
     }
   }
 

@@ -95,6 +95,21 @@ double OneByteAdvance(uint8_t code, const GlyphFont& font) {
   return GlyphAdvance(std::string_view(&byte, 1), font);
 }
 
+// A number operand's value, as DecimalToDouble reads it. Most are short unsigned integers
+// ("10 Tf", "12 TL"), whose value needs no general reading.
+std::optional<double> OperandValue(std::string_view token) {
+  constexpr size_t kMaxPlainDigits = 9;  // any such value is exact in 32 bits
+  if (token.size() <= kMaxPlainDigits) {
+    uint32_t value = 0;
+    const bool plain = std::all_of(token.begin(), token.end(), [&value](char c) {
+      value = value * 10 + static_cast<uint32_t>(c - '0');
+      return c >= '0' && c <= '9';
+    });
+    if (plain) return value;
+  }
+  return DecimalToDouble(token);
+}
+
 // Whether the token is the word: compared by length first, then by bytes the compiler can
 // compare inline.
 template <size_t N>
@@ -221,9 +236,7 @@ void GlyphPlacer::Run(ByteStream& content, const Level& level) {
         default:
           break;
       }
-      bool go_on = true;
-      hand_over([&] { go_on = Operate(token, content, level); });
-      if (!go_on) return;
+      if (!Operate(token, tokens, content, level)) return;
       number_count_ = 0;
       name_ = {};
       string_.clear();
@@ -239,7 +252,7 @@ bool GlyphPlacer::TakeNumbers(size_t count, double* numbers) const {
   if (number_count_ < count) return false;
   for (size_t k = 0; k < count; ++k) {
     const std::optional<double> number =
-        DecimalToDouble(numbers_[(number_count_ - count + k) % std::size(numbers_)]);
+        OperandValue(numbers_[(number_count_ - count + k) % std::size(numbers_)]);
     if (!number) return false;
     numbers[k] = *number;
   }
@@ -247,7 +260,8 @@ bool GlyphPlacer::TakeNumbers(size_t count, double* numbers) const {
 }
 
 // Operators are told apart by their first byte, then compared whole.
-bool GlyphPlacer::Operate(std::string_view op, ByteStream& content, const Level& level) {
+bool GlyphPlacer::Operate(std::string_view op, TokenCursor& tokens, ByteStream& content,
+                          const Level& level) {
   double n[6];
   switch (op[0]) {
     case 'q':
@@ -277,7 +291,10 @@ bool GlyphPlacer::Operate(std::string_view op, ByteStream& content, const Level&
         in_text_ = true;
         text_matrix_ = line_matrix_ = Matrix{};
       } else if (Is(op, "BI")) {
-        return SkipInlineImage(content);
+        tokens.Sync();
+        const bool go_on = SkipInlineImage(content);
+        tokens.Resume();
+        return go_on;
       }
       break;
     case 'E':
@@ -442,11 +459,7 @@ void GlyphPlacer::ShowString(std::string_view codes) {
   if (!in_text_ || codes.empty()) return;  // strings outside text objects are never shown
   const GlyphFont& font = state_.font ? *state_.font : no_font_;
   const Matrix to_page = text_matrix_.Then(state_.ctm);
-  const double across_x = font.vertical ? 1 : 0;
-  const double across_y = font.vertical ? 0 : 1;
-  const auto size = static_cast<float>(
-      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
-      std::abs(state_.font_size));
+  const float size = DrawnSize(to_page, font.vertical);
   const bool size_finite = std::isfinite(size);
   const bool vertical = font.vertical;
   StringPen pen(text_matrix_, to_page, state_, vertical);
@@ -489,6 +502,21 @@ void GlyphPlacer::ShowString(std::string_view codes) {
     }
   }
   text_matrix_ = pen.TextMatrix();
+}
+
+// The length on the page of one text-space unit across the writing direction, times the font
+// size. Strings in a row mostly share it, so the last one is kept: equal inputs give an equal
+// size (a NaN is equal to nothing and is worked out again).
+float GlyphPlacer::DrawnSize(const Matrix& to_page, bool vertical) {
+  const SizeInputs inputs{to_page.a, to_page.b, to_page.c, to_page.d, state_.font_size, vertical};
+  if (inputs == last_size_inputs_) return last_size_;
+  const double across_x = vertical ? 1 : 0;
+  const double across_y = vertical ? 0 : 1;
+  last_size_ = static_cast<float>(
+      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
+      std::abs(state_.font_size));
+  last_size_inputs_ = inputs;
+  return last_size_;
 }
 
 CodeTextCache& GlyphPlacer::OneByteTexts(const GlyphFont& font) {

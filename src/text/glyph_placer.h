@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "content/page_resources.h"
 #include "layout/placed_page.h"
 #include "reader/byte_stream.h"
+#include "reader/reading_primitives.h"
 #include "text/code_text_cache.h"
 #include "text/font_cache.h"
 #include "text/font_name_index.h"
@@ -86,8 +88,8 @@ class GlyphPlacer final {
 
   const LevelFonts& FontsOf(const FontList& fonts);
   void Run(ByteStream& content, const Level& level);
-  // Handles one operator; false ends the content buffer.
-  bool Operate(std::string_view op, ByteStream& content, const Level& level);
+  // Handles one operator; false ends the content buffer. The cursor reads content.
+  bool Operate(std::string_view op, TokenCursor& tokens, ByteStream& content, const Level& level);
   void OperateText(char second, const Level& level);
   void ReadArray(ByteStream& content);
   void DrawForm(const Level& level);
@@ -95,6 +97,7 @@ class GlyphPlacer final {
   void NextLine(double tx, double ty);
   void ShowString(std::string_view codes);
   void ShowArray();
+  float DrawnSize(const Matrix& to_page, bool vertical);
   // The cache of the texts of the font's one-byte codes.
   CodeTextCache& OneByteTexts(const GlyphFont& font);
   // The last count numbers before the operator, when there are as many, all finite.
@@ -109,6 +112,15 @@ class GlyphPlacer final {
   const GlyphFont no_font_{&no_selection_};
   // The texts of one-byte codes, by GlyphFont::code_texts: made on a font's first string.
   std::vector<std::unique_ptr<CodeTextCache>> code_texts_;
+
+  // What the last size drawn was worked out from (none at first: a NaN), and that size.
+  struct SizeInputs {
+    double a, b, c, d, font_size;
+    bool vertical;
+    bool operator==(const SizeInputs&) const = default;
+  };
+  SizeInputs last_size_inputs_{std::nan(""), 0, 0, 0, 0, false};
+  float last_size_ = 0;
 
   TextGraphicsState state_;
   std::vector<TextGraphicsState> saved_;
