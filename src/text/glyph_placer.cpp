@@ -66,8 +66,8 @@ size_t CodeLength(std::string_view codes, size_t i, const GlyphFont& font) {
 }
 
 // A simple font's advance of a code, in text-space units before spacing and scaling.
-double SimpleAdvance(uint8_t code, const GlyphFont& font) {
-  return font.widths ? font.widths->by_code[code] : kEstimatedWidth;
+double SimpleAdvance(uint8_t code, const FontWidths* widths) {
+  return widths ? widths->by_code[code] : kEstimatedWidth;
 }
 
 // The glyph's advance in text-space units before spacing and scaling: its width, or for a
@@ -75,7 +75,7 @@ double SimpleAdvance(uint8_t code, const GlyphFont& font) {
 // for an Identity encoding; under any other encoding a two-byte code takes the default width
 // and a one-byte code (half-width in the Japanese encodings) half of it.
 double GlyphAdvance(std::string_view code, const GlyphFont& font) {
-  if (!font.composite) return SimpleAdvance(static_cast<uint8_t>(code[0]), font);
+  if (!font.composite) return SimpleAdvance(static_cast<uint8_t>(code[0]), font.widths);
   const bool by_cid = font.widths && font.identity_cids && code.size() == 2;
   const uint32_t cid =
       by_cid ? (uint32_t{static_cast<uint8_t>(code[0])} << 8 | static_cast<uint8_t>(code[1])) : 0;
@@ -90,7 +90,7 @@ double GlyphAdvance(std::string_view code, const GlyphFont& font) {
 
 // The advance of a one-byte code, as GlyphAdvance gives it.
 double OneByteAdvance(uint8_t code, const GlyphFont& font) {
-  if (!font.composite) return SimpleAdvance(code, font);
+  if (!font.composite) return SimpleAdvance(code, font.widths);
   const char byte = static_cast<char>(code);
   return GlyphAdvance(std::string_view(&byte, 1), font);
 }
@@ -454,7 +454,7 @@ void GlyphPlacer::DrawForm(const Level& level) {
 }
 
 // Within a string only the pen moves: the map to the page, the size and the spacing are worked
-// out once, and the matrices kept in locals while the glyphs' texts are written.
+// out once, and what the loops read is kept in locals, which the glyphs written cannot change.
 void GlyphPlacer::ShowString(std::string_view codes) {
   if (!in_text_ || codes.empty()) return;  // strings outside text objects are never shown
   const GlyphFont& font = state_.font ? *state_.font : no_font_;
@@ -463,42 +463,66 @@ void GlyphPlacer::ShowString(std::string_view codes) {
   const bool size_finite = std::isfinite(size);
   const bool vertical = font.vertical;
   StringPen pen(text_matrix_, to_page, state_, vertical);
+  CodeTextCache& texts = CodeTexts(font);
   std::vector<PlacedGlyph>& glyphs = page_.glyphs;
   std::string& text = page_.text;
+  size_t room = max_glyphs_ - std::min(glyphs.size(), max_glyphs_);
 
   // The glyph stands at the text-space origin raised by the rise and moves the pen by its
-  // advance; one with a position or size beyond the numbers is passed over, its advance taken.
-  const auto place = [&](double width, bool space, const auto& append_text) {
+  // advance; one with a position or size beyond the numbers is passed over (null), its advance
+  // taken. The glyph placed has its text still to be written.
+  const auto place = [&](double width, bool space) -> PlacedGlyph* {
     const StringPen::Step step = pen.Advance(width, space);
-    PlacedGlyph glyph;
-    glyph.x = static_cast<float>(step.x);
-    glyph.y = static_cast<float>(step.y);
-    glyph.advance_x = static_cast<float>(step.advance_x);
-    glyph.advance_y = static_cast<float>(step.advance_y);
-    if (!size_finite || !AllFinite({glyph.x, glyph.y, glyph.advance_x, glyph.advance_y})) return;
-    glyph.size = size;
-    glyph.vertical = vertical;
+    const auto x = static_cast<float>(step.x);
+    const auto y = static_cast<float>(step.y);
+    const auto advance_x = static_cast<float>(step.advance_x);
+    const auto advance_y = static_cast<float>(step.advance_y);
+    if (!size_finite || !AllFinite({x, y, advance_x, advance_y})) return nullptr;
+    --room;
+    return &glyphs.emplace_back(x, y, advance_x, advance_y, size, 0U, 0U, vertical);
+  };
+  const auto append_text = [&](PlacedGlyph& glyph, const auto& code) {
     glyph.text_begin = static_cast<uint32_t>(text.size());
-    append_text();
+    texts.Append(code, text);
     glyph.text_end = static_cast<uint32_t>(text.size());
-    glyphs.push_back(glyph);
   };
 
-  if (font.codes == GlyphFont::Codes::kOneByte) {
-    CodeTextCache& texts = OneByteTexts(font);
-    for (const char byte : codes) {
-      if (glyphs.size() >= max_glyphs_) break;
-      const auto code = static_cast<uint8_t>(byte);
-      place(OneByteAdvance(code, font), byte == ' ', [&] { texts.Append(code, text); });
-    }
-  } else {
-    for (size_t i = 0; i < codes.size() && glyphs.size() < max_glyphs_;) {
+  if (font.codes != GlyphFont::Codes::kOneByte) {
+    for (size_t i = 0; i < codes.size() && room > 0;) {
       const size_t length = CodeLength(codes, i, font);
       if (length > codes.size() - i) break;
       const std::string_view code = codes.substr(i, length);
-      place(GlyphAdvance(code, font), length == 1 && code[0] == ' ',
-            [&] { font.selection->Convert(code, text); });
+      PlacedGlyph* const glyph = place(GlyphAdvance(code, font), length == 1 && code[0] == ' ');
+      if (glyph != nullptr) append_text(*glyph, code);
       i += length;
+    }
+  } else {
+    const bool composite = font.composite;
+    const FontWidths* const widths = font.widths;
+    const auto place_each = [&](const auto& write_text) {
+      for (const char byte : codes) {
+        if (room == 0) break;
+        const auto code = static_cast<uint8_t>(byte);
+        const double width = composite ? OneByteAdvance(code, font) : SimpleAdvance(code, widths);
+        PlacedGlyph* const glyph = place(width, byte == ' ');
+        if (glyph != nullptr) write_text(*glyph, code);
+      }
+    };
+    if (texts.AreOwnBytes(codes)) {
+      // Each glyph's text is its code's byte: written into room made at once for as many as
+      // may be placed.
+      const size_t base = text.size();
+      text.resize(base + std::min(codes.size(), room));
+      char* const out = text.data() + base;
+      size_t written = 0;
+      place_each([&](PlacedGlyph& glyph, uint8_t code) {
+        glyph.text_begin = static_cast<uint32_t>(base + written);
+        out[written++] = static_cast<char>(code);
+        glyph.text_end = static_cast<uint32_t>(base + written);
+      });
+      text.resize(base + written);
+    } else {
+      place_each(append_text);
     }
   }
   text_matrix_ = pen.TextMatrix();
@@ -519,9 +543,9 @@ float GlyphPlacer::DrawnSize(const Matrix& to_page, bool vertical) {
   return last_size_;
 }
 
-CodeTextCache& GlyphPlacer::OneByteTexts(const GlyphFont& font) {
+CodeTextCache& GlyphPlacer::CodeTexts(const GlyphFont& font) {
   std::unique_ptr<CodeTextCache>& texts = code_texts_[font.code_texts];
-  if (!texts) texts = std::make_unique<CodeTextCache>(*font.selection);
+  if (!texts) texts = std::make_unique<CodeTextCache>(*font.selection, code_text_budget_);
   return *texts;
 }
 

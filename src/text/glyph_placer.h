@@ -51,7 +51,7 @@ struct GlyphFont {
   bool composite = false;
   bool identity_cids = false;  // a two-byte code is its CID
   bool vertical = false;
-  size_t code_texts = 0;  // where the placer keeps the texts of its one-byte codes
+  size_t code_texts = 0;  // where the placer keeps the texts of its codes
 };
 
 // Places the glyphs of one page: runs its content and the forms it draws with the full text and
@@ -66,6 +66,9 @@ class GlyphPlacer final {
   static constexpr size_t kMaxSavedStates = 256;
   // How deep forms may draw forms.
   static constexpr size_t kMaxFormDepth = 16;
+  // What the caches of code texts of one page may keep: a page of thousands of kanji takes some
+  // hundred kilobytes.
+  static constexpr size_t kCodeTextBudget = size_t{8} << 20;
 
   // forms may be null: Do then draws nothing. The fonts given to Place, and those the forms
   // give, must outlive the placer.
@@ -98,8 +101,8 @@ class GlyphPlacer final {
   void ShowString(std::string_view codes);
   void ShowArray();
   float DrawnSize(const Matrix& to_page, bool vertical);
-  // The cache of the texts of the font's one-byte codes.
-  CodeTextCache& OneByteTexts(const GlyphFont& font);
+  // The cache of the texts of the font's codes.
+  CodeTextCache& CodeTexts(const GlyphFont& font);
   // The last count numbers before the operator, when there are as many, all finite.
   bool TakeNumbers(size_t count, double* numbers) const;
 
@@ -110,7 +113,8 @@ class GlyphPlacer final {
   std::unordered_map<const FontList*, std::unique_ptr<LevelFonts>> level_fonts_;
   const FontSelection no_selection_;  // before any Tf: one byte a code, as single-byte text
   const GlyphFont no_font_{&no_selection_};
-  // The texts of one-byte codes, by GlyphFont::code_texts: made on a font's first string.
+  // The texts of codes, by GlyphFont::code_texts: made on a font's first string.
+  size_t code_text_budget_ = kCodeTextBudget;
   std::vector<std::unique_ptr<CodeTextCache>> code_texts_;
 
   // What the last size drawn was worked out from (none at first: a NaN), and that size.
