@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/error.h"
 #include "reader/decimal_text.h"
@@ -64,14 +65,17 @@ size_t CodeLength(std::string_view codes, size_t i, const GlyphFont& font) {
   return 2;
 }
 
+// A simple font's advance of a code, in text-space units before spacing and scaling.
+double SimpleAdvance(uint8_t code, const FontWidths* widths) {
+  return widths ? widths->by_code[code] : kEstimatedWidth;
+}
+
 // The glyph's advance in text-space units before spacing and scaling: its width, or for a
 // vertical font its vertical displacement (negative). A CID font's widths are by CID, known
 // for an Identity encoding; under any other encoding a two-byte code takes the default width
 // and a one-byte code (half-width in the Japanese encodings) half of it.
 double GlyphAdvance(std::string_view code, const GlyphFont& font) {
-  if (!font.composite) {
-    return font.widths ? font.widths->by_code[static_cast<uint8_t>(code[0])] : kEstimatedWidth;
-  }
+  if (!font.composite) return SimpleAdvance(static_cast<uint8_t>(code[0]), font.widths);
   const bool by_cid = font.widths && font.identity_cids && code.size() == 2;
   const uint32_t cid =
       by_cid ? (uint32_t{static_cast<uint8_t>(code[0])} << 8 | static_cast<uint8_t>(code[1])) : 0;
@@ -84,17 +88,33 @@ double GlyphAdvance(std::string_view code, const GlyphFont& font) {
   return code.size() == 1 ? width / 2 : width;
 }
 
-// The next token, or the last one of the buffer, which ScanToken leaves when no delimiter ends
-// it (a form's content often ends with its last operator); empty at the end.
-std::string_view NextTokenOfBuffer(ByteStream& content) {
-  const int64_t start = content.Position();
-  const std::string_view token = NextTokenOrEnd(content);
-  if (!token.empty()) return token;
-  std::string_view rest = content.Bytes().substr(static_cast<size_t>(start));
-  while (!rest.empty() && IsTokenWhiteSpace(static_cast<uint8_t>(rest.front()))) {
-    rest.remove_prefix(1);
+// The advance of a one-byte code, as GlyphAdvance gives it.
+double OneByteAdvance(uint8_t code, const GlyphFont& font) {
+  if (!font.composite) return SimpleAdvance(code, font.widths);
+  const char byte = static_cast<char>(code);
+  return GlyphAdvance(std::string_view(&byte, 1), font);
+}
+
+// A number operand's value, as DecimalToDouble reads it. Most are short unsigned integers
+// ("10 Tf", "12 TL"), whose value needs no general reading.
+std::optional<double> OperandValue(std::string_view token) {
+  constexpr size_t kMaxPlainDigits = 9;  // any such value is exact in 32 bits
+  if (token.size() <= kMaxPlainDigits) {
+    uint32_t value = 0;
+    const bool plain = std::all_of(token.begin(), token.end(), [&value](char c) {
+      value = value * 10 + static_cast<uint32_t>(c - '0');
+      return c >= '0' && c <= '9';
+    });
+    if (plain) return value;
   }
-  return rest;
+  return DecimalToDouble(token);
+}
+
+// Whether the token is the word: compared by length first, then by bytes the compiler can
+// compare inline.
+template <size_t N>
+bool Is(std::string_view token, const char (&word)[N]) {
+  return token.size() == N - 1 && std::memcmp(token.data(), word, N - 1) == 0;
 }
 
 bool AllFinite(std::initializer_list<float> values) {
@@ -104,10 +124,14 @@ bool AllFinite(std::initializer_list<float> values) {
 }  // namespace
 
 struct GlyphPlacer::LevelFonts {
-  LevelFonts(const FontList& list, FontCache* cache)
+  // The fonts' caches of code texts are those from first_code_texts on.
+  LevelFonts(const FontList& list, FontCache* cache, size_t first_code_texts)
       : index(FontNamesOf(list)), selections(list, cache) {
     fonts.reserve(list.size());
-    for (size_t k = 0; k < list.size(); ++k) fonts.push_back(MakeGlyphFont(list[k], selections[k]));
+    for (size_t k = 0; k < list.size(); ++k) {
+      fonts.push_back(MakeGlyphFont(list[k], selections[k]));
+      fonts.back().code_texts = first_code_texts + k;
+    }
   }
 
   FontNameIndex index;
@@ -116,13 +140,16 @@ struct GlyphPlacer::LevelFonts {
 };
 
 GlyphPlacer::GlyphPlacer(PlacedPage& page, FontCache* cache, FormSource* forms, size_t max_glyphs)
-    : page_(page), cache_(cache), forms_(forms), max_glyphs_(max_glyphs) {}
+    : page_(page), cache_(cache), forms_(forms), max_glyphs_(max_glyphs), code_texts_(1) {}
 
 GlyphPlacer::~GlyphPlacer() = default;
 
 const GlyphPlacer::LevelFonts& GlyphPlacer::FontsOf(const FontList& fonts) {
   std::unique_ptr<LevelFonts>& level = level_fonts_[&fonts];
-  if (!level) level = std::make_unique<LevelFonts>(fonts, cache_);
+  if (!level) {
+    level = std::make_unique<LevelFonts>(fonts, cache_, code_texts_.size());
+    code_texts_.resize(code_texts_.size() + fonts.size());
+  }
   return *level;
 }
 
@@ -133,50 +160,88 @@ void GlyphPlacer::Place(std::string_view content, const FontList& fonts,
 }
 
 void GlyphPlacer::Run(ByteStream& content, const Level& level) {
+  // Every token of the buffer is read in one pass over its bytes: a switch on the token's first
+  // byte finds what it is and how far it runs (a delimiter is a token of one byte; any other
+  // token runs to the next delimiter, or to the buffer's end, since a form's content often ends
+  // with its last operator). The stream follows the cursor only where another reader takes
+  // over, and wherever that reader stops (also by raising) is where the cursor goes on.
+  TokenCursor tokens(content);
+  const auto hand_over = [&tokens](const auto& read) {
+    tokens.Sync();
+    read();
+    tokens.Resume();
+  };
   try {
     while (page_.glyphs.size() < max_glyphs_) {
-      const std::string_view token = NextTokenOfBuffer(content);
-      if (token.empty()) return;
-      switch (token[0]) {
+      const char* const end = tokens.End();
+      const char* const start = SkipTokenWhiteSpace(tokens.Cursor(), end);
+      if (start == end) return;
+      const char* const next = start + 1;
+      switch (*start) {
         case '%':
-          SkipLine(content);
-          break;
+          tokens.MoveTo(next);
+          hand_over([&] { SkipLine(content); });
+          continue;
         case '(':
           string_.clear();
-          ReadLiteralString(content, string_);
-          break;
+          tokens.MoveTo(ReadLiteralString(next, end, string_));
+          continue;
         case '<':
-          if (OpensDictionary(content)) {
-            SkipDictionary(content);  // marked-content properties
+          if (next != end && *next == '<') {
+            tokens.MoveTo(next + 1);
+            hand_over([&] { SkipDictionary(content); });  // marked-content properties
           } else {
             string_.clear();
-            ReadHexString(content, string_);
+            tokens.MoveTo(ReadHexString(next, end, string_));
           }
-          break;
+          continue;
         case '[':
-          ReadArray(content);
-          break;
-        case '/':
-          name_ = token;
-          break;
+          tokens.MoveTo(next);
+          hand_over([&] { ReadArray(content); });
+          continue;
         case ')':
         case '>':
         case ']':
+          tokens.MoveTo(next);
+          continue;
+        default:
+          break;
+      }
+      const char* stop = RegularTokenEnd(start, end);
+      if (stop == nullptr) stop = end;
+      const std::string_view token(start, static_cast<size_t>(stop - start));
+      tokens.MoveTo(stop);
+      switch (*start) {
+        case '/':
+          name_ = token;
+          continue;
         case '{':
         case '}':
-          break;
+          continue;
+        case '+':
+        case '-':
+        case '.':
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7':
+        case '8':
+        case '9':
+          numbers_[number_count_++ % std::size(numbers_)] = token;
+          continue;
         default:
-          if (IsNumberToken(token)) {
-            numbers_[number_count_++ % std::size(numbers_)] = token;
-            break;
-          }
-          if (!Operate(token, content, level)) return;
-          number_count_ = 0;
-          name_ = {};
-          string_.clear();
-          array_.clear();
-          array_bytes_.clear();
+          break;
       }
+      if (!Operate(token, tokens, content, level)) return;
+      number_count_ = 0;
+      name_ = {};
+      string_.clear();
+      array_.clear();
+      array_bytes_.clear();
     }
   } catch (const Error&) {
     // The end of the buffer, or damaged content: the buffer ends here.
@@ -187,83 +252,131 @@ bool GlyphPlacer::TakeNumbers(size_t count, double* numbers) const {
   if (number_count_ < count) return false;
   for (size_t k = 0; k < count; ++k) {
     const std::optional<double> number =
-        DecimalToDouble(numbers_[(number_count_ - count + k) % std::size(numbers_)]);
+        OperandValue(numbers_[(number_count_ - count + k) % std::size(numbers_)]);
     if (!number) return false;
     numbers[k] = *number;
   }
   return true;
 }
 
-bool GlyphPlacer::Operate(std::string_view op, ByteStream& content, const Level& level) {
+// Operators are told apart by their first byte, then compared whole.
+bool GlyphPlacer::Operate(std::string_view op, TokenCursor& tokens, ByteStream& content,
+                          const Level& level) {
   double n[6];
-  if (op == "q") {
-    if (saved_.size() < kMaxSavedStates) {
-      saved_.push_back(state_);
-    } else {
-      ++unsaved_levels_;
-    }
-  } else if (op == "Q") {
-    if (unsaved_levels_ > 0) {
-      --unsaved_levels_;
-    } else if (saved_.size() > saved_floor_) {
-      state_ = saved_.back();
-      saved_.pop_back();
-    }
-  } else if (op == "cm") {
-    if (TakeNumbers(6, n)) state_.ctm = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]}.Then(state_.ctm);
-  } else if (op == "BT") {
-    in_text_ = true;
-    text_matrix_ = line_matrix_ = Matrix{};
-  } else if (op == "ET") {
-    in_text_ = false;
-  } else if (op == "Tm") {
-    if (TakeNumbers(6, n)) text_matrix_ = line_matrix_ = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]};
-  } else if (op == "Td") {
-    if (TakeNumbers(2, n)) NextLine(n[0], n[1]);
-  } else if (op == "TD") {
-    if (TakeNumbers(2, n)) {
-      state_.leading = -n[1];
-      NextLine(n[0], n[1]);
-    }
-  } else if (op == "T*") {
-    NextLine(0, -state_.leading);
-  } else if (op == "TL") {
-    if (TakeNumbers(1, n)) state_.leading = n[0];
-  } else if (op == "Tc") {
-    if (TakeNumbers(1, n)) state_.char_spacing = n[0];
-  } else if (op == "Tw") {
-    if (TakeNumbers(1, n)) state_.word_spacing = n[0];
-  } else if (op == "Tz") {
-    if (TakeNumbers(1, n)) state_.horizontal_scale = n[0] / 100;
-  } else if (op == "Ts") {
-    if (TakeNumbers(1, n)) state_.rise = n[0];
-  } else if (op == "Tf") {
-    if (TakeNumbers(1, n)) {
-      state_.font_size = n[0];
-      SelectFont(level);
-    }
-  } else if (op == "Tj") {
-    ShowString(string_);
-  } else if (op == "'") {
-    NextLine(0, -state_.leading);
-    ShowString(string_);
-  } else if (op == "\"") {
-    if (TakeNumbers(2, n)) {
-      state_.word_spacing = n[0];
-      state_.char_spacing = n[1];
+  switch (op[0]) {
+    case 'q':
+      if (op.size() != 1) break;
+      if (saved_.size() < kMaxSavedStates) {
+        saved_.push_back(state_);
+      } else {
+        ++unsaved_levels_;
+      }
+      break;
+    case 'Q':
+      if (op.size() != 1) break;
+      if (unsaved_levels_ > 0) {
+        --unsaved_levels_;
+      } else if (saved_.size() > saved_floor_) {
+        state_ = saved_.back();
+        saved_.pop_back();
+      }
+      break;
+    case 'c':
+      if (Is(op, "cm") && TakeNumbers(6, n)) {
+        state_.ctm = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]}.Then(state_.ctm);
+      }
+      break;
+    case 'B':
+      if (Is(op, "BT")) {
+        in_text_ = true;
+        text_matrix_ = line_matrix_ = Matrix{};
+      } else if (Is(op, "BI")) {
+        tokens.Sync();
+        const bool go_on = SkipInlineImage(content);
+        tokens.Resume();
+        return go_on;
+      }
+      break;
+    case 'E':
+      if (Is(op, "ET")) in_text_ = false;
+      break;
+    case 'T':
+      if (op.size() == 2) OperateText(op[1], level);
+      break;
+    case '\'':
+      if (op.size() != 1) break;
       NextLine(0, -state_.leading);
       ShowString(string_);
-    }
-  } else if (op == "TJ") {
-    ShowArray();
-  } else if (op == "Do") {
-    DrawForm(level);
-  } else if (op == "BI") {
-    return SkipInlineImage(content);
-  } else if (op == "endobj") {
-    return false;
+      break;
+    case '"':
+      if (op.size() == 1 && TakeNumbers(2, n)) {
+        state_.word_spacing = n[0];
+        state_.char_spacing = n[1];
+        NextLine(0, -state_.leading);
+        ShowString(string_);
+      }
+      break;
+    case 'D':
+      if (Is(op, "Do")) DrawForm(level);
+      break;
+    case 'e':
+      if (Is(op, "endobj")) return false;
+      break;
+    default:
+      break;
   }
   return true;
+}
+
+// The two-byte operators that start with T, told apart by their second byte.
+void GlyphPlacer::OperateText(char second, const Level& level) {
+  double n[6];
+  switch (second) {
+    case 'm':
+      if (TakeNumbers(6, n)) text_matrix_ = line_matrix_ = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]};
+      break;
+    case 'd':
+      if (TakeNumbers(2, n)) NextLine(n[0], n[1]);
+      break;
+    case 'D':
+      if (TakeNumbers(2, n)) {
+        state_.leading = -n[1];
+        NextLine(n[0], n[1]);
+      }
+      break;
+    case '*':
+      NextLine(0, -state_.leading);
+      break;
+    case 'L':
+      if (TakeNumbers(1, n)) state_.leading = n[0];
+      break;
+    case 'c':
+      if (TakeNumbers(1, n)) state_.char_spacing = n[0];
+      break;
+    case 'w':
+      if (TakeNumbers(1, n)) state_.word_spacing = n[0];
+      break;
+    case 'z':
+      if (TakeNumbers(1, n)) state_.horizontal_scale = n[0] / 100;
+      break;
+    case 's':
+      if (TakeNumbers(1, n)) state_.rise = n[0];
+      break;
+    case 'f':
+      if (TakeNumbers(1, n)) {
+        state_.font_size = n[0];
+        SelectFont(level);
+      }
+      break;
+    case 'j':
+      ShowString(string_);
+      break;
+    case 'J':
+      ShowArray();
+      break;
+    default:
+      break;
+  }
 }
 
 // Strings and numbers up to "]"; anything else inside is passed over.
@@ -340,34 +453,100 @@ void GlyphPlacer::DrawForm(const Level& level) {
   in_text_ = in_text;
 }
 
-// Within a string only the pen moves: the map to the page and the size are worked out once.
+// Within a string only the pen moves: the map to the page, the size and the spacing are worked
+// out once, and what the loops read is kept in locals, which the glyphs written cannot change.
 void GlyphPlacer::ShowString(std::string_view codes) {
   if (!in_text_ || codes.empty()) return;  // strings outside text objects are never shown
   const GlyphFont& font = state_.font ? *state_.font : no_font_;
-  Matrix to_page = text_matrix_.Then(state_.ctm);
-  const double across_x = font.vertical ? 1 : 0;
-  const double across_y = font.vertical ? 0 : 1;
-  const auto size = static_cast<float>(
-      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
-      std::abs(state_.font_size));
-  CodeTextCache* const one_byte_texts = OneByteTexts(font);
-  for (size_t i = 0; i < codes.size() && page_.glyphs.size() < max_glyphs_;) {
-    const size_t length = CodeLength(codes, i, font);
-    if (length > codes.size() - i) break;
-    PlaceGlyph(codes.substr(i, length), font, one_byte_texts, to_page, size);
-    i += length;
+  const Matrix to_page = text_matrix_.Then(state_.ctm);
+  const float size = DrawnSize(to_page, font.vertical);
+  const bool size_finite = std::isfinite(size);
+  const bool vertical = font.vertical;
+  StringPen pen(text_matrix_, to_page, state_, vertical);
+  CodeTextCache& texts = CodeTexts(font);
+  std::vector<PlacedGlyph>& glyphs = page_.glyphs;
+  std::string& text = page_.text;
+  size_t room = max_glyphs_ - std::min(glyphs.size(), max_glyphs_);
+
+  // The glyph stands at the text-space origin raised by the rise and moves the pen by its
+  // advance; one with a position or size beyond the numbers is passed over (null), its advance
+  // taken. The glyph placed has its text still to be written.
+  const auto place = [&](double width, bool space) -> PlacedGlyph* {
+    const StringPen::Step step = pen.Advance(width, space);
+    const auto x = static_cast<float>(step.x);
+    const auto y = static_cast<float>(step.y);
+    const auto advance_x = static_cast<float>(step.advance_x);
+    const auto advance_y = static_cast<float>(step.advance_y);
+    if (!size_finite || !AllFinite({x, y, advance_x, advance_y})) return nullptr;
+    --room;
+    return &glyphs.emplace_back(x, y, advance_x, advance_y, size, 0U, 0U, vertical);
+  };
+  const auto append_text = [&](PlacedGlyph& glyph, const auto& code) {
+    glyph.text_begin = static_cast<uint32_t>(text.size());
+    texts.Append(code, text);
+    glyph.text_end = static_cast<uint32_t>(text.size());
+  };
+
+  if (font.codes != GlyphFont::Codes::kOneByte) {
+    for (size_t i = 0; i < codes.size() && room > 0;) {
+      const size_t length = CodeLength(codes, i, font);
+      if (length > codes.size() - i) break;
+      const std::string_view code = codes.substr(i, length);
+      PlacedGlyph* const glyph = place(GlyphAdvance(code, font), length == 1 && code[0] == ' ');
+      if (glyph != nullptr) append_text(*glyph, code);
+      i += length;
+    }
+  } else {
+    const bool composite = font.composite;
+    const FontWidths* const widths = font.widths;
+    const auto place_each = [&](const auto& write_text) {
+      for (const char byte : codes) {
+        if (room == 0) break;
+        const auto code = static_cast<uint8_t>(byte);
+        const double width = composite ? OneByteAdvance(code, font) : SimpleAdvance(code, widths);
+        PlacedGlyph* const glyph = place(width, byte == ' ');
+        if (glyph != nullptr) write_text(*glyph, code);
+      }
+    };
+    if (texts.AreOwnBytes(codes)) {
+      // Each glyph's text is its code's byte: written into room made at once for as many as
+      // may be placed.
+      const size_t base = text.size();
+      text.resize(base + std::min(codes.size(), room));
+      char* const out = text.data() + base;
+      size_t written = 0;
+      place_each([&](PlacedGlyph& glyph, uint8_t code) {
+        glyph.text_begin = static_cast<uint32_t>(base + written);
+        out[written++] = static_cast<char>(code);
+        glyph.text_end = static_cast<uint32_t>(base + written);
+      });
+      text.resize(base + written);
+    } else {
+      place_each(append_text);
+    }
   }
+  text_matrix_ = pen.TextMatrix();
 }
 
-CodeTextCache* GlyphPlacer::OneByteTexts(const GlyphFont& font) {
-  if (font.codes != GlyphFont::Codes::kOneByte) return nullptr;
-  if (font.selection != last_selection_) {
-    std::unique_ptr<CodeTextCache>& texts = code_texts_[font.selection];
-    if (!texts) texts = std::make_unique<CodeTextCache>(*font.selection);
-    last_selection_ = font.selection;
-    last_code_texts_ = texts.get();
-  }
-  return last_code_texts_;
+// The length on the page of one text-space unit across the writing direction, times the font
+// size. Strings in a row mostly share it, so the last one is kept: equal inputs give an equal
+// size (a NaN is equal to nothing and is worked out again).
+float GlyphPlacer::DrawnSize(const Matrix& to_page, bool vertical) {
+  const SizeInputs inputs{to_page.a, to_page.b, to_page.c, to_page.d, state_.font_size, vertical};
+  if (inputs == last_size_inputs_) return last_size_;
+  const double across_x = vertical ? 1 : 0;
+  const double across_y = vertical ? 0 : 1;
+  last_size_ = static_cast<float>(
+      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
+      std::abs(state_.font_size));
+  last_size_inputs_ = inputs;
+  return last_size_;
+}
+
+CodeTextCache& GlyphPlacer::CodeTexts(const GlyphFont& font) {
+  std::unique_ptr<CodeTextCache>& texts = code_texts_[font.code_texts];
+  if (!texts) texts = std::make_unique<CodeTextCache>(*font.selection, code_text_budget_);
+  return *texts;
 }
 
 void GlyphPlacer::ShowArray() {
@@ -382,39 +561,6 @@ void GlyphPlacer::ShowArray() {
       text_matrix_.Translate(move * state_.horizontal_scale, 0);
     }
   }
-}
-
-// The glyph stands at the text-space origin raised by the rise, and moves the text matrix (and
-// to_page, the text matrix followed by the CTM) by its advance: along x for a horizontal font
-// (scaled horizontally), down for a vertical one, where the origin is the glyph's top centre.
-// Word spacing applies to the one-byte code 32.
-void GlyphPlacer::PlaceGlyph(std::string_view code, const GlyphFont& font,
-                             CodeTextCache* one_byte_texts, Matrix& to_page, float size) {
-  const double spacing =
-      state_.char_spacing + (code.size() == 1 && code[0] == ' ' ? state_.word_spacing : 0);
-  const double advance = GlyphAdvance(code, font) * state_.font_size + spacing;
-  const double tx = font.vertical ? 0 : advance * state_.horizontal_scale;
-  const double ty = font.vertical ? advance : 0;
-
-  PlacedGlyph glyph;
-  glyph.x = static_cast<float>(to_page.X(0, state_.rise));
-  glyph.y = static_cast<float>(to_page.Y(0, state_.rise));
-  glyph.advance_x = static_cast<float>(to_page.VectorX(tx, ty));
-  glyph.advance_y = static_cast<float>(to_page.VectorY(tx, ty));
-  glyph.size = size;
-  glyph.vertical = font.vertical;
-  text_matrix_.Translate(tx, ty);
-  to_page.Translate(tx, ty);
-  if (!AllFinite({glyph.x, glyph.y, glyph.advance_x, glyph.advance_y, glyph.size})) return;
-
-  glyph.text_begin = static_cast<uint32_t>(page_.text.size());
-  if (one_byte_texts) {
-    one_byte_texts->Append(static_cast<uint8_t>(code[0]), page_.text);
-  } else {
-    font.selection->Convert(code, page_.text);
-  }
-  glyph.text_end = static_cast<uint32_t>(page_.text.size());
-  page_.glyphs.push_back(glyph);
 }
 
 }  // namespace lumenquill

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "content/page_resources.h"
 #include "layout/placed_page.h"
 #include "reader/byte_stream.h"
+#include "reader/reading_primitives.h"
 #include "text/code_text_cache.h"
 #include "text/font_cache.h"
 #include "text/font_name_index.h"
@@ -49,6 +51,7 @@ struct GlyphFont {
   bool composite = false;
   bool identity_cids = false;  // a two-byte code is its CID
   bool vertical = false;
+  size_t code_texts = 0;  // where the placer keeps the texts of its codes
 };
 
 // Places the glyphs of one page: runs its content and the forms it draws with the full text and
@@ -63,6 +66,9 @@ class GlyphPlacer final {
   static constexpr size_t kMaxSavedStates = 256;
   // How deep forms may draw forms.
   static constexpr size_t kMaxFormDepth = 16;
+  // What the caches of code texts of one page may keep: a page of thousands of kanji takes some
+  // hundred kilobytes.
+  static constexpr size_t kCodeTextBudget = size_t{8} << 20;
 
   // forms may be null: Do then draws nothing. The fonts given to Place, and those the forms
   // give, must outlive the placer.
@@ -85,18 +91,18 @@ class GlyphPlacer final {
 
   const LevelFonts& FontsOf(const FontList& fonts);
   void Run(ByteStream& content, const Level& level);
-  // Handles one operator; false ends the content buffer.
-  bool Operate(std::string_view op, ByteStream& content, const Level& level);
+  // Handles one operator; false ends the content buffer. The cursor reads content.
+  bool Operate(std::string_view op, TokenCursor& tokens, ByteStream& content, const Level& level);
+  void OperateText(char second, const Level& level);
   void ReadArray(ByteStream& content);
   void DrawForm(const Level& level);
   void SelectFont(const Level& level);
   void NextLine(double tx, double ty);
   void ShowString(std::string_view codes);
   void ShowArray();
-  // The cache of the font's code texts when its codes are one byte each, else null.
-  CodeTextCache* OneByteTexts(const GlyphFont& font);
-  void PlaceGlyph(std::string_view code, const GlyphFont& font, CodeTextCache* one_byte_texts,
-                  Matrix& to_page, float size);
+  float DrawnSize(const Matrix& to_page, bool vertical);
+  // The cache of the texts of the font's codes.
+  CodeTextCache& CodeTexts(const GlyphFont& font);
   // The last count numbers before the operator, when there are as many, all finite.
   bool TakeNumbers(size_t count, double* numbers) const;
 
@@ -107,9 +113,18 @@ class GlyphPlacer final {
   std::unordered_map<const FontList*, std::unique_ptr<LevelFonts>> level_fonts_;
   const FontSelection no_selection_;  // before any Tf: one byte a code, as single-byte text
   const GlyphFont no_font_{&no_selection_};
-  std::unordered_map<const FontSelection*, std::unique_ptr<CodeTextCache>> code_texts_;
-  const FontSelection* last_selection_ = nullptr;  // the last lookup of code_texts_
-  CodeTextCache* last_code_texts_ = nullptr;
+  // The texts of codes, by GlyphFont::code_texts: made on a font's first string.
+  size_t code_text_budget_ = kCodeTextBudget;
+  std::vector<std::unique_ptr<CodeTextCache>> code_texts_;
+
+  // What the last size drawn was worked out from (none at first: a NaN), and that size.
+  struct SizeInputs {
+    double a, b, c, d, font_size;
+    bool vertical;
+    bool operator==(const SizeInputs&) const = default;
+  };
+  SizeInputs last_size_inputs_{std::nan(""), 0, 0, 0, 0, false};
+  float last_size_ = 0;
 
   TextGraphicsState state_;
   std::vector<TextGraphicsState> saved_;

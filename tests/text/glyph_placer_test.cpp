@@ -155,9 +155,12 @@ TEST(GlyphPlacer, FormXObjects) {
 // Hostile content: the glyph bound, q nested past its bound, scales that overflow, operands
 // that are no numbers, forms nested past the depth bound.
 TEST(GlyphPlacer, Bounds) {
-  EXPECT_EQ(
-      Place("BT /F1 1 Tf (" + std::string(5000, 'A') + ") Tj ET", nullptr, 1000).glyphs.size(),
-      1000U);
+  // A string past the bound takes no room for the text of glyphs it cannot place.
+  const PlacedPage long_string =
+      Place("BT /F1 1 Tf (A) Tj (" + std::string(5000, 'A') + ") Tj ET", nullptr, 1000);
+  EXPECT_EQ(long_string.glyphs.size(), 1000U);
+  EXPECT_EQ(long_string.text, std::string(1000, 'A'));
+  EXPECT_LT(long_string.text.capacity(), 5000U);
 
   std::string deep;
   for (int k = 0; k < 10'000; ++k) deep += "q 10 0 0 10 0 0 cm ";
