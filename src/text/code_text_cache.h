@@ -21,7 +21,8 @@ namespace lumenquill {
 class CodeTextCache final {
  public:
   // budget: the bytes the caches of the page may still take; it outlives the cache.
-  CodeTextCache(const FontSelection& selection, size_t& budget) : selection_(selection), budget_(budget) {
+  CodeTextCache(const FontSelection& selection, size_t& budget)
+      : selection_(selection), budget_(budget) {
     one_byte_.fill(kUnknownText);
     own_byte_.fill(false);
     table_of_first_byte_.fill(kNoTable);

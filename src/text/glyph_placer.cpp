@@ -333,7 +333,8 @@ void GlyphPlacer::OperateText(char second, const Level& level) {
   double n[6];
   switch (second) {
     case 'm':
-      if (TakeNumbers(6, n)) text_matrix_ = line_matrix_ = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]};
+      if (TakeNumbers(6, n))
+        text_matrix_ = line_matrix_ = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]};
       break;
     case 'd':
       if (TakeNumbers(2, n)) NextLine(n[0], n[1]);

@@ -80,7 +80,8 @@ class StringPen final {
   Step Advance(double width, bool space) {
     const double advance = width * font_size_ + (space ? space_spacing_ : spacing_);
     const double step = advance * step_scale_;
-    const Step placed{origin_x_ + page_.e, origin_y_ + page_.f, step * page_move_.x + page_move_.zero_x,
+    const Step placed{origin_x_ + page_.e, origin_y_ + page_.f,
+                      step * page_move_.x + page_move_.zero_x,
                       step * page_move_.y + page_move_.zero_y};
     page_.e += placed.advance_x;
     page_.f += placed.advance_y;
