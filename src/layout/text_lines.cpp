@@ -36,6 +36,7 @@ struct Run {
   double across_high;
   double key;
   double size;
+  bool sorted;  // its units' along_begin never decreases in drawing order
 };
 
 bool ContinuesRun(const Run& run, const LayoutUnit& last, const LayoutUnit& next) {
@@ -65,16 +66,27 @@ void TakeIn(Whole& whole, const Part& part) {
 
 void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
   runs.clear();
-  for (uint32_t i = 0; i < units.size(); ++i) {
+  if (units.empty()) return;
+  // The run being built stays out of the buffer until it ends: kept in registers.
+  const auto start = [&units](uint32_t i) {
     const LayoutUnit& u = units[i];
-    if (!runs.empty() && ContinuesRun(runs.back(), units[i - 1], u)) {
-      runs.back().end = i + 1;
-      TakeIn(runs.back(), u);
+    return Run{i,     i + 1, u.along_begin, u.along_end, u.across_low, u.across_high,
+               u.key, u.size, true};
+  };
+  Run run = start(0);
+  for (uint32_t i = 1; i < units.size(); ++i) {
+    const LayoutUnit& u = units[i];
+    const LayoutUnit& last = units[i - 1];
+    if (ContinuesRun(run, last, u)) {
+      run.end = i + 1;
+      run.sorted = run.sorted && !(u.along_begin < last.along_begin);
+      TakeIn(run, u);
       continue;
     }
-    runs.push_back(
-        {i, i + 1, u.along_begin, u.along_end, u.across_low, u.across_high, u.key, u.size});
+    runs.push_back(run);
+    run = start(i);
   }
+  runs.push_back(run);
 }
 
 }  // namespace
@@ -101,17 +113,26 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
   result.units.reserve(units.size());
   const auto finish_line = [&](TextLine& line) {
     line.units_begin = static_cast<uint32_t>(result.units.size());
-    for (uint32_t r : line_runs) {
-      for (uint32_t u = runs[r].begin; u < runs[r].end; ++u) result.units.push_back(u);
+    // The line's runs are in along order; its units are too when each run's are and no run
+    // starts before the last unit of the one before.
+    bool sorted = true;
+    for (size_t k = 0; k < line_runs.size(); ++k) {
+      const Run& run = runs[line_runs[k]];
+      sorted = sorted && run.sorted &&
+               (k == 0 || !(units[run.begin].along_begin <
+                            units[runs[line_runs[k - 1]].end - 1].along_begin));
+      const size_t at = result.units.size();
+      result.units.resize(at + (run.end - run.begin));
+      std::iota(result.units.begin() + static_cast<std::ptrdiff_t>(at), result.units.end(),
+                run.begin);
     }
     line.units_end = static_cast<uint32_t>(result.units.size());
     // Most lines arrive in order: the sort (which allocates) only for those that do not.
-    const auto along = [&units](uint32_t a, uint32_t b) {
-      return units[a].along_begin < units[b].along_begin;
-    };
-    const auto line_units = result.units.begin() + line.units_begin;
-    if (!std::is_sorted(line_units, result.units.end(), along)) {
-      std::stable_sort(line_units, result.units.end(), along);
+    if (!sorted) {
+      std::stable_sort(result.units.begin() + line.units_begin, result.units.end(),
+                       [&units](uint32_t a, uint32_t b) {
+                         return units[a].along_begin < units[b].along_begin;
+                       });
     }
     result.lines.push_back(line);
     line_runs.clear();
