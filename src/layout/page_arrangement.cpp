@@ -103,32 +103,34 @@ class DirectionWriter {
   void AppendLineText(uint32_t id, std::string& text, size_t attachments_begin = 0,
                       size_t attachments_end = 0) {
     const TextLine& line = lines_.lines[id];
+    const uint32_t* const order = lines_.units.data() + line.units_begin;
+    const uint32_t count = line.units_end - line.units_begin;
+    const char* const page_text = page_.text.data();
     const bool bracket = options_.ruby == RubyHandling::kBracket;
     size_t a = attachments_begin;
-    const LayoutUnit* previous = nullptr;
-    // The page's text not yet copied: units drawn one after the other without a space between
-    // them are copied at once.
+    // The page's text not yet copied, from pending_begin to pending_end: units drawn one after
+    // the other without a space between them are copied at once.
     uint32_t pending_begin = 0, pending_end = 0;
-    const auto copy_pending = [&] {
-      text.append(page_.text.data() + pending_begin, pending_end - pending_begin);
-      pending_begin = pending_end = 0;
-    };
-    for (uint32_t k = 0; k < line.units_end - line.units_begin; ++k) {
-      const LayoutUnit& unit = units_[lines_.units[line.units_begin + k]];
+    const LayoutUnit* previous = nullptr;
+    for (uint32_t k = 0; k < count; ++k) {
+      const LayoutUnit& unit = units_[order[k]];
       const bool space = previous && NeedsSpace(*previous, unit);
-      if (space || unit.text_begin != pending_end) copy_pending();
-      if (space) text += ' ';
-      if (pending_begin == pending_end) pending_begin = unit.text_begin;
+      if (space || unit.text_begin != pending_end) {
+        text.append(page_text + pending_begin, pending_end - pending_begin);
+        if (space) text += ' ';
+        pending_begin = unit.text_begin;
+      }
       pending_end = unit.text_end;
       previous = &unit;
       for (; bracket && a < attachments_end && attachments_[a].last == k; ++a) {
-        copy_pending();
+        text.append(page_text + pending_begin, pending_end - pending_begin);
+        pending_begin = pending_end;
         text += "《";
         AppendLineText(attachments_[a].ruby, text);
         text += "》";
       }
     }
-    copy_pending();
+    text.append(page_text + pending_begin, pending_end - pending_begin);
   }
 
   static bool NeedsSpace(const LayoutUnit& before, const LayoutUnit& after) {
