@@ -178,12 +178,11 @@ void MakeLayoutUnits(const PlacedPage& page, PageUnits& units) {
   std::vector<LayoutUnit>& all = units.horizontal;
   // Kept from page to page: a page allocates nothing once an as large one has been read.
   thread_local std::vector<Direction> directions;
-  // Sized for every glyph and cut to the units made at the end: each unit is written in place,
-  // without a test of the capacity.
-  all.resize(page.glyphs.size());
-  directions.resize(page.glyphs.size());
+  all.clear();
+  directions.clear();
   units.vertical.clear();
-  size_t made = 0;
+  all.reserve(page.glyphs.size());
+  directions.reserve(page.glyphs.size());
   Candidate previous{nullptr, 0, Direction::kHorizontal, false, false};
   for (size_t drawn = 0; drawn < page.glyphs.size(); ++drawn) {
     const PlacedGlyph& g = page.glyphs[drawn];
@@ -218,10 +217,11 @@ void MakeLayoutUnits(const PlacedPage& page, PageUnits& units) {
       current.direction = Direction::kRotatedDown;
     }
     if (previous.glyph && StackedUnder(previous, current)) {
-      directions[made - 1] = Direction::kStacked;
+      directions.back() = Direction::kStacked;
       current.direction = Direction::kStacked;
     }
-    LayoutUnit& unit = all[made];
+    // Filled in place: a unit built aside and copied in costs as much as the rest.
+    LayoutUnit& unit = all.emplace_back();
     unit.size = current.size;
     unit.text_begin = g.text_begin;
     unit.text_end = g.text_end;
@@ -229,11 +229,9 @@ void MakeLayoutUnits(const PlacedPage& page, PageUnits& units) {
     unit.japanese_first = japanese_first;
     unit.japanese_last = japanese_last;
     PlaceUnit(g, Direction::kHorizontal, unit);
-    directions[made++] = current.direction;
+    directions.push_back(current.direction);
     previous = current;
   }
-  all.resize(made);
-  directions.resize(made);
   const auto horizontal = static_cast<size_t>(
       std::count(directions.begin(), directions.end(), Direction::kHorizontal));
   if (horizontal < all.size()) {
