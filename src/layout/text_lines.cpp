@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <numeric>
+#include <span>
 
 namespace lumenquill {
 namespace {
@@ -37,6 +38,21 @@ struct Run {
   double key;
   double size;
   bool sorted;  // its units' along_begin never decreases in drawing order
+};
+
+// A run's place in a sort: the value sorted on beside the run's index, so that the sort moves
+// 16 bytes and reads no run.
+struct RunKey {
+  double value;
+  uint32_t run;
+};
+
+// A unit's place in the sort of an unordered line: its along_begin, then its place before the
+// sort, so that the sort is stable and reads no unit.
+struct UnitKey {
+  double along_begin;
+  uint32_t position;
+  uint32_t unit;
 };
 
 bool ContinuesRun(const Run& run, const LayoutUnit& last, const LayoutUnit& next) {
@@ -94,17 +110,19 @@ void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
 void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
   // Kept from page to page, as page_arrangement.cpp keeps the rest.
   thread_local std::vector<Run> kept_runs;
-  thread_local std::vector<uint32_t> kept_order;
+  thread_local std::vector<RunKey> kept_order;
   thread_local std::vector<uint32_t> kept_line_runs;
+  thread_local std::vector<UnitKey> kept_unit_keys;
   std::vector<Run>& runs = kept_runs;
-  std::vector<uint32_t>& order = kept_order;
+  std::vector<RunKey>& order = kept_order;  // the runs, band after band
   std::vector<uint32_t>& line_runs = kept_line_runs;  // the runs of the line being built
+  std::vector<UnitKey>& unit_keys = kept_unit_keys;
   BuildRuns(units, runs);
   order.resize(runs.size());
-  std::iota(order.begin(), order.end(), 0u);
-  std::sort(order.begin(), order.end(), [&runs](uint32_t a, uint32_t b) {
-    if (runs[a].key != runs[b].key) return runs[a].key > runs[b].key;
-    return a < b;
+  for (uint32_t r = 0; r < runs.size(); ++r) order[r] = {runs[r].key, r};
+  std::sort(order.begin(), order.end(), [](const RunKey& a, const RunKey& b) {
+    if (a.value != b.value) return a.value > b.value;
+    return a.run < b.run;
   });
   result.units.clear();
   result.lines.clear();
@@ -127,36 +145,41 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
                 run.begin);
     }
     line.units_end = static_cast<uint32_t>(result.units.size());
-    // Most lines arrive in order: the sort (which allocates) only for those that do not.
+    // Most lines arrive in order: the sort only for those that do not.
     if (!sorted) {
-      std::stable_sort(result.units.begin() + line.units_begin, result.units.end(),
-                       [&units](uint32_t a, uint32_t b) {
-                         return units[a].along_begin < units[b].along_begin;
-                       });
+      const auto line_units = std::span(result.units).subspan(line.units_begin);
+      unit_keys.resize(line_units.size());
+      for (uint32_t k = 0; k < line_units.size(); ++k) {
+        unit_keys[k] = {units[line_units[k]].along_begin, k, line_units[k]};
+      }
+      std::sort(unit_keys.begin(), unit_keys.end(), [](const UnitKey& a, const UnitKey& b) {
+        if (a.along_begin != b.along_begin) return a.along_begin < b.along_begin;
+        return a.position < b.position;
+      });
+      for (uint32_t k = 0; k < line_units.size(); ++k) line_units[k] = unit_keys[k].unit;
     }
     result.lines.push_back(line);
     line_runs.clear();
   };
   for (size_t band_begin = 0; band_begin < order.size();) {
-    const Run& anchor = runs[order[band_begin]];
+    const Run& anchor = runs[order[band_begin].run];
     size_t band_end = band_begin + 1;
     while (band_end < order.size()) {
-      const Run& run = runs[order[band_end]];
+      const Run& run = runs[order[band_end].run];
       if (anchor.key - run.key > kBandTolerance * std::max(anchor.size, run.size)) break;
       ++band_end;
     }
-    std::sort(order.begin() + static_cast<std::ptrdiff_t>(band_begin),
-              order.begin() + static_cast<std::ptrdiff_t>(band_end),
-              [&runs](uint32_t a, uint32_t b) {
-                if (runs[a].along_begin != runs[b].along_begin)
-                  return runs[a].along_begin < runs[b].along_begin;
-                return a < b;
-              });
+    const auto band = std::span(order).subspan(band_begin, band_end - band_begin);
+    for (RunKey& key : band) key.value = runs[key.run].along_begin;
+    std::sort(band.begin(), band.end(), [](const RunKey& a, const RunKey& b) {
+      if (a.value != b.value) return a.value < b.value;
+      return a.run < b.run;
+    });
     result.band_starts.push_back(static_cast<uint32_t>(result.lines.size()));
     result.band_keys.push_back(anchor.key);
     TextLine line;
     for (size_t k = band_begin; k < band_end; ++k) {
-      const Run& run = runs[order[k]];
+      const Run& run = runs[order[k].run];
       if (!line_runs.empty() &&
           run.along_begin > line.along_end + kLineGap * std::max(line.size, run.size)) {
         finish_line(line);
@@ -167,7 +190,7 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
       } else {
         TakeIn(line, run);
       }
-      line_runs.push_back(order[k]);
+      line_runs.push_back(order[k].run);
     }
     finish_line(line);
     band_begin = band_end;
@@ -176,6 +199,7 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
   ReleaseIfHuge(runs);
   ReleaseIfHuge(order);
   ReleaseIfHuge(line_runs);
+  ReleaseIfHuge(unit_keys);
 }
 
 size_t FirstBandAtOrBelow(const TextLines& lines, double key) {
