@@ -34,24 +34,37 @@ constexpr double kStackedSizeRatio = 0.85;
 constexpr double kNeighbourGap = 0.5;
 constexpr double kNeighbourBaseline = 0.15;
 
-bool IsSpace(char32_t c) {
-  c = UnmarkedCharacter(c);
+// Of a Unicode character (the marks of codes/extracted_text.h resolved).
+bool IsUnicodeSpace(char32_t c) {
+  if (c > 0x3000) return false;  // Japanese text, most of what comes here, at one test
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == 0xA0 || c == 0x3000 ||
          (c >= 0x2000 && c <= 0x200B);
 }
-
-bool OnlySpace(std::string_view text) {
-  for (size_t i = 0; i < text.size();) {
-    if (!IsSpace(NextExtracted(text, i))) return false;
-  }
-  return true;
+bool IsUnicodeJapanese(char32_t c) {
+  return (c >= 0x2E80 && c <= 0x2FDF) ||  // radicals
+         (c >= 0x3000 && c <= 0x33FF) ||  // punctuation, kana, enclosed and squared forms
+         (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+         (c >= 0xF900 && c <= 0xFAFF) ||  // compatibility ideographs
+         (c >= 0xFE30 && c <= 0xFE4F) ||  // vertical forms
+         (c >= 0xFF00 && c <= 0xFFEF) ||  // full-width and half-width forms
+         (c >= 0x20000 && c <= 0x3FFFF);
 }
 
-enum class Direction { kHorizontal, kVerticalFont, kRotatedDown, kStacked };
+// What the layout reads of an extracted-text character, its mark resolved once for both.
+struct CharacterKind {
+  bool white;
+  bool japanese;
+};
+CharacterKind KindOf(char32_t c) {
+  c = UnmarkedCharacter(c);
+  return {IsUnicodeSpace(c), IsUnicodeJapanese(c)};
+}
 
+enum class Direction : uint8_t { kHorizontal, kVerticalFont, kRotatedDown, kStacked };
+
+// What decides a glyph's direction: the glyph, its size and its Japanese ends.
 struct Candidate {
   const PlacedGlyph* glyph;
-  uint32_t drawn;
   double size;
   Direction direction;
   bool japanese_first;
@@ -59,29 +72,27 @@ struct Candidate {
 };
 
 bool Finite(const PlacedGlyph& g) {
-  return std::isfinite(g.x) && std::isfinite(g.y) && std::isfinite(g.advance_x) &&
-         std::isfinite(g.advance_y) && std::isfinite(g.size);
+  // A finite number less itself is zero, an infinite one or NaN less itself NaN, which stays in
+  // the sum: one test without a branch for each number.
+  return (g.x - g.x) + (g.y - g.y) + (g.advance_x - g.advance_x) + (g.advance_y - g.advance_y) +
+             (g.size - g.size) ==
+         0;
 }
 
-LayoutUnit MakeUnit(const Candidate& candidate) {
-  const PlacedGlyph& g = *candidate.glyph;
-  const double s = candidate.size;
+// Sets the unit's extent, key and direction for its glyph read in the direction given; the
+// unit's size is set.
+void PlaceUnit(const PlacedGlyph& g, Direction direction, LayoutUnit& unit) {
+  const double s = unit.size;
   const double x = g.x, y = g.y, ax = g.advance_x, ay = g.advance_y;
-  LayoutUnit unit;
-  unit.size = s;
-  unit.text_begin = g.text_begin;
-  unit.text_end = g.text_end;
-  unit.drawn = candidate.drawn;
-  unit.japanese_first = candidate.japanese_first;
-  unit.japanese_last = candidate.japanese_last;
-  switch (candidate.direction) {
+  switch (direction) {
     case Direction::kHorizontal:
       unit.along_begin = std::min(x, x + ax);
       unit.along_end = std::max(x, x + ax);
       unit.across_low = y - kDescent * s;
       unit.across_high = y + kAscent * s;
       unit.key = y;
-      return unit;
+      unit.vertical = false;
+      return;
     case Direction::kVerticalFont:
       // The origin is the glyph's top centre; a font without vertical metrics advances by
       // its size.
@@ -108,13 +119,14 @@ LayoutUnit MakeUnit(const Candidate& candidate) {
   }
   unit.vertical = true;
   unit.key = (unit.across_low + unit.across_high) / 2;
-  return unit;
 }
 
 bool StackedUnder(const Candidate& above, const Candidate& below) {
   if (above.direction != Direction::kHorizontal && above.direction != Direction::kStacked)
     return false;
   if (below.direction != Direction::kHorizontal) return false;
+  // Glyphs of one line, most pairs, fail at once: the step down below is no positive length.
+  if (!(above.glyph->y > below.glyph->y)) return false;
   const bool japanese = above.japanese_last && below.japanese_first;
   const double s = std::max(above.size, below.size);
   if (std::min(above.size, below.size) < kStackedSizeRatio * s) return false;
@@ -134,86 +146,108 @@ bool HorizontalNeighbours(const Candidate& before, const Candidate& after) {
          std::abs(after.glyph->x - end) <= kNeighbourGap * s;
 }
 
-// Marks the Japanese horizontal glyphs without a horizontal neighbour as stacked.
-void StackLoneJapanese(std::vector<Candidate>& candidates) {
-  std::vector<bool> lone(candidates.size(), false);
-  for (size_t k = 0; k < candidates.size(); ++k) {
-    const Candidate& c = candidates[k];
+// Marks the Japanese horizontal glyphs without a horizontal neighbour as stacked. units are
+// the page's units in drawing order, directions theirs.
+void StackLoneJapanese(const PlacedPage& page, const std::vector<LayoutUnit>& units,
+                       std::vector<Direction>& directions) {
+  const auto candidate = [&](size_t k) {
+    const LayoutUnit& u = units[k];
+    return Candidate{&page.glyphs[u.drawn], u.size, directions[k], u.japanese_first,
+                     u.japanese_last};
+  };
+  std::vector<bool> lone(units.size(), false);
+  for (size_t k = 0; k < units.size(); ++k) {
+    const Candidate c = candidate(k);
     lone[k] = c.direction == Direction::kHorizontal && c.japanese_first &&
-              (k == 0 || !HorizontalNeighbours(candidates[k - 1], c)) &&
-              (k + 1 == candidates.size() || !HorizontalNeighbours(c, candidates[k + 1]));
+              (k == 0 || !HorizontalNeighbours(candidate(k - 1), c)) &&
+              (k + 1 == units.size() || !HorizontalNeighbours(c, candidate(k + 1)));
   }
-  for (size_t k = 0; k < candidates.size(); ++k) {
-    if (lone[k]) candidates[k].direction = Direction::kStacked;
+  for (size_t k = 0; k < units.size(); ++k) {
+    if (lone[k]) directions[k] = Direction::kStacked;
   }
 }
 
 }  // namespace
 
-bool IsJapaneseCharacter(char32_t c) {
-  c = UnmarkedCharacter(c);
-  return (c >= 0x2E80 && c <= 0x2FDF) ||  // radicals
-         (c >= 0x3000 && c <= 0x33FF) ||  // punctuation, kana, enclosed and squared forms
-         (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
-         (c >= 0xF900 && c <= 0xFAFF) ||  // compatibility ideographs
-         (c >= 0xFE30 && c <= 0xFE4F) ||  // vertical forms
-         (c >= 0xFF00 && c <= 0xFFEF) ||  // full-width and half-width forms
-         (c >= 0x20000 && c <= 0x3FFFF);
-}
+bool IsJapaneseCharacter(char32_t c) { return IsUnicodeJapanese(UnmarkedCharacter(c)); }
 
 void MakeLayoutUnits(const PlacedPage& page, PageUnits& units) {
   const std::string_view text = page.text;
+  // Every unit is made horizontal first, in drawing order; those of the other directions move
+  // out at the end. A page all horizontal, as most are, is done in one pass.
+  std::vector<LayoutUnit>& all = units.horizontal;
   // Kept from page to page: a page allocates nothing once an as large one has been read.
-  thread_local std::vector<Candidate> candidates;
-  candidates.clear();
-  candidates.reserve(page.glyphs.size());
+  thread_local std::vector<Direction> directions;
+  all.clear();
+  directions.clear();
+  units.vertical.clear();
+  all.reserve(page.glyphs.size());
+  directions.reserve(page.glyphs.size());
+  Candidate previous{nullptr, 0, Direction::kHorizontal, false, false};
   for (size_t drawn = 0; drawn < page.glyphs.size(); ++drawn) {
     const PlacedGlyph& g = page.glyphs[drawn];
-    if (!Finite(g) || g.text_begin > g.text_end || g.text_end > text.size()) continue;
-    const std::string_view glyph_text = text.substr(g.text_begin, g.text_end - g.text_begin);
+    if (!Finite(g) || g.text_begin >= g.text_end || g.text_end > text.size()) continue;
+    const char* glyph_text = text.data() + g.text_begin;
+    const size_t glyph_size = g.text_end - g.text_begin;
     bool japanese_first = false, japanese_last = false;
-    if (glyph_text.size() == 1 && static_cast<uint8_t>(glyph_text[0]) < 0x80) {
-      // ASCII, most glyphs of most pages: neither Japanese nor (but for the space) white.
-      if (IsSpace(static_cast<uint8_t>(glyph_text[0]))) continue;
+    const auto byte = static_cast<uint8_t>(glyph_text[0]);
+    if (glyph_size == 1 && byte < 0x80) {
+      // ASCII, most glyphs of most pages: not Japanese, and white only at the space or below.
+      if (byte <= ' ' && IsUnicodeSpace(byte)) continue;
     } else {
-      if (OnlySpace(glyph_text)) continue;
+      // One reading of the text: its first and last characters, and whether all are white.
+      const std::string_view characters(glyph_text, glyph_size);
       size_t i = 0;
-      char32_t c = NextExtracted(glyph_text, i);
-      japanese_first = IsJapaneseCharacter(c);
-      while (i < glyph_text.size()) c = NextExtracted(glyph_text, i);
-      japanese_last = IsJapaneseCharacter(c);
+      const CharacterKind first = KindOf(NextExtracted(characters, i));
+      CharacterKind last = first;
+      bool white = first.white;
+      while (i < characters.size()) {
+        last = KindOf(NextExtracted(characters, i));
+        white = white && last.white;
+      }
+      if (white) continue;
+      japanese_first = first.japanese;
+      japanese_last = last.japanese;
     }
-    // Filled in place: a candidate built aside and copied in costs more than all the rest.
-    Candidate& candidate = candidates.emplace_back();
-    candidate.glyph = &g;
-    candidate.drawn = static_cast<uint32_t>(drawn);
-    candidate.size = std::max<double>(std::abs(g.size), kSmallestSize);
-    candidate.direction = Direction::kHorizontal;
-    candidate.japanese_first = japanese_first;
-    candidate.japanese_last = japanese_last;
+    Candidate current{&g, std::max<double>(std::abs(g.size), kSmallestSize),
+                      Direction::kHorizontal, japanese_first, japanese_last};
     if (g.vertical) {
-      candidate.direction = Direction::kVerticalFont;
+      current.direction = Direction::kVerticalFont;
     } else if (g.advance_y < 0 && -g.advance_y > std::abs(g.advance_x)) {
-      candidate.direction = Direction::kRotatedDown;
+      current.direction = Direction::kRotatedDown;
     }
-  }
-  for (size_t k = 1; k < candidates.size(); ++k) {
-    if (StackedUnder(candidates[k - 1], candidates[k])) {
-      candidates[k - 1].direction = Direction::kStacked;
-      candidates[k].direction = Direction::kStacked;
+    if (previous.glyph && StackedUnder(previous, current)) {
+      directions.back() = Direction::kStacked;
+      current.direction = Direction::kStacked;
     }
+    // Filled in place: a unit built aside and copied in costs as much as the rest.
+    LayoutUnit& unit = all.emplace_back();
+    unit.size = current.size;
+    unit.text_begin = g.text_begin;
+    unit.text_end = g.text_end;
+    unit.drawn = static_cast<uint32_t>(drawn);
+    unit.japanese_first = japanese_first;
+    unit.japanese_last = japanese_last;
+    PlaceUnit(g, Direction::kHorizontal, unit);
+    directions.push_back(current.direction);
+    previous = current;
   }
-  const auto horizontal =
-      std::count_if(candidates.begin(), candidates.end(),
-                    [](const Candidate& c) { return c.direction == Direction::kHorizontal; });
-  if (2 * static_cast<size_t>(horizontal) < candidates.size()) StackLoneJapanese(candidates);
-  units.horizontal.clear();
-  units.vertical.clear();
-  for (const Candidate& candidate : candidates) {
-    LayoutUnit unit = MakeUnit(candidate);
-    (unit.vertical ? units.vertical : units.horizontal).push_back(unit);
+  const auto horizontal = static_cast<size_t>(
+      std::count(directions.begin(), directions.end(), Direction::kHorizontal));
+  if (horizontal < all.size()) {
+    if (2 * horizontal < all.size()) StackLoneJapanese(page, all, directions);
+    size_t kept = 0;
+    for (size_t k = 0; k < all.size(); ++k) {
+      if (directions[k] == Direction::kHorizontal) {
+        all[kept++] = all[k];
+      } else {
+        LayoutUnit& unit = units.vertical.emplace_back(all[k]);
+        PlaceUnit(page.glyphs[unit.drawn], directions[k], unit);
+      }
+    }
+    all.resize(kept);
   }
-  ReleaseIfHuge(candidates);
+  ReleaseIfHuge(directions);
 }
 
 }  // namespace lumenquill

@@ -55,8 +55,10 @@ class DirectionWriter {
       Emit(id, output, arranged, static_cast<size_t>(first - attachments_.begin()),
            static_cast<size_t>(last - attachments_.begin()));
       if (options_.ruby == RubyHandling::kAsDrawn) continue;
-      for (auto a = first; a != last; ++a) {
-        if (arranged) arranged->push_back(Arranged(a->ruby, LineText(a->ruby)));
+      for (auto a = first; arranged && a != last; ++a) {
+        std::string ruby_text;
+        AppendLineText(a->ruby, ruby_text);
+        arranged->push_back(Arranged(a->ruby, std::move(ruby_text)));
       }
     }
     if (open_line_ != kNoLine) output += options_.new_line;
@@ -65,11 +67,11 @@ class DirectionWriter {
  private:
   void Emit(uint32_t id, std::string& output, std::vector<ArrangedLine>* arranged,
             size_t attachments_begin = 0, size_t attachments_end = 0) {
-    std::string text = LineText(id, attachments_begin, attachments_end);
     if (open_line_ != kNoLine) output += SameRow(open_line_, id) ? " " : options_.new_line;
-    output += text;
+    const size_t text_begin = output.size();
+    AppendLineText(id, output, attachments_begin, attachments_end);
     open_line_ = id;
-    if (arranged) arranged->push_back(Arranged(id, std::move(text)));
+    if (arranged) arranged->push_back(Arranged(id, output.substr(text_begin)));
   }
 
   bool SameRow(uint32_t before, uint32_t after) const {
@@ -96,36 +98,39 @@ class DirectionWriter {
     return arranged;
   }
 
-  // The line's text, with each ruby in 《》 after the base characters it reads when the options
-  // ask for that.
-  std::string LineText(uint32_t id, size_t attachments_begin = 0, size_t attachments_end = 0) {
+  // Appends the line's text to text, with each ruby in 《》 after the base characters it reads
+  // when the options ask for that.
+  void AppendLineText(uint32_t id, std::string& text, size_t attachments_begin = 0,
+                      size_t attachments_end = 0) {
     const TextLine& line = lines_.lines[id];
+    const uint32_t* const order = lines_.units.data() + line.units_begin;
+    const uint32_t count = line.units_end - line.units_begin;
+    const char* const page_text = page_.text.data();
     const bool bracket = options_.ruby == RubyHandling::kBracket;
     size_t a = attachments_begin;
-    std::string text;
-    const LayoutUnit* previous = nullptr;
-    // The page's text not yet copied: units drawn one after the other without a space between
-    // them are copied at once.
+    // The page's text not yet copied, from pending_begin to pending_end: units drawn one after
+    // the other without a space between them are copied at once.
     uint32_t pending_begin = 0, pending_end = 0;
-    const auto copy_pending = [&] {
-      text.append(page_.text, pending_begin, pending_end - pending_begin);
-      pending_begin = pending_end = 0;
-    };
-    for (uint32_t k = 0; k < line.units_end - line.units_begin; ++k) {
-      const LayoutUnit& unit = units_[lines_.units[line.units_begin + k]];
+    const LayoutUnit* previous = nullptr;
+    for (uint32_t k = 0; k < count; ++k) {
+      const LayoutUnit& unit = units_[order[k]];
       const bool space = previous && NeedsSpace(*previous, unit);
-      if (space || unit.text_begin != pending_end) copy_pending();
-      if (space) text += ' ';
-      if (pending_begin == pending_end) pending_begin = unit.text_begin;
+      if (space || unit.text_begin != pending_end) {
+        text.append(page_text + pending_begin, pending_end - pending_begin);
+        if (space) text += ' ';
+        pending_begin = unit.text_begin;
+      }
       pending_end = unit.text_end;
       previous = &unit;
       for (; bracket && a < attachments_end && attachments_[a].last == k; ++a) {
-        copy_pending();
-        text += "《" + LineText(attachments_[a].ruby) + "》";
+        text.append(page_text + pending_begin, pending_end - pending_begin);
+        pending_begin = pending_end;
+        text += "《";
+        AppendLineText(attachments_[a].ruby, text);
+        text += "》";
       }
     }
-    copy_pending();
-    return text;
+    text.append(page_text + pending_begin, pending_end - pending_begin);
   }
 
   static bool NeedsSpace(const LayoutUnit& before, const LayoutUnit& after) {

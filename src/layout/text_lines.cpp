@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <numeric>
+#include <span>
 
 namespace lumenquill {
 namespace {
@@ -36,6 +37,22 @@ struct Run {
   double across_high;
   double key;
   double size;
+  bool sorted;  // its units' along_begin never decreases in drawing order
+};
+
+// A run's place in a sort: the value sorted on beside the run's index, so that the sort moves
+// 16 bytes and reads no run.
+struct RunKey {
+  double value;
+  uint32_t run;
+};
+
+// A unit's place in the sort of an unordered line: its along_begin, then its place before the
+// sort, so that the sort is stable and reads no unit.
+struct UnitKey {
+  double along_begin;
+  uint32_t position;
+  uint32_t unit;
 };
 
 bool ContinuesRun(const Run& run, const LayoutUnit& last, const LayoutUnit& next) {
@@ -65,16 +82,27 @@ void TakeIn(Whole& whole, const Part& part) {
 
 void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
   runs.clear();
-  for (uint32_t i = 0; i < units.size(); ++i) {
+  if (units.empty()) return;
+  // The run being built stays out of the buffer until it ends: kept in registers.
+  const auto start = [&units](uint32_t i) {
     const LayoutUnit& u = units[i];
-    if (!runs.empty() && ContinuesRun(runs.back(), units[i - 1], u)) {
-      runs.back().end = i + 1;
-      TakeIn(runs.back(), u);
+    return Run{i,     i + 1, u.along_begin, u.along_end, u.across_low, u.across_high,
+               u.key, u.size, true};
+  };
+  Run run = start(0);
+  for (uint32_t i = 1; i < units.size(); ++i) {
+    const LayoutUnit& u = units[i];
+    const LayoutUnit& last = units[i - 1];
+    if (ContinuesRun(run, last, u)) {
+      run.end = i + 1;
+      run.sorted = run.sorted && !(u.along_begin < last.along_begin);
+      TakeIn(run, u);
       continue;
     }
-    runs.push_back(
-        {i, i + 1, u.along_begin, u.along_end, u.across_low, u.across_high, u.key, u.size});
+    runs.push_back(run);
+    run = start(i);
   }
+  runs.push_back(run);
 }
 
 }  // namespace
@@ -82,17 +110,19 @@ void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
 void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
   // Kept from page to page, as page_arrangement.cpp keeps the rest.
   thread_local std::vector<Run> kept_runs;
-  thread_local std::vector<uint32_t> kept_order;
+  thread_local std::vector<RunKey> kept_order;
   thread_local std::vector<uint32_t> kept_line_runs;
+  thread_local std::vector<UnitKey> kept_unit_keys;
   std::vector<Run>& runs = kept_runs;
-  std::vector<uint32_t>& order = kept_order;
+  std::vector<RunKey>& order = kept_order;  // the runs, band after band
   std::vector<uint32_t>& line_runs = kept_line_runs;  // the runs of the line being built
+  std::vector<UnitKey>& unit_keys = kept_unit_keys;
   BuildRuns(units, runs);
   order.resize(runs.size());
-  std::iota(order.begin(), order.end(), 0u);
-  std::sort(order.begin(), order.end(), [&runs](uint32_t a, uint32_t b) {
-    if (runs[a].key != runs[b].key) return runs[a].key > runs[b].key;
-    return a < b;
+  for (uint32_t r = 0; r < runs.size(); ++r) order[r] = {runs[r].key, r};
+  std::sort(order.begin(), order.end(), [](const RunKey& a, const RunKey& b) {
+    if (a.value != b.value) return a.value > b.value;
+    return a.run < b.run;
   });
   result.units.clear();
   result.lines.clear();
@@ -101,41 +131,55 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
   result.units.reserve(units.size());
   const auto finish_line = [&](TextLine& line) {
     line.units_begin = static_cast<uint32_t>(result.units.size());
-    for (uint32_t r : line_runs) {
-      for (uint32_t u = runs[r].begin; u < runs[r].end; ++u) result.units.push_back(u);
+    // The line's runs are in along order; its units are too when each run's are and no run
+    // starts before the last unit of the one before.
+    bool sorted = true;
+    for (size_t k = 0; k < line_runs.size(); ++k) {
+      const Run& run = runs[line_runs[k]];
+      sorted = sorted && run.sorted &&
+               (k == 0 || !(units[run.begin].along_begin <
+                            units[runs[line_runs[k - 1]].end - 1].along_begin));
+      const size_t at = result.units.size();
+      result.units.resize(at + (run.end - run.begin));
+      std::iota(result.units.begin() + static_cast<std::ptrdiff_t>(at), result.units.end(),
+                run.begin);
     }
     line.units_end = static_cast<uint32_t>(result.units.size());
-    // Most lines arrive in order: the sort (which allocates) only for those that do not.
-    const auto along = [&units](uint32_t a, uint32_t b) {
-      return units[a].along_begin < units[b].along_begin;
-    };
-    const auto line_units = result.units.begin() + line.units_begin;
-    if (!std::is_sorted(line_units, result.units.end(), along)) {
-      std::stable_sort(line_units, result.units.end(), along);
+    // Most lines arrive in order: the sort only for those that do not.
+    if (!sorted) {
+      const auto line_units = std::span(result.units).subspan(line.units_begin);
+      unit_keys.resize(line_units.size());
+      for (uint32_t k = 0; k < line_units.size(); ++k) {
+        unit_keys[k] = {units[line_units[k]].along_begin, k, line_units[k]};
+      }
+      std::sort(unit_keys.begin(), unit_keys.end(), [](const UnitKey& a, const UnitKey& b) {
+        if (a.along_begin != b.along_begin) return a.along_begin < b.along_begin;
+        return a.position < b.position;
+      });
+      for (uint32_t k = 0; k < line_units.size(); ++k) line_units[k] = unit_keys[k].unit;
     }
     result.lines.push_back(line);
     line_runs.clear();
   };
   for (size_t band_begin = 0; band_begin < order.size();) {
-    const Run& anchor = runs[order[band_begin]];
+    const Run& anchor = runs[order[band_begin].run];
     size_t band_end = band_begin + 1;
     while (band_end < order.size()) {
-      const Run& run = runs[order[band_end]];
+      const Run& run = runs[order[band_end].run];
       if (anchor.key - run.key > kBandTolerance * std::max(anchor.size, run.size)) break;
       ++band_end;
     }
-    std::sort(order.begin() + static_cast<std::ptrdiff_t>(band_begin),
-              order.begin() + static_cast<std::ptrdiff_t>(band_end),
-              [&runs](uint32_t a, uint32_t b) {
-                if (runs[a].along_begin != runs[b].along_begin)
-                  return runs[a].along_begin < runs[b].along_begin;
-                return a < b;
-              });
+    const auto band = std::span(order).subspan(band_begin, band_end - band_begin);
+    for (RunKey& key : band) key.value = runs[key.run].along_begin;
+    std::sort(band.begin(), band.end(), [](const RunKey& a, const RunKey& b) {
+      if (a.value != b.value) return a.value < b.value;
+      return a.run < b.run;
+    });
     result.band_starts.push_back(static_cast<uint32_t>(result.lines.size()));
     result.band_keys.push_back(anchor.key);
     TextLine line;
     for (size_t k = band_begin; k < band_end; ++k) {
-      const Run& run = runs[order[k]];
+      const Run& run = runs[order[k].run];
       if (!line_runs.empty() &&
           run.along_begin > line.along_end + kLineGap * std::max(line.size, run.size)) {
         finish_line(line);
@@ -146,7 +190,7 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
       } else {
         TakeIn(line, run);
       }
-      line_runs.push_back(order[k]);
+      line_runs.push_back(order[k].run);
     }
     finish_line(line);
     band_begin = band_end;
@@ -155,6 +199,7 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
   ReleaseIfHuge(runs);
   ReleaseIfHuge(order);
   ReleaseIfHuge(line_runs);
+  ReleaseIfHuge(unit_keys);
 }
 
 size_t FirstBandAtOrBelow(const TextLines& lines, double key) {

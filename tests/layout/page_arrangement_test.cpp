@@ -54,7 +54,8 @@ class PageBuilder {
 };
 
 // Lines come from the baselines whatever the drawing order; superscripts and subscripts stay
-// in their line; pieces of a line drawn out of order join in place.
+// in their line; pieces of a line drawn out of order join in place, also glyph by glyph (narrow
+// ones stepping back) and overlapping, glyphs at one place in their drawing order.
 TEST(PageArrangement, LinesFromBaselines) {
   PageBuilder page;
   float x = page.Line("H", 72, 680, 10);
@@ -64,7 +65,14 @@ TEST(PageArrangement, LinesFromBaselines) {
   x = page.Line("E=mc", 72, 700, 10);
   page.Line("2", x, 704, 6);
   page.Line("hello", 72, 660, 10);
-  EXPECT_EQ(page.Arrange(), "E=mc2\nH2O\nhello world\n");
+  page.Line("a", 72, 640, 10);
+  page.Line("c", 82, 640, 10);
+  page.Line("b", 77, 640, 10);
+  page.Line("B", 77, 640, 10);
+  page.Add("l", 72, 620, 2, 0, 10, false);
+  page.Add("i", 70, 620, 2, 0, 10, false);
+  page.Add("t", 74, 620, 5, 0, 10, false);
+  EXPECT_EQ(page.Arrange(), "E=mc2\nH2O\nhello world\nabBc\nilt\n");
 }
 
 // A heading over two columns, drawn row by row across both: the heading, then each column.
