@@ -480,7 +480,7 @@ void GlyphPlacer::ShowString(std::string_view codes) {
     const auto advance_y = static_cast<float>(step.advance_y);
     if (!size_finite || !AllFinite({x, y, advance_x, advance_y})) return nullptr;
     --room;
-    return &glyphs.emplace_back(x, y, advance_x, advance_y, size, 0U, 0U, vertical);
+    return &glyphs.emplace_back(PlacedGlyph{x, y, advance_x, advance_y, size, 0U, 0U, vertical});
   };
   const auto append_text = [&](PlacedGlyph& glyph, const auto& code) {
     glyph.text_begin = static_cast<uint32_t>(text.size());
