@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -108,6 +109,13 @@ class TokenCursor final {
   const char* end_ = nullptr;
   int64_t origin_ = 0;
 };
+
+// Whether the token is the word: compared by length first, then by bytes the compiler can
+// compare inline, since every operator of a content stream meets a chain of these.
+template <size_t N>
+bool Is(std::string_view token, const char (&word)[N]) {
+  return token.size() == N - 1 && std::memcmp(token.data(), word, N - 1) == 0;
+}
 
 // Whether a content token is a number: it starts with a sign, a point or a digit.
 inline bool IsNumberToken(std::string_view token) {

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 #include "codes/code_helpers.h"
 #include "codes/predefined_conversion.h"
@@ -19,13 +18,6 @@ namespace {
 
 // A TJ number below this, in thousandths of the font size, is a gap between words.
 constexpr int32_t kWordGapKerning = -100;
-
-// Whether the token is the word: compared by length first, then by bytes the compiler can
-// compare inline, since every token of a content stream meets a chain of these.
-template <size_t N>
-bool Is(std::string_view token, const char (&word)[N]) {
-  return token.size() == N - 1 && std::memcmp(token.data(), word, N - 1) == 0;
-}
 
 bool OpensString(std::string_view token) { return token[0] == '(' || token[0] == '<'; }
 

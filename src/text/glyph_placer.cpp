@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "platform/error.h"
 #include "reader/decimal_text.h"
@@ -110,13 +109,6 @@ std::optional<double> OperandValue(std::string_view token) {
   return DecimalToDouble(token);
 }
 
-// Whether the token is the word: compared by length first, then by bytes the compiler can
-// compare inline.
-template <size_t N>
-bool Is(std::string_view token, const char (&word)[N]) {
-  return token.size() == N - 1 && std::memcmp(token.data(), word, N - 1) == 0;
-}
-
 bool AllFinite(std::initializer_list<float> values) {
   return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
 }
@@ -211,31 +203,15 @@ void GlyphPlacer::Run(ByteStream& content, const Level& level) {
       if (stop == nullptr) stop = end;
       const std::string_view token(start, static_cast<size_t>(stop - start));
       tokens.MoveTo(stop);
-      switch (*start) {
-        case '/':
-          name_ = token;
-          continue;
-        case '{':
-        case '}':
-          continue;
-        case '+':
-        case '-':
-        case '.':
-        case '0':
-        case '1':
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '6':
-        case '7':
-        case '8':
-        case '9':
-          numbers_[number_count_++ % std::size(numbers_)] = token;
-          continue;
-        default:
-          break;
+      if (IsNumberToken(token)) {
+        numbers_[number_count_++ % std::size(numbers_)] = token;
+        continue;
       }
+      if (*start == '/') {
+        name_ = token;
+        continue;
+      }
+      if (*start == '{' || *start == '}') continue;
       if (!Operate(token, tokens, content, level)) return;
       number_count_ = 0;
       name_ = {};
