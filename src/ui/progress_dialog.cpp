@@ -4,13 +4,12 @@
 #include <QCloseEvent>
 
 #include "platform/escape_key.h"
+#include "ui/fixed_dialog.h"
 #include "ui/form_font.h"
 
 namespace lumenquill {
 
-ProgressDialog::ProgressDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
   setWindowTitle("PDFファイルを解析中・・・");
   setFont(FormFont());
   setFixedSize(328, 76);
@@ -56,6 +55,9 @@ void ProgressDialog::ShowProgress(int32_t min, int32_t max, int32_t position, bo
 
 void ProgressDialog::ProcessPendingInput() { QApplication::processEvents(); }
 
-void ProgressDialog::closeEvent(QCloseEvent* event) { event->ignore(); }
+void ProgressDialog::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  CancelClick();
+}
 
 }  // namespace lumenquill

@@ -9,9 +9,9 @@
 
 namespace lumenquill {
 
-// The progress dialog: one per program run, hidden between extractions. Its Close command is
-// removed: the title bar's close button and Alt+F4 do nothing, and Escape is the extraction's
-// own cancel key rather than the dialog's.
+// The progress dialog: one per program run, hidden between extractions. Closing it (the title
+// bar's close button, Alt+F4) cancels the extraction as its button does; the dialog hides when
+// the extraction has stopped. Escape is the extraction's own cancel key rather than the dialog's.
 class ProgressDialog final : public QDialog, public ProgressDisplay {
  public:
   explicit ProgressDialog(QWidget* parent = nullptr);

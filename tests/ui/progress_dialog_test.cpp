@@ -24,15 +24,20 @@ TEST(ProgressDialog, ShowsThePositionAndHidesWhenDone) {
   EXPECT_EQ(dialog.bar->value(), 0);
 }
 
-TEST(ProgressDialog, ClosingDoesNothingAndTheButtonCancels) {
+// The button and the title bar's close button cancel; the dialog stays until the extraction
+// has stopped. Escape does not reach the dialog's own reject.
+TEST(ProgressDialog, TheButtonAndClosingCancel) {
   ProgressDialog dialog;
   dialog.Present();
-  dialog.close();
-  EXPECT_TRUE(dialog.isVisible());
   QTest::keyClick(&dialog, Qt::Key_Escape);
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_FALSE(dialog.cancelled);
   QTest::mouseClick(dialog.cancel_button, Qt::LeftButton);
+  EXPECT_TRUE(dialog.cancelled);
+  EXPECT_TRUE(dialog.isVisible());
+
+  dialog.cancelled = false;
+  dialog.close();
   EXPECT_TRUE(dialog.cancelled);
   EXPECT_TRUE(dialog.isVisible());
 }
