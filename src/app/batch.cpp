@@ -4,25 +4,6 @@
 #include "app/path_names.h"
 
 namespace lumenquill {
-namespace {
-
-const char* IgnoredArgumentMessage(InputOutcome outcome) {
-  switch (outcome) {
-    case InputOutcome::kMissing:
-      return "ファイルが見つかりません。";
-    case InputOutcome::kNotPdf:
-      return "PDFファイルではありません。";
-    case InputOutcome::kUnreadableShortcut:
-      return "ショートカットを読み込めません。";
-    case InputOutcome::kNoPdfInFolder:
-      return "PDFファイルがありません。";
-    case InputOutcome::kTaken:
-      break;
-  }
-  return "";
-}
-
-}  // namespace
 
 std::string BatchCaption(size_t i, size_t n, const std::string& path) {
   return " (" + std::to_string(i) + "/" + std::to_string(n) + ") - " + FileNamePart(path);
@@ -36,7 +17,7 @@ bool CollectWorkList(const std::vector<std::string>& arguments, bool recursive,
     const InputOutcome outcome = ApplyInputRule(argument, work_list, rule);
     if (outcome == InputOutcome::kTaken) continue;
     all_taken = false;
-    diagnostics << "Lumenquill: " << argument << ": " << IgnoredArgumentMessage(outcome) << '\n'
+    diagnostics << "Lumenquill: " << argument << ": " << IgnoredInputMessage(outcome) << '\n'
                 << std::flush;
   }
   return all_taken;

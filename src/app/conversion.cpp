@@ -21,7 +21,6 @@
 namespace lumenquill {
 namespace {
 
-constexpr const char* kCaption = "Lumenquill";
 // The name that a document read from standard input goes by, and its text file after it.
 constexpr const char* kStandardInputName = "stdin";
 
@@ -79,9 +78,7 @@ std::string OpenFailureMessage(FileOpenError::Cause cause) {
   return kDamagedFileMessage;
 }
 
-int32_t RangePageCount(const Document& document) {
-  return document.PageCount().value_or(-1);
-}
+int32_t RangePageCount(const Document& document) { return document.PageCount().value_or(-1); }
 
 std::string DefaultTextPath(const std::string& pdf, const RunOptions& options) {
   const std::string path =
@@ -97,7 +94,8 @@ void Conversion::StartBatch() {
 
 void Conversion::EndBatch() {
   if (replaced_characters_.empty()) return;
-  ui_.ShowMessage(kCaption, SubstitutionSummary(replaced_characters_), MessageIcon::kWarning);
+  ui_.ShowMessage(kMessageCaption, SubstitutionSummary(replaced_characters_),
+                  MessageIcon::kWarning);
   replaced_characters_.clear();
 }
 
@@ -105,7 +103,7 @@ void Conversion::WarnOfReplacedCharacters(const std::string& pdf,
                                           const Substitutions& substitutions) {
   if (!substitutions.Any() || !ReadShowWarnings()) return;
   if (ui_.WarnsOfReplacedCharactersAtOnce()) {
-    ui_.ShowMessage(kCaption, pdf + "\r\n" + SubstitutionWarning(substitutions),
+    ui_.ShowMessage(kMessageCaption, pdf + "\r\n" + SubstitutionWarning(substitutions),
                     MessageIcon::kWarning);
   } else {
     replaced_characters_.push_back({pdf, SubstitutionCounts(substitutions)});
@@ -113,7 +111,7 @@ void Conversion::WarnOfReplacedCharacters(const std::string& pdf,
 }
 
 void Conversion::ShowFailure(const std::string& path, const std::string& message) {
-  ui_.ShowMessage(kCaption, path + "\r\n" + message, MessageIcon::kError);
+  ui_.ShowMessage(kMessageCaption, path + "\r\n" + message, MessageIcon::kError);
 }
 
 std::string Conversion::WithNewerFormatsHint(bool needs_newer_formats,
@@ -131,10 +129,9 @@ bool Conversion::ConvertFile(const std::string& file_name) {
   try {
     if (file_name == kStandardInputArgument) {
       // Bounded as a file is; the text is named after "stdin".
-      document = Document::OpenStream(
-          std::make_unique<MemoryStream>(
-              ReadStandardInput(static_cast<size_t>(LockedFile::kMaxReadableFileSize))),
-          kStandardInputName, open_options);
+      document = Document::OpenStream(std::make_unique<MemoryStream>(ReadStandardInput(
+                                          static_cast<size_t>(LockedFile::kMaxReadableFileSize))),
+                                      kStandardInputName, open_options);
     } else {
       document = Document::OpenFile(file_name, open_options);
     }
@@ -242,14 +239,14 @@ bool Conversion::WriteTextFile(Document& document, const ExtractionOptions& opti
 }
 
 void Conversion::ReportCancelled(const std::string& pdf) {
-  ui_.Diagnostics() << kCaption << ": " << pdf << ": 中止しました\n" << std::flush;
+  ui_.Diagnostics() << kMessageCaption << ": " << pdf << ": 中止しました\n" << std::flush;
 }
 
 PageRange Conversion::RangeFromOptions(const Document& document) {
   const int32_t count = RangePageCount(document);
   const PageRange range = PagesFromOptions(options_.first_page, options_.last_page, count);
   if (range.first > count && ReadShowWarnings()) {
-    ui_.ShowMessage(kCaption, document.FileName() + "\r\n" + EmptyRangeNote(range, count),
+    ui_.ShowMessage(kMessageCaption, document.FileName() + "\r\n" + EmptyRangeNote(range, count),
                     MessageIcon::kWarning);
   }
   return range;
@@ -272,7 +269,7 @@ std::optional<Conversion::OutputTarget> Conversion::OutputPath(const std::string
     return std::nullopt;
   }
   if (flags.confirm_overwrite &&
-      !ui_.AskYesNo(kCaption,
+      !ui_.AskYesNo(kMessageCaption,
                     path + "\r\n" + "指定されたファイルは既に存在します。上書きしますか？")) {
     return std::nullopt;
   }

@@ -43,6 +43,26 @@ InputOutcome ApplyInputRule(const std::string& path, std::vector<std::string>& w
   return InputOutcome::kTaken;
 }
 
+const char* IgnoredInputMessage(InputOutcome outcome) {
+  switch (outcome) {
+    case InputOutcome::kMissing:
+      return "ファイルが見つかりません。";
+    case InputOutcome::kNotPdf:
+      return "PDFファイルではありません。";
+    case InputOutcome::kUnreadableShortcut:
+      return "ショートカットを読み込めません。";
+    case InputOutcome::kNoPdfInFolder:
+      return "PDFファイルがありません。";
+    case InputOutcome::kTaken:
+      break;
+  }
+  return "";
+}
+
+bool MayGivePdfFiles(const std::string& path) {
+  return HasExtension(path, ".pdf") || HasExtension(path, ".lnk") || IsFolder(path);
+}
+
 void AddFolderPDFFiles(const std::string& folder, std::vector<std::string>& list, bool recursive) {
   const std::string prefix = WithTrailingSeparator(folder);
   for (const FolderEntry& entry : ListFolder(prefix)) {

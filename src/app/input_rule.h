@@ -33,6 +33,13 @@ struct InputRule {
 InputOutcome ApplyInputRule(const std::string& path, std::vector<std::string>& work_list,
                             const InputRule& rule = {});
 
+// Why a path gave no PDF file, as a sentence for the user; empty for kTaken.
+const char* IgnoredInputMessage(InputOutcome outcome);
+
+// Whether the input rule could take a PDF file from the path by its name alone: a PDF file, a
+// shortcut or a folder; what a drag holds is judged so while it moves.
+bool MayGivePdfFiles(const std::string& path);
+
 // Appends the PDF files in the folder (in its subfolders too when recursive, without following
 // links to folders), passing over hidden files and folders. The entries of a folder are taken in
 // name order, each subfolder's PDF files where its name sorts. The folder may end with "/" or

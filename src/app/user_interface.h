@@ -14,6 +14,9 @@ namespace lumenquill {
 
 enum class MessageIcon { kError, kWarning };
 
+// The caption of the program's message boxes.
+inline constexpr const char* kMessageCaption = "Lumenquill";
+
 // The progress dialog of a conversion.
 class ProgressDisplay {
  public:

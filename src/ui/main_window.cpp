@@ -6,11 +6,13 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 
 #include "app/batch.h"
 #include "app/input_rule.h"
+#include "app/path_names.h"
 #include "app/settings.h"
 #include "platform/file_attributes.h"
 #include "platform/settings_location.h"
@@ -18,6 +20,7 @@
 #include "ui/form_font.h"
 #include "ui/options_dialog.h"
 #include "ui/path_text.h"
+#include "ui/screen_placement.h"
 
 namespace lumenquill {
 namespace {
@@ -144,11 +147,23 @@ void MainWindow::BuildToolBar() {
   addToolBar(Qt::TopToolBarArea, tool_bar);
 }
 
-// Bounds and switches from the settings file, applied as they stand.
+// Bounds and switches from the settings file; bounds that would leave the window off every
+// screen are moved onto one.
 void MainWindow::ApplySettings() {
   const MainWindowSettings settings = ReadMainWindowSettings();
-  move(settings.left, settings.top);
-  resize(std::max(settings.width, kMainWindowWidth), std::max(settings.height, kMainWindowHeight));
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    screens.push_back(screen->availableGeometry());
+  }
+  // Far beyond any screen a corner only needs to stay far, and its rectangle must not overflow.
+  constexpr int kFar = 1 << 24;
+  const QRect bounds =
+      PlaceOnScreens({std::clamp(settings.left, -kFar, kFar), std::clamp(settings.top, -kFar, kFar),
+                      std::clamp(settings.width, kMainWindowWidth, kFar),
+                      std::clamp(settings.height, kMainWindowHeight, kFar)},
+                     screens);
+  move(bounds.topLeft());
+  resize(bounds.size());
   if (settings.maximised) setWindowState(windowState() | Qt::WindowMaximized);
   tool_bar_action->setChecked(settings.tool_bar);
   status_bar_action->setChecked(settings.status_bar);
@@ -201,8 +216,15 @@ void MainWindow::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
 }
 
+// A drag is taken only when it holds something a drop could convert: a PDF file, a folder or a
+// shortcut; the pointer shows the others refused.
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile() && MayGivePdfFiles(PathBytes(url.toLocalFile()))) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
@@ -217,18 +239,41 @@ void MainWindow::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, paths] { DropPaths(paths); });
 }
 
+// What a drop gives no PDF file from is named before the batch, each with the reason, when
+// warnings are shown: a drop mixing PDF files with others would otherwise pass over the others
+// without a word.
 void MainWindow::DropPaths(const std::vector<std::string>& paths) {
   std::vector<std::string> work_list;
-  for (const std::string& path : paths) ApplyInputRule(path, work_list);
+  std::string ignored;
+  for (const std::string& path : paths) {
+    const InputOutcome outcome = ApplyInputRule(path, work_list);
+    if (outcome != InputOutcome::kTaken) {
+      ignored += "\r\n" + FileNamePart(path) + ": " + IgnoredInputMessage(outcome);
+    }
+  }
+  if (!ignored.empty() && ReadShowWarnings()) {
+    ui_->ShowMessage(kMessageCaption, "次の項目は変換しません。" + ignored, MessageIcon::kWarning);
+  }
   RunWorkList(work_list);
 }
 
 void MainWindow::RunWorkList(const std::vector<std::string>& work_list) {
   setEnabled(false);
-  struct EnableAtEnd {
-    QWidget* window;
-    ~EnableAtEnd() { window->setEnabled(true); }
-  } enable_at_end{this};
+  // Escape cancels the extraction, and it is also the shortcut of 終了: a press made during the
+  // batch but read only after it (the last page just done) must not quit the program. The
+  // shortcut is off for the batch, and what input is waiting when it ends is taken while the
+  // window is still disabled.
+  exit_action->setEnabled(false);
+  struct AtEnd {
+    MainWindow* window;
+    ~AtEnd() {
+      QApplication::processEvents();
+      window->exit_action->setEnabled(true);
+      window->setEnabled(true);
+      // The keys go back to the window, wherever the batch's windows left the focus.
+      window->activateWindow();
+    }
+  } at_end{this};
   ConvertWorkList(work_list, *conversion_, progress_, convert_file);
   if (on_top_action->isChecked()) SetAlwaysOnTop(this, true);
 }

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include "settings_file.h"
@@ -154,11 +156,72 @@ TEST_F(MainWindowTest, DropsMakeOneBatch) {
               ElementsAre(a + " | (1/5) - a.pdf", b + " | (2/5) - b.PDF", c + " | (3/5) - c.pdf",
                           d + " | (4/5) - d.pdf", e + " | (5/5) - e.pdf"));
   EXPECT_TRUE(window_->isEnabled());
+}
 
-  converted_.clear();
-  window_->DropPaths({Make("notes.txt")});
-  EXPECT_THAT(converted_, IsEmpty());
-  EXPECT_TRUE(window_->isEnabled());
+// A drag holding nothing a drop could convert is refused; a drop mixing PDF files with other
+// files names the others, with the reason, and converts the PDF files.
+TEST_F(MainWindowTest, OtherFilesAreRefusedOrNamed) {
+  SettingsFile file("");
+  Create();
+  window_->show();
+  const std::string a = Make("a.pdf");
+  const std::string notes = Make("notes.txt");
+  const auto drag_taken = [this](const std::vector<std::string>& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& path : paths) urls << QUrl::fromLocalFile(QString::fromStdString(path));
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    return enter.isAccepted();
+  };
+  EXPECT_FALSE(drag_taken({notes}));
+  EXPECT_TRUE(drag_taken({notes, a}));
+  EXPECT_TRUE(drag_taken({folder_}));
+
+  QString message;
+  QTimer::singleShot(0, [&message] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    message = box->text();
+    box->accept();
+  });
+  window_->DropPaths({notes, a});
+  EXPECT_TRUE(message.contains("次の項目は変換しません。\nnotes.txt: PDFファイルではありません。<"))
+      << message.toStdString();
+  EXPECT_THAT(converted_, ElementsAre(a + " | (1/1) - a.pdf"));
+}
+
+// Escape cancels an extraction and is the shortcut of 終了: a press during the batch, even one
+// read only after it, leaves the program running. When the batch ends the keys go to the window
+// again, wherever the batch's windows left the focus.
+TEST_F(MainWindowTest, EscapeDuringABatchDoesNotQuitAndKeysComeBack) {
+  SettingsFile file("");
+  Create();
+  window_->show();
+  window_->activateWindow();
+  QApplication::processEvents();
+  window_->convert_file = [this](const std::string&) {
+    QTest::keyClick(window_.get(), Qt::Key_Escape);
+    QTimer::singleShot(0, window_.get(),
+                       [this] { QTest::keyClick(window_.get(), Qt::Key_Escape); });
+    return true;
+  };
+  window_->DropPaths({Make("a.pdf")});
+  QApplication::processEvents();
+  EXPECT_TRUE(window_->isVisible());
+
+  QWidget other;
+  window_->convert_file = [&other](const std::string&) {
+    other.show();
+    other.activateWindow();
+    return true;
+  };
+  window_->DropPaths({Make("a.pdf")});
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), window_.get());
+  QTest::keyClick(window_.get(), Qt::Key_Escape);
+  EXPECT_FALSE(window_->isVisible());
 }
 
 // The drop returns at once, so the dragging program does not wait for the conversions; the
