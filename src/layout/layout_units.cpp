@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <span>
 
 #include "codes/code_tables.h"
 #include "codes/extracted_text.h"
+#include "layout/text_lines.h"
 
 namespace lumenquill {
 namespace {
@@ -88,6 +92,7 @@ void PlaceUnit(const PlacedGlyph& g, Direction direction, LayoutUnit& unit) {
     case Direction::kHorizontal:
       unit.along_begin = std::min(x, x + ax);
       unit.along_end = std::max(x, x + ax);
+      unit.last_begin = unit.along_begin;
       unit.across_low = y - kDescent * s;
       unit.across_high = y + kAscent * s;
       unit.key = y;
@@ -117,8 +122,75 @@ void PlaceUnit(const PlacedGlyph& g, Direction direction, LayoutUnit& unit) {
       break;
     }
   }
+  unit.last_begin = unit.along_begin;
   unit.vertical = true;
   unit.key = (unit.across_low + unit.across_high) / 2;
+}
+
+// What a glyph gives the layout: no unit (a coordinate or size not finite, text outside the
+// page's, or only white space), or a unit whose text has these Japanese ends.
+struct GlyphText {
+  bool unit;
+  bool japanese_first;
+  bool japanese_last;
+};
+// ReadGlyphText past ASCII: one reading of the text, its first and last characters, and
+// whether all are white.
+GlyphText ReadCharacters(std::string_view characters) {
+  size_t i = 0;
+  const CharacterKind first = KindOf(NextExtracted(characters, i));
+  CharacterKind last = first;
+  bool white = first.white;
+  while (i < characters.size()) {
+    last = KindOf(NextExtracted(characters, i));
+    white = white && last.white;
+  }
+  return {!white, first.japanese, last.japanese};
+}
+// ReadGlyphText of a glyph known to be finite.
+inline GlyphText ReadFiniteGlyphText(std::string_view text, const PlacedGlyph& g) {
+  if (g.text_begin >= g.text_end || g.text_end > text.size()) return {};
+  const char* glyph_text = text.data() + g.text_begin;
+  const size_t glyph_size = g.text_end - g.text_begin;
+  const auto byte = [glyph_text](size_t at) { return static_cast<uint8_t>(glyph_text[at]); };
+  if (glyph_size == 1 && byte(0) < 0x80) {
+    // ASCII, most glyphs of most pages: not Japanese, and white only at the space or below.
+    return {!(byte(0) <= ' ' && IsUnicodeSpace(byte(0))), false, false};
+  }
+  if (glyph_size == 3 && byte(0) >= 0xE3 && byte(0) <= 0xE9 && (byte(1) & 0xC0) == 0x80 &&
+      (byte(2) & 0xC0) == 0x80) {
+    // One character of U+3000 to U+9FFF, most glyphs of Japanese pages: white only at U+3000.
+    const char32_t c = char32_t{byte(0) & 0x0Fu} << 12 | char32_t{byte(1) & 0x3Fu} << 6 |
+                       char32_t{byte(2) & 0x3Fu};
+    const bool japanese = IsUnicodeJapanese(c);
+    return {c != 0x3000, japanese, japanese};
+  }
+  return ReadCharacters(std::string_view(glyph_text, glyph_size));
+}
+inline GlyphText ReadGlyphText(std::string_view text, const PlacedGlyph& g) {
+  if (!Finite(g)) return {};
+  return ReadFiniteGlyphText(text, g);
+}
+
+// The glyph's direction before its neighbours are looked at.
+Direction DirectionOf(const PlacedGlyph& g) {
+  if (g.vertical) return Direction::kVerticalFont;
+  if (g.advance_y < 0 && -g.advance_y > std::abs(g.advance_x)) return Direction::kRotatedDown;
+  return Direction::kHorizontal;
+}
+
+double SizeOf(const PlacedGlyph& g) { return std::max<double>(std::abs(g.size), kSmallestSize); }
+
+// Fills the unit of a glyph that makes one, read in the direction given.
+void MakeUnit(const PlacedGlyph& g, uint32_t drawn, double size, const GlyphText& kind,
+              Direction direction, LayoutUnit& unit) {
+  unit.size = size;
+  unit.text_begin = g.text_begin;
+  unit.text_end = g.text_end;
+  unit.drawn = drawn;
+  unit.japanese_first = kind.japanese_first;
+  unit.japanese_last = kind.japanese_last;
+  PlaceUnit(g, direction, unit);
 }
 
 bool StackedUnder(const Candidate& above, const Candidate& below) {
@@ -167,73 +239,155 @@ void StackLoneJapanese(const PlacedPage& page, const std::vector<LayoutUnit>& un
   }
 }
 
-}  // namespace
+// Whether a glyph has the baseline and size of a horizontal glyph drawn before it, and no
+// vertical advance. The numbers are compared as bits, the four bytes of y and the eight of the
+// vertical advance and size at once: equal bits are equal numbers, and the numbers of the
+// glyph before are finite.
+bool SameLineAndSize(const PlacedGlyph& g, const PlacedGlyph& before) {
+  static_assert(offsetof(PlacedGlyph, size) == offsetof(PlacedGlyph, advance_y) + sizeof(float));
+  const auto bits = [](const PlacedGlyph& glyph, size_t offset, auto value) {
+    std::memcpy(&value, reinterpret_cast<const char*>(&glyph) + offset, sizeof value);
+    return value;
+  };
+  constexpr size_t kY = offsetof(PlacedGlyph, y);
+  constexpr size_t kAdvanceYAndSize = offsetof(PlacedGlyph, advance_y);
+  return bits(g, kY, uint32_t{}) == bits(before, kY, uint32_t{}) &&
+         bits(g, kAdvanceYAndSize, uint64_t{}) == bits(before, kAdvanceYAndSize, uint64_t{}) &&
+         before.advance_y == 0 && !g.vertical;
+}
 
-bool IsJapaneseCharacter(char32_t c) { return IsUnicodeJapanese(UnmarkedCharacter(c)); }
+// Whether a glyph's x and horizontal advance are finite, the rest of it being known finite.
+bool FiniteAlong(const PlacedGlyph& g) { return (g.x - g.x) + (g.advance_x - g.advance_x) == 0; }
 
-void MakeLayoutUnits(const PlacedPage& page, PageUnits& units) {
+// Where a horizontal glyph begins and ends along its line, as PlaceUnit sets them.
+struct Extent {
+  double begin;
+  double end;
+};
+Extent AlongOf(const PlacedGlyph& g) {
+  const double x = g.x, ax = g.advance_x;
+  return {std::min(x, x + ax), std::max(x, x + ax)};
+}
+
+// Joins glyphs into units; false at the first glyph that is not horizontal. The loop runs
+// once for each glyph of most pages: what it reads of the unit being built is kept in locals.
+bool MakeJoinedUnits(const PlacedPage& page, std::vector<LayoutUnit>& units) {
+  const std::string_view text = page.text;
+  const PlacedGlyph* previous = nullptr;  // the last glyph of the unit being built
+  // The unit being built, once previous is set: what its first glyph set in open, what its last
+  // glyph sets in locals.
+  LayoutUnit open;
+  double end = 0;
+  double last_begin = 0;
+  uint32_t text_end = 0;
+  bool japanese_last = false;
+  const auto close = [&] {
+    open.along_end = end;
+    open.last_begin = last_begin;
+    open.text_end = text_end;
+    open.japanese_last = japanese_last;
+    units.push_back(open);
+  };
+  const auto start = [&](const PlacedGlyph& g, size_t drawn, double size, const GlyphText& kind) {
+    if (previous) close();
+    MakeUnit(g, static_cast<uint32_t>(drawn), size, kind, Direction::kHorizontal, open);
+    end = open.along_end;
+    last_begin = open.last_begin;
+    text_end = open.text_end;
+    japanese_last = open.japanese_last;
+    previous = &g;
+  };
+  // Whether a glyph of the unit's size and baseline, from begin to glyph_end, reads as part of
+  // the unit wherever the lines put it: starting and ending no earlier than its last glyph, in
+  // the run of that glyph whatever run it is in, and with its text right after the unit's where
+  // no word space stands between the two, after one space where one does (the line writes
+  // that space).
+  const auto joins = [&](const PlacedGlyph& g, double begin, double glyph_end,
+                         bool japanese_first) {
+    const double size = open.size;
+    if (!(begin >= last_begin && glyph_end >= end && ContinuesEveryRun(end, begin, size)))
+      return false;
+    const bool space = NeedsWordSpace(end, japanese_last, begin, japanese_first, size);
+    if (g.text_begin == text_end) return !space;
+    return space && g.text_begin - text_end == 1 && text[text_end] == ' ';
+  };
+  const auto extend = [&](const PlacedGlyph& g, double begin, double glyph_end,
+                          bool glyph_japanese_last) {
+    end = glyph_end;
+    last_begin = begin;
+    text_end = g.text_end;
+    japanese_last = glyph_japanese_last;
+    previous = &g;
+  };
+  // Read through a span: the units written cannot move the glyphs.
+  const std::span<const PlacedGlyph> glyphs = page.glyphs;
+  for (size_t drawn = 0; drawn < glyphs.size(); ++drawn) {
+    const PlacedGlyph& g = glyphs[drawn];
+    // Most glyphs: on the baseline of the glyph before, of its size, not turned: finite but
+    // for x and its advance, horizontal and not stacked.
+    if (previous && SameLineAndSize(g, *previous)) {
+      const GlyphText kind = ReadFiniteGlyphText(text, g);
+      if (!kind.unit) continue;  // its text makes none, finite or not
+      if (FiniteAlong(g)) {
+        const Extent along = AlongOf(g);
+        if (joins(g, along.begin, along.end, kind.japanese_first)) {
+          extend(g, along.begin, along.end, kind.japanese_last);
+        } else {
+          start(g, drawn, open.size, kind);
+        }
+        continue;
+      }
+    }
+    const GlyphText kind = ReadGlyphText(text, g);
+    if (!kind.unit) continue;
+    if (DirectionOf(g) != Direction::kHorizontal) return false;
+    const double size = SizeOf(g);
+    // Stacked glyphs step down: a glyph on the baseline of the one before is never stacked.
+    if (previous && previous->y > g.y &&
+        StackedUnder({previous, SizeOf(*previous), Direction::kHorizontal, false, japanese_last},
+                     {&g, size, Direction::kHorizontal, kind.japanese_first, false})) {
+      return false;
+    }
+    const Extent along = AlongOf(g);
+    if (previous && size == open.size && static_cast<double>(g.y) == open.key &&
+        joins(g, along.begin, along.end, kind.japanese_first)) {
+      extend(g, along.begin, along.end, kind.japanese_last);
+    } else {
+      start(g, drawn, size, kind);
+    }
+  }
+  if (previous) close();
+  return true;
+}
+
+// Makes a unit of each glyph, of its direction.
+void MakeGlyphUnits(const PlacedPage& page, PageUnits& units) {
   const std::string_view text = page.text;
   // Every unit is made horizontal first, in drawing order; those of the other directions move
   // out at the end. A page all horizontal, as most are, is done in one pass.
   std::vector<LayoutUnit>& all = units.horizontal;
   // Kept from page to page: a page allocates nothing once an as large one has been read.
   thread_local std::vector<Direction> directions;
-  all.clear();
   directions.clear();
-  units.vertical.clear();
-  all.reserve(page.glyphs.size());
   directions.reserve(page.glyphs.size());
   Candidate previous{nullptr, 0, Direction::kHorizontal, false, false};
   for (size_t drawn = 0; drawn < page.glyphs.size(); ++drawn) {
     const PlacedGlyph& g = page.glyphs[drawn];
-    if (!Finite(g) || g.text_begin >= g.text_end || g.text_end > text.size()) continue;
-    const char* glyph_text = text.data() + g.text_begin;
-    const size_t glyph_size = g.text_end - g.text_begin;
-    bool japanese_first = false, japanese_last = false;
-    const auto byte = static_cast<uint8_t>(glyph_text[0]);
-    if (glyph_size == 1 && byte < 0x80) {
-      // ASCII, most glyphs of most pages: not Japanese, and white only at the space or below.
-      if (byte <= ' ' && IsUnicodeSpace(byte)) continue;
-    } else {
-      // One reading of the text: its first and last characters, and whether all are white.
-      const std::string_view characters(glyph_text, glyph_size);
-      size_t i = 0;
-      const CharacterKind first = KindOf(NextExtracted(characters, i));
-      CharacterKind last = first;
-      bool white = first.white;
-      while (i < characters.size()) {
-        last = KindOf(NextExtracted(characters, i));
-        white = white && last.white;
-      }
-      if (white) continue;
-      japanese_first = first.japanese;
-      japanese_last = last.japanese;
-    }
-    Candidate current{&g, std::max<double>(std::abs(g.size), kSmallestSize),
-                      Direction::kHorizontal, japanese_first, japanese_last};
-    if (g.vertical) {
-      current.direction = Direction::kVerticalFont;
-    } else if (g.advance_y < 0 && -g.advance_y > std::abs(g.advance_x)) {
-      current.direction = Direction::kRotatedDown;
-    }
+    const GlyphText kind = ReadGlyphText(text, g);
+    if (!kind.unit) continue;
+    Candidate current{&g, SizeOf(g), DirectionOf(g), kind.japanese_first, kind.japanese_last};
     if (previous.glyph && StackedUnder(previous, current)) {
       directions.back() = Direction::kStacked;
       current.direction = Direction::kStacked;
     }
     // Filled in place: a unit built aside and copied in costs as much as the rest.
-    LayoutUnit& unit = all.emplace_back();
-    unit.size = current.size;
-    unit.text_begin = g.text_begin;
-    unit.text_end = g.text_end;
-    unit.drawn = static_cast<uint32_t>(drawn);
-    unit.japanese_first = japanese_first;
-    unit.japanese_last = japanese_last;
-    PlaceUnit(g, Direction::kHorizontal, unit);
+    MakeUnit(g, static_cast<uint32_t>(drawn), current.size, kind, Direction::kHorizontal,
+             all.emplace_back());
     directions.push_back(current.direction);
     previous = current;
   }
-  const auto horizontal = static_cast<size_t>(
-      std::count(directions.begin(), directions.end(), Direction::kHorizontal));
+  const auto horizontal =
+      static_cast<size_t>(std::count(directions.begin(), directions.end(), Direction::kHorizontal));
   if (horizontal < all.size()) {
     if (2 * horizontal < all.size()) StackLoneJapanese(page, all, directions);
     size_t kept = 0;
@@ -248,6 +402,60 @@ void MakeLayoutUnits(const PlacedPage& page, PageUnits& units) {
     all.resize(kept);
   }
   ReleaseIfHuge(directions);
+}
+
+}  // namespace
+
+bool IsJapaneseCharacter(char32_t c) { return IsUnicodeJapanese(UnmarkedCharacter(c)); }
+
+bool MakeLayoutUnits(const PlacedPage& page, PageUnits& units, bool join_glyphs) {
+  units.horizontal.clear();
+  units.vertical.clear();
+  units.horizontal.reserve(page.glyphs.size());
+  if (join_glyphs) return MakeJoinedUnits(page, units.horizontal);
+  MakeGlyphUnits(page, units);
+  return true;
+}
+
+void SplitUnits(const PlacedPage& page, const std::vector<bool>& split,
+                std::vector<LayoutUnit>& units) {
+  // A unit's glyphs are those drawn from its first to the next unit's: its own and those that
+  // make no unit.
+  const auto glyphs_end = [&](size_t k) -> size_t {
+    return k + 1 < units.size() ? units[k + 1].drawn : page.glyphs.size();
+  };
+  size_t count = 0;
+  for (size_t k = 0; k < units.size(); ++k) {
+    if (!split[k]) {
+      ++count;
+      continue;
+    }
+    for (size_t drawn = units[k].drawn; drawn < glyphs_end(k); ++drawn) {
+      count += ReadGlyphText(page.text, page.glyphs[drawn]).unit ? 1 : 0;
+    }
+  }
+  // Filled from the end, in place: the units still to be read stay ahead of those written, and
+  // the buffer holds no more than the glyphs' units, as without joining.
+  size_t write = count;
+  size_t next_drawn = page.glyphs.size();
+  const size_t joined = units.size();
+  units.resize(count);  // each unit split gives one unit or more
+  for (size_t k = joined; k-- > 0;) {
+    const LayoutUnit unit = units[k];
+    if (!split[k]) {
+      units[--write] = unit;
+    } else {
+      for (size_t drawn = next_drawn; drawn-- > unit.drawn;) {
+        const PlacedGlyph& g = page.glyphs[drawn];
+        const GlyphText kind = ReadGlyphText(page.text, g);
+        if (!kind.unit) continue;
+        MakeUnit(g, static_cast<uint32_t>(drawn), SizeOf(g), kind, Direction::kHorizontal,
+                 units[--write]);
+      }
+    }
+    next_drawn = unit.drawn;
+  }
+  units.resize(count);
 }
 
 }  // namespace lumenquill

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "layout/block_order.h"
 #include "layout/layout_units.h"
@@ -12,14 +13,6 @@
 namespace lumenquill {
 namespace {
 
-// Two glyphs of a line further apart than this share of the larger one's size have a word
-// space between them. Latin word spaces are a quarter to a third of the size and justification
-// squeezes them to a fifth; kerning and letter spacing stay below a tenth.
-constexpr double kWordSpace = 0.15;
-// Between a Japanese character and a Latin one: wider, as producers set a fifth of the size
-// there where the source has no space (LibreOffice's spacing of Asian and other text), and a
-// space glyph is at least a quarter. Between two Japanese characters never.
-constexpr double kMixedSpace = 0.25;
 // A line read right after one on the same baseline (this share of the larger size apart at
 // most) and further along, as the cells of a table row, continues it after a space.
 constexpr double kSameRow = 0.2;
@@ -27,10 +20,15 @@ constexpr double kSameRow = 0.2;
 // The lines of one writing direction, with what the options make of their ruby.
 class DirectionWriter {
  public:
+  // attachments: the ruby of the lines, as FindRuby finds it.
   DirectionWriter(const PlacedPage& page, const ArrangementOptions& options,
-                  const std::vector<LayoutUnit>& units, const TextLines& lines)
-      : page_(page), options_(options), units_(units), lines_(lines) {
-    attachments_ = FindRuby(units, lines);
+                  const std::vector<LayoutUnit>& units, const TextLines& lines,
+                  std::vector<RubyAttachment> attachments)
+      : page_(page),
+        options_(options),
+        units_(units),
+        lines_(lines),
+        attachments_(std::move(attachments)) {
     is_ruby_.assign(lines.lines.size(), false);
     for (const RubyAttachment& attachment : attachments_) is_ruby_[attachment.ruby] = true;
   }
@@ -114,7 +112,7 @@ class DirectionWriter {
     const LayoutUnit* previous = nullptr;
     for (uint32_t k = 0; k < count; ++k) {
       const LayoutUnit& unit = units_[order[k]];
-      const bool space = previous && NeedsSpace(*previous, unit);
+      const bool space = previous && NeedsWordSpace(*previous, unit);
       if (space || unit.text_begin != pending_end) {
         text.append(page_text + pending_begin, pending_end - pending_begin);
         if (space) text += ' ';
@@ -133,12 +131,6 @@ class DirectionWriter {
     text.append(page_text + pending_begin, pending_end - pending_begin);
   }
 
-  static bool NeedsSpace(const LayoutUnit& before, const LayoutUnit& after) {
-    if (before.japanese_last && after.japanese_first) return false;
-    const double share = before.japanese_last || after.japanese_first ? kMixedSpace : kWordSpace;
-    return after.along_begin - before.along_end > share * std::max(before.size, after.size);
-  }
-
   const PlacedPage& page_;
   const ArrangementOptions& options_;
   const std::vector<LayoutUnit>& units_;
@@ -148,6 +140,25 @@ class DirectionWriter {
   uint32_t open_line_ = kNoLine;  // the line written last, its line end not yet
 };
 
+// Splits the joined units of the lines that place their glyphs one by one: those whose units
+// were sorted, and those that ruby attaches to a glyph of. False when none has a unit to split.
+bool SplitUnitsOfGlyphLines(const PlacedPage& page, const TextLines& lines,
+                            const std::vector<RubyAttachment>& ruby,
+                            std::vector<LayoutUnit>& units) {
+  std::vector<bool> split;
+  const auto mark = [&](const TextLine& line) {
+    if (split.empty()) split.assign(units.size(), false);
+    for (uint32_t k = line.units_begin; k < line.units_end; ++k) split[lines.units[k]] = true;
+  };
+  for (const TextLine& line : lines.lines) {
+    if (line.reordered) mark(line);
+  }
+  for (const RubyAttachment& attachment : ruby) mark(lines.lines[attachment.base]);
+  if (split.empty()) return false;
+  SplitUnits(page, split, units);
+  return true;
+}
+
 }  // namespace
 
 void ArrangePage(const PlacedPage& page, const ArrangementOptions& options, std::string& output,
@@ -156,12 +167,22 @@ void ArrangePage(const PlacedPage& page, const ArrangementOptions& options, std:
   thread_local PageUnits units;
   thread_local TextLines horizontal;
   thread_local TextLines vertical;
-  MakeLayoutUnits(page, units);
+  // Glyphs joined into units read as they would one by one, but for the lines that sort their
+  // units or take ruby: those get them one by one and are read again.
+  const bool joined = MakeLayoutUnits(page, units, true);
+  if (!joined) MakeLayoutUnits(page, units, false);
   BuildTextLines(units.vertical, vertical);
   if (MoveTateChuYoko(units, vertical)) BuildTextLines(units.vertical, vertical);
   BuildTextLines(units.horizontal, horizontal);
-  DirectionWriter horizontal_writer(page, options, units.horizontal, horizontal);
-  DirectionWriter vertical_writer(page, options, units.vertical, vertical);
+  std::vector<RubyAttachment> horizontal_ruby = FindRuby(units.horizontal, horizontal);
+  if (joined && SplitUnitsOfGlyphLines(page, horizontal, horizontal_ruby, units.horizontal)) {
+    BuildTextLines(units.horizontal, horizontal);
+    horizontal_ruby = FindRuby(units.horizontal, horizontal);
+  }
+  DirectionWriter horizontal_writer(page, options, units.horizontal, horizontal,
+                                    std::move(horizontal_ruby));
+  DirectionWriter vertical_writer(page, options, units.vertical, vertical,
+                                  FindRuby(units.vertical, vertical));
   // The page's main writing direction is read first; the other (a horizontal header over
   // vertical text, a vertical label beside horizontal text) after it.
   if (units.vertical.size() > units.horizontal.size()) {

@@ -9,12 +9,7 @@
 namespace lumenquill {
 namespace {
 
-// Thresholds in units of the larger glyph size.
-// A glyph drawn right after another continues its run when it starts no further than this
-// past the other's end (word spaces are up to about half a size, letter spacing less) and
-// overlaps it by no more than this (kerning; an overprinted copy starts a run of its own).
-constexpr double kRunGap = 1.0;
-constexpr double kRunOverlap = 0.5;
+// Thresholds in units of the larger glyph size (kRunMaxGap and kRunMaxOverlap in text_lines.h).
 // On the same baseline: baselines within this. Fonts, rounding and rising or falling runs
 // stay within a tenth of the size.
 constexpr double kSameBaseline = 0.15;
@@ -57,8 +52,8 @@ struct UnitKey {
 
 bool ContinuesRun(const Run& run, const LayoutUnit& last, const LayoutUnit& next) {
   const double s = std::max(run.size, next.size);
-  if (next.along_begin > last.along_end + kRunGap * s ||
-      next.along_begin < last.along_end - kRunOverlap * s)
+  if (next.along_begin > last.along_end + kRunMaxGap * s ||
+      next.along_begin < last.along_end - kRunMaxOverlap * s)
     return false;
   const double shift = std::abs(next.key - run.key);
   if (shift <= kSameBaseline * s) return true;
@@ -86,7 +81,7 @@ void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
   // The run being built stays out of the buffer until it ends: kept in registers.
   const auto start = [&units](uint32_t i) {
     const LayoutUnit& u = units[i];
-    return Run{i,     i + 1, u.along_begin, u.along_end, u.across_low, u.across_high,
+    return Run{i,     i + 1,  u.along_begin, u.along_end, u.across_low, u.across_high,
                u.key, u.size, true};
   };
   Run run = start(0);
@@ -95,7 +90,7 @@ void BuildRuns(const std::vector<LayoutUnit>& units, std::vector<Run>& runs) {
     const LayoutUnit& last = units[i - 1];
     if (ContinuesRun(run, last, u)) {
       run.end = i + 1;
-      run.sorted = run.sorted && !(u.along_begin < last.along_begin);
+      run.sorted = run.sorted && !(u.along_begin < last.last_begin);
       TakeIn(run, u);
       continue;
     }
@@ -114,7 +109,7 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
   thread_local std::vector<uint32_t> kept_line_runs;
   thread_local std::vector<UnitKey> kept_unit_keys;
   std::vector<Run>& runs = kept_runs;
-  std::vector<RunKey>& order = kept_order;  // the runs, band after band
+  std::vector<RunKey>& order = kept_order;            // the runs, band after band
   std::vector<uint32_t>& line_runs = kept_line_runs;  // the runs of the line being built
   std::vector<UnitKey>& unit_keys = kept_unit_keys;
   BuildRuns(units, runs);
@@ -137,8 +132,8 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
     for (size_t k = 0; k < line_runs.size(); ++k) {
       const Run& run = runs[line_runs[k]];
       sorted = sorted && run.sorted &&
-               (k == 0 || !(units[run.begin].along_begin <
-                            units[runs[line_runs[k - 1]].end - 1].along_begin));
+               (k == 0 ||
+                !(units[run.begin].along_begin < units[runs[line_runs[k - 1]].end - 1].last_begin));
       const size_t at = result.units.size();
       result.units.resize(at + (run.end - run.begin));
       std::iota(result.units.begin() + static_cast<std::ptrdiff_t>(at), result.units.end(),
@@ -147,6 +142,7 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& result) {
     line.units_end = static_cast<uint32_t>(result.units.size());
     // Most lines arrive in order: the sort only for those that do not.
     if (!sorted) {
+      line.reordered = true;
       const auto line_units = std::span(result.units).subspan(line.units_begin);
       unit_keys.resize(line_units.size());
       for (uint32_t k = 0; k < line_units.size(); ++k) {

@@ -16,8 +16,9 @@ struct TextLine {
   double along_end = 0;
   double across_low = 0;
   double across_high = 0;
-  double key = 0;   // of its largest glyphs: superscripts and subscripts do not move it
-  double size = 0;  // of its largest glyphs
+  double key = 0;          // of its largest glyphs: superscripts and subscripts do not move it
+  double size = 0;         // of its largest glyphs
+  bool reordered = false;  // its units came out of along order and were sorted
 };
 
 // The lines of one writing direction, in bands of one baseline each: the bands from the first
@@ -40,5 +41,21 @@ uint32_t LineOfBandAt(const TextLines& lines, size_t band, double along, double 
 // Groups units (one writing direction, in drawing order) into lines, replacing what lines held
 // (their buffers are reused). O(n log n).
 void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& lines);
+
+// A glyph drawn right after another continues its run when it starts no further than this
+// share of the larger size past the other's end (word spaces are up to about half a size,
+// letter spacing less) and overlaps it by no more than this (kerning; an overprinted copy
+// starts a run of its own).
+inline constexpr double kRunMaxGap = 1.0;
+inline constexpr double kRunMaxOverlap = 0.5;
+
+// Whether a unit that starts at next_begin, of the size and key of the unit before it in drawing
+// order, which ends at last_end, continues the run that unit is in, whichever it is.
+inline bool ContinuesEveryRun(double last_end, double next_begin, double size) {
+  // The run's distance test at the least size it may take: a run of larger glyphs allows
+  // more. Its key test passes as it passed for the unit before.
+  return !(next_begin > last_end + kRunMaxGap * size ||
+           next_begin < last_end - kRunMaxOverlap * size);
+}
 
 }  // namespace lumenquill

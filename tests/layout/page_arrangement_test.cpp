@@ -142,7 +142,13 @@ TEST(PageArrangement, Spaces) {
   x = page.Line(codes, x + 5, 660, 10);
   x = page.Line("語", x + 5, 660, 10);
   page.Line("PDF", x + 2, 660, 10);
-  EXPECT_EQ(page.Arrange(), "two words gap\nkern\n日本" + codes + "語PDF\n");
+  // Space glyphs write a space only where there is room for one, and one however many.
+  x = page.Line("no", 72, 640, 10);
+  page.Add(" ", x, 640, 0.5f, 0, 10, false);
+  x = page.Line("room", x + 0.5f, 640, 10);
+  x = page.Line("  ", x, 640, 10);
+  page.Line("one", x, 640, 10);
+  EXPECT_EQ(page.Arrange(), "two words gap\nkern\n日本" + codes + "語PDF\nnoroom one\n");
 }
 
 // Ruby, small text right above its base characters (right of them in a column): dropped,
