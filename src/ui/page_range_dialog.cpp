@@ -74,7 +74,9 @@ void PageRangeDialog::ShowPageCount() {
   valid_pages->adjustSize();
   first_edit->setText("1");
   last_edit->setText(QString::number(pages));
-  ok_button->setFocus();
+  // Typing replaces the first page straight away.
+  first_edit->setFocus();
+  first_edit->selectAll();
 }
 
 // Typed characters are filtered (pasted text is not), and Enter released in an edit runs OK

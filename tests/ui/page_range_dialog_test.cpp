@@ -32,11 +32,14 @@ class PageRangeDialogTest : public ::testing::Test {
   std::vector<std::string> errors_;
 };
 
-TEST_F(PageRangeDialogTest, OpensWithTheWholeDocument) {
+// It opens with the whole document, on the first page selected, and Enter there is OK.
+TEST_F(PageRangeDialogTest, OpensWithTheWholeDocumentOnTheFirstPage) {
   EXPECT_EQ(dialog_.valid_pages->text(), "有効ページ : 1-10");
   EXPECT_EQ(dialog_.first_edit->text(), "1");
   EXPECT_EQ(dialog_.last_edit->text(), "10");
-  QTest::mouseClick(dialog_.ok_button, Qt::LeftButton);
+  EXPECT_EQ(dialog_.focusWidget(), dialog_.first_edit);
+  EXPECT_EQ(dialog_.first_edit->selectedText(), "1");
+  QTest::keyClick(dialog_.first_edit, Qt::Key_Return);
   EXPECT_EQ(dialog_.result(), QDialog::Accepted);
   EXPECT_EQ(dialog_.first_page, 1);
   EXPECT_EQ(dialog_.last_page, 10);
