@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
 
   lumenquill::PageRangeDialog page;
   page.page_count = 10;
-  page.setWindowTitle(page.windowTitle() + " - ( report.pdf )");
+  page.AppendToTitle(" - ( report.pdf )");
   page.move(40, 40);
   Save(page, out.filePath("page-range.png"));
 

@@ -37,7 +37,7 @@ std::optional<PageRange> QtUserInterface::ChoosePageRange(int32_t page_count,
                                                           const std::string& caption_suffix) {
   PageRangeDialog dialog(owner_);
   dialog.page_count = page_count;
-  dialog.setWindowTitle(dialog.windowTitle() + QString::fromStdString(caption_suffix));
+  dialog.AppendToTitle(QString::fromStdString(caption_suffix));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return PageRange{dialog.first_page, dialog.last_page};
 }
