@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "ui/form_font.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/options_dialog.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const QDir out(argc > 1 ? argv[1] : ".");
   lumenquill::InstallQtJapaneseTranslation();
+  lumenquill::UseFormFamilyThroughout();
 
   lumenquill::ProgressDialog progress;
   lumenquill::MainWindow main_window(progress);
