@@ -21,9 +21,10 @@ bool FileOpenDialog::Execute() {
                      : allow_multi_select              ? QFileDialog::ExistingFiles
                                                        : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !overwrite_prompt);
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
   if (!file_name.isEmpty()) dialog.selectFile(file_name);
   dialog.setLabelText(QFileDialog::Reject, "キャンセル");
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (Run(dialog) != QDialog::Accepted) return false;
   files = dialog.selectedFiles();
   file_name = files.isEmpty() ? QString() : files.first();
   return !files.isEmpty();
