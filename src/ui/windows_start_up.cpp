@@ -12,6 +12,7 @@
 #include "ui/progress_dialog.h"
 #include "ui/qt_interface.h"
 #include "ui/qt_japanese_translation.h"
+#include "ui/unminimised_dialogs.h"
 
 namespace lumenquill {
 namespace {
@@ -59,6 +60,8 @@ std::optional<int> RunInWindows(const RunOptions& options, const std::vector<std
   QApplication::setWindowIcon(QIcon(":/images/lumenquill.svg"));
   EscapeKeyFilter escape_filter;
   application.installEventFilter(&escape_filter);
+  UnminimisedDialogs unminimised_dialogs;
+  application.installEventFilter(&unminimised_dialogs);
 
   if (!files.empty()) {
     ProgressDialog progress;
