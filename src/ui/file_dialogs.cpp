@@ -60,10 +60,14 @@ bool FileOpenDialog::Execute() {
 
 std::unique_ptr<FileSaveDialog> FileSaveDialog::ForTextFiles(QWidget* owner) {
   auto dialog = std::make_unique<FileSaveDialog>(owner);
-  dialog->filter = "テキストファイル|*.txt";
-  dialog->default_ext = ".txt";
-  dialog->overwrite_prompt = true;
+  dialog->UseForTextFiles();
   return dialog;
+}
+
+void FileSaveDialog::UseForTextFiles() {
+  filter = "テキストファイル|*.txt";
+  default_ext = ".txt";
+  overwrite_prompt = true;
 }
 
 void FileOpenDialog::DoHelp() {

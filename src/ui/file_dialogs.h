@@ -51,6 +51,8 @@ class FileSaveDialog : public FileOpenDialog {
   // The save dialog of the conversions: text files, ".txt" by default, asking before an
   // existing file is chosen.
   static std::unique_ptr<FileSaveDialog> ForTextFiles(QWidget* owner);
+  // Sets this dialog up as ForTextFiles does.
+  void UseForTextFiles();
 
  protected:
   QFileDialog::AcceptMode Mode() const override { return QFileDialog::AcceptSave; }
