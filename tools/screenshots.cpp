@@ -7,13 +7,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFileDialog>
+#include <QFile>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
+#include "ui/file_dialogs.h"
+#include "ui/form_font.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/options_dialog.h"
@@ -39,12 +42,32 @@ void Save(QWidget& window, const QString& path) {
   window.hide();
 }
 
+// The conversions' save dialog as the program sets it up, pictured instead of waiting for the
+// user.
+class PicturedSaveDialog final : public lumenquill::FileSaveDialog {
+ public:
+  explicit PicturedSaveDialog(QString path) : FileSaveDialog(nullptr), path_(std::move(path)) {
+    UseForTextFiles();
+  }
+
+ protected:
+  int Run(QFileDialog& dialog) override {
+    dialog.move(40, 60);
+    Save(dialog, path_);
+    return QDialog::Rejected;
+  }
+
+ private:
+  QString path_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const QDir out(argc > 1 ? argv[1] : ".");
   lumenquill::InstallQtJapaneseTranslation();
+  lumenquill::UseFormFamilyThroughout();
 
   lumenquill::ProgressDialog progress;
   lumenquill::MainWindow main_window(progress);
@@ -63,7 +86,7 @@ int main(int argc, char** argv) {
 
   lumenquill::PageRangeDialog page;
   page.page_count = 10;
-  page.setWindowTitle(page.windowTitle() + " - ( report.pdf )");
+  page.AppendToTitle(" - ( report.pdf )");
   page.move(40, 40);
   Save(page, out.filePath("page-range.png"));
 
@@ -72,18 +95,14 @@ int main(int argc, char** argv) {
   progress.ShowProgress(0, 100, 37, false);
   Save(progress, out.filePath("progress.png"));
 
-  QFileDialog save_dialog;
-  save_dialog.setAcceptMode(QFileDialog::AcceptSave);
-  save_dialog.setNameFilters(lumenquill::NameFilters("テキストファイル|*.txt"));
-  save_dialog.setLabelText(QFileDialog::Reject, "キャンセル");
   const QTemporaryDir folder;
   for (const char* name : {"report.pdf", "report.txt", "minutes.pdf"}) {
     QFile(QDir(folder.path()).filePath(name)).open(QIODevice::WriteOnly);
   }
-  save_dialog.setDirectory(folder.path());
-  save_dialog.selectFile("report.txt");
-  save_dialog.setGeometry(40, 60, 620, 400);
-  Save(save_dialog, out.filePath("save-dialog.png"));
+  PicturedSaveDialog save_dialog(out.filePath("save-dialog.png"));
+  save_dialog.folder = folder.path();
+  save_dialog.file_name = "report";
+  save_dialog.Execute();
 
   const auto question = lumenquill::MakeMessageBox(
       QMessageBox::Warning, "Lumenquill",

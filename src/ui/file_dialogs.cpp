@@ -1,6 +1,33 @@
 #include "ui/file_dialogs.h"
 
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
+#include <algorithm>
+
 namespace lumenquill {
+namespace {
+
+// Qt's own file dialog, used where the platform offers none, opens with columns too narrow for
+// Japanese type names ("平文テキストドキュメント"): once a folder is read, the columns after the
+// name fit their contents, and the dialog widens, within its screen, until they all show. The
+// platform's dialog has no such list and is left alone.
+void FitColumnsOnceRead(QFileDialog& dialog) {
+  auto* details = dialog.findChild<QTreeView*>("treeView");
+  auto* model = dialog.findChild<QFileSystemModel*>();
+  if (details == nullptr || model == nullptr) return;
+  QObject::connect(model, &QFileSystemModel::directoryLoaded, details, [&dialog, details] {
+    for (int column = 1; column < details->header()->count(); ++column) {
+      details->resizeColumnToContents(column);
+    }
+    const int missing = details->header()->length() - details->viewport()->width();
+    const int widest = dialog.screen()->availableGeometry().width() * 9 / 10;
+    if (missing > 0) dialog.resize(std::min(dialog.width() + missing, widest), dialog.height());
+  });
+}
+
+}  // namespace
 
 QStringList NameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');
@@ -21,9 +48,11 @@ bool FileOpenDialog::Execute() {
                      : allow_multi_select              ? QFileDialog::ExistingFiles
                                                        : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !overwrite_prompt);
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
   if (!file_name.isEmpty()) dialog.selectFile(file_name);
   dialog.setLabelText(QFileDialog::Reject, "キャンセル");
-  if (dialog.exec() != QDialog::Accepted) return false;
+  FitColumnsOnceRead(dialog);
+  if (Run(dialog) != QDialog::Accepted) return false;
   files = dialog.selectedFiles();
   file_name = files.isEmpty() ? QString() : files.first();
   return !files.isEmpty();
@@ -31,10 +60,14 @@ bool FileOpenDialog::Execute() {
 
 std::unique_ptr<FileSaveDialog> FileSaveDialog::ForTextFiles(QWidget* owner) {
   auto dialog = std::make_unique<FileSaveDialog>(owner);
-  dialog->filter = "テキストファイル|*.txt";
-  dialog->default_ext = ".txt";
-  dialog->overwrite_prompt = true;
+  dialog->UseForTextFiles();
   return dialog;
+}
+
+void FileSaveDialog::UseForTextFiles() {
+  filter = "テキストファイル|*.txt";
+  default_ext = ".txt";
+  overwrite_prompt = true;
 }
 
 void FileOpenDialog::DoHelp() {

@@ -27,6 +27,8 @@ class FileOpenDialog {
   // "Description|*.ext" pairs, as the program writes its filters.
   QString filter;
   QString default_ext;
+  // The folder the dialog opens in; empty for the one where it last was.
+  QString folder;
   QString file_name;
   QStringList files;
   bool allow_multi_select = false;
@@ -34,19 +36,23 @@ class FileOpenDialog {
 
  protected:
   virtual QFileDialog::AcceptMode Mode() const { return QFileDialog::AcceptOpen; }
+  // Shows the dialog, set up, until the user closes it; tests look at the dialog instead.
+  virtual int Run(QFileDialog& dialog) { return dialog.exec(); }
 
  private:
   QWidget* owner_;
 };
 
 // The save dialog: the same, in save mode.
-class FileSaveDialog final : public FileOpenDialog {
+class FileSaveDialog : public FileOpenDialog {
  public:
   using FileOpenDialog::FileOpenDialog;
 
   // The save dialog of the conversions: text files, ".txt" by default, asking before an
   // existing file is chosen.
   static std::unique_ptr<FileSaveDialog> ForTextFiles(QWidget* owner);
+  // Sets this dialog up as ForTextFiles does.
+  void UseForTextFiles();
 
  protected:
   QFileDialog::AcceptMode Mode() const override { return QFileDialog::AcceptSave; }

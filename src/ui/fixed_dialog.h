@@ -5,7 +5,9 @@
 namespace lumenquill {
 
 // The window of a fixed-size dialog: a title bar with a close button, and no minimise or
-// maximise buttons, which would do nothing for it.
+// maximise buttons, which would do nothing for it. Qt passes these to the window manager as
+// Motif hints and a fixed size; one that offers minimise all the same is answered by
+// UnminimisedDialogs.
 inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
                                                      Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                      Qt::WindowCloseButtonHint;

@@ -1,5 +1,6 @@
 #include "ui/form_font.h"
 
+#include <QApplication>
 #include <QStringList>
 
 namespace lumenquill {
@@ -10,6 +11,12 @@ QFont FormFont() {
                                "Noto Sans CJK JP", "VL PGothic", "sans-serif"});
   font.setPixelSize(12);
   return font;
+}
+
+void UseFormFamilyThroughout() {
+  QFont font = QApplication::font();
+  font.setFamilies(FormFont().families());
+  QApplication::setFont(font);
 }
 
 }  // namespace lumenquill

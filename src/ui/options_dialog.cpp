@@ -105,7 +105,7 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlag
   setTabOrder(environment, reading);
   setTabOrder(reading, text_file);
   setTabOrder(text_file, ok_button);
-  cancel_button->setFocus();
+  ok_button->setDefault(true);
 
   connect(ok_button, &QPushButton::clicked, this, [this] {
     SaveControls();
@@ -117,7 +117,8 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlag
 void OptionsDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   LoadControls();
-  cancel_button->setFocus();
+  // The first field takes the keys; Enter anywhere but on キャンセル is OK.
+  page_banners->setFocus();
 }
 
 void OptionsDialog::LoadControls() {

@@ -11,6 +11,12 @@
 namespace lumenquill {
 namespace {
 
+constexpr char kTitle[] = "ページを指定して抽出";
+// Wide enough for the title with a usual file name in a window manager's title bar.
+constexpr int kWidth = 440;
+// What a title bar takes beside the title: the icon, the buttons and their margins.
+constexpr int kTitleBarRoom = 96;
+
 QLineEdit* MakeEdit(QWidget* parent, int left) {
   auto* edit = new QLineEdit(parent);
   edit->setGeometry(left, 43, 65, 20);
@@ -33,9 +39,9 @@ bool IsEnter(const QKeyEvent* key) {
 }  // namespace
 
 PageRangeDialog::PageRangeDialog(QWidget* parent) : QDialog(parent, kFixedDialogFlags) {
-  setWindowTitle("ページを指定して抽出");
+  setWindowTitle(kTitle);
   setFont(FormFont());
-  setFixedSize(329, 112);
+  setFixedSize(kWidth, 112);
   CentreOnScreen(*this);
 
   prompt = new QLabel("抽出するページ範囲を入力してください", this);
@@ -47,9 +53,9 @@ PageRangeDialog::PageRangeDialog(QWidget* parent) : QDialog(parent, kFixedDialog
   valid_pages = new QLabel(this);
   valid_pages->move(200, 45);
   ok_button = new QPushButton("OK", this);
-  ok_button->setGeometry(157, 76, 75, 23);
+  ok_button->setGeometry(kWidth - 172, 76, 75, 23);
   cancel_button = new QPushButton("キャンセル", this);
-  cancel_button->setGeometry(245, 76, 75, 23);
+  cancel_button->setGeometry(kWidth - 84, 76, 75, 23);
 
   setTabOrder(ok_button, first_edit);
   setTabOrder(first_edit, last_edit);
@@ -63,6 +69,15 @@ PageRangeDialog::PageRangeDialog(QWidget* parent) : QDialog(parent, kFixedDialog
   connect(cancel_button, &QPushButton::clicked, this, [this] { Cancel(); });
 }
 
+// Title bars draw the title in bold more often than not; measured so, the title fits.
+void PageRangeDialog::AppendToTitle(const QString& suffix) {
+  QFont title_font = font();
+  title_font.setBold(true);
+  const QFontMetrics metrics(title_font);
+  const int room = width() - kTitleBarRoom - metrics.horizontalAdvance(kTitle);
+  setWindowTitle(kTitle + metrics.elidedText(suffix, Qt::ElideMiddle, room));
+}
+
 void PageRangeDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   ShowPageCount();
@@ -74,7 +89,9 @@ void PageRangeDialog::ShowPageCount() {
   valid_pages->adjustSize();
   first_edit->setText("1");
   last_edit->setText(QString::number(pages));
-  ok_button->setFocus();
+  // Typing replaces the first page straight away.
+  first_edit->setFocus();
+  first_edit->selectAll();
 }
 
 // Typed characters are filtered (pasted text is not), and Enter released in an edit runs OK

@@ -33,6 +33,10 @@ class PageRangeDialog final : public QDialog {
   // icon; the message already carries its closing period.
   std::function<void(const QString&)> show_error;
 
+  // Shows the suffix (" - ( file name )") after the title, its middle elided where the whole
+  // would not fit the title bar.
+  void AppendToTitle(const QString& suffix);
+
   // The checks of OK; the dialog closes with OK only when they pass.
   void Confirm();
   void Cancel();

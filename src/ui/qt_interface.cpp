@@ -1,6 +1,7 @@
 #include "ui/qt_interface.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "app/path_names.h"
@@ -37,12 +38,15 @@ std::optional<PageRange> QtUserInterface::ChoosePageRange(int32_t page_count,
                                                           const std::string& caption_suffix) {
   PageRangeDialog dialog(owner_);
   dialog.page_count = page_count;
-  dialog.setWindowTitle(dialog.windowTitle() + QString::fromStdString(caption_suffix));
+  dialog.AppendToTitle(QString::fromStdString(caption_suffix));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return PageRange{dialog.first_page, dialog.last_page};
 }
 
+// The dialog opens in the PDF's folder with the PDF's name, so that Enter saves the text beside
+// its PDF.
 std::optional<std::string> QtUserInterface::ChooseSavePath(const std::string& proposed_path) {
+  save_dialog_.folder = QFileInfo(PathText(proposed_path)).absolutePath();
   save_dialog_.file_name = PathText(FileNamePart(proposed_path));
   if (!save_dialog_.Execute()) return std::nullopt;
   return PathBytes(save_dialog_.file_name);

@@ -7,10 +7,12 @@
 #include "app/conversion.h"
 #include "cli/start_up.h"
 #include "ui/escape_key_filter.h"
+#include "ui/form_font.h"
 #include "ui/main_window.h"
 #include "ui/progress_dialog.h"
 #include "ui/qt_interface.h"
 #include "ui/qt_japanese_translation.h"
+#include "ui/unminimised_dialogs.h"
 
 namespace lumenquill {
 namespace {
@@ -54,9 +56,12 @@ std::optional<int> RunInWindows(const RunOptions& options, const std::vector<std
   QApplication::setApplicationName("Lumenquill");
   // No display name: Qt would append it to every title bar, and the titles are the captions.
   InstallQtJapaneseTranslation();
+  UseFormFamilyThroughout();
   QApplication::setWindowIcon(QIcon(":/images/lumenquill.svg"));
   EscapeKeyFilter escape_filter;
   application.installEventFilter(&escape_filter);
+  UnminimisedDialogs unminimised_dialogs;
+  application.installEventFilter(&unminimised_dialogs);
 
   if (!files.empty()) {
     ProgressDialog progress;

@@ -32,11 +32,14 @@ class PageRangeDialogTest : public ::testing::Test {
   std::vector<std::string> errors_;
 };
 
-TEST_F(PageRangeDialogTest, OpensWithTheWholeDocument) {
+// It opens with the whole document, on the first page selected, and Enter there is OK.
+TEST_F(PageRangeDialogTest, OpensWithTheWholeDocumentOnTheFirstPage) {
   EXPECT_EQ(dialog_.valid_pages->text(), "有効ページ : 1-10");
   EXPECT_EQ(dialog_.first_edit->text(), "1");
   EXPECT_EQ(dialog_.last_edit->text(), "10");
-  QTest::mouseClick(dialog_.ok_button, Qt::LeftButton);
+  EXPECT_EQ(dialog_.focusWidget(), dialog_.first_edit);
+  EXPECT_EQ(dialog_.first_edit->selectedText(), "1");
+  QTest::keyClick(dialog_.first_edit, Qt::Key_Return);
   EXPECT_EQ(dialog_.result(), QDialog::Accepted);
   EXPECT_EQ(dialog_.first_page, 1);
   EXPECT_EQ(dialog_.last_page, 10);
@@ -126,6 +129,28 @@ TEST_F(PageRangeDialogTest, EnterRunsTheChecksOnlyWhenPressedInTheSameEdit) {
   EXPECT_EQ(errors_.size(), 1u);
   EXPECT_TRUE(dialog_.isVisible());
   EXPECT_EQ(dialog_.first_edit->text(), "0");
+}
+
+// A usual file name shows whole in the title; a long one loses its middle, keeping both ends,
+// so that the title fits the title bar. OK and Cancel sit at the right edge.
+TEST_F(PageRangeDialogTest, TitleShowsTheFileNameWhereItFits) {
+  dialog_.AppendToTitle(" - ( reportlab-latin.pdf )");
+  EXPECT_EQ(dialog_.windowTitle(), "ページを指定して抽出 - ( reportlab-latin.pdf )");
+  dialog_.AppendToTitle(" - ( " + QString("議事録").repeated(20) + "-final.pdf )");
+  const QString title = dialog_.windowTitle();
+  EXPECT_TRUE(title.startsWith("ページを指定して抽出 - ( 議事録")) << title.toStdString();
+  EXPECT_TRUE(title.endsWith("-final.pdf )")) << title.toStdString();
+  EXPECT_TRUE(title.contains(QChar(0x2026)));
+  QFont title_font = dialog_.font();
+  title_font.setBold(true);
+  // Room is left for the title bar's icon and buttons.
+  EXPECT_LE(QFontMetrics(title_font).horizontalAdvance(title), dialog_.width() - 80);
+  const QRect ok = dialog_.ok_button->geometry();
+  const QRect cancel = dialog_.cancel_button->geometry();
+  EXPECT_LT(ok.right(), cancel.left());
+  EXPECT_EQ(ok.top(), cancel.top());
+  EXPECT_GE(dialog_.width() - 1 - cancel.right(), 4);
+  EXPECT_LE(dialog_.width() - 1 - cancel.right(), 16);
 }
 
 TEST_F(PageRangeDialogTest, CancelGivesMinusOne) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -11,9 +13,9 @@
 namespace lumenquill {
 namespace {
 
-// With Qt's Japanese translation installed, the standard buttons of a message box read
-// Japanese whatever the locale.
-TEST(QtJapaneseTranslation, MessageBoxButtonsReadJapanese) {
+// With Qt's Japanese translation installed, the standard buttons of a message box and the
+// file list's type of a folder read Japanese whatever the locale.
+TEST(QtJapaneseTranslation, MessageBoxButtonsAndFolderTypeReadJapanese) {
   const QString file = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm";
   if (!QFileInfo::exists(file)) GTEST_SKIP() << "Qt's Japanese translation is not installed";
   QTranslator* translator = InstallQtJapaneseTranslation();
@@ -22,6 +24,7 @@ TEST(QtJapaneseTranslation, MessageBoxButtonsReadJapanese) {
                   QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(box.button(QMessageBox::Yes)->text(), "はい(&Y)");
   EXPECT_EQ(box.button(QMessageBox::No)->text(), "いいえ(&N)");
+  EXPECT_EQ(QFileIconProvider().type(QFileInfo(QDir::tempPath())), "フォルダ");
   QCoreApplication::removeTranslator(translator);
   delete translator;
 }
