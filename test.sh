@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the test build (AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors)
-# and runs every test; then, when clang is present, runs the tests again built by clang with
+# and runs every test, and drives the windows under Xvfb with openbox (tests/ui/keyboard_session.sh,
+# tools/window_hints.sh); then, when clang is present, runs the tests again built by clang with
 # its UndefinedBehaviorSanitizer (without the windows), and builds the fuzz targets and runs
 # each for a bounded time; then builds the Debian packages from the release builds and checks
 # what they install (tests/packaging/package_test.sh); last, cross-builds the Windows programs,
@@ -14,6 +15,9 @@ tools/ensure-packages.sh g++ cmake ninja-build pkg-config zlib1g-dev libdeflate-
 cmake --preset test
 cmake --build --preset test
 ctest --preset test
+# The windows under a real X server with a window manager, driven as a user would.
+tests/ui/keyboard_session.sh build/test/bin/lumenquill
+tools/window_hints.sh test
 
 if command -v clang++ >/dev/null 2>&1; then
   tools/ensure-packages.sh libclang-rt-14-dev

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include "app/batch.h"
 #include "app/input_rule.h"
@@ -74,6 +75,14 @@ MainWindow::MainWindow(ProgressDialog& progress, QWidget* parent)
   setCentralWidget(drop_panel);
 
   ApplySettings();
+  // The window manager may answer the progress dialog's request for the focus only after the
+  // dialog is hidden again: Qt would then take the hidden dialog for the active window, and no
+  // key would reach this window until a click. The activation comes back here.
+  connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
+    if (focus != nullptr && !focus->isVisible() && isVisible() && isEnabled()) {
+      QApplication::setActiveWindow(this);
+    }
+  });
 }
 
 MainWindow::~MainWindow() = default;
