@@ -2,22 +2,43 @@
 
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QListView>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTreeView>
 #include <algorithm>
 
 namespace lumenquill {
 namespace {
 
+// Widens the side bar of places to its longest entry ("コンピュータ"), taking the room from the
+// file list beside it.
+void FitSideBar(QFileDialog& dialog) {
+  auto* places = dialog.findChild<QListView*>("sidebar");
+  auto* splitter = dialog.findChild<QSplitter*>("splitter");
+  if (places == nullptr || splitter == nullptr || splitter->count() < 2) return;
+  const QAbstractItemView& view = *places;  // where the size hint of a column is public
+  const int wanted = view.sizeHintForColumn(0) + 2 * places->frameWidth() +
+                     places->verticalScrollBar()->sizeHint().width();
+  QList<int> sizes = splitter->sizes();
+  if (sizes[0] >= wanted) return;
+  sizes[1] -= wanted - sizes[0];
+  sizes[0] = wanted;
+  splitter->setSizes(sizes);
+}
+
 // Qt's own file dialog, used where the platform offers none, opens with columns too narrow for
-// Japanese type names ("平文テキストドキュメント"): once a folder is read, the columns after the
-// name fit their contents, and the dialog widens, within its screen, until they all show. The
-// platform's dialog has no such list and is left alone.
+// Japanese type names ("平文テキストドキュメント") and a side bar too narrow for its places: once
+// a folder is read, the side bar and the columns after the name fit their contents, and the
+// dialog widens, within its screen, until they all show. The platform's dialog has no such list
+// and is left alone.
 void FitColumnsOnceRead(QFileDialog& dialog) {
   auto* details = dialog.findChild<QTreeView*>("treeView");
   auto* model = dialog.findChild<QFileSystemModel*>();
   if (details == nullptr || model == nullptr) return;
   QObject::connect(model, &QFileSystemModel::directoryLoaded, details, [&dialog, details] {
+    FitSideBar(dialog);
     for (int column = 1; column < details->header()->count(); ++column) {
       details->resizeColumnToContents(column);
     }

@@ -8,6 +8,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,8 +58,8 @@ TEST(SaveDialog, OpensInThePdfsFolderWithItsName) {
   EXPECT_EQ(shown_name, "報告書");
 }
 
-// Qt's own dialog shows every column of the file list whole once the folder is read, long
-// Japanese type names included.
+// Qt's own dialog shows every column of the file list and every place of its side bar whole
+// once the folder is read, long Japanese type names included.
 TEST(SaveDialog, ColumnsFitTheirContents) {
   QTemporaryDir folder;
   for (const char* name : {"報告書.pdf", "報告書.txt", "議事録.pdf"}) {
@@ -85,6 +86,10 @@ TEST(SaveDialog, ColumnsFitTheirContents) {
       EXPECT_GE(details->columnWidth(column), view.sizeHintForColumn(column)) << column;
     }
     EXPECT_LE(details->header()->length(), details->viewport()->width());
+    auto* places = shown.findChild<QListView*>("sidebar");
+    ASSERT_NE(places, nullptr);
+    const QAbstractItemView& place_view = *places;
+    EXPECT_GE(places->viewport()->width(), place_view.sizeHintForColumn(0));
   });
   dialog.folder = folder.path();
   dialog.Execute();
