@@ -147,16 +147,18 @@ GlyphText ReadCharacters(std::string_view characters) {
   }
   return {!white, first.japanese, last.japanese};
 }
+// ReadGlyphText of a glyph whose text is one ASCII byte, most glyphs of most pages: not
+// Japanese, and white only at the space or below.
+inline GlyphText AsciiGlyphText(uint8_t byte) {
+  return {!(byte <= ' ' && IsUnicodeSpace(byte)), false, false};
+}
 // ReadGlyphText of a glyph known to be finite.
 inline GlyphText ReadFiniteGlyphText(std::string_view text, const PlacedGlyph& g) {
   if (g.text_begin >= g.text_end || g.text_end > text.size()) return {};
   const char* glyph_text = text.data() + g.text_begin;
   const size_t glyph_size = g.text_end - g.text_begin;
   const auto byte = [glyph_text](size_t at) { return static_cast<uint8_t>(glyph_text[at]); };
-  if (glyph_size == 1 && byte(0) < 0x80) {
-    // ASCII, most glyphs of most pages: not Japanese, and white only at the space or below.
-    return {!(byte(0) <= ' ' && IsUnicodeSpace(byte(0))), false, false};
-  }
+  if (glyph_size == 1 && byte(0) < 0x80) return AsciiGlyphText(byte(0));
   if (glyph_size == 3 && byte(0) >= 0xE3 && byte(0) <= 0xE9 && (byte(1) & 0xC0) == 0x80 &&
       (byte(2) & 0xC0) == 0x80) {
     // One character of U+3000 to U+9FFF, most glyphs of Japanese pages: white only at U+3000.
@@ -321,14 +323,21 @@ bool MakeJoinedUnits(const PlacedPage& page, std::vector<LayoutUnit>& units) {
   };
   // Read through a span: the units written cannot move the glyphs.
   const std::span<const PlacedGlyph> glyphs = page.glyphs;
+  // The first glyph of the glyphs marked as continuing the line of the one before that the
+  // glyph read ends: those from it on share its line and size, and are finite.
+  const PlacedGlyph* line_start = glyphs.data();
   for (size_t drawn = 0; drawn < glyphs.size(); ++drawn) {
     const PlacedGlyph& g = glyphs[drawn];
+    if (!g.continues_line) line_start = &g;
     // Most glyphs: on the baseline of the glyph before, of its size, not turned: finite but
-    // for x and its advance, horizontal and not stacked.
-    if (previous && SameLineAndSize(g, *previous)) {
-      const GlyphText kind = ReadFiniteGlyphText(text, g);
+    // for x and its advance, horizontal and not stacked. Those the placer marks, from the
+    // unit's last glyph on, are known to be so, with a text of one ASCII byte.
+    const bool marked = previous != nullptr && previous >= line_start;
+    if (marked || (previous && SameLineAndSize(g, *previous))) {
+      const GlyphText kind = marked ? AsciiGlyphText(static_cast<uint8_t>(text[g.text_begin]))
+                                    : ReadFiniteGlyphText(text, g);
       if (!kind.unit) continue;  // its text makes none, finite or not
-      if (FiniteAlong(g)) {
+      if (marked || FiniteAlong(g)) {
         const Extent along = AlongOf(g);
         if (joins(g, along.begin, along.end, kind.japanese_first)) {
           extend(g, along.begin, along.end, kind.japanese_last);

@@ -1,6 +1,7 @@
 #include "text/glyph_placer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "platform/error.h"
@@ -492,10 +493,17 @@ void GlyphPlacer::ShowString(std::string_view codes) {
       text.resize(base + std::min(codes.size(), room));
       char* const out = text.data() + base;
       size_t written = 0;
+      // The y bits of the glyph placed before in the string, where the glyphs may continue a
+      // line (horizontal, each vertical advance +0); a value no y has where they may not.
+      const uint64_t off_line = !vertical && pen.AdvancesAlongX() ? 0 : uint64_t{1} << 32;
+      uint64_t line = UINT64_MAX;
       place_each([&](PlacedGlyph& glyph, uint8_t code) {
         glyph.text_begin = static_cast<uint32_t>(base + written);
         out[written++] = static_cast<char>(code);
         glyph.text_end = static_cast<uint32_t>(base + written);
+        const uint32_t y_bits = std::bit_cast<uint32_t>(glyph.y);
+        glyph.continues_line = y_bits == line;
+        line = y_bits | off_line;
       });
       text.resize(base + written);
     } else {
