@@ -20,7 +20,8 @@ namespace lumenquill {
 // they share; past it, a code is converted at each use.
 class CodeTextCache final {
  public:
-  // budget: the bytes the caches of the page may still take; it outlives the cache.
+  // budget: the bytes the caches that share it may still take; it outlives the cache. The
+  // selection is copied: what it points to must outlive the cache.
   CodeTextCache(const FontSelection& selection, size_t& budget)
       : selection_(selection), budget_(budget) {
     one_byte_.fill(kUnknownText);
@@ -101,7 +102,7 @@ class CodeTextCache final {
     text.end = static_cast<uint32_t>(store_.size());
   }
 
-  const FontSelection& selection_;
+  const FontSelection selection_;
   size_t& budget_;
   std::array<Text, 256> one_byte_;
   std::array<bool, 256> own_byte_;  // whether a one-byte code is ASCII and its own known text

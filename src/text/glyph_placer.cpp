@@ -27,6 +27,7 @@ GlyphFont::Codes CodesOfLabel(const std::string& encoding) {
 
 GlyphFont MakeGlyphFont(const FontResource& font, const FontSelection& selection) {
   GlyphFont glyph_font;
+  glyph_font.resource = &font;
   glyph_font.selection = &selection;
   glyph_font.widths = font.widths.get();
   glyph_font.composite = font.subtype == "Type0";
@@ -531,8 +532,15 @@ float GlyphPlacer::DrawnSize(const Matrix& to_page, bool vertical) {
 }
 
 CodeTextCache& GlyphPlacer::CodeTexts(const GlyphFont& font) {
-  std::unique_ptr<CodeTextCache>& texts = code_texts_[font.code_texts];
-  if (!texts) texts = std::make_unique<CodeTextCache>(*font.selection, code_text_budget_);
+  CodeTextCache*& texts = code_texts_[font.code_texts];
+  if (texts == nullptr && cache_ != nullptr && font.resource != nullptr) {
+    texts = cache_->CodeTexts(*font.resource, *font.selection);
+  }
+  if (texts == nullptr) {
+    texts = page_code_texts_
+                .emplace_back(std::make_unique<CodeTextCache>(*font.selection, code_text_budget_))
+                .get();
+  }
   return *texts;
 }
 

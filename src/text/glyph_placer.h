@@ -46,7 +46,8 @@ class FormSource {
 struct GlyphFont {
   enum class Codes { kOneByte, kByCMap, kShiftJIS, kEUC, kTwoBytes };
   const FontSelection* selection = nullptr;
-  const FontWidths* widths = nullptr;  // none: estimated
+  const FontResource* resource = nullptr;  // none before any Tf
+  const FontWidths* widths = nullptr;      // none: estimated
   Codes codes = Codes::kOneByte;
   bool composite = false;
   bool identity_cids = false;  // a two-byte code is its CID
@@ -113,9 +114,11 @@ class GlyphPlacer final {
   std::unordered_map<const FontList*, std::unique_ptr<LevelFonts>> level_fonts_;
   const FontSelection no_selection_;  // before any Tf: one byte a code, as single-byte text
   const GlyphFont no_font_{&no_selection_};
-  // The texts of codes, by GlyphFont::code_texts: made on a font's first string.
+  // The texts of codes, by GlyphFont::code_texts: found on a font's first string, those the
+  // font cache keeps for the extraction or else made for the page.
+  std::vector<CodeTextCache*> code_texts_;
   size_t code_text_budget_ = kCodeTextBudget;
-  std::vector<std::unique_ptr<CodeTextCache>> code_texts_;
+  std::vector<std::unique_ptr<CodeTextCache>> page_code_texts_;
 
   // What the last size drawn was worked out from (none at first: a NaN), and that size.
   struct SizeInputs {
