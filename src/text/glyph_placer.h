@@ -138,10 +138,11 @@ class GlyphPlacer final {
   Matrix line_matrix_;
   bool in_text_ = false;
 
-  // The operands since the last operator: the numbers (the last six kept, read when an
-  // operator takes them: most numbers are those of paths), a name, a string, an array of
+  // The operands since the last operator: the numbers (the last eight kept, read when an
+  // operator takes them: most numbers are those of paths; eight, a power of two, for a cheap
+  // ring index, though no operator takes more than six), a name, a string, an array of
   // strings and numbers. Views of the buffer, which stays unchanged while it is run.
-  std::string_view numbers_[6];
+  std::string_view numbers_[8];
   size_t number_count_ = 0;
   std::string_view name_;
   std::string string_;
