@@ -216,7 +216,13 @@ void GlyphPlacer::Run(ByteStream& content, const Level& level) {
         continue;
       }
       if (*start == '{' || *start == '}') continue;
-      if (!Operate(token, tokens, content, level)) return;
+      // The two-byte operators that start with T, most of a page of text, go to their own
+      // handler at once.
+      if (token.size() == 2 && *start == 'T') {
+        OperateText(token[1], level);
+      } else if (!Operate(token, tokens, content, level)) {
+        return;
+      }
       number_count_ = 0;
       name_ = {};
       string_.clear();
@@ -279,9 +285,6 @@ bool GlyphPlacer::Operate(std::string_view op, TokenCursor& tokens, ByteStream& 
       break;
     case 'E':
       if (Is(op, "ET")) in_text_ = false;
-      break;
-    case 'T':
-      if (op.size() == 2) OperateText(op[1], level);
       break;
     case '\'':
       if (op.size() != 1) break;

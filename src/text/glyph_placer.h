@@ -92,8 +92,10 @@ class GlyphPlacer final {
 
   const LevelFonts& FontsOf(const FontList& fonts);
   void Run(ByteStream& content, const Level& level);
-  // Handles one operator; false ends the content buffer. The cursor reads content.
+  // Handles one operator other than OperateText's; false ends the content buffer. The cursor
+  // reads content.
   bool Operate(std::string_view op, TokenCursor& tokens, ByteStream& content, const Level& level);
+  // Handles the two-byte operator T<second>.
   void OperateText(char second, const Level& level);
   void ReadArray(ByteStream& content);
   void DrawForm(const Level& level);
