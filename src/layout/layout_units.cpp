@@ -173,6 +173,12 @@ inline GlyphText ReadGlyphText(std::string_view text, const PlacedGlyph& g) {
   if (!Finite(g)) return {};
   return ReadFiniteGlyphText(text, g);
 }
+// ReadGlyphText, shorter for a glyph the placer marks as continuing a line: finite, its text
+// one ASCII byte. For the loops where most glyphs are marked.
+inline GlyphText ReadMarkedGlyphText(std::string_view text, const PlacedGlyph& g) {
+  if (g.continues_line) return AsciiGlyphText(static_cast<uint8_t>(text[g.text_begin]));
+  return ReadGlyphText(text, g);
+}
 
 // The glyph's direction before its neighbours are looked at.
 Direction DirectionOf(const PlacedGlyph& g) {
@@ -440,7 +446,7 @@ void SplitUnits(const PlacedPage& page, const std::vector<bool>& split,
       continue;
     }
     for (size_t drawn = units[k].drawn; drawn < glyphs_end(k); ++drawn) {
-      count += ReadGlyphText(page.text, page.glyphs[drawn]).unit ? 1 : 0;
+      count += ReadMarkedGlyphText(page.text, page.glyphs[drawn]).unit ? 1 : 0;
     }
   }
   // Filled from the end, in place: the units still to be read stay ahead of those written, and
@@ -456,7 +462,7 @@ void SplitUnits(const PlacedPage& page, const std::vector<bool>& split,
     } else {
       for (size_t drawn = next_drawn; drawn-- > unit.drawn;) {
         const PlacedGlyph& g = page.glyphs[drawn];
-        const GlyphText kind = ReadGlyphText(page.text, g);
+        const GlyphText kind = ReadMarkedGlyphText(page.text, g);
         if (!kind.unit) continue;
         MakeUnit(g, static_cast<uint32_t>(drawn), SizeOf(g), kind, Direction::kHorizontal,
                  units[--write]);
