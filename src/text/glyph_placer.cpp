@@ -89,10 +89,10 @@ double GlyphAdvance(std::string_view code, const GlyphFont& font) {
   return code.size() == 1 ? width / 2 : width;
 }
 
-// The advance of a one-byte code, as GlyphAdvance gives it.
-double OneByteAdvance(uint8_t code, const GlyphFont& font) {
-  if (!font.composite) return SimpleAdvance(code, font.widths);
-  const char byte = static_cast<char>(code);
+// The advance of every one-byte code of a composite font, as GlyphAdvance gives it: such a
+// code has no width by CID, so all take the same.
+double CompositeOneByteAdvance(const GlyphFont& font) {
+  const char byte = 0;
   return GlyphAdvance(std::string_view(&byte, 1), font);
 }
 
@@ -481,13 +481,15 @@ void GlyphPlacer::ShowString(std::string_view codes) {
       i += length;
     }
   } else {
-    const bool composite = font.composite;
-    const FontWidths* const widths = font.widths;
+    // A simple font's widths by code, or the advance of every code.
+    const float* const widths =
+        !font.composite && font.widths ? font.widths->by_code.data() : nullptr;
+    const double same_width = font.composite ? CompositeOneByteAdvance(font) : kEstimatedWidth;
     const auto place_each = [&](const auto& write_text) {
       for (const char byte : codes) {
         if (room == 0) break;
         const auto code = static_cast<uint8_t>(byte);
-        const double width = composite ? OneByteAdvance(code, font) : SimpleAdvance(code, widths);
+        const double width = widths ? widths[code] : same_width;
         PlacedGlyph* const glyph = place(width, byte == ' ');
         if (glyph != nullptr) write_text(*glyph, code);
       }
