@@ -437,6 +437,21 @@ void GlyphPlacer::DrawForm(const Level& level) {
   in_text_ = in_text;
 }
 
+// The length on the page of one text-space unit across the writing direction, times the font
+// size. Strings in a row mostly share it, so the last one is kept: equal inputs give an equal
+// size (a NaN is equal to nothing and is worked out again). Inline: most strings only compare.
+inline float GlyphPlacer::DrawnSize(const Matrix& to_page, bool vertical) {
+  const SizeInputs inputs{to_page.a, to_page.b, to_page.c, to_page.d, state_.font_size, vertical};
+  if (inputs == last_size_inputs_) return last_size_;
+  const double across_x = vertical ? 1 : 0;
+  const double across_y = vertical ? 0 : 1;
+  last_size_ = static_cast<float>(
+      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
+      std::abs(state_.font_size));
+  last_size_inputs_ = inputs;
+  return last_size_;
+}
+
 // Within a string only the pen moves: the map to the page, the size and the spacing are worked
 // out once, and what the loops read is kept in locals, which the glyphs written cannot change.
 void GlyphPlacer::ShowString(std::string_view codes) {
@@ -447,7 +462,8 @@ void GlyphPlacer::ShowString(std::string_view codes) {
   const bool size_finite = std::isfinite(size);
   const bool vertical = font.vertical;
   StringPen pen(text_matrix_, to_page, state_, vertical);
-  CodeTextCache& texts = CodeTexts(font);
+  CodeTextCache* const known_texts = code_texts_[font.code_texts];
+  CodeTextCache& texts = known_texts ? *known_texts : OpenCodeTexts(font);
   std::vector<PlacedGlyph>& glyphs = page_.glyphs;
   std::string& text = page_.text;
   size_t room = max_glyphs_ - std::min(glyphs.size(), max_glyphs_);
@@ -521,24 +537,9 @@ void GlyphPlacer::ShowString(std::string_view codes) {
   text_matrix_ = pen.TextMatrix();
 }
 
-// The length on the page of one text-space unit across the writing direction, times the font
-// size. Strings in a row mostly share it, so the last one is kept: equal inputs give an equal
-// size (a NaN is equal to nothing and is worked out again).
-float GlyphPlacer::DrawnSize(const Matrix& to_page, bool vertical) {
-  const SizeInputs inputs{to_page.a, to_page.b, to_page.c, to_page.d, state_.font_size, vertical};
-  if (inputs == last_size_inputs_) return last_size_;
-  const double across_x = vertical ? 1 : 0;
-  const double across_y = vertical ? 0 : 1;
-  last_size_ = static_cast<float>(
-      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
-      std::abs(state_.font_size));
-  last_size_inputs_ = inputs;
-  return last_size_;
-}
-
-CodeTextCache& GlyphPlacer::CodeTexts(const GlyphFont& font) {
+CodeTextCache& GlyphPlacer::OpenCodeTexts(const GlyphFont& font) {
   CodeTextCache*& texts = code_texts_[font.code_texts];
-  if (texts == nullptr && cache_ != nullptr && font.resource != nullptr) {
+  if (cache_ != nullptr && font.resource != nullptr) {
     texts = cache_->CodeTexts(*font.resource, *font.selection);
   }
   if (texts == nullptr) {

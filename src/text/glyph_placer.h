@@ -104,8 +104,9 @@ class GlyphPlacer final {
   void ShowString(std::string_view codes);
   void ShowArray();
   float DrawnSize(const Matrix& to_page, bool vertical);
-  // The cache of the texts of the font's codes.
-  CodeTextCache& CodeTexts(const GlyphFont& font);
+  // The cache of the texts of the font's codes, on the font's first string of the page: the
+  // one the font cache keeps for the extraction, or else one made for the page.
+  CodeTextCache& OpenCodeTexts(const GlyphFont& font);
   // The last count numbers before the operator, when there are as many, all finite.
   bool TakeNumbers(size_t count, double* numbers) const;
 
