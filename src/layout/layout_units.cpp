@@ -147,16 +147,18 @@ GlyphText ReadCharacters(std::string_view characters) {
   }
   return {!white, first.japanese, last.japanese};
 }
+// ReadGlyphText of a glyph whose text is one ASCII byte, most glyphs of most pages: not
+// Japanese, and white only at the space or below.
+inline GlyphText AsciiGlyphText(uint8_t byte) {
+  return {!(byte <= ' ' && IsUnicodeSpace(byte)), false, false};
+}
 // ReadGlyphText of a glyph known to be finite.
 inline GlyphText ReadFiniteGlyphText(std::string_view text, const PlacedGlyph& g) {
   if (g.text_begin >= g.text_end || g.text_end > text.size()) return {};
   const char* glyph_text = text.data() + g.text_begin;
   const size_t glyph_size = g.text_end - g.text_begin;
   const auto byte = [glyph_text](size_t at) { return static_cast<uint8_t>(glyph_text[at]); };
-  if (glyph_size == 1 && byte(0) < 0x80) {
-    // ASCII, most glyphs of most pages: not Japanese, and white only at the space or below.
-    return {!(byte(0) <= ' ' && IsUnicodeSpace(byte(0))), false, false};
-  }
+  if (glyph_size == 1 && byte(0) < 0x80) return AsciiGlyphText(byte(0));
   if (glyph_size == 3 && byte(0) >= 0xE3 && byte(0) <= 0xE9 && (byte(1) & 0xC0) == 0x80 &&
       (byte(2) & 0xC0) == 0x80) {
     // One character of U+3000 to U+9FFF, most glyphs of Japanese pages: white only at U+3000.
@@ -170,6 +172,12 @@ inline GlyphText ReadFiniteGlyphText(std::string_view text, const PlacedGlyph& g
 inline GlyphText ReadGlyphText(std::string_view text, const PlacedGlyph& g) {
   if (!Finite(g)) return {};
   return ReadFiniteGlyphText(text, g);
+}
+// ReadGlyphText, shorter for a glyph the placer marks as continuing a line: finite, its text
+// one ASCII byte. For the loops where most glyphs are marked.
+inline GlyphText ReadMarkedGlyphText(std::string_view text, const PlacedGlyph& g) {
+  if (g.continues_line) return AsciiGlyphText(static_cast<uint8_t>(text[g.text_begin]));
+  return ReadGlyphText(text, g);
 }
 
 // The glyph's direction before its neighbours are looked at.
@@ -321,14 +329,21 @@ bool MakeJoinedUnits(const PlacedPage& page, std::vector<LayoutUnit>& units) {
   };
   // Read through a span: the units written cannot move the glyphs.
   const std::span<const PlacedGlyph> glyphs = page.glyphs;
+  // The first glyph of the glyphs marked as continuing the line of the one before that the
+  // glyph read ends: those from it on share its line and size, and are finite.
+  const PlacedGlyph* line_start = glyphs.data();
   for (size_t drawn = 0; drawn < glyphs.size(); ++drawn) {
     const PlacedGlyph& g = glyphs[drawn];
+    if (!g.continues_line) line_start = &g;
     // Most glyphs: on the baseline of the glyph before, of its size, not turned: finite but
-    // for x and its advance, horizontal and not stacked.
-    if (previous && SameLineAndSize(g, *previous)) {
-      const GlyphText kind = ReadFiniteGlyphText(text, g);
+    // for x and its advance, horizontal and not stacked. Those the placer marks, from the
+    // unit's last glyph on, are known to be so, with a text of one ASCII byte.
+    const bool marked = previous != nullptr && previous >= line_start;
+    if (marked || (previous && SameLineAndSize(g, *previous))) {
+      const GlyphText kind = marked ? AsciiGlyphText(static_cast<uint8_t>(text[g.text_begin]))
+                                    : ReadFiniteGlyphText(text, g);
       if (!kind.unit) continue;  // its text makes none, finite or not
-      if (FiniteAlong(g)) {
+      if (marked || FiniteAlong(g)) {
         const Extent along = AlongOf(g);
         if (joins(g, along.begin, along.end, kind.japanese_first)) {
           extend(g, along.begin, along.end, kind.japanese_last);
@@ -431,7 +446,7 @@ void SplitUnits(const PlacedPage& page, const std::vector<bool>& split,
       continue;
     }
     for (size_t drawn = units[k].drawn; drawn < glyphs_end(k); ++drawn) {
-      count += ReadGlyphText(page.text, page.glyphs[drawn]).unit ? 1 : 0;
+      count += ReadMarkedGlyphText(page.text, page.glyphs[drawn]).unit ? 1 : 0;
     }
   }
   // Filled from the end, in place: the units still to be read stay ahead of those written, and
@@ -447,7 +462,7 @@ void SplitUnits(const PlacedPage& page, const std::vector<bool>& split,
     } else {
       for (size_t drawn = next_drawn; drawn-- > unit.drawn;) {
         const PlacedGlyph& g = page.glyphs[drawn];
-        const GlyphText kind = ReadGlyphText(page.text, g);
+        const GlyphText kind = ReadMarkedGlyphText(page.text, g);
         if (!kind.unit) continue;
         MakeUnit(g, static_cast<uint32_t>(drawn), SizeOf(g), kind, Direction::kHorizontal,
                  units[--write]);

@@ -27,6 +27,11 @@ struct PlacedGlyph {
   uint32_t text_end = 0;
   // Drawn by a vertical font (writing mode 1).
   bool vertical = false;
+  // Set by the placer on a glyph drawn by the same string as the glyph before it when both are
+  // horizontal, with finite numbers, of one size, on one y and with a vertical advance of +0,
+  // each to the bit, and this glyph's text is one ASCII byte: the layout then reads it without
+  // testing each of these.
+  bool continues_line = false;
 };
 
 // Every glyph of one page, in the order the content draws them.

@@ -20,7 +20,8 @@ namespace lumenquill {
 // they share; past it, a code is converted at each use.
 class CodeTextCache final {
  public:
-  // budget: the bytes the caches of the page may still take; it outlives the cache.
+  // budget: the bytes the caches that share it may still take; it outlives the cache. The
+  // selection is copied: what it points to must outlive the cache.
   CodeTextCache(const FontSelection& selection, size_t& budget)
       : selection_(selection), budget_(budget) {
     one_byte_.fill(kUnknownText);
@@ -34,8 +35,8 @@ class CodeTextCache final {
     if (text.begin == kUnknown) {
       const char byte = static_cast<char>(code);
       Convert(std::string_view(&byte, 1), text, dest);
-      own_byte_[code] =
-          text.begin != kUnknown && text.end - text.begin == 1 && store_[text.begin] == byte;
+      own_byte_[code] = code < 0x80 && text.begin != kUnknown && text.end - text.begin == 1 &&
+                        store_[text.begin] == byte;
       return;
     }
     if (text.end - text.begin == 1) {
@@ -58,8 +59,9 @@ class CodeTextCache final {
     }
   }
 
-  // Whether the text of each of the string's one-byte codes is known to be that byte itself, as
-  // plain ASCII text is. A code not used before is not known: Append converts it.
+  // Whether the text of each of the string's one-byte codes is known to be that byte itself, an
+  // ASCII character, as plain ASCII text is. A code not used before is not known: Append
+  // converts it.
   bool AreOwnBytes(std::string_view codes) const {
     return std::all_of(codes.begin(), codes.end(),
                        [this](char byte) { return own_byte_[static_cast<uint8_t>(byte)]; });
@@ -100,10 +102,10 @@ class CodeTextCache final {
     text.end = static_cast<uint32_t>(store_.size());
   }
 
-  const FontSelection& selection_;
+  const FontSelection selection_;
   size_t& budget_;
   std::array<Text, 256> one_byte_;
-  std::array<bool, 256> own_byte_;  // whether a one-byte code's known text is the code itself
+  std::array<bool, 256> own_byte_;  // whether a one-byte code is ASCII and its own known text
   std::array<uint16_t, 256> table_of_first_byte_;  // in two_byte_, by 256 entries
   std::vector<Text> two_byte_;
   std::string store_;

@@ -1,6 +1,13 @@
 #include "text/font_cache.h"
 
+#include "text/code_text_cache.h"
+#include "text/font_selection.h"
+
 namespace lumenquill {
+
+FontCache::FontCache(FontDecoder& decoder) : decoder_(decoder) {}
+
+FontCache::~FontCache() = default;
 
 void FontCache::DecodeFonts(const ResourceList& resources, FontList& fonts) {
   fonts.clear();
@@ -21,6 +28,20 @@ const CMapReader* FontCache::CachedReader(const FontResource& font) {
   if (cached != readers_.end()) return cached->second.get();
   if (readers_.size() == kMaxCachedReaders) return nullptr;
   return readers_.emplace(KeyOf(font), ReadFontCMap(font)).first->second.get();
+}
+
+CodeTextCache* FontCache::CodeTexts(const FontResource& font, const FontSelection& selection) {
+  const FontKey key = KeyOf(font);
+  const auto kept = code_texts_.find(key);
+  if (kept != code_texts_.end()) return kept->second.get();
+  if (code_texts_.size() == kMaxCodeTextCaches || fonts_.find(key) == fonts_.end()) return nullptr;
+  if (font.cmap_data) {
+    // A reader the page owns goes with the page.
+    const auto reader = readers_.find(key);
+    if (reader == readers_.end() || reader->second.get() != selection.cmap) return nullptr;
+  }
+  return code_texts_.emplace(key, std::make_unique<CodeTextCache>(selection, code_text_budget_))
+      .first->second.get();
 }
 
 std::unique_ptr<CMapReader> ReadFontCMap(const FontResource& font) {

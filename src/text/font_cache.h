@@ -11,6 +11,9 @@
 
 namespace lumenquill {
 
+class CodeTextCache;
+struct FontSelection;
+
 // The CMap reader built from a font's CMap programs (the font has some).
 std::unique_ptr<CMapReader> ReadFontCMap(const FontResource& font);
 
@@ -20,7 +23,8 @@ std::unique_ptr<CMapReader> ReadFontCMap(const FontResource& font);
 // same work.
 class FontCache final {
  public:
-  explicit FontCache(FontDecoder& decoder) : decoder_(decoder) {}
+  explicit FontCache(FontDecoder& decoder);
+  ~FontCache();
 
   // Replaces what fonts holds with the fonts of the resource list, in its order.
   void DecodeFonts(const ResourceList& resources, FontList& fonts);
@@ -31,8 +35,17 @@ class FontCache final {
   // builds its own.
   const CMapReader* CachedReader(const FontResource& font);
 
+  // The texts of the codes of a font this cache decoded, converted by its selection, kept for
+  // the whole extraction: a font shows the same codes page after page. Kept for at most
+  // kMaxCodeTextCaches fonts whose CMap reader, when they have CMap data, is one this cache
+  // keeps, within kCodeTextBudget for all of them; null for any other font.
+  CodeTextCache* CodeTexts(const FontResource& font, const FontSelection& selection);
+
  private:
   static constexpr size_t kMaxCachedReaders = 64;
+  // Each cache takes some 3 KiB of its own besides its share of the budget.
+  static constexpr size_t kMaxCodeTextCaches = 256;
+  static constexpr size_t kCodeTextBudget = size_t{8} << 20;
 
   // A font's object number and the identity of its direct dictionary: two direct font
   // dictionaries differ by their identities. The cached fonts hold their dictionaries, so an
@@ -45,6 +58,8 @@ class FontCache final {
   FontDecoder& decoder_;
   std::map<FontKey, FontResource> fonts_;
   std::map<FontKey, std::unique_ptr<CMapReader>> readers_;
+  std::map<FontKey, std::unique_ptr<CodeTextCache>> code_texts_;
+  size_t code_text_budget_ = kCodeTextBudget;
 };
 
 }  // namespace lumenquill

@@ -1,6 +1,7 @@
 #include "text/glyph_placer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "platform/error.h"
@@ -26,6 +27,7 @@ GlyphFont::Codes CodesOfLabel(const std::string& encoding) {
 
 GlyphFont MakeGlyphFont(const FontResource& font, const FontSelection& selection) {
   GlyphFont glyph_font;
+  glyph_font.resource = &font;
   glyph_font.selection = &selection;
   glyph_font.widths = font.widths.get();
   glyph_font.composite = font.subtype == "Type0";
@@ -87,10 +89,10 @@ double GlyphAdvance(std::string_view code, const GlyphFont& font) {
   return code.size() == 1 ? width / 2 : width;
 }
 
-// The advance of a one-byte code, as GlyphAdvance gives it.
-double OneByteAdvance(uint8_t code, const GlyphFont& font) {
-  if (!font.composite) return SimpleAdvance(code, font.widths);
-  const char byte = static_cast<char>(code);
+// The advance of every one-byte code of a composite font, as GlyphAdvance gives it: such a
+// code has no width by CID, so all take the same.
+double CompositeOneByteAdvance(const GlyphFont& font) {
+  const char byte = 0;
   return GlyphAdvance(std::string_view(&byte, 1), font);
 }
 
@@ -109,8 +111,10 @@ std::optional<double> OperandValue(std::string_view token) {
   return DecimalToDouble(token);
 }
 
-bool AllFinite(std::initializer_list<float> values) {
-  return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+// A finite number less itself is zero, an infinite one or NaN less itself NaN, which stays in
+// the sum: one test without a branch for each number.
+bool AllFinite(float x, float y, float advance_x, float advance_y) {
+  return (x - x) + (y - y) + (advance_x - advance_x) + (advance_y - advance_y) == 0;
 }
 
 }  // namespace
@@ -212,7 +216,13 @@ void GlyphPlacer::Run(ByteStream& content, const Level& level) {
         continue;
       }
       if (*start == '{' || *start == '}') continue;
-      if (!Operate(token, tokens, content, level)) return;
+      // The two-byte operators that start with T, most of a page of text, go to their own
+      // handler at once.
+      if (token.size() == 2 && *start == 'T') {
+        OperateText(token[1], level);
+      } else if (!Operate(token, tokens, content, level)) {
+        return;
+      }
       number_count_ = 0;
       name_ = {};
       string_.clear();
@@ -275,9 +285,6 @@ bool GlyphPlacer::Operate(std::string_view op, TokenCursor& tokens, ByteStream& 
       break;
     case 'E':
       if (Is(op, "ET")) in_text_ = false;
-      break;
-    case 'T':
-      if (op.size() == 2) OperateText(op[1], level);
       break;
     case '\'':
       if (op.size() != 1) break;
@@ -430,6 +437,21 @@ void GlyphPlacer::DrawForm(const Level& level) {
   in_text_ = in_text;
 }
 
+// The length on the page of one text-space unit across the writing direction, times the font
+// size. Strings in a row mostly share it, so the last one is kept: equal inputs give an equal
+// size (a NaN is equal to nothing and is worked out again). Inline: most strings only compare.
+inline float GlyphPlacer::DrawnSize(const Matrix& to_page, bool vertical) {
+  const SizeInputs inputs{to_page.a, to_page.b, to_page.c, to_page.d, state_.font_size, vertical};
+  if (inputs == last_size_inputs_) return last_size_;
+  const double across_x = vertical ? 1 : 0;
+  const double across_y = vertical ? 0 : 1;
+  last_size_ = static_cast<float>(
+      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
+      std::abs(state_.font_size));
+  last_size_inputs_ = inputs;
+  return last_size_;
+}
+
 // Within a string only the pen moves: the map to the page, the size and the spacing are worked
 // out once, and what the loops read is kept in locals, which the glyphs written cannot change.
 void GlyphPlacer::ShowString(std::string_view codes) {
@@ -440,7 +462,8 @@ void GlyphPlacer::ShowString(std::string_view codes) {
   const bool size_finite = std::isfinite(size);
   const bool vertical = font.vertical;
   StringPen pen(text_matrix_, to_page, state_, vertical);
-  CodeTextCache& texts = CodeTexts(font);
+  CodeTextCache* const known_texts = code_texts_[font.code_texts];
+  CodeTextCache& texts = known_texts ? *known_texts : OpenCodeTexts(font);
   std::vector<PlacedGlyph>& glyphs = page_.glyphs;
   std::string& text = page_.text;
   size_t room = max_glyphs_ - std::min(glyphs.size(), max_glyphs_);
@@ -454,7 +477,7 @@ void GlyphPlacer::ShowString(std::string_view codes) {
     const auto y = static_cast<float>(step.y);
     const auto advance_x = static_cast<float>(step.advance_x);
     const auto advance_y = static_cast<float>(step.advance_y);
-    if (!size_finite || !AllFinite({x, y, advance_x, advance_y})) return nullptr;
+    if (!size_finite || !AllFinite(x, y, advance_x, advance_y)) return nullptr;
     --room;
     return &glyphs.emplace_back(PlacedGlyph{x, y, advance_x, advance_y, size, 0U, 0U, vertical});
   };
@@ -474,13 +497,15 @@ void GlyphPlacer::ShowString(std::string_view codes) {
       i += length;
     }
   } else {
-    const bool composite = font.composite;
-    const FontWidths* const widths = font.widths;
+    // A simple font's widths by code, or the advance of every code.
+    const float* const widths =
+        !font.composite && font.widths ? font.widths->by_code.data() : nullptr;
+    const double same_width = font.composite ? CompositeOneByteAdvance(font) : kEstimatedWidth;
     const auto place_each = [&](const auto& write_text) {
       for (const char byte : codes) {
         if (room == 0) break;
         const auto code = static_cast<uint8_t>(byte);
-        const double width = composite ? OneByteAdvance(code, font) : SimpleAdvance(code, widths);
+        const double width = widths ? widths[code] : same_width;
         PlacedGlyph* const glyph = place(width, byte == ' ');
         if (glyph != nullptr) write_text(*glyph, code);
       }
@@ -492,10 +517,17 @@ void GlyphPlacer::ShowString(std::string_view codes) {
       text.resize(base + std::min(codes.size(), room));
       char* const out = text.data() + base;
       size_t written = 0;
+      // The y bits of the glyph placed before in the string, where the glyphs may continue a
+      // line (horizontal, each vertical advance +0); a value no y has where they may not.
+      const uint64_t off_line = !vertical && pen.AdvancesAlongX() ? 0 : uint64_t{1} << 32;
+      uint64_t line = UINT64_MAX;
       place_each([&](PlacedGlyph& glyph, uint8_t code) {
         glyph.text_begin = static_cast<uint32_t>(base + written);
         out[written++] = static_cast<char>(code);
         glyph.text_end = static_cast<uint32_t>(base + written);
+        const uint32_t y_bits = std::bit_cast<uint32_t>(glyph.y);
+        glyph.continues_line = y_bits == line;
+        line = y_bits | off_line;
       });
       text.resize(base + written);
     } else {
@@ -505,24 +537,16 @@ void GlyphPlacer::ShowString(std::string_view codes) {
   text_matrix_ = pen.TextMatrix();
 }
 
-// The length on the page of one text-space unit across the writing direction, times the font
-// size. Strings in a row mostly share it, so the last one is kept: equal inputs give an equal
-// size (a NaN is equal to nothing and is worked out again).
-float GlyphPlacer::DrawnSize(const Matrix& to_page, bool vertical) {
-  const SizeInputs inputs{to_page.a, to_page.b, to_page.c, to_page.d, state_.font_size, vertical};
-  if (inputs == last_size_inputs_) return last_size_;
-  const double across_x = vertical ? 1 : 0;
-  const double across_y = vertical ? 0 : 1;
-  last_size_ = static_cast<float>(
-      std::hypot(to_page.VectorX(across_x, across_y), to_page.VectorY(across_x, across_y)) *
-      std::abs(state_.font_size));
-  last_size_inputs_ = inputs;
-  return last_size_;
-}
-
-CodeTextCache& GlyphPlacer::CodeTexts(const GlyphFont& font) {
-  std::unique_ptr<CodeTextCache>& texts = code_texts_[font.code_texts];
-  if (!texts) texts = std::make_unique<CodeTextCache>(*font.selection, code_text_budget_);
+CodeTextCache& GlyphPlacer::OpenCodeTexts(const GlyphFont& font) {
+  CodeTextCache*& texts = code_texts_[font.code_texts];
+  if (cache_ != nullptr && font.resource != nullptr) {
+    texts = cache_->CodeTexts(*font.resource, *font.selection);
+  }
+  if (texts == nullptr) {
+    texts = page_code_texts_
+                .emplace_back(std::make_unique<CodeTextCache>(*font.selection, code_text_budget_))
+                .get();
+  }
   return *texts;
 }
 

@@ -46,7 +46,8 @@ class FormSource {
 struct GlyphFont {
   enum class Codes { kOneByte, kByCMap, kShiftJIS, kEUC, kTwoBytes };
   const FontSelection* selection = nullptr;
-  const FontWidths* widths = nullptr;  // none: estimated
+  const FontResource* resource = nullptr;  // none before any Tf
+  const FontWidths* widths = nullptr;      // none: estimated
   Codes codes = Codes::kOneByte;
   bool composite = false;
   bool identity_cids = false;  // a two-byte code is its CID
@@ -91,8 +92,10 @@ class GlyphPlacer final {
 
   const LevelFonts& FontsOf(const FontList& fonts);
   void Run(ByteStream& content, const Level& level);
-  // Handles one operator; false ends the content buffer. The cursor reads content.
+  // Handles one operator other than OperateText's; false ends the content buffer. The cursor
+  // reads content.
   bool Operate(std::string_view op, TokenCursor& tokens, ByteStream& content, const Level& level);
+  // Handles the two-byte operator T<second>.
   void OperateText(char second, const Level& level);
   void ReadArray(ByteStream& content);
   void DrawForm(const Level& level);
@@ -101,8 +104,9 @@ class GlyphPlacer final {
   void ShowString(std::string_view codes);
   void ShowArray();
   float DrawnSize(const Matrix& to_page, bool vertical);
-  // The cache of the texts of the font's codes.
-  CodeTextCache& CodeTexts(const GlyphFont& font);
+  // The cache of the texts of the font's codes, on the font's first string of the page: the
+  // one the font cache keeps for the extraction, or else one made for the page.
+  CodeTextCache& OpenCodeTexts(const GlyphFont& font);
   // The last count numbers before the operator, when there are as many, all finite.
   bool TakeNumbers(size_t count, double* numbers) const;
 
@@ -113,9 +117,11 @@ class GlyphPlacer final {
   std::unordered_map<const FontList*, std::unique_ptr<LevelFonts>> level_fonts_;
   const FontSelection no_selection_;  // before any Tf: one byte a code, as single-byte text
   const GlyphFont no_font_{&no_selection_};
-  // The texts of codes, by GlyphFont::code_texts: made on a font's first string.
+  // The texts of codes, by GlyphFont::code_texts: found on a font's first string, those the
+  // font cache keeps for the extraction or else made for the page.
+  std::vector<CodeTextCache*> code_texts_;
   size_t code_text_budget_ = kCodeTextBudget;
-  std::vector<std::unique_ptr<CodeTextCache>> code_texts_;
+  std::vector<std::unique_ptr<CodeTextCache>> page_code_texts_;
 
   // What the last size drawn was worked out from (none at first: a NaN), and that size.
   struct SizeInputs {
@@ -135,10 +141,11 @@ class GlyphPlacer final {
   Matrix line_matrix_;
   bool in_text_ = false;
 
-  // The operands since the last operator: the numbers (the last six kept, read when an
-  // operator takes them: most numbers are those of paths), a name, a string, an array of
+  // The operands since the last operator: the numbers (the last eight kept, read when an
+  // operator takes them: most numbers are those of paths; eight, a power of two, for a cheap
+  // ring index, though no operator takes more than six), a name, a string, an array of
   // strings and numbers. Views of the buffer, which stays unchanged while it is run.
-  std::string_view numbers_[6];
+  std::string_view numbers_[8];
   size_t number_count_ = 0;
   std::string_view name_;
   std::string string_;

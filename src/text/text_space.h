@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace lumenquill {
 
@@ -91,6 +93,13 @@ class StringPen final {
   }
 
   const Matrix& TextMatrix() const { return text_; }
+
+  // Whether every advance on the page is +0 along y, to the bit: the pen moves along the page's
+  // x axis (a finite step times +0 is a zero, and a zero plus +0 is +0).
+  bool AdvancesAlongX() const {
+    return std::bit_cast<uint64_t>(page_move_.y) == 0 &&
+           std::bit_cast<uint64_t>(page_move_.zero_y) == 0;
+  }
 
  private:
   // The column of a matrix that a step multiplies, and the products of the other with zero.

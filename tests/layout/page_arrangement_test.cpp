@@ -21,10 +21,14 @@ class PageBuilder {
       const char32_t c = NextExtracted(text, i);
       const float width = c < 0x80 ? size / 2 : size;
       Add(text.substr(begin, i - begin), x, y, width, 0, size, false);
+      page_.glyphs.back().continues_line = mark_lines_ && begin > 0 && c < 0x80;
       x += width;
     }
     return x;
   }
+  // Marks each ASCII glyph of a later Line after its first as continuing the line, as the
+  // placer marks the glyphs of a string.
+  void MarkLines() { mark_lines_ = true; }
   // A vertical run (vertical font) from the top centre of its first glyph.
   void Column(const std::string& text, float x, float y, float size) {
     for (size_t i = 0; i < text.size();) {
@@ -51,6 +55,7 @@ class PageBuilder {
 
  private:
   PlacedPage page_;
+  bool mark_lines_ = false;
 };
 
 // Lines come from the baselines whatever the drawing order; superscripts and subscripts stay
@@ -73,6 +78,25 @@ TEST(PageArrangement, LinesFromBaselines) {
   page.Add("i", 70, 620, 2, 0, 10, false);
   page.Add("t", 74, 620, 5, 0, 10, false);
   EXPECT_EQ(page.Arrange(), "E=mc2\nH2O\nhello world\nabBc\nilt\n");
+}
+
+// Glyphs marked as continuing the line read as they do unmarked, also in a run whose first
+// glyph, white, makes no unit (its second glyph does not join the unit before) and in a line
+// that ruby attaches to, read glyph by glyph.
+TEST(PageArrangement, MarkedGlyphsReadAsUnmarked) {
+  const auto arrange = [](bool marked) {
+    PageBuilder page;
+    if (marked) page.MarkLines();
+    const float x = page.Line("Top", 72, 700, 10);
+    page.Line(" line", x, 680, 10);
+    page.Line("ab  cd", 72, 660, 10);
+    page.Line("abこの権利を", 72, 600, 20);
+    page.Line("けん", 136, 618, 6);
+    page.Line("り", 159, 618, 6);
+    return page.Arrange(RubyHandling::kBracket);
+  };
+  EXPECT_EQ(arrange(false), "Top\nline\nab cd\nabこの権《けん》利《り》を\n");
+  EXPECT_EQ(arrange(true), arrange(false));
 }
 
 // A heading over two columns, drawn row by row across both: the heading, then each column.

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace lumenquill {
 namespace {
@@ -133,6 +134,18 @@ TEST(GlyphPlacer, CIDAndVerticalFonts) {
   EXPECT_TRUE(page.glyphs[3].vertical);
   EXPECT_FLOAT_EQ(page.glyphs[4].y, 485);
   EXPECT_FLOAT_EQ(page.glyphs[5].y, 475);
+}
+
+// Each glyph of a string after the first is marked as continuing the line when the string runs
+// along the page's x axis and its text is ASCII; a turned string and a two-byte font's are not.
+TEST(GlyphPlacer, MarksGlyphsContinuingALine) {
+  const PlacedPage page = Place(
+      "BT /F1 10 Tf (AB C) Tj (AB C) Tj (A) Tj 0 1 -1 0 0 0 Tm (AB) Tj ET "
+      "BT /F2 10 Tf <00010001> Tj ET");
+  ASSERT_EQ(page.glyphs.size(), 13U);
+  std::vector<bool> marks;
+  for (size_t k = 4; k < page.glyphs.size(); ++k) marks.push_back(page.glyphs[k].continues_line);
+  EXPECT_EQ(marks, (std::vector<bool>{false, true, true, true, false, false, false, false, false}));
 }
 
 // A form is drawn where Do draws it, through its matrix and the CTM, with its own fonts; its Q
