@@ -327,6 +327,17 @@ bool MakeJoinedUnits(const PlacedPage& page, std::vector<LayoutUnit>& units) {
     japanese_last = glyph_japanese_last;
     previous = &g;
   };
+  // Extends the unit with a glyph that joins it, where the glyph may (on its line, of its size);
+  // else starts a unit of the glyph.
+  const auto take = [&](const PlacedGlyph& g, size_t drawn, double size, const GlyphText& kind,
+                        bool may_join) {
+    const Extent along = AlongOf(g);
+    if (may_join && joins(g, along.begin, along.end, kind.japanese_first)) {
+      extend(g, along.begin, along.end, kind.japanese_last);
+    } else {
+      start(g, drawn, size, kind);
+    }
+  };
   // Read through a span: the units written cannot move the glyphs.
   const std::span<const PlacedGlyph> glyphs = page.glyphs;
   // The first glyph of the glyphs marked as continuing the line of the one before that the
@@ -344,12 +355,7 @@ bool MakeJoinedUnits(const PlacedPage& page, std::vector<LayoutUnit>& units) {
                                     : ReadFiniteGlyphText(text, g);
       if (!kind.unit) continue;  // its text makes none, finite or not
       if (marked || FiniteAlong(g)) {
-        const Extent along = AlongOf(g);
-        if (joins(g, along.begin, along.end, kind.japanese_first)) {
-          extend(g, along.begin, along.end, kind.japanese_last);
-        } else {
-          start(g, drawn, open.size, kind);
-        }
+        take(g, drawn, open.size, kind, true);
         continue;
       }
     }
@@ -363,13 +369,8 @@ bool MakeJoinedUnits(const PlacedPage& page, std::vector<LayoutUnit>& units) {
                      {&g, size, Direction::kHorizontal, kind.japanese_first, false})) {
       return false;
     }
-    const Extent along = AlongOf(g);
-    if (previous && size == open.size && static_cast<double>(g.y) == open.key &&
-        joins(g, along.begin, along.end, kind.japanese_first)) {
-      extend(g, along.begin, along.end, kind.japanese_last);
-    } else {
-      start(g, drawn, size, kind);
-    }
+    take(g, drawn, size, kind,
+         previous && size == open.size && static_cast<double>(g.y) == open.key);
   }
   if (previous) close();
   return true;

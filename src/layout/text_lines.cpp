@@ -52,9 +52,7 @@ struct UnitKey {
 
 bool ContinuesRun(const Run& run, const LayoutUnit& last, const LayoutUnit& next) {
   const double s = std::max(run.size, next.size);
-  if (next.along_begin > last.along_end + kRunMaxGap * s ||
-      next.along_begin < last.along_end - kRunMaxOverlap * s)
-    return false;
+  if (!ContinuesEveryRun(last.along_end, next.along_begin, s)) return false;
   const double shift = std::abs(next.key - run.key);
   if (shift <= kSameBaseline * s) return true;
   const bool sizes_differ = std::min(run.size, next.size) <= kScriptSizeRatio * s;

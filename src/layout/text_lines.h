@@ -49,11 +49,11 @@ void BuildTextLines(const std::vector<LayoutUnit>& units, TextLines& lines);
 inline constexpr double kRunMaxGap = 1.0;
 inline constexpr double kRunMaxOverlap = 0.5;
 
-// Whether a unit that starts at next_begin, of the size and key of the unit before it in drawing
-// order, which ends at last_end, continues the run that unit is in, whichever it is.
+// The distance test of a run: whether a unit that starts at next_begin may continue a run whose
+// last unit ends at last_end, for the larger size of the run and the unit. For a unit of the
+// size and key of the unit before it, tested at that size, it holds for whatever run that unit
+// is in: a run of larger glyphs allows more, and the key test passes as it passed before.
 inline bool ContinuesEveryRun(double last_end, double next_begin, double size) {
-  // The run's distance test at the least size it may take: a run of larger glyphs allows
-  // more. Its key test passes as it passed for the unit before.
   return !(next_begin > last_end + kRunMaxGap * size ||
            next_begin < last_end - kRunMaxOverlap * size);
 }

@@ -26,14 +26,17 @@ int Inside(int start, int length, int low, int room) {
 
 QRect PlaceOnScreens(const QRect& bounds, const QList<QRect>& screens) {
   if (screens.isEmpty()) return bounds;
-  const QRect* best = &screens.front();
+  const QRect* best = nullptr;
+  int64_t best_overlap = -1;
+  int64_t best_distance = 0;
   for (const QRect& screen : screens) {
     const int64_t overlap = Area(bounds.intersected(screen));
     if (2 * overlap >= Area(bounds)) return bounds;
-    const int64_t best_overlap = Area(bounds.intersected(*best));
-    if (overlap > best_overlap || (overlap == best_overlap && CentreDistance(bounds, screen) <
-                                                                  CentreDistance(bounds, *best))) {
+    const int64_t distance = CentreDistance(bounds, screen);
+    if (overlap > best_overlap || (overlap == best_overlap && distance < best_distance)) {
       best = &screen;
+      best_overlap = overlap;
+      best_distance = distance;
     }
   }
   const int width = std::min(bounds.width(), best->width());
