@@ -14,6 +14,12 @@
 namespace lumenquill {
 namespace {
 
+// Whether a CMap program has a section that maps codes (the sections the CMap reader reads).
+bool HasMappingSection(std::string_view program) {
+  return program.find("beginbf") != std::string_view::npos ||
+         program.find("begincidrange") != std::string_view::npos;
+}
+
 // Reads one font dictionary and what it refers to into a font resource. Each dictionary is read
 // entry by entry, in the order written: a key written twice is read twice, the later value
 // replacing the earlier one except for /BaseFont, of which the first is kept.
@@ -96,12 +102,17 @@ std::string FontDictionaryReader::ReadString(const PdfValue& value) {
 }
 
 void FontDictionaryReader::AppendCMapProgram(const PdfStream& stream, Program program) {
+  MemoryStream decoded;
+  objects_.DecodeStream(stream, decoded);
+  // A /ToUnicode that maps no code is taken as none: the font's own encoding gives its codes'
+  // characters, where without the map every code would be unknown.
+  if (program == Program::kToUnicode && !HasMappingSection(decoded.Bytes())) return;
   std::unique_ptr<MemoryStream>& programs =
       program == Program::kToUnicode ? to_unicode_programs_ : other_programs_;
   if (!programs) programs = std::make_unique<MemoryStream>();
   if (program == Program::kToUnicode) font_.to_unicode = ToUnicodeMap::kProgram;
   programs->Write("\n\n");
-  objects_.DecodeStream(stream, *programs);
+  programs->Write(decoded.Bytes());
 }
 
 std::unique_ptr<MemoryStream> FontDictionaryReader::TakeCMapPrograms() {
@@ -373,7 +384,10 @@ void DecodeInto(Document& document, GlyphCharactersCache& glyph_characters, Font
     FinishFont(font);
     if (font.subtype != "Type0") font.codes = reader.MakeCodeTable();
     font.widths = reader.MakeWidths();
-    if (font.HasUnmappedForeignCIDs()) font.glyph_characters = reader.ReadGlyphCharacters();
+    // The program's characters stand for the codes a ToUnicode program leaves unmapped too.
+    if (font.HasForeignCIDs() && font.to_unicode != ToUnicodeMap::kIdentity) {
+      font.glyph_characters = reader.ReadGlyphCharacters();
+    }
   } catch (const Error&) {
     font.cmap_data = reader.TakeCMapPrograms();
     font.failed = true;

@@ -48,17 +48,21 @@ struct FontResource : Resource {
   std::string cid_registry;
   std::string cid_ordering;
   // The characters of the CIDs by the embedded TrueType program, read only for a font that
-  // HasUnmappedForeignCIDs and embeds one with a Unicode cmap. Shared as cmap_data is.
+  // HasForeignCIDs, with no /ToUnicode or one that is a program, and embeds one with a Unicode
+  // cmap. Shared as cmap_data is.
   std::shared_ptr<const CIDGlyphCharacters> glyph_characters;
   // The advances of its glyphs; none for a font that could not be read. Shared as cmap_data is.
   std::shared_ptr<const FontWidths> widths;
 
   // Whether the font is a Type0 font whose CIDs are of a character collection other than
-  // Adobe-Japan1, with no /ToUnicode to give their characters: the Japanese tables would read
-  // its CIDs as other characters. A font without /CIDSystemInfo is taken as Adobe-Japan1.
+  // Adobe-Japan1: the Japanese tables would read its CIDs as other characters. A font without
+  // /CIDSystemInfo is taken as Adobe-Japan1.
+  bool HasForeignCIDs() const {
+    return subtype == "Type0" && !cid_ordering.empty() && cid_ordering != "Japan1";
+  }
+  // Whether it has such CIDs and no /ToUnicode to give their characters.
   bool HasUnmappedForeignCIDs() const {
-    return subtype == "Type0" && !cid_ordering.empty() && cid_ordering != "Japan1" &&
-           to_unicode == ToUnicodeMap::kNone;
+    return HasForeignCIDs() && to_unicode == ToUnicodeMap::kNone;
   }
 };
 

@@ -11,6 +11,22 @@ bool IsSimpleFont(const std::string& subtype) {
 
 }  // namespace
 
+void FontSelection::ConvertUnmapped(std::string_view codes, std::string& dest) const {
+  switch (conversion.fallback) {
+    case ConversionKind::kGlyphNames:
+      WriteByCodeTable(*conversion.codes, codes, dest);
+      break;
+    case ConversionKind::kLabel:
+      conversion.converter(codes, dest);
+      break;
+    case ConversionKind::kEmbeddedCmap:
+      WriteCIDsByGlyphs(*glyph_characters, codes, dest);
+      break;
+    default:
+      break;
+  }
+}
+
 FontSelections::FontSelections(const FontList& fonts, FontCache* cache) {
   selections_.reserve(fonts.size());
   for (const FontResource& font : fonts) {
