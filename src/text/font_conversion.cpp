@@ -14,12 +14,10 @@ FontConversion WithToUnicodeFallback(const FontResource& font, StringConverter l
   FontConversion conversion{ConversionKind::kToUnicode, nullptr, codes};
   if (codes != nullptr) {
     conversion.fallback = ConversionKind::kGlyphNames;
-  } else if (font.subtype != "Type0" || label_converter == nullptr) {
-    return conversion;
-  } else if (font.cid_ordering == "Japan1") {
+  } else if (font.subtype == "Type0" && font.cid_ordering == "Japan1" && label_converter) {
     conversion.fallback = ConversionKind::kLabel;
     conversion.converter = label_converter;
-  } else if (font.glyph_characters && label_converter == ConvertCIDs) {
+  } else if (font.HasForeignCIDs() && font.glyph_characters && label_converter == ConvertCIDs) {
     conversion.fallback = ConversionKind::kEmbeddedCmap;
   }
   return conversion;
