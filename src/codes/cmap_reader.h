@@ -122,9 +122,13 @@ enum class CodeBytes { kByCMap, kOneEach };
 template <typename AppendCode>
 void ForEachCode(const CMapReader& reader, std::string_view source, CodeBytes code_bytes,
                  AppendCode append) {
-  const bool one_byte_codes = code_bytes == CodeBytes::kOneEach || reader.HasOneByteCodes();
-  const uint8_t min = code_bytes == CodeBytes::kOneEach ? 0 : reader.MinOneByteCode();
-  const uint8_t max = code_bytes == CodeBytes::kOneEach ? 255 : reader.MaxOneByteCode();
+  if (code_bytes == CodeBytes::kOneEach) {
+    for (size_t i = 0; i < source.size(); ++i) append(static_cast<uint8_t>(source[i]), i, i + 1);
+    return;
+  }
+  const bool one_byte_codes = reader.HasOneByteCodes();
+  const uint8_t min = reader.MinOneByteCode();
+  const uint8_t max = reader.MaxOneByteCode();
   for (size_t i = 0; i < source.size();) {
     const auto byte = static_cast<uint8_t>(source[i]);
     if (one_byte_codes && byte >= min && byte <= max) {
@@ -151,23 +155,22 @@ void ConvertByCMap(const CMapReader* reader, std::string_view source, std::strin
 template <typename ConvertUnmapped>
 void ConvertByCMap(const CMapReader& reader, std::string_view source, std::string& dest,
                    CodeBytes code_bytes, ConvertUnmapped convert_unmapped) {
-  size_t unmapped_begin = 0;  // the run of unmapped codes not converted yet
-  size_t unmapped_end = 0;
-  const auto convert_run = [&] {
-    if (unmapped_end > unmapped_begin) {
-      convert_unmapped(source.substr(unmapped_begin, unmapped_end - unmapped_begin), dest);
-    }
-  };
-  ForEachCode(reader, source, code_bytes, [&](uint16_t code, size_t, size_t end) {
+  constexpr size_t kNoRun = std::string_view::npos;
+  size_t run_begin = kNoRun;  // the run of unmapped codes not converted yet
+  size_t run_end = 0;
+  ForEachCode(reader, source, code_bytes, [&](uint16_t code, size_t begin, size_t end) {
     if (reader.IsMapped(code)) {
-      convert_run();
-      unmapped_begin = unmapped_end = end;
+      if (run_begin != kNoRun) {
+        convert_unmapped(source.substr(run_begin, run_end - run_begin), dest);
+        run_begin = kNoRun;
+      }
       reader.AppendCharacter(code, dest);
     } else {
-      unmapped_end = end;
+      if (run_begin == kNoRun) run_begin = begin;
+      run_end = end;
     }
   });
-  convert_run();
+  if (run_begin != kNoRun) convert_unmapped(source.substr(run_begin, run_end - run_begin), dest);
 }
 
 }  // namespace lumenquill

@@ -8,7 +8,7 @@ namespace {
 
 // The fallback of a font's ToUnicode program: a simple font's code table; for a Type0 font,
 // its encoding's Adobe-Japan1 CIDs, or the CIDs of another collection through the embedded
-// TrueType program's cmap.
+// TrueType program's cmap (read when first needed).
 FontConversion WithToUnicodeFallback(const FontResource& font, StringConverter label_converter,
                                      const CodeToUnicode* codes) {
   FontConversion conversion{ConversionKind::kToUnicode, nullptr, codes};
@@ -17,7 +17,8 @@ FontConversion WithToUnicodeFallback(const FontResource& font, StringConverter l
   } else if (font.subtype == "Type0" && font.cid_ordering == "Japan1" && label_converter) {
     conversion.fallback = ConversionKind::kLabel;
     conversion.converter = label_converter;
-  } else if (font.HasForeignCIDs() && font.glyph_characters && label_converter == ConvertCIDs) {
+  } else if (font.HasForeignCIDs() && label_converter == ConvertCIDs &&
+             (font.glyph_characters || font.cid_program.program >= 0)) {
     conversion.fallback = ConversionKind::kEmbeddedCmap;
   }
   return conversion;

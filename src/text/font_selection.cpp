@@ -1,5 +1,7 @@
 #include "text/font_selection.h"
 
+#include "codes/predefined_conversion.h"
+
 namespace lumenquill {
 namespace {
 
@@ -19,9 +21,18 @@ void FontSelection::ConvertUnmapped(std::string_view codes, std::string& dest) c
     case ConversionKind::kLabel:
       conversion.converter(codes, dest);
       break;
-    case ConversionKind::kEmbeddedCmap:
-      WriteCIDsByGlyphs(*glyph_characters, codes, dest);
+    case ConversionKind::kEmbeddedCmap: {
+      const CIDGlyphCharacters* characters = glyph_characters;
+      if (characters == nullptr && font_cache != nullptr) {
+        characters = font_cache->GlyphCharacters(cid_program);
+      }
+      if (characters != nullptr) {
+        WriteCIDsByGlyphs(*characters, codes, dest);
+      } else {
+        WriteUnknownCIDs(codes, dest);
+      }
       break;
+    }
     default:
       break;
   }
@@ -41,6 +52,8 @@ FontSelections::FontSelections(const FontList& fonts, FontCache* cache) {
     }
     selection.code_bytes = IsSimpleFont(font.subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
     selection.glyph_characters = font.glyph_characters.get();
+    selection.font_cache = cache;
+    selection.cid_program = font.cid_program;
     selection.horizontal = font.encoding.empty() || font.encoding.back() != 'V';
   }
 }

@@ -23,6 +23,10 @@ struct FontSelection {
   CodeBytes code_bytes = CodeBytes::kByCMap;
   const CIDGlyphCharacters* glyph_characters = nullptr;
   bool horizontal = true;
+  // Where the characters of an embedded TrueType program come from when the font has none
+  // read yet: a ToUnicode program's fallback reads them only for a code it leaves unmapped.
+  FontCache* font_cache = nullptr;
+  CIDProgramObjects cid_program;
 
   // Appends the text of the string's codes to dest, as extracted text. Inline: a page may hold
   // a string for every character or two, and the conversions are calls of their own.
