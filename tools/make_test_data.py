@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Generates the PDF files of tests/data, made by outside producers, and for each the expected
 page list taken from qpdf (and for ghostscript-differences, the characters it shows as .given);
-then those of tools/make_producer_data.py and tools/make_embedded_cmap_data.py.
+then those of tools/make_producer_data.py, tools/make_embedded_cmap_data.py and
+tools/make_partial_tounicode_data.py.
 
 Needs Debian's python3-reportlab, python3-cairo, qpdf, ghostscript, fonts-ipafont and
 python3-fonttools, and for the further producers those that tools/make_producer_data.py
@@ -18,6 +19,7 @@ import tempfile
 import cairo
 import make_code_tables
 import make_embedded_cmap_data
+import make_partial_tounicode_data
 import make_producer_data
 from reportlab.lib.pagesizes import A4, letter
 from reportlab.pdfbase import pdfmetrics
@@ -344,6 +346,7 @@ def main():
 
     make_producer_data.make_all(out_dir)
     make_embedded_cmap_data.make(out_dir)
+    make_partial_tounicode_data.make_all(out_dir)
 
 
 if __name__ == "__main__":

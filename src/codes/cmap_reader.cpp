@@ -326,49 +326,12 @@ bool CMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t count) 
   }
 }
 
-namespace {
-
-// The codes of a string by the reader's one-byte range, each handed to append. A string that
-// ends inside a two-byte code (its second byte missing) ends there: the lone byte is not a
-// character and gives nothing.
-template <typename AppendCode>
-void ForEachCode(const CMapReader& reader, std::string_view source, AppendCode append) {
-  const bool one_byte_codes = reader.HasOneByteCodes();
-  const uint8_t min = reader.MinOneByteCode();
-  const uint8_t max = reader.MaxOneByteCode();
-  for (size_t i = 0; i < source.size();) {
-    const auto byte = static_cast<uint8_t>(source[i]);
-    uint16_t code = byte;
-    if (one_byte_codes && byte >= min && byte <= max) {
-      i += 1;
-    } else if (i + 1 < source.size()) {
-      code = static_cast<uint16_t>(byte << 8 | static_cast<uint8_t>(source[i + 1]));
-      i += 2;
-    } else {
-      break;
-    }
-    append(code);
-  }
-}
-
-}  // namespace
-
 void ConvertByCMap(const CMapReader* reader, std::string_view source, std::string& dest,
-                   CodeBytes code_bytes, const CodeToUnicode* unmapped) {
+                   CodeBytes code_bytes) {
   if (reader == nullptr) return;
   dest.reserve(dest.size() + source.size());
-  if (code_bytes == CodeBytes::kOneEach) {
-    for (size_t i = 0; i < source.size(); ++i) {
-      const auto code = static_cast<uint8_t>(source[i]);
-      if (unmapped != nullptr && !reader->IsMapped(code)) {
-        WriteByCodeTable(*unmapped, source.substr(i, 1), dest);
-      } else {
-        reader->AppendCharacter(code, dest);
-      }
-    }
-  } else {
-    ForEachCode(*reader, source, [&](uint16_t code) { reader->AppendCharacter(code, dest); });
-  }
+  ForEachCode(*reader, source, code_bytes,
+              [&](uint16_t code, size_t, size_t) { reader->AppendCharacter(code, dest); });
 }
 
 }  // namespace lumenquill

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "codes/single_byte_codes.h"
 #include "reader/byte_stream.h"
 
 namespace lumenquill {
@@ -117,12 +116,61 @@ class CMapReader final {
 // within it is a one-byte code and any other byte starts a two-byte code; or one code per byte.
 enum class CodeBytes { kByCMap, kOneEach };
 
-// The string's bytes as codes of the reader's table, appended to dest as extracted text (see
-// CMapReader::AppendCharacter). Nothing happens without a reader. With one code per byte, a code
-// the program does not map goes through the unmapped table when one is given: a simple font's
-// ToUnicode map often covers only its ligatures and leaves the rest to the font's encoding.
+// The codes of a string, each handed to append(code, begin, end) with the place of its bytes in
+// the string. A string that ends inside a two-byte code (its second byte missing) ends there:
+// the lone byte is not a character and gives nothing.
+template <typename AppendCode>
+void ForEachCode(const CMapReader& reader, std::string_view source, CodeBytes code_bytes,
+                 AppendCode append) {
+  if (code_bytes == CodeBytes::kOneEach) {
+    for (size_t i = 0; i < source.size(); ++i) append(static_cast<uint8_t>(source[i]), i, i + 1);
+    return;
+  }
+  const bool one_byte_codes = reader.HasOneByteCodes();
+  const uint8_t min = reader.MinOneByteCode();
+  const uint8_t max = reader.MaxOneByteCode();
+  for (size_t i = 0; i < source.size();) {
+    const auto byte = static_cast<uint8_t>(source[i]);
+    if (one_byte_codes && byte >= min && byte <= max) {
+      append(uint16_t{byte}, i, i + 1);
+      i += 1;
+    } else if (i + 1 < source.size()) {
+      append(static_cast<uint16_t>(byte << 8 | static_cast<uint8_t>(source[i + 1])), i, i + 2);
+      i += 2;
+    } else {
+      break;
+    }
+  }
+}
+
+// The string's codes as the reader's table gives them, appended to dest as extracted text (see
+// CMapReader::AppendCharacter). Nothing happens without a reader.
 void ConvertByCMap(const CMapReader* reader, std::string_view source, std::string& dest,
-                   CodeBytes code_bytes = CodeBytes::kByCMap,
-                   const CodeToUnicode* unmapped = nullptr);
+                   CodeBytes code_bytes = CodeBytes::kByCMap);
+
+// The same, except that the codes the program leaves unmapped go to
+// convert_unmapped(codes, dest), a run of consecutive ones at a time: a font whose ToUnicode
+// program maps only some of its codes leaves the others to its own encoding, whose conversion
+// may split the bytes into codes its own way.
+template <typename ConvertUnmapped>
+void ConvertByCMap(const CMapReader& reader, std::string_view source, std::string& dest,
+                   CodeBytes code_bytes, ConvertUnmapped convert_unmapped) {
+  constexpr size_t kNoRun = std::string_view::npos;
+  size_t run_begin = kNoRun;  // the run of unmapped codes not converted yet
+  size_t run_end = 0;
+  ForEachCode(reader, source, code_bytes, [&](uint16_t code, size_t begin, size_t end) {
+    if (reader.IsMapped(code)) {
+      if (run_begin != kNoRun) {
+        convert_unmapped(source.substr(run_begin, run_end - run_begin), dest);
+        run_begin = kNoRun;
+      }
+      reader.AppendCharacter(code, dest);
+    } else {
+      if (run_begin == kNoRun) run_begin = begin;
+      run_end = end;
+    }
+  });
+  if (run_begin != kNoRun) convert_unmapped(source.substr(run_begin, run_end - run_begin), dest);
+}
 
 }  // namespace lumenquill

@@ -14,17 +14,19 @@
 namespace lumenquill {
 namespace {
 
+// Whether a CMap program has a section that maps codes (the sections the CMap reader reads).
+bool HasMappingSection(std::string_view program) {
+  return program.find("beginbf") != std::string_view::npos ||
+         program.find("begincidrange") != std::string_view::npos;
+}
+
 // Reads one font dictionary and what it refers to into a font resource. Each dictionary is read
 // entry by entry, in the order written: a key written twice is read twice, the later value
 // replacing the earlier one except for /BaseFont, of which the first is kept.
 class FontDictionaryReader {
  public:
-  FontDictionaryReader(Document& document, FontResource& font,
-                       GlyphCharactersCache& glyph_characters)
-      : objects_(document.Objects()),
-        xref_(document.Xref()),
-        font_(font),
-        glyph_characters_(glyph_characters) {}
+  FontDictionaryReader(Document& document, FontResource& font)
+      : objects_(document.Objects()), xref_(document.Xref()), font_(font) {}
 
   // The font object or direct dictionary: a dictionary, or a stream whose data is a CMap
   // program.
@@ -39,10 +41,10 @@ class FontDictionaryReader {
   // with the /Differences over it. Called once the font is finished.
   std::shared_ptr<const CodeToUnicode> MakeCodeTable() const;
 
-  // The characters of the CIDs by the embedded TrueType program of a CIDFontType2 descendant
-  // through its /CIDToGIDMap, read once for the fonts that share both; none without such a
-  // program, when its cmap maps nothing, when either cannot be read, or past the bound.
-  std::shared_ptr<const CIDGlyphCharacters> ReadGlyphCharacters();
+  // The object of a CIDFontType2 descendant's embedded TrueType program; -1 without one.
+  int32_t CIDTrueTypeProgram() const {
+    return cid_font_subtype_ == "/CIDFontType2" ? truetype_program_ : -1;
+  }
 
   // The widths of the finished font.
   std::shared_ptr<const FontWidths> MakeWidths() const;
@@ -65,9 +67,6 @@ class FontDictionaryReader {
   void ReadCIDFont(const PdfValue& value);
   void ReadCIDSystemInfo(const PdfValue& value);
   void ReadCIDToGIDMapValue(const PdfValue& value);
-  std::shared_ptr<const CIDGlyphCharacters> MakeGlyphCharacters();
-  // The decoded data of stream object n; empty when it holds no stream.
-  std::string DecodeStreamObject(int32_t n);
 
   ObjectResolver& objects_;
   const XrefTable& xref_;
@@ -77,10 +76,8 @@ class FontDictionaryReader {
   std::string base_encoding_;
   CodeToUnicode differences_{};  // fixed in size: a hostile array cannot grow it
   std::bitset<256> differed_;
-  GlyphCharactersCache& glyph_characters_;
   std::string cid_font_subtype_;
   int32_t truetype_program_ = -1;  // the object of the descriptor's /FontFile2
-  int32_t cid_to_gid_map_ = -1;    // the object of the /CIDToGIDMap stream; -1 for /Identity
   WidthEntries width_entries_;
 };
 
@@ -99,9 +96,18 @@ void FontDictionaryReader::AppendCMapProgram(const PdfStream& stream, Program pr
   std::unique_ptr<MemoryStream>& programs =
       program == Program::kToUnicode ? to_unicode_programs_ : other_programs_;
   if (!programs) programs = std::make_unique<MemoryStream>();
+  const ToUnicodeMap earlier_map = font_.to_unicode;
   if (program == Program::kToUnicode) font_.to_unicode = ToUnicodeMap::kProgram;
+  const size_t start = static_cast<size_t>(programs->Size());
   programs->Write("\n\n");
   objects_.DecodeStream(stream, *programs);
+  // A /ToUnicode that maps no code is taken as none: the font's own encoding gives its codes'
+  // characters, where without the map every code would be unknown.
+  if (program == Program::kToUnicode && !HasMappingSection(programs->Bytes().substr(start))) {
+    font_.to_unicode = earlier_map;
+    programs->Truncate(start);
+    if (start == 0) programs.reset();
+  }
 }
 
 std::unique_ptr<MemoryStream> FontDictionaryReader::TakeCMapPrograms() {
@@ -297,50 +303,14 @@ void FontDictionaryReader::ReadCIDToGIDMapValue(const PdfValue& value) {
   const std::optional<int32_t> holder = objects_.FollowReferences(*reference);
   if (!holder) return;
   const PdfValue* map = objects_.Object(*holder);
-  if (map != nullptr && map->DictionaryOrStreamDictionary() != nullptr) cid_to_gid_map_ = *holder;
-}
-
-std::string FontDictionaryReader::DecodeStreamObject(int32_t n) {
-  MemoryStream data;
-  const PdfValue* object = objects_.Object(n);
-  if (const PdfStream* stream = object != nullptr ? object->Stream() : nullptr) {
-    objects_.DecodeStream(*stream, data);
+  if (map != nullptr && map->DictionaryOrStreamDictionary() != nullptr) {
+    font_.cid_program.cid_to_gid_map = *holder;
   }
-  return std::string(data.Bytes());
-}
-
-std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::ReadGlyphCharacters() {
-  if (cid_font_subtype_ != "/CIDFontType2" || truetype_program_ < 0) return nullptr;
-  const std::pair<int32_t, int32_t> key{truetype_program_, cid_to_gid_map_};
-  if (const auto cached = glyph_characters_.find(key); cached != glyph_characters_.end()) {
-    return cached->second;
-  }
-  if (glyph_characters_.size() == FontDecoder::kMaxEmbeddedCmaps) return nullptr;
-  std::shared_ptr<const CIDGlyphCharacters> characters;
-  try {
-    characters = MakeGlyphCharacters();
-  } catch (const Error&) {
-    // A damaged program or map gives no characters; the rest of the font stands.
-  }
-  glyph_characters_.emplace(key, characters);
-  return characters;
 }
 
 std::shared_ptr<const FontWidths> FontDictionaryReader::MakeWidths() const {
   return MakeFontWidths(width_entries_, font_.subtype == "Type0", font_.subtype == "Type3",
                         font_.font_name, font_.codes.get(), objects_);
-}
-
-std::shared_ptr<const CIDGlyphCharacters> FontDictionaryReader::MakeGlyphCharacters() {
-  auto glyphs = std::make_shared<const GlyphToUnicode>(
-      ReadTrueTypeCmap(DecodeStreamObject(truetype_program_)));
-  if (glyphs->empty()) return nullptr;
-  auto characters = std::make_shared<CIDGlyphCharacters>();
-  characters->glyphs = std::move(glyphs);
-  if (cid_to_gid_map_ >= 0) {
-    characters->cid_to_gid = ReadCIDToGIDMap(DecodeStreamObject(cid_to_gid_map_));
-  }
-  return characters;
 }
 
 // The finishing rules: the label falls back by Embedded, the name to the resource name;
@@ -360,20 +330,19 @@ void FinishFont(FontResource& font) {
 
 // Reads the font into its resource, recording a failure in it: a font object that cannot be
 // read is one.
-void DecodeInto(Document& document, GlyphCharactersCache& glyph_characters, FontResource& font,
-                const PdfValue* font_object) {
+void DecodeInto(Document& document, FontResource& font, const PdfValue* font_object) {
   if (font_object == nullptr) {
     font.failed = true;
     return;
   }
-  FontDictionaryReader reader(document, font, glyph_characters);
+  FontDictionaryReader reader(document, font);
   try {
     reader.ReadFont(*font_object);
     font.cmap_data = reader.TakeCMapPrograms();
     FinishFont(font);
     if (font.subtype != "Type0") font.codes = reader.MakeCodeTable();
     font.widths = reader.MakeWidths();
-    if (font.HasUnmappedForeignCIDs()) font.glyph_characters = reader.ReadGlyphCharacters();
+    font.cid_program.program = reader.CIDTrueTypeProgram();
   } catch (const Error&) {
     font.cmap_data = reader.TakeCMapPrograms();
     font.failed = true;
@@ -389,13 +358,55 @@ FontResource FontDecoder::DecodeFont(const Resource& resource) {
   if (resource.dictionary) {
     font.dictionary = resource.dictionary;
     const PdfValue direct(*resource.dictionary);
-    DecodeInto(document_, glyph_characters_, font, &direct);
+    DecodeInto(document_, font, &direct);
   } else {
     // Read once: the caller keeps the font it gives.
     const std::optional<PdfValue> object = document_.Objects().ObjectOnce(resource.object_number);
-    DecodeInto(document_, glyph_characters_, font, object ? &*object : nullptr);
+    DecodeInto(document_, font, object ? &*object : nullptr);
   }
+  if (font.HasUnmappedForeignCIDs()) font.glyph_characters = ReadGlyphCharacters(font.cid_program);
   return font;
+}
+
+std::shared_ptr<const CIDGlyphCharacters> FontDecoder::ReadGlyphCharacters(
+    const CIDProgramObjects& objects) {
+  if (objects.program < 0) return nullptr;
+  const std::pair<int32_t, int32_t> key{objects.program, objects.cid_to_gid_map};
+  if (const auto cached = glyph_characters_.find(key); cached != glyph_characters_.end()) {
+    return cached->second;
+  }
+  if (glyph_characters_.size() == kMaxEmbeddedCmaps) return nullptr;
+  std::shared_ptr<const CIDGlyphCharacters> characters;
+  try {
+    characters = MakeGlyphCharacters(key.first, key.second);
+  } catch (const Error&) {
+    // A damaged program or map gives no characters; the rest of the font stands.
+  }
+  glyph_characters_.emplace(key, characters);
+  return characters;
+}
+
+std::shared_ptr<const CIDGlyphCharacters> FontDecoder::MakeGlyphCharacters(int32_t program,
+                                                                           int32_t cid_to_gid_map) {
+  auto glyphs =
+      std::make_shared<const GlyphToUnicode>(ReadTrueTypeCmap(DecodeStreamObject(program)));
+  if (glyphs->empty()) return nullptr;
+  auto characters = std::make_shared<CIDGlyphCharacters>();
+  characters->glyphs = std::move(glyphs);
+  if (cid_to_gid_map >= 0) {
+    characters->cid_to_gid = ReadCIDToGIDMap(DecodeStreamObject(cid_to_gid_map));
+  }
+  return characters;
+}
+
+std::string FontDecoder::DecodeStreamObject(int32_t n) {
+  ObjectResolver& objects = document_.Objects();
+  MemoryStream data;
+  const PdfValue* object = objects.Object(n);
+  if (const PdfStream* stream = object != nullptr ? object->Stream() : nullptr) {
+    objects.DecodeStream(*stream, data);
+  }
+  return std::string(data.Bytes());
 }
 
 }  // namespace lumenquill

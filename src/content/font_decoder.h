@@ -34,7 +34,19 @@ class FontDecoder final {
   // their programs.
   static constexpr size_t kMaxEmbeddedCmaps = 64;
 
+  // The characters of the CIDs by a font's embedded TrueType program through its
+  // /CIDToGIDMap, read once for the fonts that share both, and kept while the decoder lives;
+  // none without such a program, when its cmap maps nothing, when either cannot be read, or
+  // past kMaxEmbeddedCmaps. A decoded font has them already when nothing else gives its
+  // characters; a font whose ToUnicode program leaves codes unmapped reads them on first need.
+  std::shared_ptr<const CIDGlyphCharacters> ReadGlyphCharacters(const CIDProgramObjects& objects);
+
  private:
+  std::shared_ptr<const CIDGlyphCharacters> MakeGlyphCharacters(int32_t program,
+                                                                int32_t cid_to_gid_map);
+  // The decoded data of stream object n; empty when it holds no stream.
+  std::string DecodeStreamObject(int32_t n);
+
   Document& document_;
   GlyphCharactersCache glyph_characters_;
 };

@@ -23,6 +23,13 @@ inline constexpr const char* kStandardEncoding = "標準";       // the standard
 // Identity-H or Identity-V (two-byte codes that are UTF-16 themselves), or nothing.
 enum class ToUnicodeMap { kNone, kProgram, kIdentity };
 
+// The objects of a CIDFontType2's embedded TrueType program and of its /CIDToGIDMap stream: -1
+// without a program, and for /Identity.
+struct CIDProgramObjects {
+  int32_t program = -1;
+  int32_t cid_to_gid_map = -1;
+};
+
 // What the text extraction knows of one font: its subtype, cleaned name, encoding label, and
 // the CMap programs that come with it.
 struct FontResource : Resource {
@@ -47,18 +54,23 @@ struct FontResource : Resource {
   // The descendant CIDFont's /CIDSystemInfo; empty without one, and for a simple font.
   std::string cid_registry;
   std::string cid_ordering;
-  // The characters of the CIDs by the embedded TrueType program, read only for a font that
+  // Where a CIDFontType2 descendant's characters come from.
+  CIDProgramObjects cid_program;
+  // The characters of the CIDs by that program, read when decoding only for a font that
   // HasUnmappedForeignCIDs and embeds one with a Unicode cmap. Shared as cmap_data is.
   std::shared_ptr<const CIDGlyphCharacters> glyph_characters;
   // The advances of its glyphs; none for a font that could not be read. Shared as cmap_data is.
   std::shared_ptr<const FontWidths> widths;
 
   // Whether the font is a Type0 font whose CIDs are of a character collection other than
-  // Adobe-Japan1, with no /ToUnicode to give their characters: the Japanese tables would read
-  // its CIDs as other characters. A font without /CIDSystemInfo is taken as Adobe-Japan1.
+  // Adobe-Japan1: the Japanese tables would read its CIDs as other characters. A font without
+  // /CIDSystemInfo is taken as Adobe-Japan1.
+  bool HasForeignCIDs() const {
+    return subtype == "Type0" && !cid_ordering.empty() && cid_ordering != "Japan1";
+  }
+  // Whether it has such CIDs and no /ToUnicode to give their characters.
   bool HasUnmappedForeignCIDs() const {
-    return subtype == "Type0" && !cid_ordering.empty() && cid_ordering != "Japan1" &&
-           to_unicode == ToUnicodeMap::kNone;
+    return HasForeignCIDs() && to_unicode == ToUnicodeMap::kNone;
   }
 };
 

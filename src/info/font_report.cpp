@@ -20,7 +20,13 @@ std::string CIDSystemInfo(const FontResource& font) {
 void WriteFonts(FontDecoder& decoder, const ResourceList& fonts, const char* indent,
                 std::ostream& out) {
   for (const Resource& resource : fonts) {
-    const FontResource font = decoder.DecodeFont(resource);
+    FontResource font = decoder.DecodeFont(resource);
+    // The characters the extraction reads from the embedded TrueType program on first need,
+    // read now: a program whose cmap gives none is no fallback.
+    if (font.HasForeignCIDs() && !font.glyph_characters) {
+      font.glyph_characters = decoder.ReadGlyphCharacters(font.cid_program);
+      if (!font.glyph_characters) font.cid_program = {};
+    }
     const std::optional<std::string> name = ShiftJisToUtf8(font.font_name);
     out << indent << "font " << font.name << " obj=" << font.object_number
         << " Subtype=" << font.subtype

@@ -28,12 +28,16 @@ class MemoryStream final : public ByteStream {
     Reattach();
   }
 
-  // Empties the stream, keeping its memory for reuse.
-  void Clear() {
-    buffer_.clear();
+  // Cuts the data back to its first size bytes, keeping its memory for reuse; the position
+  // moves to the new end.
+  void Truncate(size_t size) {
+    if (size < buffer_.size()) buffer_.resize(size);
     Reattach();
-    SetPosition(0);
+    SetPosition(static_cast<int64_t>(buffer_.size()));
   }
+
+  // Empties the stream, keeping its memory for reuse.
+  void Clear() { Truncate(0); }
 
   // Takes the buffer away, leaving the stream empty at position 0. Its share of the bound is
   // given back, or handed to charge, which then stands for the buffer taken.

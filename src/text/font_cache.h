@@ -35,6 +35,12 @@ class FontCache final {
   // builds its own.
   const CMapReader* CachedReader(const FontResource& font);
 
+  // The characters of the CIDs by the font's embedded TrueType program, read on first use
+  // (see FontDecoder::ReadGlyphCharacters); they live as long as the decoder.
+  const CIDGlyphCharacters* GlyphCharacters(const CIDProgramObjects& objects) {
+    return decoder_.ReadGlyphCharacters(objects).get();
+  }
+
   // The texts of the codes of a font this cache decoded, converted by its selection, kept for
   // the whole extraction: a font shows the same codes page after page. Kept for at most
   // kMaxCodeTextCaches fonts whose CMap reader, when they have CMap data, is one this cache

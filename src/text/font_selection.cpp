@@ -1,5 +1,7 @@
 #include "text/font_selection.h"
 
+#include "codes/predefined_conversion.h"
+
 namespace lumenquill {
 namespace {
 
@@ -10,6 +12,31 @@ bool IsSimpleFont(const std::string& subtype) {
 }
 
 }  // namespace
+
+void FontSelection::ConvertUnmapped(std::string_view codes, std::string& dest) const {
+  switch (conversion.fallback) {
+    case ConversionKind::kGlyphNames:
+      WriteByCodeTable(*conversion.codes, codes, dest);
+      break;
+    case ConversionKind::kLabel:
+      conversion.converter(codes, dest);
+      break;
+    case ConversionKind::kEmbeddedCmap: {
+      const CIDGlyphCharacters* characters = glyph_characters;
+      if (characters == nullptr && font_cache != nullptr) {
+        characters = font_cache->GlyphCharacters(cid_program);
+      }
+      if (characters != nullptr) {
+        WriteCIDsByGlyphs(*characters, codes, dest);
+      } else {
+        WriteUnknownCIDs(codes, dest);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
 
 FontSelections::FontSelections(const FontList& fonts, FontCache* cache) {
   selections_.reserve(fonts.size());
@@ -25,6 +52,8 @@ FontSelections::FontSelections(const FontList& fonts, FontCache* cache) {
     }
     selection.code_bytes = IsSimpleFont(font.subtype) ? CodeBytes::kOneEach : CodeBytes::kByCMap;
     selection.glyph_characters = font.glyph_characters.get();
+    selection.font_cache = cache;
+    selection.cid_program = font.cid_program;
     selection.horizontal = font.encoding.empty() || font.encoding.back() != 'V';
   }
 }

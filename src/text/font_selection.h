@@ -23,17 +23,32 @@ struct FontSelection {
   CodeBytes code_bytes = CodeBytes::kByCMap;
   const CIDGlyphCharacters* glyph_characters = nullptr;
   bool horizontal = true;
+  // Where the characters of an embedded TrueType program come from when the font has none
+  // read yet: a ToUnicode program's fallback reads them only for a code it leaves unmapped.
+  FontCache* font_cache = nullptr;
+  CIDProgramObjects cid_program;
 
   // Appends the text of the string's codes to dest, as extracted text. Inline: a page may hold
   // a string for every character or two, and the conversions are calls of their own.
   void Convert(std::string_view codes, std::string& dest) const;
+
+ private:
+  // Appends the text of codes the CMap program leaves unmapped, by the conversion's fallback.
+  void ConvertUnmapped(std::string_view codes, std::string& dest) const;
 };
 
 inline void FontSelection::Convert(std::string_view codes, std::string& dest) const {
   switch (conversion.kind) {
     case ConversionKind::kToUnicode:
     case ConversionKind::kCMapProgram:
-      ConvertByCMap(cmap, codes, dest, code_bytes, conversion.codes);
+      if (conversion.fallback == ConversionKind::kNone || cmap == nullptr) {
+        ConvertByCMap(cmap, codes, dest, code_bytes);
+      } else {
+        ConvertByCMap(*cmap, codes, dest, code_bytes,
+                      [this](std::string_view unmapped, std::string& text) {
+                        ConvertUnmapped(unmapped, text);
+                      });
+      }
       break;
     case ConversionKind::kEmbeddedCmap:
       WriteCIDsByGlyphs(*glyph_characters, codes, dest);

@@ -142,7 +142,7 @@ TEST_F(FontDecoding, ToUnicodeProgramIsInflated) {
 // CMap it uses by reference follow in the order met.
 TEST_F(FontDecoding, ToUnicodeComesFirstInCMapData) {
   const Objects programs = {
-      {30, Stream("", "to-unicode")},
+      {30, Stream("", "beginbfchar")},
       {31, Stream("/Type /CMap /CMapName /Custom-H /CIDSystemInfo << /Registry (Adobe) >> "
                   "/UseCMap 32 0 R",
                   "encoding")},
@@ -152,12 +152,13 @@ TEST_F(FontDecoding, ToUnicodeComesFirstInCMapData) {
     const auto font = Decode(std::string("/Subtype /Type0 ") + entries, programs);
     EXPECT_EQ(font.encoding, "Custom-H") << entries;
     ASSERT_NE(font.cmap_data, nullptr) << entries;
-    EXPECT_EQ(font.cmap_data->Bytes(), "\n\nto-unicode\n\nused\n\nencoding") << entries;
+    EXPECT_EQ(font.cmap_data->Bytes(), "\n\nbeginbfchar\n\nused\n\nencoding") << entries;
   }
 }
 
 // The descendant's character collection, its strings literal, hexadecimal or by reference;
-// the ToUnicode map as a program or as the identity's name.
+// the ToUnicode map as a program or as the identity's name. A program that maps nothing is
+// taken as no map.
 TEST_F(FontDecoding, CharacterCollectionAndToUnicodeKind) {
   const auto font = Decode(
       "/Subtype /Type0 /Encoding /Identity-H /ToUnicode /Identity-V /DescendantFonts [<< "
@@ -172,9 +173,15 @@ TEST_F(FontDecoding, CharacterCollectionAndToUnicodeKind) {
   const auto mapped = Decode(
       "/Subtype /Type0 /ToUnicode 30 0 R /DescendantFonts [<< "
       "/CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) >> >>]",
-      {{30, Stream("", "map")}});
+      {{30, Stream("", "1 begincidrange <01> <02> 5 endcidrange")}});
   EXPECT_EQ(mapped.cid_ordering, "Japan1");
   EXPECT_EQ(mapped.to_unicode, ToUnicodeMap::kProgram);
+
+  for (const char* program : {"", "begincmap 1 begincodespacerange <00> <FF> endcmap"}) {
+    const auto empty = Decode("/Subtype /Type0 /ToUnicode 30 0 R", {{30, Stream("", program)}});
+    EXPECT_EQ(empty.to_unicode, ToUnicodeMap::kNone) << program;
+    EXPECT_EQ(empty.cmap_data, nullptr) << program;
+  }
 
   const auto plain = Decode("/Subtype /Type0 /ToUnicode /None");
   EXPECT_EQ(plain.cid_ordering, "");
@@ -224,12 +231,14 @@ TEST_F(ForeignCIDFont, GetsTheCharactersOfItsTrueTypeProgram) {
   EXPECT_EQ(predicted.glyph_characters->cid_to_gid, (std::vector<uint16_t>{0, 2, 1}));
 }
 
-// The program is read only when nothing else gives the characters, and only a TrueType one.
+// The program is read when decoding only when nothing else gives the characters, and only a
+// TrueType one; a ToUnicode program's font keeps where to read it, for the codes it leaves.
 TEST_F(ForeignCIDFont, OnlyWhenNothingElseGivesTheCharacters) {
   EXPECT_NE(DecodeForeign("").glyph_characters, nullptr);
   EXPECT_EQ(DecodeForeign("", "/ToUnicode /Identity-H").glyph_characters, nullptr);
-  EXPECT_EQ(DecodeForeign("", "/ToUnicode 30 0 R", {{30, Stream("", "map")}}).glyph_characters,
-            nullptr);
+  const auto mapped = DecodeForeign("", "/ToUnicode 30 0 R", {{30, Stream("", "beginbfchar")}});
+  EXPECT_EQ(mapped.glyph_characters, nullptr);
+  EXPECT_EQ(mapped.cid_program.program, 22);
   EXPECT_EQ(DecodeForeign("/Subtype /CIDFontType0").glyph_characters, nullptr);
   const auto japan1 = Decode(
       "/Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< /Subtype /CIDFontType2 "
@@ -304,10 +313,10 @@ TEST_F(FontDecoding, ValuesByReference) {
               {21, "22 0 R"},
               {22, "<< /FontName /MS-Gothic >>"},
               {8, "30 0 R"},
-              {30, Stream("", "map")}});
+              {30, Stream("", "beginbfrange")}});
   EXPECT_EQ(cid.font_name, "MS-Gothic");
   ASSERT_NE(cid.cmap_data, nullptr);
-  EXPECT_EQ(cid.cmap_data->Bytes(), "\n\nmap");
+  EXPECT_EQ(cid.cmap_data->Bytes(), "\n\nbeginbfrange");
 
   const auto looping =
       Decode("/Subtype /Type1 /BaseFont 6 0 R /Encoding 7 0 R", {{6, "7 0 R"}, {7, "6 0 R"}});
@@ -331,8 +340,7 @@ TEST_F(FontDecoding, DirectFontDictionary) {
   EXPECT_EQ(font.font_name, "F1");
   EXPECT_EQ(font.encoding, "WinAnsiEncoding");
   EXPECT_FALSE(font.failed);
-  EXPECT_EQ(decoder.DecodeFont({"/F2", -1, *fonts.Find("/F2")->Dictionary()}).font_name,
-            "Courier");
+  EXPECT_EQ(decoder.DecodeFont({"/F2", -1, *fonts.Find("/F2")->Dictionary()}).font_name, "Courier");
 }
 
 // Entries of dictionaries nested in the font are not the font's: a Type3 font's resources
@@ -376,8 +384,9 @@ TEST_F(FontDecoding, SimpleFontWidths) {
   EXPECT_FLOAT_EQ(font.widths->by_code['D'], 0.25F);
   EXPECT_FLOAT_EQ(font.widths->by_code['@'], 0.25F);
 
-  const auto type3 = Decode("/Subtype /Type3 /FontMatrix [0.01 0 0 0.01 0 0] /FirstChar 0 "
-                            "/Widths [50]");
+  const auto type3 = Decode(
+      "/Subtype /Type3 /FontMatrix [0.01 0 0 0.01 0 0] /FirstChar 0 "
+      "/Widths [50]");
   EXPECT_FLOAT_EQ(type3.widths->by_code[0], 0.5F);
 
   EXPECT_FLOAT_EQ(Decode("/Subtype /Type1 /BaseFont /Courier-Bold").widths->by_code['i'], 0.6F);
