@@ -326,6 +326,12 @@ bool CMapReader::ReadRangeArray(ByteStream& stream, int32_t low, int32_t count) 
   }
 }
 
+size_t CMapReader::MappedCodeCount() const {
+  size_t count = 0;
+  for (const Page& page : pages_) count += page.mapped.count();
+  return count;
+}
+
 void ConvertByCMap(const CMapReader* reader, std::string_view source, std::string& dest,
                    CodeBytes code_bytes) {
   if (reader == nullptr) return;

@@ -33,6 +33,8 @@ class CMapReader final {
   char32_t GetValue(uint16_t code) const { return PageOf(code).values[code & 0xFF]; }
   // Whether a mapping of the program set the code's value.
   bool IsMapped(uint16_t code) const { return PageOf(code).mapped.test(code & 0xFF); }
+  // How many codes the mappings set.
+  size_t MappedCodeCount() const;
   // The code's text, appended to dest as extracted text: its whole destination when that has
   // several units, an unknown code when nothing maps it, otherwise its value as one character
   // (see AppendUnicodeCharacter). Inline, since strings convert through here code by code.

@@ -14,10 +14,25 @@
 namespace lumenquill {
 namespace {
 
-// Whether a CMap program has a section that maps codes (the sections the CMap reader reads).
-bool HasMappingSection(std::string_view program) {
-  return program.find("beginbf") != std::string_view::npos ||
-         program.find("begincidrange") != std::string_view::npos;
+// Whether a CMap program has an entry in a section the CMap reader reads: a section whose body
+// holds a code, hexadecimal or decimal. Each section's body is looked at once.
+bool MapsSomeCode(std::string_view program) {
+  for (size_t at = program.find("begin"); at != std::string_view::npos;
+       at = program.find("begin", at)) {
+    const std::string_view section = program.substr(at + 5);
+    at += 5;
+    if (!section.starts_with("bfchar") && !section.starts_with("bfrange") &&
+        !section.starts_with("cidrange")) {
+      continue;
+    }
+    const size_t end = program.find("end", at);
+    if (program.substr(at, end - at).find_first_of("<0123456789") != std::string_view::npos) {
+      return true;
+    }
+    if (end == std::string_view::npos) return false;
+    at = end;
+  }
+  return false;
 }
 
 // Reads one font dictionary and what it refers to into a font resource. Each dictionary is read
@@ -103,7 +118,7 @@ void FontDictionaryReader::AppendCMapProgram(const PdfStream& stream, Program pr
   objects_.DecodeStream(stream, *programs);
   // A /ToUnicode that maps no code is taken as none: the font's own encoding gives its codes'
   // characters, where without the map every code would be unknown.
-  if (program == Program::kToUnicode && !HasMappingSection(programs->Bytes().substr(start))) {
+  if (program == Program::kToUnicode && !MapsSomeCode(programs->Bytes().substr(start))) {
     font_.to_unicode = earlier_map;
     programs->Truncate(start);
     if (start == 0) programs.reset();

@@ -6,6 +6,7 @@
 #include "content/page_resource_reader.h"
 #include "platform/shift_jis_text.h"
 #include "reader/pdf_strings.h"
+#include "text/font_cache.h"
 #include "text/font_conversion.h"
 
 namespace lumenquill {
@@ -15,6 +16,13 @@ namespace {
 std::string CIDSystemInfo(const FontResource& font) {
   if (font.cid_registry.empty() && font.cid_ordering.empty()) return "-";
   return font.cid_registry + '-' + font.cid_ordering;
+}
+
+// The number of codes a /ToUnicode program maps, which tells a map that gives every code a
+// font shows from one that leaves most of them to the font; nothing without a program.
+std::string ToUnicodeCodes(const FontResource& font) {
+  if (!font.cmap_data || font.to_unicode != ToUnicodeMap::kProgram) return "";
+  return " ToUnicodeCodes=" + std::to_string(ReadFontCMap(font)->MappedCodeCount());
 }
 
 void WriteFonts(FontDecoder& decoder, const ResourceList& fonts, const char* indent,
@@ -34,7 +42,8 @@ void WriteFonts(FontDecoder& decoder, const ResourceList& fonts, const char* ind
         << " Encoding=" << font.encoding << " Embedded=" << (font.embedded ? "yes" : "no")
         << " FontFileObject=" << font.font_file_object << " Failed=" << (font.failed ? "yes" : "no")
         << " CMapData=" << (font.cmap_data ? font.cmap_data->Size() : 0)
-        << " CIDSystemInfo=" << CIDSystemInfo(font) << " via=" << ConversionName(font) << '\n';
+        << " CIDSystemInfo=" << CIDSystemInfo(font) << ToUnicodeCodes(font)
+        << " via=" << ConversionName(font) << '\n';
   }
 }
 

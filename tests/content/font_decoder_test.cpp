@@ -142,7 +142,7 @@ TEST_F(FontDecoding, ToUnicodeProgramIsInflated) {
 // CMap it uses by reference follow in the order met.
 TEST_F(FontDecoding, ToUnicodeComesFirstInCMapData) {
   const Objects programs = {
-      {30, Stream("", "beginbfchar")},
+      {30, Stream("", "beginbfchar <01>")},
       {31, Stream("/Type /CMap /CMapName /Custom-H /CIDSystemInfo << /Registry (Adobe) >> "
                   "/UseCMap 32 0 R",
                   "encoding")},
@@ -152,7 +152,7 @@ TEST_F(FontDecoding, ToUnicodeComesFirstInCMapData) {
     const auto font = Decode(std::string("/Subtype /Type0 ") + entries, programs);
     EXPECT_EQ(font.encoding, "Custom-H") << entries;
     ASSERT_NE(font.cmap_data, nullptr) << entries;
-    EXPECT_EQ(font.cmap_data->Bytes(), "\n\nbeginbfchar\n\nused\n\nencoding") << entries;
+    EXPECT_EQ(font.cmap_data->Bytes(), "\n\nbeginbfchar <01>\n\nused\n\nencoding") << entries;
   }
 }
 
@@ -177,7 +177,8 @@ TEST_F(FontDecoding, CharacterCollectionAndToUnicodeKind) {
   EXPECT_EQ(mapped.cid_ordering, "Japan1");
   EXPECT_EQ(mapped.to_unicode, ToUnicodeMap::kProgram);
 
-  for (const char* program : {"", "begincmap 1 begincodespacerange <00> <FF> endcmap"}) {
+  for (const char* program : {"", "begincmap 1 begincodespacerange <00> <FF> endcmap",
+                              "0 beginbfchar endbfchar 0 beginbfrange\nendbfrange endcmap"}) {
     const auto empty = Decode("/Subtype /Type0 /ToUnicode 30 0 R", {{30, Stream("", program)}});
     EXPECT_EQ(empty.to_unicode, ToUnicodeMap::kNone) << program;
     EXPECT_EQ(empty.cmap_data, nullptr) << program;
@@ -236,7 +237,8 @@ TEST_F(ForeignCIDFont, GetsTheCharactersOfItsTrueTypeProgram) {
 TEST_F(ForeignCIDFont, OnlyWhenNothingElseGivesTheCharacters) {
   EXPECT_NE(DecodeForeign("").glyph_characters, nullptr);
   EXPECT_EQ(DecodeForeign("", "/ToUnicode /Identity-H").glyph_characters, nullptr);
-  const auto mapped = DecodeForeign("", "/ToUnicode 30 0 R", {{30, Stream("", "beginbfchar")}});
+  const auto mapped =
+      DecodeForeign("", "/ToUnicode 30 0 R", {{30, Stream("", "beginbfchar <01>")}});
   EXPECT_EQ(mapped.glyph_characters, nullptr);
   EXPECT_EQ(mapped.cid_program.program, 22);
   EXPECT_EQ(DecodeForeign("/Subtype /CIDFontType0").glyph_characters, nullptr);
@@ -313,10 +315,10 @@ TEST_F(FontDecoding, ValuesByReference) {
               {21, "22 0 R"},
               {22, "<< /FontName /MS-Gothic >>"},
               {8, "30 0 R"},
-              {30, Stream("", "beginbfrange")}});
+              {30, Stream("", "beginbfrange 1")}});
   EXPECT_EQ(cid.font_name, "MS-Gothic");
   ASSERT_NE(cid.cmap_data, nullptr);
-  EXPECT_EQ(cid.cmap_data->Bytes(), "\n\nbeginbfrange");
+  EXPECT_EQ(cid.cmap_data->Bytes(), "\n\nbeginbfrange 1");
 
   const auto looping =
       Decode("/Subtype /Type1 /BaseFont 6 0 R /Encoding 7 0 R", {{6, "7 0 R"}, {7, "6 0 R"}});
