@@ -38,7 +38,9 @@ constexpr double kSecondsPerFile = 5.0;
 // and their quarantine of freed blocks (256 MiB), one inflated stream at its bound (64 MiB)
 // with the content buffer that holds it, and the layout order's buffers for a page of a million
 // glyphs (placed glyphs, units, lines and their sort keys, all under the sanitizers' redzones).
-constexpr long kPeakMemoryMiB = 1088;
+// The same build peaks anywhere from some 1,020 to 1,100 MiB from one run to the next, as the
+// sanitizers' allocator reuses memory or not; the bound leaves room above that spread.
+constexpr long kPeakMemoryMiB = 1152;
 
 // Converts each file with the settings given; each must end in a failure message or a whole
 // text file, as its outcome says, within kSecondsPerFile.
