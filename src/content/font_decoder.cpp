@@ -14,22 +14,19 @@
 namespace lumenquill {
 namespace {
 
-// Whether a CMap program has an entry in a section the CMap reader reads: a section whose body
-// holds a code, hexadecimal or decimal. Each section's body is looked at once.
+// Whether a CMap program has an entry in a section the CMap reader reads (bfchar, bfrange,
+// cidrange): a section whose body holds a code, hexadecimal or decimal. Each body is looked at
+// once.
 bool MapsSomeCode(std::string_view program) {
-  for (size_t at = program.find("begin"); at != std::string_view::npos;
-       at = program.find("begin", at)) {
-    const std::string_view section = program.substr(at + 5);
+  size_t at = 0;
+  while ((at = program.find("begin", at)) != std::string_view::npos) {
     at += 5;
-    if (!section.starts_with("bfchar") && !section.starts_with("bfrange") &&
-        !section.starts_with("cidrange")) {
-      continue;
-    }
+    const std::string_view section = program.substr(at);
+    if (!section.starts_with("bf") && !section.starts_with("cidrange")) continue;
     const size_t end = program.find("end", at);
     if (program.substr(at, end - at).find_first_of("<0123456789") != std::string_view::npos) {
       return true;
     }
-    if (end == std::string_view::npos) return false;
     at = end;
   }
   return false;

@@ -41,7 +41,7 @@ inline void FontSelection::Convert(std::string_view codes, std::string& dest) co
   switch (conversion.kind) {
     case ConversionKind::kToUnicode:
     case ConversionKind::kCMapProgram:
-      if (conversion.fallback == ConversionKind::kNone || cmap == nullptr) {
+      if (conversion.fallback == ConversionKind::kNone) {
         ConvertByCMap(cmap, codes, dest, code_bytes);
       } else {
         ConvertByCMap(*cmap, codes, dest, code_bytes,
